@@ -1,0 +1,5 @@
+// Feldrin: the whole library in one include.
+#pragma once
+
+#include "core/Dovi387.h"
+#include "core/Startup.h"

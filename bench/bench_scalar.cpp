@@ -1,0 +1,80 @@
+// Complex scalar arithmetic: the library's textbook formulas against std::complex on 10^6 pairs.
+#include <complex>
+#include <random>
+#include <vector>
+
+#include "Feldrin.h"
+#include "bench/BenchRow.h"
+
+using namespace tarnel;
+
+namespace {
+
+constexpr int kPairs = 1000000;
+
+struct Data {
+    std::vector<TCplx> a, b, r;
+    std::vector<std::complex<double>> sa, sb, sr;
+    Data() : a(kPairs), b(kPairs), r(kPairs), sa(kPairs), sb(kPairs), sr(kPairs)
+    {
+        std::mt19937_64 gen(7);
+        std::uniform_real_distribution<double> u(-10, 10);
+        for (int i = 0; i < kPairs; ++i) {
+            a[i] = Cplx(u(gen), u(gen));
+            b[i] = Cplx(u(gen), u(gen));
+            sa[i] = {a[i].Re, a[i].Im};
+            sb[i] = {b[i].Re, b[i].Im};
+        }
+    }
+};
+
+Data& D()
+{
+    static Data d;
+    return d;
+}
+
+template <class Op>
+void Ours(benchmark::State& st, Op op)
+{
+    Data& d = D();
+    for (auto _ : st) {
+        for (int i = 0; i < kPairs; ++i) d.r[i] = op(d.a[i], d.b[i]);
+        benchmark::DoNotOptimize(d.r.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+template <class Op>
+void Std(benchmark::State& st, Op op)
+{
+    Data& d = D();
+    for (auto _ : st) {
+        for (int i = 0; i < kPairs; ++i) d.sr[i] = op(d.sa[i], d.sb[i]);
+        benchmark::DoNotOptimize(d.sr.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+using SC = std::complex<double>;
+
+const bool kRegistered = [] {
+    using tarnel_bench::Row;
+    Row("CAdd", kPairs, "ours", [](benchmark::State& s) { Ours(s, [](const TCplx& x, const TCplx& y) { return CAdd(x, y); }); });
+    Row("CAdd", kPairs, "std::complex", [](benchmark::State& s) { Std(s, [](const SC& x, const SC& y) { return x + y; }); });
+    Row("CMul", kPairs, "ours", [](benchmark::State& s) { Ours(s, [](const TCplx& x, const TCplx& y) { return CMul(x, y); }); });
+    Row("CMul", kPairs, "std::complex", [](benchmark::State& s) { Std(s, [](const SC& x, const SC& y) { return x * y; }); });
+    Row("CDiv", kPairs, "ours", [](benchmark::State& s) { Ours(s, [](const TCplx& x, const TCplx& y) { return CDiv(x, y); }); });
+    Row("CDiv", kPairs, "std::complex", [](benchmark::State& s) { Std(s, [](const SC& x, const SC& y) { return x / y; }); });
+    Row("CAbs", kPairs, "ours", [](benchmark::State& s) {
+        Ours(s, [](const TCplx& x, const TCplx&) { return Cplx(CAbs(x), 0); });
+    });
+    Row("CAbs", kPairs, "std::complex", [](benchmark::State& s) {
+        Std(s, [](const SC& x, const SC&) { return SC(std::abs(x), 0); });
+    });
+    return true;
+}();
+
+}  // namespace
+
+BENCHMARK_MAIN();

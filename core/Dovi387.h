@@ -1,0 +1,179 @@
+// Dovi387: the complex scalar, the library's constants, the floating-point mode and the error routine.
+#pragma once
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Fpu.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace tarnel {
+
+// A complex number: two Doubles, real part first. Complex data is stored as an interleaved sequence of
+// Doubles Re0, Im0, Re1, Im1, ..., so TCplx has exactly the layout of std::complex<double>.
+struct TCplx {
+    double Re;
+    double Im;
+};
+static_assert(sizeof(TCplx) == 2 * sizeof(double) && alignof(TCplx) == alignof(double));
+static_assert(sizeof(TCplx) == sizeof(std::complex<double>));
+
+using TSampleArray = std::vector<double>;
+using TCplxArray = std::vector<TCplx>;
+using TIntArray = std::vector<int>;
+using T2DSampleArray = std::vector<TSampleArray>;
+using T2DCplxArray = std::vector<TCplxArray>;
+
+// ---- Real constants -----------------------------------------------------------------------------------
+
+inline constexpr double PI = 3.141592653589793;
+inline constexpr double LN2 = 0.6931471805599453;
+inline constexpr double LN10 = 2.302585092994046;
+inline constexpr double LNPI = 1.1447298858494002;
+inline constexpr double INVLN2 = 1.4426950408889634;
+inline constexpr double INVLN10 = 0.4342944819032518;
+inline constexpr double TWOPI = 6.283185307179586;
+inline constexpr double INVTWOPI = 0.15915494309189535;
+inline constexpr double PIDIV2 = 1.5707963267948966;
+inline constexpr double SQRTPI = 1.772453850905516;
+inline constexpr double SQRT2PI = 2.5066282746310007;
+inline constexpr double INVSQRT2PI = 0.3989422804014327;
+inline constexpr double LNSQRT2PI = 0.9189385332046728;
+inline constexpr double LN2PIDIV2 = 0.9189385332046728;
+inline constexpr double SQRT2 = 1.4142135623730951;
+inline constexpr double SQRT2DIV2 = 0.7071067811865476;
+inline constexpr double GOLD = 1.618033988749895;
+// The stated literal; 2 - GOLD would be one unit in the last place away from it.
+inline constexpr double CGOLD = 0.38196601125010515;
+inline constexpr double PI180 = 0.017453292519943295;
+inline constexpr double INVPI180 = 57.29577951308232;
+inline constexpr double MACHEP = 2.220446049250313e-16;   // 2^-52
+inline constexpr double MINNUM = 2.225073858507202e-308;  // one unit above the smallest normal Double
+inline constexpr double MAXLOG = 709.782712893384;
+inline constexpr double MINLOG = -708.3964185322641;
+inline constexpr double MAXFAC = 170;
+inline constexpr double MAXGAM = 171.624376956302;
+inline constexpr double MAXLGM = 2.556348e+305;
+
+// NAN is the positive quiet NaN (bits 7FF8000000000000). It is the C library's macro of that name, which
+// has exactly this value and cannot be redeclared in C++.
+static_assert(std::numeric_limits<double>::has_quiet_NaN);
+inline constexpr double INF = std::numeric_limits<double>::infinity();
+
+// ---- Complex constants --------------------------------------------------------------------------------
+
+inline constexpr TCplx C_ZERO{0.0, 0.0};
+inline constexpr TCplx C_ONE{1.0, 0.0};
+inline constexpr TCplx C_I{0.0, 1.0};
+inline constexpr TCplx C_PI{PI, 0.0};
+inline constexpr TCplx C_pi_div_2{PIDIV2, 0.0};
+inline constexpr TCplx CNAN{NAN, NAN};
+inline constexpr TCplx CINF{INF, INF};
+
+// ---- Floating-point control words (x87 layout) ----------------------------------------------------------
+
+inline constexpr Word Tarnel8087CW = 0x133F;   // all exceptions masked, 64-bit precision, round to nearest
+inline constexpr Word Fortran8087CW = 0x123F;  // all exceptions masked, 53-bit precision, round to nearest
+inline constexpr Word Saved8087 = 0x1332;      // invalid, zero divide and overflow unmasked; never loaded here
+// The control word that was in force when the library started.
+extern Word MtxSaved8087CW;
+
+// ---- Settings offered to programs (the library reads neither string) ----------------------------------
+
+extern int TarnelBlockSize;            // default block length of block processing: 800
+extern const char* MtxRegistryKey;     // "\Software\Brisolt\Tarnel"
+extern const char* TarnelWorkingDir;   // "C:\"
+
+// ---- Complex arithmetic ---------------------------------------------------------------------------------
+// Textbook formulas. The quotients are not scaled against overflow: their intermediates are computed in
+// long double, whose wide exponent keeps them finite wherever the result is representable.
+
+constexpr TCplx Cplx(double re, double im) { return {re, im}; }
+
+constexpr TCplx CAdd(const TCplx& a, const TCplx& b) { return {a.Re + b.Re, a.Im + b.Im}; }
+constexpr TCplx CAdd(const TCplx& a, double x) { return {a.Re + x, a.Im}; }
+constexpr TCplx CAdd(double x, const TCplx& a) { return {a.Re + x, a.Im}; }
+
+constexpr TCplx CSub(const TCplx& a, const TCplx& b) { return {a.Re - b.Re, a.Im - b.Im}; }
+constexpr TCplx CSub(const TCplx& a, double x) { return {a.Re - x, a.Im}; }
+constexpr void CSub(const TCplx& a, double x, TCplx& r) { r = {a.Re - x, a.Im}; }
+constexpr TCplx CSub(double x, const TCplx& a) { return {x - a.Re, -a.Im}; }
+constexpr void CSub(double x, const TCplx& a, TCplx& r) { r = {x - a.Re, -a.Im}; }
+
+constexpr TCplx CMul(const TCplx& a, const TCplx& b) { return {a.Re * b.Re - a.Im * b.Im, a.Re * b.Im + b.Re * a.Im}; }
+constexpr TCplx CMul(const TCplx& a, double x) { return {x * a.Re, x * a.Im}; }
+constexpr TCplx CMul(double x, const TCplx& a) { return {x * a.Re, x * a.Im}; }
+
+TCplx CDiv(const TCplx& a, const TCplx& b);
+TCplx CDiv(const TCplx& a, double x);
+TCplx CDiv(double x, const TCplx& a);
+TCplx CInv(const TCplx& a);
+void CInv(const TCplx& a, TCplx& r);
+
+constexpr TCplx Conj(const TCplx& a) { return {a.Re, -a.Im}; }
+constexpr TCplx Neg(const TCplx& a) { return {-a.Re, -a.Im}; }
+constexpr TCplx Sign(const TCplx& a) { return Neg(a); }
+constexpr TCplx Flip(const TCplx& a) { return {a.Im, a.Re}; }
+constexpr TCplx FlipConj(const TCplx& a) { return {a.Im, -a.Re}; }
+constexpr void FlipConj(const TCplx& a, TCplx& r) { r = FlipConj(a); }
+constexpr TCplx MulI(const TCplx& a) { return {-a.Im, a.Re}; }
+constexpr void MulI(const TCplx& a, TCplx& r) { r = MulI(a); }
+constexpr TCplx CSqr(const TCplx& a) { return {a.Re * a.Re - a.Im * a.Im, 2 * a.Re * a.Im}; }
+constexpr double Real(const TCplx& a) { return a.Re; }
+constexpr double Imag(const TCplx& a) { return a.Im; }
+
+double CAbs(const TCplx& a);   // sqrt(Re² + Im²), unscaled
+double Norm(const TCplx& a);   // Re² + Im²
+// atan2(Im, Re), in [-pi, pi]: a negative zero imaginary part on the negative real axis gives -pi.
+inline double Arg(const TCplx& a) { return std::atan2(a.Im, a.Re); }
+inline TCplx CartToPolar(const TCplx& a) { return {CAbs(a), Arg(a)}; }
+inline TCplx PolarToCart(const TCplx& a) { return {a.Re * std::cos(a.Im), a.Re * std::sin(a.Im)}; }
+inline TCplx Expj(double phi) { return {std::cos(phi), std::sin(phi)}; }
+constexpr void Swap(TCplx& a, TCplx& b) { const TCplx t = a; a = b; b = t; }
+constexpr double DegToRad(double x) { return x * PI180; }
+constexpr double RadToDeg(double x) { return x * INVPI180; }
+
+// ---- Floating-point unit --------------------------------------------------------------------------------
+
+// Clears pending floating-point exception flags.
+void ClearFPU();
+// Returns the control word in force and loads it with bits $0F00 set (64-bit precision, round toward zero).
+Word SetRoundToTrunc();
+// Loads the given control word; brackets code with SetRoundToTrunc.
+void RestoreRound(Word cw);
+
+// ---- Errors and utilities -------------------------------------------------------------------------------
+
+// Raises tarnel::Exception with exactly this message.
+[[noreturn]] void ERaise(const std::string& msg);
+
+// Time elapsed since StartTime as "hh:nn:ss:zzz". Elapsed times of a day or more show all their hours
+// (25 h is "25:00:00:000"); a start time in the future gives "00:00:00:000".
+std::string ClockIt(TDateTime startTime);
+
+// Sets the variable to nil, then frees what it held.
+template <class T>
+void FreeAndNil(T*& obj)
+{
+    T* held = obj;
+    obj = nullptr;
+    delete held;
+}
+
+// ---- Module start-up and shut-down ----------------------------------------------------------------------
+
+// Counted: only the first Initialize and the matching last Finalize have effect.
+void Dovi387Initialize();
+void Dovi387Finalize();
+
+namespace detail {
+// i! for i = 0..30, as successive products rounded to Double (filled at start-up).
+double FactorialTableEntry(int i);
+}  // namespace detail
+
+}  // namespace tarnel

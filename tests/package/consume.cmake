@@ -1,0 +1,37 @@
+# Installs the built library into a private prefix and builds the consumer program against it.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+  set(LAST_OUTPUT "${out}" PARENT_SCOPE)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+# 1. find_package(Feldrin)
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/cmake-build -G ${GENERATOR} -DCMAKE_PREFIX_PATH=${prefix})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake-build)
+run(${WORK_DIR}/cmake-build/consumer)
+if(NOT LAST_OUTPUT MATCHES "CMul = \\(-5, 10\\)")
+  message(FATAL_ERROR "unexpected output of the CMake-built consumer: ${LAST_OUTPUT}")
+endif()
+
+# 2. pkg-config
+file(GLOB_RECURSE pcfile ${prefix}/feldrin.pc)
+get_filename_component(pcdir "${pcfile}" DIRECTORY)
+set(ENV{PKG_CONFIG_PATH} ${pcdir})
+run(pkg-config --cflags --libs feldrin)
+string(STRIP "${LAST_OUTPUT}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+run(c++ -std=c++20 ${SOURCE_DIR}/consumer.cpp ${flags} -o ${WORK_DIR}/pc-consumer)
+get_filename_component(libdir "${pcdir}" DIRECTORY)
+set(ENV{LD_LIBRARY_PATH} ${libdir})
+run(${WORK_DIR}/pc-consumer)
+if(NOT LAST_OUTPUT MATCHES "CMul = \\(-5, 10\\)")
+  message(FATAL_ERROR "unexpected output of the pkg-config-built consumer: ${LAST_OUTPUT}")
+endif()
+message(STATUS "consumer built and ran through the CMake package and through pkg-config")
