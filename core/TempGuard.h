@@ -5,13 +5,17 @@
 //     ...                             // on every way out: FreeIt for b, then for a
 //
 // Guards declared in a row go back in the reverse order of taking, exceptions included, as the pool expects.
-// A temporary that cannot be reset when it goes back (it still views a sub-range or is inside a block walk)
-// stays out of the pool; the destructor never throws.
+// A temporary that cannot be reset when it goes back (it still views a sub-range or is inside a block walk) is
+// destroyed and its pool slot gets a new object, so the pool never keeps a slot used for good; the destructor
+// never throws.
 #pragma once
 
 #include "core/pool.h"
 
 namespace tarnel::detail {
+
+// Takes a vector that cannot be reset out of the pool for good (see TPoolTable::Retire).
+void RetireIt(TVec*& V);
 
 template <class T>
 class TTemp {
@@ -22,6 +26,10 @@ public:
         try {
             FreeIt(FObj);
         } catch (...) {
+            try {
+                RetireIt(FObj);
+            } catch (...) {
+            }
         }
     }
     TTemp(const TTemp&) = delete;

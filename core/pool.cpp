@@ -3,6 +3,7 @@
 
 #include <mutex>
 
+#include "core/TempGuard.h"
 #include "core/pool_table.h"
 #include "platform/rtl/Random.h"
 
@@ -32,6 +33,21 @@ constinit detail::TPoolTable<TVec> gVecPool("VecCache", VecCount, VecCacheUsed, 
 TVec* NewVec()
 {
     return new TVec;
+}
+
+// A pooled vector with the reserved capacity: sized to Elements real elements and then to 0 it keeps exactly
+// this capacity (Elements rounded up to even); reserving it directly is the same without depending on
+// VecCacheElements.
+TVec* NewReservedVec(int Elements)
+{
+    TVec* v = new TVec;
+    try {
+        v->SetActualLength(Elements);
+    } catch (...) {
+        delete v;
+        throw;
+    }
+    return v;
 }
 
 }  // namespace
@@ -120,6 +136,12 @@ void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4)
     gVecPool.GiveAll(V4, V3, V2, V1);
 }
 
+void detail::RetireIt(TVec*& V)
+{
+    TPoolLockGuard lock;
+    gVecPool.Retire(V, [] { return NewReservedVec(VecCacheElements.load(std::memory_order_relaxed)); });
+}
+
 // ---- Settings -------------------------------------------------------------------------------------------------
 
 void SetVecCacheSize(int ItemCount, int Elements)
@@ -130,18 +152,7 @@ void SetVecCacheSize(int ItemCount, int Elements)
     gVecPool.CheckNoneUsed();
     if (ItemCount < 0) ERaise("SetVecCacheSize: ItemCount < 0");
     if (Elements < 0) ERaise("SetVecCacheSize: Elements < 0");
-    // A vector sized to Elements real elements and then to 0 keeps exactly this capacity (Elements rounded up
-    // to even); reserving it directly is the same without depending on VecCacheElements.
-    gVecPool.Rebuild(ItemCount, [Elements] {
-        TVec* v = new TVec;
-        try {
-            v->SetActualLength(Elements);
-        } catch (...) {
-            delete v;
-            throw;
-        }
-        return v;
-    });
+    gVecPool.Rebuild(ItemCount, [Elements] { return NewReservedVec(Elements); });
     VecCacheElements.store(Elements, std::memory_order_relaxed);
 }
 

@@ -109,6 +109,28 @@ public:
         if (first) std::rethrow_exception(first);
     }
 
+    // Takes a handed-out object that cannot be reset out of the pool for good: its slot receives a new object
+    // made by MakeReserved and is free again, and the object is destroyed. Objects outside the pool are simply
+    // destroyed. The variable is nil afterwards.
+    template <class Make>
+    void Retire(T*& Var, Make MakeReserved)
+    {
+        T* obj = Var;
+        if (!obj) return;
+        if (obj->CacheIndex() >= 0) {
+            CheckHandedOut(obj);
+            const int slot = obj->CacheIndex();
+            T* fresh = MakeReserved();
+            fresh->SetCacheIndex(slot);
+            FTable[slot].Obj = fresh;
+            FTable[slot].Used = false;
+            if (slot == FCount.load(std::memory_order_relaxed) - 1) FCount.store(slot, std::memory_order_relaxed);
+            FUsed.store(FUsed.load(std::memory_order_relaxed) - 1, std::memory_order_relaxed);
+        }
+        Var = nullptr;
+        delete obj;
+    }
+
     // Refuses with "<Name>[i] = Used" while any slot is handed out.
     void CheckNoneUsed() const
     {

@@ -73,8 +73,7 @@ void Enlist(O1& o1, O2& o2, O3& o3, O4& o4, A1& a1, A2& a2, A3& a3, A4& a4)
 
 // Clears one to four views.
 template <class... Views>
-    requires(sizeof...(Views) >= 1 && sizeof...(Views) <= 4)
-void Dismiss(Views&... Vs)
+requires(sizeof...(Views) >= 1 && sizeof...(Views) <= 4) void Dismiss(Views&... Vs)
 {
     ((Vs = Views()), ...);
 }

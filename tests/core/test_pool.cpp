@@ -366,6 +366,27 @@ TEST_F(PoolTest, TemporariesGoBackInReverseOrderOnEveryPath)
     b->SetOnSetLength(nullptr);
 }
 
+// A temporary left viewing a sub-range cannot be reset: the guard destroys it and puts a new vector into its
+// slot, so the pool does not keep a slot used for good.
+TEST_F(PoolTest, TemporaryThatCannotBeResetIsReplaced)
+{
+    {
+        detail::TVecTemp t;
+        EXPECT_EQ(t->CacheIndex(), 0);
+        t->SetIsSubRange(true);
+    }
+    EXPECT_EQ(VecCacheUsed.load(), 0);
+    EXPECT_EQ(VecCount.load(), 0);
+    EXPECT_TRUE(LockIsFree());
+    TVec* v;
+    CreateIt(v);
+    EXPECT_EQ(v->CacheIndex(), 0);
+    EXPECT_EQ(v->ActualLength(), 1024);
+    EXPECT_FALSE(v->IsSubRange());
+    FreeIt(v);
+    EXPECT_NO_THROW(SetVecCacheSize(32, 1024));
+}
+
 // Shut-down while a vector is handed out: the vector leaves the pool as a plain object, so FreeIt after
 // shut-down destroys it without touching freed pool memory; start-up again restores the pool.
 TEST_F(PoolTest, ShutDownWithVectorsHandedOut)
@@ -407,10 +428,18 @@ TEST_F(PoolTest, ConcurrentCreateAndFree)
                 TVec* v[4] = {nullptr, nullptr, nullptr, nullptr};
                 const int n = 1 + static_cast<int>(gen() % 4);
                 switch (n) {
-                    case 1: CreateIt(v[0]); break;
-                    case 2: CreateIt(v[0], v[1]); break;
-                    case 3: CreateIt(v[0], v[1], v[2]); break;
-                    default: CreateIt(v[0], v[1], v[2], v[3]); break;
+                    case 1:
+                        CreateIt(v[0]);
+                        break;
+                    case 2:
+                        CreateIt(v[0], v[1]);
+                        break;
+                    case 3:
+                        CreateIt(v[0], v[1], v[2]);
+                        break;
+                    default:
+                        CreateIt(v[0], v[1], v[2], v[3]);
+                        break;
                 }
                 for (int i = 0; i < n; ++i) {
                     const int len = 1 + static_cast<int>(gen() % 100);

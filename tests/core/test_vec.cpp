@@ -108,17 +108,17 @@ TEST_F(VecTest, CapacityRules)
         int capacity;
     };
     const Row rows[] = {
-        {1024, false, 10, 1024},  {1024, false, 1024, 1024}, {1024, false, 2000, 2000}, {1024, false, 2001, 2002},
-        {1024, true, 10, 512},    {1024, true, 512, 512},    {1024, true, 600, 600},    {1024, true, 601, 602},
-        {1001, false, 10, 1002},  {1001, true, 10, 500},     {1001, false, 1001, 1002}, {0, false, 3, 4},
-        {0, false, 1, 2},         {0, true, 5, 6},           {100, false, 1, 100},      {7, true, 1, 4},
+        {1024, false, 10, 1024}, {1024, false, 1024, 1024}, {1024, false, 2000, 2000}, {1024, false, 2001, 2002},
+        {1024, true, 10, 512},   {1024, true, 512, 512},    {1024, true, 600, 600},    {1024, true, 601, 602},
+        {1001, false, 10, 1002}, {1001, true, 10, 500},     {1001, false, 1001, 1002}, {0, false, 3, 4},
+        {0, false, 1, 2},        {0, true, 5, 6},           {100, false, 1, 100},      {7, true, 1, 4},
     };
     for (const Row& r : rows) {
         UseCacheElements(r.cacheElements);
         TVec v;
         v.Size(r.length, r.complex);
-        const std::string where = "E=" + std::to_string(r.cacheElements) + (r.complex ? " complex " : " real ") +
-                                  std::to_string(r.length);
+        const std::string where =
+            "E=" + std::to_string(r.cacheElements) + (r.complex ? " complex " : " real ") + std::to_string(r.length);
         EXPECT_EQ(v.ActualLength(), r.capacity) << where;
         EXPECT_EQ(v.Length(), r.length) << where;
         const std::int64_t element = r.complex ? 16 : 8;
@@ -277,10 +277,8 @@ TEST_F(VecTest, ResizeKeepsValues)
         {"2002 to 2001", 1024, false, 2002, 2001, false, nullptr},
         {"complex grow", 1024, true, 10, 1500, true, nullptr},
         {"odd minimum", 1001, false, 10, 20, true, nullptr},
-        {"minimum changed after allocation", 1024, false, 10, 50, true,
-         [](TVec&) { SetVecCacheSize(32, 100); }},
-        {"after SetComplex to an odd capacity", 1024, false, 1025, 500, false,
-         [](TVec& v) { v.SetComplex(true); }},
+        {"minimum changed after allocation", 1024, false, 10, 50, true, [](TVec&) { SetVecCacheSize(32, 100); }},
+        {"after SetComplex to an odd capacity", 1024, false, 1025, 500, false, [](TVec& v) { v.SetComplex(true); }},
         {"from an empty vector", 1024, false, 0, 10, true, nullptr},
     };
     for (const Row& r : rows) {
@@ -510,8 +508,7 @@ TEST_F(VecTest, MessagesAndTheOrderOfChecks)
              v.Adopt(d, 2, 2, false);
          },
          "IsSubRange = True!"},
-        {"TVec0.SetIt real", false, 2, [&](TVec& v) { v.SetIt(std::span<const double>(a3)); },
-         "(High(a)+1) > Length"},
+        {"TVec0.SetIt real", false, 2, [&](TVec& v) { v.SetIt(std::span<const double>(a3)); }, "(High(a)+1) > Length"},
         {"TVec0.SetIt complex", true, 1, [&](TVec& v) { v.SetIt(std::span<const double>(a3, 2)); }, ""},
         {"TVec0.SetIt complex too long", true, 1, [&](TVec& v) { v.SetIt(std::span<const double>(a7, 4)); },
          "((High(A)+1) div 2) > Length"},
@@ -713,9 +710,9 @@ TEST_F(VecTest, Shift)
         std::vector<double> expected;
     };
     const Row rows[] = {
-        {false, 2, {1, 2, 1, 2, 3}},  {false, -2, {3, 4, 5, 4, 5}}, {false, 0, {1, 2, 3, 4, 5}},
-        {false, 5, {1, 2, 3, 4, 5}},  {false, 6, {1, 2, 3, 4, 5}},  {false, -6, {1, 2, 3, 4, 5}},
-        {false, 4, {1, 2, 3, 4, 1}},  {true, 1, {1, 2, 1, 2, 3, 4}}, {true, -1, {3, 4, 5, 6, 5, 6}},
+        {false, 2, {1, 2, 1, 2, 3}}, {false, -2, {3, 4, 5, 4, 5}},  {false, 0, {1, 2, 3, 4, 5}},
+        {false, 5, {1, 2, 3, 4, 5}}, {false, 6, {1, 2, 3, 4, 5}},   {false, -6, {1, 2, 3, 4, 5}},
+        {false, 4, {1, 2, 3, 4, 1}}, {true, 1, {1, 2, 1, 2, 3, 4}}, {true, -1, {3, 4, 5, 6, 5, 6}},
     };
     for (const Row& r : rows) {
         TVec v;
