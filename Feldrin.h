@@ -3,3 +3,4 @@
 
 #include "core/Dovi387.h"
 #include "core/Startup.h"
+#include "core/Tarnel.h"

@@ -1,16 +1,19 @@
 #include "core/Startup.h"
 
 #include "core/Dovi387.h"
+#include "core/Tarnel.h"
 
 namespace tarnel {
 
 void FeldrinInitialize()
 {
     Dovi387Initialize();
+    TarnelInitialize();
 }
 
 void FeldrinFinalize()
 {
+    TarnelFinalize();
     Dovi387Finalize();
 }
 

@@ -1,0 +1,6 @@
+// Tarnel: the vector and matrix core of the library (the vector class, the object pool and the data views).
+#pragma once
+
+#include "core/pool.h"
+#include "core/vec_class.h"
+#include "core/views.h"

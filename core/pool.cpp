@@ -1,0 +1,208 @@
+// The vector half of the object pool, the pool lock, the module settings and the start-up of the module Tarnel.
+#include "core/pool.h"
+
+#include <mutex>
+
+#include "core/TempGuard.h"
+#include "core/pool_table.h"
+#include "platform/rtl/Random.h"
+
+namespace tarnel {
+
+std::atomic<int> VecCacheElements{1024};
+std::atomic<int> VecCount{0};
+std::atomic<int> VecCacheUsed{0};
+std::atomic<bool> VecCacheFull{false};
+std::atomic<int> MtxCacheElements{32};
+std::atomic<int> MtxCount{0};
+std::atomic<int> MtxCacheUsed{0};
+std::atomic<bool> MtxCacheFull{false};
+bool TarnelAssignCopyData = true;
+int n_1 = 1;
+bool MtxSaveSpace = false;
+
+namespace {
+
+std::atomic<bool> gVecConditionCheck{true};
+std::atomic<bool> gMtxConditionCheck{true};
+std::recursive_mutex* gPoolLock = nullptr;
+int gInitCount = 0;
+
+constinit detail::TPoolTable<TVec> gVecPool("VecCache", VecCount, VecCacheUsed, VecCacheFull);
+
+TVec* NewVec()
+{
+    return new TVec;
+}
+
+// A pooled vector with the reserved capacity: sized to Elements real elements and then to 0 it keeps exactly
+// this capacity (Elements rounded up to even); reserving it directly is the same without depending on
+// VecCacheElements.
+TVec* NewReservedVec(int Elements)
+{
+    TVec* v = new TVec;
+    try {
+        v->SetActualLength(Elements);
+    } catch (...) {
+        delete v;
+        throw;
+    }
+    return v;
+}
+
+}  // namespace
+
+bool VecConditionCheckDefault()
+{
+    return gVecConditionCheck.load(std::memory_order_relaxed);
+}
+
+bool MtxConditionCheckDefault()
+{
+    return gMtxConditionCheck.load(std::memory_order_relaxed);
+}
+
+// ---- The lock -------------------------------------------------------------------------------------------------
+
+std::recursive_mutex* detail::PoolLock()
+{
+    return gPoolLock;
+}
+
+void detail::CreatePoolLock()
+{
+    if (!gPoolLock) gPoolLock = new std::recursive_mutex;
+}
+
+void detail::DestroyPoolLock()
+{
+    delete gPoolLock;
+    gPoolLock = nullptr;
+}
+
+// ---- Taking and returning vectors -----------------------------------------------------------------------------
+
+void CreateIt(TVec*& V1)
+{
+    detail::TPoolLockGuard lock;
+    V1 = gVecPool.Take(NewVec);
+}
+
+void CreateIt(TVec*& V1, TVec*& V2)
+{
+    detail::TPoolLockGuard lock;
+    V1 = gVecPool.Take(NewVec);
+    V2 = gVecPool.Take(NewVec);
+}
+
+void CreateIt(TVec*& V1, TVec*& V2, TVec*& V3)
+{
+    detail::TPoolLockGuard lock;
+    V1 = gVecPool.Take(NewVec);
+    V2 = gVecPool.Take(NewVec);
+    V3 = gVecPool.Take(NewVec);
+}
+
+void CreateIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4)
+{
+    detail::TPoolLockGuard lock;
+    V1 = gVecPool.Take(NewVec);
+    V2 = gVecPool.Take(NewVec);
+    V3 = gVecPool.Take(NewVec);
+    V4 = gVecPool.Take(NewVec);
+}
+
+void FreeIt(TVec*& V1)
+{
+    detail::TPoolLockGuard lock;
+    gVecPool.GiveAll(V1);
+}
+
+void FreeIt(TVec*& V1, TVec*& V2)
+{
+    detail::TPoolLockGuard lock;
+    gVecPool.GiveAll(V2, V1);
+}
+
+void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3)
+{
+    detail::TPoolLockGuard lock;
+    gVecPool.GiveAll(V3, V2, V1);
+}
+
+void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4)
+{
+    detail::TPoolLockGuard lock;
+    gVecPool.GiveAll(V4, V3, V2, V1);
+}
+
+void detail::RetireIt(TVec*& V)
+{
+    TPoolLockGuard lock;
+    gVecPool.Retire(V, [] { return NewReservedVec(VecCacheElements.load(std::memory_order_relaxed)); });
+}
+
+// ---- Settings -------------------------------------------------------------------------------------------------
+
+void SetVecCacheSize(int ItemCount, int Elements)
+{
+    // The lock is taken although the setter must not run while other threads use the pool: it costs nothing
+    // and keeps a mistaken concurrent call from tearing the table.
+    detail::TPoolLockGuard lock;
+    gVecPool.CheckNoneUsed();
+    if (ItemCount < 0) ERaise("SetVecCacheSize: ItemCount < 0");
+    if (Elements < 0) ERaise("SetVecCacheSize: Elements < 0");
+    gVecPool.Rebuild(ItemCount, [Elements] { return NewReservedVec(Elements); });
+    VecCacheElements.store(Elements, std::memory_order_relaxed);
+}
+
+void SetVecConditionCheck(bool B)
+{
+    detail::TPoolLockGuard lock;
+    gVecConditionCheck.store(B, std::memory_order_relaxed);
+    gVecPool.ForEachFree([B](TVec& v) { v.SetConditionCheck(B); });
+}
+
+// ---- Checks ---------------------------------------------------------------------------------------------------
+
+void TestNil(const void* P1)
+{
+    if (!P1) ERaise("TestNil: Nil pointer");
+}
+
+void TestNil(const void* P1, const void* P2)
+{
+    if (!P1 || !P2) ERaise("TestNil: Nil pointer");
+}
+
+void TestNil(const void* P1, const void* P2, const void* P3)
+{
+    if (!P1 || !P2 || !P3) ERaise("TestNil: Nil pointer");
+}
+
+void TestNil(const void* P1, const void* P2, const void* P3, const void* P4)
+{
+    if (!P1 || !P2 || !P3 || !P4) ERaise("TestNil: Nil pointer");
+}
+
+// ---- Start-up and shut-down -------------------------------------------------------------------------------------
+
+void TarnelInitialize()
+{
+    if (gInitCount++ > 0) return;
+    detail::CreatePoolLock();
+    Randomize();
+    SetVecCacheSize(32, 1024);
+}
+
+void TarnelFinalize()
+{
+    if (gInitCount == 0 || --gInitCount > 0) return;
+    {
+        detail::TPoolLockGuard lock;
+        gVecPool.Shutdown();
+    }
+    detail::DestroyPoolLock();
+}
+
+}  // namespace tarnel

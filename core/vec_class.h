@@ -1,0 +1,312 @@
+// TVec: the library's vector of Doubles or of complex numbers, with its class chain TVecs -> TVec0 -> TVec1 -> TVec.
+//
+// All fields and the storage logic live in TVecs; each further level only adds overloads (mostly range forms)
+// and brings the overloads of the level below back into scope with `using`. Programs and the pool create TVec.
+//
+// Storage: a vector owns at most one block. For a capacity of c elements (c even, c > 0) the block holds
+// (c + 2)·8 + 40 bytes for a real vector and (c + 2)·16 + 40 bytes for a complex one; new blocks are zero-filled.
+// The data begin at the highest 32-byte boundary not above the block start + 40, so they are 32-byte aligned,
+// at least 8 bytes lie before them and room for c + 2 elements lies after them (the two spare elements past the
+// capacity take the extra numbers that the reader of old-format streams reads). The 8 bytes before the data are
+// a header of two 32-bit integers, a reference count (1) and the element count (the capacity after allocation,
+// then the length after every change of Length).
+//
+// Values() and CValues() give the same address as double* and as TCplx*. The data are held once, as a double*
+// into the block; CValues() is that pointer cast to TCplx*. TCplx is a standard-layout pair of Doubles with no
+// padding (checked in Dovi387.h), so TCplx element k is exactly Doubles 2k and 2k+1, and every access goes
+// through a double lvalue (TCplx::Re, TCplx::Im), which the compiler treats as aliasing the double* view.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "core/Dovi387.h"
+
+namespace tarnel {
+
+class TVecs;
+class TVec;
+
+// Called after Length or Complex of the vector changed.
+using TVecNotifyEvent = std::function<void(TVecs& Sender)>;
+
+// The parameters with which the random generators of a vector were last initialised.
+struct TRandParams {
+    double UniformLow = 0;
+    double UniformHigh = 0;
+    double UniformSeed = 0;
+    double GaussSeed = 0;
+};
+static_assert(sizeof(TRandParams) == 32);
+
+// Sizes of the generator work areas every vector carries (Goertzel filter, normal and uniform generators).
+inline constexpr int kGoertzelStateBytes = 64;
+inline constexpr int kGaussStateBytes = 52;
+inline constexpr int kUniformStateBytes = 40;
+
+namespace detail {
+[[noreturn]] void RaiseIndex(int Index);
+}  // namespace detail
+
+class TVecs {
+public:
+    TVecs();
+    virtual ~TVecs();
+    TVecs(const TVecs&) = delete;
+    TVecs& operator=(const TVecs&) = delete;
+
+    // ---- Published properties ----------------------------------------------------------------------------
+    bool Complex() const { return FComplex; }
+    void SetComplex(bool B);
+    bool ConditionCheck() const { return FConditionCheck; }
+    void SetConditionCheck(bool B) { FConditionCheck = B; }
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& S) { FCaption = S; }
+    int Length() const { return FLength; }
+    void SetLength(int Len);
+    int Tag() const { return FTag; }
+    void SetTag(int T) { FTag = T; }
+
+    // ---- Size and capacity --------------------------------------------------------------------------------
+    // Capacity in elements (complex elements when Complex). Setting it reallocates unless it equals the current
+    // capacity; the new block is zero-filled and nothing is copied.
+    int ActualLength() const { return FActualLength; }
+    void SetActualLength(int C);
+    // SetComplex(AComplex), then SetLength(Len); checked first, so a refused call changes nothing.
+    TVecs& Size(int Len, bool AComplex = false);
+    // Sets the length keeping the first min(Len, Length) values; with ZeroIt the elements added are zero.
+    void Resize(int Len, bool ZeroIt = false);
+
+    // ---- Element access -----------------------------------------------------------------------------------
+    // The data seen as Doubles and as complex numbers (the same address); nil when there is no data.
+    double* Values() { return FValues; }
+    const double* Values() const { return FValues; }
+    TCplx* CValues() { return reinterpret_cast<TCplx*>(FValues); }
+    const TCplx* CValues() const { return reinterpret_cast<const TCplx*>(FValues); }
+
+    // The checked indexed property (real elements). With ConditionCheck an index outside 0..Length-1 raises
+    // "Indx > Length-1" or "Indx < 0 " (in that order). Without it the index is not held to Length, but it is
+    // still held to the memory the vector may address, and raises the same texts outside it.
+    double GetDefaultArray(int Index) const
+    {
+        CheckDefaultIndex(Index);
+        return FValues[Index];
+    }
+    void SetDefaultArray(int Index, double Value)
+    {
+        CheckDefaultIndex(Index);
+        FValues[Index] = Value;
+    }
+
+    class TElementRef {
+    public:
+        operator double() const { return FVec.GetDefaultArray(FIndex); }
+        TElementRef& operator=(double Value)
+        {
+            FVec.SetDefaultArray(FIndex, Value);
+            return *this;
+        }
+        TElementRef& operator=(const TElementRef& Other) { return *this = static_cast<double>(Other); }
+
+    private:
+        friend class TVecs;
+        TElementRef(TVecs& Vec, int Index) : FVec(Vec), FIndex(Index) {}
+        TVecs& FVec;
+        int FIndex;
+    };
+    TElementRef operator[](int Index) { return TElementRef(*this, Index); }
+    double operator[](int Index) const { return GetDefaultArray(Index); }
+
+    // The first and last number, and the first and last complex element; all raise on an empty vector, the
+    // complex forms also on a real one ("not Complex!").
+    double FirstSample() const;
+    double LastSample() const;
+    TCplx FirstCplx() const;
+    TCplx LastCplx() const;
+
+    // ---- Copying in ---------------------------------------------------------------------------------------
+    // SetComplex(AComplex) and Length := number of entries (half of it when complex), then copies the entries.
+    // For complex data the array holds Re, Im pairs, so its number of entries must be even.
+    void SetIt(bool AComplex, std::span<const double> A);
+
+    // Four addresses into the data after sizing the vector real to L1+L2+L3+L4: P1 at element 0,
+    // P2 = P1 + L1, P3 = P2 + L2, P4 = P3 + L3.
+    void SliceIt(int L1, int L2, int L3, int L4, double*& P1, double*& P2, double*& P3, double*& P4);
+
+    // ---- Outside data -------------------------------------------------------------------------------------
+    // Works on the caller's array from now on: releases the own block (capacity 0), SetComplex(AComplex) and
+    // Length := Len (no OnSetLength for the length). Len (2·Len for complex data) must not exceed the DataLength
+    // Doubles of the array; nothing is ever written past them (an adopted array has no spare room). The array
+    // must outlive its use by the vector.
+    void Adopt(double* Data, std::int64_t DataLength, int Len, bool AComplex);
+    void Adopt(TSampleArray& Data, int Len, bool AComplex);
+    // Hands the adopted array back (address, Length, Complex) and leaves the vector empty. A vector that owns
+    // its data has nothing to hand back: its block is freed and Data is nil with ALen 0.
+    void Disown(double*& Data, int& ALen, bool& AComplex);
+
+    // ---- Other whole-vector operations --------------------------------------------------------------------
+    // Copies ConditionCheck, Caption, Dirty and Tag, and with TarnelAssignCopyData the complexity, length and
+    // values.
+    void Assign(const TVecs& Vec);
+    // Empties the vector for reuse (real, length 0, default ConditionCheck, generators unset, Caption empty,
+    // BLAS factors 1 and 0), keeping Tag, Dirty, OnSetLength and the capacity. Raises "IsSubRange = True!"
+    // before changing anything while a sub-range is viewed, and "BlockLevel > 0" after emptying a vector that is
+    // still inside a block walk.
+    void Reset();
+    void CondDisable();
+    void CondEnable();
+    // Moves whole elements by Offset places, toward the end for Offset > 0 and toward the start for Offset < 0;
+    // the elements uncovered keep their old values. Nothing happens when |Offset| > Length.
+    void Shift(int Offset);
+
+    // ---- Plain settings -----------------------------------------------------------------------------------
+    bool Dirty() const { return FDirty; }
+    void SetDirty(bool B) { FDirty = B; }
+    bool IsSubRange() const { return FIsSubRange; }
+    void SetIsSubRange(bool B) { FIsSubRange = B; }
+    int CacheIndex() const { return FCacheIndex; }
+    TVecs& SetCacheIndex(int I)
+    {
+        FCacheIndex = I;
+        return *this;
+    }
+    const TVecNotifyEvent& OnSetLength() const { return FOnSetLength; }
+    void SetOnSetLength(TVecNotifyEvent Handler) { FOnSetLength = std::move(Handler); }
+    // True when no block walk is active, otherwise the block state of the walk.
+    bool BlockEnd() const { return FBlockLevel < 1 ? true : FBlockEnd; }
+    TCplx BlasAlpha() const { return FBlasAlpha; }
+    void SetBlasAlpha(const TCplx& Z) { FBlasAlpha = Z; }
+    TCplx BlasBeta() const { return FBlasBeta; }
+    void SetBlasBeta(const TCplx& Z) { FBlasBeta = Z; }
+
+    // ---- State kept for the transforms and the random fills ----------------------------------------------
+    int FFTOrder() const { return FFFTOrder; }
+    void SetFFTOrder(int Order) { FFFTOrder = Order; }
+    // The length is not known to be a power of two (set by every change of length).
+    bool NotPowerOfTwo() const { return FNotPowerOfTwo; }
+    void SetNotPowerOfTwo(bool B) { FNotPowerOfTwo = B; }
+    void* GoertzelState() { return FGoertzelState; }
+    void* GaussState() { return FGaussState; }
+    void* UniformState() { return FUniformState; }
+    bool GaussSet() const { return FGaussSet; }
+    void SetGaussSet(bool B) { FGaussSet = B; }
+    bool UniformSet() const { return FUniformSet; }
+    void SetUniformSet(bool B) { FUniformSet = B; }
+    TRandParams& RandParams() { return FRandParams; }
+
+    // ---- The owned block ----------------------------------------------------------------------------------
+    // Byte size of the owned block (0 when none) and its address as allocated.
+    std::int64_t AllocatedSize() const { return FAllocatedSize; }
+    const void* AllocatedBlock() const { return FBlockStart; }
+
+protected:
+    void CheckDefaultIndex(int Index) const
+    {
+        if (FConditionCheck) {
+            if (Index > FLength - 1 || Index < 0) detail::RaiseIndex(Index);
+        } else if (Index < 0 || Index >= FRoom) {
+            detail::RaiseIndex(Index);
+        }
+    }
+    // Elements of the current kind addressable from Values (the length plus any spare room).
+    std::int64_t RoomElements() const { return FComplex ? FRoom / 2 : FRoom; }
+    std::size_t ElementBytes() const { return FComplex ? sizeof(TCplx) : sizeof(double); }
+    // Refuses, before anything changes, what Size(Len, AComplex) would refuse half-way.
+    void CheckSize(int Len, bool AComplex) const;
+    void WriteHeaderCount(int Count);
+    void ReleaseBlock();
+    void FireSetLength();
+    // Copies Count Doubles from A into the data from Double Offset on, converting each entry.
+    template <class Src>
+    void CopyIn(std::int64_t Offset, const Src* A, std::int64_t Count);
+    template <class Src>
+    void SetFromArray(bool AComplex, std::span<const Src> A);
+    template <class Src>
+    void SetAtIndex(int Index, std::span<const Src> A, const char* RealMessage);
+
+    // Fields, in the order of the class's data model.
+    std::int64_t FAllocatedSize = 0;
+    bool FSavedConditionCheck = false;
+    int FFFTOrder = 0;
+    std::byte* FHeader = nullptr;      // 8 bytes before the own data; nil without a block
+    std::byte* FBlockStart = nullptr;  // the owned block as allocated
+    bool FDirty = false;
+    int FActualLength = 0;
+    int FCacheIndex = -1;
+    std::byte* FGoertzelState = nullptr;
+    std::byte* FGaussState = nullptr;
+    std::byte* FUniformState = nullptr;
+    bool FGaussSet = false;
+    bool FUniformSet = false;
+    TRandParams FRandParams;
+    std::string FCaption;
+    TVecNotifyEvent FOnSetLength;
+    bool FIsSubRange = false;
+    int FTag = 0;
+    bool FBlockEnd = true;
+    bool FConditionCheck = true;
+    int FLength = 0;
+    bool FComplex = false;
+    bool FNotPowerOfTwo = true;
+    int FSavedActualLength = 0;  // full-range state kept while a sub-range is viewed
+    int FSavedLength = 0;
+    bool FSavedComplex = false;
+    int FBlockSize = 0;  // block processing state
+    int FBlockIndex = 0;
+    int FBlockLevel = 0;
+    double* FValues = nullptr;  // the data as seen now: own data, a view, or an adopted array
+    std::int64_t FRoom = 0;     // Doubles addressable from FValues
+    bool FAdopted = false;      // FValues is the caller's array (Adopt)
+    TCplx FBlasBeta = C_ZERO;
+    TCplx FBlasAlpha = C_ONE;
+};
+
+class TVec0 : public TVecs {
+public:
+    using TVecs::SetIt;
+    using TVecs::SliceIt;
+    // Copies the array from element 0 without sizing the vector. Only with ConditionCheck: more entries than the
+    // vector holds raise "(High(a)+1) > Length" (complex: "((High(A)+1) div 2) > Length").
+    void SetIt(std::span<const double> A);
+    // As TVecs::SliceIt, with the vector complex and the addresses counting complex elements.
+    void SliceIt(int L1, int L2, int L3, int L4, TCplx*& P1, TCplx*& P2, TCplx*& P3, TCplx*& P4);
+};
+
+class TVec1 : public TVec0 {
+public:
+    using TVec0::SetIt;
+    using TVecs::Resize;
+    // Copies the array into the vector from element Index on, without sizing it.
+    void SetIt(int Index, std::span<const double> A);
+    void SetDouble(int Index, std::span<const double> A);
+    void SetSingle(int Index, std::span<const float> A);
+    void SetInteger(int Index, std::span<const int> A);
+    // Size(Len, Src.Complex) and the first min(Src.Length, Len) elements of Src; with ZeroIt the elements from
+    // Src.Length up to Len-1 are zero.
+    void Resize(const TVecs& Src, int Len, bool ZeroIt = false);
+};
+
+class TVec : public TVec1 {
+public:
+    using TVec1::SetDouble;
+    using TVec1::SetInteger;
+    using TVec1::SetIt;
+    using TVec1::SetSingle;
+    // The sizing forms of SetIt for Double, Single and Integer arrays.
+    void SetDouble(bool AComplex, std::span<const double> A);
+    void SetSingle(bool AComplex, std::span<const float> A);
+    void SetInteger(bool AComplex, std::span<const int> A);
+    // Len elements from element Index on, taken from array entry AIndex on (AIndex counts Doubles).
+    void SetIt(int Index, int AIndex, int Len, std::span<const double> A);
+};
+
+// Size(Len, AComplex) of every vector given.
+void SetVecSize(int Len, bool AComplex, std::span<TVec* const> Vecs);
+void SetVecSize(int Len, bool AComplex, std::initializer_list<TVec*> Vecs);
+
+}  // namespace tarnel

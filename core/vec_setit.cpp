@@ -1,0 +1,255 @@
+// TVecs and its levels: element accessors, copying in from arrays (the SetIt family), slices, Assign, Shift and
+// the condition-check pair.
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <type_traits>
+
+#include "core/pool.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+namespace {
+
+const char* const kOddEntries = "Odd number of entries for complex data";
+
+}  // namespace
+
+// ---- First and last elements ----------------------------------------------------------------------------------
+
+double TVecs::FirstSample() const
+{
+    if (FLength == 0) ERaise("FirstSample: Length = 0");
+    return FValues[0];
+}
+
+double TVecs::LastSample() const
+{
+    if (FLength == 0) ERaise("LastSample: Length = 0");
+    return FValues[FLength - 1];
+}
+
+TCplx TVecs::FirstCplx() const
+{
+    if (!FComplex) ERaise("not Complex!");
+    if (FLength == 0) ERaise("FirstCplx: Length = 0");
+    return CValues()[0];
+}
+
+TCplx TVecs::LastCplx() const
+{
+    if (!FComplex) ERaise("not Complex!");
+    if (FLength == 0) ERaise("LastCplx: Length = 0");
+    return CValues()[FLength - 1];
+}
+
+// ---- Copying in ---------------------------------------------------------------------------------------------
+
+template <class Src>
+void TVecs::CopyIn(std::int64_t Offset, const Src* A, std::int64_t Count)
+{
+    if (Count <= 0) return;
+    if constexpr (std::is_same_v<Src, double>) {
+        std::memcpy(FValues + Offset, A, static_cast<std::size_t>(Count) * sizeof(double));
+    } else {
+        for (std::int64_t i = 0; i < Count; ++i) FValues[Offset + i] = static_cast<double>(A[i]);
+    }
+}
+
+template <class Src>
+void TVecs::SetFromArray(bool AComplex, std::span<const Src> A)
+{
+    const std::int64_t n = static_cast<std::int64_t>(A.size());
+    if (AComplex && n % 2 != 0) ERaise(kOddEntries);
+    if (n > INT_MAX) ERaise("SetActualLength: Value too large");
+    const int len = static_cast<int>(AComplex ? n / 2 : n);
+    Size(len, AComplex);
+    CopyIn(0, A.data(), n);
+}
+
+// The Index forms of TVec1: the array goes to element Index on; both bounds are always checked.
+template <class Src>
+void TVecs::SetAtIndex(int Index, std::span<const Src> A, const char* RealMessage)
+{
+    const std::int64_t n = static_cast<std::int64_t>(A.size());
+    if (Index < 0) ERaise("Index < 0");
+    if (FComplex) {
+        if (n % 2 != 0) ERaise(kOddEntries);
+        if (Index + n / 2 > FLength) ERaise("((High(A)+1) div 2) > Length");
+        CopyIn(2 * static_cast<std::int64_t>(Index), A.data(), n);
+    } else {
+        if (Index + n > FLength) ERaise(RealMessage);
+        CopyIn(Index, A.data(), n);
+    }
+}
+
+void TVecs::SetIt(bool AComplex, std::span<const double> A)
+{
+    SetFromArray(AComplex, A);
+}
+
+void TVec0::SetIt(std::span<const double> A)
+{
+    const std::int64_t n = static_cast<std::int64_t>(A.size());
+    if (FComplex && n % 2 != 0) ERaise(kOddEntries);
+    // Only the check against Length depends on ConditionCheck; the memory the vector may address always bounds
+    // the copy.
+    const std::int64_t limit = FConditionCheck ? FLength : RoomElements();
+    if (FComplex) {
+        if (n / 2 > limit) ERaise("((High(A)+1) div 2) > Length");
+    } else {
+        if (n > limit) ERaise("(High(a)+1) > Length");
+    }
+    CopyIn(0, A.data(), n);
+}
+
+void TVec1::SetIt(int Index, std::span<const double> A)
+{
+    SetAtIndex(Index, A, "(High(a)+1) > Length");
+}
+
+void TVec1::SetDouble(int Index, std::span<const double> A)
+{
+    SetAtIndex(Index, A, "(High(a)+1) > Length");
+}
+
+void TVec1::SetSingle(int Index, std::span<const float> A)
+{
+    SetAtIndex(Index, A, "(High(a)+1+Index) > Length");
+}
+
+void TVec1::SetInteger(int Index, std::span<const int> A)
+{
+    SetAtIndex(Index, A, "(High(a)+1+Index) > Length");
+}
+
+void TVec::SetDouble(bool AComplex, std::span<const double> A)
+{
+    SetFromArray(AComplex, A);
+}
+
+void TVec::SetSingle(bool AComplex, std::span<const float> A)
+{
+    SetFromArray(AComplex, A);
+}
+
+void TVec::SetInteger(bool AComplex, std::span<const int> A)
+{
+    SetFromArray(AComplex, A);
+}
+
+void TVec::SetIt(int Index, int AIndex, int Len, std::span<const double> A)
+{
+    if (Index < 0) ERaise("Index < 0");
+    if (AIndex < 0) ERaise("AIndex < 0");
+    if (Len < 0) ERaise("Len < 0");
+    const std::int64_t n = static_cast<std::int64_t>(A.size());
+    if (static_cast<std::int64_t>(Len) + Index > FLength) ERaise("(Len+Index) > Length");
+    const std::int64_t entries = FComplex ? 2 * static_cast<std::int64_t>(Len) : Len;
+    if (entries + AIndex > n) ERaise("(Len+AIndex) > Length(a)");
+    CopyIn(FComplex ? 2 * static_cast<std::int64_t>(Index) : Index, A.data() + AIndex, entries);
+}
+
+// ---- Slices -------------------------------------------------------------------------------------------------
+
+namespace {
+
+int SliceTotal(int L1, int L2, int L3, int L4)
+{
+    if (L1 < 0 || L2 < 0 || L3 < 0 || L4 < 0) ERaise("SliceIt: Len < 0");
+    const std::int64_t total = static_cast<std::int64_t>(L1) + L2 + L3 + L4;
+    if (total > INT_MAX) ERaise("SetActualLength: Value too large");
+    return static_cast<int>(total);
+}
+
+}  // namespace
+
+void TVecs::SliceIt(int L1, int L2, int L3, int L4, double*& P1, double*& P2, double*& P3, double*& P4)
+{
+    Size(SliceTotal(L1, L2, L3, L4), false);
+    P1 = FValues;
+    P2 = P1 + L1;
+    P3 = P2 + L2;
+    P4 = P3 + L3;
+}
+
+void TVec0::SliceIt(int L1, int L2, int L3, int L4, TCplx*& P1, TCplx*& P2, TCplx*& P3, TCplx*& P4)
+{
+    Size(SliceTotal(L1, L2, L3, L4), true);
+    P1 = CValues();
+    P2 = P1 + L1;
+    P3 = P2 + L2;
+    P4 = P3 + L3;
+}
+
+// ---- Other whole-vector operations ----------------------------------------------------------------------------
+
+void TVecs::Assign(const TVecs& Vec)
+{
+    FConditionCheck = Vec.FConditionCheck;
+    FCaption = Vec.FCaption;
+    FDirty = Vec.FDirty;
+    FTag = Vec.FTag;
+    if (!TarnelAssignCopyData || &Vec == this) return;
+    Size(Vec.FLength, Vec.FComplex);
+    if (FLength > 0) std::memmove(FValues, Vec.FValues, static_cast<std::size_t>(FLength) * ElementBytes());
+}
+
+void TVec1::Resize(const TVecs& Src, int Len, bool ZeroIt)
+{
+    if (&Src == this) {
+        // Sizing first would lose the very values to be kept.
+        TVecs::Resize(Len, ZeroIt);
+        return;
+    }
+    const int srcLength = Src.Length();
+    Size(Len, Src.Complex());
+    const int n = std::min(srcLength, Len);
+    if (n > 0) std::memmove(FValues, Src.Values(), static_cast<std::size_t>(n) * ElementBytes());
+    if (ZeroIt && srcLength < Len) {
+        std::memset(reinterpret_cast<std::byte*>(FValues) + static_cast<std::size_t>(srcLength) * ElementBytes(), 0,
+                    static_cast<std::size_t>(Len - srcLength) * ElementBytes());
+    }
+}
+
+void TVecs::CondDisable()
+{
+    FSavedConditionCheck = FConditionCheck;
+    FConditionCheck = false;
+}
+
+void TVecs::CondEnable()
+{
+    FConditionCheck = FSavedConditionCheck;
+}
+
+void TVecs::Shift(int Offset)
+{
+    const std::int64_t distance = Offset < 0 ? -static_cast<std::int64_t>(Offset) : Offset;
+    if (FLength == 0 || distance > FLength) return;
+    const std::size_t width = ElementBytes();
+    const std::size_t moved = static_cast<std::size_t>(FLength - distance) * width;
+    std::byte* data = reinterpret_cast<std::byte*>(FValues);
+    if (Offset > 0) {
+        std::memmove(data + distance * width, data, moved);
+    } else {
+        std::memmove(data, data + distance * width, moved);
+    }
+}
+
+void SetVecSize(int Len, bool AComplex, std::span<TVec* const> Vecs)
+{
+    for (TVec* v : Vecs) {
+        if (!v) ERaise("Vec = nil");
+    }
+    for (TVec* v : Vecs) v->Size(Len, AComplex);
+}
+
+void SetVecSize(int Len, bool AComplex, std::initializer_list<TVec*> Vecs)
+{
+    SetVecSize(Len, AComplex, std::span<TVec* const>(Vecs.begin(), Vecs.size()));
+}
+
+}  // namespace tarnel

@@ -1,0 +1,243 @@
+// TVecs: construction, the storage rule, sizing, the real/complex switch, outside data and reset.
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "core/TempGuard.h"
+#include "core/pool.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+namespace {
+
+// The largest capacity that still doubles into an Integer when a complex vector turns real.
+constexpr std::int64_t kMaxRealCapacity = INT_MAX - 1;
+
+std::byte* AllocateZeroed(std::size_t Bytes)
+{
+    void* p = std::calloc(1, Bytes);
+    if (!p) throw std::bad_alloc();
+    return static_cast<std::byte*>(p);
+}
+
+}  // namespace
+
+void detail::RaiseIndex(int Index)
+{
+    ERaise(Index < 0 ? "Indx < 0 " : "Indx > Length-1");
+}
+
+TVecs::TVecs() : FConditionCheck(VecConditionCheckDefault())
+{
+    FGoertzelState = AllocateZeroed(kGoertzelStateBytes);
+    try {
+        FGaussState = AllocateZeroed(kGaussStateBytes);
+        FUniformState = AllocateZeroed(kUniformStateBytes);
+    } catch (...) {
+        std::free(FGoertzelState);
+        std::free(FGaussState);
+        throw;
+    }
+}
+
+TVecs::~TVecs()
+{
+    std::free(FGoertzelState);
+    std::free(FGaussState);
+    std::free(FUniformState);
+    std::free(FBlockStart);
+}
+
+void TVecs::WriteHeaderCount(int Count)
+{
+    if (FHeader) std::memcpy(FHeader + 4, &Count, sizeof Count);
+}
+
+void TVecs::ReleaseBlock()
+{
+    std::free(FBlockStart);
+    FBlockStart = nullptr;
+    FHeader = nullptr;
+    FAllocatedSize = 0;
+    FActualLength = 0;
+    FValues = nullptr;
+    FRoom = 0;
+    FAdopted = false;
+}
+
+void TVecs::FireSetLength()
+{
+    if (FOnSetLength) FOnSetLength(*this);
+}
+
+void TVecs::SetActualLength(int C)
+{
+    if (C == FActualLength) return;
+    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (C < 0) ERaise("SetActualLength: Value < 0");
+    const std::int64_t capacity = (static_cast<std::int64_t>(C) + 1) / 2 * 2;
+    if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise("SetActualLength: Value too large");
+
+    // The new block is allocated before the old one goes, so a failed allocation changes nothing.
+    std::byte* block = nullptr;
+    std::int64_t bytes = 0;
+    if (capacity > 0) {
+        const std::int64_t elementBytes = FComplex ? 16 : 8;
+        bytes = (capacity + 2) * elementBytes + 40;
+        block = AllocateZeroed(static_cast<std::size_t>(bytes));
+    }
+    ReleaseBlock();
+    FActualLength = static_cast<int>(capacity);
+    if (block) {
+        const auto start = reinterpret_cast<std::uintptr_t>(block);
+        std::byte* data = block + (((start + 40) & ~std::uintptr_t{31}) - start);
+        FBlockStart = block;
+        FAllocatedSize = bytes;
+        FHeader = data - 8;
+        const std::int32_t header[2] = {1, FActualLength};
+        std::memcpy(FHeader, header, sizeof header);
+        FValues = reinterpret_cast<double*>(data);
+        FRoom = (capacity + 2) * (FComplex ? 2 : 1);
+    }
+    if (FActualLength < FLength) {
+        FLength = FActualLength;
+        WriteHeaderCount(FLength);
+    }
+}
+
+void TVecs::SetLength(int Len)
+{
+    if (Len == FLength) return;
+    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (Len < 0) ERaise("SetActualLength: Value < 0");
+    FNotPowerOfTwo = true;
+    const int minimum = VecCacheElements.load(std::memory_order_relaxed);
+    SetActualLength(std::max(Len, FComplex ? minimum / 2 : minimum));
+    FLength = Len;
+    if (FActualLength > 0) WriteHeaderCount(Len);
+    FireSetLength();
+}
+
+void TVecs::SetComplex(bool B)
+{
+    if (B == FComplex) return;
+    FComplex = B;
+    if (B) {
+        FLength /= 2;
+        FActualLength /= 2;
+        --FFFTOrder;
+    } else {
+        FLength *= 2;
+        FActualLength *= 2;
+        ++FFFTOrder;
+    }
+    if (FLength > 0 && !FIsSubRange) WriteHeaderCount(FLength);
+    FireSetLength();
+}
+
+void TVecs::CheckSize(int Len, bool AComplex) const
+{
+    int after = FLength;
+    if (AComplex != FComplex) after = AComplex ? FLength / 2 : FLength * 2;
+    if (Len == after) return;
+    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (Len < 0) ERaise("SetActualLength: Value < 0");
+}
+
+TVecs& TVecs::Size(int Len, bool AComplex)
+{
+    CheckSize(Len, AComplex);
+    SetComplex(AComplex);
+    SetLength(Len);
+    return *this;
+}
+
+void TVecs::Resize(int Len, bool ZeroIt)
+{
+    if (Len == FLength) return;
+    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (Len < 0) ERaise("SetActualLength: Value < 0");
+    const int oldLength = FLength;
+    const int minimum = VecCacheElements.load(std::memory_order_relaxed);
+    const int requested = std::max(Len, FComplex ? minimum / 2 : minimum);
+    const std::size_t keepBytes = static_cast<std::size_t>(std::min(Len, oldLength)) * ElementBytes();
+    if (requested == FActualLength || keepBytes == 0) {
+        // The capacity stays (or nothing is to be kept): SetLength keeps the values in place.
+        SetLength(Len);
+    } else {
+        detail::TVecTemp keep;
+        keep->Size(std::min(Len, oldLength), FComplex);
+        std::memcpy(keep->Values(), FValues, keepBytes);
+        SetLength(Len);
+        std::memcpy(FValues, keep->Values(), keepBytes);
+    }
+    if (ZeroIt && Len > oldLength) {
+        std::memset(reinterpret_cast<std::byte*>(FValues) + static_cast<std::size_t>(oldLength) * ElementBytes(), 0,
+                    static_cast<std::size_t>(Len - oldLength) * ElementBytes());
+    }
+}
+
+void TVecs::Adopt(double* Data, std::int64_t DataLength, int Len, bool AComplex)
+{
+    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (Len < 0) ERaise("Adopt: Len < 0");
+    if (AComplex && Len > kMaxRealCapacity / 2) ERaise("Adopt: Len too large");
+    if (DataLength < 0 || (!Data && DataLength > 0)) ERaise("Adopt: Data = nil");
+    if ((AComplex ? 2 * static_cast<std::int64_t>(Len) : Len) > DataLength) ERaise("Adopt: Len > Length(Data)");
+    ReleaseBlock();
+    SetComplex(AComplex);
+    FLength = Len;
+    FNotPowerOfTwo = true;
+    FValues = Data;
+    FRoom = DataLength;
+    FAdopted = true;
+}
+
+void TVecs::Adopt(TSampleArray& Data, int Len, bool AComplex)
+{
+    Adopt(Data.data(), static_cast<std::int64_t>(Data.size()), Len, AComplex);
+}
+
+void TVecs::Disown(double*& Data, int& ALen, bool& AComplex)
+{
+    if (FIsSubRange) ERaise("IsSubRange = True!");
+    AComplex = FComplex;
+    if (FAdopted) {
+        Data = FValues;
+        ALen = FLength;
+        FValues = nullptr;
+        FRoom = 0;
+        FAdopted = false;
+    } else {
+        // The vector's own block has no owner to go back to: it is freed, and nothing is handed out.
+        Data = nullptr;
+        ALen = 0;
+        ReleaseBlock();
+    }
+    FLength = 0;
+}
+
+void TVecs::Reset()
+{
+    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (FAdopted) {
+        // The caller's array is dropped: a reset vector never refers to memory it does not own.
+        FValues = nullptr;
+        FRoom = 0;
+        FAdopted = false;
+    }
+    SetComplex(false);
+    SetLength(0);
+    FConditionCheck = VecConditionCheckDefault();
+    FGaussSet = false;
+    FUniformSet = false;
+    FCaption.clear();
+    FBlasAlpha = C_ONE;
+    FBlasBeta = C_ZERO;
+    if (FBlockLevel > 0) ERaise("BlockLevel > 0");
+}
+
+}  // namespace tarnel
