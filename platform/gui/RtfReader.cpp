@@ -141,7 +141,7 @@ void TRtfParser::Run()
                     Text(Cp1252(static_cast<unsigned char>(hi * 16 + lo)));
                     pos += 3;
                 } else {
-                    ++pos;
+                    pos += hi >= 0 ? 2 : 1;  // a broken escape is dropped with the hex digit it has
                 }
             } else {
                 ++pos;
