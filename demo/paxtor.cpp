@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     if (options.isSet(shotOption)) {
         const QString file = QFileInfo(options.value(shotOption)).absoluteFilePath();
         // Give the window manager time to map and maximise the window and the window time to paint.
-        QTimer::singleShot(1500, &app, [&] {
+        QTimer::singleShot(1500, &app, [&app, &window, &shotStatus, file] {
             if (SaveShot(*window, file)) {
                 std::printf("paxtor: screenshot written to %s\n", qPrintable(file));
             } else {

@@ -339,9 +339,13 @@ QTextBlockFormat TRtfParser::BlockFormat() const
     b.setTextIndent(s.FirstIndent / TwipsPerPixel);
     b.setTopMargin(s.SpaceBefore / TwipsPerPixel);
     b.setBottomMargin(s.SpaceAfter / TwipsPerPixel);
-    if (!s.Tabs.empty()) {
+    // A hanging indent without tab stops of its own has one at the left indent, so that "bullet, tab, text"
+    // lines the text up under the paragraph.
+    std::vector<int> stops = s.Tabs;
+    if (stops.empty() && s.FirstIndent < 0 && s.LeftIndent > 0) stops.push_back(s.LeftIndent);
+    if (!stops.empty()) {
         QList<QTextOption::Tab> tabs;
-        for (int t : s.Tabs) tabs.append(QTextOption::Tab(t / TwipsPerPixel, QTextOption::LeftTab));
+        for (int t : stops) tabs.append(QTextOption::Tab(t / TwipsPerPixel, QTextOption::LeftTab));
         b.setTabPositions(tabs);
     }
     return b;

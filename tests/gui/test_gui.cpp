@@ -75,6 +75,7 @@ private slots:
     void rtfText();
     void rtfCharacterFormats();
     void rtfParagraphFormats();
+    void rtfHangingIndentTabsToTheLeftIndent();
     void rtfMalformedInputGivesWhatCanBeRead_data();
     void rtfMalformedInputGivesWhatCanBeRead();
     void richEditRaisesOnMissingFile();
@@ -260,7 +261,18 @@ void TestGui::rtfParagraphFormats()
     QCOMPARE(b1.tabPositions().size(), 1);
     QCOMPARE(b1.tabPositions()[0].position, 96.0);
     QCOMPARE(b2.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QVERIFY(b2.tabPositions().isEmpty());
     QCOMPARE(b2.leftMargin(), 0.0);
+}
+
+// A bullet line: "\\li360\\fi-240\\bullet\\tab text" puts the text at the left indent.
+void TestGui::rtfHangingIndentTabsToTheLeftIndent()
+{
+    QTextDocument doc;
+    ReadRtf(Rtf("\\pard\\li360\\fi-240\\bullet\\tab item\\par").toLatin1(), doc);
+    const QTextBlockFormat b = doc.firstBlock().blockFormat();
+    QCOMPARE(b.tabPositions().size(), 1);
+    QCOMPARE(b.tabPositions()[0].position, 24.0);
 }
 
 void TestGui::rtfMalformedInputGivesWhatCanBeRead_data()
