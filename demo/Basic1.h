@@ -15,10 +15,10 @@ class TBasicForm1 : public tarnel::gui::TForm {
 public:
     explicit TBasicForm1(QWidget* owner);
 
-    QFrame* Panel1;                      // top, 130 px, holds the explanation
+    QFrame* Panel1;  // top, 130 px, holds the explanation
     tarnel::gui::TRichEdit* RichEdit1;
-    tarnel::gui::TChart* Chart1;         // fills the middle
-    QFrame* Panel2;                      // bottom, 74 px
+    tarnel::gui::TChart* Chart1;  // fills the middle
+    QFrame* Panel2;               // bottom, 74 px
     QCheckBox* CheckDownSample;
 
     bool DownSample() const { return FDownSample; }

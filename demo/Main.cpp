@@ -7,8 +7,8 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -143,8 +143,8 @@ std::vector<TPageRow> ParsePageTable(const QString& text)
         int level = 0;
         while (level < line.size() && (line[level] == ' ' || line[level] == '\t')) ++level;
         if (level > previous + 1)
-            throw tarnel::Exception("Invalid level (" + std::to_string(level) + ") in line " +
-                                    std::to_string(n + 1) + " of the page table");
+            throw tarnel::Exception("Invalid level (" + std::to_string(level) + ") in line " + std::to_string(n + 1) +
+                                    " of the page table");
         previous = level;
         TPageRow row;
         row.Level = level;
@@ -329,8 +329,8 @@ void TfrmMain::FormCreate(const QString& pageTable)
     const std::vector<TPageRow> rows = ParsePageTable(pageTable);
     std::vector<QTreeWidgetItem*> lastAtLevel;
     for (const TPageRow& row : rows) {
-        QTreeWidgetItem* item = row.Level == 0 ? new QTreeWidgetItem(TreeView1)
-                                               : new QTreeWidgetItem(lastAtLevel.at(row.Level - 1));
+        QTreeWidgetItem* item =
+            row.Level == 0 ? new QTreeWidgetItem(TreeView1) : new QTreeWidgetItem(lastAtLevel.at(row.Level - 1));
         lastAtLevel.resize(row.Level);
         lastAtLevel.push_back(item);
         item->setText(0, row.Caption);
@@ -351,10 +351,10 @@ void TfrmMain::FormCreate(const QString& pageTable)
     const QFontMetrics metrics(TreeView1->font());
     int textWidth = 0;
     for (std::size_t i = 0; i < FNodes.size(); ++i)
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(FNodes[i]->text(0)) +
-                                            TreeView1->indentation() * (rows[i].Level + 1));
-    const int treeWidth = textWidth + 2 * TreeView1->frameWidth() +
-                          TreeView1->verticalScrollBar()->sizeHint().width() + 16;
+        textWidth = std::max(
+            textWidth, metrics.horizontalAdvance(FNodes[i]->text(0)) + TreeView1->indentation() * (rows[i].Level + 1));
+    const int treeWidth =
+        textWidth + 2 * TreeView1->frameWidth() + TreeView1->verticalScrollBar()->sizeHint().width() + 16;
     Splitter1->setSizes({std::max(218, treeWidth), 530});
     UpdateNavigation();
 }
@@ -479,13 +479,16 @@ void TfrmMain::SetLabel3Underline(bool underline)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    const bool onLabel3 = watched == Label3;
     Guarded([&] {
         if (event->type() == QEvent::MouseMove) {
-            SetLabel3Underline(watched == Label3);
-        } else if (watched == Label3 && event->type() == QEvent::MouseButtonRelease) {
+            SetLabel3Underline(onLabel3);
+        } else if (onLabel3 && event->type() == QEvent::MouseButtonRelease) {
             Label3Click();
         }
     });
+    // The label's mouse events end here: passed on to the banner below it they would undo the underline.
+    if (onLabel3 && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease)) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -22,10 +22,10 @@ namespace paxtor {
 
 // One row of the page table.
 struct TPageRow {
-    int Level = 0;       // 0: top level, 1: child of the last top-level row
-    QString Caption;     // inner blanks kept as they stand
-    QString ClassName;   // empty for a heading
-    QString UnitName;    // the page's source unit, possibly empty
+    int Level = 0;      // 0: top level, 1: child of the last top-level row
+    QString Caption;    // inner blanks kept as they stand
+    QString ClassName;  // empty for a heading
+    QString UnitName;   // the page's source unit, possibly empty
     bool IsHeading() const { return ClassName.isEmpty(); }
 };
 

@@ -17,13 +17,16 @@ void TPageHelp::Apply(THelpKind kind)
     TFlatButton* button = FPage->FindOwnerComponent<TFlatButton>(QString::fromLatin1(HelpButtonName));
     if (!button) return;  // a page outside the main window has no help button to wire
     switch (kind.Mode) {
-    case THelpKind::Number:
-        button->OnClick = [this] { HelpClick(); };
-        button->setEnabled(true);
-        FHooked = button;
-        break;
-    case THelpKind::Off: button->setEnabled(false); break;
-    case THelpKind::Kept: break;
+        case THelpKind::Number:
+            button->OnClick = [this] { HelpClick(); };
+            button->setEnabled(true);
+            FHooked = button;
+            break;
+        case THelpKind::Off:
+            button->setEnabled(false);
+            break;
+        case THelpKind::Kept:
+            break;
     }
 }
 

@@ -5,8 +5,7 @@
 
 namespace paxtor {
 
-TPendingPage::TPendingPage(QWidget* owner, const QString& className)
-    : TForm(owner), FClassName(className), FHelp(this)
+TPendingPage::TPendingPage(QWidget* owner, const QString& className) : TForm(owner), FClassName(className), FHelp(this)
 {
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(

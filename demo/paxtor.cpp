@@ -66,7 +66,8 @@ int main(int argc, char** argv)
         window = std::make_unique<paxtor::TfrmMain>();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "paxtor: %s\n", e.what());
-        tarnel::gui::ShowErrorBox(QString::fromUtf8(e.what()));
+        // A screenshot run has nobody to close a box.
+        if (!options.isSet(shotOption)) tarnel::gui::ShowErrorBox(QString::fromUtf8(e.what()));
         return 1;
     }
     window->showMaximized();

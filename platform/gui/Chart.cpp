@@ -13,8 +13,10 @@ TChart::TChart(QWidget* parent) : QCustomPlot(parent)
     yAxis2->setVisible(true);
     xAxis2->setTickLabels(false);
     yAxis2->setTickLabels(false);
-    connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), xAxis2, qOverload<const QCPRange&>(&QCPAxis::setRange));
-    connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), yAxis2, qOverload<const QCPRange&>(&QCPAxis::setRange));
+    connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), xAxis2,
+            qOverload<const QCPRange&>(&QCPAxis::setRange));
+    connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), yAxis2,
+            qOverload<const QCPRange&>(&QCPAxis::setRange));
     SetZoomAllowed(true);
     UpdateBackground();
 }

@@ -3,8 +3,9 @@
 // page may switch off.
 #pragma once
 
-#include <QColor>
 #include <qcustomplot.h>
+
+#include <QColor>
 
 namespace tarnel::gui {
 

@@ -40,9 +40,10 @@ bool Guarded(F&& f) noexcept
 template <class F>
 auto Guard(F f)
 {
-    return [f = std::move(f)](auto&&... args) mutable -> void
-        requires std::invocable<F&, decltype(args)...>
-    { Guarded([&] { std::invoke(f, std::forward<decltype(args)>(args)...); }); };
+    return [f = std::move(f)](auto&&... args) mutable -> void requires std::invocable<F&, decltype(args)...>
+    {
+        Guarded([&] { std::invoke(f, std::forward<decltype(args)>(args)...); });
+    };
 }
 
 // The application object: its title heads the error boxes, and its event dispatch is guarded as a last line of

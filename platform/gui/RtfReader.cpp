@@ -30,7 +30,7 @@ struct TGroupState {
     int UnicodeSkip = 1;
     Qt::Alignment Align = Qt::AlignLeft;
     int LeftIndent = 0, RightIndent = 0, FirstIndent = 0, SpaceBefore = 0, SpaceAfter = 0;  // twips
-    std::vector<int> Tabs;                                                                   // twips
+    std::vector<int> Tabs;                                                                  // twips
 };
 
 class TRtfParser {
@@ -146,12 +146,26 @@ void TRtfParser::Run()
             } else {
                 ++pos;
                 switch (d) {
-                case '*': S().Dest = TGroupState::TDest::Skip; break;
-                case '\\': case '{': case '}': Text(QChar(d)); break;
-                case '~': Text(QChar(0x00A0)); break;
-                case '_': Text(QChar(0x2011)); break;
-                case '\n': case '\r': ControlWord("par", false, 0); break;
-                default: break;  // \- (optional hyphen) and unknown symbols
+                    case '*':
+                        S().Dest = TGroupState::TDest::Skip;
+                        break;
+                    case '\\':
+                    case '{':
+                    case '}':
+                        Text(QChar(d));
+                        break;
+                    case '~':
+                        Text(QChar(0x00A0));
+                        break;
+                    case '_':
+                        Text(QChar(0x2011));
+                        break;
+                    case '\n':
+                    case '\r':
+                        ControlWord("par", false, 0);
+                        break;
+                    default:
+                        break;  // \- (optional hyphen) and unknown symbols
                 }
             }
         } else if (c == '\r' || c == '\n') {
@@ -191,86 +205,140 @@ void TRtfParser::ControlWord(const QByteArray& w, bool hasParam, int param)
     const bool on = !hasParam || param != 0;
 
     // Destinations
-    if (w == "fonttbl") { Flush(); s.Dest = TDest::FontTable; return; }
-    if (w == "colortbl") { Flush(); s.Dest = TDest::ColorTable; FColors.clear(); return; }
-    static const char* const skipped[] = {"stylesheet", "info", "pict", "object", "header", "footer",
-                                          "headerl", "headerr", "headerf", "footerl", "footerr", "footerf",
-                                          "footnote", "pn", "fldinst", "xe", "tc", "listtable",
-                                          "listoverridetable", "rsidtbl", "generator", "themedata"};
+    if (w == "fonttbl") {
+        Flush();
+        s.Dest = TDest::FontTable;
+        return;
+    }
+    if (w == "colortbl") {
+        Flush();
+        s.Dest = TDest::ColorTable;
+        FColors.clear();
+        return;
+    }
+    static const char* const skipped[] = {
+        "stylesheet",        "info",    "pict",      "object",   "header", "footer",  "headerl", "headerr", "headerf",
+        "footerl",           "footerr", "footerf",   "footnote", "pn",     "fldinst", "xe",      "tc",      "listtable",
+        "listoverridetable", "rsidtbl", "generator", "themedata"};
     for (const char* k : skipped)
-        if (w == k) { Flush(); s.Dest = TDest::Skip; return; }
+        if (w == k) {
+            Flush();
+            s.Dest = TDest::Skip;
+            return;
+        }
 
     if (s.Dest == TDest::ColorTable) {
-        if (w == "red") FRed = std::clamp(param, 0, 255);
-        else if (w == "green") FGreen = std::clamp(param, 0, 255);
-        else if (w == "blue") FBlue = std::clamp(param, 0, 255);
+        if (w == "red")
+            FRed = std::clamp(param, 0, 255);
+        else if (w == "green")
+            FGreen = std::clamp(param, 0, 255);
+        else if (w == "blue")
+            FBlue = std::clamp(param, 0, 255);
         return;
     }
     if (s.Dest == TDest::FontTable) {
         if (w == "f") FFontEntry = param, FFontName.clear();
         return;
     }
-    if (w == "deff") { FDefaultFont = param; return; }
-    if (w == "uc") { s.UnicodeSkip = std::clamp(param, 0, 16); return; }
+    if (w == "deff") {
+        FDefaultFont = param;
+        return;
+    }
+    if (w == "uc") {
+        s.UnicodeSkip = std::clamp(param, 0, 16);
+        return;
+    }
     if (s.Dest == TDest::Skip) return;
 
     // Characters
-    if (w == "plain") ResetCharacters();
-    else if (w == "b") s.Bold = on;
-    else if (w == "i") s.Italic = on;
-    else if (w == "ul") s.Underline = on;
-    else if (w == "ulnone") s.Underline = false;
-    else if (w == "fs") s.FontSize2 = hasParam && param > 0 ? std::min(param, 2000) : 24;
-    else if (w == "f") s.Font = param;
-    else if (w == "cf") s.Color = param;
+    if (w == "plain")
+        ResetCharacters();
+    else if (w == "b")
+        s.Bold = on;
+    else if (w == "i")
+        s.Italic = on;
+    else if (w == "ul")
+        s.Underline = on;
+    else if (w == "ulnone")
+        s.Underline = false;
+    else if (w == "fs")
+        s.FontSize2 = hasParam && param > 0 ? std::min(param, 2000) : 24;
+    else if (w == "f")
+        s.Font = param;
+    else if (w == "cf")
+        s.Color = param;
     // Paragraphs
-    else if (w == "par") EndParagraph();
-    else if (w == "pard") ResetParagraph();
-    else if (w == "ql") s.Align = Qt::AlignLeft;
-    else if (w == "qc") s.Align = Qt::AlignHCenter;
-    else if (w == "qr") s.Align = Qt::AlignRight;
-    else if (w == "qj") s.Align = Qt::AlignJustify;
-    else if (w == "li") s.LeftIndent = param;
-    else if (w == "ri") s.RightIndent = param;
-    else if (w == "fi") s.FirstIndent = param;
-    else if (w == "sb") s.SpaceBefore = param;
-    else if (w == "sa") s.SpaceAfter = param;
-    else if (w == "tx") { if (s.Tabs.size() < 64) s.Tabs.push_back(param); }
+    else if (w == "par")
+        EndParagraph();
+    else if (w == "pard")
+        ResetParagraph();
+    else if (w == "ql")
+        s.Align = Qt::AlignLeft;
+    else if (w == "qc")
+        s.Align = Qt::AlignHCenter;
+    else if (w == "qr")
+        s.Align = Qt::AlignRight;
+    else if (w == "qj")
+        s.Align = Qt::AlignJustify;
+    else if (w == "li")
+        s.LeftIndent = param;
+    else if (w == "ri")
+        s.RightIndent = param;
+    else if (w == "fi")
+        s.FirstIndent = param;
+    else if (w == "sb")
+        s.SpaceBefore = param;
+    else if (w == "sa")
+        s.SpaceAfter = param;
+    else if (w == "tx") {
+        if (s.Tabs.size() < 64) s.Tabs.push_back(param);
+    }
     // Special characters
-    else if (w == "tab") Text(QChar('\t'));
-    else if (w == "line") Text(QChar(QChar::LineSeparator));
-    else if (w == "bullet") Text(QChar(0x2022));
-    else if (w == "emdash") Text(QChar(0x2014));
-    else if (w == "endash") Text(QChar(0x2013));
-    else if (w == "lquote") Text(QChar(0x2018));
-    else if (w == "rquote") Text(QChar(0x2019));
-    else if (w == "ldblquote") Text(QChar(0x201C));
-    else if (w == "rdblquote") Text(QChar(0x201D));
+    else if (w == "tab")
+        Text(QChar('\t'));
+    else if (w == "line")
+        Text(QChar(QChar::LineSeparator));
+    else if (w == "bullet")
+        Text(QChar(0x2022));
+    else if (w == "emdash")
+        Text(QChar(0x2014));
+    else if (w == "endash")
+        Text(QChar(0x2013));
+    else if (w == "lquote")
+        Text(QChar(0x2018));
+    else if (w == "rquote")
+        Text(QChar(0x2019));
+    else if (w == "ldblquote")
+        Text(QChar(0x201C));
+    else if (w == "rdblquote")
+        Text(QChar(0x201D));
 }
 
 void TRtfParser::Text(QChar c)
 {
     using TDest = TGroupState::TDest;
     switch (S().Dest) {
-    case TDest::Skip: return;
-    case TDest::FontTable:
-        if (c == ';') {
-            if (FFontEntry >= 0) FFonts.emplace(FFontEntry, FFontName.trimmed());
-            FFontEntry = -1;
-            FFontName.clear();
-        } else if (FFontEntry >= 0) {
-            FFontName += c;
-        }
-        return;
-    case TDest::ColorTable:
-        if (c == ';') {
-            FColors.append(FRed < 0 && FGreen < 0 && FBlue < 0 ? QColor()
-                                                             : QColor(std::max(FRed, 0), std::max(FGreen, 0),
-                                                                      std::max(FBlue, 0)));
-            FRed = FGreen = FBlue = -1;
-        }
-        return;
-    case TDest::Text: break;
+        case TDest::Skip:
+            return;
+        case TDest::FontTable:
+            if (c == ';') {
+                if (FFontEntry >= 0) FFonts.emplace(FFontEntry, FFontName.trimmed());
+                FFontEntry = -1;
+                FFontName.clear();
+            } else if (FFontEntry >= 0) {
+                FFontName += c;
+            }
+            return;
+        case TDest::ColorTable:
+            if (c == ';') {
+                FColors.append(FRed < 0 && FGreen < 0 && FBlue < 0
+                                   ? QColor()
+                                   : QColor(std::max(FRed, 0), std::max(FGreen, 0), std::max(FBlue, 0)));
+                FRed = FGreen = FBlue = -1;
+            }
+            return;
+        case TDest::Text:
+            break;
     }
     const QTextCharFormat fmt = CharFormat();
     if (!FPending.isEmpty() && fmt != FPendingFormat) Flush();

@@ -27,8 +27,8 @@ QList<int> gHelpContexts;     // the help contexts opened
 QStringList gErrorBoxes;      // the error boxes shown
 TfrmMain* gWindow = nullptr;  // the window under test
 int gNextId = 0;
-bool gReenter = false;        // the reentrant page changes the selection when it is destroyed
-bool gFailCreation = false;   // the failing page raises in its construction
+bool gReenter = false;       // the reentrant page changes the selection when it is destroyed
+bool gFailCreation = false;  // the failing page raises in its construction
 
 // A demonstration page as the later pages will be: text, set-up, then help by its kind.
 class TTestPage : public TBasicForm2 {
@@ -100,6 +100,7 @@ private slots:
     void oldPageIsDestroyedBeforeTheNextIsCreated();
     void pageSwitchDoesNotReenter();
     void pageCreationErrorShowsBoxAndKeepsNode();
+    void webAddressIsUnderlinedOnlyUnderTheMouse();
 
     void everyTextPageLoadsItsText_data();
     void everyTextPageLoadsItsText();
@@ -150,8 +151,9 @@ void TestDemo::cleanup()
     gWindow = nullptr;
     FWindow.reset();
     SetDataFolder(QString());
-    QVERIFY2(gErrorBoxes.isEmpty() || QTest::currentTestFunction() == QByteArray("pageCreationErrorShowsBoxAndKeepsNode"),
-             qPrintable(gErrorBoxes.join("; ")));
+    QVERIFY2(
+        gErrorBoxes.isEmpty() || QTest::currentTestFunction() == QByteArray("pageCreationErrorShowsBoxAndKeepsNode"),
+        qPrintable(gErrorBoxes.join("; ")));
 }
 
 // ---- the page table ----------------------------------------------------------------------------------------
@@ -163,20 +165,42 @@ void TestDemo::pageTableParsesAllRows_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("unit");
-    QTest::newRow("first") << 1 << 0 << "Introduction" << "TIntroduction" << "";
-    QTest::newRow("section with page") << 2 << 0 << "Matrix operations" << "TIntroMtx" << "";
-    QTest::newRow("child with unit") << 3 << 1 << "Multiplying large matrices" << "TMult1" << "Multiply1";
-    QTest::newRow("two inner blanks") << 4 << 1 << "Copy and  transpose operation" << "TCopyComp" << "CopyCompare";
-    QTest::newRow("misspelt heading page") << 17 << 0 << "Memory managemet" << "TIntroMemMan" << "";
-    QTest::newRow("slashes") << 18 << 1 << "Comparing CreateIt/FreeIt with Create/Destroy" << "TMemComp1"
+    QTest::newRow("first") << 1 << 0 << "Introduction"
+                           << "TIntroduction"
+                           << "";
+    QTest::newRow("section with page") << 2 << 0 << "Matrix operations"
+                                       << "TIntroMtx"
+                                       << "";
+    QTest::newRow("child with unit") << 3 << 1 << "Multiplying large matrices"
+                                     << "TMult1"
+                                     << "Multiply1";
+    QTest::newRow("two inner blanks") << 4 << 1 << "Copy and  transpose operation"
+                                      << "TCopyComp"
+                                      << "CopyCompare";
+    QTest::newRow("misspelt heading page") << 17 << 0 << "Memory managemet"
+                                           << "TIntroMemMan"
+                                           << "";
+    QTest::newRow("slashes") << 18 << 1 << "Comparing CreateIt/FreeIt with Create/Destroy"
+                             << "TMemComp1"
                              << "MemoryCompare1";
-    QTest::newRow("heading") << 24 << 0 << "Optimization problems" << "" << "";
-    QTest::newRow("top level with unit") << 26 << 0 << "Probabilities unit" << "TProb1" << "ProbCalc";
-    QTest::newRow("heading 27") << 27 << 0 << "Tarnel Components" << "" << "";
-    QTest::newRow("repeated page") << 28 << 1 << "New minimization algorithms" << "TfrmMtxOptim" << "MtxOptim";
-    QTest::newRow("underscore unit") << 55 << 1 << "Viewing matrix values" << "TfrmMtxGridSeries"
+    QTest::newRow("heading") << 24 << 0 << "Optimization problems"
+                             << ""
+                             << "";
+    QTest::newRow("top level with unit") << 26 << 0 << "Probabilities unit"
+                                         << "TProb1"
+                                         << "ProbCalc";
+    QTest::newRow("heading 27") << 27 << 0 << "Tarnel Components"
+                                << ""
+                                << "";
+    QTest::newRow("repeated page") << 28 << 1 << "New minimization algorithms"
+                                   << "TfrmMtxOptim"
+                                   << "MtxOptim";
+    QTest::newRow("underscore unit") << 55 << 1 << "Viewing matrix values"
+                                     << "TfrmMtxGridSeries"
                                      << "MtxGridSeries_Demo";
-    QTest::newRow("last") << 56 << 0 << "Quick Start" << "TQStart" << "";
+    QTest::newRow("last") << 56 << 0 << "Quick Start"
+                          << "TQStart"
+                          << "";
 }
 
 void TestDemo::pageTableParsesAllRows()
@@ -338,9 +362,9 @@ void TestDemo::oldPageIsDestroyedBeforeTheNextIsCreated()
     Select("New minimization algorithms");  // row 25
     FWindow->SelectNode(27);                // row 28: the same class, a node of its own
     QCOMPARE(FWindow->SelectedIndex(), 27);
-    QCOMPARE(gLog, (QStringList{QString("create TfrmMtxOptim %1").arg(first),
-                                QString("destroy TfrmMtxOptim %1").arg(first),
-                                QString("create TfrmMtxOptim %1").arg(first + 1)}));
+    QCOMPARE(gLog,
+             (QStringList{QString("create TfrmMtxOptim %1").arg(first), QString("destroy TfrmMtxOptim %1").arg(first),
+                          QString("create TfrmMtxOptim %1").arg(first + 1)}));
     QCOMPARE(FWindow->TabForm->findChildren<TForm*>(Qt::FindDirectChildrenOnly).size(), 1);
     FWindow.reset();  // the window frees the page it shows
     QCOMPARE(gLog.last(), QString("destroy TfrmMtxOptim %1").arg(first + 1));
@@ -371,6 +395,23 @@ void TestDemo::pageCreationErrorShowsBoxAndKeepsNode()
     gErrorBoxes.clear();
 }
 
+void TestDemo::webAddressIsUnderlinedOnlyUnderTheMouse()
+{
+    const auto moveOver = [](QWidget* w) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    };
+    QVERIFY(!FWindow->Label3->font().underline());
+    for (QWidget* away : {static_cast<QWidget*>(FWindow->Panel2), static_cast<QWidget*>(FWindow->Image1),
+                          FWindow->TreeView1->viewport()}) {
+        moveOver(FWindow->Label3);
+        QVERIFY(FWindow->Label3->font().underline());
+        moveOver(away);
+        QVERIFY2(!FWindow->Label3->font().underline(), qPrintable(away->objectName()));
+    }
+}
+
 // ---- the text pages ----------------------------------------------------------------------------------------
 
 void TestDemo::everyTextPageLoadsItsText_data()
@@ -378,24 +419,42 @@ void TestDemo::everyTextPageLoadsItsText_data()
     QTest::addColumn<int>("row");  // 1-based row of the page table
     QTest::addColumn<QString>("className");
     QTest::addColumn<QString>("fragment");
-    QTest::newRow("TIntroduction") << 1 << "TIntroduction" << "TVec";
-    QTest::newRow("TIntroMtx") << 2 << "TIntroMtx" << "TMtx";
-    QTest::newRow("TIntroVec") << 10 << "TIntroVec" << "Levinson";
-    QTest::newRow("TIntroExpImp") << 13 << "TIntroExpImp" << "clipboard";
-    QTest::newRow("TIntroMemMan") << 17 << "TIntroMemMan" << "CreateIt";
-    QTest::newRow("TIntroPoly") << 21 << "TIntroPoly" << "spline";
-    QTest::newRow("TIntroFunList") << 32 << "TIntroFunList" << "Dovi387";
-    QTest::newRow("TVecList") << 33 << "TVecList" << "TVec";
-    QTest::newRow("TMtxList") << 34 << "TMtxList" << "TMtx";
-    QTest::newRow("TMathList") << 35 << "TMathList" << "CartToPolar";
-    QTest::newRow("TListOpt") << 36 << "TListOpt" << "simplex";
-    QTest::newRow("TListProb") << 37 << "TListProb" << "distribution";
-    QTest::newRow("TListSpecFun") << 38 << "TListSpecFun" << "Bessel";
-    QTest::newRow("TPolyList") << 39 << "TPolyList" << "polynomial";
-    QTest::newRow("TfrmChanges101") << 41 << "TfrmChanges101" << "Release 1.01";
-    QTest::newRow("TfrmChanges102") << 46 << "TfrmChanges102" << "TMtxFloatEdit";
-    QTest::newRow("TfrmChanges15") << 49 << "TfrmChanges15" << "Sparse matrices";
-    QTest::newRow("TQStart") << 56 << "TQStart" << "find_package";
+    QTest::newRow("TIntroduction") << 1 << "TIntroduction"
+                                   << "TVec";
+    QTest::newRow("TIntroMtx") << 2 << "TIntroMtx"
+                               << "TMtx";
+    QTest::newRow("TIntroVec") << 10 << "TIntroVec"
+                               << "Levinson";
+    QTest::newRow("TIntroExpImp") << 13 << "TIntroExpImp"
+                                  << "clipboard";
+    QTest::newRow("TIntroMemMan") << 17 << "TIntroMemMan"
+                                  << "CreateIt";
+    QTest::newRow("TIntroPoly") << 21 << "TIntroPoly"
+                                << "spline";
+    QTest::newRow("TIntroFunList") << 32 << "TIntroFunList"
+                                   << "Dovi387";
+    QTest::newRow("TVecList") << 33 << "TVecList"
+                              << "TVec";
+    QTest::newRow("TMtxList") << 34 << "TMtxList"
+                              << "TMtx";
+    QTest::newRow("TMathList") << 35 << "TMathList"
+                               << "CartToPolar";
+    QTest::newRow("TListOpt") << 36 << "TListOpt"
+                              << "simplex";
+    QTest::newRow("TListProb") << 37 << "TListProb"
+                               << "distribution";
+    QTest::newRow("TListSpecFun") << 38 << "TListSpecFun"
+                                  << "Bessel";
+    QTest::newRow("TPolyList") << 39 << "TPolyList"
+                               << "polynomial";
+    QTest::newRow("TfrmChanges101") << 41 << "TfrmChanges101"
+                                    << "Release 1.01";
+    QTest::newRow("TfrmChanges102") << 46 << "TfrmChanges102"
+                                    << "TMtxFloatEdit";
+    QTest::newRow("TfrmChanges15") << 49 << "TfrmChanges15"
+                                   << "Sparse matrices";
+    QTest::newRow("TQStart") << 56 << "TQStart"
+                             << "find_package";
 }
 
 void TestDemo::everyTextPageLoadsItsText()

@@ -43,8 +43,9 @@ QTextCharFormat FormatAt(QTextDocument& doc, int pos)
 
 QString Rtf(const char* body)
 {
-    return QString::fromLatin1("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier New;}}"
-                               "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}") +
+    return QString::fromLatin1(
+               "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier New;}}"
+               "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}") +
            QString::fromLatin1(body) + QLatin1Char('}');
 }
 
@@ -126,10 +127,10 @@ void TestGui::guardedSlotKeepsTheProgramRunning()
     QPushButton button;
     int runs = 0;
     QObject::connect(&button, &QPushButton::clicked, &button, Guard([&] {
-                         ++runs;
-                         if (runs == 1) throw Exception("first click fails");
-                         if (runs == 2) throw EAbort();
-                     }));
+        ++runs;
+        if (runs == 1) throw Exception("first click fails");
+        if (runs == 2) throw EAbort();
+    }));
     button.click();
     button.click();
     button.click();
@@ -208,8 +209,7 @@ void TestGui::rtfText_data()
     QTest::newRow("line break") << Rtf("a\\line b") << "a\nb";  // one paragraph: see rtfParagraphFormats
     QTest::newRow("font and colour tables do not show") << Rtf("x") << "x";
     QTest::newRow("ignorable destination") << Rtf("{\\*\\generator Writer 1.0;}text") << "text";
-    QTest::newRow("info and numbering skipped")
-        << Rtf("{\\info{\\title T}}{\\pn\\pnlvlblt{\\pntxtb x}}body") << "body";
+    QTest::newRow("info and numbering skipped") << Rtf("{\\info{\\title T}}{\\pn\\pnlvlblt{\\pntxtb x}}body") << "body";
     QTest::newRow("raw line breaks ignored") << Rtf("ab\r\ncd") << "abcd";
     QTest::newRow("backslash newline is a paragraph") << Rtf("ab\\\ncd") << "ab\ncd";
     QTest::newRow("not rtf: plain text") << QString::fromUtf8("plain {text}\nline 2") << "plain {text}\nline 2";
@@ -249,8 +249,9 @@ void TestGui::rtfCharacterFormats()
 void TestGui::rtfParagraphFormats()
 {
     QTextDocument doc;
-    ReadRtf(Rtf("\\qc centred\\par\\pard\\li720\\fi-360\\tx1440 indented\\tab col\\par\\pard plain\\line same").toLatin1(),
-            doc);
+    ReadRtf(
+        Rtf("\\qc centred\\par\\pard\\li720\\fi-360\\tx1440 indented\\tab col\\par\\pard plain\\line same").toLatin1(),
+        doc);
     QCOMPARE(doc.blockCount(), 3);  // \\line breaks the line, not the paragraph
     const QTextBlockFormat b0 = doc.findBlockByNumber(0).blockFormat();
     const QTextBlockFormat b1 = doc.findBlockByNumber(1).blockFormat();
@@ -284,10 +285,10 @@ void TestGui::rtfMalformedInputGivesWhatCanBeRead_data()
     QTest::newRow("cut inside a hex escape") << QByteArray("{\\rtf1 a\\'4") << "a";
     QTest::newRow("cut after a backslash") << QByteArray("{\\rtf1 a\\") << "a";
     QTest::newRow("bad hex digits") << QByteArray("{\\rtf1 a\\'zzb}") << "azzb";
-    QTest::newRow("huge parameters") << QByteArray("{\\rtf1\\fs99999999999999999999 x\\li-99999999999999 y}")
-                                     << "xy";
+    QTest::newRow("huge parameters") << QByteArray("{\\rtf1\\fs99999999999999999999 x\\li-99999999999999 y}") << "xy";
     QTest::newRow("colour index beyond the table") << QByteArray("{\\rtf1{\\colortbl;\\red1;}\\cf9 c}") << "c";
-    QTest::newRow("deep nesting") << "{\\rtf1" + QByteArray(20000, '{') + "deep" << "deep";
+    QTest::newRow("deep nesting") << "{\\rtf1" + QByteArray(20000, '{') + "deep"
+                                  << "deep";
     QTest::newRow("empty") << QByteArray() << "";
 }
 
@@ -337,7 +338,7 @@ void TestGui::settingsStoreKeysAsGroups()
     QCOMPARE(other.ReadInteger("Count"), -7);
     QCOMPARE(other.ReadFloat("Step"), 0.1);
     QCOMPARE(other.ReadBool("On"), true);
-    QCOMPARE(other.ReadInteger("DemoPath", 5), 5);  // not a number: the default
+    QCOMPARE(other.ReadInteger("DemoPath", 5), 5);                            // not a number: the default
     QVERIFY_THROWS_EXCEPTION(Exception, other.WriteString("DemoPath", "x"));  // opened read-only
 
     // Deleting a key takes everything below it and nothing beside it.
