@@ -1,0 +1,50 @@
+#include "demo/Pages.h"
+
+#include "demo/PendingPage.h"
+#include "demo/TextPages.h"
+#include "platform/gui/ClassRegistry.h"
+
+namespace paxtor {
+
+QStringList PendingPageClasses()
+{
+    // Each demonstration page replaces its line here by its own registration when it is built.
+    return {
+        QStringLiteral("TMult1"),
+        QStringLiteral("TCopyComp"),
+        QStringLiteral("TInvMtx"),
+        QStringLiteral("TfrmSqrtMtx"),
+        QStringLiteral("TEigVec1"),
+        QStringLiteral("TLQRDemo"),
+        QStringLiteral("TLinearSystem1"),
+        QStringLiteral("TYuleLev"),
+        QStringLiteral("TDownS"),
+        QStringLiteral("TFileH1"),
+        QStringLiteral("TfrmSavePrec"),
+        QStringLiteral("TMSOffice"),
+        QStringLiteral("TMemComp1"),
+        QStringLiteral("TGetMemC"),
+        QStringLiteral("TDefArray"),
+        QStringLiteral("TInterpolating1"),
+        QStringLiteral("TLQRPoly"),
+        QStringLiteral("TfrmMtxOptim"),
+        QStringLiteral("TProb1"),
+        QStringLiteral("TfrmFloatEdit1"),
+        QStringLiteral("TfrmProgDialog"),
+        QStringLiteral("TfrmParser"),
+        QStringLiteral("TfrmSparseTest"),
+        QStringLiteral("TfrmBlockProc"),
+        QStringLiteral("TfrmMtxGridSeries"),
+    };
+}
+
+void RegisterPages()
+{
+    static int registered = 0;
+    if (registered++) return;
+    RegisterTextPages();
+    for (const QString& name : PendingPageClasses())
+        tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
+}
+
+}  // namespace paxtor

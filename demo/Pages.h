@@ -1,0 +1,14 @@
+// Registration of every page class of the page table by its class name.
+#pragma once
+
+#include <QStringList>
+
+namespace paxtor {
+
+// Registers all pages; runs its work once, however often it is called.
+void RegisterPages();
+
+// The demonstration page classes that this version registers with TPendingPage.
+QStringList PendingPageClasses();
+
+}  // namespace paxtor
