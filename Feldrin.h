@@ -2,4 +2,5 @@
 #pragma once
 
 #include "core/Dovi387.h"
+#include "core/Raroz.h"
 #include "core/Startup.h"
