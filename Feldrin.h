@@ -2,5 +2,6 @@
 #pragma once
 
 #include "core/Dovi387.h"
+#include "core/Nmkl.h"
 #include "core/Raroz.h"
 #include "core/Startup.h"
