@@ -12,7 +12,9 @@ extern "C" {
 // ---- Vector maths (platform/lapack) ------------------------------------------------------------------------
 // y[k] := f(a[k]) for k < *n, with an error of at most one unit in the last place and the C library's values
 // at ±0, ±inf, NaN and subnormal arguments. Any output may be any input (the same array); outputs that
-// overlap inputs otherwise are computed through a buffer. A count of 0 or below does nothing.
+// overlap inputs otherwise are computed through a buffer. A count of 0 or below does nothing. Arrays of 2^16
+// elements and more are shared among up to eight threads (no more than the processor runs at once); the
+// results are the same as from one thread.
 void VDEXP(const int* n, const double* a, double* y);
 void VDLN(const int* n, const double* a, double* y);
 void VDLOG10(const int* n, const double* a, double* y);

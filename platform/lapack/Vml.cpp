@@ -5,6 +5,7 @@
 
 #include "core/Nmkl.h"
 #include "platform/lapack/VmlKernels.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -43,31 +44,33 @@ bool Clash(const double* p, const double* q, long long n)
     return p != q && p < q + n && q < p + n;
 }
 
-// Runs a kernel whose outputs overlap an input without coinciding with it: through a buffer of the result.
+// Runs a kernel whose outputs overlap an input without coinciding with it through a buffer of the result.
 void Unary(const int* pn, const double* a, double* y, vml::Unary f)
 {
     if (!pn || *pn <= 0 || !a || !y) return;
     const long long n = *pn;
+    std::vector<double> t;
+    double* out = y;
     if (Clash(a, y, n)) {
-        std::vector<double> t(static_cast<std::size_t>(n));
-        f(n, a, t.data());
-        std::memcpy(y, t.data(), t.size() * sizeof(double));
-    } else {
-        f(n, a, y);
+        t.resize(static_cast<std::size_t>(n));
+        out = t.data();
     }
+    parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, out + lo); });
+    if (!t.empty()) std::memcpy(y, t.data(), t.size() * sizeof(double));
 }
 
 void Binary(const int* pn, const double* a, const double* b, double* y, vml::Binary f)
 {
     if (!pn || *pn <= 0 || !a || !b || !y) return;
     const long long n = *pn;
+    std::vector<double> t;
+    double* out = y;
     if (Clash(a, y, n) || Clash(b, y, n)) {
-        std::vector<double> t(static_cast<std::size_t>(n));
-        f(n, a, b, t.data());
-        std::memcpy(y, t.data(), t.size() * sizeof(double));
-    } else {
-        f(n, a, b, y);
+        t.resize(static_cast<std::size_t>(n));
+        out = t.data();
     }
+    parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, b + lo, out + lo); });
+    if (!t.empty()) std::memcpy(y, t.data(), t.size() * sizeof(double));
 }
 
 }  // namespace
@@ -155,13 +158,19 @@ void VDSINCOS(const int* pn, const double* a, double* s, double* c)
 {
     if (!pn || *pn <= 0 || !a || !s || !c) return;
     const long long n = *pn;
+    std::vector<double> ts, tc;
+    double *os = s, *oc = c;
     if (Clash(a, s, n) || Clash(a, c, n) || Clash(s, c, n)) {
-        std::vector<double> ts(static_cast<std::size_t>(n)), tc(static_cast<std::size_t>(n));
-        vml::Kernels().sincos(n, a, ts.data(), tc.data());
+        ts.resize(static_cast<std::size_t>(n));
+        tc.resize(static_cast<std::size_t>(n));
+        os = ts.data();
+        oc = tc.data();
+    }
+    const vml::Pair f = vml::Kernels().sincos;
+    parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, os + lo, oc + lo); });
+    if (!ts.empty()) {
         std::memcpy(s, ts.data(), ts.size() * sizeof(double));
         std::memcpy(c, tc.data(), tc.size() * sizeof(double));
-    } else {
-        vml::Kernels().sincos(n, a, s, c);
     }
 }
 

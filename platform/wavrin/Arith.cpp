@@ -3,8 +3,10 @@
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 
+#include "platform/wavrin/Parallel.h"
 #include "platform/wavrin/WavrinInternal.h"
 
 namespace tarnel {
@@ -82,6 +84,32 @@ inline TCplx Sqrt(const TCplx& z)
     return {r.real(), r.imag()};
 }
 
+// A source array of the element-wise helper below: its address and its element size.
+struct Source {
+    template <class U>
+    Source(const U* u) : p(u), size(sizeof(U))
+    {
+    }
+    const void* p;
+    std::size_t size;
+};
+
+// Runs body(lo, hi) over [0, n); large arrays are shared among threads when every source is either the
+// destination itself or apart from it (a source that partly overlaps the destination runs in one piece,
+// front to back).
+template <class T, class Body>
+void Each(int n, const T* dst, std::initializer_list<Source> sources, const Body& body)
+{
+    const char* d = reinterpret_cast<const char*>(dst);
+    const char* e = d + static_cast<std::size_t>(n) * sizeof(T);
+    for (const Source& src : sources) {
+        const char* a = static_cast<const char*>(src.p);
+        if (a != d && a < e && d < a + static_cast<std::size_t>(n) * src.size)
+            return body(0LL, static_cast<long long>(n));
+    }
+    parallel::Pieces(n, body);
+}
+
 }  // namespace
 
 extern "C" {
@@ -91,17 +119,23 @@ extern "C" {
 void nspdbAdd1(double val, double* dst, int n)
 {
     if (Args(n, dst))
-        for (int i = 0; i < n; ++i) dst[i] += val;
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] += val;
+        });
 }
 void nspzbAdd1(TCplx val, TCplx* dst, int n)
 {
     if (Args(n, dst))
-        for (int i = 0; i < n; ++i) dst[i].Re += val.Re, dst[i].Im += val.Im;
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i].Re += val.Re, dst[i].Im += val.Im;
+        });
 }
 void nspdbAdd2(const double* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] += src[i];
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] += src[i];
+        });
 }
 void nspzbAdd2(const TCplx* src, TCplx* dst, int n)
 {
@@ -110,7 +144,9 @@ void nspzbAdd2(const TCplx* src, TCplx* dst, int n)
 void nspdbAdd3(const double* a, const double* b, double* dst, int n)
 {
     if (Args(n, a, b, dst))
-        for (int i = 0; i < n; ++i) dst[i] = a[i] + b[i];
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = a[i] + b[i];
+        });
 }
 void nspzbAdd3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 {
@@ -119,7 +155,9 @@ void nspzbAdd3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 void nspdbSub2(const double* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] -= src[i];
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] -= src[i];
+        });
 }
 void nspzbSub2(const TCplx* src, TCplx* dst, int n)
 {
@@ -128,7 +166,9 @@ void nspzbSub2(const TCplx* src, TCplx* dst, int n)
 void nspdbSub3(const double* a, const double* b, double* dst, int n)
 {
     if (Args(n, a, b, dst))
-        for (int i = 0; i < n; ++i) dst[i] = a[i] - b[i];
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = a[i] - b[i];
+        });
 }
 void nspzbSub3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 {
@@ -137,32 +177,44 @@ void nspzbSub3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 void nspdbMpy1(double val, double* dst, int n)
 {
     if (Args(n, dst))
-        for (int i = 0; i < n; ++i) dst[i] *= val;
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] *= val;
+        });
 }
 void nspzbMpy1(TCplx val, TCplx* dst, int n)
 {
     if (Args(n, dst))
-        for (int i = 0; i < n; ++i) dst[i] = Mul(dst[i], val);
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(dst[i], val);
+        });
 }
 void nspdbMpy2(const double* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] *= src[i];
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] *= src[i];
+        });
 }
 void nspzbMpy2(const TCplx* src, TCplx* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = Mul(dst[i], src[i]);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(dst[i], src[i]);
+        });
 }
 void nspdbMpy3(const double* a, const double* b, double* dst, int n)
 {
     if (Args(n, a, b, dst))
-        for (int i = 0; i < n; ++i) dst[i] = a[i] * b[i];
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = a[i] * b[i];
+        });
 }
 void nspzbMpy3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 {
     if (Args(n, a, b, dst))
-        for (int i = 0; i < n; ++i) dst[i] = Mul(a[i], b[i]);
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(a[i], b[i]);
+        });
 }
 
 // ---- Reciprocals and thresholds -----------------------------------------------------------------------------
@@ -178,12 +230,16 @@ void nspzbInvThresh1(TCplx* dst, int n, double thresh)
 void nspdbInvThresh2(const double* src, double* dst, int n, double thresh)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = RecipThresh(src[i], thresh);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = RecipThresh(src[i], thresh);
+        });
 }
 void nspzbInvThresh2(const TCplx* src, TCplx* dst, int n, double thresh)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = RecipThresh(src[i], thresh);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = RecipThresh(src[i], thresh);
+        });
 }
 
 void nspdbThresh1(double* dst, int n, double level, int relation)
@@ -214,7 +270,9 @@ void nspdbAbs1(double* dst, int n)
 void nspdbAbs2(const double* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = std::fabs(src[i]);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = std::fabs(src[i]);
+        });
 }
 void nspdbSqr1(double* dst, int n)
 {
@@ -227,12 +285,16 @@ void nspzbSqr1(TCplx* dst, int n)
 void nspdbSqr2(const double* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = src[i] * src[i];
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i] * src[i];
+        });
 }
 void nspzbSqr2(const TCplx* src, TCplx* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = Mul(src[i], src[i]);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(src[i], src[i]);
+        });
 }
 void nspdbSqrt1(double* dst, int n)
 {
@@ -245,12 +307,16 @@ void nspzbSqrt1(TCplx* dst, int n)
 void nspdbSqrt2(const double* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = std::sqrt(src[i]);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = std::sqrt(src[i]);
+        });
 }
 void nspzbSqrt2(const TCplx* src, TCplx* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = Sqrt(src[i]);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Sqrt(src[i]);
+        });
 }
 
 // ---- Fills and copies --------------------------------------------------------------------------------------
@@ -258,12 +324,16 @@ void nspzbSqrt2(const TCplx* src, TCplx* dst, int n)
 void nspdbSet(double val, double* dst, int n)
 {
     if (Args(n, dst))
-        for (int i = 0; i < n; ++i) dst[i] = val;
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = val;
+        });
 }
 void nspzbSet(TCplx val, TCplx* dst, int n)
 {
     if (Args(n, dst))
-        for (int i = 0; i < n; ++i) dst[i] = val;
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = val;
+        });
 }
 void nspdbZero(double* dst, int n)
 {
@@ -288,17 +358,24 @@ void nspzbConj1(TCplx* dst, int n)
 void nspzbConj2(const TCplx* src, TCplx* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = {src[i].Re, -src[i].Im};
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = {src[i].Re, -src[i].Im};
+        });
 }
 void nspdbNormalize(const double* src, double* dst, int n, double offset, double factor)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = (src[i] - offset) / factor;
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = (src[i] - offset) / factor;
+        });
 }
 void nspzbNormalize(const TCplx* src, TCplx* dst, int n, TCplx offset, double factor)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = {(src[i].Re - offset.Re) / factor, (src[i].Im - offset.Im) / factor};
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i)
+                dst[i] = {(src[i].Re - offset.Re) / factor, (src[i].Im - offset.Im) / factor};
+        });
 }
 
 // ---- Complex parts -----------------------------------------------------------------------------------------
@@ -306,27 +383,37 @@ void nspzbNormalize(const TCplx* src, TCplx* dst, int n, TCplx offset, double fa
 void nspzbReal(const TCplx* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = src[i].Re;
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i].Re;
+        });
 }
 void nspzbImag(const TCplx* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = src[i].Im;
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i].Im;
+        });
 }
 void nspzbMag(const TCplx* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = Magnitude(src[i]);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Magnitude(src[i]);
+        });
 }
 void nspzbPhase(const TCplx* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = std::atan2(src[i].Im, src[i].Re);
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = std::atan2(src[i].Im, src[i].Re);
+        });
 }
 void nspzbPowerSpectr(const TCplx* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        for (int i = 0; i < n; ++i) dst[i] = src[i].Re * src[i].Re + src[i].Im * src[i].Im;
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i].Re * src[i].Re + src[i].Im * src[i].Im;
+        });
 }
 void nspzbCartToPolar(const TCplx* src, double* mag, double* phase, int n)
 {

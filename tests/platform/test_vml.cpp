@@ -8,6 +8,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/Nmkl.h"
@@ -245,6 +246,27 @@ TEST(Vml, StridedPackAndUnpack)
     EXPECT_EQ(0, p[0]);
     EXPECT_EQ(2, p[2]);
     EXPECT_EQ(4, p[4]);
+}
+
+TEST(Vml, LargeArraysSharedAmongThreadsGiveTheSerialResults)
+{
+    // Above the threading threshold, from two calling threads at once (one of them finds the workers busy
+    // and works alone): every element equals the one-piece kernel's.
+    const int n = 300001;
+    std::vector<double> a(n), want(n);
+    std::mt19937_64 gen(3);
+    std::uniform_real_distribution<double> u(-50, 50);
+    for (double& v : a) v = u(gen);
+    vml::Kernels().exp(n, a.data(), want.data());
+    std::vector<std::vector<double>> got(2, std::vector<double>(n));
+    std::thread other([&] { VDEXP(&n, a.data(), got[1].data()); });
+    VDEXP(&n, a.data(), got[0].data());
+    other.join();
+    EXPECT_TRUE(got[0] == want);
+    EXPECT_TRUE(got[1] == want);
+    std::vector<double> inPlace = a;
+    VDEXP(&n, inPlace.data(), inPlace.data());
+    EXPECT_TRUE(inPlace == want);
 }
 
 }  // namespace

@@ -326,4 +326,19 @@ TEST(WavrinConvert, G711MatchesTheStandardTables)
     EXPECT_EQ(m[32768 + 8], oc[3]);
 }
 
+TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
+{
+    const int n = 200003;
+    std::vector<double> a = golden::Lcg(7, n), b = golden::Lcg(8, n), y(n), want(n);
+    for (int i = 0; i < n; ++i) want[i] = a[i] * b[i];
+    nspdbMpy3(a.data(), b.data(), y.data(), n);
+    EXPECT_TRUE(y == want);
+    nspdbMpy2(b.data(), a.data(), n);  // in place
+    EXPECT_TRUE(a == want);
+    // A destination one element past its source (a partial overlap) runs front to back in one piece.
+    std::vector<double> v(n + 1, 1.0);
+    nspdbAdd2(v.data(), v.data() + 1, n);
+    for (int i = 1; i <= n; ++i) ASSERT_EQ(i + 1.0, v[i]) << i;
+}
+
 }  // namespace
