@@ -134,13 +134,22 @@ Cache& TheCache()
 
 fftw_plan Get(const Key& key)
 {
+    // Repeated transforms of one kind skip the lock: plans live as long as the process, so the last one a
+    // thread used stays valid.
+    thread_local Key lastKey{};
+    thread_local fftw_plan lastPlan = nullptr;
+    if (lastPlan && key == lastKey) return lastPlan;
     Cache& c = TheCache();
     std::lock_guard<std::mutex> guard(c.lock);
     auto it = c.plans.find(key);
-    if (it != c.plans.end()) return it->second.get();
-    fftw_plan p = Make(key);
-    if (!p) return nullptr;
-    return c.plans.try_emplace(key, p).first->second.get();
+    if (it == c.plans.end()) {
+        fftw_plan p = Make(key);
+        if (!p) return nullptr;
+        it = c.plans.try_emplace(key, p).first;
+    }
+    lastKey = key;
+    lastPlan = it->second.get();
+    return lastPlan;
 }
 
 }  // namespace tarnel::fftplan

@@ -4,7 +4,8 @@
 // changes a plan: kind, sizes, direction, in-place or not, the alignment of both arrays and whether the
 // source must survive. Plans are made on scratch arrays of the same alignment, never on the caller's data,
 // under one mutex (FFTW's planner is also made thread safe), and run with FFTW's new-array calls, which
-// may run in several threads at once.
+// may run in several threads at once. Plans are measured (FFTW_MEASURE) up to 2^22 elements, which costs
+// the first transform of a size up to about a second; larger ones are estimated.
 #pragma once
 
 #include <fftw3.h>
