@@ -1,6 +1,7 @@
 // Conversions between Doubles and integers of 8, 16 or 32 bits, and the G.711 µ-law and A-law codes.
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "platform/wavrin/WavrinInternal.h"
 
