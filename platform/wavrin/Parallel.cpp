@@ -4,6 +4,8 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+
+#include <unistd.h>
 #include <vector>
 
 namespace tarnel::parallel {
@@ -34,6 +36,8 @@ public:
     // Runs job(0) .. job(parts − 1), part 0 in the calling thread; false when the workers are busy.
     bool Run(int parts, const std::function<void(int)>& job)
     {
+        // A child process made by fork has none of the workers: it works alone.
+        if (getpid() != owner_) return false;
         std::unique_lock<std::mutex> busy(busy_, std::try_to_lock);
         if (!busy.owns_lock()) return false;
         {
@@ -74,6 +78,7 @@ private:
     const std::function<void(int)>* job_ = nullptr;
     int parts_ = 0, pending_ = 0;
     long long generation_ = 0;
+    const pid_t owner_ = getpid();
 };
 
 }  // namespace
