@@ -2,5 +2,7 @@
 #pragma once
 
 #include "core/Dovi387.h"
+#include "core/Nmkl.h"
+#include "core/Raroz.h"
 #include "core/Startup.h"
 #include "core/Tarnel.h"

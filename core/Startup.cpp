@@ -1,6 +1,7 @@
 #include "core/Startup.h"
 
 #include "core/Dovi387.h"
+#include "core/Raroz.h"
 #include "core/Tarnel.h"
 
 namespace tarnel {
@@ -8,12 +9,14 @@ namespace tarnel {
 void FeldrinInitialize()
 {
     Dovi387Initialize();
+    RarozInitialize();
     TarnelInitialize();
 }
 
 void FeldrinFinalize()
 {
     TarnelFinalize();
+    RarozFinalize();
     Dovi387Finalize();
 }
 

@@ -1,0 +1,455 @@
+// Element-wise arithmetic, fills, thresholds and complex parts. Plain loops over restrict-free pointers:
+// every routine reads element i before it writes element i, so a source may be the destination itself.
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <initializer_list>
+#include <limits>
+
+#include "platform/wavrin/Parallel.h"
+#include "platform/wavrin/WavrinInternal.h"
+
+namespace tarnel {
+
+namespace {
+
+using wavrin::Args;
+using wavrin::Fail;
+
+inline TCplx Mul(const TCplx& a, const TCplx& b)
+{
+    return {a.Re * b.Re - a.Im * b.Im, a.Re * b.Im + b.Re * a.Im};
+}
+
+// 1/z without overflow or underflow of |z|² (Smith's method outside the safe range).
+inline TCplx Recip(const TCplx& z)
+{
+    const double m2 = z.Re * z.Re + z.Im * z.Im;
+    if (m2 >= 1e-290 && m2 <= 1e290) return {z.Re / m2, -z.Im / m2};
+    if (std::fabs(z.Re) >= std::fabs(z.Im)) {
+        const double r = z.Im / z.Re, den = z.Re + z.Im * r;
+        return {1.0 / den, -r / den};
+    }
+    const double r = z.Re / z.Im, den = z.Re * r + z.Im;
+    return {r / den, -1.0 / den};
+}
+
+inline double RecipThresh(double x, double t)
+{
+    return std::fabs(x) < t ? std::copysign(1.0 / t, x) : 1.0 / x;
+}
+
+inline TCplx RecipThresh(const TCplx& z, double t)
+{
+    const double m = std::hypot(z.Re, z.Im);
+    if (!(m < t)) return Recip(z);
+    const double r = 1.0 / t;
+    if (m == 0.0) return {std::copysign(r, z.Re), 0.0};
+    return {r * (z.Re / m), r * (-z.Im / m)};
+}
+
+inline bool RelationOk(int relation)
+{
+    if (relation == NSP_LT || relation == NSP_GT) return true;
+    Fail(NSP_StsBadArg);
+    return false;
+}
+
+inline double Clip(double x, double level, int relation)
+{
+    if (relation == NSP_LT) return x < level ? level : x;
+    return x > level ? level : x;
+}
+
+inline TCplx Clip(const TCplx& z, double level, int relation)
+{
+    const double m = std::hypot(z.Re, z.Im);
+    const bool move = relation == NSP_LT ? m < level : m > level;
+    if (!move) return z;
+    if (m == 0.0) return {level, 0.0};
+    const double f = level / m;
+    return {z.Re * f, z.Im * f};
+}
+
+inline double Magnitude(const TCplx& z)
+{
+    const double m2 = z.Re * z.Re + z.Im * z.Im;
+    if (m2 >= 1e-290 && m2 <= 1e290) return std::sqrt(m2);
+    return std::hypot(z.Re, z.Im);
+}
+
+inline TCplx Sqrt(const TCplx& z)
+{
+    const std::complex<double> r = std::sqrt(std::complex<double>(z.Re, z.Im));
+    return {r.real(), r.imag()};
+}
+
+// A source array of the element-wise helper below: its address and its element size.
+struct Source {
+    template <class U>
+    Source(const U* u) : p(u), size(sizeof(U))
+    {
+    }
+    const void* p;
+    std::size_t size;
+};
+
+// Runs body(lo, hi) over [0, n); large arrays are shared among threads when every source is either the
+// destination itself or apart from it (a source that partly overlaps the destination runs in one piece,
+// front to back).
+template <class T, class Body>
+void Each(int n, const T* dst, std::initializer_list<Source> sources, const Body& body)
+{
+    const char* d = reinterpret_cast<const char*>(dst);
+    const char* e = d + static_cast<std::size_t>(n) * sizeof(T);
+    for (const Source& src : sources) {
+        const char* a = static_cast<const char*>(src.p);
+        if (a != d && a < e && d < a + static_cast<std::size_t>(n) * src.size)
+            return body(0LL, static_cast<long long>(n));
+    }
+    parallel::Pieces(n, body);
+}
+
+}  // namespace
+
+extern "C" {
+
+// ---- Sums, differences and products ------------------------------------------------------------------------
+
+void nspdbAdd1(double val, double* dst, int n)
+{
+    if (Args(n, dst))
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] += val;
+        });
+}
+void nspzbAdd1(TCplx val, TCplx* dst, int n)
+{
+    if (Args(n, dst))
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i].Re += val.Re, dst[i].Im += val.Im;
+        });
+}
+void nspdbAdd2(const double* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] += src[i];
+        });
+}
+void nspzbAdd2(const TCplx* src, TCplx* dst, int n)
+{
+    if (Args(n, src, dst)) nspdbAdd2(&src->Re, &dst->Re, 2 * n);
+}
+void nspdbAdd3(const double* a, const double* b, double* dst, int n)
+{
+    if (Args(n, a, b, dst))
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = a[i] + b[i];
+        });
+}
+void nspzbAdd3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
+{
+    if (Args(n, a, b, dst)) nspdbAdd3(&a->Re, &b->Re, &dst->Re, 2 * n);
+}
+void nspdbSub2(const double* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] -= src[i];
+        });
+}
+void nspzbSub2(const TCplx* src, TCplx* dst, int n)
+{
+    if (Args(n, src, dst)) nspdbSub2(&src->Re, &dst->Re, 2 * n);
+}
+void nspdbSub3(const double* a, const double* b, double* dst, int n)
+{
+    if (Args(n, a, b, dst))
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = a[i] - b[i];
+        });
+}
+void nspzbSub3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
+{
+    if (Args(n, a, b, dst)) nspdbSub3(&a->Re, &b->Re, &dst->Re, 2 * n);
+}
+void nspdbMpy1(double val, double* dst, int n)
+{
+    if (Args(n, dst))
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] *= val;
+        });
+}
+void nspzbMpy1(TCplx val, TCplx* dst, int n)
+{
+    if (Args(n, dst))
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(dst[i], val);
+        });
+}
+void nspdbMpy2(const double* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] *= src[i];
+        });
+}
+void nspzbMpy2(const TCplx* src, TCplx* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(dst[i], src[i]);
+        });
+}
+void nspdbMpy3(const double* a, const double* b, double* dst, int n)
+{
+    if (Args(n, a, b, dst))
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = a[i] * b[i];
+        });
+}
+void nspzbMpy3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
+{
+    if (Args(n, a, b, dst))
+        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(a[i], b[i]);
+        });
+}
+
+// ---- Reciprocals and thresholds -----------------------------------------------------------------------------
+
+void nspdbInvThresh1(double* dst, int n, double thresh)
+{
+    nspdbInvThresh2(dst, dst, n, thresh);
+}
+void nspzbInvThresh1(TCplx* dst, int n, double thresh)
+{
+    nspzbInvThresh2(dst, dst, n, thresh);
+}
+void nspdbInvThresh2(const double* src, double* dst, int n, double thresh)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = RecipThresh(src[i], thresh);
+        });
+}
+void nspzbInvThresh2(const TCplx* src, TCplx* dst, int n, double thresh)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = RecipThresh(src[i], thresh);
+        });
+}
+
+void nspdbThresh1(double* dst, int n, double level, int relation)
+{
+    nspdbThresh2(dst, dst, n, level, relation);
+}
+void nspzbThresh1(TCplx* dst, int n, double level, int relation)
+{
+    nspzbThresh2(dst, dst, n, level, relation);
+}
+void nspdbThresh2(const double* src, double* dst, int n, double level, int relation)
+{
+    if (Args(n, src, dst) && RelationOk(relation))
+        for (int i = 0; i < n; ++i) dst[i] = Clip(src[i], level, relation);
+}
+void nspzbThresh2(const TCplx* src, TCplx* dst, int n, double level, int relation)
+{
+    if (Args(n, src, dst) && RelationOk(relation))
+        for (int i = 0; i < n; ++i) dst[i] = Clip(src[i], level, relation);
+}
+
+// ---- Absolute values, squares and roots ---------------------------------------------------------------------
+
+void nspdbAbs1(double* dst, int n)
+{
+    nspdbAbs2(dst, dst, n);
+}
+void nspdbAbs2(const double* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = std::fabs(src[i]);
+        });
+}
+void nspdbSqr1(double* dst, int n)
+{
+    nspdbSqr2(dst, dst, n);
+}
+void nspzbSqr1(TCplx* dst, int n)
+{
+    nspzbSqr2(dst, dst, n);
+}
+void nspdbSqr2(const double* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i] * src[i];
+        });
+}
+void nspzbSqr2(const TCplx* src, TCplx* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Mul(src[i], src[i]);
+        });
+}
+void nspdbSqrt1(double* dst, int n)
+{
+    nspdbSqrt2(dst, dst, n);
+}
+void nspzbSqrt1(TCplx* dst, int n)
+{
+    nspzbSqrt2(dst, dst, n);
+}
+void nspdbSqrt2(const double* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = std::sqrt(src[i]);
+        });
+}
+void nspzbSqrt2(const TCplx* src, TCplx* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Sqrt(src[i]);
+        });
+}
+
+// ---- Fills and copies --------------------------------------------------------------------------------------
+
+void nspdbSet(double val, double* dst, int n)
+{
+    if (Args(n, dst))
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = val;
+        });
+}
+void nspzbSet(TCplx val, TCplx* dst, int n)
+{
+    if (Args(n, dst))
+        Each(n, dst, {}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = val;
+        });
+}
+void nspdbZero(double* dst, int n)
+{
+    nspdbSet(0.0, dst, n);
+}
+void nspzbZero(TCplx* dst, int n)
+{
+    if (Args(n, dst)) nspdbSet(0.0, &dst->Re, 2 * n);
+}
+void nspdbCopy(const double* src, double* dst, int n)
+{
+    if (Args(n, src, dst) && src != dst) std::memmove(dst, src, static_cast<std::size_t>(n) * sizeof(double));
+}
+void nspzbCopy(const TCplx* src, TCplx* dst, int n)
+{
+    if (Args(n, src, dst)) nspdbCopy(&src->Re, &dst->Re, 2 * n);
+}
+void nspzbConj1(TCplx* dst, int n)
+{
+    nspzbConj2(dst, dst, n);
+}
+void nspzbConj2(const TCplx* src, TCplx* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = {src[i].Re, -src[i].Im};
+        });
+}
+void nspdbNormalize(const double* src, double* dst, int n, double offset, double factor)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = (src[i] - offset) / factor;
+        });
+}
+void nspzbNormalize(const TCplx* src, TCplx* dst, int n, TCplx offset, double factor)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i)
+                dst[i] = {(src[i].Re - offset.Re) / factor, (src[i].Im - offset.Im) / factor};
+        });
+}
+
+// ---- Complex parts -----------------------------------------------------------------------------------------
+
+void nspzbReal(const TCplx* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i].Re;
+        });
+}
+void nspzbImag(const TCplx* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i].Im;
+        });
+}
+void nspzbMag(const TCplx* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = Magnitude(src[i]);
+        });
+}
+void nspzbPhase(const TCplx* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = std::atan2(src[i].Im, src[i].Re);
+        });
+}
+void nspzbPowerSpectr(const TCplx* src, double* dst, int n)
+{
+    if (Args(n, src, dst))
+        Each(n, dst, {src}, [&](long long lo, long long hi) {
+            for (long long i = lo; i < hi; ++i) dst[i] = src[i].Re * src[i].Re + src[i].Im * src[i].Im;
+        });
+}
+void nspzbCartToPolar(const TCplx* src, double* mag, double* phase, int n)
+{
+    if (Args(n, src, mag, phase))
+        for (int i = 0; i < n; ++i) {
+            const TCplx z = src[i];
+            mag[i] = Magnitude(z);
+            phase[i] = std::atan2(z.Im, z.Re);
+        }
+}
+void nspzbPolarToCart(const double* mag, const double* phase, TCplx* dst, int n)
+{
+    if (Args(n, mag, phase, dst))
+        for (int i = 0; i < n; ++i) {
+            const double m = mag[i], p = phase[i];
+            dst[i] = {m * std::cos(p), m * std::sin(p)};
+        }
+}
+void nspzb2RealToCplx(const double* re, const double* im, TCplx* dst, int n)
+{
+    if (!Args(n, dst)) return;
+    for (int i = 0; i < n; ++i) {
+        const double r = re ? re[i] : 0.0, m = im ? im[i] : 0.0;
+        dst[i] = {r, m};
+    }
+}
+void nspzbCplxTo2Real(const TCplx* src, double* re, double* im, int n)
+{
+    if (!Args(n, src)) return;
+    for (int i = 0; i < n; ++i) {
+        const TCplx z = src[i];
+        if (re) re[i] = z.Re;
+        if (im) im[i] = z.Im;
+    }
+}
+
+}  // extern "C"
+
+}  // namespace tarnel

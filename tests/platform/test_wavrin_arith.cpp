@@ -1,0 +1,344 @@
+// The signal library's element-wise routines, statistics, norms and conversions.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "GoldenInput.h"
+#include "core/Raroz.h"
+#include "wavrin_misc.inc"
+
+using namespace tarnel;
+
+namespace {
+
+bool Same(double a, double b)
+{
+    return (std::isnan(a) && std::isnan(b)) || (a == b && std::signbit(a) == std::signbit(b));
+}
+
+TEST(WavrinArith, OperandOrderOfTheTwoAndThreeForms)
+{
+    std::vector<double> a{10, 20, 30}, b{1, 2, 3}, d(3);
+    nspdbSub3(a.data(), b.data(), d.data(), 3);  // a − b
+    EXPECT_EQ((std::vector<double>{9, 18, 27}), d);
+    nspdbSub2(b.data(), a.data(), 3);  // dst − src
+    EXPECT_EQ((std::vector<double>{9, 18, 27}), a);
+    nspdbAdd3(a.data(), b.data(), a.data(), 3);  // the destination may be a source
+    EXPECT_EQ((std::vector<double>{10, 20, 30}), a);
+    nspdbMpy1(0.5, a.data(), 3);
+    nspdbAdd1(1.0, a.data(), 3);
+    EXPECT_EQ((std::vector<double>{6, 11, 16}), a);
+
+    std::vector<TCplx> z{{1, 2}, {3, -1}}, w{{2, 1}, {0, 1}}, r(2);
+    nspzbMpy3(z.data(), w.data(), r.data(), 2);  // (1+2i)(2+i) = 5i, (3−i)i = 1+3i
+    EXPECT_DOUBLE_EQ(0, r[0].Re);
+    EXPECT_DOUBLE_EQ(5, r[0].Im);
+    EXPECT_DOUBLE_EQ(1, r[1].Re);
+    EXPECT_DOUBLE_EQ(3, r[1].Im);
+    nspzbSub3(z.data(), w.data(), r.data(), 2);
+    EXPECT_EQ(-1, r[0].Re);
+    EXPECT_EQ(1, r[0].Im);
+    nspzbMpy1(TCplx{0, 1}, z.data(), 2);  // times i
+    EXPECT_EQ(-2, z[0].Re);
+    EXPECT_EQ(1, z[0].Im);
+    nspzbSqr2(w.data(), r.data(), 1);  // (2+i)² = 3+4i
+    EXPECT_EQ(3, r[0].Re);
+    EXPECT_EQ(4, r[0].Im);
+    nspzbConj1(w.data(), 2);
+    EXPECT_EQ(-1, w[0].Im);
+    nspzbNormalize(w.data(), r.data(), 1, TCplx{1, 1}, 2.0);  // ((2 − i) − (1 + i))/2
+    EXPECT_EQ(0.5, r[0].Re);
+    EXPECT_EQ(-1, r[0].Im);
+}
+
+TEST(WavrinArith, ThresholdedReciprocalKeepsTheSign)
+{
+    // Below the threshold: ±1/thresh by the sign (±0 included); at or above: the plain reciprocal.
+    const double t = 1e-3;
+    std::vector<double> x{0.0, -0.0, 5e-4, -5e-4, 1e-3, -4.0, NAN, INFINITY}, y(x.size());
+    nspdbInvThresh2(x.data(), y.data(), static_cast<int>(x.size()), t);
+    const double want[] = {1000, -1000, 1000, -1000, 1000, -0.25, NAN, 0};
+    for (std::size_t i = 0; i < x.size(); ++i) EXPECT_TRUE(Same(want[i], y[i])) << i << ": " << y[i];
+    nspdbInvThresh1(x.data(), 2, 0.0);  // no threshold: infinities
+    EXPECT_EQ(INFINITY, x[0]);
+    EXPECT_EQ(-INFINITY, x[1]);
+
+    // Complex: magnitude below the threshold gives magnitude 1/thresh in the direction of 1/z.
+    std::vector<TCplx> z{{0, 0}, {3e-4, 4e-4}, {0, 2}, {-0.0, 0}}, r(4);
+    nspzbInvThresh2(z.data(), r.data(), 4, t);
+    EXPECT_EQ(1000, r[0].Re);
+    EXPECT_EQ(0, r[0].Im);
+    EXPECT_NEAR(600, r[1].Re, 1e-9);
+    EXPECT_NEAR(-800, r[1].Im, 1e-9);
+    EXPECT_EQ(0, r[2].Re);
+    EXPECT_EQ(-0.5, r[2].Im);
+    EXPECT_EQ(-1000, r[3].Re);
+    nspzbInvThresh1(z.data() + 2, 1, t);
+    EXPECT_EQ(-0.5, z[2].Im);
+    // No overflow of |z|² for large elements.
+    TCplx big{3e200, 4e200};
+    nspzbInvThresh1(&big, 1, t);
+    EXPECT_NEAR(1.2e-201, big.Re, 1e-215);  // (3 − 4i)/25 · 1e-200
+    EXPECT_NEAR(-1.6e-201, big.Im, 1e-215);
+}
+
+TEST(WavrinArith, ClippingAndComplexParts)
+{
+    std::vector<double> x{-1, 2, NAN}, y(3);
+    nspdbThresh2(x.data(), y.data(), 3, 0.0, NSP_LT);
+    EXPECT_EQ(0, y[0]);
+    EXPECT_EQ(2, y[1]);
+    EXPECT_TRUE(std::isnan(y[2]));
+    nspdbThresh1(x.data(), 3, 1.0, NSP_GT);
+    EXPECT_EQ(-1, x[0]);
+    EXPECT_EQ(1, x[1]);
+    std::vector<TCplx> z{{3, 4}, {0.3, 0.4}, {0, 0}};
+    nspzbThresh1(z.data(), 3, 1.0, NSP_LT);  // magnitudes below 1 are raised to 1, the phase kept
+    EXPECT_EQ(3, z[0].Re);
+    EXPECT_NEAR(0.6, z[1].Re, 1e-15);
+    EXPECT_NEAR(0.8, z[1].Im, 1e-15);
+    EXPECT_EQ(1, z[2].Re);
+    nspzbThresh1(z.data(), 1, 2.5, NSP_GT);
+    EXPECT_NEAR(1.5, z[0].Re, 1e-15);
+    EXPECT_NEAR(2.0, z[0].Im, 1e-15);
+
+    const int mode = nspSetErrMode(NSP_ErrModeLeaf);
+    nspdbThresh1(x.data(), 3, 1.0, 7);
+    EXPECT_EQ(NSP_StsBadArg, nspGetErrStatus());
+    nspSetErrMode(mode);
+
+    std::vector<TCplx> c{{3, 4}, {-1, 0}, {1e300, 1e300}};
+    std::vector<double> mag(3), ph(3), ps(3), re(3), im(3);
+    nspzbCartToPolar(c.data(), mag.data(), ph.data(), 3);
+    EXPECT_EQ(5, mag[0]);
+    EXPECT_DOUBLE_EQ(PI, ph[1]);
+    EXPECT_DOUBLE_EQ(std::sqrt(2.0) * 1e300, mag[2]);  // no overflow
+    nspzbPowerSpectr(c.data(), ps.data(), 2);
+    EXPECT_EQ(25, ps[0]);
+    std::vector<TCplx> back(3);
+    nspzbPolarToCart(mag.data(), ph.data(), back.data(), 2);
+    EXPECT_NEAR(3, back[0].Re, 1e-15);
+    EXPECT_NEAR(4, back[0].Im, 1e-15);
+    nspzbCplxTo2Real(c.data(), re.data(), im.data(), 3);
+    nspzb2RealToCplx(im.data(), re.data(), back.data(), 3);  // swapped parts
+    EXPECT_EQ(4, back[0].Re);
+    EXPECT_EQ(3, back[0].Im);
+}
+
+TEST(WavrinArith, CopyIsOverlapSafeAndZeroCountsDoNothing)
+{
+    std::vector<double> v{1, 2, 3, 4, 5};
+    nspdbCopy(v.data(), v.data() + 1, 4);
+    EXPECT_EQ((std::vector<double>{1, 1, 2, 3, 4}), v);
+    nspdbCopy(v.data() + 1, v.data(), 4);
+    EXPECT_EQ((std::vector<double>{1, 2, 3, 4, 4}), v);
+    const int mode = nspSetErrMode(NSP_ErrModeLeaf);
+    nspdbSet(7, v.data(), 0);
+    EXPECT_EQ(NSP_StsOk, nspGetErrStatus());
+    nspdbSet(7, v.data(), -1);
+    EXPECT_EQ(NSP_StsBadLen, nspGetErrStatus());
+    nspdbAdd2(nullptr, v.data(), 3);
+    EXPECT_EQ(NSP_StsNullPtr, nspGetErrStatus());
+    EXPECT_EQ((std::vector<double>{1, 2, 3, 4, 4}), v);
+    nspSetErrMode(mode);
+}
+
+TEST(WavrinStats, MeansExtremesNormsAndDotProductsMatchNumpy)
+{
+    std::vector<double> a = golden::Lcg(11, 1000), b = golden::Lcg(12, 1000);
+    for (double& v : a) v *= 8.0;
+    for (double& v : b) v *= 3.0;
+    int at = -5;
+    EXPECT_NEAR(kStats[0], nspdMean(a.data(), 1000), 1e-15);
+    EXPECT_EQ(kStats[1], nspdMaxExt(a.data(), 1000, &at));
+    EXPECT_EQ(kStats[2], at);
+    EXPECT_EQ(kStats[3], nspdMinExt(a.data(), 1000, &at));
+    EXPECT_EQ(kStats[4], at);
+    EXPECT_EQ(kStats[1], nspdMax(a.data(), 1000));
+    EXPECT_EQ(kStats[3], nspdMin(a.data(), 1000));
+    EXPECT_EQ(kStats[5], nspdNorm(a.data(), b.data(), 1000, NSP_C));
+    EXPECT_NEAR(kStats[6], nspdNorm(a.data(), b.data(), 1000, NSP_L1), 1e-12);
+    EXPECT_NEAR(kStats[7], nspdNorm(a.data(), b.data(), 1000, NSP_L2), 1e-13);
+    EXPECT_EQ(kStats[8], nspdNorm(a.data(), nullptr, 1000, NSP_C));
+    EXPECT_NEAR(kStats[9], nspdNorm(a.data(), nullptr, 1000, NSP_L1), 1e-12);
+    EXPECT_NEAR(kStats[10], nspdNorm(a.data(), nullptr, 1000, NSP_L2), 1e-13);
+    EXPECT_NEAR(kStats[11], nspdNorm(a.data(), b.data(), 1000, NSP_L1 | NSP_RELATIVE), 1e-14);
+    EXPECT_NEAR(kStats[12], nspdDotProd(a.data(), b.data(), 1000), 1e-12);
+
+    const std::vector<TCplx> ca = golden::Pairs(a), cb = golden::Pairs(b);
+    const TCplx m = nspzMean(ca.data(), 500);
+    EXPECT_NEAR(kCplxStats[0], m.Re, 1e-15);
+    EXPECT_NEAR(kCplxStats[1], m.Im, 1e-15);
+    EXPECT_NEAR(kCplxStats[2], nspzNorm(ca.data(), cb.data(), 500, NSP_C), 1e-14);
+    EXPECT_NEAR(kCplxStats[3], nspzNorm(ca.data(), cb.data(), 500, NSP_L1), 1e-11);
+    EXPECT_NEAR(kCplxStats[4], nspzNorm(ca.data(), cb.data(), 500, NSP_L2), 1e-13);
+    EXPECT_NEAR(kCplxStats[5], nspzNorm(ca.data(), cb.data(), 500, NSP_L2 | NSP_RELATIVE), 1e-14);
+    const TCplx dot = nspzDotProd(ca.data(), cb.data(), 500);
+    EXPECT_NEAR(kCplxStats[6], dot.Re, 1e-12);
+    EXPECT_NEAR(kCplxStats[7], dot.Im, 1e-12);
+}
+
+TEST(WavrinStats, EdgeRules)
+{
+    // NaN wins max and min at its first position, as numpy's max and argmax; ties keep the first position.
+    const double x[] = {1, 3, NAN, 3, NAN};
+    int at = 0;
+    EXPECT_TRUE(std::isnan(nspdMaxExt(x, 5, &at)));
+    EXPECT_EQ(2, at);
+    const double t[] = {3, 1, 3, 1};
+    EXPECT_EQ(3, nspdMaxExt(t, 4, &at));
+    EXPECT_EQ(0, at);
+    EXPECT_EQ(1, nspdMinExt(t, 4, &at));
+    EXPECT_EQ(1, at);
+    EXPECT_TRUE(std::isnan(nspdMaxExt(t, 0, &at)));
+    EXPECT_EQ(-1, at);
+    EXPECT_EQ(0, nspdMean(t, 0));
+    // The L2 norm survives squares beyond the Double range and below it.
+    const double big[] = {3e200, 4e200}, tiny[] = {3e-200, 4e-200};
+    EXPECT_DOUBLE_EQ(5e200, nspdNorm(big, nullptr, 2, NSP_L2));
+    EXPECT_DOUBLE_EQ(5e-200, nspdNorm(tiny, nullptr, 2, NSP_L2));
+    // Mixed dot products: complex times real and real times complex.
+    const TCplx z[] = {{1, 2}, {3, 4}};
+    const double r[] = {2, -1};
+    const TCplx zd = nspzdDotProd(z, r, 2), dz = nspdzDotProd(r, z, 2);
+    EXPECT_EQ(-1, zd.Re);
+    EXPECT_EQ(0, zd.Im);
+    EXPECT_EQ(zd.Re, dz.Re);
+    EXPECT_EQ(zd.Im, dz.Im);
+    const int mode = nspSetErrMode(NSP_ErrModeLeaf);
+    EXPECT_TRUE(std::isnan(nspdNorm(t, nullptr, 4, NSP_L2 | NSP_RELATIVE)));
+    EXPECT_EQ(NSP_StsBadFlags, nspGetErrStatus());
+    nspSetErrMode(mode);
+}
+
+TEST(WavrinConvert, FloatToIntEdgeValues)
+{
+    constexpr double big = 1e10;
+    struct Case {
+        double x;
+        int flags;
+        std::int32_t want;
+    } cases[] = {
+        // to nearest: ties to even
+        {2.5, NSP_Round, 2},
+        {3.5, NSP_Round, 4},
+        {-2.5, NSP_Round, -2},
+        {-1.7, NSP_Round, -2},
+        {0.49999999999999994, NSP_Round, 0},
+        // toward zero and toward minus infinity
+        {-2.7, NSP_TruncZero, -2},
+        {2.7, NSP_TruncZero, 2},
+        {-2.1, NSP_TruncNeg, -3},
+        {-2.0, NSP_TruncNeg, -2},
+        // no rounding flag: toward zero
+        {-2.7, 0, -2},
+        // saturation with NSP_Clip
+        {big, NSP_Round | NSP_Clip, 2147483647},
+        {-big, NSP_Round | NSP_Clip, -2147483647 - 1},
+        {INFINITY, NSP_TruncZero | NSP_Clip, 2147483647},
+        {2147483647.6, NSP_TruncZero | NSP_Clip, 2147483647},
+        // without it: modulo 2^32, infinities 0
+        {4294967297.0, NSP_TruncZero, 1},
+        {2147483648.0, NSP_TruncZero, -2147483647 - 1},
+        {INFINITY, NSP_Round, 0},
+        // NaN is always 0
+        {NAN, NSP_Round | NSP_Clip, 0},
+        {NAN, NSP_TruncNeg, 0},
+    };
+    for (const Case& c : cases) {
+        std::int32_t out = 12345;
+        nspdbFloatToInt(&c.x, &out, 1, 32, c.flags);
+        EXPECT_EQ(c.want, out) << c.x << " flags " << c.flags;
+    }
+    // Narrow and unsigned types.
+    const double v[] = {300, -4, 127.5, -129, 70000};
+    std::uint8_t u8[5];
+    nspdbFloatToInt(v, u8, 5, 8, NSP_Unsigned | NSP_Clip | NSP_TruncZero);
+    EXPECT_EQ((std::vector<int>{255, 0, 127, 0, 255}), std::vector<int>(u8, u8 + 5));
+    std::int8_t s8[5];
+    nspdbFloatToInt(v, s8, 5, 8, NSP_Round | NSP_Clip);
+    EXPECT_EQ((std::vector<int>{127, -4, 127, -128, 127}), std::vector<int>(s8, s8 + 5));
+    std::int16_t s16[5];
+    nspdbFloatToInt(v, s16, 5, 16, NSP_TruncZero);
+    EXPECT_EQ((std::vector<int>{300, -4, 127, -129, 70000 - 65536}), std::vector<int>(s16, s16 + 5));
+    std::uint16_t u16[5];
+    nspdbFloatToInt(v, u16, 5, 16, NSP_Unsigned | NSP_Clip);
+    EXPECT_EQ(65535, u16[4]);
+    // And back.
+    double d[5];
+    nspdbIntToFloat(s16, d, 5, 16, 0);
+    EXPECT_EQ(4464, d[4]);
+    nspdbIntToFloat(u16, d, 5, 16, NSP_Unsigned);
+    EXPECT_EQ(65535, d[4]);
+    const std::uint32_t u32[] = {4294967295u};
+    nspdbIntToFloat(u32, d, 1, 32, NSP_Unsigned);
+    EXPECT_EQ(4294967295.0, d[0]);
+    nspdbIntToFloat(u32, d, 1, 32, 0);
+    EXPECT_EQ(-1, d[0]);
+
+    const int mode = nspSetErrMode(NSP_ErrModeLeaf);
+    std::int32_t out = 5;
+    nspdbFloatToInt(v, &out, 1, 32, NSP_Round | NSP_TruncZero);
+    EXPECT_EQ(NSP_StsBadFlags, nspGetErrStatus());
+    nspdbFloatToInt(v, &out, 1, 12, NSP_Round);
+    EXPECT_EQ(NSP_StsBadArg, nspGetErrStatus());
+    EXPECT_EQ(5, out);
+    nspSetErrMode(mode);
+}
+
+TEST(WavrinConvert, G711MatchesTheStandardTables)
+{
+    std::vector<std::uint8_t> codes(256);
+    for (int c = 0; c < 256; ++c) codes[c] = static_cast<std::uint8_t>(c);
+    std::vector<double> mu(256), al(256);
+    nspdbMuLawToLin(codes.data(), mu.data(), 256);
+    nspdbALawToLin(codes.data(), al.data(), 256);
+    for (int c = 0; c < 256; ++c) {
+        EXPECT_EQ(kMuLawDecode[c], mu[c]) << c;
+        EXPECT_EQ(kALawDecode[c], al[c]) << c;
+    }
+    // Every 16-bit input against the runs of the tables.
+    std::vector<double> lin(65536);
+    for (int i = 0; i < 65536; ++i) lin[i] = i - 32768;
+    std::vector<std::uint8_t> m(65536), a(65536);
+    nspdbLinToMuLaw(lin.data(), m.data(), 65536);
+    nspdbLinToALaw(lin.data(), a.data(), 65536);
+    auto check = [&](const int* start, const int* code, std::size_t runs, const std::vector<std::uint8_t>& got) {
+        int bad = 0;
+        for (std::size_t r = 0; r < runs; ++r) {
+            const int end = r + 1 < runs ? start[r + 1] : 32768;
+            for (int s = start[r]; s < end; ++s) bad += got[s + 32768] != code[r];
+        }
+        return bad;
+    };
+    EXPECT_EQ(0, check(kMuLawRunStart, kMuLawRunCode, std::size(kMuLawRunStart), m));
+    EXPECT_EQ(0, check(kALawRunStart, kALawRunCode, std::size(kALawRunStart), a));
+    // Values beyond the 16-bit range saturate, fractions round to nearest, NaN codes as 0.
+    const double odd[] = {1e6, -1e6, NAN, 7.6};
+    std::uint8_t oc[4];
+    nspdbLinToMuLaw(odd, oc, 4);
+    EXPECT_EQ(m[65535], oc[0]);
+    EXPECT_EQ(m[0], oc[1]);
+    EXPECT_EQ(m[32768], oc[2]);
+    EXPECT_EQ(m[32768 + 8], oc[3]);
+}
+
+TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
+{
+    const int n = 200003;
+    std::vector<double> a = golden::Lcg(7, n), b = golden::Lcg(8, n), y(n), want(n);
+    for (int i = 0; i < n; ++i) want[i] = a[i] * b[i];
+    nspdbMpy3(a.data(), b.data(), y.data(), n);
+    EXPECT_TRUE(y == want);
+    nspdbMpy2(b.data(), a.data(), n);  // in place
+    EXPECT_TRUE(a == want);
+    // A destination one element past its source (a partial overlap) runs front to back in one piece.
+    std::vector<double> v(n + 1, 1.0);
+    nspdbAdd2(v.data(), v.data() + 1, n);
+    for (int i = 1; i <= n; ++i) ASSERT_EQ(i + 1.0, v[i]) << i;
+}
+
+}  // namespace
