@@ -1,6 +1,6 @@
 // The guard through which the library takes its temporaries from the pool. Internal to the library.
 //
-//     detail::TTemp<TVec> a, b;       // CreateIt for a, then for b
+//     detail::TTemp<TVec> a, b;       // CreateIt for a, then for b (TTemp<TMtx> alike)
 //     a->Size(n, true);
 //     ...                             // on every way out: FreeIt for b, then for a
 //
@@ -14,8 +14,9 @@
 
 namespace tarnel::detail {
 
-// Takes a vector that cannot be reset out of the pool for good (see TPoolTable::Retire).
+// Take an object that cannot be reset out of the pool for good (see TPoolTable::Retire).
 void RetireIt(TVec*& V);
+void RetireIt(TMtx*& M);
 
 template <class T>
 class TTemp {
@@ -44,5 +45,6 @@ private:
 };
 
 using TVecTemp = TTemp<TVec>;
+using TMtxTemp = TTemp<TMtx>;
 
 }  // namespace tarnel::detail

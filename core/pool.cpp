@@ -1,6 +1,8 @@
-// The vector half of the object pool, the pool lock, the module settings and the start-up of the module Tarnel.
+// The object pool of vectors and matrices, the pool lock, the module settings and the start-up of the module Tarnel.
 #include "core/pool.h"
 
+#include <climits>
+#include <cstdint>
 #include <mutex>
 
 #include "core/TempGuard.h"
@@ -29,6 +31,7 @@ std::recursive_mutex* gPoolLock = nullptr;
 int gInitCount = 0;
 
 constinit detail::TPoolTable<TVec> gVecPool("VecCache", VecCount, VecCacheUsed, VecCacheFull);
+constinit detail::TPoolTable<TMtx> gMtxPool("MtxCache", MtxCount, MtxCacheUsed, MtxCacheFull);
 
 TVec* NewVec()
 {
@@ -48,6 +51,25 @@ TVec* NewReservedVec(int Elements)
         throw;
     }
     return v;
+}
+
+TMtx* NewMtx()
+{
+    return new TMtx;
+}
+
+// A pooled matrix with the reserved capacity of Elements² elements (what sizing it to Elements × Elements and
+// then to 0 × 0 leaves it with).
+TMtx* NewReservedMtx(int Elements)
+{
+    TMtx* m = new TMtx;
+    try {
+        m->SetActualSize(Elements * Elements);
+    } catch (...) {
+        delete m;
+        throw;
+    }
+    return m;
 }
 
 }  // namespace
@@ -142,6 +164,71 @@ void detail::RetireIt(TVec*& V)
     gVecPool.Retire(V, [] { return NewReservedVec(VecCacheElements.load(std::memory_order_relaxed)); });
 }
 
+// ---- Taking and returning matrices ----------------------------------------------------------------------------
+
+void CreateIt(TMtx*& M1)
+{
+    detail::TPoolLockGuard lock;
+    M1 = gMtxPool.Take(NewMtx);
+}
+
+void CreateIt(TMtx*& M1, TMtx*& M2)
+{
+    detail::TPoolLockGuard lock;
+    M1 = gMtxPool.Take(NewMtx);
+    M2 = gMtxPool.Take(NewMtx);
+}
+
+void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3)
+{
+    detail::TPoolLockGuard lock;
+    M1 = gMtxPool.Take(NewMtx);
+    M2 = gMtxPool.Take(NewMtx);
+    M3 = gMtxPool.Take(NewMtx);
+}
+
+void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4)
+{
+    detail::TPoolLockGuard lock;
+    M1 = gMtxPool.Take(NewMtx);
+    M2 = gMtxPool.Take(NewMtx);
+    M3 = gMtxPool.Take(NewMtx);
+    M4 = gMtxPool.Take(NewMtx);
+}
+
+void FreeIt(TMtx*& M1)
+{
+    detail::TPoolLockGuard lock;
+    gMtxPool.GiveAll(M1);
+}
+
+void FreeIt(TMtx*& M1, TMtx*& M2)
+{
+    detail::TPoolLockGuard lock;
+    gMtxPool.GiveAll(M2, M1);
+}
+
+void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3)
+{
+    detail::TPoolLockGuard lock;
+    gMtxPool.GiveAll(M3, M2, M1);
+}
+
+void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4)
+{
+    detail::TPoolLockGuard lock;
+    gMtxPool.GiveAll(M4, M3, M2, M1);
+}
+
+void detail::RetireIt(TMtx*& M)
+{
+    TPoolLockGuard lock;
+    gMtxPool.Retire(M, [] {
+        const int side = MtxCacheElements.load(std::memory_order_relaxed);
+        return NewReservedMtx(side);
+    });
+}
+
 // ---- Settings -------------------------------------------------------------------------------------------------
 
 void SetVecCacheSize(int ItemCount, int Elements)
@@ -161,6 +248,25 @@ void SetVecConditionCheck(bool B)
     detail::TPoolLockGuard lock;
     gVecConditionCheck.store(B, std::memory_order_relaxed);
     gVecPool.ForEachFree([B](TVec& v) { v.SetConditionCheck(B); });
+}
+
+void SetMtxCacheSize(int ItemCount, int Elements)
+{
+    detail::TPoolLockGuard lock;
+    gMtxPool.CheckNoneUsed();
+    if (ItemCount < 0) ERaise("SetMtxCacheSize: ItemCount < 0");
+    if (Elements < 0) ERaise("SetMtxCacheSize: Elements < 0");
+    // Elements² is the capacity of every pooled matrix and the minimum of every matrix: it must be an Integer.
+    if (static_cast<std::int64_t>(Elements) * Elements > INT_MAX - 1) ERaise("SetMtxCacheSize: Elements too large");
+    gMtxPool.Rebuild(ItemCount, [Elements] { return NewReservedMtx(Elements); });
+    MtxCacheElements.store(Elements, std::memory_order_relaxed);
+}
+
+void SetMtxConditionCheck(bool B)
+{
+    detail::TPoolLockGuard lock;
+    gMtxConditionCheck.store(B, std::memory_order_relaxed);
+    gMtxPool.ForEachFree([B](TMtx& m) { m.SetConditionCheck(B); });
 }
 
 // ---- Checks ---------------------------------------------------------------------------------------------------
@@ -193,6 +299,7 @@ void TarnelInitialize()
     detail::CreatePoolLock();
     Randomize();
     SetVecCacheSize(32, 1024);
+    SetMtxCacheSize(16, 32);
 }
 
 void TarnelFinalize()
@@ -200,6 +307,7 @@ void TarnelFinalize()
     if (gInitCount == 0 || --gInitCount > 0) return;
     {
         detail::TPoolLockGuard lock;
+        gMtxPool.Shutdown();
         gVecPool.Shutdown();
     }
     detail::DestroyPoolLock();

@@ -1,4 +1,4 @@
-// The object pool of the module Tarnel: preallocated vectors (and matrices) lent out with CreateIt and taken
+// The object pool of the module Tarnel: preallocated vectors and matrices lent out with CreateIt and taken
 // back with FreeIt, the module's settings, and the data views Enlist/Dismiss.
 //
 // CreateIt hands out one to four objects; when the pool is exhausted it creates ordinary objects, which FreeIt
@@ -9,6 +9,7 @@
 
 #include <atomic>
 
+#include "core/mtx_class.h"
 #include "core/vec_class.h"
 #include "core/views.h"
 
@@ -56,6 +57,18 @@ void FreeIt(TVec*& V1, TVec*& V2);
 void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3);
 void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4);
 
+// ---- Taking and returning matrices -------------------------------------------------------------------------
+// The same rules for the matrix pool: a pooled matrix comes out empty, real, with the settings of a new matrix
+// and its reserved capacity of MtxCacheElements² elements.
+void CreateIt(TMtx*& M1);
+void CreateIt(TMtx*& M1, TMtx*& M2);
+void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3);
+void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4);
+void FreeIt(TMtx*& M1);
+void FreeIt(TMtx*& M1, TMtx*& M2);
+void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3);
+void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4);
+
 // ---- Pool settings ------------------------------------------------------------------------------------------
 // Rebuilds the vector pool with ItemCount vectors of Elements reserved elements; VecCacheElements := Elements.
 // Refuses with "VecCache[i] = Used" (i the lowest used slot) while any pooled vector is handed out.
@@ -63,6 +76,11 @@ void SetVecCacheSize(int ItemCount, int Elements);
 // The ConditionCheck of new and reset vectors := B, and of every pooled vector not handed out. Vectors that
 // threads hold keep theirs until they come back.
 void SetVecConditionCheck(bool B);
+// Rebuilds the matrix pool with ItemCount matrices reserving Elements × Elements elements each;
+// MtxCacheElements := Elements. Refuses with "MtxCache[i] = Used" while any pooled matrix is handed out.
+void SetMtxCacheSize(int ItemCount, int Elements);
+// The ConditionCheck of new and reset matrices := B, and of every pooled matrix not handed out.
+void SetMtxConditionCheck(bool B);
 
 // ---- Checks -------------------------------------------------------------------------------------------------
 // Raise "TestNil: Nil pointer" when any argument is nil.
@@ -73,8 +91,9 @@ void TestNil(const void* P1, const void* P2, const void* P3, const void* P4);
 
 // ---- Start-up and shut-down of the module Tarnel (counted) --------------------------------------------------
 // Creates the pool lock, seeds the run-time's random generator from the clock and fills the pools (32 vectors
-// of 1024 elements). Shut-down destroys the pooled objects that are not handed out and the lock; an object still
-// handed out leaves the pool as an ordinary object, so a FreeIt after shut-down destroys it.
+// of 1024 elements, 16 matrices of 32 × 32). Shut-down destroys the pooled matrices, then the pooled vectors
+// (those not handed out), and the lock; an object still handed out leaves the pool as an ordinary object, so a
+// FreeIt after shut-down destroys it.
 void TarnelInitialize();
 void TarnelFinalize();
 

@@ -4,10 +4,14 @@
 // own kind, twice that many Doubles for a Double view of complex data, and Length div 2 complex elements for a
 // complex view of real data. A view does not follow later changes of the object: enlist again after resizing.
 // Dismiss clears views and never touches the data.
+//
+// Enlist(Mtx, A) fills A with the matrix's row table: A[i][j] is element (i, j) and A.Length() is Rows; a row is
+// a bare address with no length of its own.
 #pragma once
 
 #include <cstddef>
 
+#include "core/mtx_class.h"
 #include "core/vec_class.h"
 
 namespace tarnel {
@@ -33,7 +37,10 @@ private:
 using TSampleView = TArrayView<double>;
 using TCplxView = TArrayView<TCplx>;
 
-// The one-object forms for vectors; the matrix forms (row tables) join these.
+using T2DSampleView = TRowsView<double>;
+using T2DCplxView = TRowsView<TCplx>;
+
+// The one-object forms: vectors give their data, matrices their row table.
 inline void EnlistOne(TVecs& Vec, TSampleView& A)
 {
     A = TSampleView(Vec.Values(), Vec.Complex() ? 2 * Vec.Length() : Vec.Length());
@@ -41,6 +48,14 @@ inline void EnlistOne(TVecs& Vec, TSampleView& A)
 inline void EnlistOne(TVecs& Vec, TCplxView& A)
 {
     A = TCplxView(Vec.CValues(), Vec.Complex() ? Vec.Length() : Vec.Length() / 2);
+}
+inline void EnlistOne(TMtx1& Mtx, T2DSampleView& A)
+{
+    A = Mtx.Values2D();
+}
+inline void EnlistOne(TMtx1& Mtx, T2DCplxView& A)
+{
+    A = Mtx.CValues2D();
 }
 
 // Enlist(O1, ..., On, A1, ..., An) for n = 1 to 4: Ai receives the view of Oi.

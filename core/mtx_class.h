@@ -1,0 +1,347 @@
+// TMtx: the library's dense matrix of Doubles or of complex numbers, with its class chain TMtx1 -> TMtx (not
+// derived from the vector).
+//
+// All fields and the storage logic live in TMtx1; TMtx adds overloads only and brings those of TMtx1 back into
+// scope with `using`. Programs, lists and the pool create TMtx.
+//
+// Storage: the elements lie row by row in one owned block. For a capacity of c elements (c even, c > 0) the block
+// holds c·8 + 72 bytes for a real matrix and c·16 + 104 bytes for a complex one; new blocks are zero-filled. The
+// data begin at the highest 32-byte boundary not above the block start + 40, so they are 32-byte aligned with at
+// least 8 bytes before them. Those 8 bytes are a header of two 32-bit integers, a reference count (1) and the
+// element count Rows·Cols, written whenever the row table is rebuilt.
+//
+// The row table holds Rows addresses: entry i is the address of element (i, 0), that is the data plus
+// i·Cols·8 bytes (real) or i·Cols·16 bytes (complex). Every sizing operation (Size, SetRows, SetCols,
+// SetActualSize, Resize, Adopt, Disown, Reset, FreeMemory) leaves the table matching Rows, Cols and the data
+// address; SetComplex keeps it valid without rebuilding because a row keeps its byte length.
+//
+// Values() and CValues() give the same address as double* and as TCplx*: the data are held once as a double*,
+// and CValues() is that pointer cast (see vec_class.h for why TCplx may alias it). Values2D() and CValues2D() view
+// the row table, with rows typed as double* or TCplx*.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "core/Dovi387.h"
+#include "core/LinAlgTypes.h"
+
+namespace tarnel {
+
+class TMtx1;
+class TMtx;
+class TVecs;
+
+// Called after the size or the complexity of the matrix changed.
+using TMtxNotifyEvent = std::function<void(TMtx1& Sender)>;
+
+// A view of a row table: R[i] is the address of row i, typed as T* (double or TCplx), and R[i][j] element
+// (i, j). Length() is the number of rows; a row is a bare address with no length of its own.
+template <class T>
+class TRowsView {
+public:
+    TRowsView() = default;
+    TRowsView(double* const* Rows, int Count) : FRows(Rows), FLength(Count) {}
+
+    T* operator[](std::ptrdiff_t I) const { return reinterpret_cast<T*>(FRows[I]); }
+    int Length() const { return FLength; }
+    bool empty() const { return FLength == 0; }
+
+private:
+    double* const* FRows = nullptr;
+    int FLength = 0;
+};
+
+// The sizes of the random generators' work areas every matrix carries (normal and uniform generators).
+inline constexpr int kMtxGaussStateBytes = 52;
+inline constexpr int kMtxUniformStateBytes = 40;
+
+class TMtx1 {
+public:
+    TMtx1();
+    virtual ~TMtx1();
+    TMtx1(const TMtx1&) = delete;
+    TMtx1& operator=(const TMtx1&) = delete;
+
+    // ---- Published properties (setters store the value only, unless noted) -------------------------------
+    bool AutoMtxType() const { return FAutoMtxType; }
+    void SetAutoMtxType(bool B) { FAutoMtxType = B; }
+    TBalanceType Balance() const { return FBalance; }
+    void SetBalance(TBalanceType B) { FBalance = B; }
+    bool ConditionCheck() const { return FConditionCheck; }
+    void SetConditionCheck(bool B) { FConditionCheck = B; }
+    int Cols() const { return FCols; }
+    void SetCols(int N);  // Size(Rows, N, Complex)
+    bool Complex() const { return FComplex; }
+    // Switching to complex halves Cols and the capacity, switching to real doubles them; the bytes stay. A real
+    // matrix with an odd number of columns cannot be seen as complex rows: refused with
+    // "SetComplex: Cols is odd" (Size, which rebuilds the row table, has no such limit).
+    void SetComplex(bool B);
+    TConditionNumber ConditionNumber() const { return FConditionNumber; }
+    void SetConditionNumber(TConditionNumber C) { FConditionNumber = C; }
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& S) { FCaption = S; }
+    TEigGenType EigGenType() const { return FEigGenType; }
+    void SetEigGenType(TEigGenType E) { FEigGenType = E; }
+    bool RefineSolution() const { return FRefineSolution; }
+    // Also sets BackError and ForwError to 0.
+    void SetRefineSolution(bool B);
+    int Rows() const { return FRows; }
+    void SetRows(int N);  // Size(N, Cols, Complex)
+    int SuperDiag() const { return FSuperDiag; }
+    void SetSuperDiag(int N) { FSuperDiag = N; }
+    int SubDiag() const { return FSubDiag; }
+    void SetSubDiag(int N) { FSubDiag = N; }
+    TTriangleForm TriangleForm() const { return FTriangleForm; }
+    void SetTriangleForm(TTriangleForm T) { FTriangleForm = T; }
+    bool TriangleUnit() const { return FTriangleUnit; }
+    void SetTriangleUnit(bool B) { FTriangleUnit = B; }
+    int Tag() const { return FTag; }
+    void SetTag(int T) { FTag = T; }
+
+    // ---- Results of the linear algebra (read-only to users; written by the solvers) ----------------------
+    const std::string& MtxError() const { return FMtxError; }
+    int Info() const { return FInfo; }
+    double BackError() const { return FBackError; }
+    double ForwError() const { return FForwError; }
+    double ConditionNr() const { return FConditionNr; }
+
+    // ---- Flags derived from the size (computed from Rows and Cols at every call) --------------------------
+    bool Quadratic() const { return FRows == FCols; }
+    // Rows and Cols are both powers of two of at least 2.
+    bool IsPowerOfTwo() const;
+
+    // ---- Sizing -------------------------------------------------------------------------------------------
+    // The one sizing operation: SetComplex(AComplex), then, when the dimensions change, the capacity
+    // max(ARows·ACols, MtxCacheElements²) (half of that minimum for complex) through SetActualSize, the new
+    // dimensions, the row table and OnSetSize. Checked first, so a refused call changes nothing: negative
+    // dimensions raise "SetActualSize: Value < 0", a size beyond what an Integer capacity holds raises
+    // "SetActualSize: Value too large".
+    TMtx1& Size(int ARows, int ACols, bool AComplex = false);
+    TMtx1& Size(const TMtx1& Src);
+    // Capacity in elements (complex elements when Complex). Setting it reallocates unless it equals the current
+    // capacity; the new block is zero-filled and nothing is copied. When the new capacity holds fewer than
+    // Rows·Cols elements, only the whole rows that fit are kept (Rows := C div Cols).
+    int ActualSize() const { return FActualSize; }
+    void SetActualSize(int C);
+    // Releases the block and the row table; the matrix is 0 × 0 with capacity 0.
+    void FreeMemory();
+    // Sets the dimensions keeping the top-left min(NewRows, Rows) × min(NewCols, Cols) block; the other elements
+    // are zero.
+    void Resize(int NewRows, int NewCols);
+
+    // ---- Element access -----------------------------------------------------------------------------------
+    double* Values() { return FValues; }
+    const double* Values() const { return FValues; }
+    TCplx* CValues() { return reinterpret_cast<TCplx*>(FValues); }
+    const TCplx* CValues() const { return reinterpret_cast<const TCplx*>(FValues); }
+    TRowsView<double> Values2D() const { return TRowsView<double>(FRowTable.get(), FRows); }
+    TRowsView<TCplx> CValues2D() const { return TRowsView<TCplx>(FRowTable.get(), FRows); }
+
+    // The checked indexed property: Values[Row·Cols + Col]. With ConditionCheck, in this order:
+    // "Indx1 > Rows-1", "Indx2 > Cols-1", "Indx1 < 0", "Indx2 < 0". Without it the indexes are not held to the
+    // dimensions, but the element is still held to the memory of the matrix and raises the same texts outside.
+    double GetDefaultArray(int Row, int Col) const { return FValues[CheckedIndex(Row, Col)]; }
+    void SetDefaultArray(int Row, int Col, double Value) { FValues[CheckedIndex(Row, Col)] = Value; }
+
+    class TElementRef {
+    public:
+        operator double() const { return FMtx.GetDefaultArray(FRow, FCol); }
+        TElementRef& operator=(double Value)
+        {
+            FMtx.SetDefaultArray(FRow, FCol, Value);
+            return *this;
+        }
+        TElementRef& operator=(const TElementRef& Other) { return *this = static_cast<double>(Other); }
+
+    private:
+        friend class TMtx1;
+        TElementRef(TMtx1& Mtx, int Row, int Col) : FMtx(Mtx), FRow(Row), FCol(Col) {}
+        TMtx1& FMtx;
+        int FRow;
+        int FCol;
+    };
+    TElementRef operator()(int Row, int Col) { return TElementRef(*this, Row, Col); }
+    double operator()(int Row, int Col) const { return GetDefaultArray(Row, Col); }
+
+    // ---- Rows and columns ---------------------------------------------------------------------------------
+    // Element (Row+k, Col) := Vec[VecIndex+k] for k < Len. Nothing happens when Len = 0 or the matrix is empty.
+    // Negative arguments always raise; the checks against the dimensions run with ConditionCheck, and without it
+    // the copy is still held to the memory of both objects.
+    void SetCol(const TVecs& Vec, int VecIndex, int Row, int Col, int Len);
+    // Element (Row, Col+k) := Vec[VecIndex+k] for k < Len, one contiguous copy; the same rules as SetCol.
+    void SetRow(const TVecs& Vec, int VecIndex, int Row, int Col, int Len);
+
+    // ---- Assignment and outside data ----------------------------------------------------------------------
+    // With TarnelAssignCopyData the size, complexity and values, then the settings (AutoMtxType, EigGenType,
+    // Balance, ConditionCheck, ConditionNumber, ConditionNr, RefineSolution, TriangleForm, TriangleUnit,
+    // SuperDiag, SubDiag, Caption, Dirty, Tag). "Mtx = Self" when Mtx is this matrix.
+    void Assign(const TMtx1& Mtx);
+    // Works on the caller's memory from now on: FreeMemory, SetComplex(AComplex), the dimensions and the row
+    // table over Data (no OnSetSize for the dimensions). ARows·ACols elements (twice as many Doubles when
+    // complex) must lie within the DataLength Doubles of the array, and nothing is written outside them. The
+    // array must outlive its use by the matrix.
+    void Adopt(double* Data, std::int64_t DataLength, int ARows, int ACols, bool AComplex);
+    void Adopt(TSampleArray& Data, int ARows, int ACols, bool AComplex);
+    // Hands the adopted array back (address, dimensions, complexity) and leaves the matrix 0 × 0. A matrix that
+    // owns its data has nothing to hand back: its block is freed and Data is nil.
+    void Disown(double*& Data, int& ARows, int& ACols, bool& AComplex);
+    // Empties the matrix for reuse: real, 0 × 0, the settings of a new matrix, keeping Tag, Dirty, SuperDiag,
+    // SubDiag, OnSetSize, ConditionNr, BackError, ForwError and the capacity.
+    void Reset();
+
+    // ---- Whole-matrix fills and element-wise operations (nothing happens on an empty matrix) -------------
+    TMtx1& SetVal(double X);  // complex: X + 0i
+    TMtx1& SetZero();
+    TMtx1& Sign();
+    TMtx1& SqrElem();   // complex: z²
+    TMtx1& SqrtElem();  // the principal square root; real negative numbers give NaN
+
+    // ---- Norms (NaN for an empty matrix) ------------------------------------------------------------------
+    // The largest column sum of absolute values (moduli for complex elements).
+    double Norm1() const;
+    // The largest row sum of absolute values (moduli); real rows through BLAS DASUM.
+    double NormInf() const;
+
+    // ---- Plain settings -----------------------------------------------------------------------------------
+    bool Dirty() const { return FDirty; }
+    void SetDirty(bool B) { FDirty = B; }
+    int CacheIndex() const { return FCacheIndex; }
+    TMtx1& SetCacheIndex(int I)
+    {
+        FCacheIndex = I;
+        return *this;
+    }
+    const TMtxNotifyEvent& OnSetSize() const { return FOnSetSize; }
+    void SetOnSetSize(TMtxNotifyEvent Handler) { FOnSetSize = std::move(Handler); }
+    TCplx Alpha() const { return FAlpha; }
+    void SetAlpha(const TCplx& Z) { FAlpha = Z; }
+    TCplx Beta() const { return FBeta; }
+    void SetBeta(const TCplx& Z) { FBeta = Z; }
+
+    // ---- State kept for the random fills ------------------------------------------------------------------
+    void* GaussState() { return FGaussState; }
+    void* UniformState() { return FUniformState; }
+    bool GaussSet() const { return FGaussSet; }
+    void SetGaussSet(bool B) { FGaussSet = B; }
+    bool UniformSet() const { return FUniformSet; }
+    void SetUniformSet(bool B) { FUniformSet = B; }
+
+    // ---- The owned block and the row table ----------------------------------------------------------------
+    std::int64_t AllocatedSize() const { return FAllocatedSize; }
+    const void* AllocatedBlock() const { return FBlockStart; }
+    // Byte size of the row table (Rows addresses), 0 when there is none.
+    std::int64_t RowTableSize() const { return FRowTableSize; }
+
+protected:
+    friend class TVecs;  // a vector may view the matrix's data (SetSubRange)
+
+    std::int64_t CheckedIndex(int Row, int Col) const
+    {
+        const std::int64_t flat = static_cast<std::int64_t>(Row) * FCols + Col;
+        if (FConditionCheck) {
+            if (Row > FRows - 1 || Col > FCols - 1 || Row < 0 || Col < 0) RaiseIndex(Row, Col);
+        } else if (Row < 0 || Col < 0 || flat >= FRoom) {
+            RaiseIndex(Row, Col);
+        }
+        return flat;
+    }
+    [[noreturn]] void RaiseIndex(int Row, int Col) const;
+    std::size_t ElementBytes() const { return FComplex ? sizeof(TCplx) : sizeof(double); }
+    // Doubles per element and Doubles of the whole matrix.
+    int Width() const { return FComplex ? 2 : 1; }
+    std::int64_t Numbers() const { return static_cast<std::int64_t>(FRows) * FCols * Width(); }
+    // Refuses, before anything changes, what Size(ARows, ACols, AComplex) would refuse half-way.
+    void CheckSize(int ARows, int ACols, bool AComplex) const;
+    // The capacity Size requests for ARows × ACols.
+    static std::int64_t RequestedCapacity(int ARows, int ACols, bool AComplex);
+    // Allocates a zero-filled block of capacity C (or none for 0), releasing the old one; leaves the dimensions
+    // and the row table to the caller.
+    void AllocateCapacity(std::int64_t C);
+    void ReleaseBlock();
+    void RebuildRowTable();
+    void WriteHeaderCount();
+    // SetComplex without the refusal of odd columns; the row table is rebuilt when a row changes its byte
+    // length (Size uses it).
+    void SwitchComplex(bool B);
+    void FireSetSize();
+    // Copies the top-left Rows × Cols block of Src (a matrix of SrcCols columns) into this matrix's data,
+    // row by row, optionally transposed (element (j, i) := Src(i, j)).
+    void CopyBlockFrom(const double* Src, int SrcCols, int BlockRows, int BlockCols, bool Transpose);
+    // Checks shared by SetCol/SetRow and the whole-row/column forms.
+    void CheckVec(const TVecs& Vec) const;
+
+    // Fields, in the order of the class's data model.
+    std::byte* FHeader = nullptr;      // 8 bytes before the own data; nil without a block
+    std::byte* FBlockStart = nullptr;  // the owned block as allocated
+    std::int64_t FAllocatedSize = 0;
+    std::int64_t FRowTableSize = 0;
+    std::string FMtxError;
+    bool FComplex = false;
+    int FInfo = 0;
+    int FRows = 0;
+    int FCols = 0;
+    bool FConditionCheck = true;
+    bool FRefineSolution = false;
+    double FBackError = 0;
+    double FForwError = 0;
+    TConditionNumber FConditionNumber = cnNone;
+    double FConditionNr = 0;
+    TTriangleForm FTriangleForm = tfUpper;
+    bool FTriangleUnit = false;
+    TBalanceType FBalance = btFull;
+    TEigGenType FEigGenType = etAzBz;
+    bool FAutoMtxType = false;
+    int FCacheIndex = -1;
+    int FSuperDiag = 0;
+    int FSubDiag = 0;
+    std::string FCaption;
+    bool FDirty = false;
+    TMtxNotifyEvent FOnSetSize;
+    int FTag = 0;
+    int FActualSize = 0;
+    std::byte* FGaussState = nullptr;
+    std::byte* FUniformState = nullptr;
+    bool FGaussSet = false;
+    bool FUniformSet = false;
+    double* FValues = nullptr;  // the own data or an adopted array
+    std::int64_t FRoom = 0;     // Doubles addressable from FValues
+    bool FAdopted = false;      // FValues is the caller's array (Adopt)
+    std::unique_ptr<double*[]> FRowTable;
+    TCplx FAlpha = C_ONE;
+    TCplx FBeta = C_ZERO;
+};
+
+class TMtx : public TMtx1 {
+public:
+    using TMtx1::Resize;
+    using TMtx1::SetCol;
+    using TMtx1::SetRow;
+    using TMtx1::SetVal;
+    // Every element := Z; a real matrix takes Z.Re.
+    TMtx& SetVal(const TCplx& Z);
+    // Column Col := Vec (Vec.Length must equal Rows: "Vec.Length <> Vec.Rows"; the complexity must match).
+    void SetCol(const TVecs& Vec, int Col);
+    // Row Row := Vec (Vec.Length must equal Cols: "Vec.Length <> Cols"; the complexity must match).
+    void SetRow(const TVecs& Vec, int Row);
+    // This matrix := A's top-left min(NewRows, A.Rows) × min(NewCols, A.Cols) block in a NewRows × NewCols
+    // matrix, or with Transpose its transpose in a NewCols × NewRows matrix (the other elements are zero).
+    // Equal dimensions give a copy of A or its transpose. "A = Self" when A is this matrix.
+    void Resize(const TMtx1& A, int NewRows, int NewCols, bool Transpose = false);
+};
+
+// Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).
+void SetMtxSize(int ARows, int ACols, bool AComplex, std::span<TMtx* const> Mtxs);
+void SetMtxSize(int ARows, int ACols, bool AComplex, std::initializer_list<TMtx*> Mtxs);
+
+// The same values as the members.
+double Norm1(const TMtx1& Mtx);
+double NormInf(const TMtx1& Mtx);
+
+}  // namespace tarnel

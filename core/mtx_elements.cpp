@@ -1,0 +1,235 @@
+// TMtx1 and TMtx: element access messages, rows and columns from vectors, whole-matrix fills, the element-wise
+// square and square root, and the one- and infinity-norms.
+#include <cmath>
+#include <complex>
+#include <cstring>
+
+#include "core/NmklBlas.h"
+#include "core/TempGuard.h"
+#include "core/mtx_class.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+// ---- Rows and columns -----------------------------------------------------------------------------------------
+
+namespace {
+
+void CheckNotNegative(int Value, const char* Message)
+{
+    if (Value < 0) ERaise(Message);
+}
+
+}  // namespace
+
+void TMtx1::CheckVec(const TVecs& Vec) const
+{
+    // Always checked: a vector of the other kind holds elements of another width, and the copy would run past it.
+    if (Vec.Complex() != FComplex) ERaise("Complex <> Vec.Complex");
+}
+
+void TMtx1::SetCol(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
+{
+    CheckNotNegative(VecIndex, "VecIndex < 0");
+    CheckNotNegative(Row, "Row < 0");
+    CheckNotNegative(Col, "Col < 0");
+    CheckNotNegative(Len, "Len < 0");
+    if (Len == 0 || FRows == 0 || FCols == 0) return;
+    CheckVec(Vec);
+    const std::int64_t lastRow = static_cast<std::int64_t>(Row) + Len - 1;
+    if (FConditionCheck) {
+        if (lastRow + 1 > FRows) ERaise("(Row+Len) > Rows");
+        if (Col > FCols - 1) ERaise("Col > (Cols-1)");
+    } else if ((lastRow * FCols + Col) * Width() >= FRoom) {
+        ERaise("(Row+Len) > Rows");
+    }
+    // The vector's length bounds its memory, so this check always runs.
+    if (static_cast<std::int64_t>(VecIndex) + Len > Vec.Length()) ERaise("VecIndex+ Len > Vec.Length");
+    const int w = Width();
+    const double* from = Vec.Values() + static_cast<std::int64_t>(VecIndex) * w;
+    for (int k = 0; k < Len; ++k) {
+        double* to = FValues + ((static_cast<std::int64_t>(Row) + k) * FCols + Col) * w;
+        to[0] = from[k * w];
+        if (w == 2) to[1] = from[k * w + 1];
+    }
+}
+
+void TMtx1::SetRow(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
+{
+    CheckNotNegative(VecIndex, "VecIndex < 0");
+    CheckNotNegative(Row, "Row < 0");
+    CheckNotNegative(Col, "Col < 0");
+    CheckNotNegative(Len, "Len < 0");
+    if (Len == 0 || FRows == 0 || FCols == 0) return;
+    CheckVec(Vec);
+    if (FConditionCheck) {
+        if (Row > FRows - 1) ERaise("Row > Rows-1");
+        if (static_cast<std::int64_t>(Col) + Len > FCols) ERaise("(Col + Len) > Cols");
+    } else if ((static_cast<std::int64_t>(Row) * FCols + Col + Len) * Width() > FRoom) {
+        ERaise("(Col + Len) > Cols");
+    }
+    if (static_cast<std::int64_t>(VecIndex) + Len > Vec.Length()) ERaise("VecIndex + Len > Vec.Length");
+    std::memmove(FValues + (static_cast<std::int64_t>(Row) * FCols + Col) * Width(),
+                 Vec.Values() + static_cast<std::int64_t>(VecIndex) * Width(),
+                 static_cast<std::size_t>(Len) * ElementBytes());
+}
+
+void TMtx::SetCol(const TVecs& Vec, int Col)
+{
+    CheckNotNegative(Col, "Col < 0");
+    if (FRows == 0 || FCols == 0) return;
+    CheckVec(Vec);
+    if (FConditionCheck) {
+        if (Vec.Length() != FRows) ERaise("Vec.Length <> Vec.Rows");
+        if (Col > FCols - 1) ERaise("Col > (Cols-1)");
+    } else if (Vec.Length() > 0 && ((static_cast<std::int64_t>(Vec.Length()) - 1) * FCols + Col) * Width() >= FRoom) {
+        ERaise("Vec.Length <> Vec.Rows");
+    }
+    const int w = Width();
+    for (int k = 0; k < Vec.Length(); ++k) {
+        double* to = FValues + (static_cast<std::int64_t>(k) * FCols + Col) * w;
+        to[0] = Vec.Values()[k * w];
+        if (w == 2) to[1] = Vec.Values()[k * w + 1];
+    }
+}
+
+void TMtx::SetRow(const TVecs& Vec, int Row)
+{
+    CheckNotNegative(Row, "Row < 0");
+    if (FConditionCheck && Row > FRows - 1) ERaise("Row > Rows-1");
+    CheckVec(Vec);
+    if (FConditionCheck) {
+        if (Vec.Length() != FCols) ERaise("Vec.Length <> Cols");
+    } else if ((static_cast<std::int64_t>(Row) * FCols + Vec.Length()) * Width() > FRoom) {
+        ERaise("Vec.Length <> Cols");
+    }
+    if (FRows == 0 || FCols == 0 || Vec.Length() == 0) return;
+    std::memmove(FValues + static_cast<std::int64_t>(Row) * FCols * Width(), Vec.Values(),
+                 static_cast<std::size_t>(Vec.Length()) * ElementBytes());
+}
+
+// ---- Fills and element-wise operations ------------------------------------------------------------------------
+
+TMtx1& TMtx1::SetVal(double X)
+{
+    const std::int64_t n = static_cast<std::int64_t>(FRows) * FCols;
+    if (FComplex) {
+        TCplx* z = CValues();
+        for (std::int64_t i = 0; i < n; ++i) z[i] = TCplx{X, 0.0};
+    } else {
+        for (std::int64_t i = 0; i < n; ++i) FValues[i] = X;
+    }
+    return *this;
+}
+
+TMtx& TMtx::SetVal(const TCplx& Z)
+{
+    if (!FComplex) {
+        TMtx1::SetVal(Z.Re);
+        return *this;
+    }
+    const std::int64_t n = static_cast<std::int64_t>(FRows) * FCols;
+    TCplx* z = CValues();
+    for (std::int64_t i = 0; i < n; ++i) z[i] = Z;
+    return *this;
+}
+
+TMtx1& TMtx1::SetZero()
+{
+    const std::int64_t n = Numbers();
+    if (n > 0) std::memset(FValues, 0, static_cast<std::size_t>(n) * sizeof(double));
+    return *this;
+}
+
+TMtx1& TMtx1::Sign()
+{
+    const std::int64_t n = Numbers();
+    for (std::int64_t i = 0; i < n; ++i) FValues[i] *= -1.0;
+    return *this;
+}
+
+TMtx1& TMtx1::SqrElem()
+{
+    const std::int64_t n = static_cast<std::int64_t>(FRows) * FCols;
+    if (FComplex) {
+        TCplx* z = CValues();
+        for (std::int64_t i = 0; i < n; ++i) z[i] = CSqr(z[i]);
+    } else {
+        for (std::int64_t i = 0; i < n; ++i) FValues[i] *= FValues[i];
+    }
+    return *this;
+}
+
+TMtx1& TMtx1::SqrtElem()
+{
+    const std::int64_t n = static_cast<std::int64_t>(FRows) * FCols;
+    if (FComplex) {
+        TCplx* z = CValues();
+        for (std::int64_t i = 0; i < n; ++i) {
+            const std::complex<double> r = std::sqrt(std::complex<double>(z[i].Re, z[i].Im));
+            z[i] = TCplx{r.real(), r.imag()};
+        }
+    } else {
+        for (std::int64_t i = 0; i < n; ++i) FValues[i] = std::sqrt(FValues[i]);
+    }
+    return *this;
+}
+
+// ---- Norms ----------------------------------------------------------------------------------------------------
+
+double TMtx1::Norm1() const
+{
+    if (FRows == 0 || FCols == 0) return NAN;
+    // Column sums accumulated row by row, so the data are read in storage order.
+    detail::TVecTemp sums;
+    sums->SetLength(FCols);
+    double* s = sums->Values();
+    std::memset(s, 0, static_cast<std::size_t>(FCols) * sizeof(double));
+    for (int i = 0; i < FRows; ++i) {
+        if (FComplex) {
+            const TCplx* row = CValues() + static_cast<std::int64_t>(i) * FCols;
+            for (int j = 0; j < FCols; ++j) s[j] += CAbs(row[j]);
+        } else {
+            const double* row = FValues + static_cast<std::int64_t>(i) * FCols;
+            for (int j = 0; j < FCols; ++j) s[j] += std::fabs(row[j]);
+        }
+    }
+    double best = s[0];
+    for (int j = 0; j < FCols; ++j) {
+        if (std::isnan(s[j])) return NAN;
+        if (s[j] > best) best = s[j];
+    }
+    return best;
+}
+
+double TMtx1::NormInf() const
+{
+    if (FRows == 0 || FCols == 0) return NAN;
+    const int n = FCols;
+    const int one = 1;
+    double best = 0;
+    for (int i = 0; i < FRows; ++i) {
+        double sum = 0;
+        if (FComplex) {
+            const TCplx* row = CValues() + static_cast<std::int64_t>(i) * FCols;
+            for (int j = 0; j < FCols; ++j) sum += CAbs(row[j]);
+        } else {
+            sum = dasum_(&n, FValues + static_cast<std::int64_t>(i) * FCols, &one);
+        }
+        if (std::isnan(sum)) return NAN;
+        if (i == 0 || sum > best) best = sum;
+    }
+    return best;
+}
+
+double Norm1(const TMtx1& Mtx)
+{
+    return Mtx.Norm1();
+}
+
+double NormInf(const TMtx1& Mtx)
+{
+    return Mtx.NormInf();
+}
+
+}  // namespace tarnel
