@@ -307,6 +307,11 @@ TEST_F(SubRangeTest, ViewsForgetTheFftOrder)
     w.SetNotPowerOfTwo(false);
     w.SetSubRange(v, 0, 8);
     EXPECT_TRUE(w.NotPowerOfTwo());
+    TVec adopted;
+    adopted.SetNotPowerOfTwo(false);
+    TSampleArray data(8, 1.0);
+    adopted.Adopt(data, 8, false);
+    EXPECT_TRUE(adopted.NotPowerOfTwo());
 }
 
 TEST_F(SubRangeTest, AViewCannotBeSizedOrReset)
