@@ -11,6 +11,7 @@ namespace {
 // so concurrent callers that each win one fetch_add receive distinct, well-mixed values.
 constexpr std::uint64_t kIncrement = 0x9E3779B97F4A7C15ULL;
 std::atomic<std::uint64_t> gState{0x853C49E6748FEA9BULL};
+std::atomic<TRandomClock> gClock{nullptr};
 
 std::uint64_t Mix(std::uint64_t z)
 {
@@ -19,13 +20,24 @@ std::uint64_t Mix(std::uint64_t z)
     return z ^ (z >> 31);
 }
 
+std::uint64_t SystemClock()
+{
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
+
 }  // namespace
 
 void Randomize()
 {
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const auto ticks = static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+    const TRandomClock clock = gClock.load(std::memory_order_acquire);
+    const std::uint64_t ticks = clock ? clock() : SystemClock();
     gState.store(Mix(ticks ^ 0x6A09E667F3BCC909ULL), std::memory_order_relaxed);
+}
+
+TRandomClock SetRandomizeClock(TRandomClock Clock)
+{
+    return gClock.exchange(Clock, std::memory_order_acq_rel);
 }
 
 int Random(int Range)
