@@ -1,13 +1,93 @@
 // The chart widget of the demonstration pages, on QCustomPlot: a gradient background around a white plot area,
 // axes, a legend and rubber-band zoom (drag a rectangle to zoom in, double-click to show all data again) that a
 // page may switch off.
+//
+// The series layer: a page adds its series to the chart (the chart owns them, as QCustomPlot owns its
+// plottables) and feeds them points with AddXY. A point may carry a label; the labels of all series become the
+// texts of the bottom axis at their x values. After every change the chart rescales its axes to the data and
+// queues a repaint, so a burst of points costs one repaint.
 #pragma once
 
 #include <qcustomplot.h>
 
 #include <QColor>
+#include <QString>
+#include <QVector>
 
 namespace tarnel::gui {
+
+class TChart;
+
+// The point styles of a line series.
+enum class TPointerStyle { psNone, psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psDiamond };
+
+// What every series of the chart offers, whatever it draws: its points in the order they were added.
+class TChartSeries {
+public:
+    virtual ~TChartSeries() = default;
+    TChartSeries(const TChartSeries&) = delete;
+    TChartSeries& operator=(const TChartSeries&) = delete;
+
+    virtual QString Title() const = 0;
+    virtual QColor SeriesColor() const = 0;
+
+    // Removes every point.
+    void Clear();
+    // Adds the point (X, Y) with an optional label for the bottom axis; returns its index.
+    int AddXY(double X, double Y, const QString& Label = QString());
+    int Count() const { return static_cast<int>(FX.size()); }
+    double XValue(int Index) const { return FX.at(Index); }
+    double YValue(int Index) const { return FY.at(Index); }
+    QString XLabel(int Index) const { return FLabels.at(Index); }
+
+protected:
+    explicit TChartSeries(TChart* Chart) : FChart(Chart) {}
+    // Hands the points over to the plottable.
+    virtual void SetPlotData(const QVector<double>& X, const QVector<double>& Y) = 0;
+
+private:
+    void Changed();
+    TChart* FChart;
+    QVector<double> FX, FY;
+    QVector<QString> FLabels;
+};
+
+// A line through the points, each point drawn in the series' point style.
+class TLineSeries : public QCPGraph, public TChartSeries {
+    Q_OBJECT
+public:
+    TLineSeries(TChart* Chart, const QString& Title, const QColor& Color, TPointerStyle Pointer);
+    QString Title() const override { return name(); }
+    QColor SeriesColor() const override { return pen().color(); }
+    TPointerStyle Pointer() const { return FPointer; }
+
+protected:
+    void SetPlotData(const QVector<double>& X, const QVector<double>& Y) override;
+
+private:
+    TPointerStyle FPointer;
+};
+
+// Bars at the points' x values. With its marks visible (the default) every bar shows its value above it. The
+// bar series of one chart stand side by side at a shared x value.
+class TBarSeries : public QCPBars, public TChartSeries {
+    Q_OBJECT
+public:
+    TBarSeries(TChart* Chart, const QString& Title, const QColor& Color);
+    QString Title() const override { return name(); }
+    QColor SeriesColor() const override { return brush().color(); }
+    bool MarksVisible() const { return FMarksVisible; }
+    void SetMarksVisible(bool Visible);
+    // The text of the mark of a bar of this value.
+    static QString MarkText(double Value);
+
+protected:
+    void SetPlotData(const QVector<double>& X, const QVector<double>& Y) override;
+    void draw(QCPPainter* painter) override;
+
+private:
+    bool FMarksVisible = true;
+};
 
 class TChart : public QCustomPlot {
     Q_OBJECT
@@ -21,14 +101,33 @@ public:
     void SetZoomAllowed(bool allowed);
     bool ZoomAllowed() const { return FZoomAllowed; }
 
+    // The series: created here, owned by the chart.
+    TLineSeries* AddLineSeries(const QString& title, const QColor& color, TPointerStyle pointer);
+    TBarSeries* AddBarSeries(const QString& title, const QColor& color);
+    int SeriesCount();
+    TChartSeries* Series(int index);
+
+    // Moves the legend out of the plot area into a row of its own above it, its entries side by side.
+    void SetLegendOnTop();
+    bool LegendOnTop() const { return FLegendOnTop; }
+
+    // Rescales the axes to the data of all series, puts the point labels on the bottom axis and queues a
+    // repaint. The series call it after every change.
+    void SeriesChanged();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void UpdateBackground();
+    void UpdateBottomLabels();
+    void FitAxes();
     QColor FGradientEnd{Qt::blue};
     bool FZoomAllowed = true;
+    bool FLegendOnTop = false;
+    QCPBarsGroup* FBarsGroup = nullptr;  // owned by the chart (its QObject parent)
+    QSharedPointer<QCPAxisTicker> FNumberTicker;
 };
 
 }  // namespace tarnel::gui
