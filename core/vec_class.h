@@ -26,11 +26,13 @@
 #include <utility>
 
 #include "core/Dovi387.h"
+#include "core/LinAlgTypes.h"
 
 namespace tarnel {
 
 class TVecs;
 class TVec;
+class TMtx;
 
 // Called after Length or Complex of the vector changed.
 using TVecNotifyEvent = std::function<void(TVecs& Sender)>;
@@ -183,6 +185,16 @@ public:
     void SetBlasAlpha(const TCplx& Z) { FBlasAlpha = Z; }
     TCplx BlasBeta() const { return FBlasBeta; }
     void SetBlasBeta(const TCplx& Z) { FBlasBeta = Z; }
+
+    // ---- Matrix-vector products (mtx_mul.cpp); BlasAlpha and BlasBeta go back to 1 and 0 afterwards -------
+    // Self := BlasAlpha·Vec·op(Mtx) + BlasBeta·Self, Vec a row vector: "Length <> Mtx.Rows" (opNone) or
+    // "Length <> Mtx.Cols" (opTran, opHerm) unless Vec.Length fits. The triangular product ignores both factors.
+    TVecs& TensorProd(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation = opNone);
+    // Self := Mtx·Vec: "Length <> Mtx.Cols" unless Vec.Length = Mtx.Cols.
+    TVecs& TensorProd(TMtx& Mtx, const TVecs& Vec, TMtxType MtxType);
+    // The shared core, without the length check of the forms above ("Complex <> Mtx.Complex", "Vec = Self",
+    // "MtxType not supported" and a bound check against Vec's length still run).
+    TVecs& TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation);
 
     // ---- State kept for the transforms and the random fills ----------------------------------------------
     int FFTOrder() const { return FFFTOrder; }
