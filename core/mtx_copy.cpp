@@ -8,6 +8,10 @@
 #include <cstring>
 #include <type_traits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/TempGuard.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
@@ -74,6 +78,50 @@ void TransposeSquareInPlace(T* A, int N)
         }
     }
 }
+
+#if defined(__SSE2__)
+// Real data: blocks of four source rows by two columns become two destination rows of four, through SSE2 unpacks.
+template <>
+void TransposeKernel<double, false>(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                                    std::ptrdiff_t DstStride)
+{
+    for (int i0 = 0; i0 < Rows; i0 += kTile) {
+        const int i1 = std::min(Rows, i0 + kTile);
+        for (int j0 = 0; j0 < Cols; j0 += kTile) {
+            const int j1 = std::min(Cols, j0 + kTile);
+            int i = i0;
+            for (; i + 3 < i1; i += 4) {
+                const double* s0 = Src + i * SrcStride;
+                const double* s1 = s0 + SrcStride;
+                const double* s2 = s1 + SrcStride;
+                const double* s3 = s2 + SrcStride;
+                int j = j0;
+                for (; j + 1 < j1; j += 2) {
+                    const __m128d a = _mm_loadu_pd(s0 + j), b = _mm_loadu_pd(s1 + j);
+                    const __m128d c = _mm_loadu_pd(s2 + j), d = _mm_loadu_pd(s3 + j);
+                    double* d0 = Dst + j * DstStride + i;
+                    double* d1 = d0 + DstStride;
+                    _mm_storeu_pd(d0, _mm_unpacklo_pd(a, b));
+                    _mm_storeu_pd(d0 + 2, _mm_unpacklo_pd(c, d));
+                    _mm_storeu_pd(d1, _mm_unpackhi_pd(a, b));
+                    _mm_storeu_pd(d1 + 2, _mm_unpackhi_pd(c, d));
+                }
+                for (; j < j1; ++j) {
+                    double* d0 = Dst + j * DstStride + i;
+                    d0[0] = s0[j];
+                    d0[1] = s1[j];
+                    d0[2] = s2[j];
+                    d0[3] = s3[j];
+                }
+            }
+            for (; i < i1; ++i) {
+                const double* s = Src + i * SrcStride;
+                for (int j = j0; j < j1; ++j) Dst[j * DstStride + i] = s[j];
+            }
+        }
+    }
+}
+#endif
 
 template <bool Conj>
 void TransposeData(bool Complex, const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,

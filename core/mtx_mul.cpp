@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
@@ -85,16 +86,17 @@ void SymProduct(TMtx& Self, const TProduct& P, bool SymFirst)
     // A real symmetric matrix is its own transpose and a Hermitian one its own adjoint; a transposed Hermitian
     // operand is its conjugate.
     const bool conjugateSym = std::is_same_v<T, TCplx> && symOp == opTran;
-    detail::TMtxTemp symCopy, otherCopy;
+    // Taken from the pool only when needed, and given back in the reverse order of taking.
+    std::optional<detail::TMtxTemp> symCopy, otherCopy;
     const TMtx* s = &sym;
     const TMtx* o = &other;
     if (conjugateSym) {
-        Conjugated(*symCopy, sym);
-        s = symCopy.get();
+        Conjugated(*symCopy.emplace(), sym);
+        s = symCopy->get();
     }
     if (otherOp != opNone) {
-        ApplyOperation(*otherCopy, other, otherOp);
-        o = otherCopy.get();
+        ApplyOperation(*otherCopy.emplace(), other, otherOp);
+        o = otherCopy->get();
     }
     Self.Size(P.M, P.N, std::is_same_v<T, TCplx>);
     const T alpha = blas::Scalar<T>(Self.Alpha());
