@@ -124,6 +124,32 @@ TEST(MtxRearrange, TiledTransposesAgreeWithTheDefinition)
     }
 }
 
+TEST(MtxRearrange, LargeTransposeAndSubBlockAgreeWithTheDefinition)
+{
+    // Over 8 MiB of destination: written around the cache, in rows of 16-byte aligned pairs.
+    TMtx a, t;
+    Ramp(a, 1030, 1027, false);
+    t.Transp(a);
+    for (int i = 0; i < 1030; ++i) {
+        for (int j = 0; j < 1027; ++j) ASSERT_EQ(t.Values()[j * 1030 + i], a.Values()[i * 1027 + j]) << i << "," << j;
+    }
+    // A block of it, transposed into an inner block of larger matrices: rows of odd length (unaligned destination
+    // rows) and of even length (aligned rows starting inside the matrix).
+    Ramp(a, 1100, 1100, false);
+    for (int cols : {1105, 1104}) {
+        TMtx big;
+        big.Size(1100, cols);
+        big.Copy(a, 3, 5, 1, 2, 1090, 1080, true);
+        for (int i = 0; i < 1090; ++i) {
+            for (int j = 0; j < 1080; ++j) {
+                ASSERT_EQ(big.Values()[(1 + j) * cols + 2 + i], a.Values()[(3 + i) * 1100 + 5 + j]) << i << "," << j;
+            }
+        }
+        EXPECT_EQ(big.Values()[cols + 1], 0);
+        EXPECT_EQ(big.Values()[cols + 2 + 1090], 0);
+    }
+}
+
 TEST(MtxRearrange, SmallExamples)
 {
     TMtx z, r;
