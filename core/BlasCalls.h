@@ -31,8 +31,8 @@ T Scalar(const TCplx& Z)
 
 // ---- Level 3 --------------------------------------------------------------------------------------------------
 
-inline void Gemm(char TransA, char TransB, int M, int N, int K, double Alpha, const double* A, int Lda,
-                 const double* B, int Ldb, double Beta, double* C, int Ldc)
+inline void Gemm(char TransA, char TransB, int M, int N, int K, double Alpha, const double* A, int Lda, const double* B,
+                 int Ldb, double Beta, double* C, int Ldc)
 {
     dgemm_(&TransA, &TransB, &M, &N, &K, &Alpha, A, &Lda, B, &Ldb, &Beta, C, &Ldc, 1, 1);
 }

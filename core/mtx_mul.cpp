@@ -127,9 +127,8 @@ void GeneralProduct(TMtx& Self, const TProduct& P)
     Self.Size(P.M, P.N, complex);
     const T alpha = blas::Scalar<T>(Self.Alpha());
     const T beta = blas::Scalar<T>(Self.Beta());
-    blas::Gemm(Letter(OperationLetter(P.Op2, complex)), Letter(OperationLetter(P.Op1, complex)), P.N, P.M, P.K,
-               alpha, detail::Data<T>(P.B), P.B.Cols(), detail::Data<T>(P.A), P.A.Cols(), beta,
-               detail::Data<T>(Self), P.N);
+    blas::Gemm(Letter(OperationLetter(P.Op2, complex)), Letter(OperationLetter(P.Op1, complex)), P.N, P.M, P.K, alpha,
+               detail::Data<T>(P.B), P.B.Cols(), detail::Data<T>(P.A), P.A.Cols(), beta, detail::Data<T>(Self), P.N);
     Self.SetAlpha(C_ONE);
     Self.SetBeta(C_ZERO);
 }
@@ -137,7 +136,8 @@ void GeneralProduct(TMtx& Self, const TProduct& P)
 // The text for columns of op1(A) that differ from the rows of op2(B), naming the dimensions compared.
 std::string MismatchText(TMtxOperation Op1, TMtxOperation Op2)
 {
-    return std::string(Op1 == opNone ? "Mtx1.Cols" : "Mtx1.Rows") + " <> " + (Op2 == opNone ? "Mtx2.Rows" : "Mtx2.Cols");
+    return std::string(Op1 == opNone ? "Mtx1.Cols" : "Mtx1.Rows") + " <> " +
+           (Op2 == opNone ? "Mtx2.Rows" : "Mtx2.Cols");
 }
 
 }  // namespace
@@ -194,11 +194,21 @@ TMtx& TMtx::Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxType Type1, TMtxType Type2, TMtxOper
 
     const auto run = [&]<class T>() {
         switch (rule) {
-            case kSym1: SymProduct<T>(*this, p, true); break;
-            case kSym2: SymProduct<T>(*this, p, false); break;
-            case kTri1: TriProduct<T>(*this, p, true); break;
-            case kTri2: TriProduct<T>(*this, p, false); break;
-            case kGeneral: GeneralProduct<T>(*this, p); break;
+            case kSym1:
+                SymProduct<T>(*this, p, true);
+                break;
+            case kSym2:
+                SymProduct<T>(*this, p, false);
+                break;
+            case kTri1:
+                TriProduct<T>(*this, p, true);
+                break;
+            case kTri2:
+                TriProduct<T>(*this, p, false);
+                break;
+            case kGeneral:
+                GeneralProduct<T>(*this, p);
+                break;
         }
     };
     if (complex) {
@@ -295,9 +305,9 @@ TVecs& TVecs::TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxO
     }
     const bool sym = IsSym(MtxType, complex);
     if ((sym || MtxType == mtTriangle) && !Mtx.Quadratic()) {
-        ERaise(MtxType == mtTriangle ? "Mtx.Triangle and not Mtx.Quadratic"
-                                     : (complex ? "Mtx.Hermitian and not Mtx.Quadratic"
-                                                : "Mtx.Symmetric and not Mtx.Quadratic"));
+        ERaise(MtxType == mtTriangle
+                   ? "Mtx.Triangle and not Mtx.Quadratic"
+                   : (complex ? "Mtx.Hermitian and not Mtx.Quadratic" : "Mtx.Symmetric and not Mtx.Quadratic"));
     }
     // The core reads Vec over the dimension the operation uses; a shorter (or longer) Vec is refused.
     if (Vec.Length() != (Operation == opNone ? Mtx.Rows() : Mtx.Cols())) {

@@ -129,7 +129,8 @@ TMtxType TMtx::DetectMtxType(bool TestPosDef)
     // symmetric one is never tested.
     bool posDef = false;
     if (TestPosDef && (symmetric || hermitian)) {
-        if (!FComplex || hermitian) posDef = FComplex ? PositiveDefinite<TCplx>(*this) : PositiveDefinite<double>(*this);
+        if (!FComplex || hermitian)
+            posDef = FComplex ? PositiveDefinite<TCplx>(*this) : PositiveDefinite<double>(*this);
         FInfo = 0;
     }
     if (hermitian) return posDef ? mtHermPosDef : mtHermitian;

@@ -142,8 +142,8 @@ TEST(MtxMul, LargerThanOneKernelStepAgreesWithATripleLoop)
                 ASSERT_EQ(c.Cols(), n);
                 const auto at = [&](const TMtx& x, TMtxOperation op, int i, int j) {
                     const bool t = op != opNone;
-                    const std::int64_t idx = t ? static_cast<std::int64_t>(j) * x.Cols() + i
-                                               : static_cast<std::int64_t>(i) * x.Cols() + j;
+                    const std::int64_t idx =
+                        t ? static_cast<std::int64_t>(j) * x.Cols() + i : static_cast<std::int64_t>(i) * x.Cols() + j;
                     if (!complex) return std::complex<double>(x.Values()[idx], 0);
                     std::complex<double> z(x.CValues()[idx].Re, x.CValues()[idx].Im);
                     return op == opHerm ? std::conj(z) : z;
