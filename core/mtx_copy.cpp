@@ -83,7 +83,7 @@ void TransposeSquareInPlace(T* A, int N)
 #if defined(__SSE2__)
 // Real data: eight source rows by two columns become two destination runs of eight (one cache line each) through
 // SSE2 unpacks. Streaming stores bypass the cache for a destination far larger than it, where every line would
-// otherwise be read in before it is overwritten; they need 16-byte aligned destination rows.
+// otherwise be read in before it is overwritten.
 template <int Tile, bool Stream>
 void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
                    std::ptrdiff_t DstStride)
@@ -134,9 +134,13 @@ template <>
 void TransposeKernel<double, false>(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
                                     std::ptrdiff_t DstStride)
 {
-    const bool aligned = reinterpret_cast<std::uintptr_t>(Dst) % 16 == 0 && DstStride % 2 == 0;
-    if (aligned && static_cast<std::int64_t>(Rows) * Cols * 8 >= kStreamBytes) {
-        TransposeReal<128, true>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+    // Streaming pays only when every run of eight lands on one whole cache line: rows a multiple of 64 bytes apart,
+    // and the first `head` source rows (destination columns before the first line boundary) written normally.
+    const auto address = reinterpret_cast<std::uintptr_t>(Dst);
+    if (address % 8 == 0 && DstStride % 8 == 0 && static_cast<std::int64_t>(Rows) * Cols * 8 >= kStreamBytes) {
+        const int head = std::min(Rows, static_cast<int>((64 - address % 64) % 64 / 8));
+        if (head > 0) TransposeReal<64, false>(Src, SrcStride, head, Cols, Dst, DstStride);
+        TransposeReal<128, true>(Src + head * SrcStride, SrcStride, Rows - head, Cols, Dst + head, DstStride);
     } else {
         TransposeReal<64, false>(Src, SrcStride, Rows, Cols, Dst, DstStride);
     }

@@ -133,7 +133,18 @@ TEST(MtxRearrange, LargeTransposeAndSubBlockAgreeWithTheDefinition)
     for (int i = 0; i < 1030; ++i) {
         for (int j = 0; j < 1027; ++j) ASSERT_EQ(t.Values()[j * 1030 + i], a.Values()[i * 1027 + j]) << i << "," << j;
     }
-    // A block of it, transposed into an inner block of larger matrices: rows of odd length (unaligned destination
+    // Few long rows and many short ones: fewer source rows than the destination's first line may need.
+    for (const auto& [rows, cols] : {std::pair{3, 360000}, {360000, 3}}) {
+        Ramp(a, rows, cols, false);
+        t.Transp(a);
+        for (int i = 0; i < rows; ++i) {
+            for (int j = 0; j < cols; ++j) {
+                ASSERT_EQ(t.Values()[static_cast<std::int64_t>(j) * rows + i],
+                          a.Values()[static_cast<std::int64_t>(i) * cols + j]);
+            }
+        }
+    }
+    // A block of a square matrix, transposed into an inner block of larger matrices: rows of odd length (unaligned destination
     // rows) and of even length (aligned rows starting inside the matrix).
     Ramp(a, 1100, 1100, false);
     for (int cols : {1105, 1104}) {
