@@ -174,9 +174,12 @@ TMtx& TMtx::Copy(const TMtx1& Mtx)
         if (FConditionCheck) ERaise("Mtx = Self");
         return *this;
     }
+    if (static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0) {
+        Size(0, 0, Mtx.Complex());
+        return *this;
+    }
     Size(Mtx.Rows(), Mtx.Cols(), Mtx.Complex());
-    const std::int64_t n = Numbers();
-    if (n > 0) std::memcpy(FValues, Mtx.Values(), static_cast<std::size_t>(n) * sizeof(double));
+    std::memcpy(FValues, Mtx.Values(), static_cast<std::size_t>(Numbers()) * sizeof(double));
     return *this;
 }
 

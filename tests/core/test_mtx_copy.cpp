@@ -214,9 +214,10 @@ TEST(MtxCopy, WholeAndSubBlockCopies)
     EXPECT_TRUE(self.Complex());
     EXPECT_EQ(self.CValues()[3].Im, -4);
     TMtx empty;
-    empty.Size(0, 0, true);
+    empty.Size(0, 4, true);
     self.Copy(empty);
     EXPECT_EQ(self.Rows(), 0);
+    EXPECT_EQ(self.Cols(), 0);
     EXPECT_TRUE(self.Complex());
     ExpectRaise([&] { m.Copy(m); }, "Mtx = Self");
 }
