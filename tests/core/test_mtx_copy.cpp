@@ -144,8 +144,8 @@ TEST(MtxRearrange, LargeTransposeAndSubBlockAgreeWithTheDefinition)
             }
         }
     }
-    // A block of a square matrix, transposed into an inner block of larger matrices: rows of odd length (unaligned destination
-    // rows) and of even length (aligned rows starting inside the matrix).
+    // A block of a square matrix, transposed into an inner block of larger matrices: rows of odd length (unaligned
+    // destination rows) and of even length (aligned rows starting inside the matrix).
     Ramp(a, 1100, 1100, false);
     for (int cols : {1105, 1104}) {
         TMtx big;
