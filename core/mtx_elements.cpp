@@ -4,6 +4,10 @@
 #include <complex>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/NmklBlas.h"
 #include "core/TempGuard.h"
 #include "core/mtx_class.h"
@@ -177,6 +181,78 @@ TMtx1& TMtx1::SqrtElem()
 
 // ---- Norms ----------------------------------------------------------------------------------------------------
 
+namespace {
+
+// |z|: in Doubles while the squares neither overflow nor lose bits to underflow, otherwise through CAbs, whose
+// wide intermediates keep such moduli (and NaN) right.
+inline double Modulus(const TCplx& z)
+{
+    const double s = z.Re * z.Re + z.Im * z.Im;
+    if (s >= 0x1p-1000 && s <= 0x1p+1000) return std::sqrt(s);
+    return CAbs(z);
+}
+
+#if defined(__SSE2__)
+// |Z[0]|, |Z[1]| with SSE2 where the squares stay in range (the same Doubles as Modulus: one rounding for each
+// square, the sum and the root).
+inline __m128d Moduli2(const TCplx* Z)
+{
+    const __m128d a = _mm_loadu_pd(&Z[0].Re);  // Re0, Im0
+    const __m128d b = _mm_loadu_pd(&Z[1].Re);  // Re1, Im1
+    const __m128d re = _mm_unpacklo_pd(a, b);
+    const __m128d im = _mm_unpackhi_pd(a, b);
+    const __m128d sq = _mm_add_pd(_mm_mul_pd(re, re), _mm_mul_pd(im, im));
+    const __m128d inRange =
+        _mm_and_pd(_mm_cmpge_pd(sq, _mm_set1_pd(0x1p-1000)), _mm_cmple_pd(sq, _mm_set1_pd(0x1p+1000)));
+    if (_mm_movemask_pd(inRange) == 3) return _mm_sqrt_pd(sq);
+    return _mm_set_pd(Modulus(Z[1]), Modulus(Z[0]));
+}
+#endif
+
+// Acc[k] += |X[k]| for k < N.
+void AddAbs(const double* X, int N, double* Acc)
+{
+    int k = 0;
+#if defined(__SSE2__)
+    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    for (; k + 1 < N; k += 2) {
+        _mm_storeu_pd(Acc + k, _mm_add_pd(_mm_loadu_pd(Acc + k), _mm_and_pd(_mm_loadu_pd(X + k), magnitude)));
+    }
+#endif
+    for (; k < N; ++k) Acc[k] += std::fabs(X[k]);
+}
+
+// Acc[k] += |Z[k]| for k < N.
+void AddModuli(const TCplx* Z, int N, double* Acc)
+{
+    int k = 0;
+#if defined(__SSE2__)
+    for (; k + 1 < N; k += 2) _mm_storeu_pd(Acc + k, _mm_add_pd(_mm_loadu_pd(Acc + k), Moduli2(Z + k)));
+#endif
+    for (; k < N; ++k) Acc[k] += Modulus(Z[k]);
+}
+
+// The sum of |Z[k]| for k < N (in four interleaved partial sums).
+double SumModuli(const TCplx* Z, int N)
+{
+    int k = 0;
+    double sum = 0;
+#if defined(__SSE2__)
+    __m128d acc0 = _mm_setzero_pd(), acc1 = _mm_setzero_pd();
+    for (; k + 3 < N; k += 4) {
+        acc0 = _mm_add_pd(acc0, Moduli2(Z + k));
+        acc1 = _mm_add_pd(acc1, Moduli2(Z + k + 2));
+    }
+    double parts[2];
+    _mm_storeu_pd(parts, _mm_add_pd(acc0, acc1));
+    sum = parts[0] + parts[1];
+#endif
+    for (; k < N; ++k) sum += Modulus(Z[k]);
+    return sum;
+}
+
+}  // namespace
+
 double TMtx1::Norm1() const
 {
     if (FRows == 0 || FCols == 0) return NAN;
@@ -187,11 +263,9 @@ double TMtx1::Norm1() const
     std::memset(s, 0, static_cast<std::size_t>(FCols) * sizeof(double));
     for (int i = 0; i < FRows; ++i) {
         if (FComplex) {
-            const TCplx* row = CValues() + static_cast<std::int64_t>(i) * FCols;
-            for (int j = 0; j < FCols; ++j) s[j] += CAbs(row[j]);
+            AddModuli(CValues() + static_cast<std::int64_t>(i) * FCols, FCols, s);
         } else {
-            const double* row = FValues + static_cast<std::int64_t>(i) * FCols;
-            for (int j = 0; j < FCols; ++j) s[j] += std::fabs(row[j]);
+            AddAbs(FValues + static_cast<std::int64_t>(i) * FCols, FCols, s);
         }
     }
     double best = s[0];
@@ -211,8 +285,8 @@ double TMtx1::NormInf() const
     for (int i = 0; i < FRows; ++i) {
         double sum = 0;
         if (FComplex) {
-            const TCplx* row = CValues() + static_cast<std::int64_t>(i) * FCols;
-            for (int j = 0; j < FCols; ++j) sum += CAbs(row[j]);
+            // DZASUM would sum |Re| + |Im|, not the moduli.
+            sum = SumModuli(CValues() + static_cast<std::int64_t>(i) * FCols, FCols);
         } else {
             sum = dasum_(&n, FValues + static_cast<std::int64_t>(i) * FCols, &one);
         }

@@ -310,7 +310,7 @@ void TMtx1::Assign(const TMtx1& Mtx)
     if (TarnelAssignCopyData) {
         Size(Mtx.FRows, Mtx.FCols, Mtx.FComplex);
         const std::int64_t n = Numbers();
-        if (n > 0) std::memcpy(FValues, Mtx.FValues, static_cast<std::size_t>(n) * sizeof(double));
+        if (n > 0) std::memmove(FValues, Mtx.FValues, static_cast<std::size_t>(n) * sizeof(double));
     }
     FAutoMtxType = Mtx.FAutoMtxType;
     FEigGenType = Mtx.FEigGenType;

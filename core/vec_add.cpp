@@ -1,6 +1,9 @@
 // Sums of vectors in every calling form, and the small shared members Size (Vec) and Disown.
 //
 // Plain sums run nspdbAdd2/nspdbAdd3 on Doubles (2 per complex element); scaled sums run BLAS DAXPY or ZAXPY.
+#include <algorithm>
+#include <climits>
+
 #include "core/NmklBlas.h"
 #include "core/Raroz.h"
 #include "core/elementwise.h"
@@ -95,6 +98,14 @@ TVec0& TVec0::Size(const TVecs& Vec)
 {
     TVecs::Size(Vec.Length(), Vec.Complex());
     return *this;
+}
+
+void TVec0::SetSubIndex(int BeginIndex, int EndIndex)
+{
+    // The length is formed in 64 bits, so that no pair of indexes wraps into a plausible length.
+    const std::int64_t len = static_cast<std::int64_t>(EndIndex) - BeginIndex + 1;
+    if (len < 0) ERaise("Len < 0");
+    SetSubRange(BeginIndex, static_cast<int>(std::min<std::int64_t>(len, INT_MAX)));
 }
 
 void TVec0::Disown()

@@ -245,6 +245,26 @@ public:
     // Self := cos(Omega) + i·sin(Omega), complex and sized like Omega.
     TVecs& Expj(const TVecs& Omega);
 
+    // ---- Sub-ranges and block processing ------------------------------------------------------------------
+    // A view moves the data address and the length only: no copy, no event, nothing written to any buffer, and
+    // never anything written past the view's length. While a view is active the vector cannot be sized.
+    // Negative Index or Len always raise ("Index < 0", "Len < 0"); the bound checks run with ConditionCheck, and
+    // without it the view is still held to the memory of its source (same messages).
+    // Views the stretch [Index, Index+Len) of the vector's own full-range data, in elements of the current kind;
+    // the first view saves the full-range state and later views move within it. "(Index + Len) > SLength".
+    void SetSubRange(int Index, int Len);
+    // Back to the full-range data, capacity, length and complexity; also ends an unfinished block walk (level 0,
+    // index 0, BlockEnd True). Nothing else happens without a view.
+    void SetFullRange();
+    // Starts (at level 0) or joins (above it) a block walk. At level 0 the vector must not view a sub-range, the
+    // block size is TarnelBlockSize for -1 (any other value below 1 raises "BlockInit: BlockSize < 1"), and the
+    // first block becomes the view; a walk over no elements ends at once at level 0.
+    void BlockInit(int BlockSize = -1);
+    // At level 1 moves the view to the next block or, after the last one, ends the walk (full range, level 0);
+    // above level 1 only lowers the level; at level 0 does nothing.
+    void BlockNext();
+    int BlockLevel() const { return FBlockLevel; }
+
     // ---- State kept for the transforms and the random fills ----------------------------------------------
     int FFTOrder() const { return FFFTOrder; }
     void SetFFTOrder(int Order) { FFFTOrder = Order; }
@@ -266,6 +286,14 @@ public:
     const void* AllocatedBlock() const { return FBlockStart; }
 
 protected:
+    // The views of another vector's or a matrix's data (the TVec1 and TVec forms of SetSubRange).
+    void ViewVector(const TVecs& Src, int Index, int Len);
+    void ViewMatrix(const TMtx1& Mtx, int Index, int Len, bool WholeForNegative);
+    // Saves the full-range state unless a view already did, and makes [Start, Start+Len) the view.
+    void ViewAt(double* Start, int Len);
+    // The saved full Length in elements of the current kind.
+    std::int64_t SavedLengthNow() const;
+
     void CheckDefaultIndex(int Index) const
     {
         if (FConditionCheck) {
@@ -320,9 +348,12 @@ protected:
     int FBlockSize = 0;  // block processing state
     int FBlockIndex = 0;
     int FBlockLevel = 0;
-    double* FValues = nullptr;  // the data as seen now: own data, a view, or an adopted array
-    std::int64_t FRoom = 0;     // Doubles addressable from FValues
-    bool FAdopted = false;      // FValues is the caller's array (Adopt)
+    double* FValues = nullptr;      // the data as seen now: own data, a view, or an adopted array
+    std::int64_t FRoom = 0;         // Doubles addressable from FValues
+    bool FAdopted = false;          // FValues is the caller's array (Adopt)
+    bool FViewSaved = false;        // the full-range state below is saved (a view is active)
+    double* FFullValues = nullptr;  // full-range data address and room while a view is active
+    std::int64_t FFullRoom = 0;
     TCplx FBlasBeta = C_ZERO;
     TCplx FBlasAlpha = C_ONE;
 };
@@ -342,6 +373,8 @@ public:
     void Disown();
     // Self[Index + i] += (Re + i·Im)·Vec[VecIndex + i] for i < Len.
     TVec0& Add(const TVecs& Vec, int VecIndex, int Index, int Len, double Re = 1, double Im = 0);
+    // SetSubRange(BeginIndex, EndIndex - BeginIndex + 1): a view of elements BeginIndex .. EndIndex.
+    void SetSubIndex(int BeginIndex, int EndIndex);
 
     // ---- Data movement ------------------------------------------------------------------------------------
     using TVecs::Concat;
@@ -405,6 +438,16 @@ public:
     void Split(std::span<TVecs* const> Dst, std::span<const int> DstSize) const;
     void Split(std::initializer_list<TVecs*> Dst, std::initializer_list<int> DstSize) const;
     TVec1& Mag(const TVecs& Vec, int VecIndex, int Index, int Len);
+
+    using TVec0::SetSubIndex;
+    using TVecs::SetSubRange;
+    // Views [Index, Index+Len) of Src's data as it is now (a view of a view starts at that view's start), in
+    // elements of this vector's kind. Index 0 with Len = Length on the vector itself does nothing. Bound
+    // messages: "(Index + Len) > Src.Length", "(Index + Len) > (Src.Length div 2)" (this complex, Src real),
+    // "(Index + Len) > (Src.Length*2)" (this real, Src complex).
+    void SetSubRange(const TVecs& Src, int Index, int Len);
+    // SetSubRange(Src, StartIndex, StopIndex - StartIndex + 1).
+    void SetSubIndex(const TVecs& Src, int StartIndex, int StopIndex);
     // Copies the array into the vector from element Index on, without sizing it.
     void SetIt(int Index, std::span<const double> A);
     void SetDouble(int Index, std::span<const double> A);
@@ -443,6 +486,13 @@ public:
     using TVec1::SetInteger;
     using TVec1::SetIt;
     using TVec1::SetSingle;
+    using TVec1::SetSubIndex;
+    using TVec1::SetSubRange;
+    // Views [Index, Index+Len) of the matrix's data counted row by row; Len < 0 means Rows·Cols. The messages
+    // are those of the vector form, with Src.Length standing for Rows·Cols.
+    void SetSubRange(const TMtx1& Mtx, int Index = 0, int Len = -1);
+    // SetSubRange(Mtx, StartIndex, StopIndex - StartIndex + 1); StopIndex < StartIndex - 1 raises "Len < 0".
+    void SetSubIndex(const TMtx1& Mtx, int StartIndex, int StopIndex);
     // The sizing forms of SetIt for Double, Single and Integer arrays.
     void SetDouble(bool AComplex, std::span<const double> A);
     void SetSingle(bool AComplex, std::span<const float> A);

@@ -66,6 +66,7 @@ void TVecs::ReleaseBlock()
     FValues = nullptr;
     FRoom = 0;
     FAdopted = false;
+    FViewSaved = false;  // a saved full range would refer to the block just freed
 }
 
 void TVecs::FireSetLength()

@@ -31,6 +31,8 @@ CASES = [
     ("1x3 complex", cplx(1, 3)),
     ("4x3 complex", cplx(4, 3)),
     ("9x17 complex", cplx(9, 17)),
+    ("complex moduli whose squares leave the Double range",
+     np.array([[3e200 + 4e200j, 3e-200 - 4e-200j, 1 + 1j], [-5e-170j, 2e160 + 0j, -1e154 + 1e154j]])),
 ]
 
 
