@@ -7,6 +7,7 @@
 #include "core/NmklBlas.h"
 #include "core/Raroz.h"
 #include "core/elementwise.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -26,16 +27,21 @@ void Add3(const double* A, const double* B, double* Dst, std::int64_t Count)
     nspdbAdd3(A, B, Dst, static_cast<int>(Count));
 }
 
-// Dst[k] += (Re + i·Im)·Src[k] for N elements of the given kind (BLAS, increments 1).
+// Dst[k] += (Re + i·Im)·Src[k] for N elements of the given kind (BLAS, increments 1). Long vectors are cut into
+// pieces that threads share; each element is computed alone, so the cut changes no result.
 void Axpy(bool Complex, int N, double Re, double Im, const double* Src, double* Dst)
 {
-    const int one = 1;
-    if (Complex) {
-        const TCplx a{Re, Im};
-        zaxpy_(&N, &a, reinterpret_cast<const TCplx*>(Src), &one, reinterpret_cast<TCplx*>(Dst), &one);
-    } else {
-        daxpy_(&N, &Re, Src, &one, Dst, &one);
-    }
+    const int w = Complex ? 2 : 1;
+    const TCplx a{Re, Im};
+    parallel::Pieces(N, [&](long long Lo, long long Hi) {
+        const int n = static_cast<int>(Hi - Lo), one = 1;
+        const double* x = Src + Lo * w;
+        double* y = Dst + Lo * w;
+        if (Complex)
+            zaxpy_(&n, &a, reinterpret_cast<const TCplx*>(x), &one, reinterpret_cast<TCplx*>(y), &one);
+        else
+            daxpy_(&n, &Re, x, &one, y, &one);
+    });
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/Nmkl.h"
 #include "core/Raroz.h"
 #include "core/elementwise.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -75,6 +76,15 @@ void SwapParts(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, TSwa
                                                         reinterpret_cast<double*>(dst), 2 * static_cast<std::int64_t>(Len),
                                                         true, t));
     for (int k = 0; k < Len; ++k) dst[k] = Swapped(Kind, src[k]);
+}
+
+// nspzbCartToPolar on pieces that threads share for long vectors (each element is computed alone, so the cut
+// changes no result). The outputs never overlap the source here.
+void CartToPolarParts(const TCplx* Src, double* Mag, double* Phase, int N)
+{
+    parallel::Pieces(N, [&](long long Lo, long long Hi) {
+        nspzbCartToPolar(Src + Lo, Mag + Lo, Phase + Lo, static_cast<int>(Hi - Lo));
+    });
 }
 
 // e^(i·ω) for Len elements of Omega from OmegaIndex into Self from Index.
@@ -150,7 +160,7 @@ TVecs& TVecs::CartToPolar(TVecs& AmpltVec, TVecs& PhaseVec)
     TStable self(*this, {&AmpltVec, &PhaseVec});
     AmpltVec.Size(FLength, false);
     PhaseVec.Size(FLength, false);
-    nspzbCartToPolar(self->CValues(), AmpltVec.Values(), PhaseVec.Values(), FLength);
+    CartToPolarParts(self->CValues(), AmpltVec.Values(), PhaseVec.Values(), FLength);
     return *this;
 }
 
@@ -165,7 +175,7 @@ TVec0& TVec0::CartToPolar(TVecs& AmpltVec, TVecs& PhaseVec, int Index, int Len)
     TStable self(*this, {&AmpltVec, &PhaseVec});
     AmpltVec.Size(FLength, false);
     PhaseVec.Size(FLength, false);
-    if (Len > 0) nspzbCartToPolar(CAt(*self, Index), AmpltVec.Values(), PhaseVec.Values(), Len);
+    if (Len > 0) CartToPolarParts(CAt(*self, Index), AmpltVec.Values(), PhaseVec.Values(), Len);
     return *this;
 }
 

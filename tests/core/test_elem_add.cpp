@@ -261,6 +261,37 @@ TEST_F(AddTest, ScaledSumsAtBlasSizes)
     for (int k = 0; k < 2 * n; k += 1009) EXPECT_EQ(r.Values()[k], a.Values()[k] + b.Values()[k]) << k;
 }
 
+TEST_F(AddTest, SubIndexViewsAndViewsAsOperands)
+{
+    TVec v;
+    Set(v, false, Ramp(8));
+    v.SetSubIndex(2, 5);
+    ExpectSame(v, false, {2, 3, 4, 5});
+    // A view as Self and as operand: elements 2 .. 5 += elements 0 .. 3 of the same buffer (overlapping).
+    v.SetFullRange();
+    TVec head;
+    head.SetSubRange(v, 0, 4);
+    v.SetSubIndex(2, 5);
+    v.Add(head);
+    v.SetFullRange();
+    head.SetFullRange();
+    ExpectSame(v, false, {0, 1, 2, 4, 6, 8, 6, 7});
+    ExpectRaise([&] { v.SetSubIndex(5, 3); }, "Len < 0");
+    // A view cannot be resized: a real view given a complex operand refuses before anything changes.
+    TVec c;
+    Set(c, true, {1, 1, 2, 2});
+    v.SetSubIndex(0, 1);
+    ExpectRaise([&] { v.Add(c); }, "IsSubRange = True!");
+    v.SetFullRange();
+    ExpectSame(v, false, {0, 1, 2, 4, 6, 8, 6, 7});
+    // Lengths of two sources are compared also with ConditionCheck off.
+    TVec a, b, r;
+    Set(a, false, {1, 2, 3});
+    Set(b, false, {1, 2, 3, 4});
+    r.SetConditionCheck(false);
+    ExpectRaise([&] { r.Add(a, b); }, "Vec1.Length <> Vec2.Length");
+}
+
 TEST_F(AddTest, DisownDropsTheData)
 {
     TVec v;
