@@ -28,11 +28,23 @@ namespace tarnel::detail {
 // ---- Addressing -------------------------------------------------------------------------------------------------
 
 // Doubles per element of the vector's kind, and Doubles of its current data.
-inline int Width(const TVecs& V) { return V.Complex() ? 2 : 1; }
-inline std::int64_t Numbers(const TVecs& V) { return static_cast<std::int64_t>(V.Length()) * Width(V); }
+inline int Width(const TVecs& V)
+{
+    return V.Complex() ? 2 : 1;
+}
+inline std::int64_t Numbers(const TVecs& V)
+{
+    return static_cast<std::int64_t>(V.Length()) * Width(V);
+}
 // The address of element Index in the vector's own kind.
-inline const double* At(const TVecs& V, int Index) { return V.Values() + static_cast<std::int64_t>(Index) * Width(V); }
-inline double* At(TVecs& V, int Index) { return V.Values() + static_cast<std::int64_t>(Index) * Width(V); }
+inline const double* At(const TVecs& V, int Index)
+{
+    return V.Values() + static_cast<std::int64_t>(Index) * Width(V);
+}
+inline double* At(TVecs& V, int Index)
+{
+    return V.Values() + static_cast<std::int64_t>(Index) * Width(V);
+}
 
 // ---- Aliasing ---------------------------------------------------------------------------------------------------
 

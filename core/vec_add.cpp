@@ -58,9 +58,7 @@ TVecs& TVecs::Add(const TVecs& Vec, double Re, double Im)
         detail::CombineInPlace(*this, Vec, true, Add2, Add3);
         return *this;
     }
-    TCheck(*this)
-        .Always(Vec.Complex() != FComplex, msg::kAddComplex)
-        .Always(!FComplex && Im != 0, msg::kAddNotComplex);
+    TCheck(*this).Always(Vec.Complex() != FComplex, msg::kAddComplex).Always(!FComplex && Im != 0, msg::kAddNotComplex);
     if (FLength == 0) return *this;
     detail::TLazyTemp t;
     const double* src = detail::Detached(Vec.Values(), Numbers(*this), FValues, Numbers(*this), true, t);
@@ -94,9 +92,8 @@ TVec0& TVec0::Add(const TVecs& Vec, int VecIndex, int Index, int Len, double Re,
         return *this;
     }
     TCheck(*this).Always(!FComplex && Im != 0, msg::kAddNotComplex);
-    detail::OnRange(*this, Vec, VecIndex, Index, Len, [&](const double* Src, double* Dst, std::int64_t) {
-        Axpy(FComplex, Len, Re, Im, Src, Dst);
-    });
+    detail::OnRange(*this, Vec, VecIndex, Index, Len,
+                    [&](const double* Src, double* Dst, std::int64_t) { Axpy(FComplex, Len, Re, Im, Src, Dst); });
     return *this;
 }
 

@@ -36,9 +36,12 @@ enum class TSwap { Flip, FlipConj, MulI };
 TCplx Swapped(TSwap Kind, const TCplx& Z)
 {
     switch (Kind) {
-        case TSwap::Flip: return {Z.Im, Z.Re};
-        case TSwap::FlipConj: return {Z.Im, -Z.Re};
-        default: return {-Z.Im, Z.Re};
+        case TSwap::Flip:
+            return {Z.Im, Z.Re};
+        case TSwap::FlipConj:
+            return {Z.Im, -Z.Re};
+        default:
+            return {-Z.Im, Z.Re};
     }
 }
 
@@ -71,10 +74,9 @@ void SwapParts(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, TSwa
     if (Len <= 0) return;
     TCplx* dst = CAt(Self, Index);
     detail::TLazyTemp t;
-    const auto* src =
-        reinterpret_cast<const TCplx*>(detail::Detached(At(X, XIndex), 2 * static_cast<std::int64_t>(Len),
-                                                        reinterpret_cast<double*>(dst), 2 * static_cast<std::int64_t>(Len),
-                                                        true, t));
+    const auto* src = reinterpret_cast<const TCplx*>(detail::Detached(At(X, XIndex), 2 * static_cast<std::int64_t>(Len),
+                                                                      reinterpret_cast<double*>(dst),
+                                                                      2 * static_cast<std::int64_t>(Len), true, t));
     for (int k = 0; k < Len; ++k) dst[k] = Swapped(Kind, src[k]);
 }
 

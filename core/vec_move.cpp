@@ -32,7 +32,8 @@ void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
 {
     if (Count <= 0 || Src == Dst) return;
     if (detail::Overlap(Src, Count, Dst, Count)) return nspdbCopy(Src, Dst, static_cast<int>(Count));
-    parallel::Pieces(Count, [&](long long Lo, long long Hi) { nspdbCopy(Src + Lo, Dst + Lo, static_cast<int>(Hi - Lo)); });
+    parallel::Pieces(Count,
+                     [&](long long Lo, long long Hi) { nspdbCopy(Src + Lo, Dst + Lo, static_cast<int>(Hi - Lo)); });
 }
 
 // Self := Vec reversed elements of type T: Dst[k] := Src[N - 1 - k]; Src and Dst apart.

@@ -27,7 +27,10 @@ protected:
     }
 };
 
-inline void Set(TVecs& V, bool Complex, const std::vector<double>& D) { V.SetIt(Complex, D); }
+inline void Set(TVecs& V, bool Complex, const std::vector<double>& D)
+{
+    V.SetIt(Complex, D);
+}
 
 inline std::vector<double> Doubles(const TVecs& V)
 {
@@ -48,8 +51,8 @@ inline void ExpectSame(const TVecs& V, bool Complex, const std::vector<double>& 
     const std::vector<double> got = Doubles(V);
     ASSERT_EQ(got.size(), Expected.size()) << Where;
     for (std::size_t i = 0; i < got.size(); ++i)
-        EXPECT_TRUE(SameDouble(got[i], Expected[i])) << Where << ": Double " << i << " is " << got[i] << ", expected "
-                                                     << Expected[i];
+        EXPECT_TRUE(SameDouble(got[i], Expected[i]))
+            << Where << ": Double " << i << " is " << got[i] << ", expected " << Expected[i];
 }
 
 // Within Rel relative to the expected value (absolute below 1), signs of zeros not compared.

@@ -51,13 +51,13 @@ TEST_F(AddTest, EveryFormAgainstNumpy)
          &kElemZplusCAlphaW, 1e-15},
         {"Add(Vec1, Vec2) real", [&] { r.Add(in.x, in.y); }, false, &kElemXplusY, 0},
         {"Add(Vec1, Vec2) complex", [&] { r.Add(in.z, in.w); }, true, &kElemZplusW, 0},
-        {"range Add two sources", [&] { r.Size(kElemN, true), r.Add(in.z, in.w, 0, 0, 0, kElemN); }, true,
-         &kElemZplusW, 0},
+        {"range Add two sources", [&] { r.Size(kElemN, true), r.Add(in.z, in.w, 0, 0, 0, kElemN); }, true, &kElemZplusW,
+         0},
         {"range Add(Vec, ...)", [&] { r.Copy(in.x), r.Add(in.y, 0, 0, kElemN); }, false, &kElemXplusY, 0},
-        {"range scaled real", [&] { r.Copy(in.x), r.Add(in.y, 0, 0, kElemN, kElemAlpha, 0); }, false,
-         &kElemXplusAlphaY, 1e-15},
-        {"range scaled complex", [&] { r.Copy(in.z), r.Add(in.w, 0, 0, kElemN, kElemCAlphaRe, kElemCAlphaIm); },
-         true, &kElemZplusCAlphaW, 1e-15},
+        {"range scaled real", [&] { r.Copy(in.x), r.Add(in.y, 0, 0, kElemN, kElemAlpha, 0); }, false, &kElemXplusAlphaY,
+         1e-15},
+        {"range scaled complex", [&] { r.Copy(in.z), r.Add(in.w, 0, 0, kElemN, kElemCAlphaRe, kElemCAlphaIm); }, true,
+         &kElemZplusCAlphaW, 1e-15},
     };
     for (const Case& c : cases) {
         r.Size(3, false);
@@ -191,8 +191,7 @@ TEST_F(AddTest, ConditionCheckOffSkipsOnlyWhatIsSafe)
     ExpectRaise([&] { r.Add(v4, 0, 2, 2); }, "(Index + Len) > Length");
     ExpectRaise([&] { r.Add(v2, 1, 0, 2); }, "VecIndex + Len) > Vec.Length");
     ExpectRaise([&] { r.Add(v4, 0, 0, -1); }, "(Len <= 0) or (Index < 0) or (VecIndex < 0)");
-    ExpectRaise([&] { r.Add(v4, v4, 0, 0, -1, 1); },
-                "(Len <= 0) or (Index < 0) or (Vec1Index < 0) or (Vec2Index < 0)");
+    ExpectRaise([&] { r.Add(v4, v4, 0, 0, -1, 1); }, "(Len <= 0) or (Index < 0) or (Vec1Index < 0) or (Vec2Index < 0)");
     TVec c;
     Set(c, true, {1, 1, 2, 2, 3, 3});
     ExpectRaise([&] { r.Add(c, 2, 0); }, "TVec.Add: Vec.Complex <> Complex");

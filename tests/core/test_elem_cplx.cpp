@@ -115,11 +115,14 @@ TEST_F(CplxTest, RangeFormsAgainstNumpy)
     Set(y, false, kElemY);
     Set(r, true, std::vector<double>(10, 0));
     r.PolarToCart(x, y, 1, 1, 2, 3);
-    ExpectNear(r, true, [&] {
-        std::vector<double> v(10, 0);
-        std::copy_n(kElemPolarXY.begin() + 2, 6, v.begin() + 4);
-        return v;
-    }(), 2e-15, "PolarToCart range");
+    ExpectNear(
+        r, true,
+        [&] {
+            std::vector<double> v(10, 0);
+            std::copy_n(kElemPolarXY.begin() + 2, 6, v.begin() + 4);
+            return v;
+        }(),
+        2e-15, "PolarToCart range");
     // Expj of elements 4 .. 8 of Omega into elements 0 .. 4.
     Set(r, true, std::vector<double>(10, 0));
     r.Expj(y, 4, 0, 5);
