@@ -68,7 +68,13 @@ TCheck& TCheck::Negative(std::initializer_list<int> Values, const char* Msg)
 TCheck& TCheck::Bound(const TVecs& V, int Index, int Len, int W, const char* Msg)
 {
     if (FOn && static_cast<std::int64_t>(Index) + Len > V.Length()) ERaise(Msg);
-    if (FCount < 4) FGuards[FCount++] = {&V, Index, Len, W, Msg};
+    if (FCount == kGuards) {
+        // No room to keep the guard for Done: it runs now rather than not at all.
+        TCheck now(false);
+        now.Bound(V, Index, Len, W, Msg).Done();
+        return *this;
+    }
+    FGuards[FCount++] = {&V, Index, Len, W, Msg};
     return *this;
 }
 
@@ -118,6 +124,17 @@ void CheckRange(const TVecs& Self, const TVecs& Vec1, const TVecs& Vec2, int Vec
         .Gated(Vec1.Complex() != Vec2.Complex(), msg::kVec1Vec2Complex2)
         .Gated(Vec2.Complex() != Self.Complex(), msg::kComplexVec2)
         .Gated(&Self == &Vec1 || &Self == &Vec2, msg::kSelfVec12)
+        .Done();
+}
+
+void CheckWhole(const TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, int W, const char* SelfText)
+{
+    TCheck(Self)
+        .Negative({XIndex, Index}, msg::kNegX)
+        .Gated(SelfText && &X == &Self && XIndex != Index, SelfText ? SelfText : "")
+        .Gated(Self.Complex() != X.Complex(), msg::kComplexX)
+        .Bound(Self, Index, Len, W, msg::kIndexFLength)
+        .Bound(X, XIndex, Len, W, msg::kXIndexLen)
         .Done();
 }
 

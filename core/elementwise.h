@@ -97,6 +97,7 @@ const double* Detached(const double* Src, std::int64_t Count, const double* Dst,
 class TCheck {
 public:
     explicit TCheck(const TVecs& Self) : FOn(Self.ConditionCheck()) {}
+    explicit TCheck(bool On) : FOn(On) {}
     bool On() const { return FOn; }
     // Always: any of the values below 0.
     TCheck& Negative(std::initializer_list<int> Values, const char* Msg);
@@ -117,9 +118,10 @@ private:
         int W;
         const char* Msg;
     };
+    static constexpr int kGuards = 4;
     bool FOn;
     int FCount = 0;
-    TGuard FGuards[4] = {};
+    TGuard FGuards[kGuards] = {};
 };
 
 // The usual checks of a range form from one source, in the usual order: negative arguments, VecIndex + Len,
@@ -128,6 +130,12 @@ void CheckRange(const TVecs& Self, const TVecs& Vec, int VecIndex, int Index, in
 // The same for two sources (the order of the two-source Add).
 void CheckRange(const TVecs& Self, const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index,
                 int Len);
+
+// The gated checks of the whole-vector-default forms Op (X, XIndex, Index, Len), after WholeDefault, in their order:
+// SelfText when X is Self at another index (nil where the form has no such check), "Complex <> X.Complex",
+// "(Index + Len) > FLength", "(XIndex + Len) > X.Length"; negative indexes are refused always, and W is the Doubles
+// per element of the operation for the memory guards.
+void CheckWhole(const TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, int W, const char* SelfText);
 
 // ---- Widening ---------------------------------------------------------------------------------------------------
 

@@ -65,12 +65,7 @@ void SwapParts(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, TSwa
         return;
     }
     Len = detail::WholeDefault(Self, X, Len);
-    TCheck(Self)
-        .Gated(&X == &Self && XIndex != Index, Kind == TSwap::MulI ? msg::kMulISelf : msg::kSelfVec)
-        .Gated(Self.Complex() != X.Complex(), msg::kComplexX)
-        .Bound(Self, Index, Len, 2, msg::kIndexFLength)
-        .Bound(X, XIndex, Len, 2, msg::kXIndexLen)
-        .Done();
+    detail::CheckWhole(Self, X, XIndex, Index, Len, 2, Kind == TSwap::MulI ? msg::kMulISelf : msg::kSelfVec);
     if (Len <= 0) return;
     TCplx* dst = CAt(Self, Index);
     detail::TLazyTemp t;
