@@ -1,9 +1,11 @@
 // Nmkl: prototypes of the linear-algebra library's entry points that the library calls.
 //
 // Fortran conventions throughout: C linkage, every argument by pointer (counts and options included),
-// 32-bit int, complex values as two Doubles with the real part first. The BLAS and LAPACK prototypes join
-// the lapack library's own families below.
+// 32-bit int, complex values as two Doubles with the real part first. The BLAS and LAPACK prototypes
+// (NmklBlas.h) join the lapack library's own families below; BlasCalls.h is the typed layer over them.
 #pragma once
+
+#include "core/NmklBlas.h"
 
 namespace tarnel {
 

@@ -334,6 +334,68 @@ public:
     // matrix, or with Transpose its transpose in a NewCols × NewRows matrix (the other elements are zero).
     // Equal dimensions give a copy of A or its transpose. "A = Self" when A is this matrix.
     void Resize(const TMtx1& A, int NewRows, int NewCols, bool Transpose = false);
+
+    // ---- Copying, transposition and rearrangement (mtx_copy.cpp) ------------------------------------------
+    // Checks marked "gated" run only with ConditionCheck; without it the bounds are still checked, with the same
+    // messages, so no call reads or writes outside the matrices.
+    // Self := Mtx (size, complexity, values). Gated: "Mtx = Self".
+    TMtx& Copy(const TMtx1& Mtx);
+    // The NrRows × NrCols block of Mtx at (MtxRow, MtxCol) into Self at (Row, Col), or its transpose with
+    // Transpose; Self is not resized. Gated, in this order: "Mtx.Rows*MTx.Cols = 0", "Mtx.Complex <> Complex",
+    // "MtxRow + NrRows > Mtx.Rows", "MtxCol + NrCols > Mtx.Cols", "Row + NrRows > Rows", "Col + NrCols > Cols"
+    // (with Transpose the destination extent is NrCols × NrRows), "Mtx = Self". Negative positions raise
+    // "MtxRow < 0" (and alike) always.
+    TMtx& Copy(const TMtx1& Mtx, int MtxRow, int MtxCol, int Row, int Col, int NrRows, int NrCols,
+               bool Transpose = false);
+    // Self := NrRows × (Vec.Length div NrRows), Vec's complexity, filled row by row from Vec; an empty Vec makes
+    // Self 0 × 0. "NrRows < 1" always; gated "Vec.Length mod NrRows <> 0".
+    TMtx& CopyVec(const TVecs& Vec, int NrRows);
+    // Len elements of Vec from VecIndex into Self's data from Row·Cols + Col on, running across row ends.
+    // Gated: "Vec.Length = 0", "Vec.Complex <> Complex", "(VecIndex+Len-1) > Vec.Length" (raised for any range
+    // that ends past Vec's last element), "(StartPos +VecIndex + Len) > Mtx.Cols*Mtx.Rows".
+    TMtx& CopyVec(const TVecs& Vec, int VecIndex, int Len, int Row, int Col);
+    // Self := Mtxᵀ ("Mtx = Self"), or in place: square matrices swap (i, j) and (j, i), others go through a pooled
+    // copy. Adjung is the same with every element conjugated.
+    TMtx& Transp(const TMtx1& Mtx);
+    TMtx& Transp();
+    TMtx& Adjung(const TMtx1& X);
+    TMtx& Adjung();
+    // Row r := Mtx's row Rows-1-r ("Self = SrcMtx"), or in place.
+    TMtx& FlipVer(const TMtx1& Mtx);
+    TMtx& FlipVer();
+    // Element (r, Cols-1-c) := Mtx(r, c) ("Self = SrcMtx"), or in place.
+    TMtx& FlipHor(const TMtx1& Mtx);
+    TMtx& FlipHor();
+    // A quarter turn clockwise: Self becomes Mtx.Cols × Mtx.Rows with (c, r) := Mtx(Mtx.Rows-1-r, c)
+    // ("Mtx = Self"), or in place through a pooled matrix.
+    TMtx& Rotate90(const TMtx1& Mtx);
+    TMtx& Rotate90();
+    // Self := Mtx's elements right of the diagonal, the diagonal when Diagonal is set, and zero everywhere else
+    // ("Mtx = Self"). ZeroLower is accepted for compatibility: the lower part is always zero.
+    TMtx& UpperTriangle(const TMtx1& Mtx, bool ZeroLower, bool Diagonal);
+
+    // ---- Matrix types and band storage (mtx_types.cpp) ----------------------------------------------------
+    // The type of Self: mtGeneral when not square; mtTriangle (TriangleForm set to the triangle that holds the
+    // values) when one strict triangle is zero; else mtSymmetric/mtHermitian (a Hermitian diagonal is real),
+    // promoted to the positive-definite types by a Cholesky test when TestPosDef is set (real symmetric and
+    // Hermitian matrices only). Info is 0 afterwards; the control word is not changed.
+    TMtxType DetectMtxType(bool TestPosDef = false);
+    // The numbers of super- and sub-diagonals that hold nonzero elements.
+    void DiagonalsCount(int& Upper, int& Lower) const;
+    // Dst := Self in band storage: ku+kl+1 rows by Cols, element (i, j) in row ku+i-j, SuperDiag ku, SubDiag kl.
+    // "(SuperDiag+SubDiag)*Cols > MaxElemCount" when the (ku+kl+1)·Cols elements exceed MaxElemCount; "Dst = Self".
+    TMtx& DenseToBanded(TMtx& Dst, int MaxElemCount);
+    // Self := the dense A.Cols × A.Cols matrix that the real band matrix A stores ("A.Complex = True").
+    TMtx& BandedToDense(const TMtx1& A);
+
+    // ---- Products (mtx_mul.cpp) ---------------------------------------------------------------------------
+    // Self := Alpha·op1(Mtx1)·op2(Mtx2) + Beta·Self through DGEMM/ZGEMM, DSYMM/ZHEMM (Type Sym) or DTRMM/ZTRMM
+    // (mtTriangle), on the operands' own data. The general product sets Alpha and Beta back to 1 and 0.
+    TMtx& Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxType Type1, TMtxType Type2, TMtxOperation Op1 = opNone,
+              TMtxOperation Op2 = opNone);
+    TMtx& Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxOperation Op1 = opNone, TMtxOperation Op2 = opNone);
+    // Info := AInfo and MtxError := AError: the outcome of the last LAPACK-based operation.
+    void SetLapackResult(int AInfo, std::string AError);
 };
 
 // Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).

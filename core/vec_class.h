@@ -14,7 +14,9 @@
 // Values() and CValues() give the same address as double* and as TCplx*. The data are held once, as a double*
 // into the block; CValues() is that pointer cast to TCplx*. TCplx is a standard-layout pair of Doubles with no
 // padding (checked in Dovi387.h), so TCplx element k is exactly Doubles 2k and 2k+1, and every access goes
-// through a double lvalue (TCplx::Re, TCplx::Im), which the compiler treats as aliasing the double* view.
+// through a double lvalue (TCplx::Re, TCplx::Im), which the compiler treats as aliasing the double* view. The
+// core is compiled with -fno-strict-aliasing (core/CMakeLists.txt), so that reading and writing the same bytes
+// through both views is well defined there whatever the optimiser assumes about distinct types.
 #pragma once
 
 #include <cstddef>
@@ -26,12 +28,21 @@
 #include <utility>
 
 #include "core/Dovi387.h"
+#include "core/LinAlgTypes.h"
 
 namespace tarnel {
 
 class TVecs;
 class TVec;
 class TMtx1;
+class TMtx;
+
+// How Gather and Scatter read their index vector.
+enum TIndexType {
+    indIncrement,  // every Increment-th element from Offset on; no index vector
+    indVector,     // the index vector holds element indexes (Doubles, rounded to the nearest integer)
+    indMask        // an element takes part where its mask entry is above 0
+};
 
 // Called after Length or Complex of the vector changed.
 using TVecNotifyEvent = std::function<void(TVecs& Sender)>;
@@ -185,6 +196,67 @@ public:
     TCplx BlasBeta() const { return FBlasBeta; }
     void SetBlasBeta(const TCplx& Z) { FBlasBeta = Z; }
 
+    // ---- Matrix-vector products (mtx_mul.cpp); BlasAlpha and BlasBeta go back to 1 and 0 afterwards -------
+    // Self := BlasAlpha·Vec·op(Mtx) + BlasBeta·Self, Vec a row vector: "Length <> Mtx.Rows" (opNone) or
+    // "Length <> Mtx.Cols" (opTran, opHerm) unless Vec.Length fits. The triangular product ignores both factors.
+    TVecs& TensorProd(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation = opNone);
+    // Self := Mtx·Vec: "Length <> Mtx.Cols" unless Vec.Length = Mtx.Cols.
+    TVecs& TensorProd(TMtx& Mtx, const TVecs& Vec, TMtxType MtxType);
+    // The shared core, without the length check of the forms above ("Complex <> Mtx.Complex", "Vec = Self",
+    // "MtxType not supported" and a bound check against Vec's length still run).
+    TVecs& TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation);
+
+    // ---- Element-wise: sums (vec_add.cpp) -------------------------------------------------------------------
+    // Self := Self + (Re + i·Im)·Vec. The plain sum (Re = 1, Im = 0) mixes kinds: a real operand is widened with a
+    // zero imaginary part, and a real Self becomes complex. A scaled sum needs equal kinds ("TVec.Add:
+    // Vec.Complex <> Complex", always) and a real factor on real vectors ("TVec.Add: Not Complex").
+    TVecs& Add(const TVecs& Vec, double Re = 1, double Im = 0);
+
+    // ---- Data movement (vec_move.cpp) -----------------------------------------------------------------------
+    // Self sized like Vec and its values copied; Vec = Self changes nothing.
+    void Copy(const TVecs& Vec);
+    TVecs& Reverse();
+    // Element k moves to (k + Offset) mod Length: a positive Offset rotates toward the end.
+    TVecs& Rotate(int Offset);
+    // The sources one after the other into Self from element Index on; Self is not resized.
+    TVecs& Concat(int Index, std::span<const TVecs* const> Src);
+    TVecs& Concat(int Index, std::initializer_list<const TVecs*> Src);
+    // Vec1 := Self[0 .. Offset-1], Vec2 := the rest.
+    void Split(TVecs& Vec1, int Offset, TVecs& Vec2) const;
+    // Self := the elements of X selected by IndexType (Indexes may be nil for indIncrement).
+    TVecs& Gather(const TVecs& X, const TVecs* Indexes, TIndexType IndexType, int Increment, int Offset);
+    // The elements of X placed into Self at the positions IndexType selects.
+    TVecs& Scatter(const TVecs& X, const TVecs* Indexes, TIndexType IndexType, int Increment, int Offset);
+
+    // ---- Complex parts (vec_cplx.cpp) -----------------------------------------------------------------------
+    TVecs& Conj();
+    // Magnitudes and phases of Self into two real vectors of Self's Length.
+    TVecs& CartToPolar(TVecs& AmpltVec, TVecs& PhaseVec);
+    // Self := AmpltVec·e^(i·PhaseVec), complex.
+    void PolarToCart(const TVecs& AmpltVec, const TVecs& PhaseVec);
+    TVecs& Mag(const TVecs& Vec);
+    TVecs& RealPart(const TVecs& Vec);
+    TVecs& ImagPart(const TVecs& Vec);
+    TVecs& PhaseSpectrum(const TVecs& Vec);
+    // |Vec|² per element; Norm is the same operation.
+    TVecs& PowerSpectrum(const TVecs& Vec);
+    TVecs& Norm(const TVecs& Vec);
+    // Real and imaginary parts of Self into two real vectors of Self's Length.
+    void CplxToReal(TVecs& ReVec, TVecs& ImVec) const;
+    // Self := ReVec + i·ImVec (of a complex source its first Length Doubles are taken).
+    TVecs& RealToCplx(const TVecs& ReVec, const TVecs& ImVec);
+    // Widens a real Self in place: x + i·x, or x + 0i with Zeros.
+    TVecs& ExtendToComplex(bool Zeros);
+    // Self[Index + k] := Im(X) + i·Re(X) of X[XIndex + k]; with Len = -1 Self is sized like X and all of X is
+    // taken. A real X gives 0 + i·x (only with Len = -1).
+    TVecs& Flip(const TVecs& X, int XIndex = 0, int Index = 0, int Len = -1);
+    // The same with Im(X) - i·Re(X); a real X gives 0 - i·x.
+    TVecs& FlipConj(const TVecs& X, int XIndex = 0, int Index = 0, int Len = -1);
+    // Self := i·X; a real X gives 0 + i·x.
+    TVecs& MulI(const TVecs& X, int XIndex = 0, int Index = 0, int Len = -1);
+    // Self := cos(Omega) + i·sin(Omega), complex and sized like Omega.
+    TVecs& Expj(const TVecs& Omega);
+
     // ---- Sub-ranges and block processing ------------------------------------------------------------------
     // A view moves the data address and the length only: no copy, no event, nothing written to any buffer, and
     // never anything written past the view's length. While a view is active the vector cannot be sized.
@@ -302,6 +374,57 @@ class TVec0 : public TVecs {
 public:
     using TVecs::SetIt;
     using TVecs::SliceIt;
+
+    // ---- Element-wise: shared members and sums ----------------------------------------------------------------
+    using TVecs::Add;
+    using TVecs::Disown;
+    using TVecs::Size;
+    // SetComplex(Vec.Complex), then SetLength(Vec.Length).
+    TVec0& Size(const TVecs& Vec);
+    // Length := 0 and the data dropped without handing them back (an owned block is freed).
+    void Disown();
+    // Self[Index + i] += (Re + i·Im)·Vec[VecIndex + i] for i < Len.
+    TVec0& Add(const TVecs& Vec, int VecIndex, int Index, int Len, double Re = 1, double Im = 0);
+    // SetSubRange(BeginIndex, EndIndex - BeginIndex + 1): a view of elements BeginIndex .. EndIndex.
+    void SetSubIndex(int BeginIndex, int EndIndex);
+
+    // ---- Data movement ------------------------------------------------------------------------------------
+    using TVecs::Concat;
+    using TVecs::Reverse;
+    using TVecs::Split;
+    // Self[Index + k] := Vec[VecIndex + Len - 1 - k] for k < Len.
+    TVec0& Reverse(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // Self := the sources one after the other, with Src[0]'s kind; no sources give an empty real vector.
+    TVec0& Concat(std::span<const TVecs* const> Src);
+    TVec0& Concat(std::initializer_list<const TVecs*> Src);
+    // Consecutive pieces of Self into the destinations, each as long as the destination (in Self's kind).
+    TVec0& Split(std::span<TVecs* const> Dst);
+    TVec0& Split(std::initializer_list<TVecs*> Dst);
+
+    // ---- Complex parts ----------------------------------------------------------------------------------------
+    using TVecs::CartToPolar;
+    using TVecs::Conj;
+    using TVecs::CplxToReal;
+    using TVecs::Expj;
+    using TVecs::Flip;
+    using TVecs::FlipConj;
+    using TVecs::MulI;
+    using TVecs::PolarToCart;
+    using TVecs::RealToCplx;
+    TVec0& Conj(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // Magnitudes and phases of Self[Index .. Index+Len-1] into elements 0 .. Len-1 of the outputs, which become
+    // real vectors of Self's whole Length.
+    TVec0& CartToPolar(TVecs& AmpltVec, TVecs& PhaseVec, int Index, int Len);
+    // Self becomes complex; Self[Index + k] := AmpltVec[AIndex + k]·e^(i·PhaseVec[PIndex + k]).
+    void PolarToCart(const TVecs& AmpltVec, const TVecs& PhaseVec, int AIndex, int PIndex, int Index, int Len);
+    void CplxToReal(TVecs& ReVec, TVecs& ImVec, int ReIndex, int ImIndex, int Index, int Len) const;
+    TVec0& RealToCplx(const TVecs& ReVec, const TVecs& ImVec, int ReIndex, int ImIndex, int Index, int Len);
+    // The in-place forms on Self[Index .. Index+Len-1].
+    TVec0& Flip(int Index, int Len);
+    TVec0& FlipConj(int Index, int Len);
+    TVec0& MulI(int Index, int Len);
+    // Self[Index + k] := cos ω + i·sin ω, ω = Omega[OmegaIndex + k], k < Len.
+    TVec0& Expj(const TVecs& Omega, int OmegaIndex, int Index, int Len);
     // Copies the array from element 0 without sizing the vector. Only with ConditionCheck: more entries than the
     // vector holds raise "(High(a)+1) > Length" (complex: "((High(A)+1) div 2) > Length").
     void SetIt(std::span<const double> A);
@@ -313,6 +436,22 @@ class TVec1 : public TVec0 {
 public:
     using TVec0::SetIt;
     using TVecs::Resize;
+
+    // ---- Element-wise: sums, data movement, complex parts -----------------------------------------------------
+    using TVec0::Add;
+    using TVec0::Split;
+    using TVecs::Copy;
+    using TVecs::Mag;
+    // Self[Index + i] := Vec1[Vec1Index + i] + Vec2[Vec2Index + i] for i < Len.
+    TVec1& Add(const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index, int Len);
+    // Self := Vec1 followed by Vec2.
+    TVec1& Copy(const TVecs& Vec1, const TVecs& Vec2);
+    // Pieces of DstSize[i] elements into Dst[i] (a nil destination skips its piece).
+    void Split(std::span<TVecs* const> Dst, std::span<const int> DstSize) const;
+    void Split(std::initializer_list<TVecs*> Dst, std::initializer_list<int> DstSize) const;
+    TVec1& Mag(const TVecs& Vec, int VecIndex, int Index, int Len);
+
+    using TVec0::SetSubIndex;
     using TVecs::SetSubRange;
     // Views [Index, Index+Len) of Src's data as it is now (a view of a view starts at that view's start), in
     // elements of this vector's kind. Index 0 with Len = Length on the vector itself does nothing. Bound
@@ -333,6 +472,28 @@ public:
 
 class TVec : public TVec1 {
 public:
+    // ---- Element-wise: sums, data movement, complex parts -----------------------------------------------------
+    using TVec1::Add;
+    using TVec1::Conj;
+    using TVec1::Copy;
+    using TVec1::Expj;
+    using TVec1::ExtendToComplex;
+    using TVec1::Reverse;
+    // Self := Vec1 + Vec2, sized like Vec1.
+    TVec& Add(const TVecs& Vec1, const TVecs& Vec2);
+    // Self[Index + i] := Vec[VecIndex + i] for i < Len; nothing is resized.
+    TVec& Copy(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // Self[Index + i] := element Row·Mtx.Cols + Col + i of the matrix (row by row) for i < Len.
+    TVec& CopyMtx(const TMtx1& Mtx, int Index, int Row, int Col, int Len);
+    // Self := Vec reversed.
+    TVec& Reverse(const TVecs& Vec);
+    // Self := conj(Vec), sized like Vec.
+    TVec& Conj(const TVecs& Vec);
+    // Self := Src widened to complex (x + i·x, or x + 0i with Zeros).
+    TVec& ExtendToComplex(const TVecs& Src, bool Zeros);
+    // Self := e^(i·Self), in place.
+    TVec& Expj();
+
     using TVec1::SetDouble;
     using TVec1::SetInteger;
     using TVec1::SetIt;

@@ -1,0 +1,147 @@
+// The shared machinery of the element-wise operations: aliasing tests, stable operands, checks and widening.
+#include "core/elementwise.h"
+
+#include <cstring>
+#include <functional>
+
+#include "core/Raroz.h"
+
+namespace tarnel::detail {
+
+bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t BCount)
+{
+    if (!A || !B || ACount <= 0 || BCount <= 0) return false;
+    // std::less gives a total order also for pointers into different blocks.
+    const std::less<const double*> before;
+    return before(A, B + BCount) && before(B, A + ACount);
+}
+
+bool SharesMemory(const TVecs& Src, const TVecs& Dst)
+{
+    if (&Src == &Dst) return true;
+    const std::int64_t n = Numbers(Src);
+    if (n == 0) return false;
+    if (Overlap(Src.Values(), n, Dst.Values(), Numbers(Dst))) return true;
+    // Sizing Dst may free its own block, which Src may view while Dst views something else or nothing.
+    const auto* block = static_cast<const double*>(Dst.AllocatedBlock());
+    return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
+}
+
+const TVecs& Snapshot(const TVecs& V, TVec& Into)
+{
+    Into.Size(V.Length(), V.Complex());
+    const std::int64_t n = Numbers(V);
+    if (n > 0) std::memcpy(Into.Values(), V.Values(), static_cast<std::size_t>(n) * sizeof(double));
+    return Into;
+}
+
+TStable::TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts) : FSrc(&Src)
+{
+    for (const TVecs* d : Dsts) {
+        if (d && SharesMemory(Src, *d)) {
+            FSrc = &Snapshot(Src, FCopy.Get());
+            return;
+        }
+    }
+}
+
+const double* Detached(const double* Src, std::int64_t Count, const double* Dst, std::int64_t DCount,
+                       bool SameStartSafe, TLazyTemp& Temp)
+{
+    if (!Overlap(Src, Count, Dst, DCount)) return Src;
+    if (SameStartSafe && Src == Dst && Count == DCount) return Src;
+    TVec& t = Temp.Get();
+    // A real temporary of Count Doubles; Count never exceeds an Integer (it is within one vector's data).
+    t.Size(static_cast<int>(Count), false);
+    std::memcpy(t.Values(), Src, static_cast<std::size_t>(Count) * sizeof(double));
+    return t.Values();
+}
+
+TCheck& TCheck::Negative(std::initializer_list<int> Values, const char* Msg)
+{
+    for (int v : Values) {
+        if (v < 0) ERaise(Msg);
+    }
+    return *this;
+}
+
+TCheck& TCheck::Bound(const TVecs& V, int Index, int Len, int W, const char* Msg)
+{
+    if (FOn && static_cast<std::int64_t>(Index) + Len > V.Length()) ERaise(Msg);
+    if (FCount == kGuards) {
+        // No room to keep the guard for Done: it runs now rather than not at all.
+        TCheck now(false);
+        now.Bound(V, Index, Len, W, Msg).Done();
+        return *this;
+    }
+    FGuards[FCount++] = {&V, Index, Len, W, Msg};
+    return *this;
+}
+
+TCheck& TCheck::Gated(bool Failed, const char* Msg)
+{
+    if (FOn && Failed) ERaise(Msg);
+    return *this;
+}
+
+TCheck& TCheck::Always(bool Failed, const char* Msg)
+{
+    if (Failed) ERaise(Msg);
+    return *this;
+}
+
+void TCheck::Done() const
+{
+    for (int i = 0; i < FCount; ++i) {
+        const TGuard& g = FGuards[i];
+        if (g.Len <= 0) continue;
+        const std::int64_t first = static_cast<std::int64_t>(g.Index) * Width(*g.V);
+        if (g.Index < 0 || first + static_cast<std::int64_t>(g.Len) * g.W > Numbers(*g.V)) ERaise(g.Msg);
+    }
+}
+
+void CheckRange(const TVecs& Self, const TVecs& Vec, int VecIndex, int Index, int Len)
+{
+    const int w = Width(Self);
+    TCheck(Self)
+        .Negative({Len, Index, VecIndex}, msg::kNegRange)
+        .Bound(Vec, VecIndex, Len, w, msg::kVecIndexLen)
+        .Bound(Self, Index, Len, w, msg::kIndexLen)
+        .Gated(Self.Complex() != Vec.Complex(), msg::kComplexVec)
+        .Gated(&Self == &Vec, msg::kSelfVec)
+        .Done();
+}
+
+void CheckRange(const TVecs& Self, const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index,
+                int Len)
+{
+    const int w = Width(Self);
+    TCheck(Self)
+        .Negative({Len, Index, Vec1Index, Vec2Index}, msg::kNegRange2)
+        .Bound(Vec1, Vec1Index, Len, w, msg::kVec1IndexLen)
+        .Bound(Vec2, Vec2Index, Len, w, msg::kVec2IndexLen)
+        .Bound(Self, Index, Len, w, msg::kIndexLen)
+        .Gated(Vec1.Complex() != Vec2.Complex(), msg::kVec1Vec2Complex2)
+        .Gated(Vec2.Complex() != Self.Complex(), msg::kComplexVec2)
+        .Gated(&Self == &Vec1 || &Self == &Vec2, msg::kSelfVec12)
+        .Done();
+}
+
+void CheckWhole(const TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, int W, const char* SelfText)
+{
+    TCheck(Self)
+        .Negative({XIndex, Index}, msg::kNegX)
+        .Gated(SelfText && &X == &Self && XIndex != Index, SelfText ? SelfText : "")
+        .Gated(Self.Complex() != X.Complex(), msg::kComplexX)
+        .Bound(Self, Index, Len, W, msg::kIndexFLength)
+        .Bound(X, XIndex, Len, W, msg::kXIndexLen)
+        .Done();
+}
+
+void WidenInto(const double* S, int N, TVecs& Into, bool Zeros)
+{
+    Into.Size(N, true);
+    if (N > 0) nspzb2RealToCplx(S, Zeros ? nullptr : S, Into.CValues(), N);
+}
+
+}  // namespace tarnel::detail

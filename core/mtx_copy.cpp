@@ -1,0 +1,418 @@
+// TMtx: whole and partial copies, filling from a vector, transposition and conjugate transposition, flips, the
+// quarter turn and the upper triangle.
+//
+// Every transposing member runs through one cache-blocked kernel: the source is walked in square tiles small enough
+// that the tile's destination lines stay in the first-level cache, so neither side is read or written with a
+// stride longer than a tile. The in-place transpose of a square matrix swaps tile pairs the same way.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "core/TempGuard.h"
+#include "core/mtx_class.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+namespace {
+
+// 32 × 32 Doubles (16 KiB for complex elements) per tile: the destination lines of one tile fit the L1 cache.
+constexpr int kTile = 32;
+
+template <class T, bool Conj>
+inline T Op(const T& X)
+{
+    if constexpr (Conj && std::is_same_v<T, TCplx>) {
+        return TCplx{X.Re, -X.Im};
+    } else {
+        return X;
+    }
+}
+
+// Dst(j, i) := op(Src(i, j)) for i < Rows, j < Cols. Strides count elements; Src's may be negative (a walk from
+// the last row up).
+template <class T, bool Conj>
+void TransposeKernel(const T* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, T* Dst, std::ptrdiff_t DstStride)
+{
+    for (int i0 = 0; i0 < Rows; i0 += kTile) {
+        const int i1 = std::min(Rows, i0 + kTile);
+        for (int j0 = 0; j0 < Cols; j0 += kTile) {
+            const int j1 = std::min(Cols, j0 + kTile);
+            for (int i = i0; i < i1; ++i) {
+                const T* s = Src + i * SrcStride;
+                T* d = Dst + i;
+                for (int j = j0; j < j1; ++j) d[j * DstStride] = Op<T, Conj>(s[j]);
+            }
+        }
+    }
+}
+
+template <class T, bool Conj>
+void TransposeSquareInPlace(T* A, int N)
+{
+    const std::ptrdiff_t n = N;
+    for (int i0 = 0; i0 < N; i0 += kTile) {
+        const int i1 = std::min(N, i0 + kTile);
+        // Tiles left of the diagonal swap with their mirror images above it.
+        for (int j0 = 0; j0 < i0; j0 += kTile) {
+            const int j1 = std::min(N, j0 + kTile);
+            for (int i = i0; i < i1; ++i) {
+                for (int j = j0; j < j1; ++j) {
+                    const T t = A[i * n + j];
+                    A[i * n + j] = Op<T, Conj>(A[j * n + i]);
+                    A[j * n + i] = Op<T, Conj>(t);
+                }
+            }
+        }
+        for (int i = i0; i < i1; ++i) {
+            for (int j = i0; j < i; ++j) {
+                const T t = A[i * n + j];
+                A[i * n + j] = Op<T, Conj>(A[j * n + i]);
+                A[j * n + i] = Op<T, Conj>(t);
+            }
+            if constexpr (Conj) A[i * n + i] = Op<T, Conj>(A[i * n + i]);
+        }
+    }
+}
+
+#if defined(__SSE2__)
+// Real data: eight source rows by two columns become two destination runs of eight (one cache line each) through
+// SSE2 unpacks. Streaming stores bypass the cache for a destination far larger than it, where every line would
+// otherwise be read in before it is overwritten.
+template <int Tile, bool Stream>
+void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                   std::ptrdiff_t DstStride)
+{
+    const auto store = [](double* P, __m128d V) {
+        if constexpr (Stream) {
+            _mm_stream_pd(P, V);
+        } else {
+            _mm_storeu_pd(P, V);
+        }
+    };
+    for (int i0 = 0; i0 < Rows; i0 += Tile) {
+        const int i1 = std::min(Rows, i0 + Tile);
+        for (int j0 = 0; j0 < Cols; j0 += Tile) {
+            const int j1 = std::min(Cols, j0 + Tile);
+            int i = i0;
+            for (; i + 7 < i1; i += 8) {
+                const double* s = Src + i * SrcStride;
+                int j = j0;
+                for (; j + 1 < j1; j += 2) {
+                    double* d0 = Dst + j * DstStride + i;
+                    double* d1 = d0 + DstStride;
+                    for (int q = 0; q < 8; q += 2) {
+                        const __m128d a = _mm_loadu_pd(s + q * SrcStride + j);
+                        const __m128d b = _mm_loadu_pd(s + (q + 1) * SrcStride + j);
+                        store(d0 + q, _mm_unpacklo_pd(a, b));
+                        store(d1 + q, _mm_unpackhi_pd(a, b));
+                    }
+                }
+                for (; j < j1; ++j) {
+                    for (int q = 0; q < 8; ++q) Dst[j * DstStride + i + q] = s[q * SrcStride + j];
+                }
+            }
+            for (; i < i1; ++i) {
+                const double* s = Src + i * SrcStride;
+                for (int j = j0; j < j1; ++j) Dst[j * DstStride + i] = s[j];
+            }
+        }
+    }
+    if constexpr (Stream) _mm_sfence();
+}
+
+// Destinations of more than this many bytes are written with streaming stores (about half the last-level cache of
+// a current processor; the data cannot stay cached for the next user anyway).
+constexpr std::int64_t kStreamBytes = std::int64_t{8} << 20;
+
+template <>
+void TransposeKernel<double, false>(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                                    std::ptrdiff_t DstStride)
+{
+    // Streaming pays only when every run of eight lands on one whole cache line: rows a multiple of 64 bytes apart,
+    // and the first `head` source rows (destination columns before the first line boundary) written normally.
+    const auto address = reinterpret_cast<std::uintptr_t>(Dst);
+    if (address % 8 == 0 && DstStride % 8 == 0 && static_cast<std::int64_t>(Rows) * Cols * 8 >= kStreamBytes) {
+        const int head = std::min(Rows, static_cast<int>((64 - address % 64) % 64 / 8));
+        if (head > 0) TransposeReal<64, false>(Src, SrcStride, head, Cols, Dst, DstStride);
+        TransposeReal<128, true>(Src + head * SrcStride, SrcStride, Rows - head, Cols, Dst + head, DstStride);
+    } else {
+        TransposeReal<64, false>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+    }
+}
+#endif
+
+template <bool Conj>
+void TransposeData(bool Complex, const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                   std::ptrdiff_t DstStride)
+{
+    if (Complex) {
+        TransposeKernel<TCplx, Conj>(reinterpret_cast<const TCplx*>(Src), SrcStride, Rows, Cols,
+                                     reinterpret_cast<TCplx*>(Dst), DstStride);
+    } else {
+        TransposeKernel<double, false>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+    }
+}
+
+void CheckNotNegative(int Value, const char* Message)
+{
+    if (Value < 0) ERaise(Message);
+}
+
+}  // namespace
+
+// ---- Copies ---------------------------------------------------------------------------------------------------
+
+TMtx& TMtx::Copy(const TMtx1& Mtx)
+{
+    if (&Mtx == this) {
+        if (FConditionCheck) ERaise("Mtx = Self");
+        return *this;
+    }
+    if (static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0) {
+        Size(0, 0, Mtx.Complex());
+        return *this;
+    }
+    Size(Mtx.Rows(), Mtx.Cols(), Mtx.Complex());
+    std::memcpy(FValues, Mtx.Values(), static_cast<std::size_t>(Numbers()) * sizeof(double));
+    return *this;
+}
+
+TMtx& TMtx::Copy(const TMtx1& Mtx, int MtxRow, int MtxCol, int Row, int Col, int NrRows, int NrCols, bool Transpose)
+{
+    const int dstRows = Transpose ? NrCols : NrRows;
+    const int dstCols = Transpose ? NrRows : NrCols;
+    // The library's checks; without ConditionCheck they still guard the memory of both matrices.
+    const auto check = [&] {
+        if (static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0) ERaise("Mtx.Rows*MTx.Cols = 0");
+        if (Mtx.Complex() != FComplex) ERaise("Mtx.Complex <> Complex");
+        if (static_cast<std::int64_t>(MtxRow) + NrRows > Mtx.Rows()) ERaise("MtxRow + NrRows > Mtx.Rows");
+        if (static_cast<std::int64_t>(MtxCol) + NrCols > Mtx.Cols()) ERaise("MtxCol + NrCols > Mtx.Cols");
+        if (static_cast<std::int64_t>(Row) + dstRows > FRows) ERaise("Row + NrRows > Rows");
+        if (static_cast<std::int64_t>(Col) + dstCols > FCols) ERaise("Col + NrCols > Cols");
+    };
+    if (FConditionCheck) {
+        check();
+        if (&Mtx == this) ERaise("Mtx = Self");
+    }
+    if (NrRows <= 0 || NrCols <= 0) return *this;
+    CheckNotNegative(MtxRow, "MtxRow < 0");
+    CheckNotNegative(MtxCol, "MtxCol < 0");
+    CheckNotNegative(Row, "Row < 0");
+    CheckNotNegative(Col, "Col < 0");
+    if (!FConditionCheck) check();
+
+    const int w = Width();
+    const double* src = Mtx.Values() + (static_cast<std::int64_t>(MtxRow) * Mtx.Cols() + MtxCol) * w;
+    double* dst = FValues + (static_cast<std::int64_t>(Row) * FCols + Col) * w;
+    if (!Transpose) {
+        const std::size_t rowBytes = static_cast<std::size_t>(NrCols) * ElementBytes();
+        for (int k = 0; k < NrRows; ++k) {
+            std::memmove(dst + static_cast<std::int64_t>(k) * FCols * w,
+                         src + static_cast<std::int64_t>(k) * Mtx.Cols() * w, rowBytes);
+        }
+    } else {
+        TransposeData<false>(FComplex, src, Mtx.Cols(), NrRows, NrCols, dst, FCols);
+    }
+    return *this;
+}
+
+TMtx& TMtx::CopyVec(const TVecs& Vec, int NrRows)
+{
+    if (Vec.Length() == 0) {
+        Size(0, 0, Vec.Complex());
+        return *this;
+    }
+    if (NrRows < 1) ERaise("NrRows < 1");
+    if (FConditionCheck && Vec.Length() % NrRows != 0) ERaise("Vec.Length mod NrRows <> 0");
+    const int cols = Vec.Length() / NrRows;
+    Size(NrRows, cols, Vec.Complex());
+    const std::int64_t n = Numbers();
+    if (n > 0) std::memmove(FValues, Vec.Values(), static_cast<std::size_t>(n) * sizeof(double));
+    return *this;
+}
+
+TMtx& TMtx::CopyVec(const TVecs& Vec, int VecIndex, int Len, int Row, int Col)
+{
+    const std::int64_t startPos = static_cast<std::int64_t>(Row) * FCols + Col;
+    const auto checkRanges = [&] {
+        if (Vec.Complex() != FComplex) ERaise("Vec.Complex <> Complex");
+        // The range ends at VecIndex + Len - 1, which must be a valid index.
+        if (static_cast<std::int64_t>(VecIndex) + Len > Vec.Length()) ERaise("(VecIndex+Len-1) > Vec.Length");
+        if (startPos + Len > static_cast<std::int64_t>(FRows) * FCols) {
+            ERaise("(StartPos +VecIndex + Len) > Mtx.Cols*Mtx.Rows");
+        }
+    };
+    if (FConditionCheck) {
+        if (Vec.Length() == 0) ERaise("Vec.Length = 0");
+        checkRanges();
+    }
+    if (Len == 0) return *this;
+    CheckNotNegative(VecIndex, "VecIndex < 0");
+    CheckNotNegative(Len, "Len < 0");
+    CheckNotNegative(Row, "Row < 0");
+    CheckNotNegative(Col, "Col < 0");
+    if (!FConditionCheck) checkRanges();
+    const int w = Width();
+    std::memmove(FValues + startPos * w, Vec.Values() + static_cast<std::int64_t>(VecIndex) * w,
+                 static_cast<std::size_t>(Len) * ElementBytes());
+    return *this;
+}
+
+// ---- Transposition ----------------------------------------------------------------------------------------------
+
+TMtx& TMtx::Transp(const TMtx1& Mtx)
+{
+    if (&Mtx == this) ERaise("Mtx = Self");
+    Size(Mtx.Cols(), Mtx.Rows(), Mtx.Complex());
+    if (Numbers() == 0) return *this;
+    TransposeData<false>(FComplex, Mtx.Values(), Mtx.Cols(), Mtx.Rows(), Mtx.Cols(), FValues, FCols);
+    return *this;
+}
+
+TMtx& TMtx::Transp()
+{
+    if (Numbers() == 0) {
+        Size(FCols, FRows, FComplex);
+        return *this;
+    }
+    if (FRows == FCols) {
+        if (FComplex) {
+            TransposeSquareInPlace<TCplx, false>(CValues(), FRows);
+        } else {
+            TransposeSquareInPlace<double, false>(FValues, FRows);
+        }
+        return *this;
+    }
+    detail::TMtxTemp copy;
+    copy->Copy(*this);
+    return Transp(*copy);
+}
+
+TMtx& TMtx::Adjung(const TMtx1& X)
+{
+    if (&X == this) ERaise("X = Self");
+    Size(X.Cols(), X.Rows(), X.Complex());
+    if (Numbers() == 0) return *this;
+    TransposeData<true>(FComplex, X.Values(), X.Cols(), X.Rows(), X.Cols(), FValues, FCols);
+    return *this;
+}
+
+TMtx& TMtx::Adjung()
+{
+    if (FRows == FCols && Numbers() > 0) {
+        if (FComplex) {
+            TransposeSquareInPlace<TCplx, true>(CValues(), FRows);
+        } else {
+            TransposeSquareInPlace<double, false>(FValues, FRows);
+        }
+        return *this;
+    }
+    if (Numbers() == 0) {
+        Size(FCols, FRows, FComplex);
+        return *this;
+    }
+    detail::TMtxTemp copy;
+    copy->Copy(*this);
+    return Adjung(*copy);
+}
+
+// ---- Flips and the quarter turn -------------------------------------------------------------------------------
+
+TMtx& TMtx::FlipVer(const TMtx1& Mtx)
+{
+    if (&Mtx == this) ERaise("Self = SrcMtx");
+    Size(Mtx);
+    if (Numbers() == 0) return *this;
+    const std::int64_t stride = static_cast<std::int64_t>(FCols) * Width();
+    for (int r = 0; r < FRows; ++r) {
+        std::memcpy(FValues + r * stride, Mtx.Values() + (FRows - 1 - r) * stride,
+                    static_cast<std::size_t>(stride) * sizeof(double));
+    }
+    return *this;
+}
+
+TMtx& TMtx::FlipVer()
+{
+    if (Numbers() == 0) return *this;
+    const std::int64_t stride = static_cast<std::int64_t>(FCols) * Width();
+    for (int r = 0; r < FRows / 2; ++r) {
+        double* top = FValues + r * stride;
+        std::swap_ranges(top, top + stride, FValues + (FRows - 1 - r) * stride);
+    }
+    return *this;
+}
+
+TMtx& TMtx::FlipHor(const TMtx1& Mtx)
+{
+    if (&Mtx == this) ERaise("Self = SrcMtx");
+    Size(Mtx);
+    if (Numbers() == 0) return *this;
+    for (int r = 0; r < FRows; ++r) {
+        const std::int64_t first = static_cast<std::int64_t>(r) * FCols;
+        if (FComplex) {
+            std::reverse_copy(Mtx.CValues() + first, Mtx.CValues() + first + FCols, CValues() + first);
+        } else {
+            std::reverse_copy(Mtx.Values() + first, Mtx.Values() + first + FCols, FValues + first);
+        }
+    }
+    return *this;
+}
+
+TMtx& TMtx::FlipHor()
+{
+    if (Numbers() == 0) return *this;
+    for (int r = 0; r < FRows; ++r) {
+        const std::int64_t first = static_cast<std::int64_t>(r) * FCols;
+        if (FComplex) {
+            std::reverse(CValues() + first, CValues() + first + FCols);
+        } else {
+            std::reverse(FValues + first, FValues + first + FCols);
+        }
+    }
+    return *this;
+}
+
+TMtx& TMtx::Rotate90(const TMtx1& Mtx)
+{
+    if (&Mtx == this) ERaise("Mtx = Self");
+    Size(Mtx.Cols(), Mtx.Rows(), Mtx.Complex());
+    if (Numbers() == 0) return *this;
+    // (c, r) := Mtx(Rows-1-r, c): the transpose of Mtx read from its last row up.
+    const int w = Width();
+    const double* lastRow = Mtx.Values() + static_cast<std::int64_t>(Mtx.Rows() - 1) * Mtx.Cols() * w;
+    TransposeData<false>(FComplex, lastRow, -static_cast<std::ptrdiff_t>(Mtx.Cols()), Mtx.Rows(), Mtx.Cols(), FValues,
+                         FCols);
+    return *this;
+}
+
+TMtx& TMtx::Rotate90()
+{
+    detail::TMtxTemp turned;
+    turned->Rotate90(*this);
+    return Copy(*turned);
+}
+
+TMtx& TMtx::UpperTriangle(const TMtx1& Mtx, bool ZeroLower, bool Diagonal)
+{
+    (void)ZeroLower;  // the lower part is always zero
+    if (&Mtx == this) ERaise("Mtx = Self");
+    if (static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0) return *this;
+    Size(Mtx);
+    SetZero();
+    const int w = Width();
+    const int n = std::min(FRows, FCols);
+    for (int i = 0; i < n; ++i) {
+        const std::int64_t from = (static_cast<std::int64_t>(i) * FCols + (Diagonal ? i : i + 1)) * w;
+        const std::int64_t count = (static_cast<std::int64_t>(FCols) - (Diagonal ? i : i + 1)) * w;
+        if (count > 0) std::memcpy(FValues + from, Mtx.Values() + from, static_cast<std::size_t>(count) * 8);
+    }
+    return *this;
+}
+
+}  // namespace tarnel

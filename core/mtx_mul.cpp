@@ -1,0 +1,327 @@
+// TMtx.Mul and the matrix-vector products TensorProd, on BLAS levels 3 and 2.
+//
+// A row-major m × n matrix read in column-major order is its n × m transpose, so C = op1(A)·op2(B) is computed as
+// Cᵀ = op2(B)ᵀ·op1(A)ᵀ on the operands' own data: in GEMM the operands swap places and keep their letters; in
+// SYMM/HEMM and TRMM the side flips and the triangle letter is the opposite of the operand's TriangleForm. Only
+// where BLAS has no form for the requested operation is an operand copied into a pooled matrix:
+//   - a symmetric/Hermitian product with an operation on its general partner (SYMM cannot transpose it);
+//   - a Hermitian operand under opTran (Hᵀ = conj(H), which HEMM cannot express).
+// The triangular products copy op(partner) into the result first, because TRMM works in place.
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <optional>
+
+#include "core/BlasCalls.h"
+#include "core/LapackWork.h"
+#include "core/mtx_class.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+namespace {
+
+bool IsSym(TMtxType Type, bool Complex)
+{
+    return Complex ? (Type == mtHermPosDef || Type == mtHermitian) : (Type == mtSymmPosDef || Type == mtSymmetric);
+}
+
+// Whether two ranges of Doubles share memory (std::less gives a total order on unrelated pointers).
+bool Overlaps(const double* P1, std::int64_t N1, const double* P2, std::int64_t N2)
+{
+    if (!P1 || !P2 || N1 <= 0 || N2 <= 0) return false;
+    std::less<const double*> before;
+    return before(P1, P2 + N2) && before(P2, P1 + N1);
+}
+
+char Letter(const char* S)
+{
+    return S[0];
+}
+
+// op(Mtx) into Dst (a copy for opNone, the transpose, or the conjugate transpose of complex data).
+void ApplyOperation(TMtx& Dst, const TMtx& Mtx, TMtxOperation Op)
+{
+    if (Op == opNone) {
+        Dst.Copy(Mtx);
+    } else if (Op == opHerm && Mtx.Complex()) {
+        Dst.Adjung(Mtx);
+    } else {
+        Dst.Transp(Mtx);
+    }
+}
+
+// Dst := conj(Mtx), element by element.
+void Conjugated(TMtx& Dst, const TMtx& Mtx)
+{
+    Dst.Copy(Mtx);
+    TCplx* z = Dst.CValues();
+    const std::int64_t n = static_cast<std::int64_t>(Dst.Rows()) * Dst.Cols();
+    for (std::int64_t i = 0; i < n; ++i) z[i].Im = -z[i].Im;
+}
+
+void ConjugateInPlace(TCplx* Z, std::int64_t N)
+{
+    for (std::int64_t i = 0; i < N; ++i) Z[i].Im = -Z[i].Im;
+}
+
+struct TProduct {
+    TMtx& A;
+    TMtx& B;
+    TMtxOperation Op1;
+    TMtxOperation Op2;
+    int M;  // rows of op1(A) and of the result
+    int K;  // columns of op1(A), rows of op2(B)
+    int N;  // columns of op2(B) and of the result
+};
+
+// Self := Alpha·Sym(A)·op2(B) + Beta·Self (SymFirst) or Alpha·op1(A)·Sym(B) + Beta·Self.
+template <class T>
+void SymProduct(TMtx& Self, const TProduct& P, bool SymFirst)
+{
+    TMtx& sym = SymFirst ? P.A : P.B;
+    TMtx& other = SymFirst ? P.B : P.A;
+    const TMtxOperation symOp = SymFirst ? P.Op1 : P.Op2;
+    const TMtxOperation otherOp = SymFirst ? P.Op2 : P.Op1;
+    // A real symmetric matrix is its own transpose and a Hermitian one its own adjoint; a transposed Hermitian
+    // operand is its conjugate.
+    const bool conjugateSym = std::is_same_v<T, TCplx> && symOp == opTran;
+    // Taken from the pool only when needed, and given back in the reverse order of taking.
+    std::optional<detail::TMtxTemp> symCopy, otherCopy;
+    const TMtx* s = &sym;
+    const TMtx* o = &other;
+    if (conjugateSym) {
+        Conjugated(*symCopy.emplace(), sym);
+        s = symCopy->get();
+    }
+    if (otherOp != opNone) {
+        ApplyOperation(*otherCopy.emplace(), other, otherOp);
+        o = otherCopy->get();
+    }
+    Self.Size(P.M, P.N, std::is_same_v<T, TCplx>);
+    const T alpha = blas::Scalar<T>(Self.Alpha());
+    const T beta = blas::Scalar<T>(Self.Beta());
+    // Cᵀ = op2(B)ᵀ·Aᵀ with Aᵀ the column-major image of A (side R), or Cᵀ = Bᵀ·op1(A)ᵀ (side L).
+    blas::SymMm(SymFirst ? 'R' : 'L', Letter(SwappedUploLetter(sym.TriangleForm())), P.N, P.M, alpha,
+                detail::Data<T>(*s), s->Cols(), detail::Data<T>(*o), o->Cols(), beta, detail::Data<T>(Self), P.N);
+}
+
+// Self := Alpha·op1(T)·op2(B) (TriFirst) or Alpha·op1(A)·op2(T), in place on a copy of the partner.
+template <class T>
+void TriProduct(TMtx& Self, const TProduct& P, bool TriFirst)
+{
+    TMtx& tri = TriFirst ? P.A : P.B;
+    TMtx& other = TriFirst ? P.B : P.A;
+    const TMtxOperation triOp = TriFirst ? P.Op1 : P.Op2;
+    ApplyOperation(Self, other, TriFirst ? P.Op2 : P.Op1);
+    const T alpha = blas::Scalar<T>(Self.Alpha());
+    blas::Trmm(TriFirst ? 'R' : 'L', Letter(SwappedUploLetter(tri.TriangleForm())),
+               Letter(OperationLetter(triOp, std::is_same_v<T, TCplx>)), Letter(DiagLetter(tri.TriangleUnit())),
+               Self.Cols(), Self.Rows(), alpha, detail::Data<T>(tri), tri.Cols(), detail::Data<T>(Self), Self.Cols());
+}
+
+template <class T>
+void GeneralProduct(TMtx& Self, const TProduct& P)
+{
+    constexpr bool complex = std::is_same_v<T, TCplx>;
+    Self.Size(P.M, P.N, complex);
+    const T alpha = blas::Scalar<T>(Self.Alpha());
+    const T beta = blas::Scalar<T>(Self.Beta());
+    blas::Gemm(Letter(OperationLetter(P.Op2, complex)), Letter(OperationLetter(P.Op1, complex)), P.N, P.M, P.K, alpha,
+               detail::Data<T>(P.B), P.B.Cols(), detail::Data<T>(P.A), P.A.Cols(), beta, detail::Data<T>(Self), P.N);
+    Self.SetAlpha(C_ONE);
+    Self.SetBeta(C_ZERO);
+}
+
+// The text for columns of op1(A) that differ from the rows of op2(B), naming the dimensions compared.
+std::string MismatchText(TMtxOperation Op1, TMtxOperation Op2)
+{
+    return std::string(Op1 == opNone ? "Mtx1.Cols" : "Mtx1.Rows") + " <> " +
+           (Op2 == opNone ? "Mtx2.Rows" : "Mtx2.Cols");
+}
+
+}  // namespace
+
+TMtx& TMtx::Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxType Type1, TMtxType Type2, TMtxOperation Op1, TMtxOperation Op2)
+{
+    // Both checks always run: data of another width, or a result that overwrites an operand while BLAS reads it,
+    // would read or write outside the matrices.
+    if (Mtx1.Complex() != Mtx2.Complex()) ERaise("Mtx1.Complex <> Mtx2.Complex");
+    if (&Mtx1 == this || &Mtx2 == this || Overlaps(FValues, Numbers(), Mtx1.Values(), Mtx1.Numbers()) ||
+        Overlaps(FValues, Numbers(), Mtx2.Values(), Mtx2.Numbers())) {
+        ERaise("(Self = Mtx1) or (Self = Mtx2)");
+    }
+    const bool complex = Mtx1.Complex();
+    if (Mtx1.Numbers() == 0 || Mtx2.Numbers() == 0) {
+        Size(0, 0, complex);
+        return *this;
+    }
+    if (Mtx1.AutoMtxType()) Type1 = Mtx1.DetectMtxType(false);
+    if (Mtx2.AutoMtxType()) Type2 = Mtx2.DetectMtxType(false);
+    if (!complex) {
+        // For real data the conjugate transpose is the transpose.
+        if (Op1 == opHerm) Op1 = opTran;
+        if (Op2 == opHerm) Op2 = opTran;
+    }
+
+    TProduct p{Mtx1, Mtx2, Op1, Op2, 0, 0, 0};
+    p.M = Op1 == opNone ? Mtx1.Rows() : Mtx1.Cols();
+    p.K = Op1 == opNone ? Mtx1.Cols() : Mtx1.Rows();
+    p.N = Op2 == opNone ? Mtx2.Cols() : Mtx2.Rows();
+    const int k2 = Op2 == opNone ? Mtx2.Rows() : Mtx2.Cols();
+    const char* symWord = complex ? "Hermitian" : "Symmetric";
+
+    // Every check before Self changes.
+    enum { kSym1, kSym2, kTri1, kTri2, kGeneral } rule = kGeneral;
+    if (IsSym(Type1, complex)) {
+        rule = kSym1;
+        if (!Mtx1.Quadratic()) ERaise(std::string("Mtx1.") + symWord + " and not Mtx1.Quadratic");
+    } else if (IsSym(Type2, complex)) {
+        rule = kSym2;
+        if (!Mtx2.Quadratic()) ERaise(std::string("Mtx2.") + symWord + " and not Mtx2.Quadratic");
+    } else if (Type1 == mtTriangle) {
+        rule = kTri1;
+        if (!Mtx1.Quadratic()) ERaise("Mtx1.Triangle and not Mtx1.Quadratic");
+    } else if (Type2 == mtTriangle) {
+        rule = kTri2;
+        if (!Mtx2.Quadratic()) ERaise("Mtx2.Triangle and not Mtx2.Quadratic");
+    }
+    if (p.K != k2) {
+        // A transposed real triangle names its columns (the same number as its rows).
+        if (rule == kTri1 && Op2 == opNone && !complex) ERaise("Mtx1.Cols <> Mtx2.Rows");
+        ERaise(MismatchText(Op1, Op2));
+    }
+
+    const auto run = [&]<class T>() {
+        switch (rule) {
+            case kSym1:
+                SymProduct<T>(*this, p, true);
+                break;
+            case kSym2:
+                SymProduct<T>(*this, p, false);
+                break;
+            case kTri1:
+                TriProduct<T>(*this, p, true);
+                break;
+            case kTri2:
+                TriProduct<T>(*this, p, false);
+                break;
+            case kGeneral:
+                GeneralProduct<T>(*this, p);
+                break;
+        }
+    };
+    if (complex) {
+        run.template operator()<TCplx>();
+    } else {
+        run.template operator()<double>();
+    }
+    return *this;
+}
+
+TMtx& TMtx::Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxOperation Op1, TMtxOperation Op2)
+{
+    return Mul(Mtx1, Mtx2, mtGeneral, mtGeneral, Op1, Op2);
+}
+
+// ---- Matrix-vector products -------------------------------------------------------------------------------------
+
+namespace {
+
+// Self := BlasAlpha·Vec·op(Mtx) + BlasBeta·Self on the column-major image Mtxᵀ of Mtx: TRANS "N" gives the row form
+// Σ_i Vec(i)·Mtx(i, j), "T" gives Mtx·Vec and "C" conj(Mtx)·Vec.
+template <class T>
+void TensorTyped(TVecs& Self, const TVecs& Vec, TMtx& Mtx, TMtxType Type, TMtxOperation Op)
+{
+    constexpr bool complex = std::is_same_v<T, TCplx>;
+    const int m = Mtx.Cols(), n = Mtx.Rows(), lda = std::max(1, Mtx.Cols());
+    const int len = Self.Length();
+    const T* a = detail::Data<T>(Mtx);
+    const T* x = detail::Data<T>(Vec);
+    T* y = detail::Data<T>(Self);
+    const char uplo = Letter(SwappedUploLetter(Mtx.TriangleForm()));
+    const T alpha = blas::Scalar<T>(Self.BlasAlpha());
+    const T beta = blas::Scalar<T>(Self.BlasBeta());
+    if (IsSym(Type, complex)) {
+        if constexpr (complex) {
+            if (Op == opTran) {
+                // Vec·Hᵀ = (H·Vec)ᵀ, and H·x = conj(Hᵀ·conj(x)) with Hᵀ the image HEMV reads:
+                // conj(y) := conj(α)·Hᵀ·conj(x) + conj(β)·conj(y).
+                detail::TWork<TCplx> xc(len);
+                for (int i = 0; i < len; ++i) xc[i] = TCplx{x[i].Re, -x[i].Im};
+                ConjugateInPlace(y, len);
+                blas::SymMv(uplo, len, TCplx{alpha.Re, -alpha.Im}, a, lda, xc.data(), 1, TCplx{beta.Re, -beta.Im}, y,
+                            1);
+                ConjugateInPlace(y, len);
+                return;
+            }
+        }
+        // A symmetric matrix is its own transpose, a Hermitian one its own adjoint: the row form is the answer.
+        blas::SymMv(uplo, len, alpha, a, lda, x, 1, beta, y, 1);
+    } else if (Type == mtTriangle) {
+        std::memmove(y, x, static_cast<std::size_t>(len) * sizeof(T));
+        blas::Trmv(uplo, Letter(OperationLetter(Op, complex)), Letter(DiagLetter(Mtx.TriangleUnit())), len, a, lda, y,
+                   1);
+    } else {
+        blas::Gemv(Letter(OperationLetter(Op, complex)), m, n, alpha, a, lda, x, 1, beta, y, 1);
+    }
+}
+
+}  // namespace
+
+TVecs& TVecs::TensorProd(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation)
+{
+    if (Operation == opNone ? Vec.Length() != Mtx.Rows() : Vec.Length() != Mtx.Cols()) {
+        ERaise(Operation == opNone ? "Length <> Mtx.Rows" : "Length <> Mtx.Cols");
+    }
+    return TensorProdInt(Vec, Mtx, MtxType, Operation);
+}
+
+TVecs& TVecs::TensorProd(TMtx& Mtx, const TVecs& Vec, TMtxType MtxType)
+{
+    if (Vec.Length() != Mtx.Cols()) ERaise("Length <> Mtx.Cols");
+    return TensorProdInt(Vec, Mtx, MtxType, opTran);
+}
+
+TVecs& TVecs::TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation)
+{
+    if (Vec.Complex() != Mtx.Complex()) ERaise("Complex <> Mtx.Complex");
+    const int w = Vec.Complex() ? 2 : 1;
+    const int len = Operation == opNone ? Mtx.Cols() : Mtx.Rows();
+    const std::int64_t selfRoom = static_cast<std::int64_t>(std::max(FLength, len)) * w;
+    if (&Vec == this || Overlaps(FValues, selfRoom, Vec.Values(), static_cast<std::int64_t>(Vec.Length()) * w) ||
+        Overlaps(FValues, selfRoom, Mtx.Values(), Mtx.Numbers())) {
+        ERaise("Vec = Self");
+    }
+    if (Vec.Length() == 0 || Mtx.Numbers() == 0) {
+        Size(0, Vec.Complex());
+        return *this;
+    }
+    if (Mtx.AutoMtxType()) MtxType = Mtx.DetectMtxType(false);
+    const bool complex = Vec.Complex();
+    if (MtxType == mtBandSymmPosDef || MtxType == mtBandHermPosDef || MtxType == mtBandGeneral ||
+        (!complex && (MtxType == mtHermPosDef || MtxType == mtHermitian))) {
+        ERaise("MtxType not supported");
+    }
+    const bool sym = IsSym(MtxType, complex);
+    if ((sym || MtxType == mtTriangle) && !Mtx.Quadratic()) {
+        ERaise(MtxType == mtTriangle
+                   ? "Mtx.Triangle and not Mtx.Quadratic"
+                   : (complex ? "Mtx.Hermitian and not Mtx.Quadratic" : "Mtx.Symmetric and not Mtx.Quadratic"));
+    }
+    // The core reads Vec over the dimension the operation uses; a shorter (or longer) Vec is refused.
+    if (Vec.Length() != (Operation == opNone ? Mtx.Rows() : Mtx.Cols())) {
+        ERaise(Operation == opNone ? "Length <> Mtx.Rows" : "Length <> Mtx.Cols");
+    }
+    Size(len, complex);
+    if (complex) {
+        TensorTyped<TCplx>(*this, Vec, Mtx, MtxType, Operation);
+    } else {
+        TensorTyped<double>(*this, Vec, Mtx, MtxType, Operation);
+    }
+    FBlasAlpha = C_ONE;
+    FBlasBeta = C_ZERO;
+    return *this;
+}
+
+}  // namespace tarnel
