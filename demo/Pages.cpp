@@ -1,5 +1,7 @@
 #include "demo/Pages.h"
 
+#include "demo/CopyCompare.h"
+#include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
 #include "demo/TextPages.h"
 #include "platform/gui/ClassRegistry.h"
@@ -10,8 +12,6 @@ QStringList PendingPageClasses()
 {
     // Each demonstration page replaces its line here by its own registration when it is built.
     return {
-        QStringLiteral("TMult1"),
-        QStringLiteral("TCopyComp"),
         QStringLiteral("TInvMtx"),
         QStringLiteral("TfrmSqrtMtx"),
         QStringLiteral("TEigVec1"),
@@ -43,6 +43,8 @@ void RegisterPages()
     static int registered = 0;
     if (registered++) return;
     RegisterTextPages();
+    tarnel::gui::RegisterClass(QStringLiteral("TMult1"), [](QWidget* owner) { return new TMult1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TCopyComp"), [](QWidget* owner) { return new TCopyComp(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
