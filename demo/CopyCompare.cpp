@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "demo/DemoFiles.h"
 #include "demo/TimingLoops.h"

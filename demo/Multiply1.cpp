@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QRadioButton>
 #include <QTest>
+#include <cmath>
 #include <memory>
 
 #include "demo/CopyCompare.h"
