@@ -34,30 +34,10 @@ TCopyComp::TCopyComp(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     TarnelSeries = Chart1->AddBarSeries(QStringLiteral("Tarnel"), Qt::green);
     middle->addWidget(Chart1, 1);
 
-    auto* bottom = new QHBoxLayout(Panel2);
-    bottom->setContentsMargins(8, 4, 8, 4);
-    auto* dimBox = new QVBoxLayout;
-    auto* dimCaptions = new QHBoxLayout;
-    dimCaptions->addWidget(new QLabel(QStringLiteral("Matrix dimension : "), Panel2));
-    lblDim = new QLabel(Panel2);
-    lblDim->setObjectName("lblDim");
-    lblDim->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    dimCaptions->addWidget(lblDim, 1);
-    dimBox->addLayout(dimCaptions);
-    TrackBar1 = new QSlider(Qt::Horizontal, Panel2);
-    TrackBar1->setObjectName("TrackBar1");
-    TrackBar1->setRange(2, 1300);
-    TrackBar1->setValue(30);
-    TrackBar1->setTickInterval(100);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setMinimumWidth(300);
-    dimBox->addWidget(TrackBar1);
-    bottom->addLayout(dimBox, 0);
-    bottom->addSpacing(24);
-    btnCompare = new QPushButton(QStringLiteral("Do comparison"), Panel2);
-    btnCompare->setObjectName("btnCompare");
-    bottom->addWidget(btnCompare, 0, Qt::AlignVCenter);
-    bottom->addStretch(1);
+    const TDimensionPanel dim = BuildDimensionPanel(Panel2, QStringLiteral("Matrix dimension : "), {2, 1300, 30, 100});
+    lblDim = dim.lblDim;
+    TrackBar1 = dim.TrackBar1;
+    btnCompare = dim.btnCompare;
 
     connect(TrackBar1, &QSlider::valueChanged, this, Guard([this] { TrackBarChange(); }));
     connect(btnCompare, &QPushButton::clicked, this, Guard([this] { DoComparison(); }));

@@ -56,30 +56,10 @@ TMult1::TMult1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     middle->addWidget(Chart1, 1);
 
     // The bottom: the track bar with its caption and value, and the button.
-    auto* bottom = new QHBoxLayout(Panel2);
-    bottom->setContentsMargins(8, 4, 8, 4);
-    auto* dimBox = new QVBoxLayout;
-    auto* dimCaptions = new QHBoxLayout;
-    dimCaptions->addWidget(new QLabel(QStringLiteral("Matrix dimension"), Panel2));
-    lblDim = new QLabel(Panel2);
-    lblDim->setObjectName("lblDim");
-    lblDim->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    dimCaptions->addWidget(lblDim, 1);
-    dimBox->addLayout(dimCaptions);
-    TrackBar1 = new QSlider(Qt::Horizontal, Panel2);
-    TrackBar1->setObjectName("TrackBar1");
-    TrackBar1->setRange(1, 1000);
-    TrackBar1->setValue(60);
-    TrackBar1->setTickInterval(50);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setMinimumWidth(300);
-    dimBox->addWidget(TrackBar1);
-    bottom->addLayout(dimBox, 0);
-    bottom->addSpacing(24);
-    btnCompare = new QPushButton(QStringLiteral("Do comparison"), Panel2);
-    btnCompare->setObjectName("btnCompare");
-    bottom->addWidget(btnCompare, 0, Qt::AlignVCenter);
-    bottom->addStretch(1);
+    const TDimensionPanel dim = BuildDimensionPanel(Panel2, QStringLiteral("Matrix dimension"), {1, 1000, 60, 50});
+    lblDim = dim.lblDim;
+    TrackBar1 = dim.TrackBar1;
+    btnCompare = dim.btnCompare;
 
     connect(TrackBar1, &QSlider::valueChanged, this, Guard([this] { TrackBarChange(); }));
     connect(RadioItems, &QButtonGroup::idClicked, this, Guard([this](int id) { SelectSize(id); }));

@@ -3,7 +3,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+#include <QString>
 #include <QWidget>
 
 namespace paxtor {
@@ -36,5 +40,19 @@ private:
     QPointer<QWidget> FPage;
     bool& FRunning;
 };
+
+// The bottom panel both timing pages share: the track bar under its caption and its value, then the button
+// "Do comparison".
+struct TDimensionPanel {
+    QLabel* lblDim;
+    QSlider* TrackBar1;
+    QPushButton* btnCompare;
+};
+
+struct TDimensionRange {
+    int Min, Max, Value, TickInterval;
+};
+
+TDimensionPanel BuildDimensionPanel(QWidget* panel, const QString& caption, TDimensionRange range);
 
 }  // namespace paxtor
