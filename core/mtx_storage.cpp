@@ -7,22 +7,17 @@
 #include <new>
 
 #include "core/TempGuard.h"
+#include "core/storage_block.h"
 #include "core/mtx_class.h"
 #include "core/pool.h"
 
 namespace tarnel {
 
+using detail::AllocateZeroed;
+using detail::kMaxRealCapacity;
+
 namespace {
 
-// The largest capacity whose Doubles still count in an Integer (a complex capacity doubles when it turns real).
-constexpr std::int64_t kMaxRealCapacity = INT_MAX - 1;
-
-std::byte* AllocateZeroed(std::size_t Bytes)
-{
-    void* p = std::calloc(1, Bytes);
-    if (!p) throw std::bad_alloc();
-    return static_cast<std::byte*>(p);
-}
 
 bool CheckPowerOfTwo(int N)
 {
@@ -95,21 +90,19 @@ void TMtx1::AllocateCapacity(std::int64_t C)
     const std::int64_t capacity = (C + 1) / 2 * 2;
     if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise("SetActualSize: Value too large");
     // The new block is allocated before the old one goes, so a failed allocation changes nothing.
-    std::byte* block = nullptr;
+    detail::TStorageBlock block;
     std::int64_t bytes = 0;
     if (capacity > 0) {
         bytes = FComplex ? capacity * 16 + 104 : capacity * 8 + 72;
-        block = AllocateZeroed(static_cast<std::size_t>(bytes));
+        block = detail::AllocateStorage(bytes);
     }
     ReleaseBlock();
     FActualSize = static_cast<int>(capacity);
-    if (block) {
-        const auto start = reinterpret_cast<std::uintptr_t>(block);
-        std::byte* data = block + (((start + 40) & ~std::uintptr_t{31}) - start);
-        FBlockStart = block;
+    if (block.Start) {
+        FBlockStart = block.Start;
         FAllocatedSize = bytes;
-        FHeader = data - 8;
-        FValues = reinterpret_cast<double*>(data);
+        FHeader = block.Header;
+        FValues = block.Values;
         FRoom = capacity * Width();
     }
 }

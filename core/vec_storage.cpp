@@ -6,24 +6,14 @@
 #include <new>
 
 #include "core/TempGuard.h"
+#include "core/storage_block.h"
 #include "core/pool.h"
 #include "core/vec_class.h"
 
 namespace tarnel {
 
-namespace {
-
-// The largest capacity that still doubles into an Integer when a complex vector turns real.
-constexpr std::int64_t kMaxRealCapacity = INT_MAX - 1;
-
-std::byte* AllocateZeroed(std::size_t Bytes)
-{
-    void* p = std::calloc(1, Bytes);
-    if (!p) throw std::bad_alloc();
-    return static_cast<std::byte*>(p);
-}
-
-}  // namespace
+using detail::AllocateZeroed;
+using detail::kMaxRealCapacity;
 
 void detail::RaiseIndex(int Index)
 {
@@ -83,24 +73,22 @@ void TVecs::SetActualLength(int C)
     if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise("SetActualLength: Value too large");
 
     // The new block is allocated before the old one goes, so a failed allocation changes nothing.
-    std::byte* block = nullptr;
+    detail::TStorageBlock block;
     std::int64_t bytes = 0;
     if (capacity > 0) {
         const std::int64_t elementBytes = FComplex ? 16 : 8;
         bytes = (capacity + 2) * elementBytes + 40;
-        block = AllocateZeroed(static_cast<std::size_t>(bytes));
+        block = detail::AllocateStorage(bytes);
     }
     ReleaseBlock();
     FActualLength = static_cast<int>(capacity);
-    if (block) {
-        const auto start = reinterpret_cast<std::uintptr_t>(block);
-        std::byte* data = block + (((start + 40) & ~std::uintptr_t{31}) - start);
-        FBlockStart = block;
+    if (block.Start) {
+        FBlockStart = block.Start;
         FAllocatedSize = bytes;
-        FHeader = data - 8;
+        FHeader = block.Header;
         const std::int32_t header[2] = {1, FActualLength};
         std::memcpy(FHeader, header, sizeof header);
-        FValues = reinterpret_cast<double*>(data);
+        FValues = block.Values;
         FRoom = (capacity + 2) * (FComplex ? 2 : 1);
     }
     if (FActualLength < FLength) {

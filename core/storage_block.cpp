@@ -1,0 +1,26 @@
+#include "core/storage_block.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace tarnel::detail {
+
+std::byte* AllocateZeroed(std::size_t Bytes)
+{
+    void* p = std::calloc(1, Bytes);
+    if (!p) throw std::bad_alloc();
+    return static_cast<std::byte*>(p);
+}
+
+TStorageBlock AllocateStorage(std::int64_t Bytes)
+{
+    TStorageBlock b;
+    b.Start = AllocateZeroed(static_cast<std::size_t>(Bytes));
+    const auto start = reinterpret_cast<std::uintptr_t>(b.Start);
+    std::byte* data = b.Start + (((start + 40) & ~std::uintptr_t{31}) - start);
+    b.Header = data - 8;
+    b.Values = reinterpret_cast<double*>(data);
+    return b;
+}
+
+}  // namespace tarnel::detail

@@ -1,0 +1,26 @@
+// The memory under a vector's or a matrix's values: one zero-filled block whose data begin at the highest
+// 32-byte boundary not above the block start + 40, with the 8-byte header just before the data.
+#pragma once
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+
+namespace tarnel::detail {
+
+// The largest capacity whose Doubles still count in an Integer (a complex capacity doubles when it turns real).
+constexpr std::int64_t kMaxRealCapacity = INT_MAX - 1;
+
+// calloc that raises std::bad_alloc instead of returning nil.
+std::byte* AllocateZeroed(std::size_t Bytes);
+
+struct TStorageBlock {
+    std::byte* Start = nullptr;  // as allocated; free with std::free
+    std::byte* Header = nullptr;
+    double* Values = nullptr;
+};
+
+// A zero-filled block of Bytes bytes (Bytes must leave 40 bytes in front of the values).
+TStorageBlock AllocateStorage(std::int64_t Bytes);
+
+}  // namespace tarnel::detail
