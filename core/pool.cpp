@@ -102,122 +102,50 @@ void detail::DestroyPoolLock()
     gPoolLock = nullptr;
 }
 
-// ---- Taking and returning vectors -----------------------------------------------------------------------------
+// ---- Taking and returning vectors and matrices -------------------------------------------------------------
 
-void CreateIt(TVec*& V1)
+namespace {
+
+// Takes one object for each variable, in order, under the pool lock.
+template <class T, class Make, class... Vars>
+void TakeAll(detail::TPoolTable<T>& pool, Make make, Vars&... vars)
 {
     detail::TPoolLockGuard lock;
-    V1 = gVecPool.Take(NewVec);
+    ((vars = pool.Take(make)), ...);
 }
 
-void CreateIt(TVec*& V1, TVec*& V2)
+// Gives the variables back in the reverse order of taking, under the pool lock.
+template <class T, class... Vars>
+void GiveBack(detail::TPoolTable<T>& pool, Vars&... vars)
 {
     detail::TPoolLockGuard lock;
-    V1 = gVecPool.Take(NewVec);
-    V2 = gVecPool.Take(NewVec);
+    pool.GiveAll(vars...);
 }
 
-void CreateIt(TVec*& V1, TVec*& V2, TVec*& V3)
-{
-    detail::TPoolLockGuard lock;
-    V1 = gVecPool.Take(NewVec);
-    V2 = gVecPool.Take(NewVec);
-    V3 = gVecPool.Take(NewVec);
-}
+}  // namespace
 
-void CreateIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4)
-{
-    detail::TPoolLockGuard lock;
-    V1 = gVecPool.Take(NewVec);
-    V2 = gVecPool.Take(NewVec);
-    V3 = gVecPool.Take(NewVec);
-    V4 = gVecPool.Take(NewVec);
-}
+void CreateIt(TVec*& V1) { TakeAll(gVecPool, NewVec, V1); }
+void CreateIt(TVec*& V1, TVec*& V2) { TakeAll(gVecPool, NewVec, V1, V2); }
+void CreateIt(TVec*& V1, TVec*& V2, TVec*& V3) { TakeAll(gVecPool, NewVec, V1, V2, V3); }
+void CreateIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4) { TakeAll(gVecPool, NewVec, V1, V2, V3, V4); }
+void FreeIt(TVec*& V1) { GiveBack(gVecPool, V1); }
+void FreeIt(TVec*& V1, TVec*& V2) { GiveBack(gVecPool, V2, V1); }
+void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3) { GiveBack(gVecPool, V3, V2, V1); }
+void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4) { GiveBack(gVecPool, V4, V3, V2, V1); }
 
-void FreeIt(TVec*& V1)
-{
-    detail::TPoolLockGuard lock;
-    gVecPool.GiveAll(V1);
-}
-
-void FreeIt(TVec*& V1, TVec*& V2)
-{
-    detail::TPoolLockGuard lock;
-    gVecPool.GiveAll(V2, V1);
-}
-
-void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3)
-{
-    detail::TPoolLockGuard lock;
-    gVecPool.GiveAll(V3, V2, V1);
-}
-
-void FreeIt(TVec*& V1, TVec*& V2, TVec*& V3, TVec*& V4)
-{
-    detail::TPoolLockGuard lock;
-    gVecPool.GiveAll(V4, V3, V2, V1);
-}
+void CreateIt(TMtx*& M1) { TakeAll(gMtxPool, NewMtx, M1); }
+void CreateIt(TMtx*& M1, TMtx*& M2) { TakeAll(gMtxPool, NewMtx, M1, M2); }
+void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3) { TakeAll(gMtxPool, NewMtx, M1, M2, M3); }
+void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4) { TakeAll(gMtxPool, NewMtx, M1, M2, M3, M4); }
+void FreeIt(TMtx*& M1) { GiveBack(gMtxPool, M1); }
+void FreeIt(TMtx*& M1, TMtx*& M2) { GiveBack(gMtxPool, M2, M1); }
+void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3) { GiveBack(gMtxPool, M3, M2, M1); }
+void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4) { GiveBack(gMtxPool, M4, M3, M2, M1); }
 
 void detail::RetireIt(TVec*& V)
 {
     TPoolLockGuard lock;
     gVecPool.Retire(V, [] { return NewReservedVec(VecCacheElements.load(std::memory_order_relaxed)); });
-}
-
-// ---- Taking and returning matrices ----------------------------------------------------------------------------
-
-void CreateIt(TMtx*& M1)
-{
-    detail::TPoolLockGuard lock;
-    M1 = gMtxPool.Take(NewMtx);
-}
-
-void CreateIt(TMtx*& M1, TMtx*& M2)
-{
-    detail::TPoolLockGuard lock;
-    M1 = gMtxPool.Take(NewMtx);
-    M2 = gMtxPool.Take(NewMtx);
-}
-
-void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3)
-{
-    detail::TPoolLockGuard lock;
-    M1 = gMtxPool.Take(NewMtx);
-    M2 = gMtxPool.Take(NewMtx);
-    M3 = gMtxPool.Take(NewMtx);
-}
-
-void CreateIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4)
-{
-    detail::TPoolLockGuard lock;
-    M1 = gMtxPool.Take(NewMtx);
-    M2 = gMtxPool.Take(NewMtx);
-    M3 = gMtxPool.Take(NewMtx);
-    M4 = gMtxPool.Take(NewMtx);
-}
-
-void FreeIt(TMtx*& M1)
-{
-    detail::TPoolLockGuard lock;
-    gMtxPool.GiveAll(M1);
-}
-
-void FreeIt(TMtx*& M1, TMtx*& M2)
-{
-    detail::TPoolLockGuard lock;
-    gMtxPool.GiveAll(M2, M1);
-}
-
-void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3)
-{
-    detail::TPoolLockGuard lock;
-    gMtxPool.GiveAll(M3, M2, M1);
-}
-
-void FreeIt(TMtx*& M1, TMtx*& M2, TMtx*& M3, TMtx*& M4)
-{
-    detail::TPoolLockGuard lock;
-    gMtxPool.GiveAll(M4, M3, M2, M1);
 }
 
 void detail::RetireIt(TMtx*& M)
