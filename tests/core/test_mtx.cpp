@@ -12,33 +12,24 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 #include "core/TempGuard.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
 
-class MtxTest : public ::testing::Test {
+class MtxTest : public PoolCheck {
 protected:
-    void SetUp() override { ASSERT_EQ(MtxCacheUsed.load(), 0); }
     void TearDown() override
     {
-        EXPECT_EQ(MtxCacheUsed.load(), 0) << "a test left matrices handed out";
+        PoolCheck::TearDown();
         SetMtxCacheSize(16, 32);
         SetMtxConditionCheck(true);
         TarnelAssignCopyData = true;
     }
 };
-
-void ExpectRaise(const std::function<void()>& Fn, const std::string& Message, const std::string& Where = "")
-{
-    try {
-        Fn();
-        ADD_FAILURE() << Where << ": no exception, expected \"" << Message << "\"";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), Message) << Where;
-    }
-}
 
 // Numbers 1, 2, 3, ... row by row (Re, Im pairs for complex matrices).
 void Fill(TMtx1& M, double Start = 1)
