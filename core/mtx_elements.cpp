@@ -23,13 +23,24 @@ namespace tarnel {
 // as is a range past the vector's Length; the matrix's dimensions are checked with ConditionCheck on, and without
 // it a range past the matrix's Rows·Cols elements is still refused with the same text.
 
-void TMtx1::SetCol(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
+namespace {
+
+// The first checks of the range forms of SetCol and SetRow: negative arguments, refused always, in their order.
+detail::TCheck RangeArguments(bool On, int VecIndex, int Row, int Col, int Len)
 {
-    detail::TCheck check(FConditionCheck);
+    detail::TCheck check(On);
     check.Negative({VecIndex}, msg::kNegVecIndex)
         .Negative({Row}, msg::kNegRow)
         .Negative({Col}, msg::kNegCol)
         .Negative({Len}, msg::kNegLen);
+    return check;
+}
+
+}  // namespace
+
+void TMtx1::SetCol(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
+{
+    detail::TCheck check = RangeArguments(FConditionCheck, VecIndex, Row, Col, Len);
     if (Len == 0 || FRows == 0 || FCols == 0) return;
     const std::int64_t lastRow = static_cast<std::int64_t>(Row) + Len - 1;
     check.Always(Vec.Complex() != FComplex, msg::kComplexVec)
@@ -48,11 +59,7 @@ void TMtx1::SetCol(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
 
 void TMtx1::SetRow(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
 {
-    detail::TCheck check(FConditionCheck);
-    check.Negative({VecIndex}, msg::kNegVecIndex)
-        .Negative({Row}, msg::kNegRow)
-        .Negative({Col}, msg::kNegCol)
-        .Negative({Len}, msg::kNegLen);
+    detail::TCheck check = RangeArguments(FConditionCheck, VecIndex, Row, Col, Len);
     if (Len == 0 || FRows == 0 || FCols == 0) return;
     const std::int64_t first = static_cast<std::int64_t>(Row) * FCols + Col;
     check.Always(Vec.Complex() != FComplex, msg::kComplexVec)
