@@ -82,6 +82,7 @@ TCheck& TCheck::Bound(bool Exceeded, const char* Msg)
 {
     if (FOn && Exceeded) ERaise(Msg);
     if (FCount == kGuards) {
+        // No room to keep the guard for Done: it runs now rather than not at all.
         if (Exceeded) ERaise(Msg);
         return *this;
     }
