@@ -20,29 +20,42 @@ public:
     FortranFpuMode& operator=(const FortranFpuMode&) = delete;
 };
 
-// "L" or "U" for the triangle that holds the values, as LAPACK sees the same (column-major) data.
-inline const char* UploLetter(TTriangleForm form) { return form == tfUpper ? "U" : "L"; }
+// The letters are the `char`s the typed calls of core/BlasCalls.h take.
+// 'L' or 'U' for the triangle that holds the values, as LAPACK sees the same (column-major) data.
+inline char UploLetter(TTriangleForm form)
+{
+    return form == tfUpper ? 'U' : 'L';
+}
 // The opposite letter: the row-major data of a matrix read as column-major is its transpose, so a product
-// that exchanges the operands' roles passes the lower triangle as "U" and the upper one as "L".
-inline const char* SwappedUploLetter(TTriangleForm form) { return form == tfUpper ? "L" : "U"; }
-// "N", "T", or "C" (complex data) / "T" (real data) for opHerm.
-inline const char* OperationLetter(TMtxOperation op, bool complex)
+// that exchanges the operands' roles passes the lower triangle as 'U' and the upper one as 'L'.
+inline char SwappedUploLetter(TTriangleForm form)
+{
+    return form == tfUpper ? 'L' : 'U';
+}
+// 'N', 'T', or 'C' (complex data) / 'T' (real data) for opHerm.
+inline char OperationLetter(TMtxOperation op, bool complex)
 {
     switch (op) {
-        case opNone: return "N";
-        case opTran: return "T";
-        default: return complex ? "C" : "T";
+        case opNone:
+            return 'N';
+        case opTran:
+            return 'T';
+        default:
+            return complex ? 'C' : 'T';
     }
 }
-inline const char* DiagLetter(bool unit) { return unit ? "U" : "N"; }
+inline char DiagLetter(bool unit)
+{
+    return unit ? 'U' : 'N';
+}
 
 // A dimension or leading dimension as BLAS takes it; raises when it does not fit a 32-bit INTEGER.
 int BlasInt(std::int64_t value);
 
 // The last illegal-argument report of BLAS or LAPACK in this thread.
 struct XerblaRecord {
-    std::string routine;  // the routine's name, trailing blanks removed (for example "DGEMM")
-    int argument = 0;     // the 1-based position of the first illegal argument
+    std::string routine;      // the routine's name, trailing blanks removed (for example "DGEMM")
+    int argument = 0;         // the 1-based position of the first illegal argument
     std::uint64_t count = 0;  // reports so far in this thread
 };
 const XerblaRecord& LastXerbla();

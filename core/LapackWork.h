@@ -14,6 +14,7 @@
 
 #include "core/LapackSupport.h"
 #include "core/TempGuard.h"
+#include "core/messages.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 
@@ -89,7 +90,7 @@ const T* Data(const TVecs& Vec)
 inline std::string InfoText(const char* Routine, int Info, const std::string& FailureText)
 {
     if (Info == 0) return {};
-    if (Info < 0) return std::string(Routine) + ": argument " + std::to_string(-Info) + " illegal";
+    if (Info < 0) return msg::IllegalArgument(Routine, -Info);
     return FailureText + std::to_string(Info);
 }
 

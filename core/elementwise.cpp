@@ -74,7 +74,19 @@ TCheck& TCheck::Bound(const TVecs& V, int Index, int Len, int W, const char* Msg
         now.Bound(V, Index, Len, W, Msg).Done();
         return *this;
     }
-    FGuards[FCount++] = {&V, Index, Len, W, Msg};
+    FGuards[FCount++] = {&V, Index, Len, W, Msg, false};
+    return *this;
+}
+
+TCheck& TCheck::Bound(bool Exceeded, const char* Msg)
+{
+    if (FOn && Exceeded) ERaise(Msg);
+    if (FCount == kGuards) {
+        // No room to keep the guard for Done: it runs now rather than not at all.
+        if (Exceeded) ERaise(Msg);
+        return *this;
+    }
+    FGuards[FCount++] = {nullptr, 0, 0, 0, Msg, Exceeded};
     return *this;
 }
 
@@ -94,6 +106,10 @@ void TCheck::Done() const
 {
     for (int i = 0; i < FCount; ++i) {
         const TGuard& g = FGuards[i];
+        if (!g.V) {
+            if (g.Exceeded) ERaise(g.Msg);
+            continue;
+        }
         if (g.Len <= 0) continue;
         const std::int64_t first = static_cast<std::int64_t>(g.Index) * Width(*g.V);
         if (g.Index < 0 || first + static_cast<std::int64_t>(g.Len) * g.W > Numbers(*g.V)) ERaise(g.Msg);

@@ -94,6 +94,7 @@ const double* Detached(const double* Src, std::int64_t Count, const double* Dst,
 
 // The checks of one call, written in the order of the family's table:
 //     TCheck(*this).Negative({Len, Index, VecIndex}, msg::kNegRange).Bound(Vec, VecIndex, Len, W, ...)...Done();
+// Matrix members use the same chain on TCheck(FConditionCheck), with their memory guards on Rows·Cols.
 class TCheck {
 public:
     explicit TCheck(const TVecs& Self) : FOn(Self.ConditionCheck()) {}
@@ -104,6 +105,9 @@ public:
     // Gated: Index + Len > V.Length. Always, in Done: the same text when Len·W Doubles from element Index of V
     // (W the Doubles per element of the operation) would leave V's data.
     TCheck& Bound(const TVecs& V, int Index, int Len, int W, const char* Msg);
+    // Gated: a bound of a matrix member, compared by the caller within the matrices' Rows·Cols elements. Always,
+    // in Done: the same test, as the memory guard of that bound.
+    TCheck& Bound(bool Exceeded, const char* Msg);
     // Gated only when memory stays safe without it.
     TCheck& Gated(bool Failed, const char* Msg);
     TCheck& Always(bool Failed, const char* Msg);
@@ -112,13 +116,14 @@ public:
 
 private:
     struct TGuard {
-        const TVecs* V;
+        const TVecs* V;  // nil for a bound the caller compared: Exceeded holds its result
         int Index;
         int Len;
         int W;
         const char* Msg;
+        bool Exceeded;
     };
-    static constexpr int kGuards = 4;
+    static constexpr int kGuards = 8;
     bool FOn;
     int FCount = 0;
     TGuard FGuards[kGuards] = {};

@@ -1,7 +1,10 @@
-// The texts the element-wise operations of vectors raise, in one place. They are part of the library's interface
-// and are quoted letter for letter, odd spacing and unbalanced parentheses included; tests compare them exactly.
-// Internal to the library.
+// The texts the checks of the core raise, vectors and matrices alike, in one place: no check text is written out
+// anywhere else. They are part of the library's interface and are quoted letter for letter, odd spacing and
+// unbalanced parentheses included; tests compare them exactly. Internal to the library.
 #pragma once
+
+#include <cstdint>
+#include <string>
 
 namespace tarnel::msg {
 
@@ -21,6 +24,143 @@ inline constexpr const char* kSelfVec12 = "(Self = Vec1) or (Self = Vec2)";
 inline constexpr const char* kComplexX = "Complex <> X.Complex";
 inline constexpr const char* kIndexFLength = "(Index + Len) > FLength";
 inline constexpr const char* kXIndexLen = "(XIndex + Len) > X.Length";
+
+// ---- Single arguments below zero (refused always) -----------------------------------------------------------
+inline constexpr const char* kNegIndex = "Index < 0";
+inline constexpr const char* kNegAIndex = "AIndex < 0";
+inline constexpr const char* kNegLen = "Len < 0";
+inline constexpr const char* kNegVecIndex = "VecIndex < 0";
+inline constexpr const char* kNegRow = "Row < 0";
+inline constexpr const char* kNegCol = "Col < 0";
+inline constexpr const char* kNegMtxRow = "MtxRow < 0";
+inline constexpr const char* kNegMtxCol = "MtxCol < 0";
+
+// ---- Vector storage, element access, the SetIt family --------------------------------------------------------
+inline constexpr const char* kIndxNeg = "Indx < 0 ";
+inline constexpr const char* kIndxLength = "Indx > Length-1";
+inline constexpr const char* kIsSubRange = "IsSubRange = True!";
+inline constexpr const char* kLengthNeg = "SetActualLength: Value < 0";
+inline constexpr const char* kLengthTooLarge = "SetActualLength: Value too large";
+inline constexpr const char* kAdoptLenNeg = "Adopt: Len < 0";
+inline constexpr const char* kAdoptLenTooLarge = "Adopt: Len too large";
+inline constexpr const char* kAdoptDataNil = "Adopt: Data = nil";
+inline constexpr const char* kAdoptLenData = "Adopt: Len > Length(Data)";
+inline constexpr const char* kBlockLevel = "BlockLevel > 0";
+inline constexpr const char* kFirstSampleEmpty = "FirstSample: Length = 0";
+inline constexpr const char* kLastSampleEmpty = "LastSample: Length = 0";
+inline constexpr const char* kNotComplex = "not Complex!";
+inline constexpr const char* kFirstCplxEmpty = "FirstCplx: Length = 0";
+inline constexpr const char* kLastCplxEmpty = "LastCplx: Length = 0";
+// An odd count of Doubles given for complex elements.
+inline constexpr const char* kOddEntries = "Odd number of entries for complex data";
+inline constexpr const char* kHighAHalf = "((High(A)+1) div 2) > Length";
+inline constexpr const char* kHighA = "(High(a)+1) > Length";
+inline constexpr const char* kHighAIndex = "(High(a)+1+Index) > Length";
+inline constexpr const char* kLenIndexLength = "(Len+Index) > Length";
+inline constexpr const char* kLenAIndex = "(Len+AIndex) > Length(a)";
+inline constexpr const char* kSliceLen = "SliceIt: Len < 0";
+inline constexpr const char* kVecNil = "Vec = nil";
+
+// ---- Sub-ranges and blocks ----------------------------------------------------------------------------------
+inline constexpr const char* kSrcLength = "(Index + Len) > Src.Length";
+inline constexpr const char* kSrcLengthHalf = "(Index + Len) > (Src.Length div 2)";
+inline constexpr const char* kSrcLengthTwice = "(Index + Len) > (Src.Length*2)";
+inline constexpr const char* kSLength = "(Index + Len) > SLength";
+inline constexpr const char* kBlockSize = "BlockInit: BlockSize < 1";
+
+// ---- The pool -----------------------------------------------------------------------------------------------
+inline constexpr const char* kVecCacheItemsNeg = "SetVecCacheSize: ItemCount < 0";
+inline constexpr const char* kVecCacheElementsNeg = "SetVecCacheSize: Elements < 0";
+inline constexpr const char* kMtxCacheItemsNeg = "SetMtxCacheSize: ItemCount < 0";
+inline constexpr const char* kMtxCacheElementsNeg = "SetMtxCacheSize: Elements < 0";
+inline constexpr const char* kMtxCacheElementsTooLarge = "SetMtxCacheSize: Elements too large";
+inline constexpr const char* kTestNil = "TestNil: Nil pointer";
+// The pools' names, which their refusals quote.
+inline constexpr const char* kVecCache = "VecCache";
+inline constexpr const char* kMtxCache = "MtxCache";
+// A cache size changed while slot Slot of the pool is handed out: "VecCache[3] = Used".
+inline std::string CacheUsed(const char* Pool, int Slot)
+{
+    return std::string(Pool) + "[" + std::to_string(Slot) + "] = Used";
+}
+// FreeIt of an object the pool did not hand out, or of one already back.
+inline constexpr const char* kFreeNotPooled = "FreeIt: object does not belong to the pool";
+inline constexpr const char* kFreeTwice = "FreeIt: object already returned to the pool";
+
+// ---- BLAS and LAPACK ----------------------------------------------------------------------------------------
+// A dimension that does not fit BLAS's 32-bit INTEGER.
+inline std::string BlasRange(std::int64_t Value)
+{
+    return "Dimension out of the range of BLAS: " + std::to_string(Value);
+}
+// An illegal argument reported through xerbla_: "DGESV: argument 3 illegal".
+inline std::string IllegalArgument(const char* Routine, int Argument)
+{
+    return std::string(Routine) + ": argument " + std::to_string(Argument) + " illegal";
+}
+
+// ---- Matrix storage, element access, band storage -----------------------------------------------------------
+inline constexpr const char* kIndx1Rows = "Indx1 > Rows-1";
+inline constexpr const char* kIndx2Cols = "Indx2 > Cols-1";
+inline constexpr const char* kIndx1Neg = "Indx1 < 0";
+inline constexpr const char* kIndx2Neg = "Indx2 < 0";
+inline constexpr const char* kSizeTooLarge = "SetActualSize: Value too large";
+inline constexpr const char* kSizeNeg = "SetActualSize: Value < 0";
+inline constexpr const char* kColsOdd = "SetComplex: Cols is odd";
+inline constexpr const char* kASelf = "A = Self";
+inline constexpr const char* kMtxNil = "Mtx = nil";
+inline constexpr const char* kMtxSelf = "Mtx = Self";
+inline constexpr const char* kAdoptRowsColsNeg = "Adopt: Rows or Cols < 0";
+inline constexpr const char* kAdoptRowsColsTooLarge = "Adopt: Rows*Cols too large";
+inline constexpr const char* kAdoptRowsColsData = "Adopt: Rows*Cols > Length(Data)";
+inline constexpr const char* kDstSelf = "Dst = Self";
+inline constexpr const char* kBandTooLarge = "(SuperDiag+SubDiag)*Cols > MaxElemCount";
+inline constexpr const char* kAComplex = "A.Complex = True";
+inline constexpr const char* kBandRows = "A.Rows < SuperDiag+SubDiag+1";
+
+// ---- Matrix copies, rows and columns ------------------------------------------------------------------------
+inline constexpr const char* kMtxEmpty = "Mtx.Rows*MTx.Cols = 0";
+inline constexpr const char* kMtxComplex = "Mtx.Complex <> Complex";
+inline constexpr const char* kMtxRowRows = "MtxRow + NrRows > Mtx.Rows";
+inline constexpr const char* kMtxColCols = "MtxCol + NrCols > Mtx.Cols";
+inline constexpr const char* kRowNrRows = "Row + NrRows > Rows";
+inline constexpr const char* kColNrCols = "Col + NrCols > Cols";
+inline constexpr const char* kNrRows = "NrRows < 1";
+inline constexpr const char* kVecLengthNrRows = "Vec.Length mod NrRows <> 0";
+inline constexpr const char* kCopyVecIndexLen1 = "(VecIndex+Len-1) > Vec.Length";
+inline constexpr const char* kCopyVecStartPos = "(StartPos +VecIndex + Len) > Mtx.Cols*Mtx.Rows";
+inline constexpr const char* kXSelf = "X = Self";
+inline constexpr const char* kSelfSrcMtx = "Self = SrcMtx";
+inline constexpr const char* kRowLenRows = "(Row+Len) > Rows";
+inline constexpr const char* kColCols = "Col > (Cols-1)";
+inline constexpr const char* kRowRows = "Row > Rows-1";
+inline constexpr const char* kColLenCols = "(Col + Len) > Cols";
+inline constexpr const char* kSetColVecLen = "VecIndex+ Len > Vec.Length";
+inline constexpr const char* kSetRowVecLen = "VecIndex + Len > Vec.Length";
+inline constexpr const char* kVecLengthRows = "Vec.Length <> Vec.Rows";
+inline constexpr const char* kVecLengthCols = "Vec.Length <> Cols";
+
+// ---- Matrix products ----------------------------------------------------------------------------------------
+inline constexpr const char* kMul12Complex = "Mtx1.Complex <> Mtx2.Complex";
+inline constexpr const char* kMulSelf = "(Self = Mtx1) or (Self = Mtx2)";
+// The inner dimensions of op1(Mtx1) and op2(Mtx2) differ; the text names the dimensions compared.
+inline constexpr const char* kMulColsRows = "Mtx1.Cols <> Mtx2.Rows";
+inline constexpr const char* kMulColsCols = "Mtx1.Cols <> Mtx2.Cols";
+inline constexpr const char* kMulRowsRows = "Mtx1.Rows <> Mtx2.Rows";
+inline constexpr const char* kMulRowsCols = "Mtx1.Rows <> Mtx2.Cols";
+inline constexpr const char* kMtx1SymSquare = "Mtx1.Symmetric and not Mtx1.Quadratic";
+inline constexpr const char* kMtx1HermSquare = "Mtx1.Hermitian and not Mtx1.Quadratic";
+inline constexpr const char* kMtx1TriSquare = "Mtx1.Triangle and not Mtx1.Quadratic";
+inline constexpr const char* kMtx2SymSquare = "Mtx2.Symmetric and not Mtx2.Quadratic";
+inline constexpr const char* kMtx2HermSquare = "Mtx2.Hermitian and not Mtx2.Quadratic";
+inline constexpr const char* kMtx2TriSquare = "Mtx2.Triangle and not Mtx2.Quadratic";
+inline constexpr const char* kLengthRows = "Length <> Mtx.Rows";
+inline constexpr const char* kLengthCols = "Length <> Mtx.Cols";
+inline constexpr const char* kVecSelf = "Vec = Self";
+inline constexpr const char* kMtxTypeUnsupported = "MtxType not supported";
+inline constexpr const char* kMtxSymSquare = "Mtx.Symmetric and not Mtx.Quadratic";
+inline constexpr const char* kMtxHermSquare = "Mtx.Hermitian and not Mtx.Quadratic";
+inline constexpr const char* kMtxTriSquare = "Mtx.Triangle and not Mtx.Quadratic";
 
 // ---- Sums ---------------------------------------------------------------------------------------------------
 inline constexpr const char* kAddSelf = "TVec.Add: Self = Vec";
@@ -46,8 +186,6 @@ inline constexpr const char* kRevVecLen = "(Len + VecIndex) > Vec.Length";
 inline constexpr const char* kRevLen = "(Len + Index) > fLength";
 inline constexpr const char* kSrcComplex = "src[i].Complex <> src[0].Complex";
 inline constexpr const char* kConcatLen = "(Index + Sum(Src[i].Length)) > Length";
-// A negative Index of Concat.
-inline constexpr const char* kConcatIndex = "Index < 0";
 inline constexpr const char* kOffsetLength = "Offset > fLength";
 // Split into one vector given twice, or a negative Offset.
 inline constexpr const char* kVec1Vec2 = "Vec1 = Vec2";

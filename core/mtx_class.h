@@ -254,9 +254,10 @@ protected:
     }
     [[noreturn]] void RaiseIndex(int Row, int Col) const;
     std::size_t ElementBytes() const { return FComplex ? sizeof(TCplx) : sizeof(double); }
-    // Doubles per element and Doubles of the whole matrix.
+    // Doubles per element, elements (Rows·Cols: the memory guard of the checks) and Doubles of the whole matrix.
     int Width() const { return FComplex ? 2 : 1; }
-    std::int64_t Numbers() const { return static_cast<std::int64_t>(FRows) * FCols * Width(); }
+    std::int64_t Elements() const { return static_cast<std::int64_t>(FRows) * FCols; }
+    std::int64_t Numbers() const { return Elements() * Width(); }
     // Refuses, before anything changes, what Size(ARows, ACols, AComplex) would refuse half-way.
     void CheckSize(int ARows, int ACols, bool AComplex) const;
     // The capacity Size requests for ARows × ACols.
@@ -274,8 +275,6 @@ protected:
     // Copies the top-left Rows × Cols block of Src (a matrix of SrcCols columns) into this matrix's data,
     // row by row, optionally transposed (element (j, i) := Src(i, j)).
     void CopyBlockFrom(const double* Src, int SrcCols, int BlockRows, int BlockCols, bool Transpose);
-    // Checks shared by SetCol/SetRow and the whole-row/column forms.
-    void CheckVec(const TVecs& Vec) const;
 
     // Fields, in the order of the class's data model.
     std::byte* FHeader = nullptr;      // 8 bytes before the own data; nil without a block

@@ -14,6 +14,8 @@
 #endif
 
 #include "core/TempGuard.h"
+#include "core/elementwise.h"
+#include "core/messages.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 
@@ -159,21 +161,14 @@ void TransposeData(bool Complex, const double* Src, std::ptrdiff_t SrcStride, in
     }
 }
 
-void CheckNotNegative(int Value, const char* Message)
-{
-    if (Value < 0) ERaise(Message);
-}
-
 }  // namespace
 
 // ---- Copies ---------------------------------------------------------------------------------------------------
 
 TMtx& TMtx::Copy(const TMtx1& Mtx)
 {
-    if (&Mtx == this) {
-        if (FConditionCheck) ERaise("Mtx = Self");
-        return *this;
-    }
+    detail::TCheck(FConditionCheck).Gated(&Mtx == this, msg::kMtxSelf);
+    if (&Mtx == this) return *this;
     if (static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0) {
         Size(0, 0, Mtx.Complex());
         return *this;
@@ -187,25 +182,21 @@ TMtx& TMtx::Copy(const TMtx1& Mtx, int MtxRow, int MtxCol, int Row, int Col, int
 {
     const int dstRows = Transpose ? NrCols : NrRows;
     const int dstCols = Transpose ? NrRows : NrCols;
-    // The library's checks; without ConditionCheck they still guard the memory of both matrices.
-    const auto check = [&] {
-        if (static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0) ERaise("Mtx.Rows*MTx.Cols = 0");
-        if (Mtx.Complex() != FComplex) ERaise("Mtx.Complex <> Complex");
-        if (static_cast<std::int64_t>(MtxRow) + NrRows > Mtx.Rows()) ERaise("MtxRow + NrRows > Mtx.Rows");
-        if (static_cast<std::int64_t>(MtxCol) + NrCols > Mtx.Cols()) ERaise("MtxCol + NrCols > Mtx.Cols");
-        if (static_cast<std::int64_t>(Row) + dstRows > FRows) ERaise("Row + NrRows > Rows");
-        if (static_cast<std::int64_t>(Col) + dstCols > FCols) ERaise("Col + NrCols > Cols");
-    };
-    if (FConditionCheck) {
-        check();
-        if (&Mtx == this) ERaise("Mtx = Self");
-    }
+    // Without ConditionCheck the bounds still guard the memory of both matrices (after the negative arguments).
+    detail::TCheck check(FConditionCheck);
+    check.Bound(static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0, msg::kMtxEmpty)
+        .Bound(Mtx.Complex() != FComplex, msg::kMtxComplex)
+        .Bound(static_cast<std::int64_t>(MtxRow) + NrRows > Mtx.Rows(), msg::kMtxRowRows)
+        .Bound(static_cast<std::int64_t>(MtxCol) + NrCols > Mtx.Cols(), msg::kMtxColCols)
+        .Bound(static_cast<std::int64_t>(Row) + dstRows > FRows, msg::kRowNrRows)
+        .Bound(static_cast<std::int64_t>(Col) + dstCols > FCols, msg::kColNrCols)
+        .Gated(&Mtx == this, msg::kMtxSelf);
     if (NrRows <= 0 || NrCols <= 0) return *this;
-    CheckNotNegative(MtxRow, "MtxRow < 0");
-    CheckNotNegative(MtxCol, "MtxCol < 0");
-    CheckNotNegative(Row, "Row < 0");
-    CheckNotNegative(Col, "Col < 0");
-    if (!FConditionCheck) check();
+    check.Negative({MtxRow}, msg::kNegMtxRow)
+        .Negative({MtxCol}, msg::kNegMtxCol)
+        .Negative({Row}, msg::kNegRow)
+        .Negative({Col}, msg::kNegCol)
+        .Done();
 
     const int w = Width();
     const double* src = Mtx.Values() + (static_cast<std::int64_t>(MtxRow) * Mtx.Cols() + MtxCol) * w;
@@ -228,8 +219,9 @@ TMtx& TMtx::CopyVec(const TVecs& Vec, int NrRows)
         Size(0, 0, Vec.Complex());
         return *this;
     }
-    if (NrRows < 1) ERaise("NrRows < 1");
-    if (FConditionCheck && Vec.Length() % NrRows != 0) ERaise("Vec.Length mod NrRows <> 0");
+    detail::TCheck(FConditionCheck)
+        .Always(NrRows < 1, msg::kNrRows)
+        .Gated(Vec.Length() % NrRows != 0, msg::kVecLengthNrRows);
     const int cols = Vec.Length() / NrRows;
     Size(NrRows, cols, Vec.Complex());
     const std::int64_t n = Numbers();
@@ -240,24 +232,18 @@ TMtx& TMtx::CopyVec(const TVecs& Vec, int NrRows)
 TMtx& TMtx::CopyVec(const TVecs& Vec, int VecIndex, int Len, int Row, int Col)
 {
     const std::int64_t startPos = static_cast<std::int64_t>(Row) * FCols + Col;
-    const auto checkRanges = [&] {
-        if (Vec.Complex() != FComplex) ERaise("Vec.Complex <> Complex");
-        // The range ends at VecIndex + Len - 1, which must be a valid index.
-        if (static_cast<std::int64_t>(VecIndex) + Len > Vec.Length()) ERaise("(VecIndex+Len-1) > Vec.Length");
-        if (startPos + Len > static_cast<std::int64_t>(FRows) * FCols) {
-            ERaise("(StartPos +VecIndex + Len) > Mtx.Cols*Mtx.Rows");
-        }
-    };
-    if (FConditionCheck) {
-        if (Vec.Length() == 0) ERaise("Vec.Length = 0");
-        checkRanges();
-    }
+    detail::TCheck check(FConditionCheck);
+    // The range ends at VecIndex + Len - 1, which must be a valid index.
+    check.Gated(Vec.Length() == 0, msg::kVecLengthZero)
+        .Bound(Vec.Complex() != FComplex, msg::kCopyComplex)
+        .Bound(static_cast<std::int64_t>(VecIndex) + Len > Vec.Length(), msg::kCopyVecIndexLen1)
+        .Bound(startPos + Len > Elements(), msg::kCopyVecStartPos);
     if (Len == 0) return *this;
-    CheckNotNegative(VecIndex, "VecIndex < 0");
-    CheckNotNegative(Len, "Len < 0");
-    CheckNotNegative(Row, "Row < 0");
-    CheckNotNegative(Col, "Col < 0");
-    if (!FConditionCheck) checkRanges();
+    check.Negative({VecIndex}, msg::kNegVecIndex)
+        .Negative({Len}, msg::kNegLen)
+        .Negative({Row}, msg::kNegRow)
+        .Negative({Col}, msg::kNegCol)
+        .Done();
     const int w = Width();
     std::memmove(FValues + startPos * w, Vec.Values() + static_cast<std::int64_t>(VecIndex) * w,
                  static_cast<std::size_t>(Len) * ElementBytes());
@@ -268,7 +254,7 @@ TMtx& TMtx::CopyVec(const TVecs& Vec, int VecIndex, int Len, int Row, int Col)
 
 TMtx& TMtx::Transp(const TMtx1& Mtx)
 {
-    if (&Mtx == this) ERaise("Mtx = Self");
+    if (&Mtx == this) ERaise(msg::kMtxSelf);
     Size(Mtx.Cols(), Mtx.Rows(), Mtx.Complex());
     if (Numbers() == 0) return *this;
     TransposeData<false>(FComplex, Mtx.Values(), Mtx.Cols(), Mtx.Rows(), Mtx.Cols(), FValues, FCols);
@@ -296,7 +282,7 @@ TMtx& TMtx::Transp()
 
 TMtx& TMtx::Adjung(const TMtx1& X)
 {
-    if (&X == this) ERaise("X = Self");
+    if (&X == this) ERaise(msg::kXSelf);
     Size(X.Cols(), X.Rows(), X.Complex());
     if (Numbers() == 0) return *this;
     TransposeData<true>(FComplex, X.Values(), X.Cols(), X.Rows(), X.Cols(), FValues, FCols);
@@ -326,7 +312,7 @@ TMtx& TMtx::Adjung()
 
 TMtx& TMtx::FlipVer(const TMtx1& Mtx)
 {
-    if (&Mtx == this) ERaise("Self = SrcMtx");
+    if (&Mtx == this) ERaise(msg::kSelfSrcMtx);
     Size(Mtx);
     if (Numbers() == 0) return *this;
     const std::int64_t stride = static_cast<std::int64_t>(FCols) * Width();
@@ -350,7 +336,7 @@ TMtx& TMtx::FlipVer()
 
 TMtx& TMtx::FlipHor(const TMtx1& Mtx)
 {
-    if (&Mtx == this) ERaise("Self = SrcMtx");
+    if (&Mtx == this) ERaise(msg::kSelfSrcMtx);
     Size(Mtx);
     if (Numbers() == 0) return *this;
     for (int r = 0; r < FRows; ++r) {
@@ -380,7 +366,7 @@ TMtx& TMtx::FlipHor()
 
 TMtx& TMtx::Rotate90(const TMtx1& Mtx)
 {
-    if (&Mtx == this) ERaise("Mtx = Self");
+    if (&Mtx == this) ERaise(msg::kMtxSelf);
     Size(Mtx.Cols(), Mtx.Rows(), Mtx.Complex());
     if (Numbers() == 0) return *this;
     // (c, r) := Mtx(Rows-1-r, c): the transpose of Mtx read from its last row up.
@@ -401,7 +387,7 @@ TMtx& TMtx::Rotate90()
 TMtx& TMtx::UpperTriangle(const TMtx1& Mtx, bool ZeroLower, bool Diagonal)
 {
     (void)ZeroLower;  // the lower part is always zero
-    if (&Mtx == this) ERaise("Mtx = Self");
+    if (&Mtx == this) ERaise(msg::kMtxSelf);
     if (static_cast<std::int64_t>(Mtx.Rows()) * Mtx.Cols() == 0) return *this;
     Size(Mtx);
     SetZero();

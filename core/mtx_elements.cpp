@@ -10,45 +10,44 @@
 
 #include "core/NmklBlas.h"
 #include "core/TempGuard.h"
+#include "core/elementwise.h"
+#include "core/messages.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 
 namespace tarnel {
 
 // ---- Rows and columns -----------------------------------------------------------------------------------------
+//
+// A vector of the other kind is refused always (its elements have another width, and the copy would run past it),
+// as is a range past the vector's Length; the matrix's dimensions are checked with ConditionCheck on, and without
+// it a range past the matrix's Rows·Cols elements is still refused with the same text.
 
 namespace {
 
-void CheckNotNegative(int Value, const char* Message)
+// The first checks of the range forms of SetCol and SetRow: negative arguments, refused always, in their order.
+detail::TCheck RangeArguments(bool On, int VecIndex, int Row, int Col, int Len)
 {
-    if (Value < 0) ERaise(Message);
+    detail::TCheck check(On);
+    check.Negative({VecIndex}, msg::kNegVecIndex)
+        .Negative({Row}, msg::kNegRow)
+        .Negative({Col}, msg::kNegCol)
+        .Negative({Len}, msg::kNegLen);
+    return check;
 }
 
 }  // namespace
 
-void TMtx1::CheckVec(const TVecs& Vec) const
-{
-    // Always checked: a vector of the other kind holds elements of another width, and the copy would run past it.
-    if (Vec.Complex() != FComplex) ERaise("Complex <> Vec.Complex");
-}
-
 void TMtx1::SetCol(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
 {
-    CheckNotNegative(VecIndex, "VecIndex < 0");
-    CheckNotNegative(Row, "Row < 0");
-    CheckNotNegative(Col, "Col < 0");
-    CheckNotNegative(Len, "Len < 0");
+    detail::TCheck check = RangeArguments(FConditionCheck, VecIndex, Row, Col, Len);
     if (Len == 0 || FRows == 0 || FCols == 0) return;
-    CheckVec(Vec);
     const std::int64_t lastRow = static_cast<std::int64_t>(Row) + Len - 1;
-    if (FConditionCheck) {
-        if (lastRow + 1 > FRows) ERaise("(Row+Len) > Rows");
-        if (Col > FCols - 1) ERaise("Col > (Cols-1)");
-    } else if ((lastRow * FCols + Col) * Width() >= FRoom) {
-        ERaise("(Row+Len) > Rows");
-    }
-    // The vector's length bounds its memory, so this check always runs.
-    if (static_cast<std::int64_t>(VecIndex) + Len > Vec.Length()) ERaise("VecIndex+ Len > Vec.Length");
+    check.Always(Vec.Complex() != FComplex, msg::kComplexVec)
+        .Gated(lastRow + 1 > FRows, msg::kRowLenRows)
+        .Gated(Col > FCols - 1, msg::kColCols)
+        .Always(lastRow * FCols + Col >= Elements(), msg::kRowLenRows)
+        .Always(static_cast<std::int64_t>(VecIndex) + Len > Vec.Length(), msg::kSetColVecLen);
     const int w = Width();
     const double* from = Vec.Values() + static_cast<std::int64_t>(VecIndex) * w;
     for (int k = 0; k < Len; ++k) {
@@ -60,35 +59,28 @@ void TMtx1::SetCol(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
 
 void TMtx1::SetRow(const TVecs& Vec, int VecIndex, int Row, int Col, int Len)
 {
-    CheckNotNegative(VecIndex, "VecIndex < 0");
-    CheckNotNegative(Row, "Row < 0");
-    CheckNotNegative(Col, "Col < 0");
-    CheckNotNegative(Len, "Len < 0");
+    detail::TCheck check = RangeArguments(FConditionCheck, VecIndex, Row, Col, Len);
     if (Len == 0 || FRows == 0 || FCols == 0) return;
-    CheckVec(Vec);
-    if (FConditionCheck) {
-        if (Row > FRows - 1) ERaise("Row > Rows-1");
-        if (static_cast<std::int64_t>(Col) + Len > FCols) ERaise("(Col + Len) > Cols");
-    } else if ((static_cast<std::int64_t>(Row) * FCols + Col + Len) * Width() > FRoom) {
-        ERaise("(Col + Len) > Cols");
-    }
-    if (static_cast<std::int64_t>(VecIndex) + Len > Vec.Length()) ERaise("VecIndex + Len > Vec.Length");
-    std::memmove(FValues + (static_cast<std::int64_t>(Row) * FCols + Col) * Width(),
-                 Vec.Values() + static_cast<std::int64_t>(VecIndex) * Width(),
+    const std::int64_t first = static_cast<std::int64_t>(Row) * FCols + Col;
+    check.Always(Vec.Complex() != FComplex, msg::kComplexVec)
+        .Gated(Row > FRows - 1, msg::kRowRows)
+        .Gated(static_cast<std::int64_t>(Col) + Len > FCols, msg::kColLenCols)
+        .Always(first + Len > Elements(), msg::kColLenCols)
+        .Always(static_cast<std::int64_t>(VecIndex) + Len > Vec.Length(), msg::kSetRowVecLen);
+    std::memmove(FValues + first * Width(), Vec.Values() + static_cast<std::int64_t>(VecIndex) * Width(),
                  static_cast<std::size_t>(Len) * ElementBytes());
 }
 
 void TMtx::SetCol(const TVecs& Vec, int Col)
 {
-    CheckNotNegative(Col, "Col < 0");
+    detail::TCheck check(FConditionCheck);
+    check.Negative({Col}, msg::kNegCol);
     if (FRows == 0 || FCols == 0) return;
-    CheckVec(Vec);
-    if (FConditionCheck) {
-        if (Vec.Length() != FRows) ERaise("Vec.Length <> Vec.Rows");
-        if (Col > FCols - 1) ERaise("Col > (Cols-1)");
-    } else if (Vec.Length() > 0 && ((static_cast<std::int64_t>(Vec.Length()) - 1) * FCols + Col) * Width() >= FRoom) {
-        ERaise("Vec.Length <> Vec.Rows");
-    }
+    check.Always(Vec.Complex() != FComplex, msg::kComplexVec)
+        .Gated(Vec.Length() != FRows, msg::kVecLengthRows)
+        .Gated(Col > FCols - 1, msg::kColCols)
+        .Always(Vec.Length() > 0 && (static_cast<std::int64_t>(Vec.Length()) - 1) * FCols + Col >= Elements(),
+                msg::kVecLengthRows);
     const int w = Width();
     for (int k = 0; k < Vec.Length(); ++k) {
         double* to = FValues + (static_cast<std::int64_t>(k) * FCols + Col) * w;
@@ -99,17 +91,15 @@ void TMtx::SetCol(const TVecs& Vec, int Col)
 
 void TMtx::SetRow(const TVecs& Vec, int Row)
 {
-    CheckNotNegative(Row, "Row < 0");
-    if (FConditionCheck && Row > FRows - 1) ERaise("Row > Rows-1");
-    CheckVec(Vec);
-    if (FConditionCheck) {
-        if (Vec.Length() != FCols) ERaise("Vec.Length <> Cols");
-    } else if ((static_cast<std::int64_t>(Row) * FCols + Vec.Length()) * Width() > FRoom) {
-        ERaise("Vec.Length <> Cols");
-    }
+    detail::TCheck check(FConditionCheck);
+    check.Negative({Row}, msg::kNegRow)
+        .Gated(Row > FRows - 1, msg::kRowRows)
+        .Always(Vec.Complex() != FComplex, msg::kComplexVec)
+        .Gated(Vec.Length() != FCols, msg::kVecLengthCols);
     if (FRows == 0 || FCols == 0 || Vec.Length() == 0) return;
-    std::memmove(FValues + static_cast<std::int64_t>(Row) * FCols * Width(), Vec.Values(),
-                 static_cast<std::size_t>(Vec.Length()) * ElementBytes());
+    const std::int64_t first = static_cast<std::int64_t>(Row) * FCols;
+    check.Always(first + Vec.Length() > Elements(), msg::kVecLengthCols);
+    std::memmove(FValues + first * Width(), Vec.Values(), static_cast<std::size_t>(Vec.Length()) * ElementBytes());
 }
 
 // ---- Fills and element-wise operations ------------------------------------------------------------------------

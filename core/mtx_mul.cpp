@@ -9,11 +9,12 @@
 // The triangular products copy op(partner) into the result first, because TRMM works in place.
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <optional>
 
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
+#include "core/elementwise.h"
+#include "core/messages.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 
@@ -24,19 +25,6 @@ namespace {
 bool IsSym(TMtxType Type, bool Complex)
 {
     return Complex ? (Type == mtHermPosDef || Type == mtHermitian) : (Type == mtSymmPosDef || Type == mtSymmetric);
-}
-
-// Whether two ranges of Doubles share memory (std::less gives a total order on unrelated pointers).
-bool Overlaps(const double* P1, std::int64_t N1, const double* P2, std::int64_t N2)
-{
-    if (!P1 || !P2 || N1 <= 0 || N2 <= 0) return false;
-    std::less<const double*> before;
-    return before(P1, P2 + N2) && before(P2, P1 + N1);
-}
-
-char Letter(const char* S)
-{
-    return S[0];
 }
 
 // op(Mtx) into Dst (a copy for opNone, the transpose, or the conjugate transpose of complex data).
@@ -102,8 +90,8 @@ void SymProduct(TMtx& Self, const TProduct& P, bool SymFirst)
     const T alpha = blas::Scalar<T>(Self.Alpha());
     const T beta = blas::Scalar<T>(Self.Beta());
     // Cᵀ = op2(B)ᵀ·Aᵀ with Aᵀ the column-major image of A (side R), or Cᵀ = Bᵀ·op1(A)ᵀ (side L).
-    blas::SymMm(SymFirst ? 'R' : 'L', Letter(SwappedUploLetter(sym.TriangleForm())), P.N, P.M, alpha,
-                detail::Data<T>(*s), s->Cols(), detail::Data<T>(*o), o->Cols(), beta, detail::Data<T>(Self), P.N);
+    blas::SymMm(SymFirst ? 'R' : 'L', SwappedUploLetter(sym.TriangleForm()), P.N, P.M, alpha, detail::Data<T>(*s),
+                s->Cols(), detail::Data<T>(*o), o->Cols(), beta, detail::Data<T>(Self), P.N);
 }
 
 // Self := Alpha·op1(T)·op2(B) (TriFirst) or Alpha·op1(A)·op2(T), in place on a copy of the partner.
@@ -115,9 +103,9 @@ void TriProduct(TMtx& Self, const TProduct& P, bool TriFirst)
     const TMtxOperation triOp = TriFirst ? P.Op1 : P.Op2;
     ApplyOperation(Self, other, TriFirst ? P.Op2 : P.Op1);
     const T alpha = blas::Scalar<T>(Self.Alpha());
-    blas::Trmm(TriFirst ? 'R' : 'L', Letter(SwappedUploLetter(tri.TriangleForm())),
-               Letter(OperationLetter(triOp, std::is_same_v<T, TCplx>)), Letter(DiagLetter(tri.TriangleUnit())),
-               Self.Cols(), Self.Rows(), alpha, detail::Data<T>(tri), tri.Cols(), detail::Data<T>(Self), Self.Cols());
+    blas::Trmm(TriFirst ? 'R' : 'L', SwappedUploLetter(tri.TriangleForm()),
+               OperationLetter(triOp, std::is_same_v<T, TCplx>), DiagLetter(tri.TriangleUnit()), Self.Cols(),
+               Self.Rows(), alpha, detail::Data<T>(tri), tri.Cols(), detail::Data<T>(Self), Self.Cols());
 }
 
 template <class T>
@@ -127,17 +115,17 @@ void GeneralProduct(TMtx& Self, const TProduct& P)
     Self.Size(P.M, P.N, complex);
     const T alpha = blas::Scalar<T>(Self.Alpha());
     const T beta = blas::Scalar<T>(Self.Beta());
-    blas::Gemm(Letter(OperationLetter(P.Op2, complex)), Letter(OperationLetter(P.Op1, complex)), P.N, P.M, P.K, alpha,
+    blas::Gemm(OperationLetter(P.Op2, complex), OperationLetter(P.Op1, complex), P.N, P.M, P.K, alpha,
                detail::Data<T>(P.B), P.B.Cols(), detail::Data<T>(P.A), P.A.Cols(), beta, detail::Data<T>(Self), P.N);
     Self.SetAlpha(C_ONE);
     Self.SetBeta(C_ZERO);
 }
 
 // The text for columns of op1(A) that differ from the rows of op2(B), naming the dimensions compared.
-std::string MismatchText(TMtxOperation Op1, TMtxOperation Op2)
+const char* MismatchText(TMtxOperation Op1, TMtxOperation Op2)
 {
-    return std::string(Op1 == opNone ? "Mtx1.Cols" : "Mtx1.Rows") + " <> " +
-           (Op2 == opNone ? "Mtx2.Rows" : "Mtx2.Cols");
+    if (Op1 == opNone) return Op2 == opNone ? msg::kMulColsRows : msg::kMulColsCols;
+    return Op2 == opNone ? msg::kMulRowsRows : msg::kMulRowsCols;
 }
 
 }  // namespace
@@ -146,11 +134,11 @@ TMtx& TMtx::Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxType Type1, TMtxType Type2, TMtxOper
 {
     // Both checks always run: data of another width, or a result that overwrites an operand while BLAS reads it,
     // would read or write outside the matrices.
-    if (Mtx1.Complex() != Mtx2.Complex()) ERaise("Mtx1.Complex <> Mtx2.Complex");
-    if (&Mtx1 == this || &Mtx2 == this || Overlaps(FValues, Numbers(), Mtx1.Values(), Mtx1.Numbers()) ||
-        Overlaps(FValues, Numbers(), Mtx2.Values(), Mtx2.Numbers())) {
-        ERaise("(Self = Mtx1) or (Self = Mtx2)");
-    }
+    detail::TCheck(FConditionCheck)
+        .Always(Mtx1.Complex() != Mtx2.Complex(), msg::kMul12Complex)
+        .Always(&Mtx1 == this || &Mtx2 == this || detail::Overlap(FValues, Numbers(), Mtx1.Values(), Mtx1.Numbers()) ||
+                    detail::Overlap(FValues, Numbers(), Mtx2.Values(), Mtx2.Numbers()),
+                msg::kMulSelf);
     const bool complex = Mtx1.Complex();
     if (Mtx1.Numbers() == 0 || Mtx2.Numbers() == 0) {
         Size(0, 0, complex);
@@ -169,26 +157,25 @@ TMtx& TMtx::Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxType Type1, TMtxType Type2, TMtxOper
     p.K = Op1 == opNone ? Mtx1.Cols() : Mtx1.Rows();
     p.N = Op2 == opNone ? Mtx2.Cols() : Mtx2.Rows();
     const int k2 = Op2 == opNone ? Mtx2.Rows() : Mtx2.Cols();
-    const char* symWord = complex ? "Hermitian" : "Symmetric";
 
     // Every check before Self changes.
     enum { kSym1, kSym2, kTri1, kTri2, kGeneral } rule = kGeneral;
     if (IsSym(Type1, complex)) {
         rule = kSym1;
-        if (!Mtx1.Quadratic()) ERaise(std::string("Mtx1.") + symWord + " and not Mtx1.Quadratic");
+        if (!Mtx1.Quadratic()) ERaise(complex ? msg::kMtx1HermSquare : msg::kMtx1SymSquare);
     } else if (IsSym(Type2, complex)) {
         rule = kSym2;
-        if (!Mtx2.Quadratic()) ERaise(std::string("Mtx2.") + symWord + " and not Mtx2.Quadratic");
+        if (!Mtx2.Quadratic()) ERaise(complex ? msg::kMtx2HermSquare : msg::kMtx2SymSquare);
     } else if (Type1 == mtTriangle) {
         rule = kTri1;
-        if (!Mtx1.Quadratic()) ERaise("Mtx1.Triangle and not Mtx1.Quadratic");
+        if (!Mtx1.Quadratic()) ERaise(msg::kMtx1TriSquare);
     } else if (Type2 == mtTriangle) {
         rule = kTri2;
-        if (!Mtx2.Quadratic()) ERaise("Mtx2.Triangle and not Mtx2.Quadratic");
+        if (!Mtx2.Quadratic()) ERaise(msg::kMtx2TriSquare);
     }
     if (p.K != k2) {
         // A transposed real triangle names its columns (the same number as its rows).
-        if (rule == kTri1 && Op2 == opNone && !complex) ERaise("Mtx1.Cols <> Mtx2.Rows");
+        if (rule == kTri1 && Op2 == opNone && !complex) ERaise(msg::kMulColsRows);
         ERaise(MismatchText(Op1, Op2));
     }
 
@@ -239,7 +226,7 @@ void TensorTyped(TVecs& Self, const TVecs& Vec, TMtx& Mtx, TMtxType Type, TMtxOp
     const T* a = detail::Data<T>(Mtx);
     const T* x = detail::Data<T>(Vec);
     T* y = detail::Data<T>(Self);
-    const char uplo = Letter(SwappedUploLetter(Mtx.TriangleForm()));
+    const char uplo = SwappedUploLetter(Mtx.TriangleForm());
     const T alpha = blas::Scalar<T>(Self.BlasAlpha());
     const T beta = blas::Scalar<T>(Self.BlasBeta());
     if (IsSym(Type, complex)) {
@@ -260,10 +247,9 @@ void TensorTyped(TVecs& Self, const TVecs& Vec, TMtx& Mtx, TMtxType Type, TMtxOp
         blas::SymMv(uplo, len, alpha, a, lda, x, 1, beta, y, 1);
     } else if (Type == mtTriangle) {
         std::memmove(y, x, static_cast<std::size_t>(len) * sizeof(T));
-        blas::Trmv(uplo, Letter(OperationLetter(Op, complex)), Letter(DiagLetter(Mtx.TriangleUnit())), len, a, lda, y,
-                   1);
+        blas::Trmv(uplo, OperationLetter(Op, complex), DiagLetter(Mtx.TriangleUnit()), len, a, lda, y, 1);
     } else {
-        blas::Gemv(Letter(OperationLetter(Op, complex)), m, n, alpha, a, lda, x, 1, beta, y, 1);
+        blas::Gemv(OperationLetter(Op, complex), m, n, alpha, a, lda, x, 1, beta, y, 1);
     }
 }
 
@@ -272,27 +258,27 @@ void TensorTyped(TVecs& Self, const TVecs& Vec, TMtx& Mtx, TMtxType Type, TMtxOp
 TVecs& TVecs::TensorProd(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation)
 {
     if (Operation == opNone ? Vec.Length() != Mtx.Rows() : Vec.Length() != Mtx.Cols()) {
-        ERaise(Operation == opNone ? "Length <> Mtx.Rows" : "Length <> Mtx.Cols");
+        ERaise(Operation == opNone ? msg::kLengthRows : msg::kLengthCols);
     }
     return TensorProdInt(Vec, Mtx, MtxType, Operation);
 }
 
 TVecs& TVecs::TensorProd(TMtx& Mtx, const TVecs& Vec, TMtxType MtxType)
 {
-    if (Vec.Length() != Mtx.Cols()) ERaise("Length <> Mtx.Cols");
+    if (Vec.Length() != Mtx.Cols()) ERaise(msg::kLengthCols);
     return TensorProdInt(Vec, Mtx, MtxType, opTran);
 }
 
 TVecs& TVecs::TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxOperation Operation)
 {
-    if (Vec.Complex() != Mtx.Complex()) ERaise("Complex <> Mtx.Complex");
     const int w = Vec.Complex() ? 2 : 1;
     const int len = Operation == opNone ? Mtx.Cols() : Mtx.Rows();
     const std::int64_t selfRoom = static_cast<std::int64_t>(std::max(FLength, len)) * w;
-    if (&Vec == this || Overlaps(FValues, selfRoom, Vec.Values(), static_cast<std::int64_t>(Vec.Length()) * w) ||
-        Overlaps(FValues, selfRoom, Mtx.Values(), Mtx.Numbers())) {
-        ERaise("Vec = Self");
-    }
+    detail::TCheck(*this)
+        .Always(Vec.Complex() != Mtx.Complex(), msg::kComplexMtx)
+        .Always(&Vec == this || detail::Overlap(FValues, selfRoom, Vec.Values(), detail::Numbers(Vec)) ||
+                    detail::Overlap(FValues, selfRoom, Mtx.Values(), Mtx.Numbers()),
+                msg::kVecSelf);
     if (Vec.Length() == 0 || Mtx.Numbers() == 0) {
         Size(0, Vec.Complex());
         return *this;
@@ -301,17 +287,15 @@ TVecs& TVecs::TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxO
     const bool complex = Vec.Complex();
     if (MtxType == mtBandSymmPosDef || MtxType == mtBandHermPosDef || MtxType == mtBandGeneral ||
         (!complex && (MtxType == mtHermPosDef || MtxType == mtHermitian))) {
-        ERaise("MtxType not supported");
+        ERaise(msg::kMtxTypeUnsupported);
     }
     const bool sym = IsSym(MtxType, complex);
     if ((sym || MtxType == mtTriangle) && !Mtx.Quadratic()) {
-        ERaise(MtxType == mtTriangle
-                   ? "Mtx.Triangle and not Mtx.Quadratic"
-                   : (complex ? "Mtx.Hermitian and not Mtx.Quadratic" : "Mtx.Symmetric and not Mtx.Quadratic"));
+        ERaise(MtxType == mtTriangle ? msg::kMtxTriSquare : (complex ? msg::kMtxHermSquare : msg::kMtxSymSquare));
     }
     // The core reads Vec over the dimension the operation uses; a shorter (or longer) Vec is refused.
     if (Vec.Length() != (Operation == opNone ? Mtx.Rows() : Mtx.Cols())) {
-        ERaise(Operation == opNone ? "Length <> Mtx.Rows" : "Length <> Mtx.Cols");
+        ERaise(Operation == opNone ? msg::kLengthRows : msg::kLengthCols);
     }
     Size(len, complex);
     if (complex) {

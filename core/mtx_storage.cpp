@@ -8,6 +8,7 @@
 
 #include "core/TempGuard.h"
 #include "core/storage_block.h"
+#include "core/messages.h"
 #include "core/mtx_class.h"
 #include "core/pool.h"
 
@@ -51,12 +52,12 @@ bool TMtx1::IsPowerOfTwo() const
 
 void TMtx1::RaiseIndex(int Row, int Col) const
 {
-    if (Row > FRows - 1) ERaise("Indx1 > Rows-1");
-    if (Col > FCols - 1) ERaise("Indx2 > Cols-1");
-    if (Row < 0) ERaise("Indx1 < 0");
-    if (Col < 0) ERaise("Indx2 < 0");
+    if (Row > FRows - 1) ERaise(msg::kIndx1Rows);
+    if (Col > FCols - 1) ERaise(msg::kIndx2Cols);
+    if (Row < 0) ERaise(msg::kIndx1Neg);
+    if (Col < 0) ERaise(msg::kIndx2Neg);
     // Unchecked access inside the dimensions but beyond the memory (an adopted array): the row is at fault.
-    ERaise("Indx1 > Rows-1");
+    ERaise(msg::kIndx1Rows);
 }
 
 void TMtx1::SetRefineSolution(bool B)
@@ -88,7 +89,7 @@ void TMtx1::ReleaseBlock()
 void TMtx1::AllocateCapacity(std::int64_t C)
 {
     const std::int64_t capacity = (C + 1) / 2 * 2;
-    if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise("SetActualSize: Value too large");
+    if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise(msg::kSizeTooLarge);
     // The new block is allocated before the old one goes, so a failed allocation changes nothing.
     detail::TStorageBlock block;
     std::int64_t bytes = 0;
@@ -131,7 +132,7 @@ void TMtx1::RebuildRowTable()
 void TMtx1::SetActualSize(int C)
 {
     if (C == FActualSize) return;
-    if (C < 0) ERaise("SetActualSize: Value < 0");
+    if (C < 0) ERaise(msg::kSizeNeg);
     AllocateCapacity(C);
     // Only the whole rows that fit into the new capacity are kept, so no row addresses memory the matrix does not
     // have; a matrix of no columns keeps its rows.
@@ -158,16 +159,16 @@ std::int64_t TMtx1::RequestedCapacity(int ARows, int ACols, bool AComplex)
 
 void TMtx1::CheckSize(int ARows, int ACols, bool AComplex) const
 {
-    if (ARows < 0 || ACols < 0) ERaise("SetActualSize: Value < 0");
+    if (ARows < 0 || ACols < 0) ERaise(msg::kSizeNeg);
     const std::int64_t limit = AComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity;
     // A complex matrix must still count its columns in an Integer when it turns real.
     if (static_cast<std::int64_t>(ARows) * ACols > limit || (AComplex && ACols > INT_MAX / 2)) {
-        ERaise("SetActualSize: Value too large");
+        ERaise(msg::kSizeTooLarge);
     }
     int rows = FRows, cols = FCols;
     if (AComplex != FComplex) cols = AComplex ? FCols / 2 : FCols * 2;
     if (ARows == rows && ACols == cols) return;
-    if ((RequestedCapacity(ARows, ACols, AComplex) + 1) / 2 * 2 > limit) ERaise("SetActualSize: Value too large");
+    if ((RequestedCapacity(ARows, ACols, AComplex) + 1) / 2 * 2 > limit) ERaise(msg::kSizeTooLarge);
 }
 
 void TMtx1::SwitchComplex(bool B)
@@ -194,8 +195,8 @@ void TMtx1::SwitchComplex(bool B)
 void TMtx1::SetComplex(bool B)
 {
     if (B == FComplex) return;
-    if (B && FCols % 2 != 0) ERaise("SetComplex: Cols is odd");
-    if (!B && FCols > INT_MAX / 2) ERaise("SetActualSize: Value too large");
+    if (B && FCols % 2 != 0) ERaise(msg::kColsOdd);
+    if (!B && FCols > INT_MAX / 2) ERaise(msg::kSizeTooLarge);
     SwitchComplex(B);
 }
 
@@ -271,7 +272,7 @@ void TMtx1::Resize(int NewRows, int NewCols)
 
 void TMtx::Resize(const TMtx1& A, int NewRows, int NewCols, bool Transpose)
 {
-    if (&A == this) ERaise("A = Self");
+    if (&A == this) ERaise(msg::kASelf);
     const int rows = Transpose ? NewCols : NewRows;
     const int cols = Transpose ? NewRows : NewCols;
     CheckSize(rows, cols, A.Complex());
@@ -285,7 +286,7 @@ void TMtx::Resize(const TMtx1& A, int NewRows, int NewCols, bool Transpose)
 void SetMtxSize(int ARows, int ACols, bool AComplex, std::span<TMtx* const> Mtxs)
 {
     for (TMtx* m : Mtxs) {
-        if (!m) ERaise("Mtx = nil");
+        if (!m) ERaise(msg::kMtxNil);
     }
     for (TMtx* m : Mtxs) m->Size(ARows, ACols, AComplex);
 }
@@ -299,7 +300,7 @@ void SetMtxSize(int ARows, int ACols, bool AComplex, std::initializer_list<TMtx*
 
 void TMtx1::Assign(const TMtx1& Mtx)
 {
-    if (&Mtx == this) ERaise("Mtx = Self");
+    if (&Mtx == this) ERaise(msg::kMtxSelf);
     if (TarnelAssignCopyData) {
         Size(Mtx.FRows, Mtx.FCols, Mtx.FComplex);
         const std::int64_t n = Numbers();
@@ -323,14 +324,14 @@ void TMtx1::Assign(const TMtx1& Mtx)
 
 void TMtx1::Adopt(double* Data, std::int64_t DataLength, int ARows, int ACols, bool AComplex)
 {
-    if (ARows < 0 || ACols < 0) ERaise("Adopt: Rows or Cols < 0");
+    if (ARows < 0 || ACols < 0) ERaise(msg::kAdoptRowsColsNeg);
     const std::int64_t limit = AComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity;
     if (static_cast<std::int64_t>(ARows) * ACols > limit || (AComplex && ACols > INT_MAX / 2)) {
-        ERaise("Adopt: Rows*Cols too large");
+        ERaise(msg::kAdoptRowsColsTooLarge);
     }
-    if (DataLength < 0 || (!Data && DataLength > 0)) ERaise("Adopt: Data = nil");
+    if (DataLength < 0 || (!Data && DataLength > 0)) ERaise(msg::kAdoptDataNil);
     const std::int64_t numbers = static_cast<std::int64_t>(ARows) * ACols * (AComplex ? 2 : 1);
-    if (numbers > DataLength) ERaise("Adopt: Rows*Cols > Length(Data)");
+    if (numbers > DataLength) ERaise(msg::kAdoptRowsColsData);
     FreeMemory();
     SwitchComplex(AComplex);
     FRows = ARows;

@@ -5,6 +5,7 @@
 
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
+#include "core/messages.h"
 #include "core/mtx_class.h"
 
 namespace tarnel {
@@ -149,12 +150,12 @@ void TMtx::DiagonalsCount(int& Upper, int& Lower) const
 
 TMtx& TMtx::DenseToBanded(TMtx& Dst, int MaxElemCount)
 {
-    if (&Dst == this) ERaise("Dst = Self");
+    if (&Dst == this) ERaise(msg::kDstSelf);
     int ku = 0, kl = 0;
     DiagonalsCount(ku, kl);
     // What is allocated is checked: ku+kl+1 rows.
     const std::int64_t rows = static_cast<std::int64_t>(ku) + kl + 1;
-    if (rows * FCols > MaxElemCount) ERaise("(SuperDiag+SubDiag)*Cols > MaxElemCount");
+    if (rows * FCols > MaxElemCount) ERaise(msg::kBandTooLarge);
     Dst.Size(static_cast<int>(rows), FCols, FComplex);
     Dst.SetSuperDiag(ku);
     Dst.SetSubDiag(kl);
@@ -175,11 +176,11 @@ TMtx& TMtx::DenseToBanded(TMtx& Dst, int MaxElemCount)
 
 TMtx& TMtx::BandedToDense(const TMtx1& A)
 {
-    if (A.Complex()) ERaise("A.Complex = True");
-    if (&A == this) ERaise("A = Self");
+    if (A.Complex()) ERaise(msg::kAComplex);
+    if (&A == this) ERaise(msg::kASelf);
     const int ku = A.SuperDiag(), kl = A.SubDiag();
     // The band matrix must hold the rows its diagonal counts announce.
-    if (ku < 0 || kl < 0 || static_cast<std::int64_t>(ku) + kl + 1 > A.Rows()) ERaise("A.Rows < SuperDiag+SubDiag+1");
+    if (ku < 0 || kl < 0 || static_cast<std::int64_t>(ku) + kl + 1 > A.Rows()) ERaise(msg::kBandRows);
     const int n = A.Cols();
     Size(n, n, false);
     SetZero();

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "core/TempGuard.h"
+#include "core/messages.h"
 #include "core/pool_table.h"
 #include "platform/rtl/Random.h"
 
@@ -30,8 +31,8 @@ std::atomic<bool> gMtxConditionCheck{true};
 std::recursive_mutex* gPoolLock = nullptr;
 int gInitCount = 0;
 
-constinit detail::TPoolTable<TVec> gVecPool("VecCache", VecCount, VecCacheUsed, VecCacheFull);
-constinit detail::TPoolTable<TMtx> gMtxPool("MtxCache", MtxCount, MtxCacheUsed, MtxCacheFull);
+constinit detail::TPoolTable<TVec> gVecPool(msg::kVecCache, VecCount, VecCacheUsed, VecCacheFull);
+constinit detail::TPoolTable<TMtx> gMtxPool(msg::kMtxCache, MtxCount, MtxCacheUsed, MtxCacheFull);
 
 TVec* NewVec()
 {
@@ -165,8 +166,8 @@ void SetVecCacheSize(int ItemCount, int Elements)
     // and keeps a mistaken concurrent call from tearing the table.
     detail::TPoolLockGuard lock;
     gVecPool.CheckNoneUsed();
-    if (ItemCount < 0) ERaise("SetVecCacheSize: ItemCount < 0");
-    if (Elements < 0) ERaise("SetVecCacheSize: Elements < 0");
+    if (ItemCount < 0) ERaise(msg::kVecCacheItemsNeg);
+    if (Elements < 0) ERaise(msg::kVecCacheElementsNeg);
     gVecPool.Rebuild(ItemCount, [Elements] { return NewReservedVec(Elements); });
     VecCacheElements.store(Elements, std::memory_order_relaxed);
 }
@@ -182,10 +183,10 @@ void SetMtxCacheSize(int ItemCount, int Elements)
 {
     detail::TPoolLockGuard lock;
     gMtxPool.CheckNoneUsed();
-    if (ItemCount < 0) ERaise("SetMtxCacheSize: ItemCount < 0");
-    if (Elements < 0) ERaise("SetMtxCacheSize: Elements < 0");
+    if (ItemCount < 0) ERaise(msg::kMtxCacheItemsNeg);
+    if (Elements < 0) ERaise(msg::kMtxCacheElementsNeg);
     // Elements² is the capacity of every pooled matrix and the minimum of every matrix: it must be an Integer.
-    if (static_cast<std::int64_t>(Elements) * Elements > INT_MAX - 1) ERaise("SetMtxCacheSize: Elements too large");
+    if (static_cast<std::int64_t>(Elements) * Elements > INT_MAX - 1) ERaise(msg::kMtxCacheElementsTooLarge);
     gMtxPool.Rebuild(ItemCount, [Elements] { return NewReservedMtx(Elements); });
     MtxCacheElements.store(Elements, std::memory_order_relaxed);
 }
@@ -201,22 +202,22 @@ void SetMtxConditionCheck(bool B)
 
 void TestNil(const void* P1)
 {
-    if (!P1) ERaise("TestNil: Nil pointer");
+    if (!P1) ERaise(msg::kTestNil);
 }
 
 void TestNil(const void* P1, const void* P2)
 {
-    if (!P1 || !P2) ERaise("TestNil: Nil pointer");
+    if (!P1 || !P2) ERaise(msg::kTestNil);
 }
 
 void TestNil(const void* P1, const void* P2, const void* P3)
 {
-    if (!P1 || !P2 || !P3) ERaise("TestNil: Nil pointer");
+    if (!P1 || !P2 || !P3) ERaise(msg::kTestNil);
 }
 
 void TestNil(const void* P1, const void* P2, const void* P3, const void* P4)
 {
-    if (!P1 || !P2 || !P3 || !P4) ERaise("TestNil: Nil pointer");
+    if (!P1 || !P2 || !P3 || !P4) ERaise(msg::kTestNil);
 }
 
 // ---- Start-up and shut-down -------------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/Dovi387.h"
+#include "core/messages.h"
 
 namespace tarnel::detail {
 
@@ -135,7 +136,7 @@ public:
     void CheckNoneUsed() const
     {
         for (int i = 0; i < FSize; ++i) {
-            if (FTable[i].Used) ERaise(std::string(FName) + "[" + std::to_string(i) + "] = Used");
+            if (FTable[i].Used) ERaise(msg::CacheUsed(FName, i));
         }
     }
 
@@ -196,8 +197,8 @@ private:
     void CheckHandedOut(T* obj) const
     {
         const int slot = obj->CacheIndex();
-        if (slot >= FSize || FTable[slot].Obj != obj) ERaise("FreeIt: object does not belong to the pool");
-        if (!FTable[slot].Used) ERaise("FreeIt: object already returned to the pool");
+        if (slot >= FSize || FTable[slot].Obj != obj) ERaise(msg::kFreeNotPooled);
+        if (!FTable[slot].Used) ERaise(msg::kFreeTwice);
     }
 
     // Used records move to the bottom in their order, free ones fill the top from the end downward.

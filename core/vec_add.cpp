@@ -107,7 +107,7 @@ void TVec0::SetSubIndex(int BeginIndex, int EndIndex)
 {
     // The length is formed in 64 bits, so that no pair of indexes wraps into a plausible length.
     const std::int64_t len = static_cast<std::int64_t>(EndIndex) - BeginIndex + 1;
-    if (len < 0) ERaise("Len < 0");
+    if (len < 0) ERaise(msg::kNegLen);
     SetSubRange(BeginIndex, static_cast<int>(std::min<std::int64_t>(len, INT_MAX)));
 }
 

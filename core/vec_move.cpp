@@ -53,7 +53,7 @@ void ReverseDoubles(bool Complex, const double* Src, double* Dst, std::int64_t N
 
 int CheckedLength(std::int64_t Len)
 {
-    if (Len > INT_MAX) ERaise("SetActualLength: Value too large");
+    if (Len > INT_MAX) ERaise(msg::kLengthTooLarge);
     return static_cast<int>(Len);
 }
 
@@ -240,7 +240,7 @@ TVecs& TVecs::Concat(int Index, std::span<const TVecs* const> Src)
 {
     if (Src.empty()) return *this;
     const std::int64_t sum = SumOfLengths(Src);
-    if (Index < 0) ERaise(msg::kConcatIndex);
+    if (Index < 0) ERaise(msg::kNegIndex);
     if (Index + sum > FLength) ERaise(msg::kConcatLen);
     for (const TVecs* s : Src) {
         if (s->Complex() != FComplex) ERaise(msg::kSrcComplex);

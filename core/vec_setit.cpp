@@ -6,42 +6,37 @@
 #include <cstring>
 #include <type_traits>
 
+#include "core/messages.h"
 #include "core/pool.h"
 #include "core/vec_class.h"
 
 namespace tarnel {
 
-namespace {
-
-const char* const kOddEntries = "Odd number of entries for complex data";
-
-}  // namespace
-
 // ---- First and last elements ----------------------------------------------------------------------------------
 
 double TVecs::FirstSample() const
 {
-    if (FLength == 0) ERaise("FirstSample: Length = 0");
+    if (FLength == 0) ERaise(msg::kFirstSampleEmpty);
     return FValues[0];
 }
 
 double TVecs::LastSample() const
 {
-    if (FLength == 0) ERaise("LastSample: Length = 0");
+    if (FLength == 0) ERaise(msg::kLastSampleEmpty);
     return FValues[FLength - 1];
 }
 
 TCplx TVecs::FirstCplx() const
 {
-    if (!FComplex) ERaise("not Complex!");
-    if (FLength == 0) ERaise("FirstCplx: Length = 0");
+    if (!FComplex) ERaise(msg::kNotComplex);
+    if (FLength == 0) ERaise(msg::kFirstCplxEmpty);
     return CValues()[0];
 }
 
 TCplx TVecs::LastCplx() const
 {
-    if (!FComplex) ERaise("not Complex!");
-    if (FLength == 0) ERaise("LastCplx: Length = 0");
+    if (!FComplex) ERaise(msg::kNotComplex);
+    if (FLength == 0) ERaise(msg::kLastCplxEmpty);
     return CValues()[FLength - 1];
 }
 
@@ -62,8 +57,8 @@ template <class Src>
 void TVecs::SetFromArray(bool AComplex, std::span<const Src> A)
 {
     const std::int64_t n = static_cast<std::int64_t>(A.size());
-    if (AComplex && n % 2 != 0) ERaise(kOddEntries);
-    if (n > INT_MAX) ERaise("SetActualLength: Value too large");
+    if (AComplex && n % 2 != 0) ERaise(msg::kOddEntries);
+    if (n > INT_MAX) ERaise(msg::kLengthTooLarge);
     const int len = static_cast<int>(AComplex ? n / 2 : n);
     Size(len, AComplex);
     CopyIn(0, A.data(), n);
@@ -74,10 +69,10 @@ template <class Src>
 void TVecs::SetAtIndex(int Index, std::span<const Src> A, const char* RealMessage)
 {
     const std::int64_t n = static_cast<std::int64_t>(A.size());
-    if (Index < 0) ERaise("Index < 0");
+    if (Index < 0) ERaise(msg::kNegIndex);
     if (FComplex) {
-        if (n % 2 != 0) ERaise(kOddEntries);
-        if (Index + n / 2 > FLength) ERaise("((High(A)+1) div 2) > Length");
+        if (n % 2 != 0) ERaise(msg::kOddEntries);
+        if (Index + n / 2 > FLength) ERaise(msg::kHighAHalf);
         CopyIn(2 * static_cast<std::int64_t>(Index), A.data(), n);
     } else {
         if (Index + n > FLength) ERaise(RealMessage);
@@ -93,36 +88,36 @@ void TVecs::SetIt(bool AComplex, std::span<const double> A)
 void TVec0::SetIt(std::span<const double> A)
 {
     const std::int64_t n = static_cast<std::int64_t>(A.size());
-    if (FComplex && n % 2 != 0) ERaise(kOddEntries);
+    if (FComplex && n % 2 != 0) ERaise(msg::kOddEntries);
     // Only the check against Length depends on ConditionCheck; the memory the vector may address always bounds
     // the copy.
     const std::int64_t limit = FConditionCheck ? FLength : RoomElements();
     if (FComplex) {
-        if (n / 2 > limit) ERaise("((High(A)+1) div 2) > Length");
+        if (n / 2 > limit) ERaise(msg::kHighAHalf);
     } else {
-        if (n > limit) ERaise("(High(a)+1) > Length");
+        if (n > limit) ERaise(msg::kHighA);
     }
     CopyIn(0, A.data(), n);
 }
 
 void TVec1::SetIt(int Index, std::span<const double> A)
 {
-    SetAtIndex(Index, A, "(High(a)+1) > Length");
+    SetAtIndex(Index, A, msg::kHighA);
 }
 
 void TVec1::SetDouble(int Index, std::span<const double> A)
 {
-    SetAtIndex(Index, A, "(High(a)+1) > Length");
+    SetAtIndex(Index, A, msg::kHighA);
 }
 
 void TVec1::SetSingle(int Index, std::span<const float> A)
 {
-    SetAtIndex(Index, A, "(High(a)+1+Index) > Length");
+    SetAtIndex(Index, A, msg::kHighAIndex);
 }
 
 void TVec1::SetInteger(int Index, std::span<const int> A)
 {
-    SetAtIndex(Index, A, "(High(a)+1+Index) > Length");
+    SetAtIndex(Index, A, msg::kHighAIndex);
 }
 
 void TVec::SetDouble(bool AComplex, std::span<const double> A)
@@ -142,13 +137,13 @@ void TVec::SetInteger(bool AComplex, std::span<const int> A)
 
 void TVec::SetIt(int Index, int AIndex, int Len, std::span<const double> A)
 {
-    if (Index < 0) ERaise("Index < 0");
-    if (AIndex < 0) ERaise("AIndex < 0");
-    if (Len < 0) ERaise("Len < 0");
+    if (Index < 0) ERaise(msg::kNegIndex);
+    if (AIndex < 0) ERaise(msg::kNegAIndex);
+    if (Len < 0) ERaise(msg::kNegLen);
     const std::int64_t n = static_cast<std::int64_t>(A.size());
-    if (static_cast<std::int64_t>(Len) + Index > FLength) ERaise("(Len+Index) > Length");
+    if (static_cast<std::int64_t>(Len) + Index > FLength) ERaise(msg::kLenIndexLength);
     const std::int64_t entries = FComplex ? 2 * static_cast<std::int64_t>(Len) : Len;
-    if (entries + AIndex > n) ERaise("(Len+AIndex) > Length(a)");
+    if (entries + AIndex > n) ERaise(msg::kLenAIndex);
     CopyIn(FComplex ? 2 * static_cast<std::int64_t>(Index) : Index, A.data() + AIndex, entries);
 }
 
@@ -158,9 +153,9 @@ namespace {
 
 int SliceTotal(int L1, int L2, int L3, int L4)
 {
-    if (L1 < 0 || L2 < 0 || L3 < 0 || L4 < 0) ERaise("SliceIt: Len < 0");
+    if (L1 < 0 || L2 < 0 || L3 < 0 || L4 < 0) ERaise(msg::kSliceLen);
     const std::int64_t total = static_cast<std::int64_t>(L1) + L2 + L3 + L4;
-    if (total > INT_MAX) ERaise("SetActualLength: Value too large");
+    if (total > INT_MAX) ERaise(msg::kLengthTooLarge);
     return static_cast<int>(total);
 }
 
@@ -242,7 +237,7 @@ void TVecs::Shift(int Offset)
 void SetVecSize(int Len, bool AComplex, std::span<TVec* const> Vecs)
 {
     for (TVec* v : Vecs) {
-        if (!v) ERaise("Vec = nil");
+        if (!v) ERaise(msg::kVecNil);
     }
     for (TVec* v : Vecs) v->Size(Len, AComplex);
 }

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "core/TempGuard.h"
+#include "core/messages.h"
 #include "core/storage_block.h"
 #include "core/pool.h"
 #include "core/vec_class.h"
@@ -17,7 +18,7 @@ using detail::kMaxRealCapacity;
 
 void detail::RaiseIndex(int Index)
 {
-    ERaise(Index < 0 ? "Indx < 0 " : "Indx > Length-1");
+    ERaise(Index < 0 ? msg::kIndxNeg : msg::kIndxLength);
 }
 
 TVecs::TVecs() : FConditionCheck(VecConditionCheckDefault())
@@ -67,10 +68,10 @@ void TVecs::FireSetLength()
 void TVecs::SetActualLength(int C)
 {
     if (C == FActualLength) return;
-    if (FIsSubRange) ERaise("IsSubRange = True!");
-    if (C < 0) ERaise("SetActualLength: Value < 0");
+    if (FIsSubRange) ERaise(msg::kIsSubRange);
+    if (C < 0) ERaise(msg::kLengthNeg);
     const std::int64_t capacity = (static_cast<std::int64_t>(C) + 1) / 2 * 2;
-    if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise("SetActualLength: Value too large");
+    if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise(msg::kLengthTooLarge);
 
     // The new block is allocated before the old one goes, so a failed allocation changes nothing.
     detail::TStorageBlock block;
@@ -100,8 +101,8 @@ void TVecs::SetActualLength(int C)
 void TVecs::SetLength(int Len)
 {
     if (Len == FLength) return;
-    if (FIsSubRange) ERaise("IsSubRange = True!");
-    if (Len < 0) ERaise("SetActualLength: Value < 0");
+    if (FIsSubRange) ERaise(msg::kIsSubRange);
+    if (Len < 0) ERaise(msg::kLengthNeg);
     FNotPowerOfTwo = true;
     const int minimum = VecCacheElements.load(std::memory_order_relaxed);
     SetActualLength(std::max(Len, FComplex ? minimum / 2 : minimum));
@@ -132,8 +133,8 @@ void TVecs::CheckSize(int Len, bool AComplex) const
     int after = FLength;
     if (AComplex != FComplex) after = AComplex ? FLength / 2 : FLength * 2;
     if (Len == after) return;
-    if (FIsSubRange) ERaise("IsSubRange = True!");
-    if (Len < 0) ERaise("SetActualLength: Value < 0");
+    if (FIsSubRange) ERaise(msg::kIsSubRange);
+    if (Len < 0) ERaise(msg::kLengthNeg);
 }
 
 TVecs& TVecs::Size(int Len, bool AComplex)
@@ -147,8 +148,8 @@ TVecs& TVecs::Size(int Len, bool AComplex)
 void TVecs::Resize(int Len, bool ZeroIt)
 {
     if (Len == FLength) return;
-    if (FIsSubRange) ERaise("IsSubRange = True!");
-    if (Len < 0) ERaise("SetActualLength: Value < 0");
+    if (FIsSubRange) ERaise(msg::kIsSubRange);
+    if (Len < 0) ERaise(msg::kLengthNeg);
     const int oldLength = FLength;
     const int minimum = VecCacheElements.load(std::memory_order_relaxed);
     const int requested = std::max(Len, FComplex ? minimum / 2 : minimum);
@@ -171,11 +172,11 @@ void TVecs::Resize(int Len, bool ZeroIt)
 
 void TVecs::Adopt(double* Data, std::int64_t DataLength, int Len, bool AComplex)
 {
-    if (FIsSubRange) ERaise("IsSubRange = True!");
-    if (Len < 0) ERaise("Adopt: Len < 0");
-    if (AComplex && Len > kMaxRealCapacity / 2) ERaise("Adopt: Len too large");
-    if (DataLength < 0 || (!Data && DataLength > 0)) ERaise("Adopt: Data = nil");
-    if ((AComplex ? 2 * static_cast<std::int64_t>(Len) : Len) > DataLength) ERaise("Adopt: Len > Length(Data)");
+    if (FIsSubRange) ERaise(msg::kIsSubRange);
+    if (Len < 0) ERaise(msg::kAdoptLenNeg);
+    if (AComplex && Len > kMaxRealCapacity / 2) ERaise(msg::kAdoptLenTooLarge);
+    if (DataLength < 0 || (!Data && DataLength > 0)) ERaise(msg::kAdoptDataNil);
+    if ((AComplex ? 2 * static_cast<std::int64_t>(Len) : Len) > DataLength) ERaise(msg::kAdoptLenData);
     ReleaseBlock();
     SetComplex(AComplex);
     FLength = Len;
@@ -192,7 +193,7 @@ void TVecs::Adopt(TSampleArray& Data, int Len, bool AComplex)
 
 void TVecs::Disown(double*& Data, int& ALen, bool& AComplex)
 {
-    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (FIsSubRange) ERaise(msg::kIsSubRange);
     AComplex = FComplex;
     if (FAdopted) {
         Data = FValues;
@@ -211,7 +212,7 @@ void TVecs::Disown(double*& Data, int& ALen, bool& AComplex)
 
 void TVecs::Reset()
 {
-    if (FIsSubRange) ERaise("IsSubRange = True!");
+    if (FIsSubRange) ERaise(msg::kIsSubRange);
     if (FAdopted) {
         // The caller's array is dropped: a reset vector never refers to memory it does not own.
         FValues = nullptr;
@@ -226,7 +227,7 @@ void TVecs::Reset()
     FCaption.clear();
     FBlasAlpha = C_ONE;
     FBlasBeta = C_ZERO;
-    if (FBlockLevel > 0) ERaise("BlockLevel > 0");
+    if (FBlockLevel > 0) ERaise(msg::kBlockLevel);
 }
 
 }  // namespace tarnel

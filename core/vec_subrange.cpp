@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/messages.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 
@@ -18,8 +19,8 @@ double* Offset(double* Base, std::int64_t Count)
 
 void CheckNotNegative(int Index, int Len)
 {
-    if (Index < 0) ERaise("Index < 0");
-    if (Len < 0) ERaise("Len < 0");
+    if (Index < 0) ERaise(msg::kNegIndex);
+    if (Len < 0) ERaise(msg::kNegLen);
 }
 
 // The bound check of a view of another object: n elements of this vector's kind against SrcLength elements of
@@ -31,13 +32,13 @@ void CheckSourceBounds(std::int64_t n, bool SelfComplex, std::int64_t SrcLength,
     const char* message;
     std::int64_t limit;
     if (SelfComplex == SrcComplex) {
-        message = "(Index + Len) > Src.Length";
+        message = msg::kSrcLength;
         limit = SrcLength;
     } else if (SelfComplex) {
-        message = "(Index + Len) > (Src.Length div 2)";
+        message = msg::kSrcLengthHalf;
         limit = SrcLength / 2;
     } else {
-        message = "(Index + Len) > (Src.Length*2)";
+        message = msg::kSrcLengthTwice;
         limit = SrcLength * 2;
     }
     if (Checked && n > limit) ERaise(message);
@@ -79,7 +80,7 @@ void TVecs::SetSubRange(int Index, int Len)
     const int w = FComplex ? 2 : 1;
     double* const full = FViewSaved ? FFullValues : FValues;
     const std::int64_t fullRoom = FViewSaved ? FFullRoom : FRoom;
-    if ((FConditionCheck && n > SavedLengthNow()) || n * w > fullRoom) ERaise("(Index + Len) > SLength");
+    if ((FConditionCheck && n > SavedLengthNow()) || n * w > fullRoom) ERaise(msg::kSLength);
     ViewAt(Offset(full, static_cast<std::int64_t>(Index) * w), Len);
 }
 
@@ -111,7 +112,7 @@ void TVec1::SetSubRange(const TVecs& Src, int Index, int Len)
 void TVec1::SetSubIndex(const TVecs& Src, int StartIndex, int StopIndex)
 {
     const std::int64_t len = static_cast<std::int64_t>(StopIndex) - StartIndex + 1;
-    if (len < 0) ERaise("Len < 0");
+    if (len < 0) ERaise(msg::kNegLen);
     ViewVector(Src, StartIndex, static_cast<int>(std::min<std::int64_t>(len, INT_MAX)));
 }
 
@@ -123,7 +124,7 @@ void TVec::SetSubRange(const TMtx1& Mtx, int Index, int Len)
 void TVec::SetSubIndex(const TMtx1& Mtx, int StartIndex, int StopIndex)
 {
     const std::int64_t len = static_cast<std::int64_t>(StopIndex) - StartIndex + 1;
-    if (len < 0) ERaise("Len < 0");
+    if (len < 0) ERaise(msg::kNegLen);
     ViewMatrix(Mtx, StartIndex, static_cast<int>(std::min<std::int64_t>(len, INT_MAX)), false);
 }
 
@@ -152,9 +153,9 @@ void TVecs::SetFullRange()
 void TVecs::BlockInit(int BlockSize)
 {
     if (FBlockLevel == 0) {
-        if (FIsSubRange) ERaise("IsSubRange = True!");
+        if (FIsSubRange) ERaise(msg::kIsSubRange);
         const int size = BlockSize == -1 ? TarnelBlockSize : BlockSize;
-        if (size < 1) ERaise("BlockInit: BlockSize < 1");
+        if (size < 1) ERaise(msg::kBlockSize);
         FBlockSize = size;
         const std::int64_t start = static_cast<std::int64_t>(FBlockIndex) * size;
         if (start >= FLength) {

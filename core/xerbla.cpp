@@ -2,6 +2,7 @@
 
 #include "core/LapackSupport.h"
 #include "core/NmklBlas.h"
+#include "core/messages.h"
 
 namespace tarnel {
 
@@ -16,7 +17,7 @@ const XerblaRecord& LastXerbla()
 
 int BlasInt(std::int64_t value)
 {
-    if (value < 0 || value > 0x7FFFFFFF) ERaise("Dimension out of the range of BLAS: " + std::to_string(value));
+    if (value < 0 || value > 0x7FFFFFFF) ERaise(msg::BlasRange(value));
     return static_cast<int>(value);
 }
 

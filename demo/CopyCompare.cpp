@@ -20,7 +20,6 @@ TCopyComp::TCopyComp(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     // The page times the library without its matrix pool, and leaves the pool so.
     SetMtxCacheSize(0, 0);
     LoadPageText(RichEdit1, QStringLiteral("Texts/CopyCompTXT.rtf"));
-    FHelp.Apply(HelpNumber(4370));
     FSource.SetConditionCheck(false);
     FDest.SetConditionCheck(false);
 
@@ -42,6 +41,7 @@ TCopyComp::TCopyComp(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     connect(TrackBar1, &QSlider::valueChanged, this, Guard([this] { TrackBarChange(); }));
     connect(btnCompare, &QPushButton::clicked, this, Guard([this] { DoComparison(); }));
     TrackBarChange();
+    FHelp.Apply(HelpNumber(4370));  // help last (demo/PageContract.h)
 }
 
 void TCopyComp::TrackBarChange()

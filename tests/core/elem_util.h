@@ -1,28 +1,29 @@
 // Helpers shared by the tests of the vector element-wise families: building vectors from Doubles, exact and
-// toleranced comparison (signed zeros and NaN included), expected messages, and overlapping views of one buffer.
+// toleranced comparison (signed zeros and NaN included) and overlapping views of one buffer; expected messages and
+// the pool check come from TestSupport.h.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 
 namespace elemtest {
 
 using namespace tarnel;
+using namespace testsupport;
 
-// Every test starts and ends with no pooled vector handed out: an operation that loses a temporary shows here.
-class ElemTest : public ::testing::Test {
+// Every test starts and ends with no pooled object handed out: an operation that loses a temporary shows here.
+class ElemTest : public PoolCheck {
 protected:
-    void SetUp() override { ASSERT_EQ(VecCacheUsed.load(), 0); }
     void TearDown() override
     {
-        EXPECT_EQ(VecCacheUsed.load(), 0) << "a pooled temporary was not given back";
+        PoolCheck::TearDown();
         SetVecConditionCheck(true);
     }
 };
@@ -69,17 +70,6 @@ inline void ExpectNear(const TVecs& V, bool Complex, const std::vector<double>& 
         }
         EXPECT_LE(std::fabs(got[i] - Expected[i]), Rel * std::fmax(1.0, std::fabs(Expected[i])))
             << Where << ": Double " << i << " is " << got[i] << ", expected " << Expected[i];
-    }
-}
-
-// Expects Fn to raise a tarnel::Exception with exactly this message.
-inline void ExpectRaise(const std::function<void()>& Fn, const std::string& Message, const std::string& Where = "")
-{
-    try {
-        Fn();
-        ADD_FAILURE() << Where << ": no exception, expected \"" << Message << "\"";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), Message) << Where;
     }
 }
 

@@ -68,14 +68,14 @@ TEST(BlasBinding, FortranModeIsLeftForTheWorkingModeOnEveryPath)
 
 TEST(BlasBinding, LettersAndDimensions)
 {
-    EXPECT_STREQ(UploLetter(tfUpper), "U");
-    EXPECT_STREQ(SwappedUploLetter(tfUpper), "L");
-    EXPECT_STREQ(SwappedUploLetter(tfLower), "U");
-    EXPECT_STREQ(OperationLetter(opNone, true), "N");
-    EXPECT_STREQ(OperationLetter(opTran, true), "T");
-    EXPECT_STREQ(OperationLetter(opHerm, true), "C");
-    EXPECT_STREQ(OperationLetter(opHerm, false), "T");
-    EXPECT_STREQ(DiagLetter(true), "U");
+    EXPECT_EQ(UploLetter(tfUpper), 'U');
+    EXPECT_EQ(SwappedUploLetter(tfUpper), 'L');
+    EXPECT_EQ(SwappedUploLetter(tfLower), 'U');
+    EXPECT_EQ(OperationLetter(opNone, true), 'N');
+    EXPECT_EQ(OperationLetter(opTran, true), 'T');
+    EXPECT_EQ(OperationLetter(opHerm, true), 'C');
+    EXPECT_EQ(OperationLetter(opHerm, false), 'T');
+    EXPECT_EQ(DiagLetter(true), 'U');
     EXPECT_EQ(BlasInt(2147483647), 2147483647);
     EXPECT_THROW(BlasInt(2147483648LL), Exception);
     EXPECT_THROW(BlasInt(-1), Exception);

@@ -12,33 +12,24 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 #include "core/TempGuard.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
 
-class MtxTest : public ::testing::Test {
+class MtxTest : public PoolCheck {
 protected:
-    void SetUp() override { ASSERT_EQ(MtxCacheUsed.load(), 0); }
     void TearDown() override
     {
-        EXPECT_EQ(MtxCacheUsed.load(), 0) << "a test left matrices handed out";
+        PoolCheck::TearDown();
         SetMtxCacheSize(16, 32);
         SetMtxConditionCheck(true);
         TarnelAssignCopyData = true;
     }
 };
-
-void ExpectRaise(const std::function<void()>& Fn, const std::string& Message, const std::string& Where = "")
-{
-    try {
-        Fn();
-        ADD_FAILURE() << Where << ": no exception, expected \"" << Message << "\"";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), Message) << Where;
-    }
-}
 
 // Numbers 1, 2, 3, ... row by row (Re, Im pairs for complex matrices).
 void Fill(TMtx1& M, double Start = 1)
@@ -544,11 +535,15 @@ TEST_F(MtxTest, SetColAndSetRowMessages)
          "VecIndex+ Len > Vec.Length"},
         {"col: unchecked beyond the memory", false, [&](TMtx& m) { m.SetCol(real4, 0, 1000, 0, 1); },
          "(Row+Len) > Rows"},
+        {"col: unchecked past Rows·Cols, inside the capacity", false, [&](TMtx& m) { m.SetCol(real4, 0, 2, 0, 2); },
+         "(Row+Len) > Rows"},
         {"row: complexity", true, [&](TMtx& m) { m.SetRow(cplx2, 0, 0, 0, 1); }, "Complex <> Vec.Complex"},
         {"row: row before cols", true, [&](TMtx& m) { m.SetRow(real4, 0, 3, 3, 2); }, "Row > Rows-1"},
         {"row: cols", true, [&](TMtx& m) { m.SetRow(real4, 0, 0, 3, 2); }, "(Col + Len) > Cols"},
         {"row: vector", true, [&](TMtx& m) { m.SetRow(real4, 3, 0, 0, 2); }, "VecIndex + Len > Vec.Length"},
         {"row: unchecked beyond the memory", false, [&](TMtx& m) { m.SetRow(real4, 0, 400, 0, 4); },
+         "(Col + Len) > Cols"},
+        {"row: unchecked past Rows·Cols, inside the capacity", false, [&](TMtx& m) { m.SetRow(real4, 0, 2, 2, 4); },
          "(Col + Len) > Cols"},
         {"whole col: complexity", true, [&](TMtx& m) { m.SetCol(cplx2, 0); }, "Complex <> Vec.Complex"},
         {"whole col: length before col", true, [&](TMtx& m) { m.SetCol(real4, 9); }, "Vec.Length <> Vec.Rows"},

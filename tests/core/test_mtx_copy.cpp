@@ -6,16 +6,15 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
 
-struct GoldMtx {
-    int Rows;
-    int Cols;
-    std::vector<double> V;
-};
+class MtxRearrange : public PoolCheck {};
+class MtxCopy : public PoolCheck {};
 
 struct RearrangeCase {
     const char* What;
@@ -27,28 +26,12 @@ const RearrangeCase kRearrange[] = {
 #include "mul_rearrange_golden.inc"
 };
 
-void Load(TMtx& M, const GoldMtx& G, bool Complex)
-{
-    M.Size(G.Rows, G.Cols, Complex);
-    std::copy(G.V.begin(), G.V.end(), M.Values());
-}
-
 void Expect(const TMtx& M, const GoldMtx& G, bool Complex, const char* What)
 {
     ASSERT_EQ(M.Rows(), G.Rows) << What;
     ASSERT_EQ(M.Cols(), G.Cols) << What;
     ASSERT_EQ(M.Complex(), Complex) << What;
     for (std::size_t i = 0; i < G.V.size(); ++i) ASSERT_EQ(M.Values()[i], G.V[i]) << What << ", number " << i;
-}
-
-void ExpectRaise(const std::function<void()>& Fn, const char* Message)
-{
-    try {
-        Fn();
-        ADD_FAILURE() << "no raise, expected " << Message;
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), Message);
-    }
 }
 
 // Element (i, j) := i·Cols + j + 1 (complex: imaginary part the negative).
@@ -66,7 +49,7 @@ void Ramp(TMtx& M, int Rows, int Cols, bool Complex)
 
 }  // namespace
 
-TEST(MtxRearrange, MatchesNumpyIntoAnotherMatrixAndInPlace)
+TEST_F(MtxRearrange, MatchesNumpyIntoAnotherMatrixAndInPlace)
 {
     for (const RearrangeCase& c : kRearrange) {
         SCOPED_TRACE(c.What);
@@ -93,7 +76,7 @@ TEST(MtxRearrange, MatchesNumpyIntoAnotherMatrixAndInPlace)
     }
 }
 
-TEST(MtxRearrange, TiledTransposesAgreeWithTheDefinition)
+TEST_F(MtxRearrange, TiledTransposesAgreeWithTheDefinition)
 {
     // Sizes around and across the tile edge, square (in place) and not.
     for (bool complex : {false, true}) {
@@ -124,7 +107,7 @@ TEST(MtxRearrange, TiledTransposesAgreeWithTheDefinition)
     }
 }
 
-TEST(MtxRearrange, LargeTransposeAndSubBlockAgreeWithTheDefinition)
+TEST_F(MtxRearrange, LargeTransposeAndSubBlockAgreeWithTheDefinition)
 {
     // Over 8 MiB of destination: written around the cache, in rows of 16-byte aligned pairs.
     TMtx a, t;
@@ -161,7 +144,7 @@ TEST(MtxRearrange, LargeTransposeAndSubBlockAgreeWithTheDefinition)
     }
 }
 
-TEST(MtxRearrange, SmallExamples)
+TEST_F(MtxRearrange, SmallExamples)
 {
     TMtx z, r;
     z.Size(2, 2, true);
@@ -192,7 +175,7 @@ TEST(MtxRearrange, SmallExamples)
     EXPECT_EQ(r.Rows(), 0);
 }
 
-TEST(MtxCopy, WholeAndSubBlockCopies)
+TEST_F(MtxCopy, WholeAndSubBlockCopies)
 {
     TMtx m, self;
     Ramp(m, 3, 3, false);  // rows (1 2 3) (4 5 6) (7 8 9)
@@ -222,7 +205,7 @@ TEST(MtxCopy, WholeAndSubBlockCopies)
     ExpectRaise([&] { m.Copy(m); }, "Mtx = Self");
 }
 
-TEST(MtxCopy, SubBlockChecksInOrderAndAlwaysGuardTheMemory)
+TEST_F(MtxCopy, SubBlockChecksInOrderAndAlwaysGuardTheMemory)
 {
     TMtx m, self, z, empty;
     Ramp(m, 3, 4, false);
@@ -251,7 +234,7 @@ TEST(MtxCopy, SubBlockChecksInOrderAndAlwaysGuardTheMemory)
     }
 }
 
-TEST(MtxCopy, CopyVecShapesAndRanges)
+TEST_F(MtxCopy, CopyVecShapesAndRanges)
 {
     TVec v;
     v.Size(6);
@@ -290,7 +273,7 @@ TEST(MtxCopy, CopyVecShapesAndRanges)
     ExpectRaise([&] { self.CopyVec(z, 0, 1, 0, 0); }, "Vec.Complex <> Complex");
 }
 
-TEST(MtxCopy, UpperTriangleZeroesEverythingElse)
+TEST_F(MtxCopy, UpperTriangleZeroesEverythingElse)
 {
     TMtx m, self;
     Ramp(m, 4, 3, false);

@@ -5,16 +5,12 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
-
-struct GoldMtx {
-    int Rows;
-    int Cols;
-    std::vector<double> V;
-};
 
 struct BandCase {
     const char* What;
@@ -27,15 +23,12 @@ const BandCase kBand[] = {
 #include "band_golden.inc"
 };
 
-void Set(TMtx& M, int Rows, int Cols, bool Complex, const std::vector<double>& V)
-{
-    M.Size(Rows, Cols, Complex);
-    std::copy(V.begin(), V.end(), M.Values());
-}
+class DetectMtxType : public PoolCheck {};
+class BandStorage : public PoolCheck {};
 
 }  // namespace
 
-TEST(DetectMtxType, TableOfMatrices)
+TEST_F(DetectMtxType, TableOfMatrices)
 {
     const double nan = NAN;
     struct Case {
@@ -91,7 +84,7 @@ TEST(DetectMtxType, TableOfMatrices)
     };
     for (const Case& c : cases) {
         TMtx m;
-        Set(m, c.Rows, c.Cols, c.Complex, c.V);
+        Load(m, c.Rows, c.Cols, c.Complex, c.V);
         m.SetTriangleForm(tfUpper);
         m.SetLapackResult(7, "earlier");
         EXPECT_EQ(m.DetectMtxType(c.TestPosDef), c.Type) << c.What;
@@ -102,12 +95,12 @@ TEST(DetectMtxType, TableOfMatrices)
     }
     // A not positive definite matrix leaves Info at 0 too.
     TMtx m;
-    Set(m, 2, 2, false, {1, 2, 2, -1});
+    Load(m, 2, 2, false, {1, 2, 2, -1});
     m.DetectMtxType(true);
     EXPECT_EQ(m.Info(), 0);
 }
 
-TEST(BandStorage, DiagonalsCount)
+TEST_F(BandStorage, DiagonalsCount)
 {
     TMtx m;
     int upper = -1, lower = -1;
@@ -138,12 +131,12 @@ TEST(BandStorage, DiagonalsCount)
     EXPECT_EQ(lower, 2);
 }
 
-TEST(BandStorage, MatchesScipyAbLayoutBothWays)
+TEST_F(BandStorage, MatchesScipyAbLayoutBothWays)
 {
     for (const BandCase& c : kBand) {
         SCOPED_TRACE(c.What);
         TMtx dense, band, back;
-        Set(dense, c.Dense.Rows, c.Dense.Cols, false, c.Dense.V);
+        Load(dense, c.Dense, false);
         dense.DenseToBanded(band, c.Band.Rows * c.Band.Cols);
         EXPECT_EQ(band.SuperDiag(), c.SuperDiag);
         EXPECT_EQ(band.SubDiag(), c.SubDiag);
@@ -156,7 +149,7 @@ TEST(BandStorage, MatchesScipyAbLayoutBothWays)
     }
 }
 
-TEST(BandStorage, LimitsAndRefusals)
+TEST_F(BandStorage, LimitsAndRefusals)
 {
     TMtx m, band;
     m.Size(4, 4);

@@ -8,18 +8,18 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
 
-struct GoldMtx {
-    int Rows;
-    int Cols;
-    std::vector<double> V;  // row by row, (Re, Im) pairs when complex
-};
+class MtxMul : public PoolCheck {};
+class TensorProd : public PoolCheck {};
+class BlasLayer : public PoolCheck {};
 
 struct MulCase {
     const char* What;
@@ -51,13 +51,6 @@ const MulCase kMulCases[] = {
 const VecCase kVecCases[] = {
 #include "mul_vec_golden.inc"
 };
-
-void Load(TMtx& M, const GoldMtx& G, bool Complex)
-{
-    M.Size(G.Rows, G.Cols, Complex);
-    ASSERT_EQ(G.V.size(), static_cast<std::size_t>(G.Rows) * G.Cols * (Complex ? 2 : 1));
-    std::copy(G.V.begin(), G.V.end(), M.Values());
-}
 
 void Load(TVec& V, const GoldMtx& G, bool Complex)
 {
@@ -95,7 +88,7 @@ void ExpectValues(const double* Got, const GoldMtx& Expected, bool Complex, cons
 
 // ---- TMtx.Mul ---------------------------------------------------------------------------------------------------
 
-TEST(MtxMul, MatchesNumpyForEveryRuleOperationAndTriangle)
+TEST_F(MtxMul, MatchesNumpyForEveryRuleOperationAndTriangle)
 {
     for (const MulCase& c : kMulCases) {
         SCOPED_TRACE(c.What);
@@ -122,7 +115,7 @@ TEST(MtxMul, MatchesNumpyForEveryRuleOperationAndTriangle)
     }
 }
 
-TEST(MtxMul, LargerThanOneKernelStepAgreesWithATripleLoop)
+TEST_F(MtxMul, LargerThanOneKernelStepAgreesWithATripleLoop)
 {
     // 70 x 45 by 45 x 37 in every operation pair: the BLAS paths take their blocked branches.
     for (bool complex : {false, true}) {
@@ -164,7 +157,7 @@ TEST(MtxMul, LargerThanOneKernelStepAgreesWithATripleLoop)
     }
 }
 
-TEST(MtxMul, RefusedCallsRaiseTheirTextAndLeaveSelfAlone)
+TEST_F(MtxMul, RefusedCallsRaiseTheirTextAndLeaveSelfAlone)
 {
     TMtx a23, a32, a42, a43, a34, sq3, c23, self;
     a23.Size(2, 3);
@@ -238,7 +231,7 @@ TEST(MtxMul, RefusedCallsRaiseTheirTextAndLeaveSelfAlone)
         Exception);
 }
 
-TEST(MtxMul, EmptyOperandEmptiesSelf)
+TEST_F(MtxMul, EmptyOperandEmptiesSelf)
 {
     TMtx a, b, self;
     a.Size(0, 3, true);
@@ -250,7 +243,7 @@ TEST(MtxMul, EmptyOperandEmptiesSelf)
     EXPECT_TRUE(self.Complex());
 }
 
-TEST(MtxMul, AutoMtxTypeKeepsTheImaginaryDiagonalOfANonHermitianMatrix)
+TEST_F(MtxMul, AutoMtxTypeKeepsTheImaginaryDiagonalOfANonHermitianMatrix)
 {
     // Off the diagonal a(r,c) = conj(a(c,r)), but the diagonal is not real: not Hermitian, so the product must be
     // the general one (ZHEMM would drop the diagonal's imaginary parts).
@@ -274,7 +267,7 @@ TEST(MtxMul, AutoMtxTypeKeepsTheImaginaryDiagonalOfANonHermitianMatrix)
     EXPECT_EQ(general.CValues()[0].Im, 5);
 }
 
-TEST(MtxMul, ProductsLeaveTheControlWordAloneOnSuccessAndFailure)
+TEST_F(MtxMul, ProductsLeaveTheControlWordAloneOnSuccessAndFailure)
 {
     const Word before = Get8087CW();
     Set8087CW(0x037F);
@@ -295,7 +288,7 @@ TEST(MtxMul, ProductsLeaveTheControlWordAloneOnSuccessAndFailure)
 
 // ---- TensorProd -------------------------------------------------------------------------------------------------
 
-TEST(TensorProd, MatchesNumpyForEveryFormTypeAndOperation)
+TEST_F(TensorProd, MatchesNumpyForEveryFormTypeAndOperation)
 {
     for (const VecCase& c : kVecCases) {
         SCOPED_TRACE(c.What);
@@ -322,7 +315,7 @@ TEST(TensorProd, MatchesNumpyForEveryFormTypeAndOperation)
     }
 }
 
-TEST(TensorProd, LengthChecksFollowTheOperation)
+TEST_F(TensorProd, LengthChecksFollowTheOperation)
 {
     TMtx m;
     m.Size(2, 3);
@@ -359,7 +352,7 @@ TEST(TensorProd, LengthChecksFollowTheOperation)
     }
 }
 
-TEST(TensorProd, RefusedTypesAndOperands)
+TEST_F(TensorProd, RefusedTypesAndOperands)
 {
     TMtx m, z;
     m.Size(2, 2);
@@ -411,7 +404,7 @@ TEST(TensorProd, RefusedTypesAndOperands)
 
 // ---- The binding layer ------------------------------------------------------------------------------------------
 
-TEST(BlasLayer, TypedCallsReturnOnAnIllegalArgumentAndInfoBecomesText)
+TEST_F(BlasLayer, TypedCallsReturnOnAnIllegalArgumentAndInfoBecomesText)
 {
     const std::uint64_t before = LastXerbla().count;
     double a[4] = {1, 2, 3, 4}, c[4] = {5, 5, 5, 5};
@@ -439,7 +432,7 @@ TEST(BlasLayer, TypedCallsReturnOnAnIllegalArgumentAndInfoBecomesText)
     EXPECT_EQ(m.MtxError(), "");
 }
 
-TEST(BlasLayer, PooledWorkspaceGoesBackOnEveryPath)
+TEST_F(BlasLayer, PooledWorkspaceGoesBackOnEveryPath)
 {
     const int used = VecCacheUsed.load();
     try {

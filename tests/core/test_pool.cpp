@@ -10,22 +10,28 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 #include "core/TempGuard.h"
 #include "core/pool_table.h"
 #include "platform/rtl/Random.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
 
 // Each test starts from the start-up pool (32 vectors of 1024 elements) with nothing handed out and the top at
 // slot 0, and leaves it so.
-class PoolTest : public ::testing::Test {
+class PoolTest : public PoolCheck {
 protected:
-    void SetUp() override { Restore(); }
+    void SetUp() override
+    {
+        PoolCheck::SetUp();
+        Restore();
+    }
     void TearDown() override
     {
-        EXPECT_EQ(VecCacheUsed.load(), 0) << "a test left vectors handed out";
+        PoolCheck::TearDown();
         Restore();
     }
     static void Restore()

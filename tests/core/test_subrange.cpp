@@ -9,30 +9,21 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
 
-class SubRangeTest : public ::testing::Test {
+class SubRangeTest : public PoolCheck {
 protected:
-    void SetUp() override { ASSERT_EQ(VecCacheUsed.load(), 0); }
     void TearDown() override
     {
         TarnelBlockSize = 800;
-        EXPECT_EQ(VecCacheUsed.load(), 0);
+        PoolCheck::TearDown();
     }
 };
-
-void ExpectRaise(const std::function<void()>& Fn, const std::string& Message, const std::string& Where = "")
-{
-    try {
-        Fn();
-        ADD_FAILURE() << Where << ": no exception, expected \"" << Message << "\"";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), Message) << Where;
-    }
-}
 
 // A vector of Len elements of the kind given, holding the numbers 0, 1, 2, ... (Re, Im pairs when complex).
 void Ramp(TVecs& V, int Len, bool Complex = false)

@@ -9,34 +9,25 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 
 using namespace tarnel;
+using namespace testsupport;
 
 namespace {
 
 // Runs each test with the module's minimum capacity set as given (through the pool, as programs do), and puts
 // the start-up setting back afterwards.
-class VecTest : public ::testing::Test {
+class VecTest : public PoolCheck {
 protected:
-    void SetUp() override { ASSERT_EQ(VecCacheUsed.load(), 0); }
     void TearDown() override
     {
+        PoolCheck::TearDown();
         SetVecCacheSize(32, 1024);
         SetVecConditionCheck(true);
     }
     static void UseCacheElements(int Elements) { SetVecCacheSize(32, Elements); }
 };
-
-// Expects Fn to raise a tarnel::Exception with exactly this message.
-void ExpectRaise(const std::function<void()>& Fn, const std::string& Message, const std::string& Where = "")
-{
-    try {
-        Fn();
-        ADD_FAILURE() << Where << ": no exception, expected \"" << Message << "\"";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), Message) << Where;
-    }
-}
 
 void Fill(TVecs& V, double Start)
 {

@@ -1,4 +1,4 @@
-// Rebuilds the inputs of the golden tables bit for bit: the generator of wavrin_gen_golden.py.
+// Rebuilds the inputs of the golden tables bit for bit: the generator of tests/data/gen_wavrin_golden.py.
 #pragma once
 
 #include <cstdint>

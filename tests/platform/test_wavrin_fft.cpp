@@ -1,4 +1,4 @@
-// The signal library's transforms against numpy.fft and scipy.fft (tests/data/wavrin_gen_golden.py).
+// The signal library's transforms against numpy.fft and scipy.fft (tests/data/gen_wavrin_golden.py).
 #include <gtest/gtest.h>
 
 #include <cmath>
