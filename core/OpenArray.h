@@ -9,10 +9,11 @@
 // The view neither owns nor copies: it refers to the caller's elements, so it is a parameter type and is not kept
 // past the call (a brace list lives until the end of the full expression that calls the member).
 //
-// A brace list converts its entries to T with the rules of list-initialization: narrowing (a 2.5 for an Integer
-// array, a double variable for a Single array) does not compile. A range must hold T itself (const or not); the
-// one conversion allowed is from pointers to a derived class to an array of pointers to its base, read entry by
-// entry. Writable arrays of the library stay std::span<T>.
+// A brace list converts its entries to T with the rules of list-initialization, so a narrowing entry is ill-formed:
+// a constant that would change (2.5 for an Integer array) does not compile, and a variable whose type narrows (a
+// double for a Single array, even an int for a Double array) is refused too (g++ reports that case through
+// -Wnarrowing, on by default). A range must hold T itself (const or not); the one conversion allowed is from pointers
+// to a derived class to an array of pointers to its base, read entry by entry. Writable arrays stay std::span<T>.
 #pragma once
 
 #include <cstddef>
@@ -23,22 +24,24 @@
 
 namespace tarnel {
 
+namespace detail {
+
+// The element type a range holds (const removed).
+template <class R>
+using OpenArrayEntry = std::remove_cvref_t<std::ranges::range_reference_t<R>>;
+
+// The ranges a TOpenArray<T> is made from: in one piece, holding T itself, or pointers that convert to the pointer
+// type T (to a derived class, or to a class with fewer qualifiers).
+template <class R, class T>
+concept OpenArrayRange = std::ranges::contiguous_range<R> && std::ranges::sized_range<R> &&
+    (std::is_same_v<OpenArrayEntry<R>, T> ||
+     (std::is_pointer_v<T> && std::is_pointer_v<OpenArrayEntry<R>> && std::is_convertible_v<OpenArrayEntry<R>, T>));
+
+}  // namespace detail
+
 template <class T>
 class TOpenArray {
     static_assert(!std::is_const_v<T> && !std::is_reference_v<T>, "TOpenArray<T> names the element type itself");
-
-    // The range's element type as it is stored (const removed).
-    template <class R>
-    using Stored = std::remove_cvref_t<std::ranges::range_reference_t<R>>;
-
-    // Ranges whose elements are T: the view points into them.
-    template <class R>
-    static constexpr bool kDirect = std::is_same_v<Stored<R>, T>;
-
-    // Ranges of pointers that convert to the pointer type T (to a derived class, or to a less qualified class).
-    template <class R>
-    static constexpr bool kConverted =
-        std::is_pointer_v<T>&& std::is_pointer_v<Stored<R>> && !kDirect<R> && std::is_convertible_v<Stored<R>, T>;
 
 public:
     using value_type = T;
@@ -79,13 +82,11 @@ public:
 
     TOpenArray(std::initializer_list<T> List) noexcept : FData(List.begin()), FSize(List.size()) {}
 
-    template <class R>
-    requires std::ranges::contiguous_range<R> && std::ranges::sized_range<R> &&
-        (!std::is_same_v<std::remove_cvref_t<R>, TOpenArray>)&&(kDirect<R> ||
-                                                                kConverted<R>)TOpenArray(R&& Range) noexcept
-        : FData(std::ranges::data(Range)), FSize(std::ranges::size(Range))
+    template <detail::OpenArrayRange<T> R>
+    TOpenArray(R&& Range) noexcept : FData(std::ranges::data(Range)), FSize(std::ranges::size(Range))
     {
-        if constexpr (kConverted<R>) FRead = &ReadConverted<Stored<R>>;
+        using Entry = detail::OpenArrayEntry<R>;
+        if constexpr (!std::is_same_v<Entry, T>) FRead = &ReadConverted<Entry>;
     }
 
     std::size_t size() const noexcept { return FSize; }
@@ -116,7 +117,11 @@ public:
     }
 
     // The entries in place: arrays of numbers always lie in place (pointer arrays may be read through a conversion).
-    const T* data() const noexcept requires(!std::is_pointer_v<T>) { return static_cast<const T*>(FData); }
+    const T* data() const noexcept
+    {
+        static_assert(!std::is_pointer_v<T>, "an array of pointers is read through operator[] and its iterators");
+        return static_cast<const T*>(FData);
+    }
 
 private:
     template <class E>
