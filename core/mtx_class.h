@@ -23,14 +23,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <memory>
-#include <span>
 #include <string>
 #include <utility>
 
 #include "core/Dovi387.h"
 #include "core/LinAlgTypes.h"
+#include "core/OpenArray.h"
 
 namespace tarnel {
 
@@ -398,8 +397,7 @@ public:
 };
 
 // Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).
-void SetMtxSize(int ARows, int ACols, bool AComplex, std::span<TMtx* const> Mtxs);
-void SetMtxSize(int ARows, int ACols, bool AComplex, std::initializer_list<TMtx*> Mtxs);
+void SetMtxSize(int ARows, int ACols, bool AComplex, TOpenArray<TMtx*> Mtxs);
 
 // The same values as the members.
 double Norm1(const TMtx1& Mtx);

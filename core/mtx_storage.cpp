@@ -283,17 +283,12 @@ void TMtx::Resize(const TMtx1& A, int NewRows, int NewCols, bool Transpose)
     if (r > 0 && c > 0) CopyBlockFrom(A.Values(), A.Cols(), r, c, Transpose);
 }
 
-void SetMtxSize(int ARows, int ACols, bool AComplex, std::span<TMtx* const> Mtxs)
+void SetMtxSize(int ARows, int ACols, bool AComplex, TOpenArray<TMtx*> Mtxs)
 {
     for (TMtx* m : Mtxs) {
         if (!m) ERaise(msg::kMtxNil);
     }
     for (TMtx* m : Mtxs) m->Size(ARows, ACols, AComplex);
-}
-
-void SetMtxSize(int ARows, int ACols, bool AComplex, std::initializer_list<TMtx*> Mtxs)
-{
-    SetMtxSize(ARows, ACols, AComplex, std::span<TMtx* const>(Mtxs.begin(), Mtxs.size()));
 }
 
 // ---- Assignment and outside data ------------------------------------------------------------------------------

@@ -22,13 +22,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
-#include <span>
 #include <string>
 #include <utility>
 
 #include "core/Dovi387.h"
 #include "core/LinAlgTypes.h"
+#include "core/OpenArray.h"
 
 namespace tarnel {
 
@@ -144,7 +143,7 @@ public:
     // ---- Copying in ---------------------------------------------------------------------------------------
     // SetComplex(AComplex) and Length := number of entries (half of it when complex), then copies the entries.
     // For complex data the array holds Re, Im pairs, so its number of entries must be even.
-    void SetIt(bool AComplex, std::span<const double> A);
+    void SetIt(bool AComplex, TOpenArray<double> A);
 
     // Four addresses into the data after sizing the vector real to L1+L2+L3+L4: P1 at element 0,
     // P2 = P1 + L1, P3 = P2 + L2, P4 = P3 + L3.
@@ -219,8 +218,7 @@ public:
     // Element k moves to (k + Offset) mod Length: a positive Offset rotates toward the end.
     TVecs& Rotate(int Offset);
     // The sources one after the other into Self from element Index on; Self is not resized.
-    TVecs& Concat(int Index, std::span<const TVecs* const> Src);
-    TVecs& Concat(int Index, std::initializer_list<const TVecs*> Src);
+    TVecs& Concat(int Index, TOpenArray<const TVecs*> Src);
     // Vec1 := Self[0 .. Offset-1], Vec2 := the rest.
     void Split(TVecs& Vec1, int Offset, TVecs& Vec2) const;
     // Self := the elements of X selected by IndexType (Indexes may be nil for indIncrement).
@@ -326,9 +324,9 @@ protected:
     template <class Src>
     void CopyIn(std::int64_t Offset, const Src* A, std::int64_t Count);
     template <class Src>
-    void SetFromArray(bool AComplex, std::span<const Src> A);
+    void SetFromArray(bool AComplex, TOpenArray<Src> A);
     template <class Src>
-    void SetAtIndex(int Index, std::span<const Src> A, const char* RealMessage);
+    void SetAtIndex(int Index, TOpenArray<Src> A, const char* RealMessage);
 
     // Fields, in the order of the class's data model.
     std::int64_t FAllocatedSize = 0;
@@ -395,11 +393,9 @@ public:
     // Self[Index + k] := Vec[VecIndex + Len - 1 - k] for k < Len.
     TVec0& Reverse(const TVecs& Vec, int VecIndex, int Index, int Len);
     // Self := the sources one after the other, with Src[0]'s kind; no sources give an empty real vector.
-    TVec0& Concat(std::span<const TVecs* const> Src);
-    TVec0& Concat(std::initializer_list<const TVecs*> Src);
+    TVec0& Concat(TOpenArray<const TVecs*> Src);
     // Consecutive pieces of Self into the destinations, each as long as the destination (in Self's kind).
-    TVec0& Split(std::span<TVecs* const> Dst);
-    TVec0& Split(std::initializer_list<TVecs*> Dst);
+    TVec0& Split(TOpenArray<TVecs*> Dst);
 
     // ---- Complex parts ----------------------------------------------------------------------------------------
     using TVecs::CartToPolar;
@@ -427,7 +423,7 @@ public:
     TVec0& Expj(const TVecs& Omega, int OmegaIndex, int Index, int Len);
     // Copies the array from element 0 without sizing the vector. Only with ConditionCheck: more entries than the
     // vector holds raise "(High(a)+1) > Length" (complex: "((High(A)+1) div 2) > Length").
-    void SetIt(std::span<const double> A);
+    void SetIt(TOpenArray<double> A);
     // As TVecs::SliceIt, with the vector complex and the addresses counting complex elements.
     void SliceIt(int L1, int L2, int L3, int L4, TCplx*& P1, TCplx*& P2, TCplx*& P3, TCplx*& P4);
 };
@@ -447,8 +443,7 @@ public:
     // Self := Vec1 followed by Vec2.
     TVec1& Copy(const TVecs& Vec1, const TVecs& Vec2);
     // Pieces of DstSize[i] elements into Dst[i] (a nil destination skips its piece).
-    void Split(std::span<TVecs* const> Dst, std::span<const int> DstSize) const;
-    void Split(std::initializer_list<TVecs*> Dst, std::initializer_list<int> DstSize) const;
+    void Split(TOpenArray<TVecs*> Dst, TOpenArray<int> DstSize) const;
     TVec1& Mag(const TVecs& Vec, int VecIndex, int Index, int Len);
 
     using TVec0::SetSubIndex;
@@ -461,10 +456,10 @@ public:
     // SetSubRange(Src, StartIndex, StopIndex - StartIndex + 1).
     void SetSubIndex(const TVecs& Src, int StartIndex, int StopIndex);
     // Copies the array into the vector from element Index on, without sizing it.
-    void SetIt(int Index, std::span<const double> A);
-    void SetDouble(int Index, std::span<const double> A);
-    void SetSingle(int Index, std::span<const float> A);
-    void SetInteger(int Index, std::span<const int> A);
+    void SetIt(int Index, TOpenArray<double> A);
+    void SetDouble(int Index, TOpenArray<double> A);
+    void SetSingle(int Index, TOpenArray<float> A);
+    void SetInteger(int Index, TOpenArray<int> A);
     // Size(Len, Src.Complex) and the first min(Src.Length, Len) elements of Src; with ZeroIt the elements from
     // Src.Length up to Len-1 are zero.
     void Resize(const TVecs& Src, int Len, bool ZeroIt = false);
@@ -506,15 +501,14 @@ public:
     // SetSubRange(Mtx, StartIndex, StopIndex - StartIndex + 1); StopIndex < StartIndex - 1 raises "Len < 0".
     void SetSubIndex(const TMtx1& Mtx, int StartIndex, int StopIndex);
     // The sizing forms of SetIt for Double, Single and Integer arrays.
-    void SetDouble(bool AComplex, std::span<const double> A);
-    void SetSingle(bool AComplex, std::span<const float> A);
-    void SetInteger(bool AComplex, std::span<const int> A);
+    void SetDouble(bool AComplex, TOpenArray<double> A);
+    void SetSingle(bool AComplex, TOpenArray<float> A);
+    void SetInteger(bool AComplex, TOpenArray<int> A);
     // Len elements from element Index on, taken from array entry AIndex on (AIndex counts Doubles).
-    void SetIt(int Index, int AIndex, int Len, std::span<const double> A);
+    void SetIt(int Index, int AIndex, int Len, TOpenArray<double> A);
 };
 
 // Size(Len, AComplex) of every vector given.
-void SetVecSize(int Len, bool AComplex, std::span<TVec* const> Vecs);
-void SetVecSize(int Len, bool AComplex, std::initializer_list<TVec*> Vecs);
+void SetVecSize(int Len, bool AComplex, TOpenArray<TVec*> Vecs);
 
 }  // namespace tarnel

@@ -58,7 +58,7 @@ int CheckedLength(std::int64_t Len)
 }
 
 // The sum of the sources' lengths; every entry must be a vector.
-std::int64_t SumOfLengths(std::span<const TVecs* const> Src)
+std::int64_t SumOfLengths(TOpenArray<const TVecs*> Src)
 {
     std::int64_t sum = 0;
     for (const TVecs* s : Src) {
@@ -68,13 +68,13 @@ std::int64_t SumOfLengths(std::span<const TVecs* const> Src)
     return sum;
 }
 
-bool AnyShares(std::span<const TVecs* const> Src, const TVecs& Dst)
+bool AnyShares(TOpenArray<const TVecs*> Src, const TVecs& Dst)
 {
     return std::any_of(Src.begin(), Src.end(), [&](const TVecs* s) { return detail::SharesMemory(*s, Dst); });
 }
 
 // Writes the sources one after the other from Dst on (Width Doubles per element).
-void Join(std::span<const TVecs* const> Src, double* Dst)
+void Join(TOpenArray<const TVecs*> Src, double* Dst)
 {
     for (const TVecs* s : Src) {
         CopyDoubles(s->Values(), Dst, Numbers(*s));
@@ -207,7 +207,7 @@ TVecs& TVecs::Rotate(int Offset)
 
 // ---- Concat and Split -------------------------------------------------------------------------------------------
 
-TVec0& TVec0::Concat(std::span<const TVecs* const> Src)
+TVec0& TVec0::Concat(TOpenArray<const TVecs*> Src)
 {
     if (Src.empty()) {
         TVecs::Size(0, false);
@@ -231,12 +231,7 @@ TVec0& TVec0::Concat(std::span<const TVecs* const> Src)
     return *this;
 }
 
-TVec0& TVec0::Concat(std::initializer_list<const TVecs*> Src)
-{
-    return Concat(std::span<const TVecs* const>(Src.begin(), Src.size()));
-}
-
-TVecs& TVecs::Concat(int Index, std::span<const TVecs* const> Src)
+TVecs& TVecs::Concat(int Index, TOpenArray<const TVecs*> Src)
 {
     if (Src.empty()) return *this;
     const std::int64_t sum = SumOfLengths(Src);
@@ -257,11 +252,6 @@ TVecs& TVecs::Concat(int Index, std::span<const TVecs* const> Src)
     return *this;
 }
 
-TVecs& TVecs::Concat(int Index, std::initializer_list<const TVecs*> Src)
-{
-    return Concat(Index, std::span<const TVecs* const>(Src.begin(), Src.size()));
-}
-
 void TVecs::Split(TVecs& Vec1, int Offset, TVecs& Vec2) const
 {
     TCheck(*this)
@@ -277,7 +267,7 @@ void TVecs::Split(TVecs& Vec1, int Offset, TVecs& Vec2) const
     CopyDoubles(At(*self, Offset), Vec2.Values(), Numbers(Vec2));
 }
 
-TVec0& TVec0::Split(std::span<TVecs* const> Dst)
+TVec0& TVec0::Split(TOpenArray<TVecs*> Dst)
 {
     for (TVecs* d : Dst) TestNil(d);
     detail::TLazyTemp copy;
@@ -297,12 +287,7 @@ TVec0& TVec0::Split(std::span<TVecs* const> Dst)
     return *this;
 }
 
-TVec0& TVec0::Split(std::initializer_list<TVecs*> Dst)
-{
-    return Split(std::span<TVecs* const>(Dst.begin(), Dst.size()));
-}
-
-void TVec1::Split(std::span<TVecs* const> Dst, std::span<const int> DstSize) const
+void TVec1::Split(TOpenArray<TVecs*> Dst, TOpenArray<int> DstSize) const
 {
     if (Dst.size() != DstSize.size()) ERaise(msg::kHighDst);
     for (int s : DstSize) {
@@ -323,11 +308,6 @@ void TVec1::Split(std::span<TVecs* const> Dst, std::span<const int> DstSize) con
         }
         pos += DstSize[i];
     }
-}
-
-void TVec1::Split(std::initializer_list<TVecs*> Dst, std::initializer_list<int> DstSize) const
-{
-    Split(std::span<TVecs* const>(Dst.begin(), Dst.size()), std::span<const int>(DstSize.begin(), DstSize.size()));
 }
 
 // ---- Gather and Scatter -----------------------------------------------------------------------------------------

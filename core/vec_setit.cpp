@@ -54,7 +54,7 @@ void TVecs::CopyIn(std::int64_t Offset, const Src* A, std::int64_t Count)
 }
 
 template <class Src>
-void TVecs::SetFromArray(bool AComplex, std::span<const Src> A)
+void TVecs::SetFromArray(bool AComplex, TOpenArray<Src> A)
 {
     const std::int64_t n = static_cast<std::int64_t>(A.size());
     if (AComplex && n % 2 != 0) ERaise(msg::kOddEntries);
@@ -66,7 +66,7 @@ void TVecs::SetFromArray(bool AComplex, std::span<const Src> A)
 
 // The Index forms of TVec1: the array goes to element Index on; both bounds are always checked.
 template <class Src>
-void TVecs::SetAtIndex(int Index, std::span<const Src> A, const char* RealMessage)
+void TVecs::SetAtIndex(int Index, TOpenArray<Src> A, const char* RealMessage)
 {
     const std::int64_t n = static_cast<std::int64_t>(A.size());
     if (Index < 0) ERaise(msg::kNegIndex);
@@ -80,12 +80,12 @@ void TVecs::SetAtIndex(int Index, std::span<const Src> A, const char* RealMessag
     }
 }
 
-void TVecs::SetIt(bool AComplex, std::span<const double> A)
+void TVecs::SetIt(bool AComplex, TOpenArray<double> A)
 {
     SetFromArray(AComplex, A);
 }
 
-void TVec0::SetIt(std::span<const double> A)
+void TVec0::SetIt(TOpenArray<double> A)
 {
     const std::int64_t n = static_cast<std::int64_t>(A.size());
     if (FComplex && n % 2 != 0) ERaise(msg::kOddEntries);
@@ -100,42 +100,42 @@ void TVec0::SetIt(std::span<const double> A)
     CopyIn(0, A.data(), n);
 }
 
-void TVec1::SetIt(int Index, std::span<const double> A)
+void TVec1::SetIt(int Index, TOpenArray<double> A)
 {
     SetAtIndex(Index, A, msg::kHighA);
 }
 
-void TVec1::SetDouble(int Index, std::span<const double> A)
+void TVec1::SetDouble(int Index, TOpenArray<double> A)
 {
     SetAtIndex(Index, A, msg::kHighA);
 }
 
-void TVec1::SetSingle(int Index, std::span<const float> A)
+void TVec1::SetSingle(int Index, TOpenArray<float> A)
 {
     SetAtIndex(Index, A, msg::kHighAIndex);
 }
 
-void TVec1::SetInteger(int Index, std::span<const int> A)
+void TVec1::SetInteger(int Index, TOpenArray<int> A)
 {
     SetAtIndex(Index, A, msg::kHighAIndex);
 }
 
-void TVec::SetDouble(bool AComplex, std::span<const double> A)
+void TVec::SetDouble(bool AComplex, TOpenArray<double> A)
 {
     SetFromArray(AComplex, A);
 }
 
-void TVec::SetSingle(bool AComplex, std::span<const float> A)
+void TVec::SetSingle(bool AComplex, TOpenArray<float> A)
 {
     SetFromArray(AComplex, A);
 }
 
-void TVec::SetInteger(bool AComplex, std::span<const int> A)
+void TVec::SetInteger(bool AComplex, TOpenArray<int> A)
 {
     SetFromArray(AComplex, A);
 }
 
-void TVec::SetIt(int Index, int AIndex, int Len, std::span<const double> A)
+void TVec::SetIt(int Index, int AIndex, int Len, TOpenArray<double> A)
 {
     if (Index < 0) ERaise(msg::kNegIndex);
     if (AIndex < 0) ERaise(msg::kNegAIndex);
@@ -234,17 +234,12 @@ void TVecs::Shift(int Offset)
     }
 }
 
-void SetVecSize(int Len, bool AComplex, std::span<TVec* const> Vecs)
+void SetVecSize(int Len, bool AComplex, TOpenArray<TVec*> Vecs)
 {
     for (TVec* v : Vecs) {
         if (!v) ERaise(msg::kVecNil);
     }
     for (TVec* v : Vecs) v->Size(Len, AComplex);
-}
-
-void SetVecSize(int Len, bool AComplex, std::initializer_list<TVec*> Vecs)
-{
-    SetVecSize(Len, AComplex, std::span<TVec* const>(Vecs.begin(), Vecs.size()));
 }
 
 }  // namespace tarnel

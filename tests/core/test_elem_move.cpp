@@ -72,7 +72,7 @@ TEST_F(MoveTest, CopyMtxRunsIntoTheFollowingRows)
     for (int i = 0; i < 9; ++i) m.Values()[i] = i;
     TVec r;
     r.Size(5);
-    r.SetIt(std::vector<double>{-1, -1, -1, -1, -1});
+    r.SetIt({-1, -1, -1, -1, -1});
     r.CopyMtx(m, 1, 1, 2, 4);
     ExpectSame(r, false, {-1, 5, 6, 7, 8});
     r.CopyMtx(m, 9, 9, 9, 0);  // Len 0: nothing
@@ -143,7 +143,7 @@ TEST_F(MoveTest, Concat)
     Set(b, true, {3, 3});
     r.Concat({&a, &b});
     ExpectSame(r, true, {1, 1, 2, 2, 3, 3});
-    r.Concat(std::initializer_list<const TVecs*>{});
+    r.Concat({});
     ExpectSame(r, false, {});
     ExpectRaise([&] { r.Concat({&a, &a, nullptr}); }, "TestNil: Nil pointer");
     TVec x;

@@ -478,7 +478,7 @@ TEST_F(MtxTest, SetColAndSetRowCopyTheVector)
     TMtx m;
     m.Size(3, 4);
     TVec v;
-    v.SetIt(false, std::vector<double>{10, 20, 30, 40, 50});
+    v.SetIt(false, {10, 20, 30, 40, 50});
     m.SetCol(v, 1, 1, 2, 2);  // elements (1,2), (2,2) := v[1], v[2]
     EXPECT_EQ(m(1, 2), 20.0);
     EXPECT_EQ(m(2, 2), 30.0);
@@ -488,11 +488,11 @@ TEST_F(MtxTest, SetColAndSetRowCopyTheVector)
     EXPECT_EQ(m(0, 3), 50.0);
     EXPECT_EQ(m(0, 0), 0.0);
     TVec col;
-    col.SetIt(false, std::vector<double>{1, 2, 3});
+    col.SetIt(false, {1, 2, 3});
     m.SetCol(col, 3);
     EXPECT_EQ(m(2, 3), 3.0);
     TVec row;
-    row.SetIt(false, std::vector<double>{5, 6, 7, 8});
+    row.SetIt(false, {5, 6, 7, 8});
     m.SetRow(row, 1);
     EXPECT_EQ(m(1, 0), 5.0);
     EXPECT_EQ(m(1, 3), 8.0);
@@ -500,7 +500,7 @@ TEST_F(MtxTest, SetColAndSetRowCopyTheVector)
     TMtx z;
     z.Size(2, 2, true);
     TVec zc;
-    zc.SetIt(true, std::vector<double>{1, 2, 3, 4});
+    zc.SetIt(true, {1, 2, 3, 4});
     z.SetCol(zc, 1);
     EXPECT_EQ(z.CValues2D()[1][1].Re, 3.0);
     EXPECT_EQ(z.CValues2D()[1][1].Im, 4.0);

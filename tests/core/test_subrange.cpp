@@ -279,7 +279,7 @@ TEST_F(SubRangeTest, NothingIsWrittenPastAView)
     ExpectRaise([&] { v[4] = 1.0; }, "Indx > Length-1");
     EXPECT_EQ(parent[6], 6.0);
     v.SetComplex(true);  // a complex view of 2 elements covers the same 4 Doubles
-    ExpectRaise([&] { v.SetIt(std::vector<double>{1, 2, 3, 4, 5, 6}); }, "((High(A)+1) div 2) > Length");
+    ExpectRaise([&] { v.SetIt({1, 2, 3, 4, 5, 6}); }, "((High(A)+1) div 2) > Length");
     EXPECT_EQ(parent[6], 6.0);
 }
 

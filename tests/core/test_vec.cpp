@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -365,7 +366,7 @@ TEST_F(VecTest, IndexedPropertyChecks)
 TEST_F(VecTest, FirstAndLastElements)
 {
     TVec v;
-    v.SetIt(false, std::vector<double>{1, 2, 3, 4});
+    v.SetIt(false, {1, 2, 3, 4});
     EXPECT_EQ(v.FirstSample(), 1.0);
     EXPECT_EQ(v.LastSample(), 4.0);
     ExpectRaise([&] { v.FirstCplx(); }, "not Complex!");
@@ -437,7 +438,7 @@ TEST_F(VecTest, SetItFamilyResults)
     EXPECT_EQ(v.CValues()[2].Re, 8.0);
     EXPECT_EQ(v.CValues()[2].Im, 9.0);
     // TVec0.SetIt copies from element 0.
-    v.SetIt(std::vector<double>{-1, -2});
+    v.SetIt({-1, -2});
     EXPECT_EQ(v.CValues()[0].Im, -2.0);
 }
 
@@ -707,7 +708,10 @@ TEST_F(VecTest, Shift)
     };
     for (const Row& r : rows) {
         TVec v;
-        v.SetIt(r.complex, r.complex ? std::vector<double>{1, 2, 3, 4, 5, 6} : std::vector<double>{1, 2, 3, 4, 5});
+        if (r.complex)
+            v.SetIt(true, {1, 2, 3, 4, 5, 6});
+        else
+            v.SetIt(false, {1, 2, 3, 4, 5});
         v.Shift(r.offset);
         for (std::size_t i = 0; i < r.expected.size(); ++i) {
             EXPECT_EQ(v.Values()[i], r.expected[i]) << "offset " << r.offset << " at " << i;
@@ -720,7 +724,7 @@ TEST_F(VecTest, Shift)
 TEST_F(VecTest, AssignCopiesSettingsAndValues)
 {
     TVec src, dst;
-    src.SetIt(true, std::vector<double>{1, 2, 3, 4});
+    src.SetIt(true, {1, 2, 3, 4});
     src.SetCaption("c");
     src.SetTag(9);
     src.SetDirty(true);
@@ -774,8 +778,8 @@ TEST_F(VecTest, SliceIt)
 TEST_F(VecTest, EnlistAndDismiss)
 {
     TVec a, b;
-    a.SetIt(false, std::vector<double>{1, 2, 3});
-    b.SetIt(true, std::vector<double>{1, 2, 3, 4});
+    a.SetIt(false, {1, 2, 3});
+    b.SetIt(true, {1, 2, 3, 4});
     TSampleView ra, rb;
     TCplxView ca, cb;
     Enlist(a, b, a, b, ra, rb, ca, cb);
