@@ -173,8 +173,12 @@ void TSparseMtx1::Install(int ARows, int ACols, bool AComplex, std::vector<int>&
 {
     // Sizing the values reruns DoSetCols, which sets Complex and NonZeros and makes room in the row indices; the
     // old values need not survive, so the vector is sized directly rather than through SetNonZeros.
-    FValues->Size(ColPtr[static_cast<std::size_t>(ACols)], AComplex);
+    const int nonZeros = ColPtr[static_cast<std::size_t>(ACols)];
+    FValues->Size(nonZeros, AComplex);
     FComplex = AComplex;
+    // The whole pattern is new, so the spare row indices of an earlier, larger pattern are of no further use.
+    FRowIndices.resize(static_cast<std::size_t>(nonZeros));
+    FRowIndices.shrink_to_fit();
     FColPointers = std::move(ColPtr);
     FCols = ACols;
     FRows = ARows;
