@@ -1,0 +1,46 @@
+// The texts the sparse matrices raise, in one place. They are part of the library's interface and are quoted letter
+// for letter; tests compare them exactly. Internal to the library.
+#pragma once
+
+namespace tarnel::msg::sparse {
+
+// ---- Sizing -------------------------------------------------------------------------------------------------
+// A negative column count (the column pointers cannot have Cols + 1 entries).
+inline constexpr const char* kColsNeg = "SetCols: Value < 0";
+// A negative entry count: the text the value vector raises for a negative length, raised before anything changes.
+inline constexpr const char* kNonZerosNeg = "SetActualLength: Value < 0";
+// A reader found column pointers that do not describe NonZeros entries (they decrease, pass NonZeros or do not end
+// at it, as after Size with another count), or a row index outside 0..Rows-1 where rows are addressed.
+inline constexpr const char* kInvalidPattern = "Invalid sparse pattern!";
+
+// ---- Element access through the triplet buffer --------------------------------------------------------------
+inline constexpr const char* kComplexTrue = "Complex = True";
+inline constexpr const char* kNotComplex = "not Complex";
+inline constexpr const char* kFlushFirst = "Call TripletsToSparseAndFlush first!";
+inline constexpr const char* kAColHigh = "ACol > (FCols-1)";
+inline constexpr const char* kARowHigh = "ARow > (FRows-1)";
+// Negative indexes of SetValue, SetMtxCValue, GetValue and GetMtxCValue.
+inline constexpr const char* kARowNeg = "ARow < 0";
+inline constexpr const char* kAColNeg = "ACol < 0";
+// An index of SetValue or SetMtxCValue that no Integer row or column count can hold (the index of the largest
+// Integer would need a count one beyond it).
+inline constexpr const char* kARowMax = "ARow too large";
+inline constexpr const char* kAColMax = "ACol too large";
+
+// ---- Triplet and dense conversions --------------------------------------------------------------------------
+inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";
+inline constexpr const char* kRowColumnLength = "(Length(Row) <> Length(Column))";
+inline constexpr const char* kRowEmpty = "Length(Row) <= 0";
+inline constexpr const char* kInvalidTriplet = "Invalid triplet!";
+// More triplets than an Integer entry count can hold.
+inline constexpr const char* kRowTooLong = "Length(Row) too large";
+// The value array of the array forms of TripletsToSparse is not as long as Row.
+inline constexpr const char* kRowValuesLength = "(Length(Row) <> Length(Values))";
+inline constexpr const char* kTripletsRows = "Triplets.Rows <> 3";
+inline constexpr const char* kRowNonZeros = "Length(Row) < NonZeros";
+inline constexpr const char* kColumnNonZeros = "Length(Column) < NonZeros";
+inline constexpr const char* kValuesNonZeros = "Length(Values) < NonZeros";
+inline constexpr const char* kNotComplexBang = "Not complex!";
+inline constexpr const char* kMaxElemCount = "MaxElemCount reached!";
+
+}  // namespace tarnel::msg::sparse

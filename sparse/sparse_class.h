@@ -1,0 +1,286 @@
+// TSparseMtx: the library's sparse matrix of real or complex numbers in compressed-column form, with its class chain
+// TSparseMtx1 -> TSparseMtx2 -> TSparseMtx.
+//
+// All fields live in TSparseMtx1; TSparseMtx2 adds the complex forms, TSparseMtx the forms that take dense matrices
+// and the explicit Size. Each level brings the overloads of the level below back into scope with `using`. Programs
+// create TSparseMtx, and every member that takes a sparse matrix takes a TSparseMtx. Matrices have identity: they
+// are not copyable (copy with Copy or Assign).
+//
+// Storage (0-based): column j holds the entries at positions ColPointers[j] .. ColPointers[j+1]-1 of the row
+// indices and of the values; ColPointers[0] = 0 and ColPointers[Cols] = NonZeros. The conversions from triplets
+// and from dense matrices leave the rows of every column ascending without repeats; other producers (the sparse
+// product) may leave them in the order they were reached. An explicit zero may be stored; an absent entry reads 0.
+// Rows is a plain number that only the range checks of the readers use.
+//
+// The entry count follows the value vector: every change of the values' length or kind runs DoSetCols, which takes
+// over their kind as Complex and their length as NonZeros. Setting Complex therefore halves the entries of a real
+// matrix (or doubles those of a complex one), as the value memory is seen the other way; a complex matrix is built
+// by setting Complex before NonZeros, as Size does. The row indices keep the entries past NonZeros as spare room,
+// so a shrink and a regrowth within one operation (the value vector switching kind, then length) restore them.
+//
+// Size with another count keeps the old pattern, so the column pointers may no longer describe NonZeros entries.
+// Every reader checks the part of the pattern it uses and raises "Invalid sparse pattern!" rather than read outside
+// the arrays.
+//
+// Single elements are set through a triplet buffer: SetValue / SetMtxCValue append (row, column, value) and
+// TripletsToSparseAndFlush replaces the compressed form with the buffered triplets (dimensions from the largest
+// indices, duplicates summed). While triplets are pending, GetValue and GetMtxCValue refuse to read.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/Dovi387.h"
+#include "core/mtx_class.h"
+#include "core/vec_class.h"
+#include "sparse/SparseTypes.h"
+
+namespace tarnel {
+
+class TSparseMtx;
+
+class TSparseMtx1 {
+public:
+    // Sizes of the UMFPACK control and info arrays each matrix owns (UMFPACK 5.7 uses the first 20 and 90 entries;
+    // the spare ones stay 0).
+    static constexpr int kControlCount = 21;
+    static constexpr int kInfoCount = 91;
+
+    // An empty real 0 × 0 matrix with UMFPACK's default control settings (block size and refinement steps taken
+    // from them), ReportLevel prlBasic, SparseSystem spsA, Tolerance 500·2^-52, MaxIters 500, VectorCount 10,
+    // AutoPattern and AutoClearReport on, and the column pointers {0}.
+    TSparseMtx1();
+    virtual ~TSparseMtx1();
+    TSparseMtx1(const TSparseMtx1&) = delete;
+    TSparseMtx1& operator=(const TSparseMtx1&) = delete;
+
+    // ---- Published properties, in their streaming order --------------------------------------------------------
+    int Rows() const { return FRows; }
+    void SetRows(int Value) { FRows = Value; }
+    int Cols() const { return FCols; }
+    // A new count resizes the column pointers to Value + 1 entries, keeping the existing ones (new ones 0).
+    // "SetCols: Value < 0" for a negative count.
+    void SetCols(int Value);
+    bool Complex() const { return FComplex; }
+    // Switches the kind of the value vector (which reruns DoSetCols): n real entries become n div 2 complex ones.
+    void SetComplex(bool Value);
+    int NonZeros() const { return FNonZeros; }
+    // A new count resizes the row indices and the values, keeping the first ones. Raises
+    // "SetActualLength: Value < 0" for a negative count before anything changes.
+    void SetNonZeros(int Value);
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& Value) { FCaption = Value; }
+    bool Dirty() const { return FDirty; }
+    void SetDirty(bool Value) { FDirty = Value; }
+    // The triplet conversions keep entries at or below their threshold (an explicit zero, for one).
+    bool DontStripZeros() const { return FDontStripZeros; }
+    void SetDontStripZeros(bool Value) { FDontStripZeros = Value; }
+    bool AutoClearReport() const { return FAutoClearReport; }
+    void SetAutoClearReport(bool Value) { FAutoClearReport = Value; }
+    TReportLevel ReportLevel() const { return FReportLevel; }
+    // Also control entry 0 (UMFPACK's print level) := the ordinal.
+    void SetReportLevel(TReportLevel Value);
+    int RefinmentIters() const { return FRefinmentIters; }
+    // The property keeps max(Value, 0); control entry 7 receives Value as given.
+    void SetRefinmentIters(int Value);
+    TSparseSystem SparseSystem() const { return FSparseSystem; }
+    // Also selects the system string; an ordinal outside the table leaves the string as it is.
+    void SetSparseSystem(TSparseSystem Value);
+    int BlockSize() const { return FBlockSize; }
+    // Also control entry 4 := Value.
+    void SetBlockSize(int Value);
+    TIterativeMethod IterativeMethod() const { return FIterativeMethod; }
+    void SetIterativeMethod(TIterativeMethod Value) { FIterativeMethod = Value; }
+    TConvergenceCheck ConvergenceCheck() const { return FConvergenceCheck; }
+    void SetConvergenceCheck(TConvergenceCheck Value) { FConvergenceCheck = Value; }
+    double Tolerance() const { return FTolerance; }
+    void SetTolerance(double Value) { FTolerance = Value; }
+    int MaxIters() const { return FMaxIters; }
+    void SetMaxIters(int Value) { FMaxIters = Value; }
+    int VectorCount() const { return FVectorCount; }
+    // Keeps at least 2.
+    void SetVectorCount(int Value);
+
+    // ---- Public settings and results of the solvers ----------------------------------------------------------
+    // The text of the last solver failure; empty after a successful solve.
+    const std::string& MtxError() const { return FMtxError; }
+    void SetMtxError(const std::string& Value) { FMtxError = Value; }
+    int ActualIters() const { return FActualIters; }
+    void SetActualIters(int Value) { FActualIters = Value; }
+    double BackError() const { return FBackError; }
+    void SetBackError(double Value) { FBackError = Value; }
+    bool AutoPattern() const { return FAutoPattern; }
+    void SetAutoPattern(bool Value) { FAutoPattern = Value; }
+    // The UMFPACK system string SparseSystem selected ("Ax=b", "A'x=b", ...).
+    const std::string& SystemString() const { return FSystemString; }
+
+    // ---- The stored form (read only) ---------------------------------------------------------------------------
+    // Cols + 1 column pointers, NonZeros row indices, and the values (NonZeros real or complex entries).
+    std::span<const int> ColPointers() const { return {FColPointers.data(), FColPointers.size()}; }
+    std::span<const int> RowIndices() const { return {FRowIndices.data(), static_cast<std::size_t>(FNonZeros)}; }
+    const TVec& Values() const { return *FValues; }
+    std::span<const double, kControlCount> ControlArray() const { return FControl; }
+    std::span<const double, kInfoCount> InfoArray() const { return FInfo; }
+
+    // ---- Size, copy and comparison (sparse_storage.cpp) --------------------------------------------------------
+    // Src's kind, dimensions and entry count; the own pattern stays (the column pointers and row indices are not
+    // copied).
+    void Size(const TSparseMtx& Src);
+    // Src's dimensions, entry count, column pointers, row indices and values, with its kind. Settings, caption and
+    // results stay.
+    void Copy(const TSparseMtx& Src);
+    // Copy, then the settings: Complex, AutoClearReport, ReportLevel, RefinmentIters, SparseSystem, BlockSize,
+    // IterativeMethod, ConvergenceCheck, Tolerance, MaxIters, VectorCount, Caption and Dirty. AutoPattern,
+    // DontStripZeros, MtxError, ActualIters and BackError stay.
+    virtual void Assign(const TSparseMtx& Source);
+    // Complex, NonZeros, Rows and Cols all equal Src's (the patterns are not compared).
+    virtual bool IsEqualSize(const TSparseMtx& Src) const;
+
+    // ---- Element access through the triplet buffer (sparse_elements.cpp) ---------------------------------------
+    // Buffers (ARow, ACol, Value) for the next TripletsToSparseAndFlush; nothing is stored in the compressed form
+    // yet. In this order: "Complex = True" on a complex matrix, "ARow < 0", "ACol < 0", "ARow too large",
+    // "ACol too large", and "Call TripletsToSparseAndFlush first!" while complex triplets are pending.
+    void SetValue(int ARow, int ACol, double Value);
+    // The complex twin: "not Complex" on a real matrix, then the same checks (pending real triplets refuse).
+    void SetMtxCValue(int ARow, int ACol, const TCplx& Value);
+    // Replaces the compressed form with the buffered triplets, converted in the kind they were set in: Rows and
+    // Cols from the largest indices + 1, duplicates summed, zeros dropped unless DontStripZeros. The buffer is
+    // empty afterwards, also when the conversion raises.
+    void TripletsToSparseAndFlush();
+    // The stored value at (ARow, ACol), 0 when there is no entry. In this order: "Call TripletsToSparseAndFlush
+    // first!", "ACol > (FCols-1)", "ARow > (FRows-1)", "Complex = True", "ACol < 0", and "Invalid sparse pattern!"
+    // when the column's pointers do not lie within the entries. A negative ARow finds no entry.
+    double GetValue(int ARow, int ACol) const;
+    // The complex twin ("not Complex" on a real matrix); C_ZERO when there is no entry.
+    TCplx GetMtxCValue(int ARow, int ACol) const;
+    // Triplets buffered and the length the buffers have grown to (they grow geometrically, from 100 entries).
+    int TripletCount() const { return FTripletCount; }
+    int TripletBufferLength() const { return static_cast<int>(FTripletRows.size()); }
+
+    // ---- Triplet and dense conversions (sparse_triplets.cpp) ---------------------------------------------------
+    // The compressed form of the triplets (Row[i], Column[i], Values[i]) in an ARows × ACols real matrix: triplets
+    // whose magnitude is at or below Thresh are dropped before duplicates are summed (all kept with
+    // DontStripZeros), and the rows of every column ascend. Checks, all before anything changes:
+    // "(Length(Row) <> Length(Values))", "(RowCount <= 0) or (ColCount <= 0)", "(Length(Row) <> Length(Column))",
+    // "Length(Row) <= 0", "Invalid triplet!" (an index outside the dimensions). A failure changes nothing.
+    void TripletsToSparse(int ARows, int ACols, const TIntArray& Row, const TIntArray& Column,
+                          const TSampleArray& Values, double Thresh);
+    // Row index, column index and value of every entry in storage order. The arrays must hold exactly NonZeros
+    // entries ("Length(Row) < NonZeros", "Length(Column) < NonZeros", "Length(Values) < NonZeros"). Of a complex
+    // matrix this form copies the first NonZeros Doubles of the values (interleaved real and imaginary parts).
+    void SparseToTriplets(TIntArray& Row, TIntArray& Column, TSampleArray& Values) const;
+    // Entries of magnitude at or below Thresh become zero and are then dropped (kept as explicit zeros with
+    // DontStripZeros); the dimensions stay. A matrix without entries stays as it is.
+    void ZeroThresh(double Thresh);
+
+protected:
+    // The values' OnSetLength handler: Complex := the values' kind, then SetNonZeros(their length).
+    void DoSetCols(TVecs& Sender);
+
+    // The one conversion from triplets to the compressed form: complex values from CValues when it is not nil,
+    // real ones from Values otherwise, each array as long as Row. Validates everything before it changes anything.
+    void InternalTripletsToSparse(int ARows, int ACols, std::span<const int> Row, std::span<const int> Column,
+                                  const TCplx* CValues, const double* Values, double Thresh);
+    // The conversion itself, for values of type T (double or TCplx), after the argument checks.
+    template <class T>
+    void BuildFromTriplets(int ARows, int ACols, std::span<const int> Row, std::span<const int> Column, const T* Values,
+                           double Thresh);
+    // DenseToSparse for elements of type T, after the argument checks.
+    template <class T>
+    void BuildFromDense(const TMtx& Src, double Thresh);
+    // Makes the matrix ARows × ACols of kind AComplex with the given column pointers (ACols + 1 of them, ending at
+    // the entry count); the row indices and values are then the caller's to fill.
+    void Install(int ARows, int ACols, bool AComplex, std::vector<int>&& ColPtr);
+    // The entries of column ACol: raises "Invalid sparse pattern!" unless
+    // 0 <= ColPointers[ACol] <= ColPointers[ACol+1] <= NonZeros.
+    void CheckColumn(int ACol) const;
+    // The whole pattern: ColPointers[0] = 0, never decreasing, ColPointers[Cols] = NonZeros, and with RowsToo every
+    // row index within 0..Rows-1; "Invalid sparse pattern!" otherwise.
+    void CheckPattern(bool RowsToo) const;
+    // The position of (ARow, ACol) among the entries, or -1; the checks of GetValue (AComplex: of GetMtxCValue).
+    int FindEntry(int ARow, int ACol, bool AComplex) const;
+    // The checks of SetValue / SetMtxCValue after the kind check, then room for one more triplet.
+    void PrepareTriplet(int ARow, int ACol, bool AComplex);
+
+    // Fields, in the order of the class's data model.
+    TIntArray FTripletRows;
+    TIntArray FTripletCols;
+    TSampleArray FTripletValues;
+    TCplxArray FTripletCValues;
+    int FTripletRowExtent = 0;  // largest buffered row index + 1; 0 when the buffer is empty
+    int FTripletColExtent = 0;
+    int FTripletCount = 0;
+    bool FTripletComplex = false;  // the kind of the pending triplets
+    std::string FSystemString;
+    int FNonZeros = 0;
+    int FRefinmentIters = 0;
+    TIterativeMethod FIterativeMethod = itmSGS;
+    TSparseSystem FSparseSystem = spsA;
+    std::string FMtxError;
+    bool FAutoPattern = false;
+    TReportLevel FReportLevel = prlNone;
+    TConvergenceCheck FConvergenceCheck = cvcNorm2;
+    double FTolerance = 0;
+    int FMaxIters = 0;
+    int FActualIters = 0;
+    int FVectorCount = 0;
+    bool FAutoClearReport = false;
+    int FRows = 0;
+    int FCols = 0;
+    double FBackError = 0;
+    int FBlockSize = 0;
+    bool FComplex = false;
+    bool FDirty = false;
+    std::string FCaption;
+    bool FDontStripZeros = false;
+    void* FSymbolic = nullptr;  // UMFPACK's symbolic analysis; exists only inside a direct solve
+    void* FNumeric = nullptr;   // UMFPACK's numeric factorisation; likewise
+    std::array<double, kControlCount> FControl{};
+    std::array<double, kInfoCount> FInfo{};
+    std::vector<int> FColPointers;  // Cols + 1 entries
+    std::vector<int> FRowIndices;   // at least NonZeros entries; those past NonZeros are spare room
+    std::unique_ptr<TVec> FValues;
+};
+
+class TSparseMtx2 : public TSparseMtx1 {
+public:
+    using TSparseMtx1::SparseToTriplets;
+    using TSparseMtx1::TripletsToSparse;
+
+    // The complex form of TripletsToSparse: the matrix becomes complex; a triplet's magnitude is its modulus.
+    void TripletsToSparse(int ARows, int ACols, const TIntArray& Row, const TIntArray& Column, const TCplxArray& Values,
+                          double Thresh);
+    // The complex form of SparseToTriplets: the same length checks, then "Not complex!" on a real matrix.
+    void SparseToTriplets(TIntArray& Row, TIntArray& Column, TCplxArray& Values) const;
+};
+
+class TSparseMtx : public TSparseMtx2 {
+public:
+    using TSparseMtx2::Size;
+    using TSparseMtx2::SparseToTriplets;
+    using TSparseMtx2::TripletsToSparse;
+
+    // Reserves storage: SetComplex, SetCols, SetRows, SetNonZeros, in this order (checked first, so a refused call
+    // changes nothing). The pattern is not set.
+    void Size(int ARows, int ACols, int ANonZeros, bool AComplex);
+    // From a triplet matrix of one column per entry and 3 rows (row indices, column indices, values; "Triplets.Rows
+    // <> 3" otherwise), real or complex (indices from the real parts). Indices round to the nearest integer, ties to
+    // even, whatever the rounding mode; a non-finite index or one outside the Integer range is "Invalid triplet!".
+    // Converts with threshold 0; a failure changes nothing.
+    void TripletsToSparse(int ARows, int ACols, const TMtx& Triplets);
+    // Triplets := one column per entry in storage order: a real matrix gives 3 real rows (row index, column index,
+    // value); a complex one 4 real rows (row, column, real part, imaginary part) with Split, else 3 complex rows
+    // (row + 0i, column + 0i, value).
+    void SparseToTriplets(TMtx& Triplets, bool Split) const;
+    // The matrix of Src's dimensions and kind holding Src's elements whose magnitude is above Thresh (all with
+    // DontStripZeros). "(RowCount <= 0) or (ColCount <= 0)" for an empty Src.
+    void DenseToSparse(const TMtx& Src, double Thresh);
+    // Dst := the dense Rows × Cols matrix of the matrix's kind, zero where there is no entry. Raises
+    // "MaxElemCount reached!" when Rows·Cols exceeds MaxElemCount.
+    void SparseToDense(TMtx& Dst, int MaxElemCount) const;
+};
+
+}  // namespace tarnel

@@ -1,0 +1,208 @@
+// TSparseMtx: construction, the settings mirrored into the UMFPACK control array, sizing, copying and the checks of
+// the stored pattern that every reader runs.
+#include <umfpack.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/Dovi387.h"
+#include "sparse/SparseInternal.h"
+#include "sparse/messages.h"
+#include "sparse/sparse_class.h"
+
+namespace tarnel {
+
+namespace {
+
+static_assert(UMFPACK_CONTROL <= TSparseMtx1::kControlCount && UMFPACK_INFO <= TSparseMtx1::kInfoCount,
+              "the control and info arrays must hold what UMFPACK reads and writes");
+
+// The UMFPACK system string of each TSparseSystem, by ordinal.
+constexpr const char* kSystemStrings[] = {"Ax=b",   "A'x=b", "P'Lx=b", "L'Px=b", "UQ'x=b",
+                                          "QU'x=b", "Lx=b",  "L'x=b",  "Ux=b",   "U'x=b"};
+
+}  // namespace
+
+TSparseMtx1::TSparseMtx1()
+{
+    umfpack_di_defaults(FControl.data());
+    FBlockSize = detail::RoundHalfEven(FControl[UMFPACK_BLOCK_SIZE]);
+    FRows = 0;
+    FCols = 0;
+    FAutoPattern = true;
+    FRefinmentIters = detail::RoundHalfEven(FControl[UMFPACK_IRSTEP]);
+    SetReportLevel(prlBasic);
+    FValues = std::make_unique<TVec>();
+    FVectorCount = 10;
+    FTolerance = 500 * 0x1p-52;
+    FMaxIters = 500;
+    SetSparseSystem(spsA);
+    FComplex = false;
+    FValues->SetOnSetLength([this](TVecs& Sender) { DoSetCols(Sender); });
+    FAutoClearReport = true;
+    FDontStripZeros = false;
+    FColPointers.assign(1, 0);  // column pointer[Cols] exists from the start
+}
+
+TSparseMtx1::~TSparseMtx1() = default;
+
+// ---- Settings ---------------------------------------------------------------------------------------------------
+
+void TSparseMtx1::SetCols(int Value)
+{
+    if (Value == FCols) return;
+    if (Value < 0) ERaise(msg::sparse::kColsNeg);
+    FColPointers.resize(static_cast<std::size_t>(Value) + 1, 0);
+    FCols = Value;
+}
+
+void TSparseMtx1::SetNonZeros(int Value)
+{
+    if (Value == FNonZeros) return;
+    if (Value < 0) ERaise(msg::sparse::kNonZerosNeg);
+    // The count is stored first: resizing the values reruns DoSetCols, which then finds nothing to do.
+    FNonZeros = Value;
+    if (FRowIndices.size() < static_cast<std::size_t>(Value)) FRowIndices.resize(static_cast<std::size_t>(Value), 0);
+    FValues->Resize(Value, false);
+}
+
+void TSparseMtx1::SetComplex(bool Value)
+{
+    FComplex = Value;
+    FValues->SetComplex(Value);
+}
+
+void TSparseMtx1::DoSetCols(TVecs& Sender)
+{
+    FComplex = Sender.Complex();
+    SetNonZeros(Sender.Length());
+}
+
+void TSparseMtx1::SetReportLevel(TReportLevel Value)
+{
+    FReportLevel = Value;
+    FControl[UMFPACK_PRL] = static_cast<int>(Value);
+}
+
+void TSparseMtx1::SetBlockSize(int Value)
+{
+    FBlockSize = Value;
+    FControl[UMFPACK_BLOCK_SIZE] = Value;
+}
+
+void TSparseMtx1::SetRefinmentIters(int Value)
+{
+    FRefinmentIters = std::max(Value, 0);
+    FControl[UMFPACK_IRSTEP] = Value;
+}
+
+void TSparseMtx1::SetSparseSystem(TSparseSystem Value)
+{
+    FSparseSystem = Value;
+    const int ordinal = static_cast<int>(Value);
+    if (ordinal >= 0 && ordinal < static_cast<int>(std::size(kSystemStrings))) FSystemString = kSystemStrings[ordinal];
+}
+
+void TSparseMtx1::SetVectorCount(int Value)
+{
+    FVectorCount = std::max(Value, 2);
+}
+
+// ---- Size, copy and comparison ----------------------------------------------------------------------------------
+
+void TSparseMtx1::Size(const TSparseMtx& Src)
+{
+    SetComplex(Src.Complex());
+    SetCols(Src.Cols());
+    SetRows(Src.Rows());
+    SetNonZeros(Src.NonZeros());
+}
+
+void TSparseMtx1::Copy(const TSparseMtx& Src)
+{
+    if (&Src == this) return;
+    // The kind first: switching it halves or doubles the entry count, which must not happen after the row indices
+    // are copied.
+    SetComplex(Src.Complex());
+    SetCols(Src.Cols());
+    SetRows(Src.Rows());
+    SetNonZeros(Src.NonZeros());
+    std::copy(Src.FColPointers.begin(), Src.FColPointers.end(), FColPointers.begin());
+    std::copy_n(Src.FRowIndices.begin(), Src.FNonZeros, FRowIndices.begin());
+    FValues->Copy(*Src.FValues);
+}
+
+void TSparseMtx1::Assign(const TSparseMtx& Source)
+{
+    Copy(Source);
+    SetComplex(Source.Complex());
+    SetAutoClearReport(Source.AutoClearReport());
+    SetReportLevel(Source.ReportLevel());
+    SetRefinmentIters(Source.RefinmentIters());
+    SetSparseSystem(Source.SparseSystem());
+    SetBlockSize(Source.BlockSize());
+    SetIterativeMethod(Source.IterativeMethod());
+    SetConvergenceCheck(Source.ConvergenceCheck());
+    SetTolerance(Source.Tolerance());
+    SetMaxIters(Source.MaxIters());
+    SetVectorCount(Source.VectorCount());
+    SetCaption(Source.Caption());
+    SetDirty(Source.Dirty());
+}
+
+bool TSparseMtx1::IsEqualSize(const TSparseMtx& Src) const
+{
+    return FComplex == Src.Complex() && FNonZeros == Src.NonZeros() && FRows == Src.Rows() && FCols == Src.Cols();
+}
+
+void TSparseMtx::Size(int ARows, int ACols, int ANonZeros, bool AComplex)
+{
+    if (ACols < 0) ERaise(msg::sparse::kColsNeg);
+    if (ANonZeros < 0) ERaise(msg::sparse::kNonZerosNeg);
+    SetComplex(AComplex);
+    SetCols(ACols);
+    SetRows(ARows);
+    SetNonZeros(ANonZeros);
+}
+
+// ---- The stored pattern -----------------------------------------------------------------------------------------
+
+void TSparseMtx1::Install(int ARows, int ACols, bool AComplex, std::vector<int>&& ColPtr)
+{
+    // Sizing the values reruns DoSetCols, which sets Complex and NonZeros and makes room in the row indices; the
+    // old values need not survive, so the vector is sized directly rather than through SetNonZeros.
+    const int nonZeros = ColPtr[static_cast<std::size_t>(ACols)];
+    FValues->Size(nonZeros, AComplex);
+    FComplex = AComplex;
+    // The whole pattern is new, so the spare row indices of an earlier, larger pattern are of no further use.
+    FRowIndices.resize(static_cast<std::size_t>(nonZeros));
+    FRowIndices.shrink_to_fit();
+    FColPointers = std::move(ColPtr);
+    FCols = ACols;
+    FRows = ARows;
+}
+
+void TSparseMtx1::CheckColumn(int ACol) const
+{
+    const int first = FColPointers[static_cast<std::size_t>(ACol)];
+    const int last = FColPointers[static_cast<std::size_t>(ACol) + 1];
+    if (first < 0 || first > last || last > FNonZeros) ERaise(msg::sparse::kInvalidPattern);
+}
+
+void TSparseMtx1::CheckPattern(bool RowsToo) const
+{
+    if (FColPointers[0] != 0 || FColPointers[static_cast<std::size_t>(FCols)] != FNonZeros)
+        ERaise(msg::sparse::kInvalidPattern);
+    for (int j = 0; j < FCols; ++j)
+        if (FColPointers[static_cast<std::size_t>(j)] > FColPointers[static_cast<std::size_t>(j) + 1])
+            ERaise(msg::sparse::kInvalidPattern);
+    if (RowsToo) {
+        for (int k = 0; k < FNonZeros; ++k)
+            if (FRowIndices[static_cast<std::size_t>(k)] < 0 || FRowIndices[static_cast<std::size_t>(k)] >= FRows)
+                ERaise(msg::sparse::kInvalidPattern);
+    }
+}
+
+}  // namespace tarnel
