@@ -1,45 +1,23 @@
-// Helpers of the sparse suite: the pool fixture, expected messages, and a snapshot of everything a sparse matrix
+// Helpers of the sparse suite: a snapshot of everything a sparse matrix
 // stores, to show that a refused call changed nothing.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestSupport.h"
 
 namespace sparsetest {
 
 using namespace tarnel;
 
 // Every test starts and ends with no pooled vector or matrix handed out.
-class SparseTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(VecCacheUsed.load(), 0);
-        ASSERT_EQ(MtxCacheUsed.load(), 0);
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(VecCacheUsed.load(), 0) << "a pooled vector was not given back";
-        EXPECT_EQ(MtxCacheUsed.load(), 0) << "a pooled matrix was not given back";
-    }
-};
-
-// Expects Fn to raise a tarnel::Exception with exactly this message.
-inline void ExpectRaise(const std::function<void()>& Fn, const std::string& Message, const std::string& Where = "")
-{
-    try {
-        Fn();
-        ADD_FAILURE() << Where << ": no exception, expected \"" << Message << "\"";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), Message) << Where;
-    }
-}
+using SparseTest = testsupport::PoolCheck;
+using testsupport::ExpectRaise;
 
 // The same Double bit for bit (so -0 differs from +0).
 inline bool SameBits(double A, double B)
