@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -104,4 +105,84 @@ TEST(NumText, StrToFloatAcceptsAndRefusesAsFreePascal)
             EXPECT_EQ(v, -12345) << "a refused text leaves the variable alone: [" << r.Text << "]";
         }
     }
+}
+
+TEST_F(NumTextSettings, TheProcessWideSeparatorsServeTheShortForms)
+{
+    SetDecimalSeparator(',');
+    SetThousandSeparator('.');
+    EXPECT_EQ(DecimalSeparator(), ',');
+    EXPECT_EQ(ThousandSeparator(), '.');
+    const TFormatSettings now = CurrentFormatSettings();
+    EXPECT_EQ(now.DecimalSeparator, ',');
+    EXPECT_EQ(now.ThousandSeparator, '.');
+    EXPECT_EQ(FloatToStrF(1.5, ffFixed, 15, 2), "1,50");
+    EXPECT_EQ(FormatFloat("#,##0.00", 1234.5), "1.234,50");
+    EXPECT_EQ(StrToFloat("-1,5"), -1.5);
+    double v = 0;
+    EXPECT_FALSE(TryStrToFloat("1.5", v));
+    EXPECT_TRUE(TryStrToFloat("1.5", v, {'.', ','})) << "the settings given win over the process-wide ones";
+    EXPECT_EQ(v, 1.5);
+    try {
+        StrToFloat("1.5");
+        ADD_FAILURE() << "read with the wrong separator";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "\"1.5\" is an invalid float");
+    } catch (...) {
+        ADD_FAILURE() << "not an EConvertError";
+    }
+}
+
+TEST(NumText, NonFiniteValuesAreWordsInEveryFormat)
+{
+    for (const char* format : {"0.00", "#,##0.00;(0.00);\"zero\"", "0.00E+00", ""}) {
+        EXPECT_EQ(FormatFloat(format, NAN), "NAN") << format;
+        EXPECT_EQ(FormatFloat(format, INFINITY), "INF") << format;
+        EXPECT_EQ(FormatFloat(format, -INFINITY), "-INF") << format;
+    }
+    for (TFloatFormat f : {ffGeneral, ffExponent, ffFixed}) {
+        EXPECT_EQ(FloatToStrF(-NAN, f, 15, 2), "NAN");
+        EXPECT_EQ(FloatToStrF(-INFINITY, f, 15, 2), "-INF");
+    }
+}
+
+// Formats and arguments no caller should pass: every text stays inside its own buffer (run under ASan) and the
+// results are what the rules say.
+TEST(NumText, MalformedFormatsAndExtremeArgumentsStayInBounds)
+{
+    const TFormatSettings s{'.', ','};
+    const std::string many = "0." + std::string(400, '0');
+    const std::string text = FormatFloat(many, 1.0 / 3, s);
+    EXPECT_EQ(text.size(), 402u);
+    EXPECT_EQ(text.substr(0, 19), "0.33333333333333331") << "17 digits, then zeros";
+    EXPECT_EQ(FormatFloat(std::string(300, '0'), 5, s), std::string(299, '0') + "5");
+    EXPECT_EQ(FormatFloat(std::string(300, '#') + ".", 1e16, s), "10000000000000000");
+    EXPECT_EQ(FormatFloat("\"open0", 5, s), "open0");
+    EXPECT_EQ(FormatFloat("'0.0", -5, s), "-0.0");
+    EXPECT_EQ(FormatFloat("0;1;2;3;4;5", 0, s), "2");
+    EXPECT_EQ(FormatFloat(";;;;", 0, s), "0");
+    EXPECT_EQ(FormatFloat("0.0E+", 5, s), "5.0E+");
+    EXPECT_EQ(FormatFloat("E+00", 5, s), "E+00") << "no placeholder, no digits";
+    EXPECT_EQ(FormatFloat("0.00E+000000000000", 1e300, s), "1.00E+0300");
+    EXPECT_EQ(FormatFloat(",,,,", 1234567, s), "");
+    EXPECT_EQ(FormatFloat(std::string("0\0.0", 4), 1.5, s), std::string("1\0.5", 4)) << "a NUL is a literal";
+    for (int p : {INT_MIN, -1, 0, 100, INT_MAX})
+        for (int d : {INT_MIN, -1, 0, 100, INT_MAX})
+            for (TFloatFormat f : {ffGeneral, ffExponent, ffFixed}) {
+                const std::string r = FloatToStrF(-1.7976931348623157e308, f, p, d, s);
+                EXPECT_FALSE(r.empty());
+                EXPECT_LE(r.size(), 256u);
+            }
+    double v = 0;
+    EXPECT_TRUE(TryStrToFloat("1" + std::string(5000, '0') + "e-5000", v, s));
+    EXPECT_EQ(v, 1);
+    EXPECT_TRUE(TryStrToFloat("0." + std::string(5000, '0') + "1e5001", v, s));
+    EXPECT_EQ(v, 1);
+    EXPECT_TRUE(TryStrToFloat("1e99999999999999999999999", v, s));
+    EXPECT_EQ(v, INFINITY);
+    EXPECT_TRUE(TryStrToFloat("-1e-99999999999999999999999", v, s));
+    EXPECT_TRUE(v == 0 && std::signbit(v));
+    EXPECT_TRUE(TryStrToFloat("0e99999999999999999999999", v, s));
+    EXPECT_EQ(v, 0);
+    EXPECT_FALSE(TryStrToFloat(std::string("1\0", 2), v, s));
 }
