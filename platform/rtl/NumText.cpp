@@ -15,23 +15,32 @@ namespace tarnel {
 
 // ---- Settings -------------------------------------------------------------------------------------------------
 
+namespace numtext {
+
+TFormatSettings SettingsFromLocale(const char* Radix, const char* Grouping)
+{
+    TFormatSettings s;
+    const auto single = [](const char* t) { return t != nullptr && t[0] != '\0' && t[1] == '\0'; };
+    if (single(Radix)) s.DecimalSeparator = Radix[0];
+    if (single(Grouping) && Grouping[0] != s.DecimalSeparator)
+        s.ThousandSeparator = Grouping[0];
+    else if (Grouping != nullptr && Grouping[0] != '\0' && Grouping[1] != '\0')
+        s.ThousandSeparator = ' ';  // the locales that group with several bytes group with a kind of space
+    else
+        s.ThousandSeparator = s.DecimalSeparator == ',' ? '.' : ',';
+    return s;
+}
+
+}  // namespace numtext
+
 namespace {
 
 TFormatSettings FromUserLocale()
 {
-    TFormatSettings s;
     // newlocale reads LC_ALL, LC_NUMERIC and LANG itself; the process locale (setlocale) stays untouched.
     locale_t loc = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
-    if (loc == static_cast<locale_t>(nullptr)) return s;
-    const char* radix = nl_langinfo_l(RADIXCHAR, loc);
-    const char* group = nl_langinfo_l(THOUSEP, loc);
-    if (radix != nullptr && radix[0] != '\0' && radix[1] == '\0') s.DecimalSeparator = radix[0];
-    if (group != nullptr && group[0] != '\0' && group[1] == '\0' && group[0] != s.DecimalSeparator)
-        s.ThousandSeparator = group[0];
-    else if (group != nullptr && group[0] != '\0' && group[1] != '\0')
-        s.ThousandSeparator = ' ';  // the locales that group with several bytes group with a kind of space
-    else
-        s.ThousandSeparator = s.DecimalSeparator == ',' ? '.' : ',';
+    if (loc == static_cast<locale_t>(nullptr)) return {};
+    const TFormatSettings s = numtext::SettingsFromLocale(nl_langinfo_l(RADIXCHAR, loc), nl_langinfo_l(THOUSEP, loc));
     freelocale(loc);
     return s;
 }

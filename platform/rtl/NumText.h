@@ -70,6 +70,10 @@ bool TryStrToFloat(std::string_view S, double& Value, const TFormatSettings& Set
 
 namespace numtext {
 
+// The separators for a locale's radix and grouping texts (nl_langinfo): a one-byte text is taken as it is; a
+// grouping of several bytes (a narrow or no-break space) becomes " "; otherwise "." and "," (or "," and ".").
+TFormatSettings SettingsFromLocale(const char* Radix, const char* Grouping);
+
 // The digit engine, for the run-time's other formatting routines. A finite value as significant decimal digits:
 // |value| = D[0].D[1]...D[Count-1] × 10^Exp, no trailing zeros. Zero is Count = 1, D = "0", Exp = 0.
 struct TDigits {

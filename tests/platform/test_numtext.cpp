@@ -186,3 +186,21 @@ TEST(NumText, MalformedFormatsAndExtremeArgumentsStayInBounds)
     EXPECT_EQ(v, 0);
     EXPECT_FALSE(TryStrToFloat(std::string("1\0", 2), v, s));
 }
+
+TEST(NumText, SeparatorsFromTheLocalesTexts)
+{
+    struct TCase {
+        const char *Radix, *Grouping;
+        char Decimal, Thousand;
+    };
+    const TCase cases[] = {
+        {".", ",", '.', ','}, {",", ".", ',', '.'},           {".", "", '.', ','},
+        {",", "", ',', '.'},  {",", "\u202f", ',', ' '},      {".", "'", '.', '\''},
+        {",", ",", ',', '.'}, {"\u066b", "\u066c", '.', ' '}, {nullptr, nullptr, '.', ','},
+    };
+    for (const TCase& c : cases) {
+        const TFormatSettings s = numtext::SettingsFromLocale(c.Radix, c.Grouping);
+        EXPECT_EQ(s.DecimalSeparator, c.Decimal) << (c.Radix ? c.Radix : "null");
+        EXPECT_EQ(s.ThousandSeparator, c.Thousand) << (c.Grouping ? c.Grouping : "null");
+    }
+}
