@@ -6,4 +6,5 @@
 #include "core/Raroz.h"
 #include "core/Startup.h"
 #include "core/Tarnel.h"
+#include "platform/rtl/NumText.h"
 #include "sparse/sparse.h"

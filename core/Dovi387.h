@@ -10,6 +10,7 @@
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Fpu.h"
+#include "platform/rtl/NumText.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace tarnel {
@@ -175,5 +176,42 @@ namespace detail {
 // i! for i = 0..30, as successive products rounded to Double (filled at start-up).
 double FactorialTableEntry(int i);
 }  // namespace detail
+
+
+// ---- Number text (number_text.cpp) ----------------------------------------------------------------------------
+// Real and complex numbers as text and back, in the run-time's number formats (platform/rtl/NumText.h) and the
+// process-wide decimal separator. Parsing raises EConvertError on text that makes no number.
+
+// The general text of 15 significant digits; Digits is the least number of exponent digits.
+std::string SampleToStr(double x, int Digits);
+// FormatFloat (Format, x) when Format is not empty, else SampleToStr (x, 0); the arguments in either order.
+std::string FormatSample(std::string_view Format, double x);
+std::string FormatSample(double x, std::string_view Format);
+// Both formats given: the real part by ReFormat followed by the imaginary part by ImFormat, which carries its own
+// sign and unit letter ("+0.00#i;-0.00#i"); a zero imaginary part is left out, a zero real part too when the
+// imaginary part is not. A NaN or infinite imaginary part is written "+NANi", "+INFi" or "-INFi" (alone for a zero
+// real part: "NANi"). Either format empty: CplxToStr (z, 0).
+std::string FormatCplx(const TCplx& z, std::string_view ReFormat, std::string_view ImFormat);
+// "1+2i", "1-2i", "1+i", "1-i", "2i", "-i", "i", "3": parts by SampleToStr (v, Digits). A NaN imaginary part is
+// written "1+NANi" ("NANi" for a zero real part), so that StrToCplx reads back what was written.
+std::string CplxToStr(const TCplx& z, int Digits);
+
+// StrToFloat with the current separator; then the words: text containing "NAN" (in any case) is NAN, text
+// containing "INF" is INF, each negated when the text holds a "-"; then StrToFloat with the other separator
+// ("," for ".", else "."), the process-wide setting left as it is. Raises EConvertError when nothing fits.
+double StrToVal(std::string_view S);
+double StrToSample(std::string_view S);
+// A real part followed by a signed imaginary part ending in "i" ("1.5-2i", "3i", "-i", "2"); text after the "i"
+// is ignored. The "i" of an "inf" or "infinity" word is no unit, and "e" is an exponent like "E". A real part
+// that is empty or one blank is 0; any other that makes no number raises.
+TCplx StrToCplx(std::string_view S);
+
+// The 1-based position of SubStr in S at or after Offset, 0 when there is none. Raises "Offset < 1".
+int OffsetPos(std::string_view SubStr, std::string_view S, int Offset);
+// The next field of a delimited line at the 1-based Pos: skips whole delimiters, reads the field up to the next
+// delimiter (or the end) and moves Pos past it. Past the end the result is 0 (C_ZERO) and Pos is Length(S) + 1.
+// Raises "Offset < 1" for Pos < 1 and "Delimiter is empty" before reading anything.
+double ExtractSample(std::string_view S, int& Pos, std::string_view Delimiter);
+TCplx ExtractCplx(std::string_view S, int& Pos, std::string_view Delimiter);
 
 }  // namespace tarnel

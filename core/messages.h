@@ -242,4 +242,9 @@ inline constexpr const char* kOmegaComplex = "Omega.Complex := True";
 inline constexpr const char* kExpjNeg = "(Len <= 0) or (Index < 0) or (OmegaIndex < 0)";
 inline constexpr const char* kNegX = "(Index < 0) or (XIndex < 0)";
 
+// ---- Number text (number_text.cpp) --------------------------------------------------------------------------
+inline constexpr const char* kOffsetLow = "Offset < 1";
+// An empty delimiter of ExtractSample/ExtractCplx (it would be found at every position).
+inline constexpr const char* kDelimiterEmpty = "Delimiter is empty";
+
 }  // namespace tarnel::msg
