@@ -112,9 +112,8 @@ void SameKinds(TVecs& Self, const TVecs& Vec, const K3& Kernel)
 void MulInPlace(TVecs& Self, const TVecs& Vec)
 {
     if (Self.Complex() && Vec.Complex())
-        SameKinds(Self, Vec, [](const double* A, const double* B, double* D, std::int64_t N) {
-            ProductOf(true, A, B, D, N);
-        });
+        SameKinds(Self, Vec,
+                  [](const double* A, const double* B, double* D, std::int64_t N) { ProductOf(true, A, B, D, N); });
     else
         detail::CombineInPlace(Self, Vec, false, Mpy2, Mpy3);
 }
@@ -206,8 +205,9 @@ TVec& TVec::Mul(const TVecs& Vec1, const TVecs& Vec2)
 TVec1& TVec1::Mul(const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index, int Len)
 {
     CheckRangeOfTwo(*this, Vec1, Vec2, Vec1Index, Vec2Index, Index, Len, msg::kNegRange2, msg::kComplexVec1);
-    detail::OnRange(*this, Vec1, Vec2, Vec1Index, Vec2Index, Index, Len,
-                    [this](const double* A, const double* B, double* D, std::int64_t N) { ProductOf(FComplex, A, B, D, N); });
+    detail::OnRange(
+        *this, Vec1, Vec2, Vec1Index, Vec2Index, Index, Len,
+        [this](const double* A, const double* B, double* D, std::int64_t N) { ProductOf(FComplex, A, B, D, N); });
     return *this;
 }
 
@@ -266,9 +266,8 @@ TVec1& TVec1::Divide(const TVecs& Vec1, const TVecs& Vec2, double Threshold, int
 TVec0& TVec0::Divide(const TVecs& Vec, double Threshold, int VecIndex, int Index, int Len)
 {
     detail::CheckRange(*this, Vec, VecIndex, Index, Len);
-    detail::OnRange(*this, Vec, VecIndex, Index, Len, [&](const double* S, double* D, std::int64_t N) {
-        RecipProduct(FComplex, Threshold, D, S, D, N);
-    });
+    detail::OnRange(*this, Vec, VecIndex, Index, Len,
+                    [&](const double* S, double* D, std::int64_t N) { RecipProduct(FComplex, Threshold, D, S, D, N); });
     return *this;
 }
 
@@ -299,9 +298,8 @@ TVec1& TVec1::DivideVec(const TVecs& Vec)
         .Gated(&Vec == this, msg::kSelfVecParen)
         .Always(Vec.Length() < FLength, msg::kVecLength)
         .Always(FComplex && !Vec.Complex(), msg::kVecComplex2);
-    SameKinds(*this, Vec, [this](const double* A, const double* B, double* D, std::int64_t N) {
-        Quotient(FComplex, A, B, D, N);
-    });
+    SameKinds(*this, Vec,
+              [this](const double* A, const double* B, double* D, std::int64_t N) { Quotient(FComplex, A, B, D, N); });
     return *this;
 }
 

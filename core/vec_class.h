@@ -546,8 +546,8 @@ public:
     using TVec0::Offset;
     using TVec0::Scale;
     using TVecs::Abs;
-    using TVecs::InvCbrt;
     using TVecs::Inv;
+    using TVecs::InvCbrt;
     using TVecs::InvSqrt;
     using TVecs::Sqr;
     using TVecs::Sqrt;
@@ -627,8 +627,8 @@ public:
 
     // ---- Arithmetic on one operand (vec_unary.cpp) --------------------------------------------------------
     using TVec1::Abs;
-    using TVec1::InvCbrt;
     using TVec1::Inv;
+    using TVec1::InvCbrt;
     using TVec1::InvSqrt;
     using TVec1::Scale;
     using TVec1::Sqr;

@@ -113,8 +113,7 @@ void InPlace(TVecs& Self, const F& Kernel)
 template <class F>
 void FromVec(TVecs& Self, const TVecs& Vec, const F& Kernel)
 {
-    detail::FromSource(Self, Vec,
-                       [&](const double* S, double* D, std::int64_t N) { Kernel(Self.Complex(), S, D, N); });
+    detail::FromSource(Self, Vec, [&](const double* S, double* D, std::int64_t N) { Kernel(Self.Complex(), S, D, N); });
 }
 
 // After the range checks.
