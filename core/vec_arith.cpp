@@ -7,6 +7,7 @@
 // the data, with the same bits as the two passes. Real DivideVec divides plainly (VDDIV). Every member checks
 // before it changes anything, and reads operands that overlap Self as they were before the call.
 #include <algorithm>
+#include <cmath>
 
 #include "core/Nmkl.h"
 #include "core/Raroz.h"
@@ -22,6 +23,10 @@ using detail::TStable;
 using detail::Width;
 
 namespace {
+
+// The range of squared magnitudes in which the signal library's complex reciprocal is Re/|z|², -Im/|z|².
+constexpr double kSafeLow = 1e-290;
+constexpr double kSafeHigh = 1e290;
 
 const TCplx* C(const double* P)
 {
@@ -63,18 +68,48 @@ void ProductOf(bool Complex, const double* A, const double* B, double* Dst, std:
         Mpy3(A, B, Dst, Count);
 }
 
-// Dst := A·(1/B), the reciprocals thresholded.
+// R[k] := ±Big by the sign bit of Y[k] where |Y[k]| < Threshold, R[k] (1/Y[k]) elsewhere. R is scratch memory
+// apart from Y; both sides are computed, so that the loop vectorises.
+void ClampReciprocals(double* __restrict R, const double* __restrict Y, int N, double Threshold, double Big)
+{
+    for (int k = 0; k < N; ++k) {
+        const double clamped = std::copysign(Big, Y[k]);
+        R[k] = std::isless(std::fabs(Y[k]), Threshold) ? clamped : R[k];
+    }
+}
+
+// Dst := A·(1/B), the reciprocals thresholded by the signal library's rule (nspdbInvThresh2, nspzbInvThresh2).
+// Real reciprocals come from the vectorised VDINV (the same correctly rounded 1/y) and take ±1/Threshold by the
+// sign bit below the threshold. A complex divisor whose squared magnitude is safely inside the Double range and
+// clearly above the threshold's square has the library's reciprocal (Re/|z|², -Im/|z|²) without its hypot; any
+// other goes through nspzbInvThresh2 itself. Either way the bits are those of the reciprocal pass followed by the
+// product pass.
 void RecipProduct(bool Complex, double Threshold, const double* A, const double* B, double* Dst, std::int64_t Count)
 {
-    const int w = Complex ? 2 : 1;
-    detail::Chunked(Count / w, [&](std::int64_t Lo, int N, double* Scratch) {
-        const std::int64_t at = Lo * w;
-        if (Complex) {
-            nspzbInvThresh2(C(B + at), C(Scratch), N, Threshold);
-            nspzbMpy3(C(A + at), C(Scratch), C(Dst + at), N);
-        } else {
-            nspdbInvThresh2(B + at, Scratch, N, Threshold);
-            nspdbMpy3(A + at, Scratch, Dst + at, N);
+    if (!Complex) {
+        const double big = 1.0 / Threshold;
+        detail::Chunked(Count, [&](std::int64_t Lo, int N, double* Scratch) {
+            VDINV(&N, B + Lo, Scratch);
+            ClampReciprocals(Scratch, B + Lo, N, Threshold, big);
+            nspdbMpy3(A + Lo, Scratch, Dst + Lo, N);
+        });
+        return;
+    }
+    // Above this squared magnitude (a margin of 2^-40 over the rounding of the squares) hypot(z) >= Threshold.
+    const double clear = Threshold * Threshold * (1 + 0x1p-40);
+    detail::Chunked(Count / 2, [&](std::int64_t Lo, int N, double*) {
+        const TCplx* a = C(A) + Lo;
+        const TCplx* b = C(B) + Lo;
+        TCplx* d = C(Dst) + Lo;
+        for (int k = 0; k < N; ++k) {
+            const TCplx z = b[k];
+            const double m2 = z.Re * z.Re + z.Im * z.Im;
+            TCplx r;
+            if (m2 >= kSafeLow && m2 <= kSafeHigh && m2 > clear)
+                r = {z.Re / m2, -z.Im / m2};
+            else
+                nspzbInvThresh2(&z, &r, 1, Threshold);
+            d[k] = CMul(a[k], r);
         }
     });
 }
