@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "arith_util.h"
+#include "core/arith_kernels.h"
 
 using namespace arithtest;
 
@@ -288,4 +289,34 @@ TEST_F(UnaryTest, LongComplexRootsMatchTheShortOnes)
                     SameDouble(one.CValues()[0].Im, whole.CValues()[i].Im))
             << i;
     }
+}
+
+TEST_F(UnaryTest, ComplexLnExpAndPowerAtTheEdges)
+{
+    // The internal complex functions the cube roots are built from: the sign of a zero imaginary part picks the
+    // side of the cut, exp keeps an exact zero imaginary part (also next to an infinite e^a) and e^(-∞) is 0.
+    const TCplx lnIn[] = {{-1, 0.0}, {-1, -0.0}, {0, 0}, {1, 0}};
+    TCplx ln[4];
+    detail::ComplexLn(lnIn, ln, 4);
+    EXPECT_TRUE(ln[0].Re == 0 && ln[0].Im == PI);
+    EXPECT_TRUE(ln[1].Re == 0 && ln[1].Im == -PI);
+    EXPECT_TRUE(ln[2].Re == -INFINITY && ln[2].Im == 0);
+    EXPECT_TRUE(SameDouble(ln[3].Re, 0.0) && SameDouble(ln[3].Im, 0.0));
+    const TCplx expIn[] = {{INFINITY, 0.0}, {INFINITY, -0.0}, {-INFINITY, 2}, {-INFINITY, INFINITY}, {0, PI}, {2, 0}};
+    TCplx e[6];
+    detail::ComplexExp(expIn, e, 6);
+    EXPECT_TRUE(e[0].Re == INFINITY && SameDouble(e[0].Im, 0.0));
+    EXPECT_TRUE(e[1].Re == INFINITY && SameDouble(e[1].Im, -0.0));
+    EXPECT_TRUE(e[2].Re == 0 && e[2].Im == 0);
+    EXPECT_TRUE(e[3].Re == 0 && e[3].Im == 0);
+    EXPECT_NEAR(e[4].Re, -1, 1e-15);
+    EXPECT_NEAR(e[4].Im, 0, 1e-15);
+    EXPECT_NEAR(e[5].Re, std::exp(2.0), 1e-14);
+    EXPECT_TRUE(SameDouble(e[5].Im, 0.0));
+    // 0^p is 0 for p > 0 and infinite for p < 0; in place.
+    TCplx p[2] = {{0, 0}, {0, 0}};
+    detail::ComplexPower(p, p, 1, detail::kThird);
+    detail::ComplexPower(p + 1, p + 1, 1, detail::kMinusThird);
+    EXPECT_TRUE(SameDouble(p[0].Re, 0.0) && SameDouble(p[0].Im, 0.0));
+    EXPECT_TRUE(p[1].Re == INFINITY && p[1].Im == 0);
 }
