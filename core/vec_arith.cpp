@@ -68,22 +68,17 @@ void ProductOf(bool Complex, const double* A, const double* B, double* Dst, std:
         Mpy3(A, B, Dst, Count);
 }
 
-// R[k] := ±Big by the sign bit of Y[k] where |Y[k]| < Threshold, R[k] (1/Y[k]) elsewhere. R is scratch memory
-// apart from Y; both sides are computed, so that the loop vectorises (kept out of line: inlined into the chunk
-// loop, the compiler loses the restrict qualifiers and runs it element by element).
-[[gnu::noinline]] void ClampReciprocals(double* __restrict R, const double* __restrict Y, int N, double Threshold,
-                                        double Big)
+// Dst[k] := A[k]·(±Big by the sign bit of Y[k] where |Y[k]| < Threshold, else R[k] = 1/Y[k]). R is scratch memory
+// apart from the operands. Both sides of the choice are computed, so that the loop vectorises (kept out of line:
+// inlined into the chunk loop, the compiler loses the restrict qualifier and runs it element by element).
+[[gnu::noinline]] void ClampedProduct(const double* A, const double* Y, const double* __restrict R, double* Dst, int N,
+                                      double Threshold, double Big)
 {
     for (int k = 0; k < N; ++k) {
         const double clamped = std::copysign(Big, Y[k]);
-        R[k] = std::isless(std::fabs(Y[k]), Threshold) ? clamped : R[k];
+        const double r = R[k];
+        Dst[k] = A[k] * (std::isless(std::fabs(Y[k]), Threshold) ? clamped : r);
     }
-}
-
-// Dst[k] := A[k]·R[k] for the scratch memory R (nspdbMpy3's product, here where it vectorises without a call).
-[[gnu::noinline]] void ScratchProduct(const double* A, const double* __restrict R, double* Dst, int N)
-{
-    for (int k = 0; k < N; ++k) Dst[k] = A[k] * R[k];
 }
 
 // Dst := A·(1/B), the reciprocals thresholded by the signal library's rule (nspdbInvThresh2, nspzbInvThresh2).
@@ -98,8 +93,7 @@ void RecipProduct(bool Complex, double Threshold, const double* A, const double*
         const double big = 1.0 / Threshold;
         detail::Chunked(Count, [&](std::int64_t Lo, int N, double* Scratch) {
             VDINV(&N, B + Lo, Scratch);
-            ClampReciprocals(Scratch, B + Lo, N, Threshold, big);
-            ScratchProduct(A + Lo, Scratch, Dst + Lo, N);
+            ClampedProduct(A + Lo, B + Lo, Scratch, Dst + Lo, N, Threshold, big);
         });
         return;
     }
