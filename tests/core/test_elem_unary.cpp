@@ -1,5 +1,5 @@
 // Vector arithmetic on one operand: Scale, Offset, Inv, Sqr, Sqrt, InvSqrt, Cbrt, InvCbrt, Abs, Sign, the clipping
-// and Product in every calling form against numpy (real and complex), the Part's model cases, the checks in their
+// and Product in every calling form against numpy (real and complex), the family's model cases, the checks in their
 // order with ConditionCheck on and off, ranges and views, and the faults of the old implementation (imaginary parts
 // dropped, complex offsets added to both parts, unchecked negative ranges, a complex Self written as real).
 #include <cmath>
