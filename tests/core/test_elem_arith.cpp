@@ -1,7 +1,8 @@
 // Vector arithmetic on two operands: Sub, Mul, Divide, DivideVec, ConjMul, Difference and Normalize in every
 // calling form against numpy (real, complex and mixed kinds), the threshold rule of the quotients, the checks in
-// their order with ConditionCheck on and off, ranges, aliased operands, the long threaded paths, and the faults of
-// the old implementation (operands written to, heap overflow of the mixed quotient, unchecked ranges).
+// their order with ConditionCheck on and off, ranges, aliased operands, the long threaded paths, and the faults guarded
+// against (operands written to, the reciprocals of a complex divisor overrunning a real-sized temporary, unchecked
+// ranges).
 #include <cmath>
 #include <vector>
 
@@ -155,7 +156,7 @@ TEST_F(ArithTest, ZeroDivisors)
 TEST_F(ArithTest, RealDividedByComplexAtLength2000)
 {
     // The reciprocals of a complex divisor of a real Self are complex and as long as the divisor: 6 / (1 + i) is
-    // 3 - 3i everywhere (the old temporary was sized like the real Self and overran).
+    // 3 - 3i everywhere (a temporary sized like the real Self would be overrun).
     TVec s, v;
     Fill(s, 2000, false, 6);
     Fill(v, 2000, true, 1, 1);
@@ -194,7 +195,7 @@ TEST_F(ArithTest, ConjMulOfTwoRangesChecksFirst)
     TVec s, v2;
     Set(s, true, {1, 1, 2, 2});
     Set(v2, true, {0, 1, 0, 1});
-    // Self = Vec1: refused with Self unchanged (the conjugate of Vec2 used to be written first).
+    // Self = Vec1: refused with Self unchanged (the conjugate of Vec2 is not written first).
     ExpectRaise([&] { s.ConjMul(s, v2, 0, 0, 0, 2); }, "Self = Vec");
     ExpectSame(s, true, {1, 1, 2, 2});
     // Without ConditionCheck: the result of distinct vectors, (1 + i)·(-i) and (2 + 2i)·(-i).

@@ -1,7 +1,7 @@
 // Vector arithmetic on one operand: Scale, Offset, Inv, Sqr, Sqrt, InvSqrt, Cbrt, InvCbrt, Abs, Sign, the clipping
 // and Product in every calling form against numpy (real and complex), the family's model cases, the checks in their
-// order with ConditionCheck on and off, ranges and views, and the faults of the old implementation (imaginary parts
-// dropped, complex offsets added to both parts, unchecked negative ranges, a complex Self written as real).
+// order with ConditionCheck on and off, ranges and views, and the faults guarded against (imaginary parts dropped,
+// complex offsets added to both parts, unchecked negative ranges, a complex Self written as real).
 #include <cmath>
 #include <vector>
 
@@ -101,7 +101,7 @@ TEST_F(UnaryTest, ModelCasesOfTheFamily)
     ExpectSame(v, true, {1, 2});
     v.Scale(2);
     ExpectSame(v, true, {2, 4});
-    // Offsets add to the real part in every form (the range form used to add Value + Value·i).
+    // Offsets add to the real part in every form (never Value + Value·i).
     Set(v, true, {1, 1});
     v.Offset(1);
     ExpectSame(v, true, {2, 1});
