@@ -247,4 +247,28 @@ inline constexpr const char* kOffsetLow = "Offset < 1";
 // An empty delimiter of ExtractSample/ExtractCplx (it would be found at every position).
 inline constexpr const char* kDelimiterEmpty = "Delimiter is empty";
 
+// ---- Arithmetic on two operands and on one operand (vec_arith.cpp, vec_unary.cpp) ----------------------------
+inline constexpr const char* kVecSrc = "Vec = Src";
+inline constexpr const char* kLengthVec = "Length <> Vec.Length";
+inline constexpr const char* kComplexVec1 = "Complex <> Vec1.Complex";
+inline constexpr const char* kVec1Complex = "Vec1.Complex  <> Complex";
+inline constexpr const char* kDivideLength = "TVec.Divide: Length <> Vec.Length";
+inline constexpr const char* kDivideSelf = "TVec.Divide: Self = Vec";
+inline constexpr const char* kNumDenLength = "Num.Length <> Den.Length";
+inline constexpr const char* kNumDenComplex = "Num.Complex  <> Den.Complex";
+inline constexpr const char* kSelfNumDen = "(Self = Num) or (Self = Den)";
+inline constexpr const char* kVecComplex2 = "Vec.Complex  <> Complex";
+inline constexpr const char* kSelfVecParen = "(Self = Vec)";
+inline constexpr const char* kDifferenceSelf = "TVec.Difference: Self = Vec";
+inline constexpr const char* kLenIndexLength = "(Len + Index) > Length";
+inline constexpr const char* kVecComplexNotTrue = "Vec.Complex <> True";
+inline constexpr const char* kVecComplexTrue = "Vec.Complex = True";
+inline constexpr const char* kNegIndexLen = "(Len <= 0) or (Index < 0)";
+// A complex factor or offset for a real vector (its imaginary part would be lost).
+inline constexpr const char* kScaleNotComplex = "TVec.Scale: Not Complex";
+inline constexpr const char* kOffsetNotComplex = "TVec.Offset: Not Complex";
+inline constexpr const char* kSqrNeg = "(Len < 0) or (Index < 0) or (VecIndex < 0)";
+inline constexpr const char* kAbsComplex = "TVec.Abs: Complex = True";
+inline constexpr const char* kComplexFalseLower = "Complex = false";
+
 }  // namespace tarnel::msg

@@ -211,6 +211,44 @@ public:
     // Vec.Complex <> Complex", always) and a real factor on real vectors ("TVec.Add: Not Complex").
     TVecs& Add(const TVecs& Vec, double Re = 1, double Im = 0);
 
+    // ---- Arithmetic on two operands (vec_arith.cpp) -------------------------------------------------------
+    // The in-place operand forms mix kinds: a real operand is widened as x + 0i for Sub and as x + i·x for Mul,
+    // Divide and ConjMul (giving the complex-by-real product and quotient); a real Self becomes complex.
+    TVecs& Sub(const TVecs& Vec);
+    TVecs& Mul(const TVecs& Vec);
+    // Self := Self·(1/Vec), the reciprocals thresholded: a divisor below Threshold in magnitude gives
+    // ±1/Threshold (nspdbInvThresh2, nspzbInvThresh2), so a zero divisor gives a finite result.
+    TVecs& Divide(const TVecs& Vec, double Threshold);
+    // Self := Self·conj(Vec). Vec is only read.
+    TVecs& ConjMul(const TVecs& Vec);
+    // Self[i] := Vec[i+1] - Vec[i]: Vec's kind, Length - 1 elements (none for an empty Vec).
+    TVecs& Difference(const TVecs& Vec);
+    // Self := (Vec - Sub)/Div, sized like Vec, which must be complex ("Vec.Complex <> True").
+    TVecs& Normalize(const TVecs& Vec, const TCplx& Sub, double Div);
+
+    // ---- Arithmetic on one operand (vec_unary.cpp) --------------------------------------------------------
+    // Both parts of complex elements are scaled; Factor = 1 changes nothing.
+    TVecs& Scale(double Factor);
+    // Adds Value to real elements, Value + 0i to complex ones.
+    TVecs& Offset(double Value);
+    // Thresholded reciprocals in place; complex data take √Threshold as their threshold.
+    TVecs& Inv(double Threshold);
+    TVecs& Sqr();
+    // Real data: NaN for negatives. Complex data: the principal root, the sign of a zero imaginary part kept.
+    TVecs& Sqrt();
+    TVecs& InvSqrt();
+    // Complex data: exp(ln(z)/3), the principal root (that of -8 + 0i is 1 + 1.732...i).
+    TVecs& Cbrt();
+    // Complex data: exp(-ln(z)/3).
+    TVecs& InvCbrt();
+    // Real only: a complex Self raises "TVec.Abs: Complex = True" (nothing happens to an empty one).
+    TVecs& Abs();
+    // Self := -Self.
+    TVecs& Sign();
+    // Elements below (above) Value become Value; complex elements compare their magnitude and keep their phase.
+    TVecs& ThreshBottom(double Value);
+    TVecs& ThreshTop(double Value);
+
     // ---- Data movement (vec_move.cpp) -----------------------------------------------------------------------
     // Self sized like Vec and its values copied; Vec = Self changes nothing.
     void Copy(const TVecs& Vec);
@@ -386,6 +424,36 @@ public:
     // SetSubRange(BeginIndex, EndIndex - BeginIndex + 1): a view of elements BeginIndex .. EndIndex.
     void SetSubIndex(int BeginIndex, int EndIndex);
 
+    // ---- Arithmetic on two operands (vec_arith.cpp) -------------------------------------------------------
+    using TVecs::ConjMul;
+    using TVecs::Difference;
+    using TVecs::Divide;
+    using TVecs::Mul;
+    using TVecs::Normalize;
+    using TVecs::Sub;
+    // Self[Index + i] := Self[Index + i] ∘ Vec[VecIndex + i] for i < Len.
+    TVec0& Sub(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec0& Mul(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec0& Divide(const TVecs& Vec, double Threshold, int VecIndex, int Index, int Len);
+    TVec0& ConjMul(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // Self := Num/Den, sized like Num; real data divide plainly (a zero divisor gives an infinity or NaN),
+    // complex data multiply by thresholded reciprocals.
+    TVec0& DivideVec(const TVecs& Num, const TVecs& Den);
+    // Len - 1 differences of Vec[VecIndex .. VecIndex+Len-1] into Self from Index; Self is not resized.
+    TVec0& Difference(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // Self := (Vec - Sub)/Div, real and sized like Vec, which must be real ("Vec.Complex = True").
+    TVec0& Normalize(const TVecs& Vec, double Sub, double Div);
+
+    // ---- Arithmetic on one operand (vec_unary.cpp) --------------------------------------------------------
+    using TVecs::Cbrt;
+    using TVecs::Offset;
+    using TVecs::Scale;
+    // On Self[Index .. Index+Len-1]; a real Self refuses a factor or value with an imaginary part.
+    TVec0& Scale(const TCplx& Factor, int Index, int Len);
+    TVec0& Offset(const TCplx& Value, int Index, int Len);
+    // Self := ∛Vec, sized like Vec.
+    TVec0& Cbrt(const TVecs& Vec);
+
     // ---- Data movement ------------------------------------------------------------------------------------
     using TVecs::Concat;
     using TVecs::Reverse;
@@ -446,6 +514,55 @@ public:
     void Split(TOpenArray<TVecs*> Dst, TOpenArray<int> DstSize) const;
     TVec1& Mag(const TVecs& Vec, int VecIndex, int Index, int Len);
 
+    // ---- Arithmetic on two operands (vec_arith.cpp) -------------------------------------------------------
+    using TVec0::ConjMul;
+    using TVec0::Difference;
+    using TVec0::Divide;
+    using TVec0::DivideVec;
+    using TVec0::Mul;
+    using TVec0::Normalize;
+    using TVec0::Sub;
+    // Self[Index + i] := Vec1[Vec1Index + i] ∘ Vec2[Vec2Index + i] for i < Len.
+    TVec1& Sub(const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index, int Len);
+    TVec1& Mul(const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index, int Len);
+    TVec1& Divide(const TVecs& Vec1, const TVecs& Vec2, double Threshold, int Vec1Index, int Vec2Index, int Index,
+                  int Len);
+    // Self[Index + i] := Vec1[Vec1Index + i]·conj(Vec2[Vec2Index + i]); every check runs before Self changes.
+    TVec1& ConjMul(const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index, int Len);
+    // Self := Self/Vec (as TVec0::DivideVec).
+    TVec1& DivideVec(const TVecs& Vec);
+    // Self := the Len - 1 differences of Vec[VecIndex .. VecIndex+Len-1], of Vec's kind.
+    TVec1& Difference(const TVecs& Vec, int VecIndex, int Len);
+    // Self := (Vec + A)·B, complex; Vec must be complex ("Vec.Complex <> True").
+    TVec1& Normalize(const TVecs& Vec, const TCplx& A, const TCplx& B);
+
+    // ---- Arithmetic on one operand (vec_unary.cpp) --------------------------------------------------------
+    using TVec0::Cbrt;
+    using TVec0::Offset;
+    using TVec0::Scale;
+    using TVecs::Abs;
+    using TVecs::Inv;
+    using TVecs::InvCbrt;
+    using TVecs::InvSqrt;
+    using TVecs::Sqr;
+    using TVecs::Sqrt;
+    using TVecs::ThreshBottom;
+    using TVecs::ThreshTop;
+    // On Self[Index .. Index+Len-1]; Len = 0 returns before any check. Complex elements get Value + 0i.
+    TVec1& Scale(double Factor, int Index, int Len);
+    TVec1& Offset(double Value, int Index, int Len);
+    // Self[Index + i] := f(Vec[VecIndex + i]) for i < Len.
+    TVec1& Inv(const TVecs& Vec, double Threshold, int VecIndex, int Index, int Len);
+    TVec1& Sqr(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& Sqrt(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& InvSqrt(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& Cbrt(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& InvCbrt(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // Self must be real; a complex Vec gives its magnitudes.
+    TVec1& Abs(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& ThreshBottom(const TVecs& Vec, double Value, int VecIndex, int Index, int Len);
+    TVec1& ThreshTop(const TVecs& Vec, double Value, int VecIndex, int Index, int Len);
+
     using TVec0::SetSubIndex;
     using TVecs::SetSubRange;
     // Views [Index, Index+Len) of Src's data as it is now (a view of a view starts at that view's start), in
@@ -488,6 +605,45 @@ public:
     TVec& ExtendToComplex(const TVecs& Src, bool Zeros);
     // Self := e^(i·Self), in place.
     TVec& Expj();
+
+    // ---- Arithmetic on two operands (vec_arith.cpp) -------------------------------------------------------
+    using TVec1::ConjMul;
+    using TVec1::Divide;
+    using TVec1::DivideVec;
+    using TVec1::Mul;
+    using TVec1::Sub;
+    // Self := Vec1 ∘ Vec2, sized like Vec1 (ConjMul: like Vec2).
+    TVec& Sub(const TVecs& Vec1, const TVecs& Vec2);
+    TVec& Mul(const TVecs& Vec1, const TVecs& Vec2);
+    TVec& Divide(const TVecs& Vec1, const TVecs& Vec2, double Threshold);
+    TVec& ConjMul(const TVecs& Vec1, const TVecs& Vec2);
+    // Self[Index + i] := Self[Index + i]/Vec[VecIndex + i] for i < Len (as TVec0::DivideVec).
+    TVec& DivideVec(const TVecs& Vec, int VecIndex, int Index, int Len);
+
+    // ---- Arithmetic on one operand (vec_unary.cpp) --------------------------------------------------------
+    using TVec1::Abs;
+    using TVec1::Inv;
+    using TVec1::InvCbrt;
+    using TVec1::InvSqrt;
+    using TVec1::Scale;
+    using TVec1::Sqr;
+    using TVec1::Sqrt;
+    using TVec1::ThreshBottom;
+    using TVec1::ThreshTop;
+    // A real Self refuses a factor with an imaginary part ("TVec.Scale: Not Complex").
+    TVec& Scale(const TCplx& Factor);
+    // Self := f(Vec), sized like Vec (Abs: real with Vec's Length).
+    TVec& Inv(const TVecs& Vec, double Threshold);
+    TVec& Sqr(const TVecs& Vec);
+    TVec& Sqrt(const TVecs& Vec);
+    TVec& InvSqrt(const TVecs& Vec);
+    // Complex data: (1/z)^(1/3) through the thresholded reciprocal.
+    TVec& InvCbrt(const TVecs& Vec);
+    TVec& Abs(const TVecs& Vec);
+    TVec& ThreshBottom(const TVecs& Vec, double Value);
+    TVec& ThreshTop(const TVecs& Vec, double Value);
+    // Result := the complex product of Self[Index .. Index+Len-1]; 0 + 0i for an empty Self or Len = 0.
+    void Product(TCplx& Result, int Index, int Len) const;
 
     using TVec1::SetDouble;
     using TVec1::SetInteger;

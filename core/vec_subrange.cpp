@@ -12,7 +12,7 @@ namespace tarnel {
 namespace {
 
 // Base + Count Doubles; a vector without data has a nil base and only empty views of it.
-double* Offset(double* Base, std::int64_t Count)
+double* Shifted(double* Base, std::int64_t Count)
 {
     return Base ? Base + Count : nullptr;
 }
@@ -81,7 +81,7 @@ void TVecs::SetSubRange(int Index, int Len)
     double* const full = FViewSaved ? FFullValues : FValues;
     const std::int64_t fullRoom = FViewSaved ? FFullRoom : FRoom;
     if ((FConditionCheck && n > SavedLengthNow()) || n * w > fullRoom) ERaise(msg::kSLength);
-    ViewAt(Offset(full, static_cast<std::int64_t>(Index) * w), Len);
+    ViewAt(Shifted(full, static_cast<std::int64_t>(Index) * w), Len);
 }
 
 void TVecs::ViewVector(const TVecs& Src, int Index, int Len)
@@ -91,7 +91,7 @@ void TVecs::ViewVector(const TVecs& Src, int Index, int Len)
     const std::int64_t n = static_cast<std::int64_t>(Index) + Len;
     CheckSourceBounds(n, FComplex, Src.FLength, Src.FComplex, Src.FRoom, FConditionCheck);
     // From Src's data as it is now: a view of a view starts at that view's own start.
-    ViewAt(Offset(Src.FValues, static_cast<std::int64_t>(Index) * (FComplex ? 2 : 1)), Len);
+    ViewAt(Shifted(Src.FValues, static_cast<std::int64_t>(Index) * (FComplex ? 2 : 1)), Len);
 }
 
 void TVecs::ViewMatrix(const TMtx1& Mtx, int Index, int Len, bool WholeForNegative)
@@ -101,7 +101,7 @@ void TVecs::ViewMatrix(const TMtx1& Mtx, int Index, int Len, bool WholeForNegati
     CheckNotNegative(Index, Len);
     const std::int64_t n = static_cast<std::int64_t>(Index) + Len;
     CheckSourceBounds(n, FComplex, elements, Mtx.FComplex, Mtx.FRoom, FConditionCheck);
-    ViewAt(Offset(Mtx.FValues, static_cast<std::int64_t>(Index) * (FComplex ? 2 : 1)), Len);
+    ViewAt(Shifted(Mtx.FValues, static_cast<std::int64_t>(Index) * (FComplex ? 2 : 1)), Len);
 }
 
 void TVec1::SetSubRange(const TVecs& Src, int Index, int Len)

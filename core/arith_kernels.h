@@ -1,0 +1,51 @@
+// Pieces the vector arithmetic families share: the fixed reciprocal threshold, fused passes over short chunks, and
+// the complex logarithm, exponential and power of arrays. Internal to the library.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/Dovi387.h"
+#include "platform/wavrin/Parallel.h"
+
+namespace tarnel::detail {
+
+// The threshold of the complex reciprocals of the members that take none (DivideVec, InvSqrt, InvCbrt): the square
+// root of 5.56268464626801E-309 taken in long double and rounded once to Double (about 7.4583407312002e-155). A
+// root of the Double nearest to that number would round to 0x1.0000000000002p-512 instead.
+inline constexpr double kRecipThreshold0 = 0x1.0000000000003p-512;
+
+// One third and minus one third as the nearest Doubles: the exponents of the complex cube roots.
+inline constexpr double kThird = 1.0 / 3.0;
+inline constexpr double kMinusThird = -(1.0 / 3.0);
+
+// Elements of one chunk of a fused pass; a chunk's scratch holds kChunkScratch Doubles (four real arrays of a chunk,
+// or two complex ones), small enough to stay in the first-level cache while the chunk is worked on.
+inline constexpr int kChunk = 256;
+inline constexpr int kChunkScratch = 4 * kChunk;
+
+// Runs Body(Lo, Count, Scratch) over [0, N) in chunks of at most kChunk elements. Long ranges are cut into pieces
+// that threads share; each element is computed alone, so neither cut changes a result. A destination may be a
+// source itself, but must not overlap a source otherwise (the callers detach such sources first).
+template <class Body>
+void Chunked(std::int64_t N, const Body& Run)
+{
+    parallel::Pieces(N, [&](long long Lo, long long Hi) {
+        alignas(64) double scratch[kChunkScratch];
+        for (long long i = Lo; i < Hi; i += kChunk)
+            Run(static_cast<std::int64_t>(i), static_cast<int>(std::min<long long>(kChunk, Hi - i)), scratch);
+    });
+}
+
+// ---- Complex logarithm, exponential and power of arrays (vec_exp.cpp) ----------------------------------------
+// N elements from Src into Dst, which may be Src itself.
+
+// ln z = ln|z| + i·arg z (the magnitude and phase of CartToPolar; the phase of -x - 0i is -π).
+void ComplexLn(const TCplx* Src, TCplx* Dst, int N);
+// exp(a + ib) = e^a·cos b + i·e^a·sin b, with C99's values at the edges: an exact zero imaginary part stays (with
+// its sign) and e^(-∞ + ib) is 0.
+void ComplexExp(const TCplx* Src, TCplx* Dst, int N);
+// z^P = exp(P·ln z), both parts of ln z multiplied by P; 0^P is 0 for P > 0.
+void ComplexPower(const TCplx* Src, TCplx* Dst, int N, double P);
+
+}  // namespace tarnel::detail
