@@ -1,7 +1,8 @@
 // Scalar functions of Dovi387 against glibc's on 10^6 arguments per call of the loop: the real functions that
 // use the C library or long double, the complex ones in long double against glibc's C99 complex functions, and
 // the sort of complex numbers by the library's order against a sort on a precomputed (m, quadrant, ±Re) key
-// (numpy.sort is the peer in bench/peers/scalar_functions.py). OPENBLAS_NUM_THREADS does not matter here.
+// (numpy.sort is the peer in bench/peers/scalar_functions.py), and the gamma family against glibc and scipy.
+// OPENBLAS_NUM_THREADS does not matter here.
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -147,6 +148,14 @@ const bool kRegistered = [] {
     Row("CArcSin", n, "glibc", [](benchmark::State& s) { Glibc(s, [](const SC& z) { return std::asin(z); }); });
     Row("CTan", n, "ours", [](benchmark::State& s) { Ours(s, [](const TCplx& z) { return Tan(z); }); });
     Row("CTan", n, "glibc", [](benchmark::State& s) { Glibc(s, [](const SC& z) { return std::tan(z); }); });
+    // The gamma family: arguments in (0.05, 10) and the same values times 17 minus 30, reaching both sides of 0.
+    Row("Gamma", n, "ours", [](benchmark::State& s) { Real(s, [](double x, double) { return Gamma(17 * x - 30); }); });
+    Row("Gamma", n, "glibc",
+        [](benchmark::State& s) { Real(s, [](double x, double) { return std::tgamma(17 * x - 30); }); });
+    Row("LnGamma", n, "ours",
+        [](benchmark::State& s) { Real(s, [](double x, double) { return LnGamma(17 * x - 30); }); });
+    Row("LnGamma", n, "glibc",
+        [](benchmark::State& s) { Real(s, [](double x, double) { return std::lgamma(17 * x - 30); }); });
     Row("SortCplx", n, "ours", SortOurs);
     Row("SortCplx", n, "keysort", SortKey);
     return true;

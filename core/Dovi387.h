@@ -326,6 +326,21 @@ int EnsureRange(int Low, int Value, int High);
 void LimitRange(double Low, double& Value, double High);
 void LimitRange(int Low, int& Value, int High);
 
+// ---- Gamma, log-gamma, the factorial and the order-zero Bessel functions (dovi_gamma.cpp) ------------------
+
+int SgnGamma(double x);  // 1 for x > 0; otherwise 1 when trunc(|x|) is odd, -1 when it is even
+// Γ(x); at the poles s·INF with s = SgnGamma (x): Γ(0) = Γ(-2) = -INF, Γ(-1) = +INF.
+double Gamma(double x);
+double LnGamma(double x);  // ln|Γ(x)|: +INF at the poles
+double Fact(int N);        // N!: a NaN for N < 0, INF beyond 170
+// The principal log-gamma (cut along the negative real axis; a negative zero imaginary part lies below it) and
+// gamma. A pole gives CINF, as does a gamma whose exponential overflows; one that underflows gives C_ZERO.
+TCplx LnGamma(const TCplx& z);
+TCplx Gamma(const TCplx& z);
+// I0 and J0: power series where they are accurate, Hankel's expansion for |z| > 20.
+TCplx BesselI0(const TCplx& z);
+TCplx BesselJ0(const TCplx& z);
+
 // ---- Floating-point unit --------------------------------------------------------------------------------
 
 // Clears pending floating-point exception flags.

@@ -9,102 +9,19 @@
 #include <cmath>
 
 #include "core/Dovi387.h"
+#include "core/dovi_wide.h"
 
 namespace tarnel {
 
 namespace {
 
-using Wide = long double;
+using namespace dovi;
 
-constexpr Wide kPi = 3.14159265358979323846264338327950288L;
 constexpr Wide kPiDiv2 = 1.57079632679489661923132169163975144L;
 constexpr Wide kLn2 = 0.693147180559945309417232121458176568L;
 constexpr Wide kLn10 = 2.30258509299404568401799145468436421L;
 // Beyond this |2y| (or |2x|) the hyperbolic functions of the tangent formulas overflow long double.
 constexpr Wide kTanLimit = 11000;
-
-struct W {
-    Wide re, im;
-};
-
-TCplx Round1(const W& w)
-{
-    return {static_cast<double>(w.re), static_cast<double>(w.im)};
-}
-W Widen(const TCplx& z)
-{
-    return {z.Re, z.Im};
-}
-W Mul(const W& a, const W& b)
-{
-    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
-}
-W Add(const W& a, const W& b)
-{
-    return {a.re + b.re, a.im + b.im};
-}
-
-W Div(const W& a, const W& b)
-{
-    const Wide s = 1 / (b.re * b.re + b.im * b.im);
-    return {s * (a.re * b.re + a.im * b.im), s * (a.im * b.re - a.re * b.im)};
-}
-
-// t·h, where a zero t stays a signed zero also when h is infinite (no NaN from 0·∞).
-Wide Scaled(Wide t, Wide h)
-{
-    return t == 0 ? (std::signbit(h) ? -t : t) : t * h;
-}
-
-// ln|z| = ½ln(x² + y²); near the unit circle as ½log1p((x - 1)(x + 1) + y²), which keeps the digits of a
-// modulus close to 1.
-Wide LnAbs(const W& z)
-{
-    const Wide s = z.re * z.re + z.im * z.im;
-    if (s > 0.5L && s < 2) return 0.5L * std::log1p((z.re - 1) * (z.re + 1) + z.im * z.im);
-    return 0.5L * std::log(s);
-}
-
-W LnW(const W& z)
-{
-    return {LnAbs(z), std::atan2(z.im, z.re)};
-}
-
-// sin a and cos a. The x87's own sine is slow; an argument that is a Double goes to the C library's double sine
-// and cosine (exact argument reduction, within half an ulp), others are taken in long double.
-void Trig(Wide a, Wide& s, Wide& c)
-{
-    const double d = static_cast<double>(a);
-    if (Wide(d) == a) {
-        s = std::sin(d);
-        c = std::cos(d);
-    } else {
-        s = std::sin(a);
-        c = std::cos(a);
-    }
-}
-
-W ExpW(const W& z)
-{
-    const Wide e = std::exp(z.re);
-    Wide s, c;
-    Trig(z.im, s, c);
-    return {Scaled(c, e), z.im == 0 ? z.im : Scaled(s, e)};
-}
-
-// cosh x and sinh x from one expm1: sinh |x| = (m + m/(m + 1))/2 with m = e^|x| - 1 keeps the digits near 0.
-void CoshSinh(Wide x, Wide& ch, Wide& sh)
-{
-    const Wide m = std::expm1(std::fabs(x));
-    if (std::isinf(m)) {
-        ch = sh = m;
-    } else {
-        const Wide e = m + 1;
-        ch = (e + 1 / e) / 2;
-        sh = (m + m / e) / 2;
-    }
-    sh = std::copysign(sh, x);
-}
 
 W SinW(const W& z)
 {
@@ -220,14 +137,6 @@ TCplx PrincipalArcCosh(const W& w, double im)
     W r{w.im, kPiDiv2 - w.re};
     if (im < 0) r = {-r.re, -r.im};
     return Round1(r);
-}
-
-W CSqrtW(const W& z)
-{
-    if (z.re == 0 && z.im == 0) return {0, z.im};
-    const Wide c = std::sqrt((std::sqrt(z.re * z.re + z.im * z.im) + std::fabs(z.re)) / 2);
-    if (!(z.re < 0)) return {c, z.im / (2 * c)};
-    return {std::fabs(z.im / (2 * c)), z.im >= 0 ? c : -c};
 }
 
 // |b|^p for the polar powers, with the zero base of the real Power.

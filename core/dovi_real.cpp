@@ -2,18 +2,16 @@
 // last place it is called in double; elsewhere the function is evaluated in long double (64-bit mantissa) and
 // rounded once. The values at ±0, ±INF and the domain edges follow the defining formulas, except where those
 // give ∞/∞ or cancel: there the limits are returned (Tanh (INF) = 1, Sech (INF) = 0, ArcSinh odd).
-#include <cfloat>
 #include <cmath>
 
 #include "core/Dovi387.h"
+#include "core/dovi_wide.h"
 
 namespace tarnel {
 
-static_assert(LDBL_MANT_DIG == 64, "the elementary functions need the x87 extended format");
-
 namespace {
 
-using Wide = long double;
+using dovi::Wide;
 
 double Round1(Wide x)
 {
