@@ -5,6 +5,8 @@
 // [2, 3) and one for lnΓ, each good to a unit of long double, the reciprocal gamma's Taylor series for the small
 // arguments, and the exact Stirling coefficients of lnΓ, from which Γ is taken as an exponential.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "core/Dovi387.h"
@@ -54,45 +56,204 @@ constexpr Wide kStirling[] = {
 };
 
 template <std::size_t N>
-Wide Horner(const Wide (&c)[N], Wide x)
+constexpr Wide Horner(const Wide (&c)[N], Wide x)
 {
     Wide r = c[0];
+#pragma GCC unroll 32
     for (std::size_t i = 1; i < N; ++i) r = r * x + c[i];
     return r;
+}
+
+// Exponential, logarithm and sin(pi·d) in long double for the real gamma family. The C library's long double
+// versions run on the x87's microcoded instructions and cost several times a double call; these reduce the argument
+// and sum a short series, to within a few units of long double, far below the Double results' last place.
+constexpr Wide kLn2Hi = 0x1.62e42feep-1L;  // 32 bits: k·kLn2Hi is exact for every exponent k
+constexpr Wide kLn2Lo = 1.908214929272321214581766e-10L;
+constexpr Wide kLn2 = 0.693147180559945309417232121458176568L;
+constexpr Wide kLog2E = 1.442695040888963407359925L;
+
+// 1/n! for n = 18..0: e^r for |r| ≤ ln2/2 to a unit of long double (the tables' source).
+constexpr auto kExpSeries = [] {
+    struct {
+        Wide c[19];
+    } t{};
+    Wide f = 1;
+    for (int n = 0; n <= 18; ++n) {
+        if (n > 0) f *= n;
+        t.c[18 - n] = 1 / f;
+    }
+    return t;
+}();
+
+// 2^(j/32) for j = 0..31.
+constexpr auto kExp2Table = [] {
+    struct {
+        Wide v[32];
+    } t{};
+    for (int j = 0; j < 32; ++j) t.v[j] = Horner(kExpSeries.c, j * kLn2 / 32);
+    return t;
+}();
+
+// 1/n! for n = 8..0: e^r for |r| ≤ ln2/64.
+constexpr Wide kExpShort[] = {1.0L / 40320, 1.0L / 5040, 1.0L / 720, 1.0L / 120, 1.0L / 24, 1.0L / 6, 0.5L, 1, 1};
+
+// The exponent field of the x87 format (bytes 8 and 9: sign and 15-bit biased exponent) and the mantissa (bytes
+// 0 to 7, integer bit first), read and written directly: the library calls frexpl, ldexpl and nearbyintl cost more
+// than the series they serve.
+int ExponentOf(Wide x)
+{
+    std::uint16_t se;
+    std::memcpy(&se, reinterpret_cast<const unsigned char*>(&x) + 8, 2);
+    return (se & 0x7FFF) - 16383;
+}
+
+Wide WithExponent(Wide x, int e)
+{
+    const std::uint16_t se = static_cast<std::uint16_t>(e + 16383);
+    std::memcpy(reinterpret_cast<unsigned char*>(&x) + 8, &se, 2);
+    return x;
+}
+
+std::uint64_t MantissaOf(Wide x)
+{
+    std::uint64_t m;
+    std::memcpy(&m, &x, 8);
+    return m;
+}
+
+// An integer-valued long double nearest to x (|x| < 2^62), rounding through the 64-bit mantissa.
+Wide NearestInteger(Wide x)
+{
+    return (x + 0x1.8p63L) - 0x1.8p63L;
+}
+
+// e^x = 2^n·2^(j/32)·e^r with k = 32n + j nearest to 32x/ln2 and r = x - k·ln2/32.
+Wide ExpWide(Wide x)
+{
+    if (!(x < 11355)) return x != x ? x : Wide(INF);
+    if (x < -11350) return 0;
+    const Wide k = NearestInteger(x * (32 * kLog2E));
+    const Wide r = (x - k * (kLn2Hi / 32)) - k * (kLn2Lo / 32);
+    const int ki = static_cast<int>(static_cast<double>(k));  // an SSE conversion, no control-word switch
+    const int j = ki & 31;
+    const Wide p = kExp2Table.v[j] * Horner(kExpShort, r);  // in [0.98, 2.03]
+    return WithExponent(p, ExponentOf(p) + (ki - j) / 32);
+}
+
+// 2/(2k + 1) for k = 12..0: ln m = s·Σ 2s^2k/(2k + 1) with s = (m - 1)/(m + 1), |s| ≤ 0.172 for m in [sqrt ½, sqrt 2).
+constexpr auto kLogSeries = [] {
+    struct {
+        Wide c[13];
+    } t{};
+    for (int k = 0; k <= 12; ++k) t.c[12 - k] = Wide(2) / (2 * k + 1);
+    return t;
+}();
+
+constexpr Wide LnBySeries(Wide m)
+{
+    Wide e = 0;
+    if (m > 1.41421356237309504880L) {
+        m /= 2;
+        e = 1;
+    }
+    const Wide s = (m - 1) / (m + 1);
+    return e * kLn2 + s * Horner(kLogSeries.c, s * s);
+}
+
+// ln c_j for the centres c_j = 1 + (j + ½)/32, j = 0..31.
+constexpr auto kLnTable = [] {
+    struct {
+        Wide v[32];
+    } t{};
+    for (int j = 0; j < 32; ++j) t.v[j] = LnBySeries(1 + (j + 0.5L) / 32);
+    return t;
+}();
+
+// 2/(2k + 1) for k = 4..0: ln((c + u)/c) = 2 atanh(s) with s = u/(2c + u), |s| ≤ 1/128.
+constexpr Wide kLogShort[] = {2.0L / 9, 2.0L / 7, 2.0L / 5, 2.0L / 3, 2};
+
+// ln x for a finite normal x > 0 (every Double is normal in the x87 format): x = 2^e·m, m in [1, 2), and
+// ln m = ln c_j + ln(m/c_j) for the centre c_j of m's 1/32-wide interval.
+Wide LogWide(Wide x)
+{
+    const int e = ExponentOf(x);
+    const Wide m = WithExponent(x, 0);
+    const int j = static_cast<int>((MantissaOf(m) >> 58) & 31);
+    const Wide c = 1 + (j + 0.5L) / 32;
+    const Wide u = m - c;  // exact
+    const Wide s = u / (2 * c + u);
+    return e * kLn2 + kLnTable.v[j] + s * Horner(kLogShort, s * s);
+}
+
+// (pi·d)^(2k+1)/(2k+1)! for k = 12..0 as a series in d: sin(pi·d) for |d| ≤ ½.
+constexpr auto kSinPiSeries = [] {
+    struct {
+        Wide c[13];
+    } t{};
+    Wide f = 1, p = 3.14159265358979323846264338327950288L;
+    const Wide pi2 = p * p;
+    for (int k = 0; k <= 12; ++k) {
+        if (k > 0) {
+            f *= (2 * k) * (2 * k + 1);
+            p *= pi2;
+        }
+        t.c[12 - k] = (k % 2 ? -p : p) / f;
+    }
+    return t;
+}();
+
+Wide SinPi(Wide d)
+{
+    return d * Horner(kSinPiSeries.c, d * d);
 }
 
 // The series of lnΓ(x) - ((x - ½)ln x - x + ln sqrt(2pi)), for x ≥ 13.
 Wide StirlingSeries(Wide x)
 {
-    return Horner(kStirling, 1 / (x * x)) / x;
+    const Wide w = 1 / x;
+    return Horner(kStirling, w * w) * w;
 }
 
 // lnΓ(x) for x ≥ 13; beyond 1e10 the series is below the last digit.
 Wide StirlingLn(Wide x)
 {
-    const Wide l = (x - 0.5L) * std::log(x) - x + kLnSqrt2Pi;
+    const Wide l = (x - 0.5L) * LogWide(x) - x + kLnSqrt2Pi;
     return x > 1e10L ? l : l + StirlingSeries(x);
 }
 
-// Γ(x) = z·Γ(x0) after reducing x to x0 in [2, 3), or to the small-argument form: Γ(x) = z/(x·(1/Γ(1 + x))).
-// Returns z·Γ(x0) for |x| ≤ 13 (not a pole).
-Wide GammaReduced(Wide x)
+// Γ(x) = (num/den)·Γ(x0) with x0 in [2, 3) by the recurrence, or (num/den)/(x0·(1/Γ(1 + x0))) when x0 lands within
+// 1/32 of zero (small set). The quotient is kept apart, so the steps multiply and one division ends them.
+struct Reduced {
+    Wide num = 1, den = 1, x;
+    bool small = false;
+};
+
+Reduced Reduce(Wide x)
 {
-    Wide z = 1;
+    Reduced r;
     while (x >= 3) {
         x -= 1;
-        z *= x;
+        r.num *= x;
     }
-    while (x < -kSmall) {
-        z /= x;
-        x += 1;
-    }
-    if (std::fabs(x) <= kSmall) return z / (x * Horner(kRecipGamma, x));
     while (x < 2) {
-        z /= x;
+        if (std::fabs(x) <= kSmall) {
+            r.small = true;
+            r.den *= x * Horner(kRecipGamma, x);
+            break;
+        }
+        r.den *= x;
         x += 1;
     }
-    return x == 2 ? z : z * Horner(kGamma, x - 2);
+    r.x = x;
+    return r;
+}
+
+// Γ(x) for |x| ≤ 13, not a pole.
+Wide GammaReduced(Wide x)
+{
+    const Reduced r = Reduce(x);
+    if (r.small || r.x == 2) return r.num / r.den;
+    return r.num * Horner(kGamma, r.x - 2) / r.den;
 }
 
 // Trunc(|x|) odd, taken on the Double: no 32-bit limit.
@@ -119,14 +280,14 @@ double Gamma(double x)
     if (std::isnan(x) || x == -INF) return NAN;
     const int s = SgnGamma(x);
     if (IsPole(x)) return s * INF;
-    if (x > 13) return x > 200 ? INF : static_cast<double>(std::exp(StirlingLn(x)));
+    if (x > 13) return x > 200 ? INF : static_cast<double>(ExpWide(StirlingLn(x)));
     if (x < -13) {
         // Γ(x) = -pi/(q·sin(pi·q)·Γ(q)) with q = -x; sin(pi·q) = ±sin(pi·d) for the distance d to the nearest integer.
         const Wide q = -Wide(x);
         Wide d = q - std::trunc(q);
         if (d > 0.5L) d -= 1;
-        const Wide g = q > 1800 ? Wide(INF) : std::exp(StirlingLn(q));
-        return static_cast<double>(s * kPiWide / (std::fabs(q * std::sin(kPiWide * d)) * g));
+        const Wide g = q > 1800 ? Wide(INF) : ExpWide(StirlingLn(q));
+        return static_cast<double>(s * kPiWide / (std::fabs(q * SinPi(d)) * g));
     }
     return static_cast<double>(GammaReduced(x));
 }
@@ -141,25 +302,16 @@ double LnGamma(double x)
         const Wide q = -Wide(x);
         Wide d = q - std::trunc(q);
         if (d > 0.5L) d = 1 - d;
-        return static_cast<double>(kLnPi - std::log(q * std::sin(kPiWide * d)) - StirlingLn(q));
+        return static_cast<double>(kLnPi - LogWide(q * SinPi(d)) - StirlingLn(q));
     }
     // Between 1 and 2 from lnΓ(x + 1) - ln x, with x - 1 exact: the digits near the zero at 1 survive.
     if (x >= 1 && x < 2) {
         const Wide t = Wide(x) - 1;
-        return static_cast<double>(t == 0 ? 0 : t * Horner(kLogGamma, t) - std::log1p(t));
+        return static_cast<double>(t == 0 ? 0 : t * Horner(kLogGamma, t) - LogWide(x));  // 1 + t = x exactly
     }
-    Wide z = 1, w = x;
-    while (w >= 3) {
-        w -= 1;
-        z *= w;
-    }
-    while (w < 2) {
-        if (std::fabs(w) <= kSmall) return static_cast<double>(std::log(std::fabs(z / (w * Horner(kRecipGamma, w)))));
-        z /= w;
-        w += 1;
-    }
-    const Wide t = w - 2;
-    return static_cast<double>(std::log(std::fabs(z)) + t * Horner(kLogGamma, t));
+    const Reduced r = Reduce(x);
+    const Wide lnq = r.num == r.den ? 0 : LogWide(std::fabs(r.num / r.den));
+    return static_cast<double>(r.small ? lnq : lnq + (r.x - 2) * Horner(kLogGamma, r.x - 2));
 }
 
 double Fact(int N)
