@@ -145,28 +145,36 @@ bool Smaller2(const TCplx& a, const TCplx& b)
     return qa <= 2 ? a.Re < b.Re : a.Re > b.Re;
 }
 
-bool Bigger(const TCplx& a, const TCplx& b)
+namespace {
+
+// m(a) against m(b), then the phases between equal moduli; a NaN modulus fails every comparison.
+bool Ordered(const TCplx& a, const TCplx& b, bool bigger, bool orEqual)
 {
     const double ma = Norm(a), mb = Norm(b);
-    return ma > mb || (ma == mb && Bigger2(a, b));
+    if (ma != mb) return bigger ? ma > mb : ma < mb;
+    return (bigger ? Bigger2(a, b) : Smaller2(a, b)) || (orEqual && Same(a, b));
+}
+
+}  // namespace
+
+bool Bigger(const TCplx& a, const TCplx& b)
+{
+    return Ordered(a, b, true, false);
 }
 
 bool Smaller(const TCplx& a, const TCplx& b)
 {
-    const double ma = Norm(a), mb = Norm(b);
-    return ma < mb || (ma == mb && Smaller2(a, b));
+    return Ordered(a, b, false, false);
 }
 
 bool BiggerOrEqual(const TCplx& a, const TCplx& b)
 {
-    const double ma = Norm(a), mb = Norm(b);
-    return ma > mb || (ma == mb && (Bigger2(a, b) || Same(a, b)));
+    return Ordered(a, b, true, true);
 }
 
 bool SmallerOrEqual(const TCplx& a, const TCplx& b)
 {
-    const double ma = Norm(a), mb = Norm(b);
-    return ma < mb || (ma == mb && (Smaller2(a, b) || Same(a, b)));
+    return Ordered(a, b, false, true);
 }
 
 bool Bigger(const TCplx& a, double x)

@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 
 #include "Feldrin.h"
+#include "scalar_util.h"
 
 using namespace tarnel;
+using namespace scalartest;
 
 namespace {
 
@@ -29,36 +29,6 @@ struct BesselRow {
 };
 
 #include "gamma_golden.inc"
-
-std::uint64_t Bits(double x)
-{
-    return std::bit_cast<std::uint64_t>(x);
-}
-bool SameDouble(double a, double b)
-{
-    return (std::isnan(a) && std::isnan(b)) || Bits(a) == Bits(b);
-}
-
-double UlpDistance(double a, double b)
-{
-    if (std::isnan(a) || std::isnan(b)) return (std::isnan(a) && std::isnan(b)) ? 0 : INFINITY;
-    auto ordered = [](double x) {
-        const std::int64_t i = std::bit_cast<std::int64_t>(x);
-        return __int128(i < 0 ? -(i & INT64_MAX) : i);
-    };
-    const __int128 d = ordered(a) - ordered(b);
-    return double(d < 0 ? -d : d);
-}
-
-// Each part within rel·scale of the reference.
-::testing::AssertionResult Near(const TCplx& got, const TCplx& want, double rel, double scale)
-{
-    const double tol = rel * scale;
-    if (got.Re == want.Re && got.Im == want.Im) return ::testing::AssertionSuccess();  // infinities too
-    if (std::fabs(got.Re - want.Re) <= tol && std::fabs(got.Im - want.Im) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << got.Re << ", " << got.Im << ") against (" << want.Re << ", "
-                                         << want.Im << "), tolerance " << tol;
-}
 
 }  // namespace
 

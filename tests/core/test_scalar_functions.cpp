@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -14,9 +13,13 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "scalar_util.h"
 #include "tests/platform/GoldenInput.h"
 
 using namespace tarnel;
+using scalartest::SameCplx;
+using scalartest::SameDouble;
+using scalartest::UlpDistance;
 
 namespace {
 
@@ -85,29 +88,6 @@ std::vector<double> ArgumentsOf(const Kind& k, int seed)
         if (k.isSigned && r < 1) x[i] = -x[i];
     }
     return x;
-}
-
-std::uint64_t Bits(double x)
-{
-    return std::bit_cast<std::uint64_t>(x);
-}
-
-// Same value, or both NaN; the sign of zero counts.
-bool SameDouble(double a, double b)
-{
-    return (std::isnan(a) && std::isnan(b)) || Bits(a) == Bits(b);
-}
-
-// Units in the last place between two Doubles (0 for two NaNs).
-double UlpDistance(double a, double b)
-{
-    if (std::isnan(a) || std::isnan(b)) return (std::isnan(a) && std::isnan(b)) ? 0 : INFINITY;
-    auto ordered = [](double x) {
-        const std::int64_t i = std::bit_cast<std::int64_t>(x);
-        return __int128(i < 0 ? -(i & INT64_MAX) : i);
-    };
-    const __int128 d = ordered(a) - ordered(b);
-    return double(d < 0 ? -d : d);
 }
 
 using R1 = double (*)(double);
@@ -451,16 +431,7 @@ const std::map<std::string, C1>& ComplexFunctions()
 // Each part within a few units of the modulus' last place (the formulas are evaluated in long double).
 ::testing::AssertionResult Near(const TCplx& got, const TCplx& want, double rel = 4e-16)
 {
-    const double scale = std::hypot(want.Re, want.Im);
-    const double tol = rel * scale;
-    if (std::fabs(got.Re - want.Re) <= tol && std::fabs(got.Im - want.Im) <= tol) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << got.Re << ", " << got.Im << ") against (" << want.Re << ", "
-                                         << want.Im << ")";
-}
-
-bool SameCplx(const TCplx& a, const TCplx& b)
-{
-    return SameDouble(a.Re, b.Re) && SameDouble(a.Im, b.Im);
+    return scalartest::Near(got, want, rel, std::hypot(want.Re, want.Im));
 }
 
 }  // namespace
