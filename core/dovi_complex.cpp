@@ -18,7 +18,6 @@ namespace {
 using namespace dovi;
 
 constexpr Wide kPiDiv2 = 1.57079632679489661923132169163975144L;
-constexpr Wide kLn2 = 0.693147180559945309417232121458176568L;
 constexpr Wide kLn10 = 2.30258509299404568401799145468436421L;
 // Beyond this |2y| (or |2x|) the hyperbolic functions of the tangent formulas overflow long double.
 constexpr Wide kTanLimit = 11000;
@@ -169,7 +168,7 @@ TCplx Log10(const TCplx& z)
 TCplx Log2(const TCplx& z)
 {
     const W l = LnW(Widen(z));
-    return Round1({l.re / kLn2, l.im / kLn2});
+    return Round1({l.re / kLn2Wide, l.im / kLn2Wide});
 }
 
 TCplx LogN(const TCplx& Base, double X)
@@ -191,7 +190,7 @@ TCplx Exp(const TCplx& z)
 }
 TCplx Exp2(const TCplx& z)
 {
-    return Round1(ExpW({kLn2 * z.Re, kLn2 * z.Im}));
+    return Round1(ExpW({kLn2Wide * z.Re, kLn2Wide * z.Im}));
 }
 TCplx Exp10(const TCplx& z)
 {

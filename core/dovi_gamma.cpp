@@ -69,7 +69,6 @@ constexpr Wide Horner(const Wide (&c)[N], Wide x)
 // and sum a short series, to within a few units of long double, far below the Double results' last place.
 constexpr Wide kLn2Hi = 0x1.62e42feep-1L;  // 32 bits: k·kLn2Hi is exact for every exponent k
 constexpr Wide kLn2Lo = 1.908214929272321214581766e-10L;
-constexpr Wide kLn2 = 0.693147180559945309417232121458176568L;
 constexpr Wide kLog2E = 1.442695040888963407359925L;
 
 // 1/n! for n = 18..0: e^r for |r| ≤ ln2/2 to a unit of long double (the tables' source).
@@ -90,7 +89,7 @@ constexpr auto kExp2Table = [] {
     struct {
         Wide v[32];
     } t{};
-    for (int j = 0; j < 32; ++j) t.v[j] = Horner(kExpSeries.c, j * kLn2 / 32);
+    for (int j = 0; j < 32; ++j) t.v[j] = Horner(kExpSeries.c, j * kLn2Wide / 32);
     return t;
 }();
 
@@ -157,7 +156,7 @@ constexpr Wide LnBySeries(Wide m)
         e = 1;
     }
     const Wide s = (m - 1) / (m + 1);
-    return e * kLn2 + s * Horner(kLogSeries.c, s * s);
+    return e * kLn2Wide + s * Horner(kLogSeries.c, s * s);
 }
 
 // ln c_j for the centres c_j = 1 + (j + ½)/32, j = 0..31.
@@ -182,7 +181,7 @@ Wide LogWide(Wide x)
     const Wide c = 1 + (j + 0.5L) / 32;
     const Wide u = m - c;  // exact
     const Wide s = u / (2 * c + u);
-    return e * kLn2 + kLnTable.v[j] + s * Horner(kLogShort, s * s);
+    return e * kLn2Wide + kLnTable.v[j] + s * Horner(kLogShort, s * s);
 }
 
 // (pi·d)^(2k+1)/(2k+1)! for k = 12..0 as a series in d: sin(pi·d) for |d| ≤ ½.
@@ -325,8 +324,6 @@ double Fact(int N)
 // ---- complex log-gamma and gamma ----
 
 namespace {
-
-constexpr Wide kLn2Wide = 0.693147180559945309417232121458176568L;
 
 // lnΓ(z) for Re z ≥ 9: Stirling's series (z - ½)ln z - z + ln sqrt(2pi) + Σ c_k/z^(2k-1).
 W StirlingLnW(const W& z)

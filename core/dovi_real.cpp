@@ -137,8 +137,7 @@ namespace {
 Wide ArcSinhWide(Wide t)
 {
     const Wide a = std::fabs(t);
-    const Wide r = a > 1e10L ? std::log(a) + 0.693147180559945309417232121458176568L
-                             : std::log1p(a + a * a / (1 + std::sqrt(1 + a * a)));
+    const Wide r = a > 1e10L ? std::log(a) + dovi::kLn2Wide : std::log1p(a + a * a / (1 + std::sqrt(1 + a * a)));
     return std::copysign(r, t);
 }
 
@@ -191,7 +190,7 @@ double Log2X(double x)
 {
     // x - 1 is exact for x near 1, so the one-plus form loses nothing.
     const Wide d = Wide(x) - 1;
-    if (std::fabs(d) < 0.1L) return Round1(std::log1p(d) / 0.693147180559945309417232121458176568L);
+    if (std::fabs(d) < 0.1L) return Round1(std::log1p(d) / dovi::kLn2Wide);
     return Log2(x);
 }
 

@@ -14,6 +14,7 @@ static_assert(LDBL_MANT_DIG == 64, "the scalar functions need the x87 extended f
 using Wide = long double;
 
 constexpr Wide kPiWide = 3.14159265358979323846264338327950288L;
+constexpr Wide kLn2Wide = 0.693147180559945309417232121458176568L;
 
 struct W {
     Wide re, im;
