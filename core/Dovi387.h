@@ -139,6 +139,209 @@ constexpr void Swap(TCplx& a, TCplx& b) { const TCplx t = a; a = b; b = t; }
 constexpr double DegToRad(double x) { return x * PI180; }
 constexpr double RadToDeg(double x) { return x * INVPI180; }
 
+// ---- Elementary real functions (dovi_real.cpp) ----------------------------------------------------------
+// None raises: out-of-domain arguments give NaN, overflow gives infinity. Results are within one unit in the
+// last place; where double intermediates are not enough the routine computes in long double and rounds once.
+
+double Sin(double x);
+double Cos(double x);
+double Tan(double x);
+void SinCos(double x, double& S, double& C);
+double Sec(double x);  // 1/cos x
+double Csc(double x);  // 1/sin x
+double Cot(double x);  // 1/tan x
+double ArcSin(double x);
+double ArcCos(double x);
+double ArcTan(double x);
+double ArcTan2(double Y, double X);  // atan2: the ordinate first; result in [-pi, pi]
+double ArcCot(double x);             // atan2(1, x): in (0, pi) for every x
+double ArcSec(double x);             // atan2(sqrt(1 - 1/x²), 1/x): NaN for |x| < 1
+double ArcCsc(double x);             // atan2(1/x, sqrt(1 - 1/x²)): NaN for |x| < 1
+double FixAngle(double x);           // x - 2pi·round(x/2pi), ties to even: the angle in [-pi, pi]
+
+// The hyperbolic functions keep their limits where e^x overflows: Tanh, TanhX and Coth give ±1 and Sech
+// and Csch ±0 there. At ±0 they take the values of their defining quotients: Sinh, Tanh and ArcSinh give
+// +0, Coth and Csch +INF. ArcSinh and ArcCsch are odd functions.
+double Sinh(double x);
+double Cosh(double x);
+void SinhCosh(double x, double& S, double& C);
+double Tanh(double x);
+double TanhX(double x);  // Sinh/Cosh of one SinhCosh
+double Coth(double x);
+double Sech(double x);
+double Csch(double x);
+double ArcSinh(double x);
+double ArcCosh(double x);
+double ArcTanh(double x);
+double ArcCoth(double x);
+double ArcSech(double x);
+double ArcCsch(double x);
+
+double Ln(double x);
+double Ln1(double x);  // ln(1 + x), accurate for small x
+double Log2(double x);
+double Log10(double x);
+double Log2X(double x);              // log2 x, through ln(1 + (x - 1)) near 1
+double LogN(double Base, double X);  // ln X / ln Base: LogN (10, 0.001) = -3 exactly
+double Exp(double x);                // e^-INF = 0, e^+INF = INF
+double Exp2(double x);
+double Exp10(double x);
+// Base^Exponent for Base > 0. A zero Base gives 0 for Exponent > 0 and INF for Exponent < 0; NaN for a
+// negative Base, for Power (0, 0) and where 2^(Exponent·log2 Base) has no value (Power (1, INF), Power (INF, 0)).
+double Power(double Base, double Exponent);
+double IntPower(double X, int N);  // repeated squaring over |N|; IntPower (X, 0) = 1 for every X
+
+double Min(double A, double B);  // B if A > B, else A: ties and NaN give A
+double Max(double A, double B);  // B unless A >= B: ties give A, an unordered pair gives B
+int Min(int A, int B);
+int Max(int A, int B);
+void Swap(double& A, double& B);
+void Swap(int& A, int& B);
+int Sgn(double x);                  // 1, -1, or 0 for zero and NaN
+double Sign(double A, double B);    // -|A| when B < 0, else |A| (negative zero counts as zero)
+double Pythag(double A, double B);  // sqrt(A² + B²) without overflow
+double Rem(double X, double Y);     // X - Y·trunc(X/Y), exactly; the sign follows X
+
+// ---- Elementary complex functions (dovi_complex.cpp) ----------------------------------------------------
+// Closed formulas on the parts, evaluated in long double and rounded once. The branch cuts are those of the
+// formulas: Ln and the powers cut along the negative real axis, where the sign of a zero imaginary part picks
+// the side (Ln (-1 - 0i) = -pi·i); CSqrt and ArcSin take a zero imaginary part as positive on their cuts
+// (CSqrt ((-4, -0)) = 2i). Overflow keeps exact zero parts and C99's limits (Exp (12000 + 0i) = INF + 0i,
+// Tan (0 + 6000i) = i).
+
+TCplx Ln(const TCplx& z);
+TCplx Log10(const TCplx& z);
+TCplx Log2(const TCplx& z);
+TCplx LogN(const TCplx& Base, double X);
+TCplx LogN(double Base, const TCplx& X);
+TCplx LogN(const TCplx& Base, const TCplx& X);
+TCplx Exp(const TCplx& z);
+TCplx Exp2(const TCplx& z);
+TCplx Exp10(const TCplx& z);
+// The powers give 0 for a zero Base when the exponent (its real part) is positive.
+TCplx Power(double Base, const TCplx& Exponent);  // NaN parts for Base < 0
+TCplx Power(const TCplx& Base, double Exponent);
+TCplx Power(const TCplx& Base, const TCplx& Exponent);
+TCplx IntPower(const TCplx& z, int N);
+TCplx Root(const TCplx& z, int K, int N);  // the K-th of the N N-th roots
+TCplx CSqrt(const TCplx& z);               // CSqrt (0) = 0
+TCplx Pythag(const TCplx& a, const TCplx& b);
+
+TCplx Sin(const TCplx& z);
+void Sin(const TCplx& z, TCplx& r);
+TCplx Cos(const TCplx& z);
+void Cos(const TCplx& z, TCplx& r);
+TCplx Tan(const TCplx& z);
+TCplx Cot(const TCplx& z);
+TCplx Sec(const TCplx& z);
+TCplx Csc(const TCplx& z);
+TCplx Sinh(const TCplx& z);
+void Sinh(const TCplx& z, TCplx& r);
+TCplx Cosh(const TCplx& z);
+void Cosh(const TCplx& z, TCplx& r);
+TCplx Tanh(const TCplx& z);
+TCplx Coth(const TCplx& z);
+TCplx Sech(const TCplx& z);
+TCplx Csch(const TCplx& z);
+
+// ArcSin has its own formula; every other inverse is reduced to ArcSin or ArcTan. ArcCosh and ArcSech give
+// the principal value (real part ≥ 0).
+TCplx ArcSin(const TCplx& z);
+TCplx ArcCos(const TCplx& z);
+TCplx ArcTan(const TCplx& z);
+TCplx ArcCot(const TCplx& z);
+TCplx ArcSec(const TCplx& z);
+TCplx ArcCsc(const TCplx& z);
+TCplx ArcSinh(const TCplx& z);
+TCplx ArcCosh(const TCplx& z);
+TCplx ArcTanh(const TCplx& z);
+TCplx ArcCoth(const TCplx& z);
+TCplx ArcSech(const TCplx& z);
+TCplx ArcCsch(const TCplx& z);
+
+// ---- Rounding, order, ranges and predicates (dovi_order.cpp) ---------------------------------------------
+// Integer results are 32-bit: NaN and values outside the Integer range give -2147483648.
+
+int Trunc(double x);
+double Frac(double x);  // x - trunc(x), in floating point (same sign as x)
+int Ceil(double x);
+int Floor(double x);
+TCplx CTrunc(const TCplx& z);
+TCplx CRound(const TCplx& z);  // both parts to nearest, ties to even
+TCplx Ceil(const TCplx& z);    // the Integer Ceil of each part, as Doubles
+TCplx Floor(const TCplx& z);
+TCplx CFrac(const TCplx& z);
+TCplx Rem(const TCplx& a, const TCplx& b);  // a - b·CTrunc (a/b)
+
+int Gcd(int A, int B);   // of |A| and |B|; Gcd (A, 0) = |A|; -2147483648 where the result is 2^31
+int Lcm(int A, int B);   // |A·B| / Gcd; 0 when either is 0; -2147483648 out of the Integer range
+int LargestExp2(int N);  // the smallest power of two ≥ max(N, 2); -2147483648 for N > 2^30
+int LargestLog2(int N);  // halvings that bring N below 2: floor(log2 N), 0 for N < 2
+
+int Sgn(const TCplx& z);
+
+// The library's order on complex numbers: by m(z) = Norm (z) (Re² + Im² rounded once to a Double), ties by
+// phase. Bigger2 and Smaller2 compare phases through quadrant codes without computing angles; they order
+// phases correctly only between numbers of equal modulus, which is how the order uses them. A NaN modulus
+// fails every comparison: the order is total only on numbers without NaN, so it is no strict weak ordering
+// for a standard sort unless NaN is kept out. A real x takes part as x + 0i.
+bool Bigger2(const TCplx& a, const TCplx& b);
+bool Smaller2(const TCplx& a, const TCplx& b);
+bool Bigger(const TCplx& a, const TCplx& b);
+bool Smaller(const TCplx& a, const TCplx& b);
+bool BiggerOrEqual(const TCplx& a, const TCplx& b);
+bool SmallerOrEqual(const TCplx& a, const TCplx& b);
+bool Bigger(const TCplx& a, double x);
+bool Bigger(double x, const TCplx& a);
+bool Smaller(const TCplx& a, double x);
+bool Smaller(double x, const TCplx& a);
+bool BiggerOrEqual(const TCplx& a, double x);
+bool BiggerOrEqual(double x, const TCplx& a);
+bool SmallerOrEqual(const TCplx& a, double x);
+bool SmallerOrEqual(double x, const TCplx& a);
+TCplx Max(const TCplx& a, const TCplx& b);  // a when Bigger (a, b), else b: ties give b
+TCplx Min(const TCplx& a, const TCplx& b);  // a when Smaller (a, b), else b
+
+bool Equal(double A, double B, double Tol);    // |A - B| ≤ Tol
+bool Bigger(double A, double B, double Tol);   // A - Tol > B
+bool Smaller(double A, double B, double Tol);  // A + Tol < B
+bool Equal(const TCplx& a, const TCplx& b, double Tol);
+bool Equal(const TCplx& a, const TCplx& b);  // both parts exactly
+bool Equal(const TCplx& z, double x);
+bool Equal(double x, const TCplx& z);
+
+bool IsInfNan(double x);
+bool IsNanInf(double x);  // the same test as IsInfNan
+bool IsNan(double x);
+bool IsInf(double x);
+bool IsInfNan(const TCplx& z);  // the complex tests hold when they hold for either part
+bool IsNanInf(const TCplx& z);
+bool IsNan(const TCplx& z);
+bool IsInf(const TCplx& z);
+
+// Not detail::CheckRange of core/elementwise.h, which checks vector index ranges.
+bool CheckRange(double Low, double Value, double High);
+bool CheckRange(int Low, int Value, int High);
+double EnsureRange(double Low, double Value, double High);
+int EnsureRange(int Low, int Value, int High);
+void LimitRange(double Low, double& Value, double High);
+void LimitRange(int Low, int& Value, int High);
+
+// ---- Gamma, log-gamma, the factorial and the order-zero Bessel functions (dovi_gamma.cpp) ------------------
+
+int SgnGamma(double x);  // 1 for x > 0; otherwise 1 when trunc(|x|) is odd, -1 when it is even
+// Γ(x); at the poles s·INF with s = SgnGamma (x): Γ(0) = Γ(-2) = -INF, Γ(-1) = +INF.
+double Gamma(double x);
+double LnGamma(double x);  // ln|Γ(x)|: +INF at the poles
+double Fact(int N);        // N!: a NaN for N < 0, INF beyond 170
+// The principal log-gamma (cut along the negative real axis; a negative zero imaginary part lies below it) and
+// gamma. A pole gives CINF, as does a gamma whose exponential overflows; one that underflows gives C_ZERO.
+TCplx LnGamma(const TCplx& z);
+TCplx Gamma(const TCplx& z);
+// I0 and J0: power series where they are accurate, Hankel's expansion for |z| > 20.
+TCplx BesselI0(const TCplx& z);
+TCplx BesselJ0(const TCplx& z);
+
 // ---- Floating-point unit --------------------------------------------------------------------------------
 
 // Clears pending floating-point exception flags.
