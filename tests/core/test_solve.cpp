@@ -345,9 +345,7 @@ TEST_F(LUSolve, InfoBecomesTextInEachForm)
 {
     // The forms the solver's stages use, including the one no real input reaches (a negative factorization INFO).
     TMtx m;
-    const detail::TInfoForm factor = detail::TInfoForm::Inside(
-        [](int i) { return "LU factorization: U(" + std::to_string(i) + "," + std::to_string(i) + ") = 0 (singular)"; },
-        [](int i) { return std::to_string(i) + "parameter is invalid!"; });
+    const detail::TInfoForm factor = detail::TInfoForm::Inside(msg::LUSingular, msg::InvalidParameter);
     detail::RecordInfo(m, "DGETRF", -4, factor);
     EXPECT_EQ(m.MtxError(), "-4parameter is invalid!");
     EXPECT_EQ(m.Info(), -4);
