@@ -116,4 +116,372 @@ inline int Potrf(char Uplo, int N, TCplx* A, int Lda)
     return info;
 }
 
+// ---- LAPACK: the linear solver --------------------------------------------------------------------------------
+// Each returns INFO. Real refinements and estimates take an int work array of N (Aux), complex ones a Double array
+// (RWORK); TAux<T> names it for code templated on the element type. FERR and BERR hold one bound per right-hand side.
+
+template <class T>
+using TAux = std::conditional_t<std::is_same_v<T, double>, int, double>;
+
+// Cholesky (real symmetric or complex Hermitian positive definite)
+inline int Potrs(char Uplo, int N, int Nrhs, const double* A, int Lda, double* B, int Ldb)
+{
+    int info = 0;
+    dpotrs_(&Uplo, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Potrs(char Uplo, int N, int Nrhs, const TCplx* A, int Lda, TCplx* B, int Ldb)
+{
+    int info = 0;
+    zpotrs_(&Uplo, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Porfs(char Uplo, int N, int Nrhs, const double* A, int Lda, const double* Af, int Ldaf, const double* B,
+                 int Ldb, double* X, int Ldx, double* Ferr, double* Berr, double* Work, int* Aux)
+{
+    int info = 0;
+    dporfs_(&Uplo, &N, &Nrhs, A, &Lda, Af, &Ldaf, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Porfs(char Uplo, int N, int Nrhs, const TCplx* A, int Lda, const TCplx* Af, int Ldaf, const TCplx* B,
+                 int Ldb, TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zporfs_(&Uplo, &N, &Nrhs, A, &Lda, Af, &Ldaf, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Pocon(char Uplo, int N, const double* A, int Lda, double Anorm, double* Rcond, double* Work, int* Aux)
+{
+    int info = 0;
+    dpocon_(&Uplo, &N, A, &Lda, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+inline int Pocon(char Uplo, int N, const TCplx* A, int Lda, double Anorm, double* Rcond, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zpocon_(&Uplo, &N, A, &Lda, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+
+// Bunch-Kaufman: Sy* symmetric (real or complex), He* Hermitian (complex only). Lwork -1 is the workspace query.
+inline int Sytrf(char Uplo, int N, double* A, int Lda, int* Ipiv, double* Work, int Lwork)
+{
+    int info = 0;
+    dsytrf_(&Uplo, &N, A, &Lda, Ipiv, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int Sytrf(char Uplo, int N, TCplx* A, int Lda, int* Ipiv, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zsytrf_(&Uplo, &N, A, &Lda, Ipiv, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int Hetrf(char Uplo, int N, TCplx* A, int Lda, int* Ipiv, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zhetrf_(&Uplo, &N, A, &Lda, Ipiv, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int Sytrs(char Uplo, int N, int Nrhs, const double* A, int Lda, const int* Ipiv, double* B, int Ldb)
+{
+    int info = 0;
+    dsytrs_(&Uplo, &N, &Nrhs, A, &Lda, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Sytrs(char Uplo, int N, int Nrhs, const TCplx* A, int Lda, const int* Ipiv, TCplx* B, int Ldb)
+{
+    int info = 0;
+    zsytrs_(&Uplo, &N, &Nrhs, A, &Lda, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Hetrs(char Uplo, int N, int Nrhs, const TCplx* A, int Lda, const int* Ipiv, TCplx* B, int Ldb)
+{
+    int info = 0;
+    zhetrs_(&Uplo, &N, &Nrhs, A, &Lda, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Syrfs(char Uplo, int N, int Nrhs, const double* A, int Lda, const double* Af, int Ldaf, const int* Ipiv,
+                 const double* B, int Ldb, double* X, int Ldx, double* Ferr, double* Berr, double* Work, int* Aux)
+{
+    int info = 0;
+    dsyrfs_(&Uplo, &N, &Nrhs, A, &Lda, Af, &Ldaf, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Syrfs(char Uplo, int N, int Nrhs, const TCplx* A, int Lda, const TCplx* Af, int Ldaf, const int* Ipiv,
+                 const TCplx* B, int Ldb, TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zsyrfs_(&Uplo, &N, &Nrhs, A, &Lda, Af, &Ldaf, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Herfs(char Uplo, int N, int Nrhs, const TCplx* A, int Lda, const TCplx* Af, int Ldaf, const int* Ipiv,
+                 const TCplx* B, int Ldb, TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zherfs_(&Uplo, &N, &Nrhs, A, &Lda, Af, &Ldaf, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+// The complex estimates take no RWORK; Aux is accepted so that the families call all three alike.
+inline int Sycon(char Uplo, int N, const double* A, int Lda, const int* Ipiv, double Anorm, double* Rcond, double* Work,
+                 int* Aux)
+{
+    int info = 0;
+    dsycon_(&Uplo, &N, A, &Lda, Ipiv, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+inline int Sycon(char Uplo, int N, const TCplx* A, int Lda, const int* Ipiv, double Anorm, double* Rcond, TCplx* Work,
+                 double*)
+{
+    int info = 0;
+    zsycon_(&Uplo, &N, A, &Lda, Ipiv, &Anorm, Rcond, Work, &info, 1);
+    return info;
+}
+inline int Hecon(char Uplo, int N, const TCplx* A, int Lda, const int* Ipiv, double Anorm, double* Rcond, TCplx* Work,
+                 double*)
+{
+    int info = 0;
+    zhecon_(&Uplo, &N, A, &Lda, Ipiv, &Anorm, Rcond, Work, &info, 1);
+    return info;
+}
+
+// Triangular
+inline int Trtrs(char Uplo, char Trans, char Diag, int N, int Nrhs, const double* A, int Lda, double* B, int Ldb)
+{
+    int info = 0;
+    dtrtrs_(&Uplo, &Trans, &Diag, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1, 1, 1);
+    return info;
+}
+inline int Trtrs(char Uplo, char Trans, char Diag, int N, int Nrhs, const TCplx* A, int Lda, TCplx* B, int Ldb)
+{
+    int info = 0;
+    ztrtrs_(&Uplo, &Trans, &Diag, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1, 1, 1);
+    return info;
+}
+inline int Trrfs(char Uplo, char Trans, char Diag, int N, int Nrhs, const double* A, int Lda, const double* B, int Ldb,
+                 const double* X, int Ldx, double* Ferr, double* Berr, double* Work, int* Aux)
+{
+    int info = 0;
+    dtrrfs_(&Uplo, &Trans, &Diag, &N, &Nrhs, A, &Lda, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1, 1, 1);
+    return info;
+}
+inline int Trrfs(char Uplo, char Trans, char Diag, int N, int Nrhs, const TCplx* A, int Lda, const TCplx* B, int Ldb,
+                 const TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    ztrrfs_(&Uplo, &Trans, &Diag, &N, &Nrhs, A, &Lda, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1, 1, 1);
+    return info;
+}
+inline int Trcon(char Norm, char Uplo, char Diag, int N, const double* A, int Lda, double* Rcond, double* Work,
+                 int* Aux)
+{
+    int info = 0;
+    dtrcon_(&Norm, &Uplo, &Diag, &N, A, &Lda, Rcond, Work, Aux, &info, 1, 1, 1);
+    return info;
+}
+inline int Trcon(char Norm, char Uplo, char Diag, int N, const TCplx* A, int Lda, double* Rcond, TCplx* Work,
+                 double* Aux)
+{
+    int info = 0;
+    ztrcon_(&Norm, &Uplo, &Diag, &N, A, &Lda, Rcond, Work, Aux, &info, 1, 1, 1);
+    return info;
+}
+
+// LU
+inline int Getrf(int M, int N, double* A, int Lda, int* Ipiv)
+{
+    int info = 0;
+    dgetrf_(&M, &N, A, &Lda, Ipiv, &info);
+    return info;
+}
+inline int Getrf(int M, int N, TCplx* A, int Lda, int* Ipiv)
+{
+    int info = 0;
+    zgetrf_(&M, &N, A, &Lda, Ipiv, &info);
+    return info;
+}
+inline int Getrs(char Trans, int N, int Nrhs, const double* A, int Lda, const int* Ipiv, double* B, int Ldb)
+{
+    int info = 0;
+    dgetrs_(&Trans, &N, &Nrhs, A, &Lda, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Getrs(char Trans, int N, int Nrhs, const TCplx* A, int Lda, const int* Ipiv, TCplx* B, int Ldb)
+{
+    int info = 0;
+    zgetrs_(&Trans, &N, &Nrhs, A, &Lda, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Gerfs(char Trans, int N, int Nrhs, const double* A, int Lda, const double* Af, int Ldaf, const int* Ipiv,
+                 const double* B, int Ldb, double* X, int Ldx, double* Ferr, double* Berr, double* Work, int* Aux)
+{
+    int info = 0;
+    dgerfs_(&Trans, &N, &Nrhs, A, &Lda, Af, &Ldaf, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Gerfs(char Trans, int N, int Nrhs, const TCplx* A, int Lda, const TCplx* Af, int Ldaf, const int* Ipiv,
+                 const TCplx* B, int Ldb, TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zgerfs_(&Trans, &N, &Nrhs, A, &Lda, Af, &Ldaf, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+// Work: 4·N Doubles (real) or 2·N complex elements; Aux: N ints (real) or 2·N Doubles (complex).
+inline int Gecon(char Norm, int N, const double* A, int Lda, double Anorm, double* Rcond, double* Work, int* Aux)
+{
+    int info = 0;
+    dgecon_(&Norm, &N, A, &Lda, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+inline int Gecon(char Norm, int N, const TCplx* A, int Lda, double Anorm, double* Rcond, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zgecon_(&Norm, &N, A, &Lda, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+
+// Band Cholesky (Kd diagonals on one side, the band in Kd+1 rows)
+inline int Pbtrf(char Uplo, int N, int Kd, double* Ab, int Ldab)
+{
+    int info = 0;
+    dpbtrf_(&Uplo, &N, &Kd, Ab, &Ldab, &info, 1);
+    return info;
+}
+inline int Pbtrf(char Uplo, int N, int Kd, TCplx* Ab, int Ldab)
+{
+    int info = 0;
+    zpbtrf_(&Uplo, &N, &Kd, Ab, &Ldab, &info, 1);
+    return info;
+}
+inline int Pbtrs(char Uplo, int N, int Kd, int Nrhs, const double* Ab, int Ldab, double* B, int Ldb)
+{
+    int info = 0;
+    dpbtrs_(&Uplo, &N, &Kd, &Nrhs, Ab, &Ldab, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Pbtrs(char Uplo, int N, int Kd, int Nrhs, const TCplx* Ab, int Ldab, TCplx* B, int Ldb)
+{
+    int info = 0;
+    zpbtrs_(&Uplo, &N, &Kd, &Nrhs, Ab, &Ldab, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Pbrfs(char Uplo, int N, int Kd, int Nrhs, const double* Ab, int Ldab, const double* Afb, int Ldafb,
+                 const double* B, int Ldb, double* X, int Ldx, double* Ferr, double* Berr, double* Work, int* Aux)
+{
+    int info = 0;
+    dpbrfs_(&Uplo, &N, &Kd, &Nrhs, Ab, &Ldab, Afb, &Ldafb, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Pbrfs(char Uplo, int N, int Kd, int Nrhs, const TCplx* Ab, int Ldab, const TCplx* Afb, int Ldafb,
+                 const TCplx* B, int Ldb, TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zpbrfs_(&Uplo, &N, &Kd, &Nrhs, Ab, &Ldab, Afb, &Ldafb, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Pbcon(char Uplo, int N, int Kd, const double* Ab, int Ldab, double Anorm, double* Rcond, double* Work,
+                 int* Aux)
+{
+    int info = 0;
+    dpbcon_(&Uplo, &N, &Kd, Ab, &Ldab, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+inline int Pbcon(char Uplo, int N, int Kd, const TCplx* Ab, int Ldab, double Anorm, double* Rcond, TCplx* Work,
+                 double* Aux)
+{
+    int info = 0;
+    zpbcon_(&Uplo, &N, &Kd, Ab, &Ldab, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+
+// Band LU: the factor needs Ldab >= 2·Kl + Ku + 1, the unfactored band Kl + Ku + 1 rows.
+inline int Gbtrf(int M, int N, int Kl, int Ku, double* Ab, int Ldab, int* Ipiv)
+{
+    int info = 0;
+    dgbtrf_(&M, &N, &Kl, &Ku, Ab, &Ldab, Ipiv, &info);
+    return info;
+}
+inline int Gbtrf(int M, int N, int Kl, int Ku, TCplx* Ab, int Ldab, int* Ipiv)
+{
+    int info = 0;
+    zgbtrf_(&M, &N, &Kl, &Ku, Ab, &Ldab, Ipiv, &info);
+    return info;
+}
+inline int Gbtrs(char Trans, int N, int Kl, int Ku, int Nrhs, const double* Ab, int Ldab, const int* Ipiv, double* B,
+                 int Ldb)
+{
+    int info = 0;
+    dgbtrs_(&Trans, &N, &Kl, &Ku, &Nrhs, Ab, &Ldab, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Gbtrs(char Trans, int N, int Kl, int Ku, int Nrhs, const TCplx* Ab, int Ldab, const int* Ipiv, TCplx* B,
+                 int Ldb)
+{
+    int info = 0;
+    zgbtrs_(&Trans, &N, &Kl, &Ku, &Nrhs, Ab, &Ldab, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Gbrfs(char Trans, int N, int Kl, int Ku, int Nrhs, const double* Ab, int Ldab, const double* Afb, int Ldafb,
+                 const int* Ipiv, const double* B, int Ldb, double* X, int Ldx, double* Ferr, double* Berr,
+                 double* Work, int* Aux)
+{
+    int info = 0;
+    dgbrfs_(&Trans, &N, &Kl, &Ku, &Nrhs, Ab, &Ldab, Afb, &Ldafb, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info,
+            1);
+    return info;
+}
+inline int Gbrfs(char Trans, int N, int Kl, int Ku, int Nrhs, const TCplx* Ab, int Ldab, const TCplx* Afb, int Ldafb,
+                 const int* Ipiv, const TCplx* B, int Ldb, TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work,
+                 double* Aux)
+{
+    int info = 0;
+    zgbrfs_(&Trans, &N, &Kl, &Ku, &Nrhs, Ab, &Ldab, Afb, &Ldafb, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info,
+            1);
+    return info;
+}
+inline int Gbcon(char Norm, int N, int Kl, int Ku, const double* Ab, int Ldab, const int* Ipiv, double Anorm,
+                 double* Rcond, double* Work, int* Aux)
+{
+    int info = 0;
+    dgbcon_(&Norm, &N, &Kl, &Ku, Ab, &Ldab, Ipiv, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+inline int Gbcon(char Norm, int N, int Kl, int Ku, const TCplx* Ab, int Ldab, const int* Ipiv, double Anorm,
+                 double* Rcond, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zgbcon_(&Norm, &N, &Kl, &Ku, Ab, &Ldab, Ipiv, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+
+// Norms ('1' or 'I') of the matrix a routine reads: symmetric or Hermitian from one triangle, general band, and a
+// band from one triangle, symmetric for real data (DLANSB) and Hermitian for complex data. Work: N Doubles.
+inline double Lansy(char Norm, char Uplo, int N, const double* A, int Lda, double* Work)
+{
+    return dlansy_(&Norm, &Uplo, &N, A, &Lda, Work, 1, 1);
+}
+inline double Lansy(char Norm, char Uplo, int N, const TCplx* A, int Lda, double* Work)
+{
+    return zlansy_(&Norm, &Uplo, &N, A, &Lda, Work, 1, 1);
+}
+inline double Lanhe(char Norm, char Uplo, int N, const TCplx* A, int Lda, double* Work)
+{
+    return zlanhe_(&Norm, &Uplo, &N, A, &Lda, Work, 1, 1);
+}
+inline double Langb(char Norm, int N, int Kl, int Ku, const double* Ab, int Ldab, double* Work)
+{
+    return dlangb_(&Norm, &N, &Kl, &Ku, Ab, &Ldab, Work, 1);
+}
+inline double Langb(char Norm, int N, int Kl, int Ku, const TCplx* Ab, int Ldab, double* Work)
+{
+    return zlangb_(&Norm, &N, &Kl, &Ku, Ab, &Ldab, Work, 1);
+}
+inline double Lanhb(char Norm, char Uplo, int N, int Kd, const double* Ab, int Ldab, double* Work)
+{
+    return dlansb_(&Norm, &Uplo, &N, &Kd, Ab, &Ldab, Work, 1, 1);
+}
+inline double Lanhb(char Norm, char Uplo, int N, int Kd, const TCplx* Ab, int Ldab, double* Work)
+{
+    return zlanhb_(&Norm, &Uplo, &N, &Kd, Ab, &Ldab, Work, 1, 1);
+}
+
 }  // namespace tarnel::blas

@@ -60,6 +60,140 @@ void zpotrf_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, i
 void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* ipiv, int* info);
 void zgetrf_(const int* m, const int* n, tarnel::TCplx* a, const int* lda, int* ipiv, int* info);
 
+// ---- LAPACK: the linear solver (LUSolve, mtx_lapack_solve.cpp) ----
+// Real refinements and estimates take an INTEGER work array (iwork), complex ones a DOUBLE PRECISION one (rwork).
+// Cholesky
+void dpotrs_(const char* uplo, const int* n, const int* nrhs, const double* a, const int* lda, double* b,
+             const int* ldb, int* info, std::size_t);
+void zpotrs_(const char* uplo, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda, tarnel::TCplx* b,
+             const int* ldb, int* info, std::size_t);
+void dporfs_(const char* uplo, const int* n, const int* nrhs, const double* a, const int* lda, const double* af,
+             const int* ldaf, const double* b, const int* ldb, double* x, const int* ldx, double* ferr, double* berr,
+             double* work, int* iwork, int* info, std::size_t);
+void zporfs_(const char* uplo, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda,
+             const tarnel::TCplx* af, const int* ldaf, const tarnel::TCplx* b, const int* ldb, tarnel::TCplx* x,
+             const int* ldx, double* ferr, double* berr, tarnel::TCplx* work, double* rwork, int* info, std::size_t);
+void dpocon_(const char* uplo, const int* n, const double* a, const int* lda, const double* anorm, double* rcond,
+             double* work, int* iwork, int* info, std::size_t);
+void zpocon_(const char* uplo, const int* n, const tarnel::TCplx* a, const int* lda, const double* anorm, double* rcond,
+             tarnel::TCplx* work, double* rwork, int* info, std::size_t);
+// Bunch-Kaufman, symmetric (d, z) and Hermitian (z)
+void dsytrf_(const char* uplo, const int* n, double* a, const int* lda, int* ipiv, double* work, const int* lwork,
+             int* info, std::size_t);
+void zsytrf_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, int* ipiv, tarnel::TCplx* work,
+             const int* lwork, int* info, std::size_t);
+void zhetrf_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, int* ipiv, tarnel::TCplx* work,
+             const int* lwork, int* info, std::size_t);
+void dsytrs_(const char* uplo, const int* n, const int* nrhs, const double* a, const int* lda, const int* ipiv,
+             double* b, const int* ldb, int* info, std::size_t);
+void zsytrs_(const char* uplo, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda, const int* ipiv,
+             tarnel::TCplx* b, const int* ldb, int* info, std::size_t);
+void zhetrs_(const char* uplo, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda, const int* ipiv,
+             tarnel::TCplx* b, const int* ldb, int* info, std::size_t);
+void dsyrfs_(const char* uplo, const int* n, const int* nrhs, const double* a, const int* lda, const double* af,
+             const int* ldaf, const int* ipiv, const double* b, const int* ldb, double* x, const int* ldx, double* ferr,
+             double* berr, double* work, int* iwork, int* info, std::size_t);
+void zsyrfs_(const char* uplo, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda,
+             const tarnel::TCplx* af, const int* ldaf, const int* ipiv, const tarnel::TCplx* b, const int* ldb,
+             tarnel::TCplx* x, const int* ldx, double* ferr, double* berr, tarnel::TCplx* work, double* rwork,
+             int* info, std::size_t);
+void zherfs_(const char* uplo, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda,
+             const tarnel::TCplx* af, const int* ldaf, const int* ipiv, const tarnel::TCplx* b, const int* ldb,
+             tarnel::TCplx* x, const int* ldx, double* ferr, double* berr, tarnel::TCplx* work, double* rwork,
+             int* info, std::size_t);
+void dsycon_(const char* uplo, const int* n, const double* a, const int* lda, const int* ipiv, const double* anorm,
+             double* rcond, double* work, int* iwork, int* info, std::size_t);
+void zsycon_(const char* uplo, const int* n, const tarnel::TCplx* a, const int* lda, const int* ipiv,
+             const double* anorm, double* rcond, tarnel::TCplx* work, int* info, std::size_t);
+void zhecon_(const char* uplo, const int* n, const tarnel::TCplx* a, const int* lda, const int* ipiv,
+             const double* anorm, double* rcond, tarnel::TCplx* work, int* info, std::size_t);
+// Triangular
+void dtrtrs_(const char* uplo, const char* trans, const char* diag, const int* n, const int* nrhs, const double* a,
+             const int* lda, double* b, const int* ldb, int* info, std::size_t, std::size_t, std::size_t);
+void ztrtrs_(const char* uplo, const char* trans, const char* diag, const int* n, const int* nrhs,
+             const tarnel::TCplx* a, const int* lda, tarnel::TCplx* b, const int* ldb, int* info, std::size_t,
+             std::size_t, std::size_t);
+void dtrrfs_(const char* uplo, const char* trans, const char* diag, const int* n, const int* nrhs, const double* a,
+             const int* lda, const double* b, const int* ldb, const double* x, const int* ldx, double* ferr,
+             double* berr, double* work, int* iwork, int* info, std::size_t, std::size_t, std::size_t);
+void ztrrfs_(const char* uplo, const char* trans, const char* diag, const int* n, const int* nrhs,
+             const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b, const int* ldb, const tarnel::TCplx* x,
+             const int* ldx, double* ferr, double* berr, tarnel::TCplx* work, double* rwork, int* info, std::size_t,
+             std::size_t, std::size_t);
+void dtrcon_(const char* norm, const char* uplo, const char* diag, const int* n, const double* a, const int* lda,
+             double* rcond, double* work, int* iwork, int* info, std::size_t, std::size_t, std::size_t);
+void ztrcon_(const char* norm, const char* uplo, const char* diag, const int* n, const tarnel::TCplx* a, const int* lda,
+             double* rcond, tarnel::TCplx* work, double* rwork, int* info, std::size_t, std::size_t, std::size_t);
+// LU
+void dgetrs_(const char* trans, const int* n, const int* nrhs, const double* a, const int* lda, const int* ipiv,
+             double* b, const int* ldb, int* info, std::size_t);
+void zgetrs_(const char* trans, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda, const int* ipiv,
+             tarnel::TCplx* b, const int* ldb, int* info, std::size_t);
+void dgerfs_(const char* trans, const int* n, const int* nrhs, const double* a, const int* lda, const double* af,
+             const int* ldaf, const int* ipiv, const double* b, const int* ldb, double* x, const int* ldx, double* ferr,
+             double* berr, double* work, int* iwork, int* info, std::size_t);
+void zgerfs_(const char* trans, const int* n, const int* nrhs, const tarnel::TCplx* a, const int* lda,
+             const tarnel::TCplx* af, const int* ldaf, const int* ipiv, const tarnel::TCplx* b, const int* ldb,
+             tarnel::TCplx* x, const int* ldx, double* ferr, double* berr, tarnel::TCplx* work, double* rwork,
+             int* info, std::size_t);
+void dgecon_(const char* norm, const int* n, const double* a, const int* lda, const double* anorm, double* rcond,
+             double* work, int* iwork, int* info, std::size_t);
+void zgecon_(const char* norm, const int* n, const tarnel::TCplx* a, const int* lda, const double* anorm, double* rcond,
+             tarnel::TCplx* work, double* rwork, int* info, std::size_t);
+// Band Cholesky
+void dpbtrf_(const char* uplo, const int* n, const int* kd, double* ab, const int* ldab, int* info, std::size_t);
+void zpbtrf_(const char* uplo, const int* n, const int* kd, tarnel::TCplx* ab, const int* ldab, int* info, std::size_t);
+void dpbtrs_(const char* uplo, const int* n, const int* kd, const int* nrhs, const double* ab, const int* ldab,
+             double* b, const int* ldb, int* info, std::size_t);
+void zpbtrs_(const char* uplo, const int* n, const int* kd, const int* nrhs, const tarnel::TCplx* ab, const int* ldab,
+             tarnel::TCplx* b, const int* ldb, int* info, std::size_t);
+void dpbrfs_(const char* uplo, const int* n, const int* kd, const int* nrhs, const double* ab, const int* ldab,
+             const double* afb, const int* ldafb, const double* b, const int* ldb, double* x, const int* ldx,
+             double* ferr, double* berr, double* work, int* iwork, int* info, std::size_t);
+void zpbrfs_(const char* uplo, const int* n, const int* kd, const int* nrhs, const tarnel::TCplx* ab, const int* ldab,
+             const tarnel::TCplx* afb, const int* ldafb, const tarnel::TCplx* b, const int* ldb, tarnel::TCplx* x,
+             const int* ldx, double* ferr, double* berr, tarnel::TCplx* work, double* rwork, int* info, std::size_t);
+void dpbcon_(const char* uplo, const int* n, const int* kd, const double* ab, const int* ldab, const double* anorm,
+             double* rcond, double* work, int* iwork, int* info, std::size_t);
+void zpbcon_(const char* uplo, const int* n, const int* kd, const tarnel::TCplx* ab, const int* ldab,
+             const double* anorm, double* rcond, tarnel::TCplx* work, double* rwork, int* info, std::size_t);
+// Band LU
+void dgbtrf_(const int* m, const int* n, const int* kl, const int* ku, double* ab, const int* ldab, int* ipiv,
+             int* info);
+void zgbtrf_(const int* m, const int* n, const int* kl, const int* ku, tarnel::TCplx* ab, const int* ldab, int* ipiv,
+             int* info);
+void dgbtrs_(const char* trans, const int* n, const int* kl, const int* ku, const int* nrhs, const double* ab,
+             const int* ldab, const int* ipiv, double* b, const int* ldb, int* info, std::size_t);
+void zgbtrs_(const char* trans, const int* n, const int* kl, const int* ku, const int* nrhs, const tarnel::TCplx* ab,
+             const int* ldab, const int* ipiv, tarnel::TCplx* b, const int* ldb, int* info, std::size_t);
+void dgbrfs_(const char* trans, const int* n, const int* kl, const int* ku, const int* nrhs, const double* ab,
+             const int* ldab, const double* afb, const int* ldafb, const int* ipiv, const double* b, const int* ldb,
+             double* x, const int* ldx, double* ferr, double* berr, double* work, int* iwork, int* info, std::size_t);
+void zgbrfs_(const char* trans, const int* n, const int* kl, const int* ku, const int* nrhs, const tarnel::TCplx* ab,
+             const int* ldab, const tarnel::TCplx* afb, const int* ldafb, const int* ipiv, const tarnel::TCplx* b,
+             const int* ldb, tarnel::TCplx* x, const int* ldx, double* ferr, double* berr, tarnel::TCplx* work,
+             double* rwork, int* info, std::size_t);
+void dgbcon_(const char* norm, const int* n, const int* kl, const int* ku, const double* ab, const int* ldab,
+             const int* ipiv, const double* anorm, double* rcond, double* work, int* iwork, int* info, std::size_t);
+void zgbcon_(const char* norm, const int* n, const int* kl, const int* ku, const tarnel::TCplx* ab, const int* ldab,
+             const int* ipiv, const double* anorm, double* rcond, tarnel::TCplx* work, double* rwork, int* info,
+             std::size_t);
+// The norms of the matrix a routine reads (work: n Doubles)
+double dlansy_(const char* norm, const char* uplo, const int* n, const double* a, const int* lda, double* work,
+               std::size_t, std::size_t);
+double zlansy_(const char* norm, const char* uplo, const int* n, const tarnel::TCplx* a, const int* lda, double* work,
+               std::size_t, std::size_t);
+double zlanhe_(const char* norm, const char* uplo, const int* n, const tarnel::TCplx* a, const int* lda, double* work,
+               std::size_t, std::size_t);
+double dlangb_(const char* norm, const int* n, const int* kl, const int* ku, const double* ab, const int* ldab,
+               double* work, std::size_t);
+double zlangb_(const char* norm, const int* n, const int* kl, const int* ku, const tarnel::TCplx* ab, const int* ldab,
+               double* work, std::size_t);
+double dlansb_(const char* norm, const char* uplo, const int* n, const int* k, const double* ab, const int* ldab,
+               double* work, std::size_t, std::size_t);
+double zlanhb_(const char* norm, const char* uplo, const int* n, const int* k, const tarnel::TCplx* ab, const int* ldab,
+               double* work, std::size_t, std::size_t);
+
 // The error handler BLAS and LAPACK call on an illegal argument. The library defines its own (xerbla.cpp):
 // it records the routine and the argument's position and returns, so that the routine comes back with a
 // negative INFO (LAPACK) or without doing anything (BLAS) instead of ending the process.

@@ -162,6 +162,64 @@ inline constexpr const char* kMtxSymSquare = "Mtx.Symmetric and not Mtx.Quadrati
 inline constexpr const char* kMtxHermSquare = "Mtx.Hermitian and not Mtx.Quadratic";
 inline constexpr const char* kMtxTriSquare = "Mtx.Triangle and not Mtx.Quadratic";
 
+// ---- The linear solver (LUSolve) ---------------------------------------------------------------------------------
+inline constexpr const char* kLUSolvePrefix = "LUSolve: ";
+inline constexpr const char* kBSelf = "B = Self";
+inline constexpr const char* kBComplex = "B.Complex <> Complex";
+inline constexpr const char* kQuadraticFalse = "Quadratic = False";
+inline constexpr const char* kBRowsRows = "B.Rows <> Rows";
+inline constexpr const char* kBLengthRows = "B.Length <> Rows";
+inline constexpr const char* kBRowsCols = "B.Rows <> Cols";
+inline constexpr const char* kBLengthCols = "B.Length <> Cols";
+inline constexpr const char* kBandGeneralRows = "SubDiag+SuperDiag+1 <> Rows";
+// A symmetric or Hermitian band whose stored rows are not those of its triangle (kd + 1), and negative diagonal
+// counts of any band type.
+inline constexpr const char* kBandUpperRows = "SuperDiag+1 <> Rows";
+inline constexpr const char* kBandLowerRows = "SubDiag+1 <> Rows";
+inline constexpr const char* kSubDiagNeg = "SubDiag < 0";
+inline constexpr const char* kSuperDiagNeg = "SuperDiag < 0";
+inline constexpr const char* kComplexSymmPosDef =
+    "Eig: Complex symmetric positive definite matrix type not supported. Use general!";
+inline constexpr const char* kComplexBandSymmPosDef =
+    "Eig: Complex band symmetric positive definite matrix type not supported. Use general!";
+inline constexpr const char* kHermitianReal = "Hermitian solve: not complex!";
+// A factorization's INFO > 0 inside its text, and its INFO < 0.
+inline std::string CholeskyMinor(int Info)
+{
+    return "Cholesky: leading minor of order " + std::to_string(Info) + "is not positive definite";
+}
+inline std::string BunchKaufmanSingular(int Info)
+{
+    const std::string i = std::to_string(Info);
+    return "Bunch Kauffman: singular at D(" + i + "," + i + ") = 0";
+}
+inline std::string LUSingular(int Info)
+{
+    const std::string i = std::to_string(Info);
+    return "LU factorization: U(" + i + "," + i + ") = 0 (singular)";
+}
+inline std::string InvalidParameter(int Info)
+{
+    return std::to_string(Info) + "parameter is invalid!";
+}
+// The stage texts, followed by INFO.
+inline constexpr const char* kErorrInverse = "Erorr at inverse:";
+inline constexpr const char* kErorrSolve = "Erorr at solve:";
+inline constexpr const char* kErorrRefine = "Erorr at refine solution:";
+inline constexpr const char* kErorrEstimate = "Erorr at condition number estimate:";
+inline constexpr const char* kCholeskySolve = "Cholesky: Erorr at solve:";
+inline constexpr const char* kBunchKaufmanSolve = "Bunch-Kauffman: Erorr at solve:";
+inline constexpr const char* kBunchKaufmanRefine = "Bunch-Kauffman: Erorr at refine solution:";
+inline constexpr const char* kBunchKaufmanEstimate = "Bunch-Kauffman: Erorr at condition number estimate:";
+inline constexpr const char* kTriangleSolve = "Triangle: Erorr at solve:";
+inline constexpr const char* kTriangleRefine = "Triangle: Erorr at refine solution:";
+inline constexpr const char* kTriangleEstimate = "Triangle: Erorr at condition number estimate:";
+inline constexpr const char* kLUSolveSolve = "LU solve: Erorr at solve:";
+inline constexpr const char* kLUSolve = "LU: Erorr at solve:";
+inline constexpr const char* kLURefine = "LU: Erorr at refine solution:";
+inline constexpr const char* kLUEstimate = "LU: Erorr at condition number estimate:";
+inline constexpr const char* kBandGeneralEstimate = "Band general: Erorr at condition number estimate:";
+
 // ---- Sums ---------------------------------------------------------------------------------------------------
 inline constexpr const char* kAddSelf = "TVec.Add: Self = Vec";
 inline constexpr const char* kVecLength = "Vec.Length <> Length";

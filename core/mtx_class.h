@@ -392,8 +392,34 @@ public:
     TMtx& Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxType Type1, TMtxType Type2, TMtxOperation Op1 = opNone,
               TMtxOperation Op2 = opNone);
     TMtx& Mul(TMtx& Mtx1, TMtx& Mtx2, TMtxOperation Op1 = opNone, TMtxOperation Op2 = opNone);
+    // ---- The linear solver (mtx_lapack_solve.cpp) -----------------------------------------------------------
+    // Solves op(A)·X = B, A this matrix, with the LAPACK family of MtxType (or of DetectMtxType with AutoMtxType):
+    // Cholesky, Bunch-Kaufman, triangular, LU, band Cholesky, band LU. The dense types take a square A; the band
+    // types take A in band storage with n = Cols: SubDiag+SuperDiag+1 rows for mtBandGeneral, the kd+1 rows of the
+    // triangle TriangleForm names for the symmetric and Hermitian bands (kd = SuperDiag for tfUpper, else SubDiag).
+    // With RefineSolution the solution is refined and ForwError/BackError receive the largest bounds over the
+    // right-hand sides; with ConditionNumber not cnNone, ConditionNr receives the reciprocal condition number in
+    // that norm. A numerical failure records Info and MtxError and raises "LUSolve: " + MtxError. Refusals
+    // raise their texts before anything changes. A is never changed (AutoMtxType may set TriangleForm), and
+    // every call ends with the control word Tarnel8087CW.
+    // Matrices: X gets one solution column per column of B ("B = Self", "X = Self", "B.Complex <> Complex",
+    // "Quadratic = False", "B.Rows <> Rows", band types "B.Rows <> Cols"). X may be B.
+    TMtx& LUSolve(TMtx& B, TMtx& X, TMtxType MtxType = mtGeneral, TMtxOperation Operation = opNone);
+    // Vectors: X := the solution for B ("B.Complex <> Complex", "Quadratic = False", "B.Length <> Rows", band types
+    // "B.Length <> Cols"). X may be B.
+    TMtx& LUSolve(const TVecs& B, TVecs& X, TMtxType MtxType = mtGeneral, TMtxOperation Operation = opNone);
+    // The core on column-major blocks of n·NRHS elements (complex elements as pairs of Doubles): X holds the
+    // right-hand sides on entry and the solutions on exit; B is read only by the refinement and may be X. Checks
+    // this matrix's own shape for the type, not the blocks' lengths.
+    TMtx& LUSolveInt(const double* B, double* X, int NRHS, TMtxType MtxType, TMtxOperation Operation);
+
     // Info := AInfo and MtxError := AError: the outcome of the last LAPACK-based operation.
     void SetLapackResult(int AInfo, std::string AError);
+
+private:
+    // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and
+    // estimate that ran, without raising.
+    void LUSolveCore(const double* B, double* X, int NRHS, TMtxType MtxType, TMtxOperation Operation);
 };
 
 // Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).
