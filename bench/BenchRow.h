@@ -42,8 +42,8 @@ inline TWork Bytes(double Count)
 }
 
 template <class Fn>
-benchmark::internal::Benchmark* Row(const std::string& operation, long long size, const std::string& side, Fn fn,
-                                    TWork work = {})
+benchmark::internal::Benchmark* Row(const std::string& operation, long long size, const std::string& side, TWork work,
+                                    Fn fn)
 {
     const std::string name = operation + "|" + std::to_string(size) + "|" + side;
     return benchmark::RegisterBenchmark(name.c_str(), [fn = std::move(fn), work](benchmark::State& st) {
@@ -51,6 +51,13 @@ benchmark::internal::Benchmark* Row(const std::string& operation, long long size
         if (work.Flop > 0) st.counters["flop"] = work.Flop;
         if (work.Bytes > 0) st.counters["bytes"] = work.Bytes;
     });
+}
+
+// A row that declares no work (a peer's side, or an operation without a natural rate).
+template <class Fn>
+benchmark::internal::Benchmark* Row(const std::string& operation, long long size, const std::string& side, Fn fn)
+{
+    return Row(operation, size, side, TWork{}, std::move(fn));
 }
 
 // 2·n³: the operations of one product of two n × n matrices.

@@ -48,12 +48,11 @@ const bool kRegistered = [] {
     using tarnel_bench::Bytes;
     using tarnel_bench::MulWork;
     using tarnel_bench::Row;
-    Row("limit: dgemm_, 1 thread", kGemmSide, "direct", Gemm, MulWork(kGemmSide));
-    Row("limit: dgemm_, default threads", kGemmSide, "direct", tarnel_bench::AtDefaultThreads(Gemm),
-        MulWork(kGemmSide));
+    Row("limit: dgemm_, 1 thread", kGemmSide, "direct", MulWork(kGemmSide), Gemm);
+    Row("limit: dgemm_, default threads", kGemmSide, "direct", MulWork(kGemmSide),
+        tarnel_bench::AtDefaultThreads(Gemm));
     for (long long n : {kCacheDoubles, kMemoryDoubles})
-        Row(
-            "limit: memcpy, 1 thread", n, "direct", [n](benchmark::State& s) { Memcpy(s, n); }, Bytes(16.0 * n));
+        Row("limit: memcpy, 1 thread", n, "direct", Bytes(16.0 * n), [n](benchmark::State& s) { Memcpy(s, n); });
     return true;
 }();
 

@@ -119,11 +119,11 @@ const bool kRegistered = [] {
     Row("CreateIt/FreeIt matrix", kSide, "ours", PooledMatrix);
     Row("CreateIt/FreeIt matrix", kSide, "new/delete TMtx", NewDeleteMatrix);
     // The norms read every element once.
-    Row("Norm1 real", kNormSide, "ours", Norm<false, false>, Bytes(8 * kElements));
-    Row("NormInf real", kNormSide, "ours", Norm<false, true>, Bytes(8 * kElements));
-    Row("Norm1 complex", kNormSide, "ours", Norm<true, false>, Bytes(16 * kElements));
-    Row("NormInf complex", kNormSide, "ours", Norm<true, true>, Bytes(16 * kElements));
-    Row("block walk c=a+b", kWalkLength, "ours", WalkInBlocks, Bytes(24.0 * kWalkLength));
+    Row("Norm1 real", kNormSide, "ours", Bytes(8 * kElements), Norm<false, false>);
+    Row("NormInf real", kNormSide, "ours", Bytes(8 * kElements), Norm<false, true>);
+    Row("Norm1 complex", kNormSide, "ours", Bytes(16 * kElements), Norm<true, false>);
+    Row("NormInf complex", kNormSide, "ours", Bytes(16 * kElements), Norm<true, true>);
+    Row("block walk c=a+b", kWalkLength, "ours", Bytes(24.0 * kWalkLength), WalkInBlocks);
     Row("block walk c=a+b", kWalkLength, "one plain loop", WalkPlain);
     return true;
 }();

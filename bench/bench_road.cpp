@@ -103,24 +103,21 @@ const bool kRegistered = [] {
     using tarnel_bench::MulWork;
     using tarnel_bench::Row;
     for (int n : kMulSizes) {
-        Row(
-            "page Mul", n, "ours", [n](benchmark::State& s) { OursMul(s, n); }, MulWork(n));
+        Row("page Mul", n, "ours", MulWork(n), [n](benchmark::State& s) { OursMul(s, n); });
         Row("page Mul", n, "page loop", [n](benchmark::State& s) { PageLoopMul(s, n); });
         Row("page Mul", n, "dgemm_", [n](benchmark::State& s) { DirectDgemm(s, n); });
     }
     // Copies and transpositions read and write every element once: 16 bytes each.
     const auto moved = [](int n) { return Bytes(16.0 * n * n); };
     for (int n : kCopySizes) {
-        Row(
-            "page Copy", n, "ours",
-            [n](benchmark::State& s) { CopyRow(s, n, [](const TMtx& a, TMtx& b) { b.Copy(a); }); }, moved(n));
+        Row("page Copy", n, "ours", moved(n),
+            [n](benchmark::State& s) { CopyRow(s, n, [](const TMtx& a, TMtx& b) { b.Copy(a); }); });
         Row("page Copy", n, "loop", [n](benchmark::State& s) { CopyRow(s, n, paxtor::LoopCopy); });
         Row("page Copy", n, "memcpy", [n](benchmark::State& s) { CopyRow(s, n, Memcpy); });
     }
     for (int n : kCopySizes) {
-        Row(
-            "page Transp", n, "ours",
-            [n](benchmark::State& s) { CopyRow(s, n, [](const TMtx& a, TMtx& b) { b.Transp(a); }); }, moved(n));
+        Row("page Transp", n, "ours", moved(n),
+            [n](benchmark::State& s) { CopyRow(s, n, [](const TMtx& a, TMtx& b) { b.Transp(a); }); });
         Row("page Transp", n, "loop", [n](benchmark::State& s) { CopyRow(s, n, paxtor::LoopTransp); });
         Row("page Transp", n, "memcpy bound", [n](benchmark::State& s) { CopyRow(s, n, Memcpy); });
     }
