@@ -81,14 +81,16 @@ void CartToPolar(benchmark::State& st)
 }
 
 const bool registered = [] {
+    using tarnel_bench::Bytes;
     using tarnel_bench::Row;
+    // Bytes read plus bytes written per call: 8 for each Double an element reads or writes.
     for (int n : kSizes) {
-        Row("Add(Vec1, Vec2)", n, "ours", [n](benchmark::State& st) { AddTwo(st, n); });
-        Row("Add(Vec, 2.5, 0)", n, "ours", [n](benchmark::State& st) { AddScaled(st, n); });
-        Row("Copy(Vec)", n, "ours", [n](benchmark::State& st) { Copy(st, n); });
+        Row("Add(Vec1, Vec2)", n, "ours", Bytes(24.0 * n), [n](benchmark::State& st) { AddTwo(st, n); });
+        Row("Add(Vec, 2.5, 0)", n, "ours", Bytes(24.0 * n), [n](benchmark::State& st) { AddScaled(st, n); });
+        Row("Copy(Vec)", n, "ours", Bytes(16.0 * n), [n](benchmark::State& st) { Copy(st, n); });
     }
-    Row("Mag(Vec)", kPolarSize, "ours", Mag);
-    Row("CartToPolar", kPolarSize, "ours", CartToPolar);
+    Row("Mag(Vec)", kPolarSize, "ours", Bytes(24.0 * kPolarSize), Mag);
+    Row("CartToPolar", kPolarSize, "ours", Bytes(32.0 * kPolarSize), CartToPolar);
     return true;
 }();
 

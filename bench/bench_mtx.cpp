@@ -113,14 +113,17 @@ void WalkPlain(benchmark::State& st)
 }
 
 const bool kRegistered = [] {
+    using tarnel_bench::Bytes;
     using tarnel_bench::Row;
+    constexpr double kElements = static_cast<double>(kNormSide) * kNormSide;
     Row("CreateIt/FreeIt matrix", kSide, "ours", PooledMatrix);
     Row("CreateIt/FreeIt matrix", kSide, "new/delete TMtx", NewDeleteMatrix);
-    Row("Norm1 real", kNormSide, "ours", Norm<false, false>);
-    Row("NormInf real", kNormSide, "ours", Norm<false, true>);
-    Row("Norm1 complex", kNormSide, "ours", Norm<true, false>);
-    Row("NormInf complex", kNormSide, "ours", Norm<true, true>);
-    Row("block walk c=a+b", kWalkLength, "ours", WalkInBlocks);
+    // The norms read every element once.
+    Row("Norm1 real", kNormSide, "ours", Bytes(8 * kElements), Norm<false, false>);
+    Row("NormInf real", kNormSide, "ours", Bytes(8 * kElements), Norm<false, true>);
+    Row("Norm1 complex", kNormSide, "ours", Bytes(16 * kElements), Norm<true, false>);
+    Row("NormInf complex", kNormSide, "ours", Bytes(16 * kElements), Norm<true, true>);
+    Row("block walk c=a+b", kWalkLength, "ours", Bytes(24.0 * kWalkLength), WalkInBlocks);
     Row("block walk c=a+b", kWalkLength, "one plain loop", WalkPlain);
     return true;
 }();

@@ -1,6 +1,7 @@
 // TMtx.Mul against a direct dgemm_ call on the same data, and TMtx.Transp of a 2000 x 2000 matrix; numpy's rows
-// (numpy.matmul, numpy.ascontiguousarray(A.T)) come from bench/peers/mul.py in the same run. Both sides use the
-// same OpenBLAS with the thread count scripts/bench sets (OPENBLAS_NUM_THREADS, 1 unless given).
+// (numpy.matmul, numpy.copyto of the transposed view into a preallocated matrix) come from bench/peers/mul.py,
+// run alternately with this program. Both sides use the same OpenBLAS, on one thread (scripts/bench sets
+// OPENBLAS_NUM_THREADS=1) except in the "default threads" rows, which run at the thread count a user gets.
 #include <random>
 
 #include "Feldrin.h"
@@ -30,16 +31,15 @@ void OursMul(benchmark::State& st, int n)
     }
 }
 
-// The call Mul makes, without its checks: C = A·B on row-major data as Cᵀ = Bᵀ·Aᵀ.
+// The call Mul makes, without its checks.
 void DirectDgemm(benchmark::State& st, int n)
 {
     TMtx a, b, c;
     Fill(a, n, n, 1);
     Fill(b, n, n, 2);
     c.Size(n, n);
-    const double alpha = 1, beta = 0;
     for (auto _ : st) {
-        dgemm_("N", "N", &n, &n, &n, &alpha, b.Values(), &n, a.Values(), &n, &beta, c.Values(), &n, 1, 1);
+        tarnel_bench::Dgemm(n, a.Values(), b.Values(), c.Values());
         benchmark::ClobberMemory();
     }
 }
@@ -66,13 +66,21 @@ void OursTranspInPlace(benchmark::State& st, int n)
 }
 
 const bool kRegistered = [] {
+    using tarnel_bench::Bytes;
+    using tarnel_bench::MulWork;
     using tarnel_bench::Row;
     for (int n : {8, 32, 100, 500, 1000, 2000}) {
-        Row("Mul", n, "ours", [n](benchmark::State& s) { OursMul(s, n); });
+        Row("Mul", n, "ours", MulWork(n), [n](benchmark::State& s) { OursMul(s, n); });
         Row("Mul", n, "dgemm", [n](benchmark::State& s) { DirectDgemm(s, n); });
     }
-    Row("Transp", 2000, "ours", [](benchmark::State& s) { OursTransp(s, 2000); });
-    Row("Transp in place", 2000, "ours", [](benchmark::State& s) { OursTranspInPlace(s, 2000); });
+    // As a user gets it: OpenBLAS on all its threads, numpy likewise.
+    const auto atDefault = [](auto fn) { return tarnel_bench::AtDefaultThreads(fn); };
+    Row("Mul, default threads", 2000, "ours", MulWork(2000), atDefault([](benchmark::State& s) { OursMul(s, 2000); }));
+    Row("Mul, default threads", 2000, "dgemm", atDefault([](benchmark::State& s) { DirectDgemm(s, 2000); }));
+    // Read once and written once: 16 bytes per element.
+    Row("Transp", 2000, "ours", Bytes(16.0 * 2000 * 2000), [](benchmark::State& s) { OursTransp(s, 2000); });
+    Row("Transp in place", 2000, "ours", Bytes(16.0 * 2000 * 2000),
+        [](benchmark::State& s) { OursTranspInPlace(s, 2000); });
     return true;
 }();
 

@@ -59,14 +59,12 @@ void PageLoopMul(benchmark::State& st, int n)
     }
 }
 
-// C = A·B on row-major data as Cᵀ = Bᵀ·Aᵀ, without any check.
 void DirectDgemm(benchmark::State& st, int n)
 {
     TOperands o(n);
     o.MC.Size(n, n);
-    const double alpha = 1, beta = 0;
     for (auto _ : st) {
-        dgemm_("N", "N", &n, &n, &n, &alpha, o.MB.Values(), &n, o.MA.Values(), &n, &beta, o.MC.Values(), &n, 1, 1);
+        tarnel_bench::Dgemm(n, o.MA.Values(), o.MB.Values(), o.MC.Values());
         benchmark::ClobberMemory();
     }
 }
@@ -93,8 +91,6 @@ void CopyRow(benchmark::State& st, int n, Op op)
         benchmark::DoNotOptimize(dst.Values());
         benchmark::ClobberMemory();
     }
-    st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * n * n *
-                         static_cast<std::int64_t>(sizeof(double)));
 }
 
 void Memcpy(const TMtx& src, TMtx& dst)
@@ -103,20 +99,24 @@ void Memcpy(const TMtx& src, TMtx& dst)
 }
 
 const bool kRegistered = [] {
+    using tarnel_bench::Bytes;
+    using tarnel_bench::MulWork;
     using tarnel_bench::Row;
     for (int n : kMulSizes) {
-        Row("page Mul", n, "ours", [n](benchmark::State& s) { OursMul(s, n); });
+        Row("page Mul", n, "ours", MulWork(n), [n](benchmark::State& s) { OursMul(s, n); });
         Row("page Mul", n, "page loop", [n](benchmark::State& s) { PageLoopMul(s, n); });
         Row("page Mul", n, "dgemm_", [n](benchmark::State& s) { DirectDgemm(s, n); });
     }
+    // Copies and transpositions read and write every element once: 16 bytes each.
+    const auto moved = [](int n) { return Bytes(16.0 * n * n); };
     for (int n : kCopySizes) {
-        Row("page Copy", n, "ours",
+        Row("page Copy", n, "ours", moved(n),
             [n](benchmark::State& s) { CopyRow(s, n, [](const TMtx& a, TMtx& b) { b.Copy(a); }); });
         Row("page Copy", n, "loop", [n](benchmark::State& s) { CopyRow(s, n, paxtor::LoopCopy); });
         Row("page Copy", n, "memcpy", [n](benchmark::State& s) { CopyRow(s, n, Memcpy); });
     }
     for (int n : kCopySizes) {
-        Row("page Transp", n, "ours",
+        Row("page Transp", n, "ours", moved(n),
             [n](benchmark::State& s) { CopyRow(s, n, [](const TMtx& a, TMtx& b) { b.Transp(a); }); });
         Row("page Transp", n, "loop", [n](benchmark::State& s) { CopyRow(s, n, paxtor::LoopTransp); });
         Row("page Transp", n, "memcpy bound", [n](benchmark::State& s) { CopyRow(s, n, Memcpy); });

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/Raroz.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel::detail {
 
@@ -14,6 +15,14 @@ bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t
     // std::less gives a total order also for pointers into different blocks.
     const std::less<const double*> before;
     return before(A, B + BCount) && before(B, A + ACount);
+}
+
+void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
+{
+    if (Count <= 0 || Src == Dst) return;
+    if (Overlap(Src, Count, Dst, Count)) return nspdbCopy(Src, Dst, static_cast<int>(Count));
+    parallel::Pieces(Count,
+                     [&](long long Lo, long long Hi) { nspdbCopy(Src + Lo, Dst + Lo, static_cast<int>(Hi - Lo)); });
 }
 
 bool SharesMemory(const TVecs& Src, const TVecs& Dst)

@@ -54,6 +54,10 @@ bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t
 // current data, or data inside Dst's own block.
 bool SharesMemory(const TVecs& Src, const TVecs& Dst);
 
+// Dst[0, Count) := Src[0, Count) through nspdbCopy: overlapping arrays as if through a buffer; long arrays that lie
+// apart in pieces that the worker threads share (one thread does not saturate the memory bus).
+void CopyDoubles(const double* Src, double* Dst, std::int64_t Count);
+
 // A pooled vector taken at first use only, so that the common case costs nothing.
 class TLazyTemp {
 public:

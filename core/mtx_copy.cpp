@@ -161,6 +161,9 @@ void TransposeData(bool Complex, const double* Src, std::ptrdiff_t SrcStride, in
     }
 }
 
+// Whole copies of this many Doubles (8 MB) and more are shared among the worker threads.
+constexpr std::int64_t kSharedCopyDoubles = std::int64_t{1} << 20;
+
 }  // namespace
 
 // ---- Copies ---------------------------------------------------------------------------------------------------
@@ -174,7 +177,15 @@ TMtx& TMtx::Copy(const TMtx1& Mtx)
         return *this;
     }
     Size(Mtx.Rows(), Mtx.Cols(), Mtx.Complex());
-    std::memcpy(FValues, Mtx.Values(), static_cast<std::size_t>(Numbers()) * sizeof(double));
+    // From 8 MB on, the worker threads share the copy as they do vectors' (one thread does not saturate the memory
+    // bus); smaller matrices stay on this thread, where the copy runs within the cache and waking threads costs
+    // more than it saves.
+    const std::int64_t n = Numbers();
+    if (n >= kSharedCopyDoubles) {
+        detail::CopyDoubles(Mtx.Values(), FValues, n);
+    } else {
+        std::memcpy(FValues, Mtx.Values(), static_cast<std::size_t>(n) * sizeof(double));
+    }
     return *this;
 }
 

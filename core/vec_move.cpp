@@ -14,27 +14,17 @@
 #include "core/elementwise.h"
 #include "core/mtx_class.h"
 #include "core/pool.h"
-#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
 using detail::At;
+using detail::CopyDoubles;
 using detail::Numbers;
 using detail::TCheck;
 using detail::TStable;
 using detail::Width;
 
 namespace {
-
-// nspdbCopy, on pieces that threads share when the arrays are long and apart (one thread does not saturate the
-// memory bus); overlapping arrays go to nspdbCopy whole, which copies them as if through a buffer.
-void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
-{
-    if (Count <= 0 || Src == Dst) return;
-    if (detail::Overlap(Src, Count, Dst, Count)) return nspdbCopy(Src, Dst, static_cast<int>(Count));
-    parallel::Pieces(Count,
-                     [&](long long Lo, long long Hi) { nspdbCopy(Src + Lo, Dst + Lo, static_cast<int>(Hi - Lo)); });
-}
 
 // Self := Vec reversed elements of type T: Dst[k] := Src[N - 1 - k]; Src and Dst apart.
 template <class T>

@@ -1,13 +1,76 @@
-"""Shared timing for the Python peers: prints one JSON line per row, in the form bench/table.py reads."""
+"""Shared timing for the Python peers: prints one JSON line per row, in the form bench/table.py reads.
+
+bench/run.py sets the run through the environment: TARNEL_BENCH_FILTER (a regular expression; rows whose
+"operation|size|side" it does not match are skipped), TARNEL_BENCH_REPETITIONS (timings per row, each of at least
+TARNEL_BENCH_MIN_TIME seconds) and TARNEL_BENCH_DEFAULT_THREADS (the OpenBLAS thread count of the "default
+threads" rows; every other row runs OpenBLAS on one thread, as OPENBLAS_NUM_THREADS=1 started it)."""
+import ctypes
+import contextlib
 import json
+import os
+import re
 import sys
 import timeit
 
+import numpy as np
 
-def row(operation, size, fn, side="numpy", min_time=0.2):
-    timer = timeit.Timer(fn)
-    number, _ = timer.autorange()
-    repeats = max(3, int(min_time / max(timer.timeit(number) / number, 1e-9) / number))
-    best = min(timer.repeat(repeat=min(repeats, 7), number=number)) / number
-    print(json.dumps({"name": f"{operation}|{size}|{side}", "ns": best * 1e9}))
+FILTER = re.compile(os.environ.get("TARNEL_BENCH_FILTER", ""))
+REPETITIONS = max(1, int(os.environ.get("TARNEL_BENCH_REPETITIONS", "3")))
+MIN_TIME = float(os.environ.get("TARNEL_BENCH_MIN_TIME", "0.05"))
+
+
+def emit(record):
+    print(json.dumps(record))
     sys.stdout.flush()
+
+
+def row(operation, size, fn, side="numpy"):
+    """Times fn REPETITIONS times, each over enough calls to last MIN_TIME, and prints the time per call of each."""
+    name = f"{operation}|{size}|{side}"
+    if not FILTER.search(name):
+        return
+    timer = timeit.Timer(fn)
+    number, _ = timer.autorange()  # calls that take at least 0.2 s: also warms caches and plans
+    per_call = timer.timeit(number) / number
+    number = max(1, int(MIN_TIME / max(per_call, 1e-9)))
+    samples = [t / number * 1e9 for t in timer.repeat(repeat=REPETITIONS, number=number)]
+    emit({"name": name, "ns": samples})
+
+
+def _openblas():
+    """numpy's OpenBLAS, found among the libraries this process has loaded (None when it is another BLAS)."""
+    np.dot(np.ones((2, 2)), np.ones((2, 2)))
+    with open("/proc/self/maps") as maps:
+        paths = sorted({line.split()[-1] for line in maps if "blas" in line.rsplit("/", 1)[-1]})
+    for path in paths:
+        try:
+            lib = ctypes.CDLL(path)
+            lib.openblas_get_config.restype = ctypes.c_char_p
+            return lib
+        except (OSError, AttributeError):
+            continue
+    return None
+
+
+OPENBLAS = _openblas()
+
+
+@contextlib.contextmanager
+def default_threads():
+    """Runs the rows inside at the OpenBLAS thread count a user gets by default."""
+    count = int(os.environ.get("TARNEL_BENCH_DEFAULT_THREADS", "0")) or os.cpu_count() or 1
+    if OPENBLAS:
+        OPENBLAS.openblas_set_num_threads(count)
+    try:
+        yield
+    finally:
+        if OPENBLAS:
+            OPENBLAS.openblas_set_num_threads(1)
+
+
+# What the peers ran on, for the table's header.
+emit({"context": {
+    "numpy": np.__version__,
+    "numpy_blas": OPENBLAS.openblas_get_config().decode() if OPENBLAS else "not OpenBLAS",
+    "numpy_blas_threads": OPENBLAS.openblas_get_num_threads() if OPENBLAS else 0,
+}})

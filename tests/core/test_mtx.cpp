@@ -2,6 +2,7 @@
 // element access, rows and columns from vectors, assignment, outside data, reset, fills and norms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -801,6 +802,50 @@ TEST_F(MtxTest, NormsAgreeWithNumpy)
     withNan(1, 0) = NAN;
     EXPECT_TRUE(std::isnan(withNan.Norm1()));
     EXPECT_TRUE(std::isnan(withNan.NormInf()));
+}
+
+// The complex norms take four moduli at a time where the processor allows, with the wide modulus for elements whose
+// squares leave the Double range, and the rest of a row one by one. Each row width and place below puts such an
+// element in another position of that walk: every modulus must land in its own column and keep its value. Case 1:
+// one huge element among ordinary ones; case 2: a subnormal one among elements of 2^-600 (all of them too small to
+// square), where a modulus lost to underflow would show; case 3: one subnormal element among ordinary ones, so that
+// its row takes the one-by-one path for those four while the other rows do not (a mix-up of columns would show).
+TEST_F(MtxTest, ComplexNormsTakeEveryModulusWhereverItStands)
+{
+    struct Case {
+        double scale;
+        TCplx special;
+    };
+    const Case cases[] = {
+        {1, Cplx(3 * 0x1p600, -4 * 0x1p600)}, {0x1p-600, Cplx(3e-310, 4e-310)}, {1, Cplx(3e-310, 4e-310)}};
+    std::mt19937_64 gen(5);
+    std::uniform_real_distribution<double> u(-4, 4);
+    for (const Case& c : cases) {
+        for (int cols : {1, 2, 3, 4, 5, 7, 8, 9, 13}) {
+            for (int place = 0; place < cols; ++place) {
+                TMtx m;
+                m.Size(3, cols, true);
+                for (int i = 0; i < 3 * cols; ++i) m.CValues()[i] = Cplx(c.scale * u(gen), c.scale * u(gen));
+                m.CValues()[cols + place] = c.special;
+                std::vector<long double> colSums(cols, 0);
+                long double normInf = 0;
+                for (int i = 0; i < 3; ++i) {
+                    long double row = 0;
+                    for (int j = 0; j < cols; ++j) {
+                        const long double a = CAbs(m.CValues()[i * cols + j]);
+                        row += a;
+                        colSums[j] += a;
+                    }
+                    normInf = std::max(normInf, row);
+                }
+                const long double norm1 = *std::max_element(colSums.begin(), colSums.end());
+                const std::string what = "scale " + std::to_string(c.scale) + ", " + std::to_string(cols) +
+                                         " columns, odd element at " + std::to_string(place);
+                EXPECT_NEAR(m.Norm1(), norm1, 1e-15 * norm1) << what;
+                EXPECT_NEAR(m.NormInf(), normInf, 1e-15 * normInf) << what;
+            }
+        }
+    }
 }
 
 TEST_F(MtxTest, EnlistGivesTheRowTable)

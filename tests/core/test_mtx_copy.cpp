@@ -2,6 +2,7 @@
 // (tests/data/gen_mul_golden.py, exact integers).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -203,6 +204,32 @@ TEST_F(MtxCopy, WholeAndSubBlockCopies)
     EXPECT_EQ(self.Cols(), 0);
     EXPECT_TRUE(self.Complex());
     ExpectRaise([&] { m.Copy(m); }, "Mtx = Self");
+}
+
+// From 2^20 Doubles on, whole copies are shared among threads: every element, first and last included, must arrive,
+// for odd sizes just below and above that point and for complex matrices, into a matrix that had another shape.
+TEST_F(MtxCopy, LargeWholeCopiesArriveComplete)
+{
+    struct Case {
+        int Rows, Cols;
+        bool Complex;
+    };
+    const Case cases[] = {{1023, 1025, false}, {1025, 1025, false}, {513, 1023, true}, {1, (1 << 20) + 3, false}};
+    for (const Case& c : cases) {
+        TMtx src, dst;
+        Ramp(src, c.Rows, c.Cols, c.Complex);
+        dst.Size(3, 5);
+        dst.SetVal(-7);
+        dst.Copy(src);
+        const std::string what = std::to_string(c.Rows) + " x " + std::to_string(c.Cols);
+        ASSERT_EQ(dst.Rows(), c.Rows) << what;
+        ASSERT_EQ(dst.Cols(), c.Cols) << what;
+        ASSERT_EQ(dst.Complex(), c.Complex) << what;
+        const std::int64_t doubles = static_cast<std::int64_t>(c.Rows) * c.Cols * (c.Complex ? 2 : 1);
+        std::int64_t wrong = 0;
+        for (std::int64_t i = 0; i < doubles; ++i) wrong += dst.Values()[i] != src.Values()[i];
+        EXPECT_EQ(wrong, 0) << what;
+    }
 }
 
 TEST_F(MtxCopy, SubBlockChecksInOrderAndAlwaysGuardTheMemory)
