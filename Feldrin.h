@@ -6,3 +6,4 @@
 #include "core/Raroz.h"
 #include "core/Startup.h"
 #include "core/Tarnel.h"
+#include "platform/rtl/Streams.h"
