@@ -242,4 +242,15 @@ inline constexpr const char* kOmegaComplex = "Omega.Complex := True";
 inline constexpr const char* kExpjNeg = "(Len <= 0) or (Index < 0) or (OmegaIndex < 0)";
 inline constexpr const char* kNegX = "(Index < 0) or (XIndex < 0)";
 
+// ---- Vector FFT ---------------------------------------------------------------------------------------------
+inline constexpr const char* kLengthNotPow2 = "Length is not power of two!";
+inline constexpr const char* kLenNotPow2 = "Len is not power of two!";
+inline constexpr const char* kLenMustPow2 = "Len must be power of two!";
+inline constexpr const char* kNotComplexFft = "not Complex";
+inline constexpr const char* kVecComplexTrue = "Vec.Complex = True";
+inline constexpr const char* kIndexHalfLen = "(Index + (Len div 2)) > Length";
+// A transform would read or write bin N/2 of a packed spectrum where the element past the vector's end is not
+// its own memory (a view, or an adopted array without room).
+inline constexpr const char* kNoRoomBin = "No room past Length for bin N/2";
+
 }  // namespace tarnel::msg
