@@ -253,4 +253,15 @@ inline constexpr const char* kIndexHalfLen = "(Index + (Len div 2)) > Length";
 // its own memory (a view, or an adopted array without room).
 inline constexpr const char* kNoRoomBin = "No room past Length for bin N/2";
 
+// ---- Binary stream format -----------------------------------------------------------------------------------
+inline constexpr const char* kReadStream = "Error reading stream!";
+inline constexpr const char* kMtxReadStream = "TMtx: Error reading stream!";
+inline constexpr const char* kWrongFormat = "Wrong file format!";
+// Sizes above 2^24 would not be stored exactly in the header's singles: refused before anything is written.
+inline constexpr const char* kStreamLength = "Length > 16777216";
+inline constexpr const char* kStreamRowsCols = "Rows or Cols > 16777216";
+// A precision or rounding given by the caller outside its enumeration.
+inline constexpr const char* kPrecisionRange = "Precision out of range";
+inline constexpr const char* kRoundingRange = "Rounding out of range";
+
 }  // namespace tarnel::msg

@@ -28,6 +28,7 @@
 #include "core/Dovi387.h"
 #include "core/LinAlgTypes.h"
 #include "core/OpenArray.h"
+#include "core/binary_stream.h"
 
 namespace tarnel {
 
@@ -310,6 +311,30 @@ public:
     // Doubles addressable from Values: the length and any spare room.
     std::int64_t RoomDoubles() const { return FRoom; }
 
+    // ---- Binary stream (vec_stream.cpp) ---------------------------------------------------------------------
+    // The header (44 bytes of singles: Complex, Length, 0, ConditionCheck, precision, version 150, 8, Tag, magic
+    // 64019, 0, 0), then the caption record; "Length > 16777216" is refused before anything is written.
+    void WriteHeader(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    // All Length elements in the encoding; nothing for an empty vector.
+    void WriteValues(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    void SaveToStream(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    // Reads the header and (versions above 104) the caption whole and checks them before the vector changes:
+    // "Error reading stream!" for a header, caption or values part longer than the rest of the stream, "Wrong
+    // file format!" for a bad magic, sizes that are not integers in range or ordinals out of range. Then
+    // Tag, Caption (versions above 104), Complex, Length and ConditionCheck; returns the stored precision.
+    TPrecision ReadHeader(TStream& Stream);
+    // Length elements in the encoding, and after a header of version 0 .. 103 the two further numbers those
+    // streams carry (into the spare room of an owning vector; a view or an adopted array reads and drops them).
+    // Returns the numbers read.
+    std::int64_t ReadValues(TStream& Stream, TPrecision Precision);
+    // ReadHeader, then ReadValues; a values part cut short raises "Error reading stream!".
+    void LoadFromStream(TStream& Stream);
+    // LoadFromStream from the start of the file (the first object of a file written with Append).
+    TVecs& LoadFromFile(const std::string& FileName);
+    // The streamed property "DataValues": SaveToStream (prDouble, rnTrunc) and LoadFromStream.
+    void SaveBinaryStream(TStream& Stream) const;
+    void LoadBinaryStream(TStream& Stream);
+
     // ---- The owned block ----------------------------------------------------------------------------------
     // Byte size of the owned block (0 when none) and its address as allocated.
     std::int64_t AllocatedSize() const { return FAllocatedSize; }
@@ -386,6 +411,7 @@ protected:
     std::int64_t FFullRoom = 0;
     TCplx FBlasBeta = C_ZERO;
     TCplx FBlasAlpha = C_ONE;
+    int FStreamVersion = -1;  // the version of the last header read, for this vector's next ReadValues (-1: none)
 };
 
 class TVec0 : public TVecs {
@@ -405,6 +431,10 @@ public:
     TVec0& Add(const TVecs& Vec, int VecIndex, int Index, int Len, double Re = 1, double Im = 0);
     // SetSubRange(BeginIndex, EndIndex - BeginIndex + 1): a view of elements BeginIndex .. EndIndex.
     void SetSubIndex(int BeginIndex, int EndIndex);
+
+    // ---- Binary stream (vec_stream.cpp) ---------------------------------------------------------------------
+    // SaveToStream (prDouble, rnTrunc) into a new or emptied file, or at the end of an existing one with Append.
+    void SaveToFile(const std::string& FileName, bool Append = false) const;
 
     // ---- Data movement ------------------------------------------------------------------------------------
     using TVecs::Concat;

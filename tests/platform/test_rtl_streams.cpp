@@ -1,5 +1,6 @@
 // The run-time's byte streams: memory, text and file streams, their buffer forms, positions and errors.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
