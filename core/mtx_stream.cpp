@@ -34,8 +34,8 @@ bool Parse(const TMtxHeader& H, bool WithTag, TMtxSettings& S)
                     Ordinal(H.Get(28), 2, S.ConditionCheck) && Ordinal(H.Get(32), 3, S.ConditionNumber) &&
                     Ordinal(H.Get(36), 10, S.Precision) && Ordinal(H.Get(40), 2, S.RefineSolution) &&
                     Ordinal(H.Get(44), 2, S.TriangleForm) && Ordinal(H.Get(48), 2, S.TriangleUnit) &&
-                    WholeInRange(H.Get(52), INT32_MAX, S.SuperDiag) && WholeInRange(H.Get(56), INT32_MAX, S.SubDiag) &&
-                    (!WithTag || detail::RoundedInRange(H.Get(68), INT32_MIN, INT32_MAX, S.Tag));
+                    detail::Integer(H.Get(52), S.SuperDiag) && detail::Integer(H.Get(56), S.SubDiag) &&
+                    (!WithTag || detail::Integer(H.Get(68), S.Tag));
     if (!ok) return false;
     // The elements must fit a matrix of that kind (a complex one still counts its columns when it turns real).
     const std::int64_t limit = S.Complex ? detail::kMaxRealCapacity / 2 : detail::kMaxRealCapacity;

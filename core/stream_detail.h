@@ -35,9 +35,10 @@ struct THeaderSingles {
     }
 };
 
-// A header single read as an integer, rounded to nearest (ties to even, whatever the rounding mode in force):
-// false when it is not finite or not within [Low, High].
-bool RoundedInRange(float V, std::int64_t Low, std::int64_t High, int& Out);
+// A header single read as an Integer: rounded to nearest (ties to even, whatever the rounding mode in force) and
+// held to the Integer range, so that a value stored inexactly above 2^24 (a Tag of 2^31 - 1 is stored as 2^31)
+// still reads; false when it is not finite.
+bool Integer(float V, int& Out);
 // A size: false unless it is an integer within [0, High].
 bool WholeInRange(float V, std::int64_t High, int& Out);
 // An enumeration or Boolean stored by its ordinal: false unless it rounds to 0 .. Count-1.

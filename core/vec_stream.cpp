@@ -177,14 +177,13 @@ std::int64_t ReadBinaryValues(TStream& Stream, double* Values, TPrecision Precis
 
 namespace detail {
 
-bool RoundedInRange(float V, std::int64_t Low, std::int64_t High, int& Out)
+bool Integer(float V, int& Out)
 {
     if (!std::isfinite(V)) return false;
     const double x = V;
     double r = std::floor(x + 0.5);
     if (r - x == 0.5 && std::fmod(r, 2.0) != 0.0) r -= 1.0;  // ties to even
-    if (r < static_cast<double>(Low) || r > static_cast<double>(High)) return false;
-    Out = static_cast<int>(r);
+    Out = static_cast<int>(std::clamp(r, static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
     return true;
 }
 
@@ -198,16 +197,16 @@ bool WholeInRange(float V, std::int64_t High, int& Out)
 
 bool Ordinal(float V, int Count, int& Out)
 {
-    return RoundedInRange(V, 0, Count - 1, Out);
+    return Integer(V, Out) && Out >= 0 && Out < Count;
 }
 
 TStreamVersion CheckVersion(float Version, float Magic)
 {
     TStreamVersion v;
-    if (!RoundedInRange(Version, INT32_MIN, INT32_MAX, v.Version)) ERaise(msg::kWrongFormat);
+    if (!Integer(Version, v.Version)) ERaise(msg::kWrongFormat);
     if (v.Version > kLastVersionWithoutCaption) {
         int magic = 0;
-        if (!RoundedInRange(Magic, INT32_MIN, INT32_MAX, magic) || magic != kStreamMagic) ERaise(msg::kWrongFormat);
+        if (!Integer(Magic, magic) || magic != kStreamMagic) ERaise(msg::kWrongFormat);
         v.HasCaption = true;
     }
     return v;
@@ -307,7 +306,7 @@ TPrecision TVecs::ReadHeader(TStream& Stream)
         detail::Ordinal(h.Get(0), 2, complex) &&
         detail::WholeInRange(h.Get(4), complex ? detail::kMaxRealCapacity / 2 : detail::kMaxRealCapacity, length) &&
         detail::Ordinal(h.Get(12), 2, check) && detail::Ordinal(h.Get(16), kPrecisions, precision) &&
-        (!v.HasCaption || detail::RoundedInRange(h.Get(28), INT32_MIN, INT32_MAX, tag));
+        (!v.HasCaption || detail::Integer(h.Get(28), tag));
     if (!valid) ERaise(msg::kWrongFormat);
     const std::string caption = v.HasCaption ? detail::ReadCaption(Stream, msg::kReadStream) : FCaption;
     // The values, with the two further numbers of the old versions, must be in the stream.

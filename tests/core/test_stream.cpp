@@ -389,7 +389,8 @@ TEST_F(Stream, HostileAndCutStreamsLeaveTheObjectUnchanged)
         {"condition number -1", WithSingle(kMtxSmallInt, 32, -1), "Wrong file format!"},
         {"precision 10", WithSingle(kMtxSmallInt, 36, 10), "Wrong file format!"},
         {"triangle form 2", WithSingle(kMtxSmallInt, 44, 2), "Wrong file format!"},
-        {"negative superdiag", WithSingle(kMtxSmallInt, 52, -1), "Wrong file format!"},
+        {"NaN superdiag", WithSingle(kMtxSmallInt, 52, nan), "Wrong file format!"},
+        {"infinite subdiag", WithSingle(kMtxSmallInt, 56, -INFINITY), "Wrong file format!"},
     };
     for (const auto& c : mtxCases) {
         TMtx m;
@@ -403,6 +404,25 @@ TEST_F(Stream, HostileAndCutStreamsLeaveTheObjectUnchanged)
         EXPECT_EQ(m.Values()[1], 4.0) << c.what;
         EXPECT_EQ(m.Caption(), "kept") << c.what;
         EXPECT_EQ(m.Balance(), btScale) << c.what;
+    }
+    // Free integers stored inexactly above 2^24 read back held to the Integer range: a Tag of 2^31 - 1 is stored as
+    // 2^31, and the object's own stream still loads.
+    {
+        TVec t, u;
+        t.SetTag(INT32_MAX);
+        TMtx a, b;
+        a.SetTag(INT32_MIN);
+        a.SetSuperDiag(-1);
+        TMemoryStream tm, am;
+        t.SaveToStream(tm);
+        a.SaveToStream(am);
+        tm.SetPosition(0);
+        am.SetPosition(0);
+        u.LoadFromStream(tm);
+        b.LoadFromStream(am);
+        EXPECT_EQ(u.Tag(), INT32_MAX);
+        EXPECT_EQ(b.Tag(), INT32_MIN);
+        EXPECT_EQ(b.SuperDiag(), -1);
     }
     // Quadratic is derived from the sizes, never read.
     TMtx q;
