@@ -7,4 +7,5 @@
 #include "core/Startup.h"
 #include "core/Tarnel.h"
 #include "platform/rtl/NumText.h"
+#include "platform/rtl/Streams.h"
 #include "sparse/sparse.h"

@@ -329,4 +329,25 @@ inline constexpr const char* kSqrNeg = "(Len < 0) or (Index < 0) or (VecIndex < 
 inline constexpr const char* kAbsComplex = "TVec.Abs: Complex = True";
 inline constexpr const char* kComplexFalseLower = "Complex = false";
 
+// ---- Vector FFT ---------------------------------------------------------------------------------------------
+inline constexpr const char* kLengthNotPow2 = "Length is not power of two!";
+inline constexpr const char* kLenNotPow2 = "Len is not power of two!";
+inline constexpr const char* kLenMustPow2 = "Len must be power of two!";
+inline constexpr const char* kNotComplexFft = "not Complex";
+inline constexpr const char* kIndexHalfLen = "(Index + (Len div 2)) > Length";
+// A transform would read or write bin N/2 of a packed spectrum where the element past the vector's end is not
+// its own memory (a view, or an adopted array without room).
+inline constexpr const char* kNoRoomBin = "No room past Length for bin N/2";
+
+// ---- Binary stream format -----------------------------------------------------------------------------------
+inline constexpr const char* kReadStream = "Error reading stream!";
+inline constexpr const char* kMtxReadStream = "TMtx: Error reading stream!";
+inline constexpr const char* kWrongFormat = "Wrong file format!";
+// Sizes above 2^24 would not be stored exactly in the header's singles: refused before anything is written.
+inline constexpr const char* kStreamLength = "Length > 16777216";
+inline constexpr const char* kStreamRowsCols = "Rows or Cols > 16777216";
+// A precision or rounding given by the caller outside its enumeration.
+inline constexpr const char* kPrecisionRange = "Precision out of range";
+inline constexpr const char* kRoundingRange = "Rounding out of range";
+
 }  // namespace tarnel::msg

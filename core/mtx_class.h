@@ -30,6 +30,7 @@
 #include "core/Dovi387.h"
 #include "core/LinAlgTypes.h"
 #include "core/OpenArray.h"
+#include "core/binary_stream.h"
 
 namespace tarnel {
 
@@ -415,6 +416,28 @@ public:
 
     // Info := AInfo and MtxError := AError: the outcome of the last LAPACK-based operation.
     void SetLapackResult(int AInfo, std::string AError);
+
+    // ---- Binary stream (mtx_stream.cpp) -------------------------------------------------------------------
+    // The header (104 bytes of singles: Complex, Rows, Cols, Quadratic, AutoMtxType, EigGenType, Balance,
+    // ConditionCheck, ConditionNumber, precision, RefineSolution, TriangleForm, TriangleUnit, SuperDiag, SubDiag,
+    // 8, version 150, Tag, magic 64019, seven zeros), then the caption record; "Rows or Cols > 16777216" is
+    // refused before anything is written.
+    void WriteHeader(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    // Rows·Cols elements row by row; nothing for an empty matrix.
+    void WriteValues(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    void SaveToStream(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    // As the vector's: header and caption read whole and checked first ("TMtx: Error reading stream!", "Wrong file
+    // format!"), then applied; Quadratic follows from the sizes and is not read. Returns the stored precision.
+    TPrecision ReadHeader(TStream& Stream);
+    // Rows·Cols elements in the encoding; returns the numbers read.
+    std::int64_t ReadValues(TStream& Stream, TPrecision Precision);
+    // ReadHeader, then ReadValues; a values part cut short raises "TMtx: Error reading stream!".
+    void LoadFromStream(TStream& Stream);
+    void SaveToFile(const std::string& FileName, bool Append = false) const;
+    void LoadFromFile(const std::string& FileName);
+    // The streamed property "DataValues".
+    void SaveBinaryStream(TStream& Stream) const;
+    void LoadBinaryStream(TStream& Stream);
 
 private:
     // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and

@@ -28,6 +28,7 @@
 #include "core/Dovi387.h"
 #include "core/LinAlgTypes.h"
 #include "core/OpenArray.h"
+#include "core/binary_stream.h"
 
 namespace tarnel {
 
@@ -328,6 +329,50 @@ public:
     void SetUniformSet(bool B) { FUniformSet = B; }
     TRandParams& RandParams() { return FRandParams; }
 
+    // ---- Vector FFT (vec_fft.cpp) ---------------------------------------------------------------------------
+    // Lengths are powers of two. The order cache (FFTOrder, NotPowerOfTwo) is rebuilt by IsPowerOfTwo when a
+    // change of length has marked it unknown; SetComplex keeps it in step. Forward transforms are unscaled,
+    // X[k] = Σ x[j]·e^(−2πi·jk/N); inverse ones divide by N unless NoScale. The packed spectrum of N real samples
+    // is a complex vector of Length N/2 whose bin N/2 lies in the element just past the end: transforms that
+    // read or write it raise "No room past Length for bin N/2" where that element is not the vector's own memory
+    // (a view, an adopted array without room). Real FFT = numpy rfft, IRealFFT = irfft, FFTReal = hfft,
+    // IFFTReal = ihfft.
+    // Recomputes the order cache: True for Lengths 2, 4, 8, ... (order 1, 2, 3, ...); Length 0 and 1 give False.
+    bool IsPowerOfTwo() const;
+    // In place; an empty vector is returned unchanged (FFTReal makes it real, IFFTReal complex). A real vector
+    // becomes its packed spectrum (complex, Length halved), IRealFFT and FFTReal make a packed spectrum real.
+    TVecs& FFT();
+    TVecs& IFFT(bool NoScale = false);
+    TVecs& IRealFFT(bool NoScale = false);
+    TVecs& FFTReal();
+    TVecs& IFFTReal();
+    // Doubles addressable from Values: the length and any spare room.
+    std::int64_t RoomDoubles() const { return FRoom; }
+
+    // ---- Binary stream (vec_stream.cpp) ---------------------------------------------------------------------
+    // The header (44 bytes of singles: Complex, Length, 0, ConditionCheck, precision, version 150, 8, Tag, magic
+    // 64019, 0, 0), then the caption record; "Length > 16777216" is refused before anything is written.
+    void WriteHeader(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    // All Length elements in the encoding; nothing for an empty vector.
+    void WriteValues(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    void SaveToStream(TStream& Stream, TPrecision Precision = prDouble, TRounding Rounding = rnTrunc) const;
+    // Reads the header and (versions above 104) the caption whole and checks them before the vector changes:
+    // "Error reading stream!" for a header, caption or values part longer than the rest of the stream, "Wrong
+    // file format!" for a bad magic, sizes that are not integers in range or ordinals out of range. Then
+    // Tag, Caption (versions above 104), Complex, Length and ConditionCheck; returns the stored precision.
+    TPrecision ReadHeader(TStream& Stream);
+    // Length elements in the encoding, and after a header of version 0 .. 103 the two further numbers those
+    // streams carry (into the spare room of an owning vector; a view or an adopted array reads and drops them).
+    // Returns the numbers read.
+    std::int64_t ReadValues(TStream& Stream, TPrecision Precision);
+    // ReadHeader, then ReadValues; a values part cut short raises "Error reading stream!".
+    void LoadFromStream(TStream& Stream);
+    // LoadFromStream from the start of the file (the first object of a file written with Append).
+    TVecs& LoadFromFile(const std::string& FileName);
+    // The streamed property "DataValues": SaveToStream (prDouble, rnTrunc) and LoadFromStream.
+    void SaveBinaryStream(TStream& Stream) const;
+    void LoadBinaryStream(TStream& Stream);
+
     // ---- The owned block ----------------------------------------------------------------------------------
     // Byte size of the owned block (0 when none) and its address as allocated.
     std::int64_t AllocatedSize() const { return FAllocatedSize; }
@@ -369,7 +414,7 @@ protected:
     // Fields, in the order of the class's data model.
     std::int64_t FAllocatedSize = 0;
     bool FSavedConditionCheck = false;
-    int FFFTOrder = 0;
+    mutable int FFFTOrder = 0;         // the order cache is rebuilt by the const IsPowerOfTwo
     std::byte* FHeader = nullptr;      // 8 bytes before the own data; nil without a block
     std::byte* FBlockStart = nullptr;  // the owned block as allocated
     bool FDirty = false;
@@ -389,7 +434,7 @@ protected:
     bool FConditionCheck = true;
     int FLength = 0;
     bool FComplex = false;
-    bool FNotPowerOfTwo = true;
+    mutable bool FNotPowerOfTwo = true;
     int FSavedActualLength = 0;  // full-range state kept while a sub-range is viewed
     int FSavedLength = 0;
     bool FSavedComplex = false;
@@ -404,6 +449,7 @@ protected:
     std::int64_t FFullRoom = 0;
     TCplx FBlasBeta = C_ZERO;
     TCplx FBlasAlpha = C_ONE;
+    int FStreamVersion = -1;  // the version of the last header read, for this vector's next ReadValues (-1: none)
 };
 
 class TVec0 : public TVecs {
@@ -453,6 +499,10 @@ public:
     TVec0& Offset(const TCplx& Value, int Index, int Len);
     // Self := ∛Vec, sized like Vec.
     TVec0& Cbrt(const TVecs& Vec);
+
+    // ---- Binary stream (vec_stream.cpp) ---------------------------------------------------------------------
+    // SaveToStream (prDouble, rnTrunc) into a new or emptied file, or at the end of an existing one with Append.
+    void SaveToFile(const std::string& FileName, bool Append = false) const;
 
     // ---- Data movement ------------------------------------------------------------------------------------
     using TVecs::Concat;
@@ -580,6 +630,24 @@ public:
     // Size(Len, Src.Complex) and the first min(Src.Length, Len) elements of Src; with ZeroIt the elements from
     // Src.Length up to Len-1 are zero.
     void Resize(const TVecs& Src, int Len, bool ZeroIt = false);
+
+    // ---- Vector FFT (vec_fft.cpp) -------------------------------------------------------------------------
+    using TVec0::FFT;
+    using TVec0::FFTReal;
+    using TVec0::IFFT;
+    using TVec0::IFFTReal;
+    using TVec0::IRealFFT;
+    // Len elements of Vec from VecIndex transformed into Self from Index; Self is not resized. A Len that is not
+    // a power of two is refused only with ConditionCheck ("Len is not power of two!" / "Len must be power of
+    // two!"); without it the first 2^floor(log2 Len) elements are transformed. Every other check always runs.
+    // FFT: complex Self; a complex Vec gives Len complex elements, a real Vec the Len/2 + 1 packed bins.
+    TVec1& FFT(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& IFFT(const TVecs& Vec, int VecIndex, int Index, int Len, bool NoScale = false);
+    // Len + 1 packed bins of a complex Vec into 2·Len reals of a real Self.
+    TVec1& IRealFFT(const TVecs& Vec, int VecIndex, int Index, int Len, bool NoScale = false);
+    TVec1& FFTReal(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // Len reals of a real Vec into Len/2 + 1 packed bins of a complex Self.
+    TVec1& IFFTReal(const TVecs& Vec, int VecIndex, int Index, int Len, bool NoScale = false);
 };
 
 class TVec : public TVec1 {
@@ -662,6 +730,23 @@ public:
     void SetInteger(bool AComplex, TOpenArray<int> A);
     // Len elements from element Index on, taken from array entry AIndex on (AIndex counts Doubles).
     void SetIt(int Index, int AIndex, int Len, TOpenArray<double> A);
+
+    // ---- Vector FFT (vec_fft.cpp) -------------------------------------------------------------------------
+    using TVec1::FFT;
+    using TVec1::FFTReal;
+    using TVec1::IFFT;
+    using TVec1::IFFTReal;
+    using TVec1::IRealFFT;
+    // Self := the transform of Vec, sized by it; the order check runs on Vec, before Self changes.
+    // FFT: "Self = Vec"; Self complex, Vec.Length elements (a complex Vec) or Vec.Length div 2 (packed).
+    TVec& FFT(const TVecs& Vec);
+    // Vec complex ("Vec.Complex = False"); Vec = Self transforms in place.
+    TVec& IFFT(const TVecs& Vec, bool NoScale = false);
+    // Vec complex (packed); Self real of 2·Vec.Length.
+    TVec& IRealFFT(const TVecs& Vec, bool NoScale = false);
+    TVec& FFTReal(const TVecs& Vec);
+    // Vec real; Self complex (packed) of Vec.Length div 2.
+    TVec& IFFTReal(const TVecs& Vec, bool NoScale = false);
 };
 
 // Size(Len, AComplex) of every vector given.

@@ -95,7 +95,12 @@ void CheckIncrement(int Increment, int Offset)
 void TVecs::Copy(const TVecs& Vec)
 {
     if (&Vec == this) return;
+    // A packed spectrum keeps bin N/2 in the element past the end: it goes along where both vectors have room.
+    const std::int64_t past = Numbers(Vec);
+    const bool bin = Vec.Complex() && Vec.RoomDoubles() >= past + 2;
+    const TCplx last = bin ? Vec.CValues()[Vec.Length()] : C_ZERO;
     detail::FromSource(*this, Vec, CopyDoubles);
+    if (bin && FRoom >= past + 2) CValues()[FLength] = last;
 }
 
 TVec& TVec::Copy(const TVecs& Vec, int VecIndex, int Index, int Len)

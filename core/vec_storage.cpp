@@ -7,8 +7,8 @@
 
 #include "core/TempGuard.h"
 #include "core/messages.h"
-#include "core/storage_block.h"
 #include "core/pool.h"
+#include "core/storage_block.h"
 #include "core/vec_class.h"
 
 namespace tarnel {
@@ -94,6 +94,7 @@ void TVecs::SetActualLength(int C)
     }
     if (FActualLength < FLength) {
         FLength = FActualLength;
+        FNotPowerOfTwo = true;  // a cut length must not keep the cached transform order
         WriteHeaderCount(FLength);
     }
 }
@@ -208,6 +209,7 @@ void TVecs::Disown(double*& Data, int& ALen, bool& AComplex)
         ReleaseBlock();
     }
     FLength = 0;
+    FNotPowerOfTwo = true;
 }
 
 void TVecs::Reset()

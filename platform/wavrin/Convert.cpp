@@ -1,7 +1,12 @@
 // Conversions between Doubles and integers of 8, 16 or 32 bits, and the G.711 µ-law and A-law codes.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/wavrin/WavrinInternal.h"
 
@@ -14,14 +19,42 @@ using wavrin::Fail;
 
 constexpr int kRoundingFlags = NSP_Round | NSP_TruncZero | NSP_TruncNeg;
 
-// Round half to even, whatever the processor's rounding mode is.
+// Rounding that does not depend on the processor's rounding mode, needs no library call and does not branch on
+// the data: below 2^52 in magnitude the truncating conversion to a 64-bit integer is exact and mode-free; from
+// 2^52 on (and for infinities) every Double is already whole.
+constexpr double kWhole = 4503599627370496.0;  // 2^52
+
+double Trunc(double x)
+{
+    return std::fabs(x) < kWhole ? static_cast<double>(static_cast<std::int64_t>(x)) : x;
+}
+
+double Floor(double x)
+{
+    if (!(std::fabs(x) < kWhole)) return x;
+    const double t = static_cast<double>(static_cast<std::int64_t>(x));
+    return t - static_cast<double>(t > x);
+}
+
+// Round half to even.
 double RoundEven(double x)
 {
-    const double f = std::floor(x);
-    const double d = x - f;
-    if (d > 0.5) return f + 1.0;
-    if (d < 0.5) return f;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+    if (!(std::fabs(x) < kWhole)) return x;
+    std::int64_t i = static_cast<std::int64_t>(x);
+    i -= static_cast<double>(i) > x;  // floor
+    const double f = static_cast<double>(i);
+    const double d = x - f;  // exact: the fraction of x
+    return f + static_cast<double>((d > 0.5) | ((d == 0.5) & static_cast<bool>(i & 1)));
+}
+
+// r held to [lo, hi] without a branch on the data (clipped samples are common and unpredictable).
+inline double Clamp(double r, double lo, double hi)
+{
+#if defined(__SSE2__)
+    return _mm_cvtsd_f64(_mm_min_sd(_mm_max_sd(_mm_set_sd(r), _mm_set_sd(lo)), _mm_set_sd(hi)));
+#else
+    return std::min(std::max(r, lo), hi);
+#endif
 }
 
 template <class T>
@@ -36,13 +69,9 @@ void ToInt(const double* src, void* dst, int n, int rounding, bool clip)
             out[i] = 0;
             continue;
         }
-        const double r = rounding == NSP_Round      ? RoundEven(x)
-                         : rounding == NSP_TruncNeg ? std::floor(x)
-                                                    : std::trunc(x);
+        const double r = rounding == NSP_Round ? RoundEven(x) : rounding == NSP_TruncNeg ? Floor(x) : Trunc(x);
         if (clip) {
-            out[i] = r <= lo   ? std::numeric_limits<T>::min()
-                     : r >= hi ? std::numeric_limits<T>::max()
-                               : static_cast<T>(r);
+            out[i] = static_cast<T>(static_cast<std::int64_t>(Clamp(r, lo, hi)));
         } else if (std::fabs(r) < 9223372036854775808.0) {
             // Wrap modulo 2^bits: the conversion of the 64-bit value to the narrower type keeps its low bits.
             out[i] = static_cast<T>(static_cast<std::uint64_t>(static_cast<std::int64_t>(r)));

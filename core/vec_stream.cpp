@@ -1,0 +1,373 @@
+// The binary stream format: number encodings, short strings, the shared header checks and file wrappers, and the
+// vector's readers and writers.
+//
+// Readers trust nothing in a stream: the header and the caption are read whole and checked before the object
+// changes, and the values part must lie within the stream before the object is sized for it, so a hostile or cut
+// stream raises with the object unchanged and nothing allocated.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+
+#include "core/Raroz.h"
+#include "core/TempGuard.h"
+#include "core/messages.h"
+#include "core/storage_block.h"
+#include "core/stream_detail.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+namespace {
+
+// The bytes of one number of each encoding, in the order of TPrecision.
+constexpr int kNumberBytes[] = {8, 4, 4, 4, 2, 2, 1, 1, 1, 1};
+constexpr int kPrecisions = 10;
+constexpr int kRoundings = 3;
+
+// The temporary that converts values holds this many Doubles (the pool's vectors reserve 1024).
+constexpr int kChunkDoubles = 1024;
+
+bool KnownPrecision(TPrecision P)
+{
+    return static_cast<int>(P) >= 0 && static_cast<int>(P) < kPrecisions;
+}
+
+// FloatToInt's flags for an integer encoding: saturation, the rounding, unsigned where the type is.
+int IntegerFlags(TPrecision P, TRounding R)
+{
+    const int rounding = R == rnRound ? NSP_Round : R == rnTruncNeg ? NSP_TruncNeg : NSP_TruncZero;
+    const bool isUnsigned = P == prCardinal || P == prWord || P == prByte;
+    return NSP_Clip | rounding | (isUnsigned ? NSP_Unsigned : 0);
+}
+
+int IntegerBits(TPrecision P)
+{
+    return 8 * kNumberBytes[P];
+}
+
+bool IsInteger(TPrecision P)
+{
+    return P >= prInteger && P <= prByte;
+}
+
+void Encode(const double* Src, void* Dst, int N, TPrecision P, TRounding R)
+{
+    if (P == prSingle) {
+        auto* d = static_cast<float*>(Dst);
+        for (int i = 0; i < N; ++i) d[i] = static_cast<float>(Src[i]);
+    } else if (IsInteger(P)) {
+        nspdbFloatToInt(Src, Dst, N, IntegerBits(P), IntegerFlags(P, R));
+    } else if (P == prMuLaw) {
+        nspdbLinToMuLaw(Src, static_cast<std::uint8_t*>(Dst), N);
+    } else {
+        nspdbLinToALaw(Src, static_cast<std::uint8_t*>(Dst), N);
+    }
+}
+
+void Decode(const void* Src, double* Dst, int N, TPrecision P)
+{
+    if (P == prSingle) {
+        const auto* s = static_cast<const float*>(Src);
+        for (int i = 0; i < N; ++i) Dst[i] = s[i];
+    } else if (IsInteger(P)) {
+        const bool isUnsigned = P == prCardinal || P == prWord || P == prByte;
+        nspdbIntToFloat(Src, Dst, N, IntegerBits(P), isUnsigned ? NSP_Unsigned : 0);
+    } else if (P == prMuLaw) {
+        nspdbMuLawToLin(static_cast<const std::uint8_t*>(Src), Dst, N);
+    } else {
+        nspdbALawToLin(static_cast<const std::uint8_t*>(Src), Dst, N);
+    }
+}
+
+// The numbers of Count elements.
+std::int64_t NumbersOf(std::int64_t Count, bool Complex)
+{
+    return Complex ? 2 * Count : Count;
+}
+
+void WriteNumbers(TStream& Stream, const double* Values, TPrecision P, TRounding R, std::int64_t N)
+{
+    if (N <= 0) return;
+    if (P == prDouble) {
+        Stream.WriteBuffer(Values, N * 8);
+        return;
+    }
+    const int bytes = kNumberBytes[P];
+    const int chunk = kChunkDoubles * 8 / bytes;
+    detail::TVecTemp buffer;
+    buffer->SetLength(kChunkDoubles);
+    for (std::int64_t done = 0; done < N; done += chunk) {
+        const int n = static_cast<int>(std::min<std::int64_t>(chunk, N - done));
+        Encode(Values + done, buffer->Values(), n, P, R);
+        Stream.WriteBuffer(buffer->Values(), static_cast<std::int64_t>(n) * bytes);
+    }
+}
+
+std::int64_t ReadNumbers(TStream& Stream, double* Values, TPrecision P, std::int64_t N)
+{
+    if (N <= 0) return 0;
+    if (P == prDouble) return Stream.Read(Values, N * 8) / 8;
+    const int bytes = kNumberBytes[P];
+    const int chunk = kChunkDoubles * 8 / bytes;
+    detail::TVecTemp buffer;
+    buffer->SetLength(kChunkDoubles);
+    std::int64_t done = 0;
+    while (done < N) {
+        const int want = static_cast<int>(std::min<std::int64_t>(chunk, N - done));
+        const std::int64_t got = Stream.Read(buffer->Values(), static_cast<std::int64_t>(want) * bytes) / bytes;
+        Decode(buffer->Values(), Values + done, static_cast<int>(got), P);
+        done += got;
+        if (got < want) break;
+    }
+    return done;
+}
+
+// Doubles in a real header: ordinals of Booleans.
+double Flag(bool B)
+{
+    return B ? 1.0 : 0.0;
+}
+
+}  // namespace
+
+// ---- Module functions -------------------------------------------------------------------------------------------
+
+int SizeOfPrecision(TPrecision Precision, bool Complex)
+{
+    if (!KnownPrecision(Precision)) return 0;
+    return kNumberBytes[Precision] * (Complex ? 2 : 1);
+}
+
+void WriteShortString(TStream& Stream, const std::string& S)
+{
+    const std::int32_t n = static_cast<std::int32_t>(std::min<std::size_t>(S.size(), INT32_MAX));
+    Stream.WriteBuffer(&n, sizeof n);
+    Stream.WriteBuffer(S.data(), n);
+}
+
+std::string ReadShortString(TStream& Stream)
+{
+    std::int32_t n = 0;
+    Stream.ReadBuffer(&n, sizeof n);
+    const std::int64_t stored = std::max<std::int32_t>(n, 0);
+    if (stored > Stream.Size() - Stream.Position()) throw EReadError();
+    std::string s(static_cast<std::size_t>(std::min<std::int64_t>(stored, 254)), '\0');
+    Stream.ReadBuffer(s.data(), static_cast<std::int64_t>(s.size()));
+    // The rest of a longer caption is skipped, so whatever follows is read from its start.
+    if (stored > 254) Stream.Seek(stored - 254, soCurrent);
+    return s;
+}
+
+void WriteBinaryValues(TStream& Stream, const double* Values, TPrecision Precision, TRounding Rounding,
+                       std::int64_t Count, bool Complex)
+{
+    detail::CheckEncoding(Precision, Rounding);
+    WriteNumbers(Stream, Values, Precision, Rounding, NumbersOf(Count, Complex));
+}
+
+std::int64_t ReadBinaryValues(TStream& Stream, double* Values, TPrecision Precision, std::int64_t Count, bool Complex)
+{
+    detail::CheckEncoding(Precision, rnTrunc);
+    return ReadNumbers(Stream, Values, Precision, NumbersOf(Count, Complex));
+}
+
+// ---- Shared by the vector and matrix readers --------------------------------------------------------------------
+
+namespace detail {
+
+bool Integer(float V, int& Out)
+{
+    if (!std::isfinite(V)) return false;
+    const double x = V;
+    double r = std::floor(x + 0.5);
+    if (r - x == 0.5 && std::fmod(r, 2.0) != 0.0) r -= 1.0;  // ties to even
+    Out = static_cast<int>(std::clamp(r, static_cast<double>(INT32_MIN), static_cast<double>(INT32_MAX)));
+    return true;
+}
+
+bool WholeInRange(float V, std::int64_t High, int& Out)
+{
+    if (!std::isfinite(V) || V < 0 || static_cast<double>(V) > static_cast<double>(High) || V != std::floor(V))
+        return false;
+    Out = static_cast<int>(V);
+    return true;
+}
+
+bool Ordinal(float V, int Count, int& Out)
+{
+    return Integer(V, Out) && Out >= 0 && Out < Count;
+}
+
+TStreamVersion CheckVersion(float Version, float Magic)
+{
+    TStreamVersion v;
+    if (!Integer(Version, v.Version)) ERaise(msg::kWrongFormat);
+    if (v.Version > kLastVersionWithoutCaption) {
+        int magic = 0;
+        if (!Integer(Magic, magic) || magic != kStreamMagic) ERaise(msg::kWrongFormat);
+        v.HasCaption = true;
+    }
+    return v;
+}
+
+std::string ReadCaption(TStream& Stream, const char* ReadError)
+{
+    try {
+        return ReadShortString(Stream);
+    } catch (const EReadError&) {
+        ERaise(ReadError);
+    }
+}
+
+void RequireRest(TStream& Stream, std::int64_t Bytes, const char* ReadError)
+{
+    if (Bytes > Stream.Size() - Stream.Position()) ERaise(ReadError);
+}
+
+void CheckEncoding(TPrecision Precision, TRounding Rounding)
+{
+    if (!KnownPrecision(Precision)) ERaise(msg::kPrecisionRange);
+    if (static_cast<int>(Rounding) < 0 || static_cast<int>(Rounding) >= kRoundings) ERaise(msg::kRoundingRange);
+}
+
+void SaveObjectToFile(const std::string& FileName, bool Append, const std::function<void(TStream&)>& Write)
+{
+    std::error_code ec;
+    const bool append = Append && std::filesystem::exists(FileName, ec);
+    TFileStream file(FileName, append ? fmOpenWrite : fmCreate);
+    const std::int64_t start = append ? file.Seek(0, soEnd) : 0;
+    try {
+        Write(file);
+    } catch (...) {
+        // Nothing half-written stays behind: the file is cut back to what it held.
+        try {
+            file.SetSize(start);
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+void LoadObjectFromFile(const std::string& FileName, const std::function<void(TStream&)>& Read)
+{
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    Read(file);
+}
+
+}  // namespace detail
+
+// ---- The vector -------------------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kVecHeaderBytes = 44;
+using TVecHeader = detail::THeaderSingles<kVecHeaderBytes>;
+
+}  // namespace
+
+void TVecs::WriteHeader(TStream& Stream, TPrecision Precision, TRounding Rounding) const
+{
+    detail::CheckEncoding(Precision, Rounding);
+    if (FLength > detail::kMaxStreamSize) ERaise(msg::kStreamLength);
+    TVecHeader h;
+    h.Put(0, Flag(FComplex));
+    h.Put(4, FLength);
+    h.Put(12, Flag(FConditionCheck));
+    h.Put(16, Precision);
+    h.Put(20, detail::kStreamVersion);
+    h.Put(24, 8);
+    h.Put(28, FTag);
+    h.Put(32, detail::kStreamMagic);
+    Stream.WriteBuffer(h.Data, kVecHeaderBytes);
+    WriteShortString(Stream, FCaption);
+}
+
+void TVecs::WriteValues(TStream& Stream, TPrecision Precision, TRounding Rounding) const
+{
+    if (FLength == 0) return;
+    WriteBinaryValues(Stream, FValues, Precision, Rounding, FLength, FComplex);
+}
+
+void TVecs::SaveToStream(TStream& Stream, TPrecision Precision, TRounding Rounding) const
+{
+    WriteHeader(Stream, Precision, Rounding);
+    WriteValues(Stream, Precision, Rounding);
+}
+
+TPrecision TVecs::ReadHeader(TStream& Stream)
+{
+    TVecHeader h;
+    if (Stream.Read(h.Data, kVecHeaderBytes) != kVecHeaderBytes) ERaise(msg::kReadStream);
+    const detail::TStreamVersion v = detail::CheckVersion(h.Get(20), h.Get(32));
+    int complex = 0, length = 0, check = 0, precision = 0, tag = FTag;
+    const bool valid =
+        detail::Ordinal(h.Get(0), 2, complex) &&
+        detail::WholeInRange(h.Get(4), complex ? detail::kMaxRealCapacity / 2 : detail::kMaxRealCapacity, length) &&
+        detail::Ordinal(h.Get(12), 2, check) && detail::Ordinal(h.Get(16), kPrecisions, precision) &&
+        (!v.HasCaption || detail::Integer(h.Get(28), tag));
+    if (!valid) ERaise(msg::kWrongFormat);
+    const std::string caption = v.HasCaption ? detail::ReadCaption(Stream, msg::kReadStream) : FCaption;
+    // The values, with the two further numbers of the old versions, must be in the stream.
+    const auto p = static_cast<TPrecision>(precision);
+    const bool old = v.Version >= 0 && v.Version <= 103;
+    const std::int64_t numbers = NumbersOf(length, complex != 0) + (old && length > 0 ? 2 : 0);
+    detail::RequireRest(Stream, numbers * kNumberBytes[p], msg::kReadStream);
+
+    CheckSize(length, complex != 0);
+    FTag = tag;
+    FCaption = caption;
+    Size(length, complex != 0);
+    FConditionCheck = check != 0;
+    FStreamVersion = v.Version;
+    return p;
+}
+
+std::int64_t TVecs::ReadValues(TStream& Stream, TPrecision Precision)
+{
+    detail::CheckEncoding(Precision, rnTrunc);
+    const int version = FStreamVersion;
+    FStreamVersion = -1;
+    if (FLength == 0) return 0;
+    const std::int64_t n = NumbersOf(FLength, FComplex);
+    std::int64_t got = ReadNumbers(Stream, FValues, Precision, n);
+    if (version >= 0 && version <= 103 && got == n) {
+        // The two numbers that old streams carry past the values: into the spare room, where the vector owns it.
+        double dropped[2];
+        double* extra = !FAdopted && !FIsSubRange && FRoom >= n + 2 ? FValues + n : dropped;
+        got += ReadNumbers(Stream, extra, Precision, 2);
+    }
+    return got;
+}
+
+void TVecs::LoadFromStream(TStream& Stream)
+{
+    const TPrecision p = ReadHeader(Stream);
+    const bool old = FStreamVersion >= 0 && FStreamVersion <= 103 && FLength > 0;
+    const std::int64_t expected = NumbersOf(FLength, FComplex) + (old ? 2 : 0);
+    if (ReadValues(Stream, p) != expected) ERaise(msg::kReadStream);
+}
+
+TVecs& TVecs::LoadFromFile(const std::string& FileName)
+{
+    detail::LoadObjectFromFile(FileName, [this](TStream& S) { LoadFromStream(S); });
+    return *this;
+}
+
+void TVecs::SaveBinaryStream(TStream& Stream) const
+{
+    SaveToStream(Stream, prDouble, rnTrunc);
+}
+
+void TVecs::LoadBinaryStream(TStream& Stream)
+{
+    LoadFromStream(Stream);
+}
+
+void TVec0::SaveToFile(const std::string& FileName, bool Append) const
+{
+    detail::SaveObjectToFile(FileName, Append, [this](TStream& S) { SaveToStream(S, prDouble, rnTrunc); });
+}
+
+}  // namespace tarnel
