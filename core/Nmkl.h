@@ -124,17 +124,30 @@ struct TSlapLengths {
 inline TSlapLengths SlapWorkLengths(TSlapRoutine Routine, std::int64_t N, std::int64_t NZ, std::int64_t NS)
 {
     switch (Routine) {
-        case slapSGS: return {3 * N + NZ, NZ + N + 11};
-        case slapICCG: return {5 * N + NZ, NZ + N + 11};
-        case slapILUR: return {5 * N + NZ, 5 * N + NZ + 10};
-        case slapJAC: return {4 * N + 1, 11};
+        case slapSGS:
+            return {3 * N + NZ, NZ + N + 11};
+        case slapICCG:
+            return {5 * N + NZ, NZ + N + 11};
+        case slapILUR:
+            return {5 * N + NZ, 5 * N + NZ + 10};
+        case slapJAC:
+            return {4 * N + 1, 11};
         case slapLUBC:
         case slapSLUCN:
-        case slapLUCS: return {9 * N + NZ, 5 * N + NZ + 12};
-        case slapLUGM: return {(NS + 8) * N + NS * (NS + 3) + NZ + 1, 5 * N + NZ + 32};
-        case slapLUOM: return {8 * N + NZ + (3 * N + 1) * NS, 5 * N + NZ + 12};
+        case slapLUCS:
+            return {9 * N + NZ, 5 * N + NZ + 12};
+        case slapLUGM:
+            return {(NS + 8) * N + NS * (NS + 3) + NZ + 1, 5 * N + NZ + 32};
+        case slapLUOM:
+            return {8 * N + NZ + (3 * N + 1) * NS, 5 * N + NZ + 12};
     }
     return {0, 0};
 }
+
+// The routine of Routine with these arguments (NSAVE reaches DSLUGM and DSLUOM only; IUNIT, RWORK and IWORK,
+// which the routines do not use, are left out). An unknown Routine gives IERR 3.
+void SlapSolve(TSlapRoutine Routine, const int* N, const double* B, double* X, const int* NELT, const int* IA,
+               const int* JA, const double* A, const int* ISYM, const int* NSAVE, const int* ITOL, double* TOL,
+               const int* ITMAX, int* ITER, double* ERR, int* IERR, const int* LENW, const int* LENIW);
 
 }  // namespace tarnel

@@ -2,13 +2,13 @@
 //
 // The matrix goes to the solver as 1-based triplets in storage order, the tolerance, iteration count and error
 // estimate as the matrix's own fields, so the solver writes them through (a tolerance it resets stays reset).
-// ITOL is ConvergenceCheck + 1, except CGS (always 2) and GMRES (always 0). The work arrays have the lengths of
-// the solver's table; they are only a promise of room to the solver, which keeps its own storage, so they are
-// taken without being filled. Everything taken here goes back on every path; RtlStrings is never touched.
+// ITOL is ConvergenceCheck + 1, except CGS (always 2) and GMRES (always 0). LENW and LENIW are the lengths of
+// the solver's table, which the solver checks; it keeps its own storage and never reads the work arrays, so none
+// are taken (SlapSolve leaves them out). Everything taken here goes back on every path; RtlStrings is never
+// touched.
 #include <climits>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "core/Nmkl.h"
@@ -99,56 +99,15 @@ void TSparseMtx1::SolveIterative(const TVec& B, TVec& X, bool Symmetric)
     b->Copy(B);
     const int lenW = static_cast<int>(need.LenW);
     const int lenIW = static_cast<int>(need.LenIW);
-    const auto rwork = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(lenW > 0 ? lenW : 1));
-    const auto iwork = std::make_unique_for_overwrite<int[]>(static_cast<std::size_t>(lenIW > 0 ? lenIW : 1));
 
     FMtxError.clear();
     const int n = FCols;
     const int nelt = FNonZeros;
     const int isym = Symmetric ? 1 : 0;
     const int itol = FIterativeMethod == itmLUCS ? 2 : FIterativeMethod == itmLUGMRES ? 0 : FConvergenceCheck + 1;
-    const int iunit = 0;
     int ierr = 0;
-    const double* bv = b->Values();
-    double* xv = X.Values();
-    switch (FIterativeMethod) {
-        case itmSGS:
-            DSGS(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &itol, &FTolerance, &FMaxIters,
-                 &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmICCG:
-            DSICCG(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &itol, &FTolerance, &FMaxIters,
-                   &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmILUR:
-            DSILUR(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &itol, &FTolerance, &FMaxIters,
-                   &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmJAC:
-            DSJAC(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &itol, &FTolerance, &FMaxIters,
-                  &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmLUBC:
-            DSLUBC(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &itol, &FTolerance, &FMaxIters,
-                   &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmSLUCN:
-            DSLUCN(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &itol, &FTolerance, &FMaxIters,
-                   &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmLUCS:
-            DSLUCS(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &itol, &FTolerance, &FMaxIters,
-                   &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmLUGMRES:
-            DSLUGM(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &FVectorCount, &itol, &FTolerance,
-                   &FMaxIters, &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-        case itmLUOM:
-            DSLUOM(&n, bv, xv, &nelt, ia.data(), ja.data(), a.data(), &isym, &FVectorCount, &itol, &FTolerance,
-                   &FMaxIters, &FActualIters, &FBackError, &ierr, &iunit, rwork.get(), &lenW, iwork.get(), &lenIW);
-            break;
-    }
+    SlapSolve(routine, &n, b->Values(), X.Values(), &nelt, ia.data(), ja.data(), a.data(), &isym, &FVectorCount, &itol,
+              &FTolerance, &FMaxIters, &FActualIters, &FBackError, &ierr, &lenW, &lenIW);
     FMtxError = IerrText(FIterativeMethod, ierr);
 }
 

@@ -31,7 +31,7 @@ struct TMethod {
     int (*Core)(slap::TRun&);
     bool Gmres;            // ITOL 0 or 2; NSAVE ≥ 1; no IERR 4
     bool Saves;            // NSAVE given
-    TSlapRoutine Routine;  // its work lengths
+    TSlapRoutine Routine;  // its place in the table of work lengths
 };
 
 struct TArgs {
@@ -124,15 +124,14 @@ void Solve(const TMethod& Method, const TArgs& a)
     }
 }
 
-constexpr TMethod kSgs{TPre::GaussSeidel, slap::Refine, false, false, slapSGS};
-constexpr TMethod kIccg{TPre::IC, slap::Pcg, false, false, slapICCG};
-constexpr TMethod kIlur{TPre::ILU, slap::Refine, false, false, slapILUR};
-constexpr TMethod kJac{TPre::Jacobi, slap::Refine, false, false, slapJAC};
-constexpr TMethod kLubc{TPre::ILU, slap::BiCg, false, false, slapLUBC};
-constexpr TMethod kSlucn{TPre::ILU, slap::Cgn, false, false, slapSLUCN};
-constexpr TMethod kLucs{TPre::ILU, slap::Cgs, false, false, slapLUCS};
-constexpr TMethod kLugm{TPre::ILU, slap::Gmres, true, true, slapLUGM};
-constexpr TMethod kLuom{TPre::ILU, slap::Orthomin, false, true, slapLUOM};
+// The methods in the order of TSlapRoutine.
+constexpr TMethod kMethods[] = {
+    {TPre::GaussSeidel, slap::Refine, false, false, slapSGS}, {TPre::IC, slap::Pcg, false, false, slapICCG},
+    {TPre::ILU, slap::Refine, false, false, slapILUR},        {TPre::Jacobi, slap::Refine, false, false, slapJAC},
+    {TPre::ILU, slap::BiCg, false, false, slapLUBC},          {TPre::ILU, slap::Cgn, false, false, slapSLUCN},
+    {TPre::ILU, slap::Cgs, false, false, slapLUCS},           {TPre::ILU, slap::Gmres, true, true, slapLUGM},
+    {TPre::ILU, slap::Orthomin, false, true, slapLUOM},
+};
 
 }  // namespace
 
@@ -142,65 +141,83 @@ void DSGS(const int* N, const double* B, double* X, const int* NELT, const int* 
           const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
           const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kSgs, {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapSGS], {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSICCG(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
             const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
             const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kIccg, {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapICCG],
+          {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSILUR(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
             const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
             const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kIlur, {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapILUR],
+          {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSJAC(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
            const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
            const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kJac, {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapJAC], {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSLUBC(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
             const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
             const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kLubc, {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapLUBC],
+          {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSLUCN(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
             const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
             const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kSlucn, {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapSLUCN],
+          {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSLUCS(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
             const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
             const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kLucs, {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapLUCS],
+          {N, B, X, NELT, IA, JA, A, ISYM, nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSLUGM(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
             const int* ISYM, const int* NSAVE, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR,
             int* IERR, const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kLugm, {N, B, X, NELT, IA, JA, A, ISYM, NSAVE, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapLUGM], {N, B, X, NELT, IA, JA, A, ISYM, NSAVE, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 void DSLUOM(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
             const int* ISYM, const int* NSAVE, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR,
             int* IERR, const int*, double*, const int* LENW, int*, const int* LENIW)
 {
-    Solve(kLuom, {N, B, X, NELT, IA, JA, A, ISYM, NSAVE, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
+    Solve(kMethods[slapLUOM], {N, B, X, NELT, IA, JA, A, ISYM, NSAVE, ITOL, TOL, ITMAX, ITER, ERR, IERR, LENW, LENIW});
 }
 
 }  // extern "C"
+
+void SlapSolve(TSlapRoutine Routine, const int* N, const double* B, double* X, const int* NELT, const int* IA,
+               const int* JA, const double* A, const int* ISYM, const int* NSAVE, const int* ITOL, double* TOL,
+               const int* ITMAX, int* ITER, double* ERR, int* IERR, const int* LENW, const int* LENIW)
+{
+    if (Routine < slapSGS || Routine > slapLUOM) {
+        if (IERR) *IERR = 3;
+        return;
+    }
+    const TMethod& method = kMethods[Routine];
+    Solve(method, {N, B, X, NELT, IA, JA, A, ISYM, method.Saves ? NSAVE : nullptr, ITOL, TOL, ITMAX, ITER, ERR, IERR,
+                   LENW, LENIW});
+}
 
 }  // namespace tarnel
