@@ -78,8 +78,8 @@ void ZDFFT2D(double* data, const int* m, const int* n);
 // 2 not converged in ITMAX iterations; 3 bad input (N or NELT below 1, ISYM, ITOL, NSAVE, an index outside 1..N,
 // a zero diagonal for DSJAC and DSGS); 4 converged after TOL was reset (not DSLUGM); 5 and 6 breakdowns of the
 // method; 7 converged, but an IC(0) pivot ≤ 0 or an ILU(0) pivot 0 was replaced by 1. After 1 and 3, X is
-// untouched and ITER, ERR are 0. IUNIT, RWORK and IWORK are not used beyond the length checks; nothing is
-// printed and nothing is kept between calls.
+// untouched and ITER, ERR are 0. The routines keep their own storage (IA, JA and A stay as given): IUNIT, RWORK
+// and IWORK are never read, LENW and LENIW only checked. Nothing is printed and nothing is kept between calls.
 void DSGS(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
           const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
           const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);

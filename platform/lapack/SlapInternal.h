@@ -40,7 +40,7 @@ void MatVec(const TMatrix& A, const double* x, double* y);
 void MatVecT(const TMatrix& A, const double* x, double* y);
 
 // A preconditioner M = (I + L)·D·(I + U), L strictly lower, U strictly upper, both row by row with ascending
-// columns; with UIsLT, U is Lᵀ (not stored) and M is symmetric.
+// columns; Symmetric when U is Lᵀ (IC(0)), so that M⁻ᵀ is M⁻¹.
 struct TPrecond {
     int N = 0;
     std::vector<int> LStart, LCol;
@@ -48,7 +48,7 @@ struct TPrecond {
     std::vector<double> DInv;  // 1/D
     std::vector<int> UStart, UCol;
     std::vector<double> UVal;
-    bool UIsLT = false;
+    bool Symmetric = false;
     bool Fudged = false;  // a pivot was replaced by 1
 };
 

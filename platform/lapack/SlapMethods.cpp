@@ -358,7 +358,6 @@ int Gmres(TRun& R)
         }
         for (int i = 0; i < k; ++i) Axpy(y[i], V[i].data(), R.X, n);
         if (converged) return 0;
-        if (stalled && k == 0) return 2;
         if (stalled || R.Iter >= R.ItMax) return 2;
         c.Residual(r.data());
         Solve(R.M, r.data());

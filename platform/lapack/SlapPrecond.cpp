@@ -4,7 +4,7 @@
 // it holds, only where row i already has an entry, so L·D·U equals A on A's pattern. IC(0) computes the same
 // factor of the symmetric matrix whose lower triangle is tril(A), left-looking by rows: l_ik is s_ik less the
 // products of row i and row k of L over their common columns, divided by d_k, so L·D·Lᵀ equals that matrix on
-// the lower pattern. Gauss–Seidel's tril(A) is (I + L_A·D⁻¹)·D, Jacobi's D alone.
+// the lower pattern; U holds Lᵀ. Gauss–Seidel's tril(A) is (I + L_A·D⁻¹)·D, Jacobi's D alone.
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -49,16 +49,23 @@ void Begin(const TMatrix& A, TPrecond& M)
     M.DInv.assign(U(A.N), 0);
 }
 
+// x := (I + L)⁻¹·x, row by row. The neighbour x[i - 1], last in the row, is subtracted from the value kept in a
+// register, so that the chain from row to row does not wait for memory.
 void LowerUnit(const TPrecond& M, double* x)
 {
     if (M.LVal.empty()) return;
     const int* start = M.LStart.data();
     const int* col = M.LCol.data();
     const double* val = M.LVal.data();
+    double prev = 0;
     for (int i = 0; i < M.N; ++i) {
+        const int b = start[i], e = start[i + 1];
+        const bool adjacent = e > b && col[e - 1] == i - 1;
         double s = x[i];
-        for (int p = start[i]; p < start[i + 1]; ++p) s -= val[p] * x[col[p]];
+        for (int p = b; p < (adjacent ? e - 1 : e); ++p) s -= val[p] * x[col[p]];
+        if (adjacent) s -= val[e - 1] * prev;
         x[i] = s;
+        prev = s;
     }
 }
 
@@ -74,16 +81,27 @@ void LowerUnitT(const TPrecond& M, double* x)
     }
 }
 
-void UpperUnit(const TPrecond& M, double* x)
+// x := (I + U)⁻¹·D⁻¹·x, rows from the last; the neighbour x[i + 1], first in the row, is subtracted last from the
+// value kept in a register.
+void ScaledUpperUnit(const TPrecond& M, double* x)
 {
-    if (M.UVal.empty()) return;
+    const double* dinv = M.DInv.data();
+    if (M.UVal.empty()) {
+        for (int i = 0; i < M.N; ++i) x[i] *= dinv[i];
+        return;
+    }
     const int* start = M.UStart.data();
     const int* col = M.UCol.data();
     const double* val = M.UVal.data();
+    double prev = 0;
     for (int i = M.N - 1; i >= 0; --i) {
-        double s = x[i];
-        for (int p = start[i]; p < start[i + 1]; ++p) s -= val[p] * x[col[p]];
+        const int b = start[i], e = start[i + 1];
+        const bool adjacent = e > b && col[b] == i + 1;
+        double s = x[i] * dinv[i];
+        for (int p = adjacent ? b + 1 : b; p < e; ++p) s -= val[p] * x[col[p]];
+        if (adjacent) s -= val[b] * prev;
         x[i] = s;
+        prev = s;
     }
 }
 
@@ -125,7 +143,7 @@ void IncompleteCholesky(const TMatrix& A, TPrecond& M)
 {
     Begin(A, M);
     LowerPattern(A, M);
-    M.UIsLT = true;
+    M.Symmetric = true;
     std::vector<double> d(U(A.N)), w(U(A.N));
     std::vector<int> mark(U(A.N), -1);
     for (int i = 0; i < A.N; ++i) {
@@ -151,6 +169,20 @@ void IncompleteCholesky(const TMatrix& A, TPrecond& M)
         d[U(i)] = Pivot(di, true, M.Fudged);
         M.DInv[U(i)] = 1 / d[U(i)];
     }
+
+    // U := Lᵀ row by row (the columns of L, rows ascending), so that the backward solve gathers as the forward one.
+    M.UStart.assign(U(A.N) + 1, 0);
+    for (const int c : M.LCol) ++M.UStart[U(c) + 1];
+    for (Size i = 1; i < M.UStart.size(); ++i) M.UStart[i] += M.UStart[i - 1];
+    M.UCol.resize(M.LCol.size());
+    M.UVal.resize(M.LCol.size());
+    std::vector<int> next(M.UStart.begin(), M.UStart.end() - 1);
+    for (int i = 0; i < A.N; ++i)
+        for (int p = M.LStart[U(i)]; p < M.LStart[U(i) + 1]; ++p) {
+            const Size q = U(next[U(M.LCol[U(p)])]++);
+            M.UCol[q] = i;
+            M.UVal[q] = M.LVal[U(p)];
+        }
 }
 
 void IncompleteLU(const TMatrix& A, TPrecond& M)
@@ -193,19 +225,16 @@ void IncompleteLU(const TMatrix& A, TPrecond& M)
 void Solve(const TPrecond& M, double* x)
 {
     LowerUnit(M, x);
-    Scale(M, x);
-    if (M.UIsLT)
-        LowerUnitT(M, x);
-    else
-        UpperUnit(M, x);
+    ScaledUpperUnit(M, x);
 }
 
 void SolveT(const TPrecond& M, double* x)
 {
-    if (M.UIsLT)
-        LowerUnit(M, x);
-    else
-        UpperUnitT(M, x);
+    if (M.Symmetric) {
+        Solve(M, x);
+        return;
+    }
+    UpperUnitT(M, x);
     Scale(M, x);
     LowerUnitT(M, x);
 }

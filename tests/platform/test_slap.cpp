@@ -73,13 +73,9 @@ std::vector<double> DenseM(const slap::TPrecond& M)
         l[i * n + i] = 1;
         u[i * n + i] = 1;
         if (!M.LStart.empty())
-            for (int p = M.LStart[i]; p < M.LStart[i + 1]; ++p) {
+            for (int p = M.LStart[i]; p < M.LStart[i + 1]; ++p)
                 l[i * n + static_cast<std::size_t>(M.LCol[static_cast<std::size_t>(p)])] =
                     M.LVal[static_cast<std::size_t>(p)];
-                if (M.UIsLT)
-                    u[static_cast<std::size_t>(M.LCol[static_cast<std::size_t>(p)]) * n + i] =
-                        M.LVal[static_cast<std::size_t>(p)];
-            }
         if (!M.UStart.empty())
             for (int p = M.UStart[i]; p < M.UStart[i + 1]; ++p)
                 u[i * n + static_cast<std::size_t>(M.UCol[static_cast<std::size_t>(p)])] =
@@ -177,6 +173,7 @@ TEST(Slap, IncompleteFactorsReproduceThePattern)
             else
                 slap::IncompleteLU(a, m);
             EXPECT_EQ(m.Fudged, cholesky && c.IcFudged) << where;
+            EXPECT_EQ(m.Symmetric, cholesky) << where;
             const std::vector<double> ldu = DenseM(m);
             for (std::size_t k = 0; k < c.T.Row.size(); ++k) {
                 const std::size_t i = static_cast<std::size_t>(c.T.Row[k]), j = static_cast<std::size_t>(c.T.Col[k]);
