@@ -1,21 +1,23 @@
 // lapack's nine iterative sparse solvers: one driver runs the checks, normalises the matrix, builds the
 // preconditioner of the method and runs its core (SlapMethods.cpp), then turns the outcome into IERR.
 //
-// In this order: IERR 3 when N or NELT is below 1, ISYM is neither 0 nor 1, ITOL is not the method's or NSAVE is
-// negative (GMRES: below 1); IERR 1 when LENW or LENIW is below the method's table; IERR 3 when an index lies
-// outside 1..N or, for Jacobi and Gauss–Seidel, a diagonal element is 0. X is untouched then, ITER and ERR are 0. A TOL
-// below 500·2^-53 is reset to it and written back. ‖b‖ = 0 gives X = 0 at once. Otherwise the core runs: 0 converged,
-// 2 unconverged after ITMAX iterations, 5 and 6 its breakdowns; a converged solve reports 4 when TOL was reset
-// (GMRES, whose table has no 4, resets silently) and otherwise 7 when a factorization pivot had to be replaced.
+// In this order: IERR 3 when N or NELT is below 1, ISYM is neither 0 nor 1, ITOL is not the method's or
+// NSAVE is negative (GMRES: below 1); IERR 1 when LENW or LENIW is below the method's table; IERR 3 when an
+// index lies outside 1..N or, for Jacobi and Gauss–Seidel, a diagonal element is 0. X is untouched then, ITER
+// and ERR are 0. A TOL below 500·2^-53 is reset to it and written back. ‖b‖ = 0 gives X = 0 at once. Otherwise
+// the core runs: 0 converged, 2 unconverged after ITMAX iterations, 5 and 6 its breakdowns; a converged solve
+// reports 4 when TOL was reset (GMRES, whose table has no 4, resets silently) and otherwise 7 when a
+// factorization pivot had to be replaced.
 //
-// IA, JA, A and B are only read. The normalised copy of the matrix and the vectors are this call's own (RWORK and
-// IWORK are checked for their length only), so memory that cannot be had ends in IERR 1. Nothing is printed,
-// whatever IUNIT, and nothing outlives the call.
+// IA, JA, A and B are only read. The normalised copy of the matrix and the vectors are this call's own (LENW
+// and LENIW are only checked, RWORK and IWORK never read), so memory that cannot be had ends in IERR 1 with X
+// as given. Nothing is printed, whatever IUNIT, and nothing outlives the call.
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <vector>
 
 #include "core/Nmkl.h"
 #include "platform/lapack/SlapInternal.h"
@@ -99,7 +101,14 @@ int Run(const TMethod& Method, const TArgs& a)
             break;
     }
     slap::TRun run{A, M, a.B, a.X, *a.ITOL, *a.TOL, *a.ITMAX, nsave};
-    const int ierr = Method.Core(run);
+    const std::vector<double> guess(a.X, a.X + n);  // X as given, should a core run out of memory
+    int ierr = 0;
+    try {
+        ierr = Method.Core(run);
+    } catch (const std::bad_alloc&) {
+        std::copy(guess.begin(), guess.end(), a.X);
+        return 1;
+    }
     *a.ITER = run.Iter;
     *a.ERR = run.Err;
     if (ierr != 0) return ierr;
