@@ -2,12 +2,12 @@
 // preconditioner of the method and runs its core (SlapMethods.cpp), then turns the outcome into IERR.
 //
 // In this order: IERR 3 when N or NELT is below 1, ISYM is neither 0 nor 1, ITOL is not the method's or
-// NSAVE is negative (GMRES: below 1); IERR 1 when LENW or LENIW is below the method's table; IERR 3 when an
-// index lies outside 1..N or, for Jacobi and Gauss–Seidel, a diagonal element is 0. X is untouched then, ITER
-// and ERR are 0. A TOL below 500·2^-53 is reset to it and written back. ‖b‖ = 0 gives X = 0 at once. Otherwise
-// the core runs: 0 converged, 2 unconverged after ITMAX iterations, 5 and 6 its breakdowns; a converged solve
-// reports 4 when TOL was reset (GMRES, whose table has no 4, resets silently) and otherwise 7 when a
-// factorization pivot had to be replaced.
+// NSAVE is negative (GMRES: below 1); IERR 1 when LENW or LENIW is below the method's table, or when the
+// normalised matrix would hold more entries than an Integer counts; IERR 3 when an index lies outside 1..N or,
+// for Jacobi and Gauss–Seidel, a diagonal element is 0. X is untouched then, ITER and ERR are 0. A TOL below
+// 500·2^-53 is reset to it and written back. ‖b‖ = 0 gives X = 0 at once. Otherwise the core runs: 0 converged,
+// 2 unconverged after ITMAX iterations, 5 and 6 its breakdowns; a converged solve reports 4 when TOL was reset
+// (GMRES, whose table has no 4, resets silently) and otherwise 7 when a factorization pivot had to be replaced.
 //
 // IA, JA, A and B are only read. The normalised copy of the matrix and the vectors are this call's own (LENW
 // and LENIW are only checked, RWORK and IWORK never read), so memory that cannot be had ends in IERR 1 with X
@@ -71,6 +71,9 @@ int Run(const TMethod& Method, const TArgs& a)
         return 3;
     const TSlapLengths need = SlapWorkLengths(Method.Routine, n, nelt, nsave);
     if (*a.LENW < need.LenW || *a.LENIW < need.LenIW) return 1;
+    // The normalised matrix counts its entries in Integers: with the diagonal added and, for ISYM 1, the mirrors
+    // written out, at most 2·NELT + N of them.
+    if (2 * static_cast<std::int64_t>(nelt) + n > INT_MAX) return 1;
 
     slap::TMatrix A;
     if (!slap::Normalise(n, nelt, a.IA, a.JA, a.A, *a.ISYM == 1, A)) return 3;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -271,6 +272,13 @@ TEST(Slap, RefusedCallsLeaveXAlone)
     DSJAC(&n, nullptr, x.data(), &nelt, &ia, &ia, &a, &isym, &itol, &tol, &itmax, &iter, &err, &ierr, nullptr, nullptr,
           &len, nullptr, &len);
     EXPECT_EQ(ierr, 3);
+    EXPECT_EQ(x, std::vector<double>(4, 7.0));
+    // More triplets than the normalised matrix can count (Jacobi's lengths do not grow with NELT): refused before
+    // a triplet is read.
+    nelt = INT_MAX;
+    DSJAC(&n, bb.data(), x.data(), &nelt, &ia, &ia, &a, &isym, &itol, &tol, &itmax, &iter, &err, &ierr, nullptr,
+          nullptr, &len, nullptr, &len);
+    EXPECT_EQ(ierr, 1);
     EXPECT_EQ(x, std::vector<double>(4, 7.0));
 }
 
