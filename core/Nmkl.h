@@ -74,12 +74,13 @@ void ZDFFT2D(double* data, const int* m, const int* n);
 // Stopping test, at ITER 0 and after each iteration, ERR its last value: ITOL 1 ‖r‖/‖b‖, ITOL 2 ‖M⁻¹r‖/‖M⁻¹b‖
 // (DSLUCN: ‖Aᵀz‖/‖Aᵀ(M·Mᵀ)⁻¹b‖ with z = (M·Mᵀ)⁻¹r); DSLUGM takes ITOL 0 or 2, both its preconditioned residual.
 // A TOL below 500·2^-53 is reset to that and written back. ITER never exceeds ITMAX.
-// IERR: 0 converged (also b = 0, which gives X = 0); 1 LENW or LENIW below the method's length (or no memory);
-// 2 not converged in ITMAX iterations; 3 bad input (N or NELT below 1, ISYM, ITOL, NSAVE, an index outside 1..N,
-// a zero diagonal for DSJAC and DSGS); 4 converged after TOL was reset (not DSLUGM); 5 and 6 breakdowns of the
-// method; 7 converged, but an IC(0) pivot ≤ 0 or an ILU(0) pivot 0 was replaced by 1. After 1 and 3, X is
-// untouched and ITER, ERR are 0. The routines keep their own storage (IA, JA and A stay as given): IUNIT, RWORK
-// and IWORK are never read, LENW and LENIW only checked. Nothing is printed and nothing is kept between calls.
+// IERR: 0 converged (also b = 0, which gives X = 0); 1 LENW or LENIW below the method's length (also for more
+// triplets than the routine can count, or no memory); 2 not converged in ITMAX iterations; 3 bad input (N or
+// NELT below 1, ISYM, ITOL, NSAVE, an index outside 1..N, a zero diagonal for DSJAC and DSGS); 4 converged after
+// TOL was reset (not DSLUGM); 5 and 6 breakdowns of the method; 7 converged, but an IC(0) pivot ≤ 0 or an
+// ILU(0) pivot 0 was replaced by 1. After 1 and 3, X is untouched and ITER, ERR are 0. The routines keep their
+// own storage (IA, JA and A stay as given): IUNIT, RWORK and IWORK are never read, LENW and LENIW only checked.
+// Nothing is printed and nothing is kept between calls.
 void DSGS(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
           const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
           const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
