@@ -13,8 +13,9 @@
 //
 // Breakdowns: 5 where (r, z) (CG, CGN) is not positive or where BiCG's and CGS's ρ = (r̃, z) vanishes; 6 where
 // (p, A·p) (CG), ‖Aᵀp‖² (CGN), BiCG's and CGS's (p̃, A·p) or Orthomin's ‖A·p‖² is not positive or vanishes. A
-// scalar that is not finite is a breakdown too, so a poisoned system ends at once. GMRES has no breakdown: a
-// step that cannot reduce the residual ends the solve as unconverged.
+// scalar that is not finite is a breakdown too, so a poisoned system ends at once; a refinement whose estimate is
+// no longer finite ends unconverged. GMRES has no breakdown: a step that cannot reduce the residual ends the
+// solve as unconverged.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -43,9 +44,18 @@ double Dot(const double* a, const double* b, int n)
     return (s0 + s1) + (s2 + s3);
 }
 
+// ‖a‖₂; rescaled by the largest magnitude where the plain sum of squares overflows or loses its digits to
+// underflow, so the stopping test never compares an infinite or flushed norm of finite data.
 double Norm(const double* a, int n)
 {
-    return std::sqrt(Dot(a, a, n));
+    const double s = Dot(a, a, n);
+    if (s < 0x1p1000 && s > 0x1p-900) return std::sqrt(s);
+    double big = 0;
+    for (int i = 0; i < n; ++i) big = std::max(big, std::fabs(a[i]));
+    if (big == 0 || !std::isfinite(big)) return std::isnan(s) ? s : big;
+    double t = 0;
+    for (int i = 0; i < n; ++i) t += (a[i] / big) * (a[i] / big);
+    return big * std::sqrt(t);
 }
 
 // y := y + a·x
@@ -123,6 +133,7 @@ int Refine(TRun& R)
         c.Precondition(r.data(), z.data());
         R.Iter = k;
         if (c.Met(r.data(), z.data())) return 0;
+        if (!std::isfinite(R.Err)) return 2;  // a poisoned iterate never recovers
     }
     return 2;
 }

@@ -376,6 +376,31 @@ TEST(Slap, ToleranceResetZeroRightHandSideAndReadOnlyInput)
     EXPECT_EQ(bb, std::vector<double>(225, 1.0));
 }
 
+// Norms of data near the ends of the Double range neither overflow nor flush: GMRES and the refinement, whose
+// other products stay in range, solve a system whose right-hand side is 1e200 or 1e-200 times an ordinary one.
+TEST(Slap, NormsOfLargeAndTinyData)
+{
+    const TTriplets t = slaptest::ConvDiff();
+    for (const double scale : {1e200, 1e-200}) {
+        std::vector<double> b(225), one(225, 0.0), scaled(225, 0.0);
+        for (int i = 0; i < 225; ++i) b[static_cast<std::size_t>(i)] = std::cos(i);
+        for (const TSlapRoutine r : {slapLUGM, slapILUR}) {
+            TCall c;
+            c.Routine = r;
+            c.ItMax = 1000;
+            std::vector<double> x(225, 0.0);
+            EXPECT_EQ(c.Run(t, b, x), 0) << kNames[r];
+            std::vector<double> bs(b);
+            for (double& v : bs) v *= scale;
+            TCall cs = c;
+            std::vector<double> xs(225, 0.0);
+            EXPECT_EQ(cs.Run(t, bs, xs), 0) << kNames[r] << " scaled by " << scale;
+            EXPECT_EQ(cs.Iter, c.Iter) << kNames[r] << " scaled by " << scale;
+            for (std::size_t i = 0; i < 225; ++i) EXPECT_NEAR(xs[i] / scale, x[i], 1e-12) << kNames[r] << " at " << i;
+        }
+    }
+}
+
 // Nothing is shared between calls: threads solving their own systems get what one thread gets.
 TEST(Slap, ThreadsSolveTheirOwnSystems)
 {
