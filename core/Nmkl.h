@@ -5,6 +5,8 @@
 // (NmklBlas.h) join the lapack library's own families below; BlasCalls.h is the typed layer over them.
 #pragma once
 
+#include <cstdint>
+
 #include "core/NmklBlas.h"
 
 namespace tarnel {
@@ -59,6 +61,94 @@ void ZFFT2D(double* data, const int* m, const int* n, const int* sign);
 void DZFFT2D(double* data, const int* m, const int* n);
 void ZDFFT2D(double* data, const int* m, const int* n);
 
+// ---- Iterative sparse solvers (platform/lapack) --------------------------------------------------------------
+// Solve A·x = b for a real N × N matrix given as NELT 1-based triplets (IA[k], JA[k], A[k]) in any order;
+// duplicates are summed. ISYM 1: only one triangle is given and A = L + Lᵀ − D (an entry above the diagonal
+// stands for its mirror). X holds the first guess on entry and the last iterate on return; B and X must not
+// overlap. IA, JA, A and B are only read.
+//   DSJAC   Jacobi refinement                    DSLUBC  biconjugate gradients, ILU(0)
+//   DSGS    Gauss–Seidel refinement, M = tril(A) DSLUCN  CG on the normal equations A·Aᵀ, ILU(0)
+//   DSILUR  refinement with ILU(0)               DSLUCS  CG squared, ILU(0)
+//   DSICCG  CG, IC(0) of the lower triangle      DSLUGM  GMRES(min(NSAVE, N)), ILU(0)
+//                                                DSLUOM  Orthomin(NSAVE), ILU(0)
+// Stopping test, at ITER 0 and after each iteration, ERR its last value: ITOL 1 ‖r‖/‖b‖, ITOL 2 ‖M⁻¹r‖/‖M⁻¹b‖
+// (DSLUCN: ‖Aᵀz‖/‖Aᵀ(M·Mᵀ)⁻¹b‖ with z = (M·Mᵀ)⁻¹r); DSLUGM takes ITOL 0 or 2, both its preconditioned residual.
+// A TOL below 500·2^-53 is reset to that and written back. ITER never exceeds ITMAX.
+// IERR: 0 converged (also b = 0, which gives X = 0); 1 LENW or LENIW below the method's length (also for more
+// triplets than the routine can count, or no memory); 2 not converged in ITMAX iterations; 3 bad input (N or
+// NELT below 1, ISYM, ITOL, NSAVE, an index outside 1..N, a zero diagonal for DSJAC and DSGS); 4 converged after
+// TOL was reset (not DSLUGM); 5 and 6 breakdowns of the method; 7 converged, but an IC(0) pivot ≤ 0 or an
+// ILU(0) pivot 0 was replaced by 1. After 1 and 3, X is untouched and ITER, ERR are 0. The routines keep their
+// own storage (IA, JA and A stay as given): IUNIT, RWORK and IWORK are never read, LENW and LENIW only checked.
+// Nothing is printed and nothing is kept between calls.
+void DSGS(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+          const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
+          const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSICCG(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+            const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
+            const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSILUR(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+            const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
+            const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSJAC(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+           const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
+           const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSLUBC(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+            const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
+            const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSLUCN(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+            const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
+            const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSLUCS(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+            const int* ISYM, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR, int* IERR,
+            const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSLUGM(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+            const int* ISYM, const int* NSAVE, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR,
+            int* IERR, const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+void DSLUOM(const int* N, const double* B, double* X, const int* NELT, const int* IA, const int* JA, const double* A,
+            const int* ISYM, const int* NSAVE, const int* ITOL, double* TOL, const int* ITMAX, int* ITER, double* ERR,
+            int* IERR, const int* IUNIT, double* RWORK, const int* LENW, int* IWORK, const int* LENIW);
+
 }  // extern "C"
+
+// ---- Work lengths of the iterative sparse solvers --------------------------------------------------------------
+// The nine routines in the order of the library's TIterativeMethod.
+enum TSlapRoutine : int { slapSGS, slapICCG, slapILUR, slapJAC, slapLUBC, slapSLUCN, slapLUCS, slapLUGM, slapLUOM };
+
+struct TSlapLengths {
+    std::int64_t LenW;
+    std::int64_t LenIW;
+};
+
+// The least LENW and LENIW each routine accepts for N unknowns, NZ = NELT triplets and NS = NSAVE (DSLUGM and
+// DSLUOM), in 64 bits so that no size wraps.
+inline TSlapLengths SlapWorkLengths(TSlapRoutine Routine, std::int64_t N, std::int64_t NZ, std::int64_t NS)
+{
+    switch (Routine) {
+        case slapSGS:
+            return {3 * N + NZ, NZ + N + 11};
+        case slapICCG:
+            return {5 * N + NZ, NZ + N + 11};
+        case slapILUR:
+            return {5 * N + NZ, 5 * N + NZ + 10};
+        case slapJAC:
+            return {4 * N + 1, 11};
+        case slapLUBC:
+        case slapSLUCN:
+        case slapLUCS:
+            return {9 * N + NZ, 5 * N + NZ + 12};
+        case slapLUGM:
+            return {(NS + 8) * N + NS * (NS + 3) + NZ + 1, 5 * N + NZ + 32};
+        case slapLUOM:
+            return {8 * N + NZ + (3 * N + 1) * NS, 5 * N + NZ + 12};
+    }
+    return {0, 0};
+}
+
+// The routine of Routine with these arguments (NSAVE reaches DSLUGM and DSLUOM only; IUNIT, RWORK and IWORK,
+// which the routines do not use, are left out). An unknown Routine gives IERR 3.
+void SlapSolve(TSlapRoutine Routine, const int* N, const double* B, double* X, const int* NELT, const int* IA,
+               const int* JA, const double* A, const int* ISYM, const int* NSAVE, const int* ITOL, double* TOL,
+               const int* ITMAX, int* ITER, double* ERR, int* IERR, const int* LENW, const int* LENIW);
 
 }  // namespace tarnel

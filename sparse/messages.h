@@ -43,4 +43,34 @@ inline constexpr const char* kValuesNonZeros = "Length(Values) < NonZeros";
 inline constexpr const char* kNotComplexBang = "Not complex!";
 inline constexpr const char* kMaxElemCount = "MaxElemCount reached!";
 
+// ---- Iterative solution ---------------------------------------------------------------------------------------
+inline constexpr const char* kIterLength = "B.Length <> X.Length";
+inline constexpr const char* kIterComplex = "B.Complex or X.Complex";
+inline constexpr const char* kIterCols = "FCols <> B.Length";
+inline constexpr const char* kIterLowerOnly = "Iterative solve: Symmetric matrix must contain only lower triangle!";
+// A work length of GMRES or Orthomin past the Integer range.
+inline constexpr const char* kVectorCountTooLarge = "VectorCount too large";
+// A work length of the other methods past the Integer range (only for orders near the Integer range).
+inline constexpr const char* kIterWorkTooLarge = "Iterative solve: system too large";
+// IterativeMethod holds an ordinal outside TIterativeMethod (as a stream may give); nothing would be solved.
+inline constexpr const char* kIterMethod = "Iterative solve: unknown IterativeMethod";
+
+// The solver's IERR as MtxError: GMRES's own table, and the one of every other method.
+inline constexpr const char* kGmresIerr1 = "Insufficient internal storage allocated.";
+inline constexpr const char* kGmresIerr2 =
+    "Routine DPIGMR failed to reduce the norm of the current residual on its last call, and so the iteration has "
+    "stalled.  In this case, X equals the last computed approximation.  The user must either increase MAXL, or "
+    "choose a different initial guess.";
+inline constexpr const char* kGmresIerrM1 = "Insufficient length for RGWK array.";
+inline constexpr const char* kGmresIerrM2 = "Inconsistent ITOL and JPRE values.";
+inline constexpr const char* kSlapIerr1 = "Insufficient internal storage allocated";
+inline constexpr const char* kSlapIerr2 = "Method failed to converge in ITMAX steps";
+inline constexpr const char* kSlapIerr3 = "Error in user input.  Check input value of N, ITOL";
+inline constexpr const char* kSlapIerr4 =
+    "User error tolerance set too tight. Reset to 500.0*D1MACH(3). Iteration proceeded.";
+inline constexpr const char* kSlapIerr5 = "Preconditioning matrix, M, is notPositive Definite.  $(r,z) < 0.0$.";
+inline constexpr const char* kSlapIerr6 = "A is not Positive Definite $(p,Ap) < 0.0$.";
+inline constexpr const char* kSlapIerr7 =
+    "Incomplete factorization broke down and was fudged.  Resulting preconditioning maybe less than the best.";
+
 }  // namespace tarnel::msg::sparse

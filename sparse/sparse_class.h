@@ -176,6 +176,17 @@ public:
     // DontStripZeros); the dimensions stay. A matrix without entries stays as it is.
     void ZeroThresh(double Thresh);
 
+    // ---- Iterative solution (sparse_iterative.cpp) --------------------------------------------------------------
+    // Solves A·X = B with IterativeMethod, X holding the first guess on entry and the last iterate on return;
+    // Symmetric: only the lower triangle of a symmetric matrix is stored. Checks, in this order, before anything
+    // changes: "B.Length <> X.Length", "B.Complex or X.Complex", "FCols <> B.Length", with Symmetric
+    // "Iterative solve: Symmetric matrix must contain only lower triangle!" at the first entry above the
+    // diagonal, "Complex = True" on a complex matrix, an unknown IterativeMethod, and "VectorCount too large" when
+    // a work length of GMRES or Orthomin passes the Integer range. Solver failures do not raise: MtxError is
+    // emptied, then holds the text of the solver's code; ActualIters, BackError and a reset Tolerance are written
+    // through. X may be B or share its memory: the solve reads a copy of B.
+    void SolveIterative(const TVec& B, TVec& X, bool Symmetric);
+
 protected:
     // The values' OnSetLength handler: Complex := the values' kind, then SetNonZeros(their length).
     void DoSetCols(TVecs& Sender);
