@@ -73,6 +73,10 @@ def ours(t):
     return ls + " " + op + " " + rs
 
 
+def has_var(t):
+    return t[0] == "var" or (t[0] not in ("num", "var") and any(has_var(c) for c in t[1:]))
+
+
 def python(t):
     """Fully bracketed for Python."""
     kind = t[0]
@@ -99,7 +103,7 @@ while count < 300:
         continue
     if abs(v) > 1e12:
         continue
-    expr_lines.append('    {"%s", %s, %s},' % (ours(t), "true" if with_vars else "false", lit(v)))
+    expr_lines.append('    {"%s", %s, %s},' % (ours(t), "true" if has_var(t) else "false", lit(v)))
     count += 1
 expr_lines.append("};")
 
