@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <exception>
 #include <stdexcept>
 #include <type_traits>
 #include <vector>
@@ -62,19 +63,31 @@ template <class T>
 class TOCollection : public TPtrList<T> {
 public:
     explicit TOCollection(int Capacity = 0) { this->SetCapacity(Capacity); }
-    ~TOCollection() override { ReleaseAll(); }
+    // Destructors never raise: a release that fails here is dropped.
+    ~TOCollection() override
+    {
+        try {
+            ReleaseAll();
+        } catch (...) {
+        }
+    }
 
     virtual void ReleaseItem(T* Item) { delete Item; }
 
-    // Hands every item to ReleaseItem, last first, and empties the list. The list is empty afterwards even when a
-    // release raises; the items after the one that raised are then not released.
+    // Hands every item to ReleaseItem, last first, and empties the list. When a release raises, the others are
+    // still released and the first exception is raised again afterwards, with the list empty.
     void ReleaseAll()
     {
-        struct TEmpty {
-            std::vector<T*>& Items;
-            ~TEmpty() { Items.clear(); }
-        } empty{this->FItems};
-        for (std::size_t i = this->FItems.size(); i-- > 0;) ReleaseItem(this->FItems[i]);
+        std::exception_ptr first;
+        for (std::size_t i = this->FItems.size(); i-- > 0;) {
+            try {
+                ReleaseItem(this->FItems[i]);
+            } catch (...) {
+                if (!first) first = std::current_exception();
+            }
+        }
+        this->FItems.clear();
+        if (first) std::rethrow_exception(first);
     }
 };
 
