@@ -198,7 +198,6 @@ inline void DefineTestWords(TExpressList& D, char Separator = ',')
         {">=", GreaterEqual, 2, 50, true}, {"<=", LessEqual, 2, 50, true}, {"<", Less, 2, 50, true},
         {"<>", NotEqual, 2, 50, true},     {"=", Equal, 2, 50, true},      {"not", Not, 1, 60, true},
         {"or", Or, 2, 70, true},           {"and", And, 2, 70, true},      {"xor", Xor, 2, 70, true},
-        {":=", Assign, 2, 200, false},
     };
     for (const TOp& o : ops) {
         if (o.Boolean) {
@@ -207,6 +206,8 @@ inline void DefineTestWords(TExpressList& D, char Separator = ',')
             add(new TFunction(o.Name, o.Routine, o.Args, true, o.Precedence));
         }
     }
+    // Rebinding happens when the expression runs, never while it is compiled: the word is never folded.
+    add(new TVaryingFunction(":=", Assign, 2, true, 200));
     add(new TFunction("sin", Sine, 1));
     add(new TFunction("max", Maximum, 2));
     add(new TFunction("if", If, 3));

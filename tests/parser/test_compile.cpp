@@ -286,6 +286,15 @@ TEST_F(ParserCompile, AssignmentRebindsTheName)
     x = TCplx{4, 0};
     assign->Evaluate();
     EXPECT_EQ(ValueOf(*use).Z.Re, 50);  // y reads the latest value of the sum
+
+    // Folded, the rebinding would run in the compile, into records that are gone if the compile fails.
+    L.Context.Optimize = true;
+    ExpectRaise([&] { L.Compile("(pi := 2 + 3) + cplx(i, 1)"); }, "Cplx: arguments can not be complex!");
+    EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, PI);
+    auto rebind = L.Compile("pi := 2 + 3");
+    EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, PI);
+    rebind->Evaluate();
+    EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, 5);
 }
 
 TEST_F(ParserCompile, EvaluationAllocatesNothing)
