@@ -265,6 +265,8 @@ inline std::string InvalidInteger(const std::string& Text)
 {
     return "'" + Text + "' is not a valid integer value";
 }
+// The framework's list-index error of the parser's collections.
+inline std::string ListIndexError(int Index) { return "List index out of bounds (" + std::to_string(Index) + ")"; }
 // A call or operator given more operands than it takes (words that would otherwise be dropped).
 inline constexpr const char* kTooManyOperands = "Syntax error: function or operand has too many arguments";
 // Words before a function name whose value the call would drop ("2 sin(x)", "sin(x) cos(x)").

@@ -9,13 +9,16 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
-#include <stdexcept>
 #include <type_traits>
 #include <vector>
 
+#include "core/messages.h"
+#include "platform/rtl/SysUtils.h"
+
 namespace tarnel {
 
-// The list operations of the framework's pointer list: add, insert, delete, get, put, count, capacity.
+// The list operations of the framework's pointer list: add, insert, delete, get, put, count, capacity. An index
+// outside the list raises the framework's list-index error.
 template <class T>
 class TPtrList {
 public:
@@ -30,8 +33,8 @@ public:
     {
         if (Value > 0) FItems.reserve(static_cast<std::size_t>(Value));
     }
-    T* Items(int Index) const { return FItems.at(CheckedIndex(Index)); }
-    void Put(int Index, T* Item) { FItems.at(CheckedIndex(Index)) = Item; }
+    T* Items(int Index) const { return FItems[CheckedIndex(Index)]; }
+    void Put(int Index, T* Item) { FItems[CheckedIndex(Index)] = Item; }
     int Add(T* Item)
     {
         FItems.push_back(Item);
@@ -39,7 +42,7 @@ public:
     }
     void Insert(int Index, T* Item)
     {
-        if (Index < 0 || Index > Count()) throw std::out_of_range("List index out of bounds");
+        if (Index < 0 || Index > Count()) throw Exception(msg::ListIndexError(Index));
         FItems.insert(FItems.begin() + Index, Item);
     }
     void Delete(int Index) { FItems.erase(FItems.begin() + CheckedIndex(Index)); }
@@ -53,7 +56,7 @@ protected:
 private:
     std::size_t CheckedIndex(int Index) const
     {
-        if (Index < 0 || Index >= Count()) throw std::out_of_range("List index out of bounds");
+        if (Index < 0 || Index >= Count()) throw Exception(msg::ListIndexError(Index));
         return static_cast<std::size_t>(Index);
     }
 };

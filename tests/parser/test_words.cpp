@@ -121,6 +121,8 @@ TEST_F(ParserWords, SortedCollectionSearchInsertReplaceAndDuplicates)
     EXPECT_EQ(c.IndexOfItem(&stranger), -1);  // runs off the end
     TItem absent{7, &log};
     EXPECT_EQ(c.IndexOfItem(&absent), -1);
+    ExpectRaise([&] { c.Items(c.Count()); }, "List index out of bounds (" + std::to_string(c.Count()) + ")");
+    ExpectRaise([&] { c.Delete(-1); }, "List index out of bounds (-1)");
 }
 
 TEST_F(ParserWords, DictionaryOrderFoldsToUpperCase)
