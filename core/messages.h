@@ -350,4 +350,36 @@ inline constexpr const char* kStreamRowsCols = "Rows or Cols > 16777216";
 inline constexpr const char* kPrecisionRange = "Precision out of range";
 inline constexpr const char* kRoundingRange = "Rounding out of range";
 
+// ---- Expression parser (parser/) ----------------------------------------------------------------------------
+inline constexpr const char* kTooManyArguments = "Too many arguments";
+inline constexpr const char* kNotStringOperand = " is not a valid string operand";
+inline constexpr const char* kUnequalBrackets = "Unequal brackets";
+inline constexpr const char* kTwoValueWords = " two space limited variables/constants";
+inline constexpr const char* kUnknownFunction = " is an unknown function";
+inline constexpr const char* kEmptyBrackets = "Empty brackets ()";
+inline constexpr const char* kMissingBetweenBrackets = "Missing operand between )(";
+inline constexpr const char* kMissingAfterBracket = "Missing operand between ) and constant/variable";
+inline constexpr const char* kMissingBeforeBracket = "Missing operand between constant/variable and (";
+inline constexpr const char* kSyntaxErrorIn = "Syntax error in expression ";
+inline constexpr const char* kNoOperand = "Can not find operand/function";
+inline constexpr const char* kTooFewArguments = "Syntax error: function or operand has too few arguments";
+// The run-time's conversion error of a hexadecimal literal that is no 32-bit number.
+inline std::string InvalidInteger(const std::string& Text)
+{
+    return "'" + Text + "' is not a valid integer value";
+}
+// The framework's list-index error of the parser's collections.
+inline std::string ListIndexError(int Index) { return "List index out of bounds (" + std::to_string(Index) + ")"; }
+// A call or operator given more operands than it takes (words that would otherwise be dropped).
+inline constexpr const char* kTooManyOperands = "Syntax error: function or operand has too many arguments";
+// Words before a function name whose value the call would drop ("2 sin(x)", "sin(x) cos(x)").
+inline constexpr const char* kOperatorBeforeFunction = "Syntax error: missing operator before function ";
+// A string outside a comparison of two strings: it has no numeric value.
+inline constexpr const char* kStringOperand = " can only be compared with a string";
+// A text of blanks alone.
+inline constexpr const char* kEmptyExpression = "Syntax error: empty expression";
+// The limits of parser/MtxParseClass.h.
+inline constexpr const char* kExpressionTooLong = "Syntax error: expression longer than 1000000 characters";
+inline constexpr const char* kNestedTooDeep = "Syntax error: expression nested deeper than 1000 levels";
+
 }  // namespace tarnel::msg

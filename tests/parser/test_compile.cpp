@@ -1,0 +1,330 @@
+// Compiling and evaluation: precedence, random trees against Python, folding, the refusals, and evaluation that
+// allocates nothing.
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "FuzzEntry.h"
+#include "TestSupport.h"
+#include "TestWords.h"
+
+using namespace tarnel;
+using parsertest::TLanguage;
+using parsertest::ValueOf;
+using testsupport::ExpectRaise;
+
+// Every allocation of this program is counted, so a test can show that a stretch of code allocates nothing. (GCC
+// does not see that the malloc and free below pair up.)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+static std::atomic<long> gAllocations{0};
+
+void* operator new(std::size_t n)
+{
+    ++gAllocations;
+    if (void* p = std::malloc(n == 0 ? 1 : n)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+namespace {
+
+struct THexCase {
+    const char* Digits;
+    bool Valid;
+    long long Value;
+};
+struct TExprCase {
+    const char* Text;
+    bool UsesVariables;
+    double Value;
+};
+#include "parser_golden.inc"
+
+class ParserCompile : public testsupport::PoolCheck {};
+
+double Real(TLanguage& L, std::string_view Text)
+{
+    return ValueOf(*L.Compile(Text)).Z.Re;
+}
+
+}  // namespace
+
+TEST_F(ParserCompile, PrecedenceAndAssociativity)
+{
+    for (bool optimize : {false, true}) {
+        TLanguage L(optimize);
+        TCplx a{10, 0}, b{3, 0}, c{2, 0};
+        L.Define("a", a);
+        L.Define("b", b);
+        L.Define("c", c);
+        const struct {
+            const char* Text;
+            double Value;
+        } cases[] = {
+            {"2+3*4", 14},
+            {"(2+3)*4", 20},
+            {"((2+3))*4", 20},
+            {"(2)+(3)", 5},
+            {"a-b-c", 5},
+            {"a/b/c", 10.0 / 3 / 2},
+            {"2^3^2", 64},
+            {"2^3^2.0", 64},
+            {"-2^2", 4},
+            {"-(2^2)", -4},
+            {"2*-3^2", 18},
+            {"not 1 > 2", 1},
+            {"1 + 2 in 3", 1},
+            {"sin 0.5", std::sin(0.5)},
+            {"sin 0.5 * 2", std::sin(0.5) * 2},
+            {"sin(0.5)*2", std::sin(0.5) * 2},
+            {"2*sin(0.5)", 2 * std::sin(0.5)},
+            {"-sin(0.5)", -std::sin(0.5)},
+            {"3!", 6},
+            {"3!+1", 7},
+            {"50%", 0.5},
+            {"max(1, 2) + max(3, max(4, 5))", 7},
+            {"if(1-1, 10, 20)", 20},
+            {"if(i, 10, 20)", 10},
+            {"sum8(1,2,3,4,5,6,7,8)", 36},
+            {"sum8(1,(2),3+0,4,max(5,1),6,7,8)", 36},
+            {"1 < 2 and 3 > 2", 1},
+            {"1 > 2 or 0", 0},
+            {"1 xor 1", 0},
+            {"'abc' in 'x,abc,y'", 1},
+            {"'ab' in 'x, ab'", 0},
+            {"('a' < 'b') + ('b' < 'a') * 10", 1},
+            {"1 - -1", 2},
+            {"--2", 2},
+            {"not not 3", 3},
+            {"$ff - 1", 254},
+            {"2^-1", 0.5},
+        };
+        for (const auto& t : cases) EXPECT_DOUBLE_EQ(Real(L, t.Text), t.Value) << t.Text << " optimize " << optimize;
+    }
+}
+
+TEST_F(ParserCompile, RandomTreesAgainstPython)
+{
+    for (bool optimize : {false, true}) {
+        TLanguage L(optimize);
+        TCplx a{1.25, 0}, b{-0.75, 0};
+        L.Define("a", a);
+        L.Define("b", b);
+        for (const TExprCase& c : kExprCases) {
+            const parsertest::TValue v = ValueOf(*L.Compile(c.Text));
+            EXPECT_EQ(v.Complex, c.UsesVariables) << c.Text;  // bound variables are complex
+            EXPECT_NEAR(v.Z.Re, c.Value, 1e-12 * std::max(1.0, std::fabs(c.Value))) << c.Text;
+            EXPECT_NEAR(v.Z.Im, 0, 1e-12 * std::max(1.0, std::fabs(c.Value))) << c.Text;
+        }
+    }
+}
+
+TEST_F(ParserCompile, ComplexLiteralsAndForms)
+{
+    TLanguage L;
+    const struct {
+        const char* Text;
+        double Re, Im;
+        bool Complex;
+    } cases[] = {
+        {"2i", 0, 2, true},       {"2*i", 0, 2, true},      {"i*i", -1, 0, true}, {"1e-3i", 0, 0.001, true},
+        {"1e+3i", 0, 1000, true}, {"1.5e2", 150, 0, false}, {"2", 2, 0, false},   {".5", 0.5, 0, false},
+    };
+    for (bool optimize : {false, true}) {
+        L.Context.Optimize = optimize;
+        for (const auto& c : cases) {
+            const parsertest::TValue v = ValueOf(*L.Compile(c.Text));
+            EXPECT_EQ(v.Complex, c.Complex) << c.Text << " optimize " << optimize;
+            EXPECT_EQ(v.Z.Re, c.Re) << c.Text;
+            EXPECT_EQ(v.Z.Im, c.Im) << c.Text;
+        }
+    }
+}
+
+TEST_F(ParserCompile, Refusals)
+{
+    TLanguage L;
+    const struct {
+        const char* Text;
+        const char* Message;
+    } cases[] = {
+        {"3+", "Syntax error: function or operand has too few arguments"},
+        {"max(1)", "Syntax error: function or operand has too few arguments"},
+        {"1 + not 0", "Syntax error: function or operand has too few arguments"},
+        {"sin", "Syntax error: function or operand has too few arguments"},
+        {"*", "Syntax error: function or operand has too few arguments"},
+        {"sin(1, 2)", "Syntax error: function or operand has too many arguments"},
+        {"3! 4", "Syntax error: function or operand has too many arguments"},
+        {"1 not 2", "Syntax error: function or operand has too many arguments"},
+        {"sum8(1,2,3,4,5,6,7,8,9)", "Syntax error: function or operand has too many arguments"},
+        {"2 sin(0.5)", "Syntax error: missing operator before function sin"},
+        {"sin(1) sin(2)", "Syntax error: missing operator before function sin"},
+        {"sin 0.5 max(1, 2)", "Syntax error: missing operator before function max"},
+        {"1 + 2 sin(3)", "Syntax error: missing operator before function sin"},
+        {"max(1,)", "Syntax error in expression max(1,)"},
+        {",", "Syntax error in expression ,"},
+        {"1 + ,", "Syntax error in expression 1 + ,"},
+        {"", "Syntax error: empty expression"},
+        {"    ", "Syntax error: empty expression"},
+        {"\t", "Syntax error: empty expression"},
+    };
+    for (const auto& c : cases) ExpectRaise([&] { L.Compile(c.Text); }, c.Message, c.Text);
+    // The limits: a text too long, and nesting too deep for the tree builder.
+    ExpectRaise([&] { L.Compile(std::string(kMaxExpressionLength + 1, '1')); },
+                "Syntax error: expression longer than 1000000 characters");
+    std::string deep;
+    for (int k = 0; k < 1001; ++k) deep += "1+(";
+    deep += "1" + std::string(1001, ')');
+    ExpectRaise([&] { L.Compile(deep); }, "Syntax error: expression nested deeper than 1000 levels");
+}
+
+TEST_F(ParserCompile, LongAndDeepTextsStayCleanAndLinear)
+{
+    TLanguage L;
+    TCplx x{1, 0};
+    L.Define("x", x);
+    // 10^5 nested brackets around one number: stripped without recursion.
+    const std::string nested = std::string(100000, '(') + "7" + std::string(100000, ')');
+    EXPECT_EQ(Real(L, nested), 7);
+    // 10^5 nested calls and sums: refused by the nesting limit, not by the machine stack.
+    std::string calls;
+    for (int k = 0; k < 100000; ++k) calls += "sin(";
+    calls += "x" + std::string(100000, ')');
+    ExpectRaise([&] { L.Compile(calls); }, "Syntax error: expression nested deeper than 1000 levels");
+    std::string sums;
+    for (int k = 0; k < 100000; ++k) sums += "x+(";
+    sums += "x" + std::string(100000, ')');
+    ExpectRaise([&] { L.Compile(sums); }, "Syntax error: expression nested deeper than 1000 levels");
+    // A sum of 10^6 terms is over the length limit; one of 3·10^5 terms compiles and sums exactly.
+    std::string big;
+    for (int k = 0; k < 1000000; ++k) big += k ? "+x" : "x";
+    ExpectRaise([&] { L.Compile(big); }, "Syntax error: expression longer than 1000000 characters");
+    big.resize(2 * 300000 - 1);
+    auto e = L.Compile(big);
+    EXPECT_EQ(e->OperationCount(), 299999);
+    EXPECT_EQ(ValueOf(*e).Z.Re, 300000);
+    // The same as a chain of products of negated terms, and as nested prefixes, folded.
+    L.Context.Optimize = true;
+    std::string chain = "1";
+    for (int k = 0; k < 100000; ++k) chain += "*--1";
+    EXPECT_EQ(Real(L, chain), 1);
+}
+
+TEST_F(ParserCompile, Folding)
+{
+    TLanguage off(false), on(true);
+    TCplx x{2, 0};
+    off.Define("x", x);
+    on.Define("x", x);
+    const struct {
+        const char* Text;
+        int OpsOff, OpsOn;
+    } cases[] = {
+        {"1+2", 1, 0},     {"7", 0, 0},         {"x", 0, 0},
+        {"x+1", 1, 1},     {"x*(1+2*3)", 3, 1}, {"(1+2)*x + sin(0)", 4, 2},
+        {"1 < 2", 1, 0},   {"'a' = 'b'", 1, 0}, {"cnan + 0", 1, 0},
+        {"i*i + x", 2, 1},
+    };
+    for (const auto& c : cases) {
+        auto a = off.Compile(c.Text);
+        auto b = on.Compile(c.Text);
+        EXPECT_EQ(a->OperationCount(), c.OpsOff) << c.Text;
+        EXPECT_EQ(b->OperationCount(), c.OpsOn) << c.Text;
+        const parsertest::TValue va = ValueOf(*a), vb = ValueOf(*b);
+        EXPECT_EQ(va.Complex, vb.Complex) << c.Text;  // folding keeps the form, a complex (-1, 0) included
+        auto same = [](double p, double q) { return p == q || (std::isnan(p) && std::isnan(q)); };
+        EXPECT_TRUE(same(va.Z.Re, vb.Z.Re) && same(va.Z.Im, vb.Z.Im)) << c.Text;
+    }
+    // A folded comparison is a boolean constant; a folded number a plain one.
+    auto cmp = on.Compile("1 < 2");
+    EXPECT_EQ(typeid(*cmp->Head()->Word), typeid(TBooleanConstant));
+    auto sum = on.Compile("1 + 2");
+    EXPECT_EQ(typeid(*sum->Head()->Word), typeid(TDoubleConstant));
+    // A varying word is never folded (two evaluations differ); its constant operands are.
+    auto counter = on.Compile("counter + (1 + 1)");
+    EXPECT_EQ(counter->OperationCount(), 2);
+    const double first = ValueOf(*counter).Z.Re;
+    EXPECT_EQ(ValueOf(*counter).Z.Re, first + 1);
+    EXPECT_EQ(off.Compile("counter + (1 + 1)")->OperationCount(), 3);
+}
+
+TEST_F(ParserCompile, ARoutineRaisingWhileFoldingFailsTheCompileCleanly)
+{
+    TLanguage off(false), on(true);
+    // Folded: the routine's message comes out of the compile, and the records are freed once (ASan checks).
+    ExpectRaise([&] { on.Compile("cplx(i, 1)"); }, "Cplx: arguments can not be complex!");
+    ExpectRaise([&] { on.Compile("1 + 2 * cplx(i, 1)"); }, "Cplx: arguments can not be complex!");
+    ExpectRaise([&] { on.Compile("(1+2)! * 0 + 1i!"); }, "Factorial: Complex argument not supported!");
+    // Not folded: the compile succeeds and the first evaluation raises.
+    auto e = off.Compile("cplx(i, 1)");
+    ExpectRaise([&] { e->Evaluate(); }, "Cplx: arguments can not be complex!");
+}
+
+TEST_F(ParserCompile, AssignmentRebindsTheName)
+{
+    TLanguage L;
+    TCplx x{1, 0};
+    L.Define("x", x);
+    auto assign = L.Compile("y := x + 1");
+    auto use = L.Compile("y * 10");
+    EXPECT_TRUE(std::isnan(ValueOf(*use).Z.Re));  // not evaluated yet: y is unknown
+    assign->Evaluate();
+    EXPECT_EQ(ValueOf(*use).Z.Re, 20);
+    x = TCplx{4, 0};
+    assign->Evaluate();
+    EXPECT_EQ(ValueOf(*use).Z.Re, 50);  // y reads the latest value of the sum
+
+    // Folded, the rebinding would run in the compile, into records that are gone if the compile fails.
+    L.Context.Optimize = true;
+    ExpectRaise([&] { L.Compile("(pi := 2 + 3) + cplx(i, 1)"); }, "Cplx: arguments can not be complex!");
+    EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, PI);
+    auto rebind = L.Compile("pi := 2 + 3");
+    EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, PI);
+    rebind->Evaluate();
+    EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, 5);
+}
+
+TEST_F(ParserCompile, EvaluationAllocatesNothing)
+{
+    TLanguage L;
+    TCplx a{0.5, 0.25}, b{2, -1};
+    L.Define("a", a);
+    L.Define("b", b);
+    auto e = L.Compile("(a+b)*(a-b)/(a*b+1) - sin(a)^2 + max(a, b) * 2.5 + if(a > b, 1, 2) + 'x' < 'y'");
+    e->Evaluate();
+    const long before = gAllocations.load();
+    double sum = 0;
+    for (int k = 0; k < 1000; ++k) {
+        a.Re = k * 0.001;
+        const TValueRef* v = e->Evaluate();
+        sum += v->IsComplex ? v->CplxLoc->Re : *v->RealLoc;
+    }
+    EXPECT_EQ(gAllocations.load(), before);
+    EXPECT_TRUE(std::isfinite(sum));
+}
+
+TEST_F(ParserCompile, FuzzCorpusReplays)
+{
+    namespace fs = std::filesystem;
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(TARNEL_PARSER_CORPUS)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        parsertest::FuzzOne(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+        ++files;
+    }
+    EXPECT_GT(files, 0);
+}
