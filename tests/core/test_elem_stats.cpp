@@ -295,7 +295,7 @@ TEST_F(StatsTest, LongVectors)
     c.Size(n, true);
     long double s = 0, s2 = 0;
     for (int i = 0; i < n; ++i) {
-        const double x = (i * 7919) % 1001 - 500;
+        const double x = static_cast<double>((static_cast<std::int64_t>(i) * 7919) % 1001 - 500);
         v.Values()[i] = x;
         c.CValues()[i] = Cplx(x, -x);
         s += x;
