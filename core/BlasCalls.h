@@ -484,4 +484,12 @@ inline double Lanhb(char Norm, char Uplo, int N, int Kd, const TCplx* Ab, int Ld
     return zlanhb_(&Norm, &Uplo, &N, &Kd, Ab, &Ldab, Work, 1, 1);
 }
 
+// ---- Dot products (vec_norms.cpp) ----
+// Σ conj(X[i])·Y[i], increments 1.
+inline TCplx Dotc(int N, const TCplx* X, const TCplx* Y)
+{
+    const int one = 1;
+    return zdotc_(&N, X, &one, Y, &one);
+}
+
 }  // namespace tarnel::blas

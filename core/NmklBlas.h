@@ -199,4 +199,10 @@ double zlanhb_(const char* norm, const char* uplo, const int* n, const int* k, c
 // negative INFO (LAPACK) or without doing anything (BLAS) instead of ending the process.
 int xerbla_(const char* srname, const int* info, std::size_t srname_len);
 
+// ---- Dot products and norms (vec_norms.cpp; ddot_ and dnrm2_ for the benchmarks) ----
+// gfortran returns a COMPLEX*16 function result by value, in the registers of a pair of Doubles (as TCplx).
+tarnel::TCplx zdotc_(const int* n, const tarnel::TCplx* x, const int* incx, const tarnel::TCplx* y, const int* incy);
+double ddot_(const int* n, const double* x, const int* incx, const double* y, const int* incy);
+double dnrm2_(const int* n, const double* x, const int* incx);
+
 }  // extern "C"

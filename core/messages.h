@@ -382,4 +382,16 @@ inline constexpr const char* kEmptyExpression = "Syntax error: empty expression"
 inline constexpr const char* kExpressionTooLong = "Syntax error: expression longer than 1000000 characters";
 inline constexpr const char* kNestedTooDeep = "Syntax error: expression nested deeper than 1000 levels";
 
+// ---- Sorting, statistics, norms and dot products (vec_sort.cpp, mtx_sort.cpp, vec_stats.cpp, vec_norms.cpp) ----
+// The range texts of these families come in three spellings; "Index+Len > Length" is kCopyIndexLen.
+inline constexpr const char* kIndexLenSpaced = "Index + Len > Length";
+inline constexpr const char* kLenIndexLength2 = "Len+Index > Length";
+inline constexpr const char* kIndexLenVecLength = "Index+Len > Vec.Length";
+inline constexpr const char* kSelfIndexVec = "Self = IndexVec";
+// A sort column past the last one (a negative one is kNegCol).
+inline constexpr const char* kColColsMinus1 = "Col > Cols-1";
+inline constexpr const char* kDotComplex = "Vec.Complex or Self.Complex";
+inline constexpr const char* kDotNotComplex = "not (Vec.Complex or Complex)";
+inline constexpr const char* kDotConjReal = "Operation not supported: Conj(complex vector)*(real vector)!";
+
 }  // namespace tarnel::msg

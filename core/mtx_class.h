@@ -239,6 +239,11 @@ public:
     // Byte size of the row table (Rows addresses), 0 when there is none.
     std::int64_t RowTableSize() const { return FRowTableSize; }
 
+    // ---- Sorting (mtx_sort.cpp) -----------------------------------------------------------------------------
+    // Sorts every row by itself, as the vector sorts do (complex rows in the complex order).
+    TMtx1& SortAscend();
+    TMtx1& SortDescend();
+
 protected:
     friend class TVecs;  // a vector may view the matrix's data (SetSubRange)
 
@@ -438,6 +443,14 @@ public:
     // The streamed property "DataValues".
     void SaveBinaryStream(TStream& Stream) const;
     void LoadBinaryStream(TStream& Stream);
+
+    // ---- Sorting (mtx_sort.cpp) -----------------------------------------------------------------------------
+    using TMtx1::SortAscend;
+    using TMtx1::SortDescend;
+    // Reorders whole rows so that column Col is sorted (complex columns in the complex order; rows with equal
+    // elements in Col keep the quicksort's order). "Col < 0", "Col > Cols-1".
+    TMtx& SortAscend(int Col);
+    TMtx& SortDescend(int Col);
 
 private:
     // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and

@@ -378,6 +378,46 @@ public:
     std::int64_t AllocatedSize() const { return FAllocatedSize; }
     const void* AllocatedBlock() const { return FBlockStart; }
 
+    // ---- Sorting, statistics, norms and dot products (vec_sort.cpp, vec_stats.cpp, vec_norms.cpp) -----------
+    // Sorts Self[Index .. Index+Len-1] in place, real data by value, complex data in the complex order (m(z), then
+    // the phase, as Smaller and Bigger); one quicksort for all sorts, so the order of equal elements is that of the
+    // quicksort. Len <= 0 or Index < 0 changes nothing; a range past the end raises "Index+Len > Length"
+    // (ascending) or "Index + Len > Length" (descending).
+    TVecs& SortAscend(int Index, int Len);
+    TVecs& SortDescend(int Index, int Len);
+    // The mean (0 when empty) and the sum (NAN when empty) of a real vector; a complex one raises "Complex = True".
+    double Mean() const;
+    double Sum() const;
+    // Result := the complex product; 1 + 0i when empty; a real vector raises "Complex = false".
+    void Product(TCplx& Result) const;
+    // The largest or smallest element of a real vector and its position (the first NaN wins, ties keep the first);
+    // an empty vector gives NAN and position 0.
+    void Max(double& AMax, int& AIndex) const;
+    void Min(double& AMin, int& AIndex) const;
+    // The unit function RMS (Self, 0, Length).
+    double RMS() const;
+    // sqrt(|Σ (x − AMean)² / (Length − 1)|) of a real vector; 0 when empty; a complex one raises "Complex = True".
+    double StdDev(double AMean) const;
+    // Σ ((x − AMean)/AStdDev)³ / Length, and Σ (f·(x − AMean))⁴ / Length with f = sqrt(Length/(Length − 1))/AStdDev;
+    // real vectors only ("Complex = True").
+    double Skewness(double AMean, double AStdDev) const;
+    double Kurtosis(double AMean, double AStdDev) const;
+    // The middle element, or the mean of the two middle elements; NAN when empty or when a NaN is among the data;
+    // real vectors only ("Complex = True").
+    double Median() const;
+    // The C (largest magnitude), L1 and L2 norms of Self − Vec over the shorter length, with RelativeError divided
+    // by the same norm of Vec; NAN when that length is 0. A real operand of a complex one counts as x + 0i.
+    double NormC(const TVecs& Vec, bool RelativeError) const;
+    double NormL1(const TVecs& Vec, bool RelativeError) const;
+    double NormL2(const TVecs& Vec, bool RelativeError) const;
+    // X := Σ Self[i]·Vec[i] over the shorter length, with ConjVec Σ Self[i]·conj(Vec[i]) (BLAS ZDOTC); at least
+    // one vector complex ("not (Vec.Complex or Complex)"), never Self with itself ("Self = Vec"), and no conjugate
+    // of a real Vec ("Operation not supported: Conj(complex vector)*(real vector)!"). 0 + 0i over no elements.
+    void DotProd(const TVecs& Vec, TCplx& X, bool ConjVec) const;
+    // Same length and kind, and every pair of Doubles the same: within Tolerance when it is above 0, else exactly.
+    // Equal numbers (infinities too) never differ; a pair holding a NaN always differs.
+    bool Equal(const TVecs& Vec, double Tolerance) const;
+
 protected:
     // The views of another vector's or a matrix's data (the TVec1 and TVec forms of SetSubRange).
     void ViewVector(const TVecs& Src, int Index, int Len);
@@ -544,6 +584,47 @@ public:
     void SetIt(TOpenArray<double> A);
     // As TVecs::SliceIt, with the vector complex and the addresses counting complex elements.
     void SliceIt(int L1, int L2, int L3, int L4, TCplx*& P1, TCplx*& P2, TCplx*& P3, TCplx*& P4);
+    // ---- Sorting, statistics, norms and dot products ------------------------------------------------------
+    using TVecs::DotProd;
+    using TVecs::Max;
+    using TVecs::Mean;
+    using TVecs::Min;
+    using TVecs::NormC;
+    using TVecs::NormL1;
+    using TVecs::NormL2;
+    using TVecs::Product;
+    using TVecs::RMS;
+    using TVecs::SortAscend;
+    using TVecs::SortDescend;
+    using TVecs::StdDev;
+    using TVecs::Sum;
+    // The range sorts with the permutation: the checks ("Index + Len > Length", "Self = IndexVec") come first,
+    // then Len <= 0 or Index < 0 leaves IndexVec real and empty. Otherwise IndexVec becomes real with Length Len,
+    // entry k starting as Index + k and moving with the element at Index + k: afterwards it holds the position the
+    // element now at Index + k had before.
+    TVec0& SortAscend(int Index, int Len, TVecs& IndexVec);
+    TVec0& SortDescend(int Index, int Len, TVecs& IndexVec);
+    // Result := the complex mean of the whole vector (TVec1.Mean with 0, Length).
+    void Mean(TCplx& Result) const;
+    // Result := the complex sum; a real vector raises "Complex = False".
+    void Sum(TCplx& Result) const;
+    // Result := the product of a real vector; 1 when empty; a complex one raises "Complex = True".
+    void Product(double& Result) const;
+    // The extreme of Self[Index .. Index+Len-1] of a real vector and its position in the whole vector; Len 0 gives
+    // NAN and −1. "Complex = True", "(Len <= 0) or (Index < 0)", "Len+Index > Length".
+    void Max(double& AMax, int& AIndex, int Index, int Len) const;
+    void Min(double& AMin, int& AIndex, int Index, int Len) const;
+    // sqrt(Σ x² / Len) over the range of a real vector; NAN for Len 0.
+    double RMS(int Index, int Len) const;
+    // StdDev over the range (divided by Len − 1); NAN when the vector is empty.
+    double StdDev(double AMean, int Index, int Len) const;
+    // The norms of Self; NAN when empty.
+    double NormC() const;
+    double NormL1() const;
+    double NormL2() const;
+    // The real dot product over the shorter length; NAN over no elements; both real ("Vec.Complex or
+    // Self.Complex").
+    double DotProd(const TVecs& Vec) const;
 };
 
 class TVec1 : public TVec0 {
@@ -648,6 +729,38 @@ public:
     TVec1& FFTReal(const TVecs& Vec, int VecIndex, int Index, int Len);
     // Len reals of a real Vec into Len/2 + 1 packed bins of a complex Self.
     TVec1& IFFTReal(const TVecs& Vec, int VecIndex, int Index, int Len, bool NoScale = false);
+
+    // ---- Sorting, statistics, norms and dot products ------------------------------------------------------
+    using TVec0::Max;
+    using TVec0::Mean;
+    using TVec0::Min;
+    using TVec0::Product;
+    using TVec0::RMS;
+    using TVec0::SortAscend;
+    using TVec0::SortDescend;
+    using TVec0::StdDev;
+    using TVec0::Sum;
+    // The whole vector: SortAscend (0, Length).
+    TVec1& SortAscend();
+    TVec1& SortDescend();
+    // Result := the complex mean of Self[Index .. Index+Len-1]: 0 + 0i first, and so for Len < 1 or Index < 0;
+    // "Index + Len > Length", "Complex = False".
+    void Mean(TCplx& Result, int Index, int Len) const;
+    // Result := the complex sum of the range: "(Len <= 0) or (Index < 0)" for negative arguments, "Index+Len >
+    // Length", "Complex = False"; 0 + 0i for Len 0.
+    void Sum(TCplx& Result, int Index, int Len) const;
+    // Result := the product of the range of a real vector: 0 first, and so for Len 0.
+    void Product(double& Result, int Index, int Len) const;
+    // The greatest or least element of the range in the complex order and its position Index + k (the first of
+    // equal elements); Len 0 gives CNAN and returns 0. "Complex = False", "Len+Index > Length".
+    int Max(TCplx& AMax, int Index, int Len) const;
+    int Min(TCplx& AMin, int Index, int Len) const;
+    // Result := sqrt(Σ |z|² / Len) + 0i over the range of a complex vector; CNAN when the vector is empty or Len
+    // is 0.
+    void RMS(TCplx& Result, int Index, int Len) const;
+    // sqrt(sRe² + sIm²) of the standard deviations of the parts about AMean's parts; 0 when empty; complex only
+    // ("Complex = False").
+    double StdDev(const TCplx& AMean) const;
 };
 
 class TVec : public TVec1 {
@@ -747,9 +860,55 @@ public:
     TVec& FFTReal(const TVecs& Vec);
     // Vec real; Self complex (packed) of Vec.Length div 2.
     TVec& IFFTReal(const TVecs& Vec, bool NoScale = false);
+
+    // ---- Sorting, statistics, norms and dot products ------------------------------------------------------
+    using TVec1::Max;
+    using TVec1::Mean;
+    using TVec1::Min;
+    using TVec1::Product;
+    using TVec1::SortAscend;
+    using TVec1::SortDescend;
+    using TVec1::StdDev;
+    using TVec1::Sum;
+    // The whole vector with the permutation: SortAscend (0, Length, IndexVec).
+    TVec& SortAscend(TVecs& IndexVec);
+    TVec& SortDescend(TVecs& IndexVec);
+    // Result := the mean of Self[Index .. Index+Len-1] of a real vector: 0 first, and so for Len 0.
+    void Mean(double& Result, int Index, int Len) const;
+    // Result := the sum of the range of a real vector. Len 0 and, with ConditionCheck on, a negative Index or Len
+    // leave Result untouched; then "Index+Len > Length" (always) and "Complex = True" (with ConditionCheck).
+    void Sum(double& Result, int Index, int Len) const;
+    // The largest or smallest element of a real vector; NAN when empty.
+    double Max() const;
+    double Min() const;
+    // StdDev (AMean) over the range, divided by Len − 1; 0 when the vector is empty.
+    double StdDev(const TCplx& AMean, int Index, int Len) const;
 };
 
 // Size(Len, AComplex) of every vector given.
 void SetVecSize(int Len, bool AComplex, TOpenArray<TVec*> Vecs);
+
+// ---- Sorting, statistics, norms and dot products: the unit functions, forwarding to the members --------------
+double Mean(const TVec& Vec);
+double Mean(const TVec& Vec, int Index, int Len);
+double Sum(const TVec& Vec);
+double Max(const TVec& Vec);
+double Min(const TVec& Vec);
+double RMS(const TVec& Vec);
+// The worker behind every RMS: sqrt(Σ x² / Len) of real data, sqrt(Σ |z|² / Len) of complex data, over
+// Vec[Index .. Index+Len-1]; NAN for an empty Vec; "(Len <= 0) or (Index < 0)", "Index+Len > Vec.Length".
+double RMS(const TVecs& Vec, int Index, int Len);
+double StdDev(const TVec& Vec, double AMean);
+double StdDev(const TVec& Vec, const TCplx& AMean);
+double Skewness(const TVec& Vec, double AMean, double AStdDev);
+double Kurtosis(const TVec& Vec, double AMean, double AStdDev);
+double Median(const TVec& Vec);
+double NormC(const TVec& Vec);
+double NormL1(const TVec& Vec);
+double NormL2(const TVec& Vec);
+double NormC(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
+double NormL1(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
+double NormL2(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
+bool Equal(const TVecs& Vec1, const TVecs& Vec2, double Tolerance);
 
 }  // namespace tarnel
