@@ -484,4 +484,16 @@ inline double Lanhb(char Norm, char Uplo, int N, int Kd, const TCplx* Ab, int Ld
     return zlanhb_(&Norm, &Uplo, &N, &Kd, Ab, &Ldab, Work, 1, 1);
 }
 
+// ---- Level 1 copies ------------------------------------------------------------------------------------------
+
+// Y[k·IncY] := X[k·IncX] for k < N.
+inline void Copy(int N, const double* X, int IncX, double* Y, int IncY)
+{
+    dcopy_(&N, X, &IncX, Y, &IncY);
+}
+inline void Copy(int N, const TCplx* X, int IncX, TCplx* Y, int IncY)
+{
+    zcopy_(&N, X, &IncX, Y, &IncY);
+}
+
 }  // namespace tarnel::blas

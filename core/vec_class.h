@@ -333,6 +333,21 @@ public:
     std::int64_t AllocatedSize() const { return FAllocatedSize; }
     const void* AllocatedBlock() const { return FBlockStart; }
 
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    // Every check of these forms runs whatever ConditionCheck is, in the order given, before Self changes;
+    // negative Row, Col, Index or Len raise "Row < 0", "Col < 0", "Index < 0", "Len < 0" (in that order) first.
+    // The vector takes the matrix's kind. Self := all Rows·Cols elements of the matrix, row by row.
+    void CopyMtx(const TMtx1& Mtx);
+    // Self := the K-th diagonal (K > 0 above, K < 0 below the main diagonal); an empty matrix leaves Self as it
+    // was, a diagonal outside the matrix raises "k out of range".
+    TVecs& Diag(const TMtx1& Mtx, int K);
+    // Self := Len elements of row Row from column Col; Len = 0 empties Self (with the matrix's kind) before any
+    // check. "Row > (Mtx.Rows-1)", then "(Col + Len) > (Mtx.Cols-1)" when Col + Len > Mtx.Cols.
+    TVecs& GetRow(const TMtx1& Mtx, int Row, int Col, int Len);
+    // Self := Len elements of column Col from row Row; Len = 0 leaves Self as it was. "Mtx.Rows*Mtx.Cols = 0",
+    // "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)".
+    TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
+
 protected:
     // The views of another vector's or a matrix's data (the TVec1 and TVec forms of SetSubRange).
     void ViewVector(const TVecs& Src, int Index, int Len);
@@ -494,6 +509,14 @@ public:
     void SetIt(TOpenArray<double> A);
     // As TVecs::SliceIt, with the vector complex and the addresses counting complex elements.
     void SliceIt(int L1, int L2, int L3, int L4, TCplx*& P1, TCplx*& P2, TCplx*& P3, TCplx*& P4);
+
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    using TVecs::GetCol;
+    using TVecs::GetRow;
+    // Self := row Row (Cols elements): "Row < 0", "Mtx.Rows*Mtx.Cols = 0", "Row > Mtx.Rows-1".
+    TVec0& GetRow(const TMtx1& Mtx, int Row);
+    // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
+    TVec0& GetCol(const TMtx1& Mtx, int Col);
 };
 
 class TVec1 : public TVec0 {
@@ -580,6 +603,18 @@ public:
     // Size(Len, Src.Complex) and the first min(Src.Length, Len) elements of Src; with ZeroIt the elements from
     // Src.Length up to Len-1 are zero.
     void Resize(const TVecs& Src, int Len, bool ZeroIt = false);
+
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    using TVec0::GetCol;
+    using TVec0::GetRow;
+    // Self[Index .. Index+Len-1] := row Row from column Col; Self is not resized and Len = 0 returns before any
+    // check. "Mtx.Rows*Mtx.Cols = 0", "Row > (Mtx.Rows-1)", "(Col + Len) > Mtx.Cols", "(Index + len) > Length",
+    // "Complex <> Mtx.Complex".
+    TVec1& GetRow(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
+    // Self[Index + k] := element (Row + k, Col) for k < Len; Self is not resized and Len = 0 returns before any
+    // check. "Mtx.Rows*Mtx.Cols = 0", "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)", "Index + Len > Length",
+    // "Complex <> Mtx.Complex".
+    TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 };
 
 class TVec : public TVec1 {
@@ -662,6 +697,11 @@ public:
     void SetInteger(bool AComplex, TOpenArray<int> A);
     // Len elements from element Index on, taken from array entry AIndex on (AIndex counts Doubles).
     void SetIt(int Index, int AIndex, int Len, TOpenArray<double> A);
+
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    using TVec1::GetCol;
+    using TVec1::GetRow;
+    using TVecs::CopyMtx;
 };
 
 // Size(Len, AComplex) of every vector given.
