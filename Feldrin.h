@@ -8,3 +8,6 @@
 #include "core/Tarnel.h"
 #include "platform/rtl/NumText.h"
 #include "sparse/sparse.h"
+
+// Numerical methods.
+#include "numerics/Toeplitz.h"
