@@ -9,3 +9,6 @@
 #include "platform/rtl/NumText.h"
 #include "platform/rtl/Streams.h"
 #include "sparse/sparse.h"
+
+// Numerical methods.
+#include "numerics/Toeplitz.h"

@@ -490,6 +490,17 @@ inline TCplx Dotc(int N, const TCplx* X, const TCplx* Y)
 {
     const int one = 1;
     return zdotc_(&N, X, &one, Y, &one);
+
+// ---- Level 1 copies ------------------------------------------------------------------------------------------
+
+// Y[k·IncY] := X[k·IncX] for k < N.
+inline void Copy(int N, const double* X, int IncX, double* Y, int IncY)
+{
+    dcopy_(&N, X, &IncX, Y, &IncY);
+}
+inline void Copy(int N, const TCplx* X, int IncX, TCplx* Y, int IncY)
+{
+    zcopy_(&N, X, &IncX, Y, &IncY);
 }
 
 }  // namespace tarnel::blas

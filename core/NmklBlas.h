@@ -194,6 +194,10 @@ double dlansb_(const char* norm, const char* uplo, const int* n, const int* k, c
 double zlanhb_(const char* norm, const char* uplo, const int* n, const int* k, const tarnel::TCplx* ab, const int* ldab,
                double* work, std::size_t, std::size_t);
 
+// ---- Level 1 copies (numerics/Toeplitz.cpp) ----
+void dcopy_(const int* n, const double* x, const int* incx, double* y, const int* incy);
+void zcopy_(const int* n, const tarnel::TCplx* x, const int* incx, tarnel::TCplx* y, const int* incy);
+
 // The error handler BLAS and LAPACK call on an illegal argument. The library defines its own (xerbla.cpp):
 // it records the routine and the argument's position and returns, so that the routine comes back with a
 // negative INFO (LAPACK) or without doing anything (BLAS) instead of ending the process.

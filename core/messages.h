@@ -394,4 +394,26 @@ inline constexpr const char* kDotComplex = "Vec.Complex or Self.Complex";
 inline constexpr const char* kDotNotComplex = "not (Vec.Complex or Complex)";
 inline constexpr const char* kDotConjReal = "Operation not supported: Conj(complex vector)*(real vector)!";
 
+// ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------------
+inline constexpr const char* kMtxRowsCols = "Mtx.Rows*Mtx.Cols = 0";
+inline constexpr const char* kRowMtxRows = "Row > Mtx.Rows-1";
+inline constexpr const char* kColMtxCols = "Col > Mtx.Cols-1";
+inline constexpr const char* kRowMtxRowsParen = "Row > (Mtx.Rows-1)";
+inline constexpr const char* kColMtxColsParen = "Col > (Mtx.Cols-1)";
+// Raised when Col + Len > Mtx.Cols, whatever the text says.
+inline constexpr const char* kColLenMtxCols1 = "(Col + Len) > (Mtx.Cols-1)";
+inline constexpr const char* kColLenMtxCols = "(Col + Len) > Mtx.Cols";
+inline constexpr const char* kRowLenMtxRows = "(Row + Len) > Mtx.Rows ";
+inline constexpr const char* kIndexlenLength = "(Index + len) > Length";
+inline constexpr const char* kKOutOfRange = "k out of range";
+
+// ---- Toeplitz solvers (numerics/Toeplitz.cpp) ----------------------------------------------------------------
+inline constexpr const char* kFirstColLengthB = "(FirstCol.Length+1) <> B.Length";
+inline constexpr const char* kFirstRowLength = "FirstRow.Length <> (FirstCol.Length+1)";
+inline constexpr const char* kFirstRowComplex =
+    "(FirstRow.Complex <> FirstCol.Complex) or (FirstRow.Complex <> B.Complex)";
+// X shares memory with the matrix that the recursion still reads while it writes X.
+inline constexpr const char* kXFirstRow = "X = FirstRow";
+inline constexpr const char* kXFirstCol = "X = FirstCol";
+
 }  // namespace tarnel::msg

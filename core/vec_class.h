@@ -418,6 +418,21 @@ public:
     // Equal numbers (infinities too) never differ; a pair holding a NaN always differs.
     bool Equal(const TVecs& Vec, double Tolerance) const;
 
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    // Every check of these forms runs whatever ConditionCheck is, in the order given, before Self changes;
+    // negative Row, Col, Index or Len raise "Row < 0", "Col < 0", "Index < 0", "Len < 0" (in that order) first.
+    // The vector takes the matrix's kind. Self := all Rows·Cols elements of the matrix, row by row.
+    void CopyMtx(const TMtx1& Mtx);
+    // Self := the K-th diagonal (K > 0 above, K < 0 below the main diagonal); an empty matrix leaves Self as it
+    // was, a diagonal outside the matrix raises "k out of range".
+    TVecs& Diag(const TMtx1& Mtx, int K);
+    // Self := Len elements of row Row from column Col; Len = 0 empties Self (with the matrix's kind) before any
+    // check. "Row > (Mtx.Rows-1)", then "(Col + Len) > (Mtx.Cols-1)" when Col + Len > Mtx.Cols.
+    TVecs& GetRow(const TMtx1& Mtx, int Row, int Col, int Len);
+    // Self := Len elements of column Col from row Row; Len = 0 leaves Self as it was. "Mtx.Rows*Mtx.Cols = 0",
+    // "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)".
+    TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
+
 protected:
     // The views of another vector's or a matrix's data (the TVec1 and TVec forms of SetSubRange).
     void ViewVector(const TVecs& Src, int Index, int Len);
@@ -625,6 +640,15 @@ public:
     // The real dot product over the shorter length; NAN over no elements; both real ("Vec.Complex or
     // Self.Complex").
     double DotProd(const TVecs& Vec) const;
+
+
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    using TVecs::GetCol;
+    using TVecs::GetRow;
+    // Self := row Row (Cols elements): "Row < 0", "Mtx.Rows*Mtx.Cols = 0", "Row > Mtx.Rows-1".
+    TVec0& GetRow(const TMtx1& Mtx, int Row);
+    // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
+    TVec0& GetCol(const TMtx1& Mtx, int Col);
 };
 
 class TVec1 : public TVec0 {
@@ -761,6 +785,18 @@ public:
     // sqrt(sRe² + sIm²) of the standard deviations of the parts about AMean's parts; 0 when empty; complex only
     // ("Complex = False").
     double StdDev(const TCplx& AMean) const;
+
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    using TVec0::GetCol;
+    using TVec0::GetRow;
+    // Self[Index .. Index+Len-1] := row Row from column Col; Self is not resized and Len = 0 returns before any
+    // check. "Mtx.Rows*Mtx.Cols = 0", "Row > (Mtx.Rows-1)", "(Col + Len) > Mtx.Cols", "(Index + len) > Length",
+    // "Complex <> Mtx.Complex".
+    TVec1& GetRow(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
+    // Self[Index + k] := element (Row + k, Col) for k < Len; Self is not resized and Len = 0 returns before any
+    // check. "Mtx.Rows*Mtx.Cols = 0", "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)", "Index + Len > Length",
+    // "Complex <> Mtx.Complex".
+    TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 };
 
 class TVec : public TVec1 {
@@ -883,6 +919,11 @@ public:
     double Min() const;
     // StdDev (AMean) over the range, divided by Len − 1; 0 when the vector is empty.
     double StdDev(const TCplx& AMean, int Index, int Len) const;
+
+    // ---- Vectors from matrix rows, columns and diagonals (vec_rows.cpp) ------------------------------------
+    using TVec1::GetCol;
+    using TVec1::GetRow;
+    using TVecs::CopyMtx;
 };
 
 // Size(Len, AComplex) of every vector given.
