@@ -260,7 +260,7 @@ inline constexpr const char* kSelfNumDen = "(Self = Num) or (Self = Den)";
 inline constexpr const char* kVecComplex2 = "Vec.Complex  <> Complex";
 inline constexpr const char* kSelfVecParen = "(Self = Vec)";
 inline constexpr const char* kDifferenceSelf = "TVec.Difference: Self = Vec";
-inline constexpr const char* kLenIndexLength = "(Len + Index) > Length";
+inline constexpr const char* kLenSpacedIndexLength = "(Len + Index) > Length";
 inline constexpr const char* kVecComplexNotTrue = "Vec.Complex <> True";
 inline constexpr const char* kVecComplexTrue = "Vec.Complex = True";
 inline constexpr const char* kNegIndexLen = "(Len <= 0) or (Index < 0)";

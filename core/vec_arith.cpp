@@ -452,7 +452,7 @@ TVec0& TVec0::Difference(const TVecs& Vec, int VecIndex, int Index, int Len)
     TCheck(*this)
         .Negative({Len, Index, VecIndex}, msg::kNegRange)
         .Bound(Vec, VecIndex, Len, w, msg::kRevVecLen)
-        .Bound(*this, Index, Len, w, msg::kLenIndexLength)
+        .Bound(*this, Index, Len, w, msg::kLenSpacedIndexLength)
         .Gated(FComplex != Vec.Complex(), msg::kComplexVec)
         .Gated(&Vec == this, msg::kVecSelf)
         .Done();
