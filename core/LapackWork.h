@@ -8,9 +8,11 @@
 // RaiseOnInfo) complete the layer; the typed calls themselves are in BlasCalls.h.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "core/LapackSupport.h"
 #include "core/TempGuard.h"
@@ -85,27 +87,68 @@ const T* Data(const TVecs& Vec)
     }
 }
 
-// The text of an INFO code: "" for 0; for an illegal argument (INFO < 0) the routine and the argument
-// ("DGESV: argument 3 illegal"); otherwise the caller's text for a numerical failure followed by INFO.
-inline std::string InfoText(const char* Routine, int Info, const std::string& FailureText)
-{
-    if (Info == 0) return {};
-    if (Info < 0) return msg::IllegalArgument(Routine, -Info);
-    return FailureText + std::to_string(Info);
-}
+// How a routine's INFO reads in MtxError: "" for 0, otherwise in one of three forms.
+//   - The usual form, made from a failure text: INFO > 0 is the text followed by INFO ("not positive definite, order
+//     2"); INFO < 0 names the routine and the argument ("DGESV: argument 3 illegal").
+//   - Appended(Text): every nonzero INFO follows the text ("LU: Erorr at solve:-3").
+//   - Inside(Positive, Negative): the code inside the operation's own words, Positive(INFO) for INFO > 0 and
+//     Negative(INFO) for INFO < 0 ("LU factorization: U(2,2) = 0 (singular)", "-4parameter is invalid!").
+class TInfoForm {
+public:
+    using TText = std::string (*)(int Info);
+    TInfoForm(std::string Failure) : FText(std::move(Failure)) {}
+    TInfoForm(const char* Failure) : FText(Failure) {}
+    static TInfoForm Appended(std::string Text)
+    {
+        TInfoForm f(std::move(Text));
+        f.FAppendAlways = true;
+        return f;
+    }
+    static TInfoForm Inside(TText Positive, TText Negative)
+    {
+        TInfoForm f("");
+        f.FPositive = Positive;
+        f.FNegative = Negative;
+        return f;
+    }
+    std::string operator()(const char* Routine, int Info) const
+    {
+        if (Info == 0) return {};
+        if (Info > 0 && FPositive) return FPositive(Info);
+        if (Info < 0 && FNegative) return FNegative(Info);
+        if (Info < 0 && !FAppendAlways) return msg::IllegalArgument(Routine, -Info);
+        return FText + std::to_string(Info);
+    }
 
-// Info := the code; MtxError := InfoText(...). Returns the code.
-inline int RecordInfo(TMtx& Mtx, const char* Routine, int Info, const std::string& FailureText)
+private:
+    std::string FText;
+    bool FAppendAlways = false;
+    TText FPositive = nullptr;
+    TText FNegative = nullptr;
+};
+
+// Info := the code; MtxError := its text in the routine's form. Returns the code.
+inline int RecordInfo(TMtx& Mtx, const char* Routine, int Info, const TInfoForm& Form)
 {
-    Mtx.SetLapackResult(Info, InfoText(Routine, Info, FailureText));
+    Mtx.SetLapackResult(Info, Form(Routine, Info));
     return Info;
 }
 
 // RecordInfo, then, for a nonzero code, raises Prefix + MtxError (for example "LUSolve: " + ...).
-inline void RaiseOnInfo(TMtx& Mtx, const char* Routine, int Info, const std::string& FailureText,
-                        const std::string& Prefix)
+inline void RaiseOnInfo(TMtx& Mtx, const char* Routine, int Info, const TInfoForm& Form, const std::string& Prefix)
 {
-    if (RecordInfo(Mtx, Routine, Info, FailureText) != 0) ERaise(Prefix + Mtx.MtxError());
+    if (RecordInfo(Mtx, Routine, Info, Form) != 0) ERaise(Prefix + Mtx.MtxError());
+}
+
+// ---- Least squares, LU, inverse, QR ----
+// The size a workspace query (LWORK = -1) answered in WORK(1): its real part, rounded, and at least 1.
+inline int QueriedSize(double Work)
+{
+    return static_cast<int>(std::clamp(Work + 0.5, 1.0, 2147483647.0));
+}
+inline int QueriedSize(const TCplx& Work)
+{
+    return QueriedSize(Work.Re);
 }
 
 }  // namespace tarnel::detail
