@@ -12,6 +12,8 @@
 // Determinant is a Gaussian elimination of the library's own on Self's rows, with the absolute threshold MACHEP. A
 // row update skips the columns up to the pivot's, which are never read again; the values that are read are the
 // same, bit for bit.
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -63,7 +65,54 @@ void KeepTriangle(TMtx& M, bool Lower, bool UnitDiagonal)
     }
 }
 
+// LAPACK's combined factors, column-major in Factors, into row-major U (the upper triangle with the
+// diagonal, zero below) and L (the strict lower triangle, 1 on the diagonal, zero above), in one pass of tiles so
+// that both the column-major reads and the row-major writes stay in the cache.
 template <class T>
+void SplitLU(const TMtx& Factors, TMtx& L, TMtx& U)
+{
+    constexpr int kTile = 32;
+    const int n = Factors.Rows();
+    L.Size(n, n, Factors.Complex());
+    U.Size(n, n, Factors.Complex());
+    const T* F = detail::Data<T>(Factors);
+    T* l = detail::Data<T>(L);
+    T* u = detail::Data<T>(U);
+    const T one = [] {
+        if constexpr (std::is_same_v<T, TCplx>) {
+            return C_ONE;
+        } else {
+            return 1.0;
+        }
+    }();
+    for (int i0 = 0; i0 < n; i0 += kTile) {
+        const int i1 = std::min(n, i0 + kTile);
+        for (int j0 = 0; j0 < n; j0 += kTile) {
+            const int j1 = std::min(n, j0 + kTile);
+            for (int i = i0; i < i1; ++i) {
+                T* lr = l + static_cast<std::int64_t>(i) * n;
+                T* ur = u + static_cast<std::int64_t>(i) * n;
+                const T* fi = F + i;
+                const int mid = std::clamp(i, j0, j1);  // columns below it are left of the diagonal
+                for (int j = j0; j < mid; ++j) {
+                    lr[j] = fi[static_cast<std::int64_t>(j) * n];
+                    ur[j] = T{};
+                }
+                int j = mid;
+                if (j == i && j < j1) {
+                    ur[j] = fi[static_cast<std::int64_t>(j) * n];
+                    lr[j] = one;
+                    ++j;
+                }
+                for (; j < j1; ++j) {
+                    ur[j] = fi[static_cast<std::int64_t>(j) * n];
+                    lr[j] = T{};
+                }
+            }
+        }
+    }
+}
+
 void PivotsToP(TVecs& P, const int* Ipiv, int N)
 {
     for (int i = 0; i < N; ++i) P.Values()[i] = Ipiv[i] - 1;
@@ -106,6 +155,17 @@ void FactorTyped(TMtx& Self, TVecs& P, TMtx& L, TMtx& U, TMtxType Type)
         Self.SetLapackResult(0, {});
         return;
     }
+    if (Type == mtGeneral) {
+        // The factors go to a pooled matrix and from there, in one pass, into L and U.
+        detail::TMtxTemp f;
+        f->Transp(Self);
+        detail::TWork<int> ipiv(n);
+        const int info = blas::Getrf(n, n, detail::Data<T>(*f), n, ipiv.data());
+        PivotsToP(P, ipiv.data(), n);
+        detail::RecordInfo(Self, "", info, detail::TInfoForm::Inside(msg::GaussJordanSingular, msg::InvalidParameter));
+        SplitLU<T>(*f, L, U);
+        return;
+    }
     TransposedCopy(L, Self);
     T* a = detail::Data<T>(L);
     if (IsCholesky(Type)) {
@@ -114,21 +174,11 @@ void FactorTyped(TMtx& Self, TVecs& P, TMtx& L, TMtx& U, TMtxType Type)
                            detail::TInfoForm::Inside(msg::CholeskyMinor, msg::InvalidParameter));
     } else {
         detail::TWork<int> ipiv(n);
-        int info = 0;
-        if (Type == mtGeneral) {
-            info = blas::Getrf(n, n, a, n, ipiv.data());
-        } else {
-            info = BunchKaufman<T>(Type == mtHermitian, uplo, n, a, ipiv.data());
-        }
-        PivotsToP<T>(P, ipiv.data(), n);
-        const auto singular = Type == mtGeneral ? msg::GaussJordanSingular : msg::BunchKaufmanSingular;
-        detail::RecordInfo(Self, "", info, detail::TInfoForm::Inside(singular, msg::InvalidParameter));
+        const int info = BunchKaufman<T>(Type == mtHermitian, uplo, n, a, ipiv.data());
+        PivotsToP(P, ipiv.data(), n);
+        detail::RecordInfo(Self, "", info, detail::TInfoForm::Inside(msg::BunchKaufmanSingular, msg::InvalidParameter));
     }
-    if (Type == mtGeneral) {
-        L.Transp();  // LAPACK's combined factors, row by row
-        U.UpperTriangle(L, true, true);
-        KeepTriangle(L, true, true);
-    } else if (lower) {
+    if (lower) {
         L.Transp();
         KeepTriangle(L, true, false);
     } else {
@@ -265,10 +315,18 @@ inline TCplx Product(const TCplx& A, const TCplx& B)
     return CMul(A, B);
 }
 
-// Row J (from column From) += F · row I.
-inline void CombineRow(double* J, const double* I, double F, int From, int N)
+// Row J (from column From) += F · row I; two Doubles at a time, each a product and a sum as the scalar loop rounds
+// them (no fused multiply-add).
+inline void CombineRow(double* __restrict J, const double* __restrict I, double F, int From, int N)
 {
-    for (int k = From; k < N; ++k) J[k] = J[k] + F * I[k];
+    const __m128d f = _mm_set1_pd(F);
+    int k = From;
+    for (; k + 4 <= N; k += 4) {
+        const __m128d j0 = _mm_loadu_pd(J + k), j1 = _mm_loadu_pd(J + k + 2);
+        _mm_storeu_pd(J + k, _mm_add_pd(j0, _mm_mul_pd(f, _mm_loadu_pd(I + k))));
+        _mm_storeu_pd(J + k + 2, _mm_add_pd(j1, _mm_mul_pd(f, _mm_loadu_pd(I + k + 2))));
+    }
+    for (; k < N; ++k) J[k] = J[k] + F * I[k];
 }
 inline void CombineRow(TCplx* J, const TCplx* I, const TCplx& F, int From, int N)
 {
