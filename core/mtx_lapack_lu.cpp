@@ -65,49 +65,32 @@ void KeepTriangle(TMtx& M, bool Lower, bool UnitDiagonal)
     }
 }
 
-// LAPACK's combined factors, column-major in Factors, into row-major U (the upper triangle with the
-// diagonal, zero below) and L (the strict lower triangle, 1 on the diagonal, zero above), in one pass of tiles so
-// that both the column-major reads and the row-major writes stay in the cache.
+// L := the unit lower factor of LAPACK's combined factors, which lie column-major in Factors: the strict lower
+// triangle, 1 on the diagonal, zero above, row by row. Tiles keep both the column-major reads and the row-major
+// writes in the cache.
 template <class T>
-void SplitLU(const TMtx& Factors, TMtx& L, TMtx& U)
+void UnitLowerOf(const TMtx& Factors, TMtx& L)
 {
     constexpr int kTile = 32;
     const int n = Factors.Rows();
     L.Size(n, n, Factors.Complex());
-    U.Size(n, n, Factors.Complex());
+    L.SetZero();
     const T* F = detail::Data<T>(Factors);
     T* l = detail::Data<T>(L);
-    T* u = detail::Data<T>(U);
-    const T one = [] {
+    for (int i = 0; i < n; ++i) {
         if constexpr (std::is_same_v<T, TCplx>) {
-            return C_ONE;
+            l[static_cast<std::int64_t>(i) * n + i] = C_ONE;
         } else {
-            return 1.0;
+            l[static_cast<std::int64_t>(i) * n + i] = 1;
         }
-    }();
+    }
     for (int i0 = 0; i0 < n; i0 += kTile) {
         const int i1 = std::min(n, i0 + kTile);
-        for (int j0 = 0; j0 < n; j0 += kTile) {
-            const int j1 = std::min(n, j0 + kTile);
+        for (int j0 = 0; j0 < i1; j0 += kTile) {
             for (int i = i0; i < i1; ++i) {
                 T* lr = l + static_cast<std::int64_t>(i) * n;
-                T* ur = u + static_cast<std::int64_t>(i) * n;
-                const T* fi = F + i;
-                const int mid = std::clamp(i, j0, j1);  // columns below it are left of the diagonal
-                for (int j = j0; j < mid; ++j) {
-                    lr[j] = fi[static_cast<std::int64_t>(j) * n];
-                    ur[j] = T{};
-                }
-                int j = mid;
-                if (j == i && j < j1) {
-                    ur[j] = fi[static_cast<std::int64_t>(j) * n];
-                    lr[j] = one;
-                    ++j;
-                }
-                for (; j < j1; ++j) {
-                    ur[j] = fi[static_cast<std::int64_t>(j) * n];
-                    lr[j] = T{};
-                }
+                const int j1 = std::min(i, j0 + kTile);
+                for (int j = j0; j < j1; ++j) lr[j] = F[static_cast<std::int64_t>(j) * n + i];
             }
         }
     }
@@ -156,14 +139,15 @@ void FactorTyped(TMtx& Self, TVecs& P, TMtx& L, TMtx& U, TMtxType Type)
         return;
     }
     if (Type == mtGeneral) {
-        // The factors go to a pooled matrix and from there, in one pass, into L and U.
-        detail::TMtxTemp f;
-        f->Transp(Self);
+        // Factored in U's data; L is read out of them, then U is turned row-major and its lower part zeroed.
+        TransposedCopy(U, Self);
         detail::TWork<int> ipiv(n);
-        const int info = blas::Getrf(n, n, detail::Data<T>(*f), n, ipiv.data());
+        const int info = blas::Getrf(n, n, detail::Data<T>(U), n, ipiv.data());
         PivotsToP(P, ipiv.data(), n);
         detail::RecordInfo(Self, "", info, detail::TInfoForm::Inside(msg::GaussJordanSingular, msg::InvalidParameter));
-        SplitLU<T>(*f, L, U);
+        UnitLowerOf<T>(U, L);
+        U.Transp();
+        KeepTriangle(U, false, false);
         return;
     }
     TransposedCopy(L, Self);
