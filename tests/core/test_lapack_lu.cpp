@@ -155,6 +155,30 @@ TEST_F(Factorizations, LuReconstructsSelf)
     ExpectProduct(l, l, a, 1e-14, "L L^H = Self", opNone, opHerm);
 }
 
+// A factor may be Self itself: the factorization works on a copy of Self's values.
+TEST_F(Factorizations, FactorInPlaceOfSelf)
+{
+    for (bool lowerIsSelf : {true, false}) {
+        SCOPED_TRACE(lowerIsSelf ? "L = Self" : "U = Self");
+        TMtx a, other, original;
+        Set(a, 3, 3, false, {1, 2, 3, 4, 5, 6, 7, 8, 10});
+        original.Copy(a);
+        if (lowerIsSelf) {
+            a.LU(a, other, mtGeneral);
+            ExpectProduct(a, other, original, 1e-14, "L U = Self");
+        } else {
+            a.LU(other, a, mtGeneral);
+            ExpectProduct(other, a, original, 1e-14, "L U = Self");
+        }
+    }
+    TMtx t, l;
+    TVec p;
+    Set(t, 2, 2, false, {1, 2, 3, 4});
+    t.SetTriangleForm(tfUpper);
+    t.LUD(p, l, t, mtTriangle);
+    ExpectClose(t, GoldMtx{2, 2, {1, 2, 0, 4}}, false, 0, "U = Self keeps the upper triangle");
+}
+
 TEST_F(Factorizations, FailuresAreReportedNotRaised)
 {
     TMtx a, l, u;
