@@ -490,6 +490,7 @@ inline TCplx Dotc(int N, const TCplx* X, const TCplx* Y)
 {
     const int one = 1;
     return zdotc_(&N, X, &one, Y, &one);
+}
 
 // ---- Level 1 copies ------------------------------------------------------------------------------------------
 
@@ -501,6 +502,150 @@ inline void Copy(int N, const double* X, int IncX, double* Y, int IncY)
 inline void Copy(int N, const TCplx* X, int IncX, TCplx* Y, int IncY)
 {
     zcopy_(&N, X, &IncX, Y, &IncY);
+}
+
+// ---- Least squares, LU, inverse, QR -----------------------------------------------------------------------------
+// Each returns INFO; Lwork -1 is the workspace query (the optimal size in Work[0]).
+
+// Least squares or minimum norm through QR/LQ: Trans 'N', 'T' (real) or 'C' (complex).
+inline int Gels(char Trans, int M, int N, int Nrhs, double* A, int Lda, double* B, int Ldb, double* Work, int Lwork)
+{
+    int info = 0;
+    dgels_(&Trans, &M, &N, &Nrhs, A, &Lda, B, &Ldb, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int Gels(char Trans, int M, int N, int Nrhs, TCplx* A, int Lda, TCplx* B, int Ldb, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zgels_(&Trans, &M, &N, &Nrhs, A, &Lda, B, &Ldb, Work, &Lwork, &info, 1);
+    return info;
+}
+// Minimum-norm least squares through the SVD. Rwork is read by the complex routine only; the query (Lwork -1)
+// answers in Work[0], Iwork[0] and, complex, Rwork[0].
+inline int Gelsd(int M, int N, int Nrhs, double* A, int Lda, double* B, int Ldb, double* S, double Rcond, int& Rank,
+                 double* Work, int Lwork, double*, int* Iwork)
+{
+    int info = 0;
+    dgelsd_(&M, &N, &Nrhs, A, &Lda, B, &Ldb, S, &Rcond, &Rank, Work, &Lwork, Iwork, &info);
+    return info;
+}
+inline int Gelsd(int M, int N, int Nrhs, TCplx* A, int Lda, TCplx* B, int Ldb, double* S, double Rcond, int& Rank,
+                 TCplx* Work, int Lwork, double* Rwork, int* Iwork)
+{
+    int info = 0;
+    zgelsd_(&M, &N, &Nrhs, A, &Lda, B, &Ldb, S, &Rcond, &Rank, Work, &Lwork, Rwork, Iwork, &info);
+    return info;
+}
+
+// The inverse from a Cholesky factor (real symmetric or complex Hermitian), in the triangle Uplo.
+inline int Potri(char Uplo, int N, double* A, int Lda)
+{
+    int info = 0;
+    dpotri_(&Uplo, &N, A, &Lda, &info, 1);
+    return info;
+}
+inline int Potri(char Uplo, int N, TCplx* A, int Lda)
+{
+    int info = 0;
+    zpotri_(&Uplo, &N, A, &Lda, &info, 1);
+    return info;
+}
+
+// Work: N Doubles (real), 2·N complex elements (ZSYTRI) or N (ZHETRI).
+inline int Sytri(char Uplo, int N, double* A, int Lda, const int* Ipiv, double* Work)
+{
+    int info = 0;
+    dsytri_(&Uplo, &N, A, &Lda, Ipiv, Work, &info, 1);
+    return info;
+}
+inline int Sytri(char Uplo, int N, TCplx* A, int Lda, const int* Ipiv, TCplx* Work)
+{
+    int info = 0;
+    zsytri_(&Uplo, &N, A, &Lda, Ipiv, Work, &info, 1);
+    return info;
+}
+inline int Hetri(char Uplo, int N, TCplx* A, int Lda, const int* Ipiv, TCplx* Work)
+{
+    int info = 0;
+    zhetri_(&Uplo, &N, A, &Lda, Ipiv, Work, &info, 1);
+    return info;
+}
+
+inline int Trtri(char Uplo, char Diag, int N, double* A, int Lda)
+{
+    int info = 0;
+    dtrtri_(&Uplo, &Diag, &N, A, &Lda, &info, 1, 1);
+    return info;
+}
+inline int Trtri(char Uplo, char Diag, int N, TCplx* A, int Lda)
+{
+    int info = 0;
+    ztrtri_(&Uplo, &Diag, &N, A, &Lda, &info, 1, 1);
+    return info;
+}
+
+inline int Getri(int N, double* A, int Lda, const int* Ipiv, double* Work, int Lwork)
+{
+    int info = 0;
+    dgetri_(&N, A, &Lda, Ipiv, Work, &Lwork, &info);
+    return info;
+}
+inline int Getri(int N, TCplx* A, int Lda, const int* Ipiv, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zgetri_(&N, A, &Lda, Ipiv, Work, &Lwork, &info);
+    return info;
+}
+
+// QR and LQ in compact form (reflectors and Tau), and the explicit Q from them: Orgqr/Orglq are DORGQR/DORGLQ for
+// real data and ZUNGQR/ZUNGLQ for complex data.
+inline int Geqrf(int M, int N, double* A, int Lda, double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dgeqrf_(&M, &N, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Geqrf(int M, int N, TCplx* A, int Lda, TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zgeqrf_(&M, &N, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Gelqf(int M, int N, double* A, int Lda, double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dgelqf_(&M, &N, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Gelqf(int M, int N, TCplx* A, int Lda, TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zgelqf_(&M, &N, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Orgqr(int M, int N, int K, double* A, int Lda, const double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dorgqr_(&M, &N, &K, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Orgqr(int M, int N, int K, TCplx* A, int Lda, const TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zungqr_(&M, &N, &K, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Orglq(int M, int N, int K, double* A, int Lda, const double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dorglq_(&M, &N, &K, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Orglq(int M, int N, int K, TCplx* A, int Lda, const TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zunglq_(&M, &N, &K, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
 }
 
 }  // namespace tarnel::blas

@@ -8,6 +8,7 @@
 // RaiseOnInfo) complete the layer; the typed calls themselves are in BlasCalls.h.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <type_traits>
@@ -137,6 +138,17 @@ inline int RecordInfo(TMtx& Mtx, const char* Routine, int Info, const TInfoForm&
 inline void RaiseOnInfo(TMtx& Mtx, const char* Routine, int Info, const TInfoForm& Form, const std::string& Prefix)
 {
     if (RecordInfo(Mtx, Routine, Info, Form) != 0) ERaise(Prefix + Mtx.MtxError());
+}
+
+// ---- Least squares, LU, inverse, QR ----
+// The size a workspace query (LWORK = -1) answered in WORK(1): its real part, rounded, and at least 1.
+inline int QueriedSize(double Work)
+{
+    return static_cast<int>(std::clamp(Work + 0.5, 1.0, 2147483647.0));
+}
+inline int QueriedSize(const TCplx& Work)
+{
+    return QueriedSize(Work.Re);
 }
 
 }  // namespace tarnel::detail

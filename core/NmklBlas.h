@@ -31,25 +31,25 @@ void zhemv_(const char* uplo, const int* n, const tarnel::TCplx* alpha, const ta
             std::size_t);
 void dtrmv_(const char* uplo, const char* trans, const char* diag, const int* n, const double* a, const int* lda,
             double* x, const int* incx, std::size_t, std::size_t, std::size_t);
-void ztrmv_(const char* uplo, const char* trans, const char* diag, const int* n, const tarnel::TCplx* a,
-            const int* lda, tarnel::TCplx* x, const int* incx, std::size_t, std::size_t, std::size_t);
+void ztrmv_(const char* uplo, const char* trans, const char* diag, const int* n, const tarnel::TCplx* a, const int* lda,
+            tarnel::TCplx* x, const int* incx, std::size_t, std::size_t, std::size_t);
 
 // ---- Level 3 ----
 void dgemm_(const char* transa, const char* transb, const int* m, const int* n, const int* k, const double* alpha,
             const double* a, const int* lda, const double* b, const int* ldb, const double* beta, double* c,
             const int* ldc, std::size_t, std::size_t);
 void zgemm_(const char* transa, const char* transb, const int* m, const int* n, const int* k,
-            const tarnel::TCplx* alpha, const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b,
-            const int* ldb, const tarnel::TCplx* beta, tarnel::TCplx* c, const int* ldc, std::size_t, std::size_t);
-void dsymm_(const char* side, const char* uplo, const int* m, const int* n, const double* alpha, const double* a,
-            const int* lda, const double* b, const int* ldb, const double* beta, double* c, const int* ldc,
-            std::size_t, std::size_t);
-void zhemm_(const char* side, const char* uplo, const int* m, const int* n, const tarnel::TCplx* alpha,
-            const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b, const int* ldb,
+            const tarnel::TCplx* alpha, const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b, const int* ldb,
             const tarnel::TCplx* beta, tarnel::TCplx* c, const int* ldc, std::size_t, std::size_t);
+void dsymm_(const char* side, const char* uplo, const int* m, const int* n, const double* alpha, const double* a,
+            const int* lda, const double* b, const int* ldb, const double* beta, double* c, const int* ldc, std::size_t,
+            std::size_t);
+void zhemm_(const char* side, const char* uplo, const int* m, const int* n, const tarnel::TCplx* alpha,
+            const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b, const int* ldb, const tarnel::TCplx* beta,
+            tarnel::TCplx* c, const int* ldc, std::size_t, std::size_t);
 void dtrmm_(const char* side, const char* uplo, const char* transa, const char* diag, const int* m, const int* n,
-            const double* alpha, const double* a, const int* lda, double* b, const int* ldb, std::size_t,
-            std::size_t, std::size_t, std::size_t);
+            const double* alpha, const double* a, const int* lda, double* b, const int* ldb, std::size_t, std::size_t,
+            std::size_t, std::size_t);
 void ztrmm_(const char* side, const char* uplo, const char* transa, const char* diag, const int* m, const int* n,
             const tarnel::TCplx* alpha, const tarnel::TCplx* a, const int* lda, tarnel::TCplx* b, const int* ldb,
             std::size_t, std::size_t, std::size_t, std::size_t);
@@ -197,6 +197,51 @@ double zlanhb_(const char* norm, const char* uplo, const int* n, const int* k, c
 // ---- Level 1 copies (numerics/Toeplitz.cpp) ----
 void dcopy_(const int* n, const double* x, const int* incx, double* y, const int* incy);
 void zcopy_(const int* n, const tarnel::TCplx* x, const int* incx, tarnel::TCplx* y, const int* incy);
+
+// ---- Least squares, LU, inverse, QR (mtx_lapack_lsq.cpp, mtx_lapack_lu.cpp, mtx_lapack_qr.cpp) ----
+// LWORK = -1 is the workspace query of the routines that take LWORK: the optimal size comes back in WORK(1)
+// (and, for xGELSD, the integer and real workspace in IWORK(1) and RWORK(1)).
+void dgels_(const char* trans, const int* m, const int* n, const int* nrhs, double* a, const int* lda, double* b,
+            const int* ldb, double* work, const int* lwork, int* info, std::size_t);
+void zgels_(const char* trans, const int* m, const int* n, const int* nrhs, tarnel::TCplx* a, const int* lda,
+            tarnel::TCplx* b, const int* ldb, tarnel::TCplx* work, const int* lwork, int* info, std::size_t);
+void dgelsd_(const int* m, const int* n, const int* nrhs, double* a, const int* lda, double* b, const int* ldb,
+             double* s, const double* rcond, int* rank, double* work, const int* lwork, int* iwork, int* info);
+void zgelsd_(const int* m, const int* n, const int* nrhs, tarnel::TCplx* a, const int* lda, tarnel::TCplx* b,
+             const int* ldb, double* s, const double* rcond, int* rank, tarnel::TCplx* work, const int* lwork,
+             double* rwork, int* iwork, int* info);
+void dpotri_(const char* uplo, const int* n, double* a, const int* lda, int* info, std::size_t);
+void zpotri_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, int* info, std::size_t);
+// WORK: N Doubles (DSYTRI), 2·N complex elements (ZSYTRI), N complex elements (ZHETRI).
+void dsytri_(const char* uplo, const int* n, double* a, const int* lda, const int* ipiv, double* work, int* info,
+             std::size_t);
+void zsytri_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, const int* ipiv, tarnel::TCplx* work,
+             int* info, std::size_t);
+void zhetri_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, const int* ipiv, tarnel::TCplx* work,
+             int* info, std::size_t);
+void dtrtri_(const char* uplo, const char* diag, const int* n, double* a, const int* lda, int* info, std::size_t,
+             std::size_t);
+void ztrtri_(const char* uplo, const char* diag, const int* n, tarnel::TCplx* a, const int* lda, int* info, std::size_t,
+             std::size_t);
+void dgetri_(const int* n, double* a, const int* lda, const int* ipiv, double* work, const int* lwork, int* info);
+void zgetri_(const int* n, tarnel::TCplx* a, const int* lda, const int* ipiv, tarnel::TCplx* work, const int* lwork,
+             int* info);
+void dgeqrf_(const int* m, const int* n, double* a, const int* lda, double* tau, double* work, const int* lwork,
+             int* info);
+void zgeqrf_(const int* m, const int* n, tarnel::TCplx* a, const int* lda, tarnel::TCplx* tau, tarnel::TCplx* work,
+             const int* lwork, int* info);
+void dgelqf_(const int* m, const int* n, double* a, const int* lda, double* tau, double* work, const int* lwork,
+             int* info);
+void zgelqf_(const int* m, const int* n, tarnel::TCplx* a, const int* lda, tarnel::TCplx* tau, tarnel::TCplx* work,
+             const int* lwork, int* info);
+void dorgqr_(const int* m, const int* n, const int* k, double* a, const int* lda, const double* tau, double* work,
+             const int* lwork, int* info);
+void zungqr_(const int* m, const int* n, const int* k, tarnel::TCplx* a, const int* lda, const tarnel::TCplx* tau,
+             tarnel::TCplx* work, const int* lwork, int* info);
+void dorglq_(const int* m, const int* n, const int* k, double* a, const int* lda, const double* tau, double* work,
+             const int* lwork, int* info);
+void zunglq_(const int* m, const int* n, const int* k, tarnel::TCplx* a, const int* lda, const tarnel::TCplx* tau,
+             tarnel::TCplx* work, const int* lwork, int* info);
 
 // The error handler BLAS and LAPACK call on an illegal argument. The library defines its own (xerbla.cpp):
 // it records the routine and the argument's position and returns, so that the routine comes back with a

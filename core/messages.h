@@ -369,7 +369,10 @@ inline std::string InvalidInteger(const std::string& Text)
     return "'" + Text + "' is not a valid integer value";
 }
 // The framework's list-index error of the parser's collections.
-inline std::string ListIndexError(int Index) { return "List index out of bounds (" + std::to_string(Index) + ")"; }
+inline std::string ListIndexError(int Index)
+{
+    return "List index out of bounds (" + std::to_string(Index) + ")";
+}
 // A call or operator given more operands than it takes (words that would otherwise be dropped).
 inline constexpr const char* kTooManyOperands = "Syntax error: function or operand has too many arguments";
 // Words before a function name whose value the call would drop ("2 sin(x)", "sin(x) cos(x)").
@@ -415,5 +418,72 @@ inline constexpr const char* kFirstRowComplex =
 // X shares memory with the matrix that the recursion still reads while it writes X.
 inline constexpr const char* kXFirstRow = "X = FirstRow";
 inline constexpr const char* kXFirstCol = "X = FirstCol";
+// ---- Least squares, LU, inverse, QR (mtx_lapack_lsq.cpp, mtx_lapack_lu.cpp, mtx_lapack_qr.cpp) ----------------
+inline constexpr const char* kFRowsBLength = "fRows <> B.Length";
+inline constexpr const char* kFColsBLength = "fCols <> B.Length";
+inline constexpr const char* kFRowsBRows = "fRows <> B.Rows";
+inline constexpr const char* kFColsBRows = "fCols <> B.Rows";
+inline constexpr const char* kFComplexB = "fComplex <> B.Complex";
+inline constexpr const char* kLQRSolveSelf = "B = Self or X = Self";
+inline constexpr const char* kSVDSolveSelf = "(B = Self) or (X = Self)";
+inline constexpr const char* kBLenghtRows = "B.Lenght <> Rows";
+// The triangular factor of LQRSolve given as X (it would overwrite the solutions), the singular values of SVDSolve
+// given as X (they would overwrite the right-hand sides), and a data block of the cores shorter than
+// max(Rows, Cols)·NRHS elements or a negative NRHS.
+inline constexpr const char* kRX = "R = X";
+inline constexpr const char* kSX = "S = X";
+inline constexpr const char* kBlockShort = "Length(B) < Max(Rows,Cols)*NRHS";
+inline constexpr const char* kLUHermitianReal = "LU: Hermitian and not complex!";
+inline constexpr const char* kIFRows = "i > FRows-1";
+inline constexpr const char* kJFRows = "j > FRows-1";
+inline constexpr const char* kIFCols = "i > FCols-1";
+inline constexpr const char* kJFCols = "j > FCols-1";
+// Negative row or column indexes of RowExchange and ColExchange; one matrix given for both factors of LUD.
+inline constexpr const char* kINeg = "i < 0";
+inline constexpr const char* kJNeg = "j < 0";
+inline constexpr const char* kLU = "L = U";
+// The index forms of the triangle extractions: a negative First, fewer than zero rows, and a triangle that would
+// read columns beyond Mtx's.
+inline constexpr const char* kFirstNeg = "First < 0";
+inline constexpr const char* kLastFirst = "Last < First-1";
+inline constexpr const char* kTriangleCols = "Triangle column > Mtx.Cols-1";
+inline constexpr const char* kLQRLSelf = "L=Self";
+inline constexpr const char* kLQRQSelf = "Q=Self";
+inline constexpr const char* kLQRRSelf = "R=Self";
+inline constexpr const char* kLMinQRLSelf = "L = Self";
+inline constexpr const char* kLMinQRQSelf = "Q = Self";
+inline constexpr const char* kLMinQRRSelf = "R = Self";
+// One matrix given for Q and for a triangular factor (the factor would overwrite the reflectors before Q is formed).
+inline constexpr const char* kLQRLQ = "L=Q";
+inline constexpr const char* kLQRRQ = "R=Q";
+inline constexpr const char* kLMinQRLQ = "L = Q";
+inline constexpr const char* kLMinQRRQ = "R = Q";
+// Followed by INFO.
+inline constexpr const char* kQRInvalid = "QR: Invalid parameter: ";
+inline constexpr const char* kLQInvalid = "LQ: Invalid parameter: ";
+inline constexpr const char* kQInvalid = "Q: Invalid parameter: ";
+inline constexpr const char* kInverseErorr = "Erorr at inverse: ";
+inline constexpr const char* kCholeskyInverse = "Cholesky: Erorr at inverse: ";
+inline constexpr const char* kBunchKaufmanInverse = "Bunch-Kauffman: Erorr at inverse:";
+inline constexpr const char* kBunchKaufmanInverseBlank = "Bunch-Kauffman: Erorr at inverse: ";
+inline constexpr const char* kFactorizationInverse = "Factorization: Erorr at inverse: ";
+inline constexpr const char* kTriangleInverse = "Triangle: Erorr at inverse:";
+inline constexpr const char* kLUFactorizationInverse = "LU factorization: Erorr at inverse: ";
+// A factorization's INFO > 0 inside its text (the others are above, with the linear solver's).
+inline std::string GaussJordanSingular(int Info)
+{
+    const std::string i = std::to_string(Info);
+    return "Gauss-Jordan: singular at U(" + i + "," + i + ") = 0";
+}
+inline std::string FactorizationSingular(int Info)
+{
+    const std::string i = std::to_string(Info);
+    return "Factorization: U(" + i + "," + i + ") = 0 (singular)";
+}
+// The Cholesky factorization of Inv writes its own with a blank.
+inline std::string InvalidParameterBlank(int Info)
+{
+    return std::to_string(Info) + " parameter is invalid!";
+}
 
 }  // namespace tarnel::msg

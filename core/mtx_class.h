@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -37,6 +38,7 @@ namespace tarnel {
 class TMtx1;
 class TMtx;
 class TVecs;
+class TVec;
 
 // Called after the size or the complexity of the matrix changed.
 using TMtxNotifyEvent = std::function<void(TMtx1& Sender)>;
@@ -451,6 +453,69 @@ public:
     // elements in Col keep the quicksort's order). "Col < 0", "Col > Cols-1".
     TMtx& SortAscend(int Col);
     TMtx& SortDescend(int Col);
+
+    // ---- Least squares, LU, inverse, QR (mtx_lapack_lsq.cpp, mtx_lapack_lu.cpp, mtx_lapack_qr.cpp) ----------
+    // None of these raises on a numerical failure: Info holds LAPACK's INFO (and MtxError a text where noted).
+    // Only LQRSolve and SVDSolve switch the control word (Fortran8087CW, then Tarnel8087CW on every way out).
+
+    // X := the least-squares (m ≥ n) or minimum-norm (m < n) solution of op(Self)·X = B through xGELS (Self is
+    // m × n and never changed); with R, R := the min(m, n) square triangular factor. opTran/opHerm solve with
+    // Selfᵀ/Selfᴴ. An empty Self returns at once. In order: "fRows <> B.Length" / "fCols <> B.Length",
+    // "fComplex <> B.Complex", all before X changes. Info := INFO (> 0: a zero diagonal element of the factor).
+    TMtx& LQRSolve(const TVecs& B, TVec& X, TMtxOperation Operation = opNone, TMtx* R = nullptr);
+    // The same for the columns of B. In order: "B = Self or X = Self", (empty Self: return), "fRows <> B.Rows" /
+    // "fCols <> B.Rows", "fComplex <> B.Complex", "R = X".
+    TMtx& LQRSolve(const TMtx& B, TMtx& X, TMtxOperation Operation = opNone, TMtx* R = nullptr);
+    // The core: B holds Nrhs right-hand sides column-major with leading dimension max(m, n) (Self's kind, so two
+    // Doubles per complex element) and receives the solutions.
+    void LQRSolveInt(std::span<double> B, int Nrhs, TMtxOperation Operation, TMtx* R);
+    // X := the minimum-norm least-squares solution through xGELSD; S := the min(m, n) singular values, decreasing;
+    // returns the effective rank (singular values not above RCOND times the largest count as zero; RCOND < 0:
+    // machine precision). In order: "B.Lenght <> Rows", "fComplex <> B.Complex", "S = X"; an empty Self gives 0
+    // without touching X or S.
+    int SVDSolve(const TVecs& B, TVec& X, TVecs& S, double RCOND);
+    // In order: "B.Rows <> Rows", "(B = Self) or (X = Self)", "fComplex <> B.Complex".
+    int SVDSolve(const TMtx& B, TMtx& X, TVecs& S, double RCOND);
+    // The core, on a block as LQRSolveInt's; Rank receives the rank.
+    void SVDSolveInt(std::span<double> B, int Nrhs, int& Rank, double RCOND, TVecs& S);
+
+    // Factorizes the square Self by its type (AutoMtxType: DetectMtxType without the definiteness test): Cholesky
+    // (Self = L·Lᴴ with tfLower, Uᴴ·U with tfUpper), Bunch-Kaufman (the compact triangle) or LU with partial
+    // pivoting (U and the unit lower L); P := the 0-based pivots as Doubles (IPIV − 1). Info and MtxError report
+    // the factorization. "Quadratic = False", "L = U", "MtxType not supported", "LU: Hermitian and not complex!".
+    void LUD(TVecs& P, TMtx& L, TMtx& U, TMtxType MtxType);
+    // LUD, then the pivots applied as row exchanges, so that L·U = Self for mtGeneral (the Bunch-Kaufman rules
+    // for the symmetric types; nothing for Cholesky and triangles).
+    TMtx& LU(TMtx& L, TMtx& U, TMtxType MtxType);
+    // Swap two rows or two columns: "i < 0", "j < 0", then "i > FRows-1", "j > FRows-1" (columns: FCols), always.
+    TMtx& RowExchange(int i, int j);
+    TMtx& ColExchange(int i, int j);
+    // Self := Mtx's elements left of the diagonal, the diagonal when Diagonal is set, zero elsewhere; Self may be
+    // Mtx, and then ZeroUpper decides whether the strict upper triangle is zeroed. "Mtx.Rows*Mtx.Cols = 0".
+    TMtx& LowerTriangle(const TMtx1& Mtx, bool ZeroUpper, bool Diagonal);
+    // The index forms on Last-First+1 rows and Mtx.Rows columns: Lower takes Self(i, k) := Mtx(i, First+k) for
+    // k < i, Upper Self(i, k) := Mtx(i, k) for k > i, each with the diagonal Mtx(i, i) when Diagonal is set and
+    // zero elsewhere (ZeroOther is kept for compatibility). "Mtx = Self", "Mtx.Rows*Mtx.Cols = 0" (Lower; an empty
+    // Mtx makes Upper 0 × 0), "First < 0", "Last < First-1", "Triangle column > Mtx.Cols-1".
+    TMtx& LowerTriangle(const TMtx1& Mtx, bool ZeroOther, bool Diagonal, int First, int Last);
+    TMtx& UpperTriangle(const TMtx1& Mtx, bool ZeroOther, bool Diagonal, int First, int Last);
+
+    // Self := Self⁻¹ by its type, in place; Info and MtxError report a failure (Self then holds LAPACK's partial
+    // result). Symmetric and Hermitian inverses are whole (the other triangle mirrored). "Quadratic = False",
+    // "MtxType not supported".
+    TMtx& Inv(TMtxType MtxType);
+    // The determinant by Gaussian elimination with rows exchanged and combined in Self (Self is changed); pivots
+    // below MACHEP in magnitude count as zero. A 0 × 0 matrix gives 1. "Quadratic = False", "Complex = True".
+    double Determinant();
+    // The same on complex elements; a real Self gives its determinant + 0i. "Quadratic = False".
+    void Determinant(TCplx& Det);
+
+    // A = Q·R (m ≥ n) or A = L·Q (m < n) with an explicit Q; Economy: Q m × n and R n × n (or L m × m), else Q
+    // square and R m × n (L m × n). nullptr skips an output. Info := INFO of each LAPACK call, MtxError only for
+    // an illegal argument (cleared first). "L=Self", "Q=Self", "R=Self", "L=Q", "R=Q".
+    TMtx& LQR(TMtx* L, TMtx* Q, TMtx* R, bool Economy);
+    // LQR with Economy set; "L = Self", "Q = Self", "R = Self", "L = Q", "R = Q".
+    TMtx& LMinQR(TMtx* L, TMtx* Q, TMtx* R);
 
 private:
     // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and

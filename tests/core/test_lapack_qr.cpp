@@ -1,0 +1,150 @@
+// TMtx.LQR and LMinQR against numpy.linalg.qr (tests/data/gen_lapack_factor_golden.py), the LQ side by L·Q = Self and
+// Q·Qᴴ = I, the texts, and the index forms of the triangle extractions.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+
+#include "Feldrin.h"
+#include "TestSupport.h"
+#include "lapack_util.h"
+
+using namespace tarnel;
+using namespace testsupport;
+using namespace lapacktest;
+
+namespace {
+
+class QRFactor : public PoolCheck {};
+class TriangleIndexForms : public PoolCheck {};
+
+struct QrCase {
+    const char* What;
+    bool Complex;
+    bool Economy;
+    GoldMtx A, Q, R;
+};
+const QrCase kQrCases[] = {
+#include "qr_golden.inc"
+};
+
+void Random(TMtx& M, int Rows, int Cols, bool Complex, unsigned Seed)
+{
+    M.Size(Rows, Cols, Complex);
+    std::mt19937_64 gen(Seed);
+    std::uniform_real_distribution<double> u(-1, 1);
+    for (std::int64_t k = 0; k < static_cast<std::int64_t>(Rows) * Cols * (Complex ? 2 : 1); ++k)
+        M.Values()[k] = u(gen);
+}
+
+TEST_F(QRFactor, AgainstNumpySignsIncluded)
+{
+    for (const QrCase& c : kQrCases) {
+        SCOPED_TRACE(c.What);
+        TMtx a, q, r, before;
+        Load(a, c.A, c.Complex);
+        before.Copy(a);
+        a.SetLapackResult(3, "stale");
+        Set8087CW(0x037F);
+        a.LQR(nullptr, &q, &r, c.Economy);
+        EXPECT_EQ(Get8087CW(), 0x037F);
+        EXPECT_EQ(a.Info(), 0);
+        EXPECT_EQ(a.MtxError(), "");
+        ExpectClose(q, c.Q, c.Complex, 1e-13, "Q");
+        ExpectClose(r, c.R, c.Complex, 1e-13, "R");
+        ExpectClose(a, before, 0, "Self unchanged");
+        // Without Q, R alone.
+        TMtx r2;
+        if (c.Economy) {
+            a.LMinQR(nullptr, nullptr, &r2);
+        } else {
+            a.LQR(nullptr, nullptr, &r2, false);
+        }
+        ExpectClose(r2, c.R, c.Complex, 1e-13, "R without Q");
+    }
+    Set8087CW(Tarnel8087CW);
+}
+
+TEST_F(QRFactor, LqReconstructsSelf)
+{
+    for (bool complex : {false, true}) {
+        for (bool economy : {true, false}) {
+            SCOPED_TRACE(std::string(complex ? "complex" : "real") + (economy ? " economy" : " complete"));
+            TMtx a, l, q, i, lonly;
+            Random(a, 3, 5, complex, 21);
+            a.LQR(&l, &q, nullptr, economy);
+            EXPECT_EQ(a.Info(), 0);
+            const int k = economy ? 3 : 5;
+            ASSERT_EQ(l.Rows(), 3);
+            ASSERT_EQ(l.Cols(), k);
+            ASSERT_EQ(q.Rows(), k);
+            ASSERT_EQ(q.Cols(), 5);
+            for (int r = 0; r < 3; ++r)
+                for (int c = r + 1; c < k; ++c) EXPECT_EQ(l.Values()[(r * k + c) * (complex ? 2 : 1)], 0);
+            ExpectProduct(l, q, a, 1e-14, "L Q = Self");
+            Identity(i, k, complex);
+            ExpectProduct(q, q, i, 1e-14, "Q Q^H = I", opNone, opHerm);
+            a.LQR(&lonly, nullptr, nullptr, economy);
+            ExpectClose(lonly, l, 0, "L without Q");
+        }
+    }
+}
+
+TEST_F(QRFactor, Texts)
+{
+    TMtx a, q, r;
+    Random(a, 3, 2, false, 1);
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[&] { a.LQR(&a, &q, &r, true); }, "L=Self"},       {[&] { a.LQR(nullptr, &a, &r, true); }, "Q=Self"},
+        {[&] { a.LQR(nullptr, &q, &a, false); }, "R=Self"}, {[&] { a.LQR(&q, &q, nullptr, true); }, "L=Q"},
+        {[&] { a.LQR(nullptr, &q, &q, true); }, "R=Q"},     {[&] { a.LMinQR(&a, &q, &r); }, "L = Self"},
+        {[&] { a.LMinQR(nullptr, &a, &r); }, "Q = Self"},   {[&] { a.LMinQR(nullptr, &q, &a); }, "R = Self"},
+        {[&] { a.LMinQR(&q, &q, nullptr); }, "L = Q"},      {[&] { a.LMinQR(nullptr, &r, &r); }, "R = Q"},
+    };
+    for (const auto& [call, text] : rows) {
+        ExpectRaise(call, text, text);
+        EXPECT_EQ(q.Rows(), 0) << text;
+        EXPECT_EQ(a.Rows(), 3) << text;
+    }
+    TMtx empty;
+    empty.LQR(nullptr, &q, &r, true);
+    EXPECT_EQ(q.Rows(), 0);
+}
+
+// The index forms: Last-First+1 rows, Mtx.Rows columns.
+TEST_F(TriangleIndexForms, ShapesValuesAndRefusals)
+{
+    TMtx m, t;
+    m.Size(3, 6);
+    for (int k = 0; k < 18; ++k) m.Values()[k] = k + 1;  // m(i, j) = 6i + j + 1
+    t.Size(2, 2);
+    t.SetVal(9);
+    t.LowerTriangle(m, false, true, 2, 4);
+    ExpectClose(t, GoldMtx{3, 3, {1, 0, 0, 9, 8, 0, 15, 16, 15}}, false, 0, "lower");
+    t.UpperTriangle(m, false, false, 1, 2);
+    ExpectClose(t, GoldMtx{2, 3, {0, 2, 3, 0, 0, 9}}, false, 0, "upper");
+    t.UpperTriangle(m, true, true, 0, 3);
+    ExpectClose(t, GoldMtx{4, 3, {1, 2, 3, 0, 8, 9, 0, 0, 15, 0, 0, 0}}, false, 0, "upper, more rows than columns");
+
+    TMtx narrow, empty;
+    narrow.Size(4, 2);
+    t.SetConditionCheck(false);  // every check runs always
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[&] { t.LowerTriangle(t, true, true, 0, 1); }, "Mtx = Self"},
+        {[&] { t.UpperTriangle(t, true, true, 0, 1); }, "Mtx = Self"},
+        {[&] { t.LowerTriangle(empty, true, true, 0, 1); }, "Mtx.Rows*Mtx.Cols = 0"},
+        {[&] { t.LowerTriangle(m, true, true, -1, 1); }, "First < 0"},
+        {[&] { t.UpperTriangle(m, true, true, -1, 1); }, "First < 0"},
+        {[&] { t.LowerTriangle(m, true, true, 3, 1); }, "Last < First-1"},
+        {[&] { t.LowerTriangle(m, true, true, 5, 7); }, "Triangle column > Mtx.Cols-1"},
+        {[&] { t.UpperTriangle(narrow, true, true, 0, 3); }, "Triangle column > Mtx.Cols-1"},
+    };
+    for (const auto& [call, text] : rows) ExpectRaise(call, text, text);
+    t.LowerTriangle(m, true, false, 4, 6);  // reads up to column First + 1 = 5: inside
+    EXPECT_EQ(t.Values()[2 * 3 + 1], 18);
+    t.UpperTriangle(empty, true, true, 0, 5);
+    EXPECT_EQ(t.Rows(), 0);
+}
+
+}  // namespace
