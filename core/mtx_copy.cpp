@@ -14,6 +14,7 @@
 #endif
 
 #include "core/TempGuard.h"
+#include "core/elementwise.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 
@@ -230,10 +231,16 @@ TMtx& TMtx::CopyVec(const TVecs& Vec, int NrRows)
     }
     if (NrRows < 1) ERaise("NrRows < 1");
     if (FConditionCheck && Vec.Length() % NrRows != 0) ERaise("Vec.Length mod NrRows <> 0");
+    // Without the check the rest is dropped, but more rows than elements would build a matrix of no columns and
+    // NrRows empty rows out of nothing: refused always.
+    if (NrRows > Vec.Length()) ERaise("Vec.Length mod NrRows <> 0");
     const int cols = Vec.Length() / NrRows;
-    Size(NrRows, cols, Vec.Complex());
+    CheckSize(NrRows, cols, Vec.Complex());
+    // Vec may view this matrix's block, which sizing frees: it is read through a held copy then.
+    const detail::TStable vec(Vec, *this);
+    Size(NrRows, cols, vec->Complex());
     const std::int64_t n = Numbers();
-    if (n > 0) std::memmove(FValues, Vec.Values(), static_cast<std::size_t>(n) * sizeof(double));
+    if (n > 0) std::memmove(FValues, vec->Values(), static_cast<std::size_t>(n) * sizeof(double));
     return *this;
 }
 

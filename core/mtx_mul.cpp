@@ -14,6 +14,7 @@
 
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
+#include "core/elementwise.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 
@@ -313,11 +314,14 @@ TVecs& TVecs::TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxO
     if (Vec.Length() != (Operation == opNone ? Mtx.Rows() : Mtx.Cols())) {
         ERaise(Operation == opNone ? "Length <> Mtx.Rows" : "Length <> Mtx.Cols");
     }
+    CheckSize(len, complex);
+    // Vec may view this vector's block beyond its length, which sizing frees: it is read through a held copy then.
+    const detail::TStable vec(Vec, *this);
     Size(len, complex);
     if (complex) {
-        TensorTyped<TCplx>(*this, Vec, Mtx, MtxType, Operation);
+        TensorTyped<TCplx>(*this, *vec, Mtx, MtxType, Operation);
     } else {
-        TensorTyped<double>(*this, Vec, Mtx, MtxType, Operation);
+        TensorTyped<double>(*this, *vec, Mtx, MtxType, Operation);
     }
     FBlasAlpha = C_ONE;
     FBlasBeta = C_ZERO;
