@@ -95,6 +95,9 @@ QChar Cp1252(unsigned char b)
 
 void TRtfParser::Run()
 {
+    // One edit block for the whole text: the document lays out what changed once at the end, instead of the
+    // paragraph again at every run inserted (quadratic in the format changes of a paragraph).
+    FCursor.beginEditBlock();
     int pos = 0;
     const int n = FData.size();
     while (pos < n) {
@@ -177,6 +180,7 @@ void TRtfParser::Run()
     }
     Flush();
     if (FBlockStarted) FCursor.setBlockFormat(BlockFormat());
+    FCursor.endEditBlock();
 }
 
 // After \uN the next n characters (a \'hh escape counts as one) are the substitute for older readers.
