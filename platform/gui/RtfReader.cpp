@@ -64,7 +64,6 @@ private:
     QList<QColor> FColors;  // index 0 of the colour table is usually "auto" (an invalid colour)
     int FRed = -1, FGreen = -1, FBlue = -1;
     bool FBlockStarted = false;
-    int FPendingSkip = 0;  // characters still to skip after \uN
     TGroupState& S() { return FStack.back(); }
     const TGroupState& S() const { return FStack.back(); }
 };
