@@ -37,6 +37,11 @@ bool SharesMemory(const TVecs& Src, const TMtx1& Dst)
     return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
 }
 
+bool OutputsShare(const TVecs& A, const TVecs& B)
+{
+    return &A != &B && (SharesMemory(A, B) || SharesMemory(B, A));
+}
+
 const TVecs& Snapshot(const TVecs& V, TVec& Into)
 {
     Into.Size(V.Length(), V.Complex());

@@ -56,6 +56,9 @@ bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t
 bool SharesMemory(const TVecs& Src, const TVecs& Dst);
 // The same for a matrix destination: Src's data overlap Dst's data or lie inside Dst's block.
 bool SharesMemory(const TVecs& Src, const TMtx1& Dst);
+// Two distinct outputs of one call of which one views the other's memory: sizing one would free or overwrite what
+// the other is to hold, so such a call is refused.
+bool OutputsShare(const TVecs& A, const TVecs& B);
 
 // A pooled vector taken at first use only, so that the common case costs nothing.
 class TLazyTemp {

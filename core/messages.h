@@ -57,6 +57,9 @@ inline constexpr const char* kHighDst = "High(Dst) <> High(DstSize)";
 inline constexpr const char* kLengthExceeded = "Self.Length exceeded at vec ";
 // A negative piece size of the sized Split.
 inline constexpr const char* kDstSizeNeg = "DstSize[i] < 0";
+// Destinations of which one views the other's memory (sizing one would free or overwrite what the other holds).
+inline constexpr const char* kVec1Vec2Shared = "Vec1 and Vec2 share memory";
+inline constexpr const char* kDstShared = "Dst[i] and Dst[j] share memory";
 
 // ---- Gather and Scatter -------------------------------------------------------------------------------------
 inline constexpr const char* kOffsetIncrement = "Offset > (Increment-1)";

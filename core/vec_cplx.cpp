@@ -82,7 +82,7 @@ void SizeOutputs(TVecs& A, TVecs& B, int Len, const char* Shared)
 {
     A.CheckSize(Len, false);
     B.CheckSize(Len, false);
-    TCheck(A).Always(&A != &B && (detail::SharesMemory(A, B) || detail::SharesMemory(B, A)), Shared);
+    TCheck(A).Always(detail::OutputsShare(A, B), Shared);
     A.Size(Len, false);
     B.Size(Len, false);
 }

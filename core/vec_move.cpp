@@ -272,6 +272,7 @@ void TVecs::Split(TVecs& Vec1, int Offset, TVecs& Vec2) const
         .Always(&Vec1 == &Vec2, msg::kVec1Vec2);
     Vec1.CheckSize(Offset, FComplex);
     Vec2.CheckSize(FLength - Offset, FComplex);
+    TCheck(*this).Always(detail::OutputsShare(Vec1, Vec2), msg::kVec1Vec2Shared);
     TStable self(*this, {&Vec1, &Vec2});
     Vec1.Size(Offset, FComplex);
     Vec2.Size(FLength - Offset, FComplex);
@@ -328,6 +329,8 @@ void TVec1::Split(std::span<TVecs* const> Dst, std::span<const int> DstSize) con
         if (const TVecs* d = Dst[i]) {
             d->CheckSize(DstSize[i], self->Complex());
             if (DstSize[i] > length - end) ERaise(msg::kLengthExceeded + std::to_string(i + 1));
+            for (std::size_t j = 0; j < i; ++j)
+                if (Dst[j] && detail::OutputsShare(*Dst[j], *d)) ERaise(msg::kDstShared);
         }
         end += DstSize[i];
     }

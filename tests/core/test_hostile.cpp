@@ -144,6 +144,8 @@ TEST_F(HostileTest, OutputsThatShareMemoryAreRefused)
     ExpectRaise([&] { z.CartToPolar(a, p); }, "AmpltVec and PhaseVec share memory", "CartToPolar");
     ExpectRaise([&] { z.CartToPolar(p, a, 0, 2); }, "AmpltVec and PhaseVec share memory", "CartToPolar range");
     ExpectRaise([&] { z.CplxToReal(a, p); }, "ReVec and ImVec share memory", "CplxToReal");
+    ExpectRaise([&] { z.Split(a, 1, p); }, "Vec1 and Vec2 share memory", "Split");
+    ExpectRaise([&] { z.Split({&a, &p}, {1, 1}); }, "Dst[i] and Dst[j] share memory", "sized Split");
     EXPECT_TRUE(TState(z) == za);
     EXPECT_TRUE(TState(a) == aa);
 
