@@ -43,16 +43,24 @@ std::vector<double> Ramped(TVecs& V, int N, bool Complex)
     return Doubles(V);
 }
 
+// B := a view of A's elements [Index, Index + Len), or a distinct copy of them.
+void ViewOrCopy(TVec& B, TVec& A, int Index, int Len, bool Aliased)
+{
+    B.Size(0, A.Complex());
+    if (Aliased) {
+        B.SetSubRange(A, Index, Len);
+        return;
+    }
+    B.Size(Len, A.Complex());
+    B.Copy(A, Index, 0, Len);
+}
+
 const TAliasCase kAliasCases[] = {
     {"Resize(Src) of a view of Self",
      [](bool Aliased) {
          TVec a, b;
          Ramped(a, 10, false);
-         if (Aliased) {
-             b.SetSubRange(a, 0, 10);
-         } else {
-             b.Copy(a);
-         }
+         ViewOrCopy(b, a, 0, 10, Aliased);
          a.Resize(b, 2000);
          return Doubles(a);
      }},
@@ -60,13 +68,7 @@ const TAliasCase kAliasCases[] = {
      [](bool Aliased) {
          TVec a, b;
          Ramped(a, 2000, false);
-         if (Aliased) {
-             b.SetSubRange(a, 0, 1500);
-         } else {
-             b.Copy(a, 0, 0, 0);
-             b.Size(1500);
-             b.Copy(a, 0, 0, 1500);
-         }
+         ViewOrCopy(b, a, 0, 1500, Aliased);
          a.Assign(b);
          return Doubles(a);
      }},
@@ -74,13 +76,7 @@ const TAliasCase kAliasCases[] = {
      [](bool Aliased) {
          TVec a, b;
          Ramped(a, 2000, true);
-         b.Size(0, true);
-         if (Aliased) {
-             b.SetSubRange(a, 3, 10);
-         } else {
-             b.Size(10, true);
-             b.Copy(a, 3, 0, 10);
-         }
+         ViewOrCopy(b, a, 3, 10, Aliased);
          a.Flip(b);
          return Doubles(a);
      }},

@@ -22,7 +22,6 @@ constexpr int kVecs = 4;
 constexpr int kMtxs = 2;
 constexpr int kSmall = 40;
 constexpr int kNone = -1;
-constexpr int kBuffer = 100;  // owner code of the harness's adoptable buffer
 constexpr int kMatrix = 200;  // owner code of matrix k: kMatrix + k
 
 // The objects of one run, and what each vector's data belong to.
@@ -300,8 +299,8 @@ void Step(TState& S, TInput& In)
                 EndViewsOf(S, i);
                 S.Owner[i] = kNone;
                 const int from = (b % 128 + 128) % 128;  // inside the buffer: the caller's part of the bargain
+                // Not a view: views of it are owned by it (a later sizing gives it a block of its own).
                 v.Adopt(gBuffer.data() + from, static_cast<std::int64_t>(gBuffer.size()) - from, c, bit);
-                S.Owner[i] = kBuffer;
                 return;
             }
             case 5:
