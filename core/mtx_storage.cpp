@@ -23,9 +23,12 @@ bool CheckPowerOfTwo(int N)
     return N >= 2 && (N & (N - 1)) == 0;
 }
 
+using TRowTable = std::unique_ptr<double*[]>;
+
 // A row table of Rows entries, taken before anything changes (InstallRowTable fills it).
-std::unique_ptr<double* []> NewRowTable(int Rows) {
-    return Rows > 0 ? std::unique_ptr<double*[]>(new double*[static_cast<std::size_t>(Rows)]) : nullptr;
+TRowTable NewRowTable(int Rows)
+{
+    return Rows > 0 ? TRowTable(new double*[static_cast<std::size_t>(Rows)]) : nullptr;
 }
 
 }  // namespace
