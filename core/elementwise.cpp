@@ -36,6 +36,21 @@ bool SharesMemory(const TVecs& Src, const TVecs& Dst)
     return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
 }
 
+bool SharesMemory(const TVecs& Src, const TMtx1& Dst)
+{
+    const std::int64_t n = Numbers(Src);
+    if (n == 0) return false;
+    const std::int64_t numbers = static_cast<std::int64_t>(Dst.Rows()) * Dst.Cols() * (Dst.Complex() ? 2 : 1);
+    if (Overlap(Src.Values(), n, Dst.Values(), numbers)) return true;
+    const auto* block = static_cast<const double*>(Dst.AllocatedBlock());
+    return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
+}
+
+bool OutputsShare(const TVecs& A, const TVecs& B)
+{
+    return &A != &B && (SharesMemory(A, B) || SharesMemory(B, A));
+}
+
 const TVecs& Snapshot(const TVecs& V, TVec& Into)
 {
     Into.Size(V.Length(), V.Complex());
@@ -52,6 +67,11 @@ TStable::TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts) : F
             return;
         }
     }
+}
+
+TStable::TStable(const TVecs& Src, const TMtx1& Dst) : FSrc(&Src)
+{
+    if (SharesMemory(Src, Dst)) FSrc = &Snapshot(Src, FCopy.Get());
 }
 
 const double* Detached(const double* Src, std::int64_t Count, const double* Dst, std::int64_t DCount,
@@ -152,15 +172,24 @@ void CheckRange(const TVecs& Self, const TVecs& Vec1, const TVecs& Vec2, int Vec
         .Done();
 }
 
-void CheckWhole(const TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, int W, const char* SelfText)
+int CheckWhole(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, int W, const char* SelfText)
 {
+    TCheck(Self).Negative({XIndex, Index}, msg::kNegX).Always(Len < -1, msg::kLenBelowDefault);
+    const bool whole = Len == -1;
+    if (whole) {
+        Self.CheckSize(X.Length(), X.Complex());
+        Len = X.Length();
+    }
+    // Sized like X, Self has X's kind and length: X stands for it in the checks until then.
+    const TVecs& self = whole ? X : static_cast<const TVecs&>(Self);
     TCheck(Self)
-        .Negative({XIndex, Index}, msg::kNegX)
         .Gated(SelfText && &X == &Self && XIndex != Index, SelfText ? SelfText : "")
-        .Gated(Self.Complex() != X.Complex(), msg::kComplexX)
-        .Bound(Self, Index, Len, W, msg::kIndexFLength)
+        .Gated(self.Complex() != X.Complex(), msg::kComplexX)
+        .Bound(self, Index, Len, W, msg::kIndexFLength)
         .Bound(X, XIndex, Len, W, msg::kXIndexLen)
         .Done();
+    if (whole) Self.Size(X.Length(), X.Complex());
+    return Len;
 }
 
 void WidenInto(const double* S, int N, TVecs& Into, bool Zeros)

@@ -21,6 +21,7 @@
 
 #include "core/TempGuard.h"
 #include "core/messages.h"
+#include "core/mtx_class.h"
 #include "core/vec_class.h"
 
 namespace tarnel::detail {
@@ -53,6 +54,11 @@ bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t
 // Src's data may be overwritten or freed by writing or sizing Dst: the same object, data that overlap Dst's
 // current data, or data inside Dst's own block.
 bool SharesMemory(const TVecs& Src, const TVecs& Dst);
+// The same for a matrix destination: Src's data overlap Dst's data or lie inside Dst's block.
+bool SharesMemory(const TVecs& Src, const TMtx1& Dst);
+// Two distinct outputs of one call of which one views the other's memory: sizing one would free or overwrite what
+// the other is to hold, so such a call is refused.
+bool OutputsShare(const TVecs& A, const TVecs& B);
 
 // Dst[0, Count) := Src[0, Count) through nspdbCopy: overlapping arrays as if through a buffer; long arrays that lie
 // apart in pieces that the worker threads share (one thread does not saturate the memory bus).
@@ -80,6 +86,7 @@ class TStable {
 public:
     TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts);
     TStable(const TVecs& Src, const TVecs& Dst) : TStable(Src, {&Dst}) {}
+    TStable(const TVecs& Src, const TMtx1& Dst);
     const TVecs& operator*() const { return *FSrc; }
     const TVecs* operator->() const { return FSrc; }
 
@@ -140,11 +147,13 @@ void CheckRange(const TVecs& Self, const TVecs& Vec, int VecIndex, int Index, in
 void CheckRange(const TVecs& Self, const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, int Vec2Index, int Index,
                 int Len);
 
-// The gated checks of the whole-vector-default forms Op (X, XIndex, Index, Len), after WholeDefault, in their order:
-// SelfText when X is Self at another index (nil where the form has no such check), "Complex <> X.Complex",
-// "(Index + Len) > FLength", "(XIndex + Len) > X.Length"; negative indexes are refused always, and W is the Doubles
-// per element of the operation for the memory guards.
-void CheckWhole(const TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, int W, const char* SelfText);
+// The checks of the whole-vector-default forms Op (X, XIndex, Index, Len), in their order: negative indexes and a
+// Len below -1 (always); then, gated, SelfText when X is Self at another index (nil where the form has no such
+// check), "Complex <> X.Complex", "(Index + Len) > FLength", "(XIndex + Len) > X.Length". W is the Doubles per
+// element of the operation for the memory guards. With Len = -1 the checks see Self as it will be, sized like X,
+// and Self is sized only after all of them passed. Returns the length to work on (X's Length for -1).
+// X must not share memory with Self when Len = -1 (hold it with TStable first).
+int CheckWhole(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, int W, const char* SelfText);
 
 // ---- Widening ---------------------------------------------------------------------------------------------------
 
@@ -226,15 +235,6 @@ void OnRange(TVecs& Self, const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, i
     const double* a = Detached(At(Vec1, Vec1Index), count, dst, count, true, t1);
     const double* b = Detached(At(Vec2, Vec2Index), count, dst, count, true, t2);
     Kernel(a, b, dst, count);
-}
-
-// The whole-vector default of the forms Op (X, XIndex, Index, Len): with Len = -1 Self is sized like X and the
-// result is X's Length; other values come back unchanged.
-inline int WholeDefault(TVecs& Self, const TVecs& X, int Len)
-{
-    if (Len != -1) return Len;
-    Self.Size(X.Length(), X.Complex());
-    return X.Length();
 }
 
 }  // namespace tarnel::detail

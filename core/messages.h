@@ -253,6 +253,9 @@ inline constexpr const char* kHighDst = "High(Dst) <> High(DstSize)";
 inline constexpr const char* kLengthExceeded = "Self.Length exceeded at vec ";
 // A negative piece size of the sized Split.
 inline constexpr const char* kDstSizeNeg = "DstSize[i] < 0";
+// Destinations of which one views the other's memory (sizing one would free or overwrite what the other holds).
+inline constexpr const char* kVec1Vec2Shared = "Vec1 and Vec2 share memory";
+inline constexpr const char* kDstShared = "Dst[i] and Dst[j] share memory";
 
 // ---- Gather and Scatter -------------------------------------------------------------------------------------
 inline constexpr const char* kOffsetIncrement = "Offset > (Increment-1)";
@@ -290,12 +293,17 @@ inline constexpr const char* kSelfReIm = "(Self = ReVec) or (Self = ImVec)";
 inline constexpr const char* kReImLength = "ReVec.Length <> ImVec.Length";
 // One vector for both parts of CplxToReal (the imaginary parts would overwrite the real ones).
 inline constexpr const char* kReIm = "ReVec = ImVec";
+// Two outputs of which one views the other's memory (sizing one would free or overwrite what the other holds).
+inline constexpr const char* kAmplPhaseShared = "AmpltVec and PhaseVec share memory";
+inline constexpr const char* kReImShared = "ReVec and ImVec share memory";
 inline constexpr const char* kSelfSrc = "Self = Src";
 inline constexpr const char* kMulISelf = "Self = Vec and (XIndex <> Index)";
 inline constexpr const char* kRealXLen = "(X.Complex = false) and (Len = -1)";
 inline constexpr const char* kSelfOmega = "Self = Omega";
 inline constexpr const char* kOmegaIndexLen = "OmegaIndex + Len) > Omega.Length";
 inline constexpr const char* kOmegaComplex = "Omega.Complex := True";
+// A length below -1 (the whole-vector default) in the forms Op (X, XIndex, Index, Len).
+inline constexpr const char* kLenBelowDefault = "Len < -1";
 // Negative arguments of Expj and of the whole-vector-default forms.
 inline constexpr const char* kExpjNeg = "(Len <= 0) or (Index < 0) or (OmegaIndex < 0)";
 inline constexpr const char* kNegX = "(Index < 0) or (XIndex < 0)";

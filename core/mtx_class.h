@@ -269,11 +269,13 @@ protected:
     void CheckSize(int ARows, int ACols, bool AComplex) const;
     // The capacity Size requests for ARows × ACols.
     static std::int64_t RequestedCapacity(int ARows, int ACols, bool AComplex);
-    // Allocates a zero-filled block of capacity C (or none for 0), releasing the old one; leaves the dimensions
-    // and the row table to the caller.
-    void AllocateCapacity(std::int64_t C);
+    // Allocates a zero-filled block of capacity C (or none for 0) for the kind AComplex, releasing the old one;
+    // leaves the dimensions, the kind and the row table to the caller. A failed allocation changes nothing.
+    void AllocateCapacity(std::int64_t C, bool AComplex);
     void ReleaseBlock();
     void RebuildRowTable();
+    // Makes Table (at least Rows entries, taken before the change) the row table for Rows, Cols and the data.
+    void InstallRowTable(std::unique_ptr<double*[]> Table) noexcept;
     void WriteHeaderCount();
     // SetComplex without the refusal of odd columns; the row table is rebuilt when a row changes its byte
     // length (Size uses it).

@@ -230,13 +230,18 @@ TMtx& TMtx::CopyVec(const TVecs& Vec, int NrRows)
         Size(0, 0, Vec.Complex());
         return *this;
     }
-    detail::TCheck(FConditionCheck)
-        .Always(NrRows < 1, msg::kNrRows)
-        .Gated(Vec.Length() % NrRows != 0, msg::kVecLengthNrRows);
+    if (NrRows < 1) ERaise(msg::kNrRows);
+    if (FConditionCheck && Vec.Length() % NrRows != 0) ERaise(msg::kVecLengthNrRows);
+    // Without the check the rest is dropped, but more rows than elements would build a matrix of no columns and
+    // NrRows empty rows out of nothing: refused always.
+    if (NrRows > Vec.Length()) ERaise(msg::kVecLengthNrRows);
     const int cols = Vec.Length() / NrRows;
-    Size(NrRows, cols, Vec.Complex());
+    CheckSize(NrRows, cols, Vec.Complex());
+    // Vec may view this matrix's block, which sizing frees: it is read through a held copy then.
+    const detail::TStable vec(Vec, *this);
+    Size(NrRows, cols, vec->Complex());
     const std::int64_t n = Numbers();
-    if (n > 0) std::memmove(FValues, Vec.Values(), static_cast<std::size_t>(n) * sizeof(double));
+    if (n > 0) std::memmove(FValues, vec->Values(), static_cast<std::size_t>(n) * sizeof(double));
     return *this;
 }
 

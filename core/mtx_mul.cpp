@@ -297,11 +297,14 @@ TVecs& TVecs::TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxO
     if (Vec.Length() != (Operation == opNone ? Mtx.Rows() : Mtx.Cols())) {
         ERaise(Operation == opNone ? msg::kLengthRows : msg::kLengthCols);
     }
+    CheckSize(len, complex);
+    // Vec may view this vector's block beyond its length, which sizing frees: it is read through a held copy then.
+    const detail::TStable vec(Vec, *this);
     Size(len, complex);
     if (complex) {
-        TensorTyped<TCplx>(*this, Vec, Mtx, MtxType, Operation);
+        TensorTyped<TCplx>(*this, *vec, Mtx, MtxType, Operation);
     } else {
-        TensorTyped<double>(*this, Vec, Mtx, MtxType, Operation);
+        TensorTyped<double>(*this, *vec, Mtx, MtxType, Operation);
     }
     FBlasAlpha = C_ONE;
     FBlasBeta = C_ZERO;

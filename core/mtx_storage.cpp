@@ -7,10 +7,11 @@
 #include <new>
 
 #include "core/TempGuard.h"
-#include "core/storage_block.h"
 #include "core/messages.h"
+#include "core/storage_block.h"
 #include "core/mtx_class.h"
 #include "core/pool.h"
+#include "core/storage_block.h"
 
 namespace tarnel {
 
@@ -19,10 +20,17 @@ using detail::kMaxRealCapacity;
 
 namespace {
 
-
 bool CheckPowerOfTwo(int N)
 {
     return N >= 2 && (N & (N - 1)) == 0;
+}
+
+using TRowTable = std::unique_ptr<double*[]>;
+
+// A row table of Rows entries, taken before anything changes (InstallRowTable fills it).
+TRowTable NewRowTable(int Rows)
+{
+    return Rows > 0 ? TRowTable(new double*[static_cast<std::size_t>(Rows)]) : nullptr;
 }
 
 }  // namespace
@@ -86,15 +94,15 @@ void TMtx1::ReleaseBlock()
     FAdopted = false;
 }
 
-void TMtx1::AllocateCapacity(std::int64_t C)
+void TMtx1::AllocateCapacity(std::int64_t C, bool AComplex)
 {
     const std::int64_t capacity = (C + 1) / 2 * 2;
-    if (capacity > (FComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise(msg::kSizeTooLarge);
+    if (capacity > (AComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise(msg::kSizeTooLarge);
     // The new block is allocated before the old one goes, so a failed allocation changes nothing.
     detail::TStorageBlock block;
     std::int64_t bytes = 0;
     if (capacity > 0) {
-        bytes = FComplex ? capacity * 16 + 104 : capacity * 8 + 72;
+        bytes = AComplex ? capacity * 16 + 104 : capacity * 8 + 72;
         block = detail::AllocateStorage(bytes);
     }
     ReleaseBlock();
@@ -104,7 +112,7 @@ void TMtx1::AllocateCapacity(std::int64_t C)
         FAllocatedSize = bytes;
         FHeader = block.Header;
         FValues = block.Values;
-        FRoom = capacity * Width();
+        FRoom = capacity * (AComplex ? 2 : 1);
     }
 }
 
@@ -115,12 +123,11 @@ void TMtx1::WriteHeaderCount()
     std::memcpy(FHeader, header, sizeof header);
 }
 
-void TMtx1::RebuildRowTable()
+void TMtx1::InstallRowTable(std::unique_ptr<double*[]> Table) noexcept
 {
-    FRowTable.reset();
+    FRowTable = std::move(Table);
     FRowTableSize = 0;
     if (FRows > 0) {
-        FRowTable = std::make_unique<double*[]>(static_cast<std::size_t>(FRows));
         FRowTableSize = static_cast<std::int64_t>(FRows) * static_cast<std::int64_t>(sizeof(double*));
         const std::int64_t stride = static_cast<std::int64_t>(FCols) * Width();
         // Without data (0 columns, or no block) every row starts at the data address.
@@ -129,15 +136,21 @@ void TMtx1::RebuildRowTable()
     WriteHeaderCount();
 }
 
+void TMtx1::RebuildRowTable()
+{
+    InstallRowTable(NewRowTable(FRows));
+}
+
 void TMtx1::SetActualSize(int C)
 {
     if (C == FActualSize) return;
     if (C < 0) ERaise(msg::kSizeNeg);
-    AllocateCapacity(C);
+    auto table = NewRowTable(FRows);  // room for the rows kept, taken before anything changes
+    AllocateCapacity(C, FComplex);
     // Only the whole rows that fit into the new capacity are kept, so no row addresses memory the matrix does not
     // have; a matrix of no columns keeps its rows.
     if (static_cast<std::int64_t>(FRows) * FCols > FActualSize) FRows = FActualSize / FCols;
-    RebuildRowTable();
+    InstallRowTable(std::move(table));
 }
 
 void TMtx1::FreeMemory()
@@ -175,6 +188,7 @@ void TMtx1::SwitchComplex(bool B)
 {
     if (B == FComplex) return;
     const bool oddCols = B && FCols % 2 != 0;
+    auto table = oddCols ? NewRowTable(FRows) : nullptr;  // taken before anything changes
     FComplex = B;
     if (B) {
         FCols /= 2;
@@ -185,7 +199,7 @@ void TMtx1::SwitchComplex(bool B)
     }
     // A row that held an odd number of reals has a new byte length: its address moves.
     if (oddCols) {
-        RebuildRowTable();
+        InstallRowTable(std::move(table));
     } else {
         WriteHeaderCount();
     }
@@ -203,13 +217,27 @@ void TMtx1::SetComplex(bool B)
 TMtx1& TMtx1::Size(int ARows, int ACols, bool AComplex)
 {
     CheckSize(ARows, ACols, AComplex);
-    SwitchComplex(AComplex);
-    if (ARows == FRows && ACols == FCols) return *this;
+    const bool kindChanges = AComplex != FComplex;
+    const int cols = !kindChanges ? FCols : AComplex ? FCols / 2 : FCols * 2;
+    if (ARows == FRows && ACols == cols) {
+        SwitchComplex(AComplex);
+        return *this;
+    }
+    // What may fail comes first, the row table and then the block, so that a failed allocation leaves the matrix
+    // as it was; the events follow the change, one per property changed.
+    auto table = NewRowTable(ARows);
     const std::int64_t requested = RequestedCapacity(ARows, ACols, AComplex);
-    if (requested != FActualSize) AllocateCapacity(requested);
+    const int actual = !kindChanges ? FActualSize : AComplex ? FActualSize / 2 : FActualSize * 2;
+    if (requested != actual) {
+        AllocateCapacity(requested, AComplex);
+    } else {
+        FActualSize = actual;
+    }
+    FComplex = AComplex;
     FRows = ARows;
     FCols = ACols;
-    RebuildRowTable();
+    InstallRowTable(std::move(table));
+    if (kindChanges) FireSetSize();
     FireSetSize();
     return *this;
 }
@@ -327,6 +355,7 @@ void TMtx1::Adopt(double* Data, std::int64_t DataLength, int ARows, int ACols, b
     if (DataLength < 0 || (!Data && DataLength > 0)) ERaise(msg::kAdoptDataNil);
     const std::int64_t numbers = static_cast<std::int64_t>(ARows) * ACols * (AComplex ? 2 : 1);
     if (numbers > DataLength) ERaise(msg::kAdoptRowsColsData);
+    auto table = NewRowTable(ARows);  // taken before anything changes
     FreeMemory();
     SwitchComplex(AComplex);
     FRows = ARows;
@@ -334,7 +363,7 @@ void TMtx1::Adopt(double* Data, std::int64_t DataLength, int ARows, int ACols, b
     FValues = Data;
     FRoom = DataLength;
     FAdopted = true;
-    RebuildRowTable();
+    InstallRowTable(std::move(table));
 }
 
 void TMtx1::Adopt(TSampleArray& Data, int ARows, int ACols, bool AComplex)

@@ -91,6 +91,10 @@ public:
     void SetActualLength(int C);
     // SetComplex(AComplex), then SetLength(Len); checked first, so a refused call changes nothing.
     TVecs& Size(int Len, bool AComplex = false);
+    // Raises, before anything changes, what Size(Len, AComplex) would refuse ("IsSubRange = True!",
+    // "SetActualLength: Value < 0", "SetActualLength: Value too large"); callers that size several objects check
+    // them all first.
+    void CheckSize(int Len, bool AComplex) const;
     // Sets the length keeping the first min(Len, Length) values; with ZeroIt the elements added are zero.
     void Resize(int Len, bool ZeroIt = false);
 
@@ -453,8 +457,12 @@ protected:
     // Elements of the current kind addressable from Values (the length plus any spare room).
     std::int64_t RoomElements() const { return FComplex ? FRoom / 2 : FRoom; }
     std::size_t ElementBytes() const { return FComplex ? sizeof(TCplx) : sizeof(double); }
-    // Refuses, before anything changes, what Size(Len, AComplex) would refuse half-way.
-    void CheckSize(int Len, bool AComplex) const;
+    // SetComplex without the event (the counters only).
+    void SwitchKind(bool B);
+    // The capacity for Len elements, then Length := Len, without the event; after the checks of SetLength only
+    // the allocation can fail, before anything changes.
+    void ApplyLength(int Len);
+    static int RequestedLength(int Len, bool AComplex);
     void WriteHeaderCount(int Count);
     void ReleaseBlock();
     void FireSetLength();

@@ -64,15 +64,27 @@ void SwapParts(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, TSwa
         for (int k = 0; k < n; ++k) d[k] = {0.0, sign * x->Values()[k]};
         return;
     }
-    Len = detail::WholeDefault(Self, X, Len);
-    detail::CheckWhole(Self, X, XIndex, Index, Len, 2, Kind == TSwap::MulI ? msg::kMulISelf : msg::kSelfVec);
+    // The whole-vector default sizes Self, which may free the block that another X views: X is held first.
+    TStable x(X, {Len == -1 && &X != &Self ? &Self : nullptr});
+    Len = detail::CheckWhole(Self, *x, XIndex, Index, Len, 2, Kind == TSwap::MulI ? msg::kMulISelf : msg::kSelfVec);
     if (Len <= 0) return;
     TCplx* dst = CAt(Self, Index);
     detail::TLazyTemp t;
-    const auto* src = reinterpret_cast<const TCplx*>(detail::Detached(At(X, XIndex), 2 * static_cast<std::int64_t>(Len),
-                                                                      reinterpret_cast<double*>(dst),
-                                                                      2 * static_cast<std::int64_t>(Len), true, t));
+    const auto* src = reinterpret_cast<const TCplx*>(
+        detail::Detached(At(*x, XIndex), 2 * static_cast<std::int64_t>(Len), reinterpret_cast<double*>(dst),
+                         2 * static_cast<std::int64_t>(Len), true, t));
     for (int k = 0; k < Len; ++k) dst[k] = Swapped(Kind, src[k]);
+}
+
+// Sizes two real outputs to Len elements: both sizings are checked before either happens, and outputs of which one
+// views the other's memory are refused with Shared (sizing one would free or overwrite what the other holds).
+void SizeOutputs(TVecs& A, TVecs& B, int Len, const char* Shared)
+{
+    A.CheckSize(Len, false);
+    B.CheckSize(Len, false);
+    TCheck(A).Always(detail::OutputsShare(A, B), Shared);
+    A.Size(Len, false);
+    B.Size(Len, false);
 }
 
 // nspzbCartToPolar on pieces that threads share for long vectors (each element is computed alone, so the cut
@@ -155,8 +167,7 @@ TVecs& TVecs::CartToPolar(TVecs& AmpltVec, TVecs& PhaseVec)
         .Always(!FComplex, msg::kCartNotComplex)
         .Always(&AmpltVec == this || &PhaseVec == this, msg::kSelfAmplPhase);
     TStable self(*this, {&AmpltVec, &PhaseVec});
-    AmpltVec.Size(FLength, false);
-    PhaseVec.Size(FLength, false);
+    SizeOutputs(AmpltVec, PhaseVec, FLength, msg::kAmplPhaseShared);
     CartToPolarParts(self->CValues(), AmpltVec.Values(), PhaseVec.Values(), FLength);
     return *this;
 }
@@ -170,8 +181,7 @@ TVec0& TVec0::CartToPolar(TVecs& AmpltVec, TVecs& PhaseVec, int Index, int Len)
         .Bound(*this, Index, Len, 2, msg::kIndexLen)
         .Done();
     TStable self(*this, {&AmpltVec, &PhaseVec});
-    AmpltVec.Size(FLength, false);
-    PhaseVec.Size(FLength, false);
+    SizeOutputs(AmpltVec, PhaseVec, FLength, msg::kAmplPhaseShared);
     if (Len > 0) CartToPolarParts(CAt(*self, Index), AmpltVec.Values(), PhaseVec.Values(), Len);
     return *this;
 }
@@ -309,8 +319,7 @@ void TVecs::CplxToReal(TVecs& ReVec, TVecs& ImVec) const
         .Always(&ReVec == this || &ImVec == this, msg::kSelfReIm)
         .Always(&ReVec == &ImVec, msg::kReIm);
     TStable self(*this, {&ReVec, &ImVec});
-    ReVec.Size(FLength, false);
-    ImVec.Size(FLength, false);
+    SizeOutputs(ReVec, ImVec, FLength, msg::kReImShared);
     if (FLength > 0) nspzbCplxTo2Real(self->CValues(), ReVec.Values(), ImVec.Values(), FLength);
 }
 

@@ -255,6 +255,9 @@ void TVecs::Split(TVecs& Vec1, int Offset, TVecs& Vec2) const
         .Always(&Vec1 == this, msg::kSelfVec1)
         .Always(&Vec2 == this, msg::kSelfVec2)
         .Always(&Vec1 == &Vec2, msg::kVec1Vec2);
+    Vec1.CheckSize(Offset, FComplex);
+    Vec2.CheckSize(FLength - Offset, FComplex);
+    TCheck(*this).Always(detail::OutputsShare(Vec1, Vec2), msg::kVec1Vec2Shared);
     TStable self(*this, {&Vec1, &Vec2});
     Vec1.Size(Offset, FComplex);
     Vec2.Size(FLength - Offset, FComplex);
@@ -270,14 +273,21 @@ TVec0& TVec0::Split(TOpenArray<TVecs*> Dst)
     if (std::any_of(Dst.begin(), Dst.end(), [&](TVecs* d) { return d != this && detail::SharesMemory(*this, *d); }))
         self = &detail::Snapshot(*this, copy.Get());
     const int length = self->Length();
-    int pos = 0;
+    const bool complex = self->Complex();
+    // Every piece is checked before any destination changes its kind.
+    std::int64_t end = 0;
     for (std::size_t i = 0; i < Dst.size(); ++i) {
-        TVecs& d = *Dst[i];
-        d.SetComplex(self->Complex());
-        const int m = d.Length();
-        if (m > length - pos) ERaise(msg::kSizeMismatch + std::to_string(i + 1));
-        CopyDoubles(At(*self, pos), d.Values(), Numbers(d));
-        pos += m;
+        const TVecs& d = *Dst[i];
+        // The destination's length once it has Self's kind.
+        const std::int64_t m = d.Complex() == complex ? d.Length() : complex ? d.Length() / 2 : 2LL * d.Length();
+        if (m > length - end) ERaise(msg::kSizeMismatch + std::to_string(i + 1));
+        end += m;
+    }
+    int pos = 0;
+    for (TVecs* d : Dst) {
+        d->SetComplex(complex);
+        CopyDoubles(At(*self, pos), d->Values(), Numbers(*d));
+        pos += d->Length();
     }
     return *this;
 }
@@ -293,12 +303,21 @@ void TVec1::Split(TOpenArray<TVecs*> Dst, TOpenArray<int> DstSize) const
     if (std::any_of(Dst.begin(), Dst.end(), [&](TVecs* d) { return d && detail::SharesMemory(*this, *d); }))
         self = &detail::Snapshot(*this, copy.Get());
     const std::int64_t length = self->Length();
+    // Every piece is checked before any destination is sized.
+    std::int64_t end = 0;
+    for (std::size_t i = 0; i < Dst.size(); ++i) {
+        if (const TVecs* d = Dst[i]) {
+            d->CheckSize(DstSize[i], self->Complex());
+            if (DstSize[i] > length - end) ERaise(msg::kLengthExceeded + std::to_string(i + 1));
+            for (std::size_t j = 0; j < i; ++j)
+                if (Dst[j] && detail::OutputsShare(*Dst[j], *d)) ERaise(msg::kDstShared);
+        }
+        end += DstSize[i];
+    }
     std::int64_t pos = 0;
     for (std::size_t i = 0; i < Dst.size(); ++i) {
         if (TVecs* d = Dst[i]) {
             d->Size(DstSize[i], self->Complex());
-            const int m = d->Length();
-            if (m > length - pos) ERaise(msg::kLengthExceeded + std::to_string(i + 1));
             CopyDoubles(At(*self, static_cast<int>(pos)), d->Values(), Numbers(*d));
         }
         pos += DstSize[i];

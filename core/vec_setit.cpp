@@ -6,6 +6,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "core/elementwise.h"
 #include "core/messages.h"
 #include "core/pool.h"
 #include "core/vec_class.h"
@@ -183,13 +184,17 @@ void TVec0::SliceIt(int L1, int L2, int L3, int L4, TCplx*& P1, TCplx*& P2, TCpl
 
 void TVecs::Assign(const TVecs& Vec)
 {
+    const bool copyData = TarnelAssignCopyData && &Vec != this;
+    if (copyData) CheckSize(Vec.FLength, Vec.FComplex);
     FConditionCheck = Vec.FConditionCheck;
     FCaption = Vec.FCaption;
     FDirty = Vec.FDirty;
     FTag = Vec.FTag;
-    if (!TarnelAssignCopyData || &Vec == this) return;
-    Size(Vec.FLength, Vec.FComplex);
-    if (FLength > 0) std::memmove(FValues, Vec.FValues, static_cast<std::size_t>(FLength) * ElementBytes());
+    if (!copyData) return;
+    // Vec may view this vector's block, which sizing frees: it is read through a held copy then.
+    const detail::TStable src(Vec, *this);
+    Size(src->FLength, src->FComplex);
+    if (FLength > 0) std::memmove(FValues, src->FValues, static_cast<std::size_t>(FLength) * ElementBytes());
 }
 
 void TVec1::Resize(const TVecs& Src, int Len, bool ZeroIt)
@@ -199,10 +204,13 @@ void TVec1::Resize(const TVecs& Src, int Len, bool ZeroIt)
         TVecs::Resize(Len, ZeroIt);
         return;
     }
-    const int srcLength = Src.Length();
-    Size(Len, Src.Complex());
+    CheckSize(Len, Src.Complex());
+    // Src may view this vector's block, which sizing frees: it is read through a held copy then.
+    const detail::TStable src(Src, *this);
+    const int srcLength = src->Length();
+    Size(Len, src->Complex());
     const int n = std::min(srcLength, Len);
-    if (n > 0) std::memmove(FValues, Src.Values(), static_cast<std::size_t>(n) * ElementBytes());
+    if (n > 0) std::memmove(FValues, src->Values(), static_cast<std::size_t>(n) * ElementBytes());
     if (ZeroIt && srcLength < Len) {
         std::memset(reinterpret_cast<std::byte*>(FValues) + static_cast<std::size_t>(srcLength) * ElementBytes(), 0,
                     static_cast<std::size_t>(Len - srcLength) * ElementBytes());
@@ -239,6 +247,7 @@ void SetVecSize(int Len, bool AComplex, TOpenArray<TVec*> Vecs)
     for (TVec* v : Vecs) {
         if (!v) ERaise(msg::kVecNil);
     }
+    for (TVec* v : Vecs) v->CheckSize(Len, AComplex);
     for (TVec* v : Vecs) v->Size(Len, AComplex);
 }
 

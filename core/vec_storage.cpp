@@ -99,22 +99,38 @@ void TVecs::SetActualLength(int C)
     }
 }
 
+int TVecs::RequestedLength(int Len, bool AComplex)
+{
+    const int minimum = VecCacheElements.load(std::memory_order_relaxed);
+    return std::max(Len, AComplex ? minimum / 2 : minimum);
+}
+
+void TVecs::ApplyLength(int Len)
+{
+    FNotPowerOfTwo = true;
+    SetActualLength(RequestedLength(Len, FComplex));
+    FLength = Len;
+    if (FActualLength > 0) WriteHeaderCount(Len);
+}
+
 void TVecs::SetLength(int Len)
 {
     if (Len == FLength) return;
     if (FIsSubRange) ERaise(msg::kIsSubRange);
     if (Len < 0) ERaise(msg::kLengthNeg);
-    FNotPowerOfTwo = true;
-    const int minimum = VecCacheElements.load(std::memory_order_relaxed);
-    SetActualLength(std::max(Len, FComplex ? minimum / 2 : minimum));
-    FLength = Len;
-    if (FActualLength > 0) WriteHeaderCount(Len);
+    ApplyLength(Len);
     FireSetLength();
 }
 
 void TVecs::SetComplex(bool B)
 {
     if (B == FComplex) return;
+    SwitchKind(B);
+    FireSetLength();
+}
+
+void TVecs::SwitchKind(bool B)
+{
     FComplex = B;
     if (B) {
         FLength /= 2;
@@ -126,7 +142,6 @@ void TVecs::SetComplex(bool B)
         ++FFFTOrder;
     }
     if (FLength > 0 && !FIsSubRange) WriteHeaderCount(FLength);
-    FireSetLength();
 }
 
 void TVecs::CheckSize(int Len, bool AComplex) const
@@ -136,13 +151,37 @@ void TVecs::CheckSize(int Len, bool AComplex) const
     if (Len == after) return;
     if (FIsSubRange) ERaise(msg::kIsSubRange);
     if (Len < 0) ERaise(msg::kLengthNeg);
+    // The capacity SetLength would ask for, held to the limit SetActualLength raises at.
+    const std::int64_t capacity = (static_cast<std::int64_t>(RequestedLength(Len, AComplex)) + 1) / 2 * 2;
+    if (capacity > (AComplex ? kMaxRealCapacity / 2 : kMaxRealCapacity)) ERaise(msg::kLengthTooLarge);
 }
 
 TVecs& TVecs::Size(int Len, bool AComplex)
 {
     CheckSize(Len, AComplex);
-    SetComplex(AComplex);
-    SetLength(Len);
+    if (AComplex == FComplex) {
+        SetLength(Len);
+        return *this;
+    }
+    // The kind changes: after the checks only the allocation can fail, and then the counters switch back, so a
+    // failed call leaves the vector as it was. The events follow the change, one per property changed.
+    const int oldLength = FLength, oldActual = FActualLength, oldOrder = FFFTOrder;
+    SwitchKind(AComplex);
+    const bool lengthChanges = Len != FLength;
+    if (lengthChanges) {
+        try {
+            ApplyLength(Len);
+        } catch (...) {
+            FComplex = !AComplex;
+            FLength = oldLength;
+            FActualLength = oldActual;
+            FFFTOrder = oldOrder;
+            if (FLength > 0 && !FIsSubRange) WriteHeaderCount(FLength);
+            throw;
+        }
+    }
+    FireSetLength();
+    if (lengthChanges) FireSetLength();
     return *this;
 }
 

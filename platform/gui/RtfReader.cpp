@@ -64,7 +64,6 @@ private:
     QList<QColor> FColors;  // index 0 of the colour table is usually "auto" (an invalid colour)
     int FRed = -1, FGreen = -1, FBlue = -1;
     bool FBlockStarted = false;
-    int FPendingSkip = 0;  // characters still to skip after \uN
     TGroupState& S() { return FStack.back(); }
     const TGroupState& S() const { return FStack.back(); }
 };
@@ -95,6 +94,9 @@ QChar Cp1252(unsigned char b)
 
 void TRtfParser::Run()
 {
+    // One edit block for the whole text: the document lays out what changed once at the end, instead of the
+    // paragraph again at every run inserted (quadratic in the format changes of a paragraph).
+    FCursor.beginEditBlock();
     int pos = 0;
     const int n = FData.size();
     while (pos < n) {
@@ -177,6 +179,7 @@ void TRtfParser::Run()
     }
     Flush();
     if (FBlockStarted) FCursor.setBlockFormat(BlockFormat());
+    FCursor.endEditBlock();
 }
 
 // After \uN the next n characters (a \'hh escape counts as one) are the substitute for older readers.

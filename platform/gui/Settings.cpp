@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cmath>
 #include <memory>
 
 #include "platform/rtl/SysUtils.h"
@@ -143,6 +144,8 @@ double TRegistry::ReadFloat(const QString& name, double defaultValue) const
 
 void TRegistry::WriteFloat(const QString& name, double value)
 {
+    // QString::number drops the sign of a negative zero; it is written, so that the value reads back bit for bit.
+    if (value == 0 && std::signbit(value)) return WriteString(name, QStringLiteral("-0"));
     WriteString(name, QString::number(value, 'g', 17));
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <limits>
+#include <vector>
 
 #include "platform/wavrin/Parallel.h"
 #include "platform/wavrin/WavrinInternal.h"
@@ -95,19 +96,72 @@ struct Source {
 };
 
 // Runs body(lo, hi) over [0, n); large arrays are shared among threads when every source is either the
-// destination itself or apart from it (a source that partly overlaps the destination runs in one piece,
-// front to back).
+// destination itself with elements of the same size or apart from it. Any other overlap runs in one piece, front
+// to back: in place with a smaller destination element (a complex source into its own storage as Doubles),
+// element i is read before results 0 .. i are written, but a piece cut elsewhere would read sources that
+// another piece has already overwritten.
 template <class T, class Body>
-void Each(int n, const T* dst, std::initializer_list<Source> sources, const Body& body)
+void Each(long long n, const T* dst, std::initializer_list<Source> sources, const Body& body)
 {
     const char* d = reinterpret_cast<const char*>(dst);
     const char* e = d + static_cast<std::size_t>(n) * sizeof(T);
     for (const Source& src : sources) {
         const char* a = static_cast<const char*>(src.p);
-        if (a != d && a < e && d < a + static_cast<std::size_t>(n) * src.size)
-            return body(0LL, static_cast<long long>(n));
+        const bool sameElements = a == d && src.size == sizeof(T);
+        if (!sameElements && a < e && d < a + static_cast<std::size_t>(n) * src.size) return body(0LL, n);
     }
     parallel::Pieces(n, body);
+}
+
+// The n elements at src, or a copy of them in buffer when they overlap the bytes [dst, dst + bytes) that the
+// routine writes: for the loops that write more bytes per element than they read, or several destinations.
+template <class T>
+const T* Apart(const T* src, long long n, const void* dst, long long bytes, std::vector<T>& buffer)
+{
+    if (!src || !dst) return src;
+    const char* a = reinterpret_cast<const char*>(src);
+    const char* d = static_cast<const char*>(dst);
+    if (a < d + bytes && d < a + n * static_cast<long long>(sizeof(T))) {
+        buffer.assign(src, src + n);
+        return buffer.data();
+    }
+    return src;
+}
+
+// The Double kernels that the complex routines also use on 2·n Doubles, counted in 64 bits.
+void AddDoubles(const double* src, double* dst, long long n)
+{
+    Each(n, dst, {src}, [&](long long lo, long long hi) {
+        for (long long i = lo; i < hi; ++i) dst[i] += src[i];
+    });
+}
+void AddDoubles(const double* a, const double* b, double* dst, long long n)
+{
+    Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+        for (long long i = lo; i < hi; ++i) dst[i] = a[i] + b[i];
+    });
+}
+void SubDoubles(const double* src, double* dst, long long n)
+{
+    Each(n, dst, {src}, [&](long long lo, long long hi) {
+        for (long long i = lo; i < hi; ++i) dst[i] -= src[i];
+    });
+}
+void SubDoubles(const double* a, const double* b, double* dst, long long n)
+{
+    Each(n, dst, {a, b}, [&](long long lo, long long hi) {
+        for (long long i = lo; i < hi; ++i) dst[i] = a[i] - b[i];
+    });
+}
+void SetDoubles(double val, double* dst, long long n)
+{
+    Each(n, dst, {}, [&](long long lo, long long hi) {
+        for (long long i = lo; i < hi; ++i) dst[i] = val;
+    });
+}
+void CopyDoubles(const double* src, double* dst, long long n)
+{
+    if (src != dst) std::memmove(dst, src, static_cast<std::size_t>(n) * sizeof(double));
 }
 
 }  // namespace
@@ -132,47 +186,35 @@ void nspzbAdd1(TCplx val, TCplx* dst, int n)
 }
 void nspdbAdd2(const double* src, double* dst, int n)
 {
-    if (Args(n, src, dst))
-        Each(n, dst, {src}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] += src[i];
-        });
+    if (Args(n, src, dst)) AddDoubles(src, dst, n);
 }
 void nspzbAdd2(const TCplx* src, TCplx* dst, int n)
 {
-    if (Args(n, src, dst)) nspdbAdd2(&src->Re, &dst->Re, 2 * n);
+    if (Args(n, src, dst)) AddDoubles(&src->Re, &dst->Re, 2LL * n);
 }
 void nspdbAdd3(const double* a, const double* b, double* dst, int n)
 {
-    if (Args(n, a, b, dst))
-        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] = a[i] + b[i];
-        });
+    if (Args(n, a, b, dst)) AddDoubles(a, b, dst, n);
 }
 void nspzbAdd3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 {
-    if (Args(n, a, b, dst)) nspdbAdd3(&a->Re, &b->Re, &dst->Re, 2 * n);
+    if (Args(n, a, b, dst)) AddDoubles(&a->Re, &b->Re, &dst->Re, 2LL * n);
 }
 void nspdbSub2(const double* src, double* dst, int n)
 {
-    if (Args(n, src, dst))
-        Each(n, dst, {src}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] -= src[i];
-        });
+    if (Args(n, src, dst)) SubDoubles(src, dst, n);
 }
 void nspzbSub2(const TCplx* src, TCplx* dst, int n)
 {
-    if (Args(n, src, dst)) nspdbSub2(&src->Re, &dst->Re, 2 * n);
+    if (Args(n, src, dst)) SubDoubles(&src->Re, &dst->Re, 2LL * n);
 }
 void nspdbSub3(const double* a, const double* b, double* dst, int n)
 {
-    if (Args(n, a, b, dst))
-        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] = a[i] - b[i];
-        });
+    if (Args(n, a, b, dst)) SubDoubles(a, b, dst, n);
 }
 void nspzbSub3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 {
-    if (Args(n, a, b, dst)) nspdbSub3(&a->Re, &b->Re, &dst->Re, 2 * n);
+    if (Args(n, a, b, dst)) SubDoubles(&a->Re, &b->Re, &dst->Re, 2LL * n);
 }
 void nspdbMpy1(double val, double* dst, int n)
 {
@@ -323,10 +365,7 @@ void nspzbSqrt2(const TCplx* src, TCplx* dst, int n)
 
 void nspdbSet(double val, double* dst, int n)
 {
-    if (Args(n, dst))
-        Each(n, dst, {}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] = val;
-        });
+    if (Args(n, dst)) SetDoubles(val, dst, n);
 }
 void nspzbSet(TCplx val, TCplx* dst, int n)
 {
@@ -341,15 +380,15 @@ void nspdbZero(double* dst, int n)
 }
 void nspzbZero(TCplx* dst, int n)
 {
-    if (Args(n, dst)) nspdbSet(0.0, &dst->Re, 2 * n);
+    if (Args(n, dst)) SetDoubles(0.0, &dst->Re, 2LL * n);
 }
 void nspdbCopy(const double* src, double* dst, int n)
 {
-    if (Args(n, src, dst) && src != dst) std::memmove(dst, src, static_cast<std::size_t>(n) * sizeof(double));
+    if (Args(n, src, dst)) CopyDoubles(src, dst, n);
 }
 void nspzbCopy(const TCplx* src, TCplx* dst, int n)
 {
-    if (Args(n, src, dst)) nspdbCopy(&src->Re, &dst->Re, 2 * n);
+    if (Args(n, src, dst)) CopyDoubles(&src->Re, &dst->Re, 2LL * n);
 }
 void nspzbConj1(TCplx* dst, int n)
 {
@@ -417,24 +456,34 @@ void nspzbPowerSpectr(const TCplx* src, double* dst, int n)
 }
 void nspzbCartToPolar(const TCplx* src, double* mag, double* phase, int n)
 {
-    if (Args(n, src, mag, phase))
-        for (int i = 0; i < n; ++i) {
-            const TCplx z = src[i];
-            mag[i] = Magnitude(z);
-            phase[i] = std::atan2(z.Im, z.Re);
-        }
+    if (!Args(n, src, mag, phase)) return;
+    // In place on mag reads element i before writing results 0 .. i; phase in the source's storage needs a copy.
+    std::vector<TCplx> buffer;
+    src = Apart(src, n, phase, n * 8LL, buffer);
+    for (int i = 0; i < n; ++i) {
+        const TCplx z = src[i];
+        mag[i] = Magnitude(z);
+        phase[i] = std::atan2(z.Im, z.Re);
+    }
 }
 void nspzbPolarToCart(const double* mag, const double* phase, TCplx* dst, int n)
 {
-    if (Args(n, mag, phase, dst))
-        for (int i = 0; i < n; ++i) {
-            const double m = mag[i], p = phase[i];
-            dst[i] = {m * std::cos(p), m * std::sin(p)};
-        }
+    if (!Args(n, mag, phase, dst)) return;
+    // A complex result takes two sources' worth of bytes: sources in its storage are read from copies.
+    std::vector<double> b1, b2;
+    mag = Apart(mag, n, dst, n * 16LL, b1);
+    phase = Apart(phase, n, dst, n * 16LL, b2);
+    for (int i = 0; i < n; ++i) {
+        const double m = mag[i], p = phase[i];
+        dst[i] = {m * std::cos(p), m * std::sin(p)};
+    }
 }
 void nspzb2RealToCplx(const double* re, const double* im, TCplx* dst, int n)
 {
     if (!Args(n, dst)) return;
+    std::vector<double> b1, b2;
+    re = Apart(re, n, dst, n * 16LL, b1);
+    im = Apart(im, n, dst, n * 16LL, b2);
     for (int i = 0; i < n; ++i) {
         const double r = re ? re[i] : 0.0, m = im ? im[i] : 0.0;
         dst[i] = {r, m};
@@ -443,6 +492,9 @@ void nspzb2RealToCplx(const double* re, const double* im, TCplx* dst, int n)
 void nspzbCplxTo2Real(const TCplx* src, double* re, double* im, int n)
 {
     if (!Args(n, src)) return;
+    // In place on re reads element i before writing results 0 .. i; im in the source's storage needs a copy.
+    std::vector<TCplx> buffer;
+    src = Apart(src, n, im, n * 8LL, buffer);
     for (int i = 0; i < n; ++i) {
         const TCplx z = src[i];
         if (re) re[i] = z.Re;

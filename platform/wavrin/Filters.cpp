@@ -301,8 +301,17 @@ void DownSample(const X* src, int srcLen, X* dst, int* dstLen, int factor, int* 
     const int p = *phase;
     const long long avail = srcLen > p ? (static_cast<long long>(srcLen) - p + factor - 1) / factor : 0;
     const long long count = std::min<long long>(avail, *dstLen);
-    // Forward: element k is read from index p + k·factor ≥ k before anything at or after it is written.
-    for (long long k = 0; k < count; ++k) dst[k] = src[p + k * factor];
+    // Forward, element by element through memmove: with dst at or before src, element k is read from index
+    // p + k·factor ≥ k before anything at or after it is written (an element may still share bytes with the one it
+    // is read from). A destination after the start of the source would overwrite unread elements: it takes a copy.
+    std::vector<X> copy;
+    const char* s = reinterpret_cast<const char*>(src);
+    const char* d = reinterpret_cast<const char*>(dst);
+    if (count > 0 && d > s && d < s + static_cast<long long>(srcLen) * static_cast<long long>(sizeof(X))) {
+        copy.assign(src, src + srcLen);
+        src = copy.data();
+    }
+    for (long long k = 0; k < count; ++k) std::memmove(&dst[k], &src[p + k * factor], sizeof(X));
     *dstLen = static_cast<int>(count);
     // The phase that continues the sequence: the offset of the next wanted sample in the following block.
     const long long next = p + avail * factor - srcLen;

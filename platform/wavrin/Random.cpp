@@ -84,6 +84,22 @@ double Gaus(NSPDRandGausState& st)
     return st.mean + st.stdDev * (u * f);
 }
 
+// n Doubles from the uniform and the normal generator (64-bit counts: complex fills ask for 2·n).
+void FillUni(NSPDRandUniState* state, double* dst, long long n)
+{
+    NSPDRandUniState st = Load(state);
+    const double low = st.low, width = st.high - st.low;
+    for (long long i = 0; i < n; ++i) dst[i] = low + width * Unit(st.s);
+    Store(state, st);
+}
+
+void FillGaus(NSPDRandGausState* state, double* dst, long long n)
+{
+    NSPDRandGausState st = Load(state);
+    for (long long i = 0; i < n; ++i) dst[i] = Gaus(st);
+    Store(state, st);
+}
+
 }  // namespace
 
 extern "C" {
@@ -111,16 +127,12 @@ double nspdRandUni(NSPDRandUniState* state)
 
 void nspdbRandUni(NSPDRandUniState* state, double* dst, int n)
 {
-    if (!Args(n, state, dst)) return;
-    NSPDRandUniState st = Load(state);
-    const double low = st.low, width = st.high - st.low;
-    for (int i = 0; i < n; ++i) dst[i] = low + width * Unit(st.s);
-    Store(state, st);
+    if (Args(n, state, dst)) FillUni(state, dst, n);
 }
 
 void nspzbRandUni(NSPDRandUniState* state, TCplx* dst, int n)
 {
-    if (Args(n, state, dst)) nspdbRandUni(state, &dst->Re, 2 * n);
+    if (Args(n, state, dst)) FillUni(state, &dst->Re, 2LL * n);
 }
 
 void nspdRandGausInit(double seed, double mean, double stdDev, NSPDRandGausState* state)
@@ -146,15 +158,12 @@ double nspdRandGaus(NSPDRandGausState* state)
 
 void nspdbRandGaus(NSPDRandGausState* state, double* dst, int n)
 {
-    if (!Args(n, state, dst)) return;
-    NSPDRandGausState st = Load(state);
-    for (int i = 0; i < n; ++i) dst[i] = Gaus(st);
-    Store(state, st);
+    if (Args(n, state, dst)) FillGaus(state, dst, n);
 }
 
 void nspzbRandGaus(NSPDRandGausState* state, TCplx* dst, int n)
 {
-    if (Args(n, state, dst)) nspdbRandGaus(state, &dst->Re, 2 * n);
+    if (Args(n, state, dst)) FillGaus(state, &dst->Re, 2LL * n);
 }
 
 }  // extern "C"

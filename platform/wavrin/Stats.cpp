@@ -60,7 +60,7 @@ inline double Mag(double re, double im)
 // The L2 norm from a sum of squares; when that overflows or underflows, the sum is redone scaled by the
 // largest magnitude.
 template <class Get>
-double L2(int n, const Get& get)
+double L2(long long n, const Get& get)
 {
     const double s = PairSum(0, n, [&](long long i) {
         const double v = get(i);
@@ -68,7 +68,7 @@ double L2(int n, const Get& get)
     });
     if (std::isfinite(s) && s >= 1e-290) return std::sqrt(s);
     double big = 0.0;
-    for (int i = 0; i < n; ++i) {
+    for (long long i = 0; i < n; ++i) {
         const double v = std::fabs(get(i));
         if (std::isnan(v)) return NAN;
         if (v > big) big = v;
@@ -173,7 +173,7 @@ double nspzNorm(const TCplx* a, const TCplx* b, int n, int flag)
                 return Mag(z.Re, z.Im);
             },
             [&] {
-                return L2(2 * n, [&](long long j) {
+                return L2(2LL * n, [&](long long j) {
                     const TCplx z = get(j / 2);
                     return (j & 1) ? z.Im : z.Re;
                 });

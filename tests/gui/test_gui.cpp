@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/gui/Chart.h"
@@ -79,10 +80,12 @@ private slots:
     void rtfHangingIndentTabsToTheLeftIndent();
     void rtfMalformedInputGivesWhatCanBeRead_data();
     void rtfMalformedInputGivesWhatCanBeRead();
+    void rtfManyFormatChangesInOneParagraph();
     void richEditRaisesOnMissingFile();
 
     // ---- settings, help, chart
     void settingsStoreKeysAsGroups();
+    void settingsFloatsReadBackBitForBit();
     void helpOpensTopicOrRaisesForMissingOne();
     void chartZoomCanBeSwitchedOff();
 };
@@ -300,6 +303,23 @@ void TestGui::rtfMalformedInputGivesWhatCanBeRead()
     QCOMPARE(ReadText(rtf, doc), text);
 }
 
+// One paragraph of many runs in alternating formats: every run keeps its text and its own format.
+void TestGui::rtfManyFormatChangesInOneParagraph()
+{
+    constexpr int runs = 32768;  // about 288 KB of RTF
+    QByteArray rtf("{\\rtf1 ");
+    for (int i = 0; i < runs; ++i) rtf += "a\\b b\\b0 ";
+    rtf += "}";
+    QTextDocument doc;
+    ReadRtf(rtf, doc);
+    QCOMPARE(doc.blockCount(), 1);
+    QCOMPARE(doc.toPlainText(), QString("ab").repeated(runs));
+    for (const int run : {0, 1, runs / 2, runs - 1}) {
+        QCOMPARE(FormatAt(doc, 2 * run).fontWeight(), int(QFont::Normal));
+        QCOMPARE(FormatAt(doc, 2 * run + 1).fontWeight(), int(QFont::Bold));
+    }
+}
+
 void TestGui::richEditRaisesOnMissingFile()
 {
     QTemporaryDir dir;
@@ -346,6 +366,22 @@ void TestGui::settingsStoreKeysAsGroups()
     QVERIFY(!other.KeyExists("\\Software\\Corvath"));
     QVERIFY(other.KeyExists("\\Software\\Brisolt\\Tarnel\\TarnelEditor"));
     QVERIFY(!other.DeleteKey("\\Software\\Corvath"));
+    SetSettingsFolder(QString());
+}
+
+// A stored Double comes back with every bit, the sign of zero included.
+void TestGui::settingsFloatsReadBackBitForBit()
+{
+    QTemporaryDir dir;
+    SetSettingsFolder(dir.path());
+    TRegistry reg;
+    QVERIFY(reg.OpenKey("\\Software\\Corvath", true));
+    const double values[] = {-0.0, 0.0, 0.1, -1e-300, 5e-324, 1.7976931348623157e308, -2.5};
+    for (const double v : values) {
+        reg.WriteFloat("x", v);
+        const double back = reg.ReadFloat("x", 99);
+        QVERIFY2(std::memcmp(&back, &v, sizeof v) == 0, qPrintable(QString::number(v, 'g', 17)));
+    }
     SetSettingsFolder(QString());
 }
 

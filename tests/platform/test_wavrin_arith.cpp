@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "GoldenInput.h"
@@ -339,6 +340,49 @@ TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
     std::vector<double> v(n + 1, 1.0);
     nspdbAdd2(v.data(), v.data() + 1, n);
     for (int i = 1; i <= n; ++i) ASSERT_EQ(i + 1.0, v[i]) << i;
+}
+
+// In place means the same result as distinct buffers, also where the destination's elements are smaller or larger
+// than the source's (a complex array turned into Doubles in its own storage, and back), and at sizes that threads
+// share.
+TEST(WavrinArith, InPlaceAcrossElementSizesEqualsDistinctBuffers)
+{
+    const int n = 1 << 20;
+    const std::vector<double> re = golden::Lcg(11, n), im = golden::Lcg(12, n);
+    std::vector<TCplx> src(n);
+    for (int i = 0; i < n; ++i) src[i] = {re[i], im[i]};
+    using TNarrow = void (*)(const TCplx*, double*, int);
+    const std::pair<const char*, TNarrow> narrowing[] = {
+        {"nspzbReal", nspzbReal},
+        {"nspzbImag", nspzbImag},
+        {"nspzbMag", nspzbMag},
+        {"nspzbPhase", nspzbPhase},
+        {"nspzbPowerSpectr", nspzbPowerSpectr},
+    };
+    for (const auto& [name, routine] : narrowing) {
+        std::vector<double> want(n);
+        routine(src.data(), want.data(), n);
+        std::vector<TCplx> storage = src;
+        double* inPlace = &storage[0].Re;
+        routine(storage.data(), inPlace, n);
+        EXPECT_EQ(NSP_StsOk, nspGetErrStatus()) << name;
+        int wrong = 0;
+        for (int i = 0; i < n; ++i) wrong += !Same(inPlace[i], want[i]);
+        EXPECT_EQ(0, wrong) << name << " in place";
+    }
+
+    // Widening into the storage of a source, and the two-destination split with one part in the source's storage.
+    const int m = 1000;
+    std::vector<double> both(2 * m);
+    for (int i = 0; i < m; ++i) both[i] = re[i];
+    nspzb2RealToCplx(both.data(), im.data(), reinterpret_cast<TCplx*>(both.data()), m);
+    const auto* z = reinterpret_cast<const TCplx*>(both.data());
+    for (int i = 0; i < m; ++i) ASSERT_TRUE(Same(z[i].Re, re[i]) && Same(z[i].Im, im[i])) << "2RealToCplx " << i;
+    std::vector<TCplx> parts(src.begin(), src.begin() + m);
+    double* partRe = &parts[0].Re;
+    double* partIm = partRe + m;
+    nspzbCplxTo2Real(parts.data(), partRe, partIm, m);
+    for (int i = 0; i < m; ++i) ASSERT_TRUE(Same(partRe[i], re[i]) && Same(partIm[i], im[i])) << "CplxTo2Real " << i;
 }
 
 }  // namespace

@@ -234,4 +234,31 @@ TEST(WavrinStatus, ModesTextsAndStartUpMode)
     EXPECT_STREQ("Unknown status code", nspErrorStr(12345));
 }
 
+// Down-sampling into the storage of its own source, the destination half an element past the source: the result of
+// distinct buffers.
+TEST(WavrinFilters, DownSamplingIntoItsOwnStorageEqualsDistinctBuffers)
+{
+    for (const int factor : {1, 2, 3}) {
+        const int n = 64;
+        std::vector<double> raw(2 * n + 2);
+        for (std::size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<double>(i) + 0.5;
+        std::vector<TCplx> want(n);
+        int wantLen = n, wantPhase = factor - 1;
+        nspzDownSample(reinterpret_cast<const TCplx*>(raw.data()), n, want.data(), &wantLen, factor, &wantPhase);
+        for (const int shift : {1, -1}) {  // dst 8 bytes after, then before, the source
+            std::vector<double> buf(2 * n + 4);
+            double* srcAt = buf.data() + 2;
+            std::copy(raw.begin(), raw.begin() + 2 * n, srcAt);
+            int len = n, phase = factor - 1;
+            auto* dst = reinterpret_cast<TCplx*>(srcAt + shift);
+            nspzDownSample(reinterpret_cast<const TCplx*>(srcAt), n, dst, &len, factor, &phase);
+            ASSERT_EQ(wantLen, len);
+            EXPECT_EQ(wantPhase, phase);
+            for (int k = 0; k < len; ++k)
+                ASSERT_TRUE(dst[k].Re == want[k].Re && dst[k].Im == want[k].Im)
+                    << "factor " << factor << ", shift " << shift << ", element " << k;
+        }
+    }
+}
+
 }  // namespace
