@@ -31,25 +31,25 @@ void zhemv_(const char* uplo, const int* n, const tarnel::TCplx* alpha, const ta
             std::size_t);
 void dtrmv_(const char* uplo, const char* trans, const char* diag, const int* n, const double* a, const int* lda,
             double* x, const int* incx, std::size_t, std::size_t, std::size_t);
-void ztrmv_(const char* uplo, const char* trans, const char* diag, const int* n, const tarnel::TCplx* a, const int* lda,
-            tarnel::TCplx* x, const int* incx, std::size_t, std::size_t, std::size_t);
+void ztrmv_(const char* uplo, const char* trans, const char* diag, const int* n, const tarnel::TCplx* a,
+            const int* lda, tarnel::TCplx* x, const int* incx, std::size_t, std::size_t, std::size_t);
 
 // ---- Level 3 ----
 void dgemm_(const char* transa, const char* transb, const int* m, const int* n, const int* k, const double* alpha,
             const double* a, const int* lda, const double* b, const int* ldb, const double* beta, double* c,
             const int* ldc, std::size_t, std::size_t);
 void zgemm_(const char* transa, const char* transb, const int* m, const int* n, const int* k,
-            const tarnel::TCplx* alpha, const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b, const int* ldb,
-            const tarnel::TCplx* beta, tarnel::TCplx* c, const int* ldc, std::size_t, std::size_t);
+            const tarnel::TCplx* alpha, const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b,
+            const int* ldb, const tarnel::TCplx* beta, tarnel::TCplx* c, const int* ldc, std::size_t, std::size_t);
 void dsymm_(const char* side, const char* uplo, const int* m, const int* n, const double* alpha, const double* a,
-            const int* lda, const double* b, const int* ldb, const double* beta, double* c, const int* ldc, std::size_t,
-            std::size_t);
-void zhemm_(const char* side, const char* uplo, const int* m, const int* n, const tarnel::TCplx* alpha,
-            const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b, const int* ldb, const tarnel::TCplx* beta,
-            tarnel::TCplx* c, const int* ldc, std::size_t, std::size_t);
-void dtrmm_(const char* side, const char* uplo, const char* transa, const char* diag, const int* m, const int* n,
-            const double* alpha, const double* a, const int* lda, double* b, const int* ldb, std::size_t, std::size_t,
+            const int* lda, const double* b, const int* ldb, const double* beta, double* c, const int* ldc,
             std::size_t, std::size_t);
+void zhemm_(const char* side, const char* uplo, const int* m, const int* n, const tarnel::TCplx* alpha,
+            const tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b, const int* ldb,
+            const tarnel::TCplx* beta, tarnel::TCplx* c, const int* ldc, std::size_t, std::size_t);
+void dtrmm_(const char* side, const char* uplo, const char* transa, const char* diag, const int* m, const int* n,
+            const double* alpha, const double* a, const int* lda, double* b, const int* ldb, std::size_t,
+            std::size_t, std::size_t, std::size_t);
 void ztrmm_(const char* side, const char* uplo, const char* transa, const char* diag, const int* m, const int* n,
             const tarnel::TCplx* alpha, const tarnel::TCplx* a, const int* lda, tarnel::TCplx* b, const int* ldb,
             std::size_t, std::size_t, std::size_t, std::size_t);
