@@ -9,6 +9,9 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -222,7 +225,17 @@ void RampRange(TVecs& Self, const TCplx& Offset, const TCplx& Step, int Index, i
                 d[2 * static_cast<std::int64_t>(k) + 1] = static_cast<double>(k) * Step.Im + Offset.Im;
             }
         } else {
-            for (int k = lo; k < hi; ++k) d[k] = static_cast<double>(k) * Step.Re + Offset.Re;
+            int k = lo;
+#if defined(__SSE2__)
+            // Two elements at a time; the index pair is kept as exact whole Doubles (k, k + 1).
+            const __m128d step = _mm_set1_pd(Step.Re), offset = _mm_set1_pd(Offset.Re), two = _mm_set1_pd(2.0);
+            __m128d kk = _mm_set_pd(k + 1.0, static_cast<double>(k));
+            for (; k + 1 < hi; k += 2) {
+                _mm_storeu_pd(d + k, _mm_add_pd(_mm_mul_pd(kk, step), offset));
+                kk = _mm_add_pd(kk, two);
+            }
+#endif
+            for (; k < hi; ++k) d[k] = static_cast<double>(k) * Step.Re + Offset.Re;
         }
     });
 }
