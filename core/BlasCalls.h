@@ -648,4 +648,32 @@ inline int Orglq(int M, int N, int K, TCplx* A, int Lda, const TCplx* Tau, TCplx
     return info;
 }
 
+// ---- Rank-1 updates and the Sylvester equation (mtx_small.cpp) ------------------------------------------------
+
+// A := Alpha·x·yᵀ + A (DGER, ZGERU: no conjugation).
+inline void Geru(int M, int N, double Alpha, const double* X, int IncX, const double* Y, int IncY, double* A, int Lda)
+{
+    dger_(&M, &N, &Alpha, X, &IncX, Y, &IncY, A, &Lda);
+}
+inline void Geru(int M, int N, TCplx Alpha, const TCplx* X, int IncX, const TCplx* Y, int IncY, TCplx* A, int Lda)
+{
+    zgeru_(&M, &N, &Alpha, X, &IncX, Y, &IncY, A, &Lda);
+}
+
+// Solves op(A)·X + Isgn·X·op(B) = Scale·C for X (into C), A and B in Schur form; returns INFO.
+inline int Trsyl(char TranA, char TranB, int Isgn, int M, int N, const double* A, int Lda, const double* B, int Ldb,
+                 double* C, int Ldc, double& Scale)
+{
+    int info = 0;
+    dtrsyl_(&TranA, &TranB, &Isgn, &M, &N, A, &Lda, B, &Ldb, C, &Ldc, &Scale, &info, 1, 1);
+    return info;
+}
+inline int Trsyl(char TranA, char TranB, int Isgn, int M, int N, const TCplx* A, int Lda, const TCplx* B, int Ldb,
+                 TCplx* C, int Ldc, double& Scale)
+{
+    int info = 0;
+    ztrsyl_(&TranA, &TranB, &Isgn, &M, &N, A, &Lda, B, &Ldb, C, &Ldc, &Scale, &info, 1, 1);
+    return info;
+}
+
 }  // namespace tarnel::blas

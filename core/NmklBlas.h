@@ -254,4 +254,16 @@ tarnel::TCplx zdotc_(const int* n, const tarnel::TCplx* x, const int* incx, cons
 double ddot_(const int* n, const double* x, const int* incx, const double* y, const int* incy);
 double dnrm2_(const int* n, const double* x, const int* incx);
 
+// ---- Rank-1 updates and the Sylvester equation (mtx_small.cpp) ----
+void dger_(const int* m, const int* n, const double* alpha, const double* x, const int* incx, const double* y,
+           const int* incy, double* a, const int* lda);
+void zgeru_(const int* m, const int* n, const tarnel::TCplx* alpha, const tarnel::TCplx* x, const int* incx,
+            const tarnel::TCplx* y, const int* incy, tarnel::TCplx* a, const int* lda);
+void dtrsyl_(const char* trana, const char* tranb, const int* isgn, const int* m, const int* n, const double* a,
+             const int* lda, const double* b, const int* ldb, double* c, const int* ldc, double* scale, int* info,
+             std::size_t, std::size_t);
+void ztrsyl_(const char* trana, const char* tranb, const int* isgn, const int* m, const int* n, const tarnel::TCplx* a,
+             const int* lda, const tarnel::TCplx* b, const int* ldb, tarnel::TCplx* c, const int* ldc, double* scale,
+             int* info, std::size_t, std::size_t);
+
 }  // extern "C"

@@ -48,4 +48,25 @@ void ComplexExp(const TCplx* Src, TCplx* Dst, int N);
 // z^P = exp(P·ln z), both parts of ln z multiplied by P; 0^P is 0 for P > 0.
 void ComplexPower(const TCplx* Src, TCplx* Dst, int N, double P);
 
+// ---- Pieces shared with the matrix families ---------------------------------------------------------------------
+
+// Runs Run(Lo, Count) over [0, N) in spans whose Count fits the int counts of the signal library's routines
+// (a complex matrix may hold more Doubles than an int counts). Element-wise routines give the same result cut.
+template <class Run>
+void IntSpans(std::int64_t N, const Run& Each)
+{
+    constexpr std::int64_t kSpan = std::int64_t{1} << 30;
+    for (std::int64_t lo = 0; lo < N; lo += kSpan) Each(lo, static_cast<int>(std::min(kSpan, N - lo)));
+}
+
+// Dst[k] += (Re + i·Im)·Src[k] for N elements of the given kind through DAXPY/ZAXPY; long arrays are cut into
+// pieces that threads share (vec_add.cpp).
+void Axpy(bool Complex, int N, double Re, double Im, const double* Src, double* Dst);
+
+// Dst := Src rounded to whole numbers with ties to even (RoundDoubles) or truncated toward zero, N Doubles, in
+// floating point whatever the rounding mode in force: NaN, infinities and the sign of zero stay. Dst may be Src
+// (vec_fill.cpp).
+void RoundDoubles(const double* Src, double* Dst, std::int64_t N);
+void TruncDoubles(const double* Src, double* Dst, std::int64_t N);
+
 }  // namespace tarnel::detail

@@ -77,6 +77,10 @@ private:
     std::optional<TVecTemp> FTemp;
 };
 
+// The Doubles of the matrix Src that a member reads while it sizes and writes the destination matrices: Src's own,
+// or a pooled copy in Temp when they share memory with a destination's data or block (mtx_arith.cpp).
+const double* Held(const TMtx1& Src, std::initializer_list<const TMtx1*> Dsts, TLazyTemp& Temp);
+
 // Into := a copy of V (kind, length and values).
 const TVecs& Snapshot(const TVecs& V, TVec& Into);
 

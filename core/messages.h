@@ -341,7 +341,7 @@ inline constexpr const char* kComplexFalseLower = "Complex = false";
 inline constexpr const char* kLengthNotPow2 = "Length is not power of two!";
 inline constexpr const char* kLenNotPow2 = "Len is not power of two!";
 inline constexpr const char* kLenMustPow2 = "Len must be power of two!";
-inline constexpr const char* kNotComplexFft = "not Complex";
+inline constexpr const char* kNotComplexBare = "not Complex";
 inline constexpr const char* kIndexHalfLen = "(Index + (Len div 2)) > Length";
 // A transform would read or write bin N/2 of a packed spectrum where the element past the vector's end is not
 // its own memory (a view, or an adopted array without room).
@@ -493,5 +493,69 @@ inline std::string InvalidParameterBlank(int Info)
 {
     return std::to_string(Info) + " parameter is invalid!";
 }
+
+// ---- Fills, ramps, primes and rounding of vectors (vec_fill.cpp) --------------------------------------------
+inline constexpr const char* kLenPlusIndexSpaced = "Len + Index > Length";
+inline constexpr const char* kIndexALength = "(Index + a.Length) > Length";
+inline constexpr const char* kIndexLenFLength = "Index+Len > fLength";
+inline constexpr const char* kPrimeN = "n <= 0";
+inline constexpr const char* kLengthDst = "Length(Dst) <> Length!";
+
+// ---- Element-wise arithmetic and complex parts of matrices (mtx_arith.cpp) ------------------------------------
+// A complex factor, offset or sum factor for a real matrix (its imaginary part would be lost).
+inline constexpr const char* kMtxScaleNotComplex = "TMtx.Scale: Not Complex";
+inline constexpr const char* kMtxAddNotComplex = "TMtx.Add: Not Complex";
+inline constexpr const char* kMtxOffsetNotComplex = "TMtx.Offset: Not Complex";
+inline constexpr const char* kMtxRowsRows = "Mtx.Rows <> Rows";
+inline constexpr const char* kMtxColsCols = "Mtx.Cols <> Cols";
+inline constexpr const char* kMtxRowsZero = "Mtx.Rows = 0";
+inline constexpr const char* kMtxColsZero = "Mtx.Cols = 0";
+inline constexpr const char* kLengthZero = "Length = 0";
+inline constexpr const char* kMtxCountRowsCols = "Mtx.Rows*Mtx.Cols <> Rows*Cols";
+inline constexpr const char* kSelfMtx = "Self = Mtx";
+inline constexpr const char* kMtx2Mtx1Rows = "Mtx2.Rows <> Mtx1.Rows";
+inline constexpr const char* kMtx2Mtx1Cols = "Mtx2.Cols <> Mtx1.Cols ";
+inline constexpr const char* kMtx1Empty = "Mtx1.Rows*Mtx1.Cols = 0 ";
+inline constexpr const char* kMtx1Count = "Mtx1.Rows*Mtx1.Cols";
+inline constexpr const char* kMulElemSelf = "(Mtx1 = Self) or (Mtx1 = Self)";
+inline constexpr const char* kMtxComplexFalse = "Mtx.Complex = False";
+inline constexpr const char* kNotComplexCap = "Not complex!";
+inline constexpr const char* kRowsColsZero = "Rows*Cols = 0";
+inline constexpr const char* kSelfAmpltPhaseMtx = "(AmpltMtx = Self) or (PhaseMtx = Self)";
+inline constexpr const char* kAmpltMtxEmpty = "AmpltMtx.Rows*AmpltMtx.Cols = 0 ";
+inline constexpr const char* kPhaseAmpltRows = "PhaseMtx.Rows <> AmpltMtx.Rows";
+inline constexpr const char* kPhaseAmpltCols = "PhaseMtx.Cols <> AmpltMtx.Cols";
+inline constexpr const char* kAmpltMtxComplex = "AmpltMtx.Complex = True";
+inline constexpr const char* kPhaseMtxComplex = "PhaseMtx.Complex = True";
+inline constexpr const char* kReMtxEmpty = "ReMtx.Rows*ReMtx.Cols = 0";
+inline constexpr const char* kImMtxEmpty = "ImMtx.Rows*ImMtx.Cols = 0 ";
+inline constexpr const char* kReImRows = "ReMtx.Rows <> ImMtx.Rows";
+inline constexpr const char* kReImCols = "ReMtx.Cols <> ImMtx.Cols";
+inline constexpr const char* kSelfReImMtx = "(ReMtx = Self) or (ImMtx = Self)";
+
+// ---- Sylvester, outer and Kronecker products, small matrix operations (mtx_small.cpp) ------------------------
+inline constexpr const char* kABComplex = "A.Complex <> B.Complex";
+inline constexpr const char* kANotQuadratic = "not A.Quadratic";
+inline constexpr const char* kCRowsARows = "C.Rows <> A.Rows";
+inline constexpr const char* kCColsACols = "C.Cols <> A.Cols";
+// An A or B that is not in Schur form (upper quasi-triangular real, upper triangular complex): the solver would
+// return a wrong X without a word.
+inline constexpr const char* kANotQuasiTriangular = "A is not upper quasi-triangular";
+inline constexpr const char* kBNotQuasiTriangular = "B is not upper quasi-triangular";
+// MtxError of a Sylvester equation solved with perturbed values (INFO = 1: A and -B, or A and B, have common or
+// close eigenvalues); INFO follows.
+inline constexpr const char* kSylvesterPerturbed = "Sylvester: close eigenvalues, perturbed values used:";
+inline constexpr const char* kVec1LengthRows = "Vec1.Length <> FRows";
+inline constexpr const char* kVec1LengthCols = "Vec1.Length <> FCols";
+// A rank-1 update of a matrix of the other kind (the vectors' elements would be written with the wrong width).
+inline constexpr const char* kVec1ComplexSelf = "Vec1.Complex <> Complex";
+inline constexpr const char* kSrcMtxComplex = "SrcMtx.Complex = True";
+inline constexpr const char* kSrcMtxSelf = "SrcMtx = Self";
+inline constexpr const char* kSetItCplxCount = "Rows*Cols*2 <> (High(A)+1)";
+inline constexpr const char* kSetItCount = "Rows*Cols <> (High(A)+1)";
+inline constexpr const char* kRowToRow = "Row > ToRow";
+inline constexpr const char* kColToCol = "Col > ToCol";
+inline constexpr const char* kToRowsRows = "ToRows > Rows-1";
+inline constexpr const char* kToColsCols = "ToCols > Cols-1";
 
 }  // namespace tarnel::msg

@@ -211,6 +211,62 @@ public:
     // The largest row sum of absolute values (moduli); real rows through BLAS DASUM.
     double NormInf() const;
 
+    // ---- Element-wise arithmetic and complex parts (mtx_arith.cpp) ----------------------------------------------
+    // A matrix is one block of Rows·Cols elements: each member runs its vector counterpart's routine over it. Checks
+    // that keep the operands' memory safe run whatever ConditionCheck is, with the same texts.
+    // Real only: a complex, non-empty matrix raises "Complex = True".
+    TMtx1& Abs();
+    TMtx1& Conj();
+    // Thresholded reciprocals: an element below Threshold in magnitude gives ±1/Threshold.
+    TMtx1& InvElem(double Threshold);
+    // Both parts of complex elements; Factor = 1 changes nothing.
+    TMtx1& Scale(double Factor);
+    // Complex elements get Value + 0i.
+    TMtx1& Offset(double Value);
+    TMtx1& ThreshBottom(double Value);
+    TMtx1& ThreshTop(double Value);
+    // Self := Self + (Re + i·Im)·Mtx; a real matrix refuses Im <> 0 ("TMtx.Add: Not Complex").
+    TMtx1& Add(const TMtx1& Mtx, double Re = 1, double Im = 0);
+    // Self := Self - Mtx; Mtx must be of Self's kind ("Mtx.Complex <> Complex").
+    TMtx1& Sub(const TMtx1& Mtx);
+    // Self := Self·Mtx element by element.
+    TMtx1& MulElem(const TMtx1& Mtx);
+    // Self := Mtx rounded (ties to even), in floating point: every Double keeps its range, NaN and ±inf stay.
+    TMtx1& Round(const TMtx1& Mtx);
+    // Truncated toward zero, in place (in floating point).
+    TMtx1& Trunc();
+    // Self := the real part (a real Mtx is copied), the imaginary parts, magnitudes or phases of a complex Mtx.
+    TMtx1& RealPart(const TMtx1& Mtx);
+    TMtx1& ImagPart(const TMtx1& Mtx);
+    TMtx1& Mag(const TMtx1& Mtx);
+    TMtx1& Phase(const TMtx1& Mtx);
+    // Magnitudes and phases of the complex Self into two real matrices of Self's size.
+    TMtx1& CartToPolar(TMtx1& AmpltMtx, TMtx1& PhaseMtx);
+    // Self := AmpltMtx·e^(i·PhaseMtx), complex.
+    TMtx1& PolarToCart(const TMtx1& AmpltMtx, const TMtx1& PhaseMtx);
+    // Self := ReMtx + i·ImMtx, complex.
+    TMtx1& RealToCplx(const TMtx1& ReMtx, const TMtx1& ImMtx);
+
+    // ---- Sylvester, outer products, Vandermonde, widening, fills (mtx_small.cpp) ------------------------------
+    // Self := X solving op(A)·X + s·X·op(B) = scale·C (s = +1 for siPlus, -1 for siMinus) through DTRSYL/ZTRSYL;
+    // returns scale. A and B must be in Schur form: upper quasi-triangular (real) or upper triangular (complex),
+    // refused otherwise. Info and MtxError receive the routine's INFO; nothing is raised for it. A, B and C may be
+    // Self. The control word is Tarnel8087CW afterwards.
+    double Sylvester(const TMtx1& A, const TMtx1& B, const TMtx1& C, TSign Sign, TMtxOperation OpA = opNone,
+                     TMtxOperation OpB = opNone);
+    // Update: Self(i, j) += Alpha·Vec1(i)·Vec2(j) (Vec2 conjugated with Conjugate), Self keeping its size and kind.
+    // Otherwise Self := the outer product Vec1·Vec2ᵀ (Vec2ᴴ with Conjugate), complex when either vector is. Alpha
+    // and Beta are 1 and 0 afterwards.
+    TMtx1& TensorProd(const TVecs& Vec1, const TVecs& Vec2, bool Update = false, bool Conjugate = false);
+    // Self := the Vec.Length × Cols matrix with column j = Vec^(Cols-1-j), of Vec's kind.
+    TMtx1& VanderMonde(int Cols, const TVecs& Vec);
+    // Widens a real Self in place: a + 0i with ZeroImag, a + a·i without.
+    TMtx1& ExtendToComplex(bool ZeroImag);
+    // Size(ARows, ACols, AComplex), then the values of A row by row ((Re, Im) pairs when complex). A must hold
+    // exactly that many Doubles ("Rows*Cols <> (High(A)+1)", "Rows*Cols*2 <> (High(A)+1)"); a short array is refused
+    // always, and a refused call changes nothing.
+    TMtx1& SetIt(int ARows, int ACols, bool AComplex, TOpenArray<double> A);
+
     // ---- Plain settings -----------------------------------------------------------------------------------
     bool Dirty() const { return FDirty; }
     void SetDirty(bool B) { FDirty = B; }
@@ -523,6 +579,57 @@ private:
     // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and
     // estimate that ran, without raising.
     void LUSolveCore(const double* B, double* X, int NRHS, TMtxType MtxType, TMtxOperation Operation);
+
+public:
+    // ---- Element-wise arithmetic and complex parts (mtx_arith.cpp) ----------------------------------------------
+    using TMtx1::Abs;
+    using TMtx1::Add;
+    using TMtx1::Conj;
+    using TMtx1::Disown;
+    using TMtx1::ExtendToComplex;
+    using TMtx1::InvElem;
+    using TMtx1::MulElem;
+    using TMtx1::Offset;
+    using TMtx1::Round;
+    using TMtx1::Scale;
+    using TMtx1::SetIt;
+    using TMtx1::SetZero;
+    using TMtx1::SqrElem;
+    using TMtx1::SqrtElem;
+    using TMtx1::Sub;
+    using TMtx1::ThreshBottom;
+    using TMtx1::ThreshTop;
+    using TMtx1::Trunc;
+    // A real matrix refuses a factor with an imaginary part ("TMtx.Scale: Not Complex").
+    TMtx& Scale(const TCplx& Factor);
+    // A real, non-empty matrix raises "TMtx.Offset: Not Complex".
+    TMtx& Offset(const TCplx& Value);
+    TMtx& Round();
+    // Self := f(Mtx), sized like Mtx (Abs: real); an empty Mtx leaves Self as it is (Conj, InvElem: Self sized).
+    TMtx& Abs(const TMtx1& Mtx);
+    TMtx& Conj(const TMtx1& Mtx);
+    TMtx& InvElem(const TMtx1& Mtx, double Threshold);
+    // Bit for bit the in-place SqrElem and SqrtElem of a copy of Mtx.
+    TMtx& SqrElem(const TMtx1& Mtx);
+    TMtx& SqrtElem(const TMtx1& Mtx);
+    TMtx& ThreshBottom(const TMtx1& Mtx, double Value);
+    TMtx& ThreshTop(const TMtx1& Mtx, double Value);
+    // Self := Mtx1 ∘ Mtx2, sized like Mtx1.
+    TMtx& Add(const TMtx1& Mtx1, const TMtx1& Mtx2);
+    TMtx& Sub(const TMtx1& Mtx1, const TMtx1& Mtx2);
+    TMtx& MulElem(const TMtx1& Mtx1, const TMtx1& Mtx2);
+    // Self := Mtx truncated toward zero, in floating point.
+    TMtx& Trunc(const TMtx1& Mtx);
+
+    // ---- Small operations (mtx_small.cpp) -------------------------------------------------------------------------
+    // Self := SrcMtx widened: a + 0i with ZeroImag, a + a·i without ("SrcMtx.Complex = True", "SrcMtx = Self").
+    TMtx& ExtendToComplex(const TMtx1& SrcMtx, bool ZeroImag);
+    // The values of A into Self, which keeps its size (the same counts and texts as the sizing form).
+    TMtx& SetIt(TOpenArray<double> A);
+    // Elements (r, c) with Row <= r <= ToRow, Col <= c <= ToCol := 0.
+    TMtx& SetZero(int Row, int Col, int ToRow, int ToCol);
+    // Gives up the data without handing them back: an owned block is freed, Rows and Cols become 0.
+    void Disown();
 };
 
 // Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).

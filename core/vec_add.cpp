@@ -6,6 +6,7 @@
 
 #include "core/NmklBlas.h"
 #include "core/Raroz.h"
+#include "core/arith_kernels.h"
 #include "core/elementwise.h"
 #include "platform/wavrin/Parallel.h"
 
@@ -27,9 +28,11 @@ void Add3(const double* A, const double* B, double* Dst, std::int64_t Count)
     nspdbAdd3(A, B, Dst, static_cast<int>(Count));
 }
 
+}  // namespace
+
 // Dst[k] += (Re + i·Im)·Src[k] for N elements of the given kind (BLAS, increments 1). Long vectors are cut into
 // pieces that threads share; each element is computed alone, so the cut changes no result.
-void Axpy(bool Complex, int N, double Re, double Im, const double* Src, double* Dst)
+void detail::Axpy(bool Complex, int N, double Re, double Im, const double* Src, double* Dst)
 {
     const int w = Complex ? 2 : 1;
     const TCplx a{Re, Im};
@@ -43,8 +46,6 @@ void Axpy(bool Complex, int N, double Re, double Im, const double* Src, double* 
             daxpy_(&n, &Re, x, &one, y, &one);
     });
 }
-
-}  // namespace
 
 TVecs& TVecs::Add(const TVecs& Vec, double Re, double Im)
 {
@@ -62,7 +63,7 @@ TVecs& TVecs::Add(const TVecs& Vec, double Re, double Im)
     if (FLength == 0) return *this;
     detail::TLazyTemp t;
     const double* src = detail::Detached(Vec.Values(), Numbers(*this), FValues, Numbers(*this), true, t);
-    Axpy(FComplex, FLength, Re, Im, src, FValues);
+    detail::Axpy(FComplex, FLength, Re, Im, src, FValues);
     return *this;
 }
 
@@ -92,8 +93,9 @@ TVec0& TVec0::Add(const TVecs& Vec, int VecIndex, int Index, int Len, double Re,
         return *this;
     }
     TCheck(*this).Always(!FComplex && Im != 0, msg::kAddNotComplex);
-    detail::OnRange(*this, Vec, VecIndex, Index, Len,
-                    [&](const double* Src, double* Dst, std::int64_t) { Axpy(FComplex, Len, Re, Im, Src, Dst); });
+    detail::OnRange(*this, Vec, VecIndex, Index, Len, [&](const double* Src, double* Dst, std::int64_t) {
+        detail::Axpy(FComplex, Len, Re, Im, Src, Dst);
+    });
     return *this;
 }
 

@@ -298,6 +298,27 @@ public:
     // Self := cos(Omega) + i·sin(Omega), complex and sized like Omega.
     TVecs& Expj(const TVecs& Omega);
 
+    // ---- Fills, ramps, primes and rounding (vec_fill.cpp) ------------------------------------------------------
+    // Every element := Value (complex: Value + 0i).
+    TVecs& SetVal(double Value);
+    TVecs& SetZero();
+    // Self := A as a complex vector of A's length.
+    TVecs& SetCplx(TOpenArray<TCplx> A);
+    // Element k := k (complex: k + 0i).
+    TVecs& Ramp();
+    // Self := the primes below n, real ("n <= 0" for n < 1).
+    TVecs& PrimeNumbers(int n);
+    // Self := Vec rounded to whole numbers (ties to even) or truncated toward zero, in floating point: every
+    // Double keeps its value range (NaN and infinities stay); both parts of complex elements. An empty Vec leaves
+    // Self as it is.
+    TVecs& Round(const TVecs& Vec);
+    TVecs& Trunc(const TVecs& Vec);
+    // Self[Index + k] := the fractional part x - trunc(x) of X[XIndex + k] (both parts of complex elements); with
+    // Len = -1 Self is sized like X and all of X is taken.
+    TVecs& Frac(const TVecs& X, int XIndex, int Index, int Len = -1);
+    // Self := the Kronecker product: block i of Vec2.Length elements is Vec1[i]·Vec2; complex when either is.
+    TVecs& Kron(const TVecs& Vec1, const TVecs& Vec2);
+
     // ---- Sub-ranges and block processing ------------------------------------------------------------------
     // A view moves the data address and the length only: no copy, no event, nothing written to any buffer, and
     // never anything written past the view's length. While a view is active the vector cannot be sized.
@@ -657,6 +678,25 @@ public:
     TVec0& GetRow(const TMtx1& Mtx, int Row);
     // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
     TVec0& GetCol(const TMtx1& Mtx, int Col);
+
+    // ---- Fills, ramps and rounding (vec_fill.cpp) -------------------------------------------------------------
+    using TVecs::Frac;
+    using TVecs::Ramp;
+    using TVecs::Round;
+    using TVecs::SetCplx;
+    using TVecs::SetVal;
+    using TVecs::Trunc;
+    // Every element := Value (a real vector takes Value.Re).
+    TVec0& SetVal(const TCplx& Value);
+    // Self[Index + k] := A[k]; Self must be complex ("not Complex") and is not resized.
+    TVec0& SetCplx(int Index, TOpenArray<TCplx> A);
+    // Self[Index + k] := Offset + Step·k for k < Len (complex: Im = 0).
+    TVec0& Ramp(double Offset, double Step, int Index, int Len);
+    // In place.
+    TVec0& Round();
+    TVec0& Trunc();
+    // Frac(Self, Index, Index, Len), in place.
+    TVec0& Frac(int Index, int Len);
 };
 
 class TVec1 : public TVec0 {
@@ -805,6 +845,20 @@ public:
     // check. "Mtx.Rows*Mtx.Cols = 0", "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)", "Index + Len > Length",
     // "Complex <> Mtx.Complex".
     TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
+
+    // ---- Fills, ramps and rounding (vec_fill.cpp) -------------------------------------------------------------
+    using TVec0::Ramp;
+    using TVec0::Round;
+    using TVec0::SetVal;
+    using TVec0::Trunc;
+    // Self[Index .. Index+Len-1] := Value (complex: Value + 0i); nothing at all for Len <= 0 or Index < 0.
+    TVec1& SetVal(double Value, int Index, int Len);
+    // Element k := Offset + Step·k (complex: Im = 0), each computed from k, never accumulated.
+    TVec1& Ramp(double Offset, double Step);
+    // Dst := the values rounded (ties to even) or truncated to 32-bit integers, saturated at the ends of the
+    // range, NaN giving 0. Dst holds one integer per Double: Length entries, 2·Length (Re, Im) for complex data.
+    TVec1& Round(TIntArray& Dst);
+    TVec1& Trunc(TIntArray& Dst);
 };
 
 class TVec : public TVec1 {
@@ -932,6 +986,20 @@ public:
     using TVec1::GetCol;
     using TVec1::GetRow;
     using TVecs::CopyMtx;
+
+    // ---- Fills and ramps (vec_fill.cpp), the complex offset -------------------------------------------------
+    using TVec1::Offset;
+    using TVec1::Ramp;
+    using TVec1::SetVal;
+    using TVecs::SetZero;
+    // Self[Index .. Index+Len-1] := Value (a real vector takes Value.Re); nothing at all for Len <= 0 or Index < 0.
+    TVec& SetVal(const TCplx& Value, int Index, int Len);
+    // Self[Index .. Index+Len-1] := 0; nothing at all for Len <= 0 or Index < 0.
+    TVec& SetZero(int Index, int Len);
+    // Element k := Offset + k·Step, part by part; Self must be complex ("not Complex").
+    TVec& Ramp(const TCplx& Offset, const TCplx& Step);
+    // Adds Value to every element; a real vector refuses an imaginary part ("TVec.Offset: Not Complex").
+    TVec& Offset(const TCplx& Value);
 };
 
 // Size(Len, AComplex) of every vector given.
@@ -959,5 +1027,8 @@ double NormC(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
 double NormL1(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
 double NormL2(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
 bool Equal(const TVecs& Vec1, const TVecs& Vec2, double Tolerance);
+
+// True when n is a prime number: n >= 2 and no d with 2 <= d <= sqrt(n) divides it (vec_fill.cpp).
+bool Prime(int n);
 
 }  // namespace tarnel

@@ -183,7 +183,7 @@ TVecs& TVecs::FFTReal()
         return *this;
     }
     const int order = CheckedOrder(*this);
-    if (!FComplex) ERaise(msg::kNotComplexFft);
+    if (!FComplex) ERaise(msg::kNotComplexBare);
     RequireRoom(*this, 2 * static_cast<std::int64_t>(FLength) + 2);
     nspdCcsFft(FValues, order + 1, NSP_Forw);
     SetComplex(false);
@@ -253,7 +253,7 @@ TVec& TVec::IRealFFT(const TVecs& Vec, bool NoScale)
 
 TVec& TVec::FFTReal(const TVecs& Vec)
 {
-    if (!Vec.Complex()) ERaise(msg::kNotComplexFft);
+    if (!Vec.Complex()) ERaise(msg::kNotComplexBare);
     if (&Vec == this) ERaise(msg::kVecSelf);
     const int len = 2 * Vec.Length();
     const int order = len != 0 ? CheckedOrder(Vec) : 0;
