@@ -484,4 +484,12 @@ inline double Lanhb(char Norm, char Uplo, int N, int Kd, const TCplx* Ab, int Ld
     return zlanhb_(&Norm, &Uplo, &N, &Kd, Ab, &Ldab, Work, 1, 1);
 }
 
+// ---- Rank-1 update, for the C run-time layer's adapters (sparse/ansicrtl) -------------------------------------
+
+// A := Alpha·x·yᵀ + A (column-major M × N).
+inline void Ger(int M, int N, double Alpha, const double* X, int IncX, const double* Y, int IncY, double* A, int Lda)
+{
+    dger_(&M, &N, &Alpha, X, &IncX, Y, &IncY, A, &Lda);
+}
+
 }  // namespace tarnel::blas

@@ -199,4 +199,8 @@ double zlanhb_(const char* norm, const char* uplo, const int* n, const int* k, c
 // negative INFO (LAPACK) or without doing anything (BLAS) instead of ending the process.
 int xerbla_(const char* srname, const int* info, std::size_t srname_len);
 
+// ---- Level 2, for the C run-time layer's adapters (sparse/ansicrtl) ----
+void dger_(const int* m, const int* n, const double* alpha, const double* x, const int* incx, const double* y,
+           const int* incy, double* a, const int* lda);
+
 }  // extern "C"
