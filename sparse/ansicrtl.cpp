@@ -33,15 +33,33 @@ bool Skipped(char C)
     return C == '+' || C == ',' || C == '-' || C == '.' || std::isdigit(static_cast<unsigned char>(C));
 }
 
+bool LengthModifier(char C)
+{
+    return C == 'h' || C == 'l' || C == 'L' || C == 'q' || C == 'j' || C == 'z' || C == 't';
+}
+
 // The argument list of Format for a C format and its variable arguments: one entry per conversion (an Integer 0
-// where the letter takes nothing), taken in order from Args.
+// where the letter takes nothing), taken in order from Args. A '*' takes an int (the width or precision Format reads
+// from the list), and a length modifier takes the argument at the size the C code passed, so that the arguments of
+// the later conversions are still found where they are (Format then refuses the modified conversion, and the format
+// is appended as written).
 std::vector<TVarRec> CollectArguments(std::string_view Fmt, va_list Args)
 {
     std::vector<TVarRec> list;
     std::size_t pos = 0;
     while ((pos = Fmt.find('%', pos)) != std::string_view::npos) {
         ++pos;
-        while (pos < Fmt.size() && Skipped(Fmt[pos])) ++pos;
+        for (; pos < Fmt.size(); ++pos) {
+            if (Fmt[pos] == '*')
+                list.emplace_back(va_arg(Args, int));
+            else if (!Skipped(Fmt[pos]))
+                break;
+        }
+        bool wide = false, longDouble = false;
+        for (; pos < Fmt.size() && LengthModifier(Fmt[pos]); ++pos) {
+            if (Fmt[pos] == 'L') longDouble = true;
+            if (Fmt[pos] != 'h' && Fmt[pos] != 'L') wide = true;
+        }
         if (pos >= Fmt.size()) break;
         const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(Fmt[pos++])));
         if (letter == '%') continue;
@@ -50,13 +68,16 @@ std::vector<TVarRec> CollectArguments(std::string_view Fmt, va_list Args)
             case 'd':
             case 'u':
             case 'x':
-                arg = TVarRec(va_arg(Args, int));
+                if (wide)
+                    arg = TVarRec(static_cast<std::int64_t>(va_arg(Args, long long)));
+                else
+                    arg = TVarRec(va_arg(Args, int));
                 break;
             case 'e':
             case 'f':
             case 'g':
             case 'n':
-                arg = TVarRec(va_arg(Args, double));
+                arg = TVarRec(longDouble ? static_cast<double>(va_arg(Args, long double)) : va_arg(Args, double));
                 break;
             case 'm': {
                 const auto* units = va_arg(Args, const std::int64_t*);

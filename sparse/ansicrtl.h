@@ -34,10 +34,11 @@ std::string RtlStringsText();
 // The print redirect. Scans Format as the C code writes it: after each '%' the characters '+', ',', '-', '.' and
 // digits are skipped and the next one is the conversion letter, which takes its argument from Args: d, u, x an
 // int; e, f, g, n a double; m a pointer to a 64-bit currency value (1/10000 units); p a pointer; s a string (a
-// null pointer reads as empty); "%%" nothing; any other letter nothing (so "%ld" takes no argument). Upper-case
-// letters take what their lower-case twins take. The text is made by Format with one argument per conversion, any
-// number of them; a format Format refuses ('+' flag, a length modifier, ...) is appended as it is written. Returns
-// the number of characters appended.
+// null pointer reads as empty); "%%" nothing; any other letter nothing. Upper-case letters take what their
+// lower-case twins take. A '*' takes an int, and a length modifier (h, l, L, q, j, z, t) makes the conversion take
+// the argument at its C size, so that the later arguments stay in step. The text is made by Format with one
+// argument per conversion, any number of them; a format Format refuses ('+' flag, a length modifier, ...) is
+// appended as it is written. Returns the number of characters appended.
 int _dprintf(const char* Format, va_list Args);
 // The C code's printf: passes its arguments to _dprintf. Nothing escapes it: an error while appending gives -1.
 int CPrintfForwarder(const char* Format, ...);
