@@ -248,7 +248,8 @@ protected:
 public:
     // X := the solution of the system SparseSystem selects for the right-hand side B (see sparse_umf_solve.cpp).
     // Raises "FCols <> B.Length", "B.Complex", "Complex = True" and "Invalid sparse pattern!"; UMFPACK's failures do
-    // not raise: they leave MtxError and the report in RtlStrings.
+    // not raise: they leave MtxError and the report in RtlStrings. ActualIters and BackError are UMFPACK's
+    // Info[80] and Info[82] + Info[83] of the last solve, also where it did no refinement and gives -1 for each.
     void Solve(const TVec& B, TVec& X);
 
 protected:
@@ -268,9 +269,11 @@ protected:
     void ReportLabel(const char* Label) const;
     // Frees the kept symbolic analysis and forgets its pattern.
     void ReleaseSymbolic() noexcept;
-    // With AutoPattern off, the symbolic analysis outlives the solve together with the pattern it was made for.
+    // With AutoPattern off, the symbolic analysis outlives the solve together with the pattern and the control
+    // settings it was made with.
     std::vector<int> FSymbolicColPointers;
     std::vector<int> FSymbolicRowIndices;
+    std::array<double, kControlCount> FSymbolicControl{};
 };
 
 class TSparseMtx2 : public TSparseMtx1 {

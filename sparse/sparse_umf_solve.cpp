@@ -20,7 +20,8 @@
 //
 // The symbolic analysis: with AutoPattern on, every solve analyses and frees the analysis right after the numeric
 // factorisation. With AutoPattern off, the analysis is kept with the pattern it was made for and reused while the
-// matrix has that pattern; a solve with another pattern analyses anew. Destroy and the next analysis free it; Copy
+// matrix has that pattern and the control settings the analysis uses stay; a solve with another pattern or other
+// settings analyses anew. Destroy and the next analysis free it; Copy
 // and Assign never copy it.
 //
 // The C library's allocator serves UMFPACK, so a failed allocation is status -1 (": Out of memory!") and the
@@ -51,6 +52,16 @@ constexpr double kReportLevel = 3;
 // Stand-ins for the arrays of a matrix without entries: UMFPACK refuses null pointers and reads nothing there.
 const int kNoIndex = 0;
 const double kNoValue = 0;
+
+// The control settings of two analyses agree, but for the print level and the refinement steps, which the analysis
+// does not use.
+bool SameAnalysisSettings(const std::array<double, TSparseMtx1::kControlCount>& A,
+                          const std::array<double, TSparseMtx1::kControlCount>& B)
+{
+    for (std::size_t i = 0; i < A.size(); ++i)
+        if (i != UMFPACK_PRL && i != UMFPACK_IRSTEP && std::memcmp(&A[i], &B[i], sizeof(double)) != 0) return false;
+    return true;
+}
 
 // The UMFPACK code of the system string.
 int SystemCode(const std::string& Text)
@@ -120,7 +131,8 @@ void TSparseMtx1::FactorDirect()
     const double* ax = UmfAx();
     const auto nz = static_cast<std::size_t>(FNonZeros);
     const bool reuse = !FAutoPattern && FSymbolic && FSymbolicColPointers == FColPointers &&
-                       FSymbolicRowIndices.size() == nz && std::equal(ai, ai + nz, FSymbolicRowIndices.begin());
+                       FSymbolicRowIndices.size() == nz && std::equal(ai, ai + nz, FSymbolicRowIndices.begin()) &&
+                       SameAnalysisSettings(FControl, FSymbolicControl);
     if (!reuse) {
         ReleaseSymbolic();
         UmfErrorCheck(*this, umfpack_di_symbolic(FCols, FCols, ap, ai, ax, &FSymbolic, FControl.data(), FInfo.data()),
@@ -130,6 +142,7 @@ void TSparseMtx1::FactorDirect()
         if (!FAutoPattern && FSymbolic) {
             FSymbolicColPointers = FColPointers;
             FSymbolicRowIndices.assign(ai, ai + nz);
+            FSymbolicControl = FControl;
         }
     }
     UmfErrorCheck(*this, umfpack_di_numeric(ap, ai, ax, FSymbolic, &FNumeric, FControl.data(), FInfo.data()),
