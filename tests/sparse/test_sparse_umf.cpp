@@ -115,6 +115,7 @@ public:
         std::swap(FRowIndices[static_cast<std::size_t>(A)], FRowIndices[static_cast<std::size_t>(B)]);
         std::swap(FValues->Values()[A], FValues->Values()[B]);
     }
+    void SetRowIndex(int K, int Row) { FRowIndices[static_cast<std::size_t>(K)] = Row; }
     bool HoldsSymbolic() const { return FSymbolic != nullptr; }
 };
 
@@ -329,6 +330,15 @@ TEST_F(SparseUmf, UnsortedColumnIsJumbled)
     a.Solve(b, x);
     EXPECT_EQ(a.MtxError(), "umfpack_symbolic: jumbled_matrix");
     EXPECT_EQ(Report(), "umfpack_symbolic failed!\numfpack_numeric failed!\numfpack_solve failed!\n");
+
+    // A row index past the order of the system (Rows is not passed) is refused by UMFPACK alike.
+    TRawSparse w;
+    MakeSmall(w);
+    w.SetRows(5);
+    w.SetRowIndex(4, 4);  // the last entry of column 2
+    w.SetReportLevel(prlNone);
+    w.Solve(b, x);
+    EXPECT_EQ(w.MtxError(), "umfpack_symbolic: jumbled_matrix");
 }
 
 TEST_F(SparseUmf, GoodSolveReportsByLevel)
