@@ -4,10 +4,11 @@
 #include "core/Dovi387.h"
 #include "core/Nmkl.h"
 #include "core/Raroz.h"
-#include "core/Startup.h"
 #include "core/Tarnel.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/NumText.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 #include "sparse/sparse.h"
 
 // Numerical methods.

@@ -46,7 +46,7 @@ inline constexpr const char* kMaxElemCount = "MaxElemCount reached!";
 // ---- Iterative solution ---------------------------------------------------------------------------------------
 inline constexpr const char* kIterLength = "B.Length <> X.Length";
 inline constexpr const char* kIterComplex = "B.Complex or X.Complex";
-inline constexpr const char* kIterCols = "FCols <> B.Length";
+inline constexpr const char* kFColsBLength = "FCols <> B.Length";
 inline constexpr const char* kIterLowerOnly = "Iterative solve: Symmetric matrix must contain only lower triangle!";
 // A work length of GMRES or Orthomin past the Integer range.
 inline constexpr const char* kVectorCountTooLarge = "VectorCount too large";
@@ -72,5 +72,34 @@ inline constexpr const char* kSlapIerr5 = "Preconditioning matrix, M, is notPosi
 inline constexpr const char* kSlapIerr6 = "A is not Positive Definite $(p,Ap) < 0.0$.";
 inline constexpr const char* kSlapIerr7 =
     "Incomplete factorization broke down and was fudged.  Resulting preconditioning maybe less than the best.";
+
+// ---- Direct solve through UMFPACK ----------------------------------------------------------------------------
+inline constexpr const char* kBComplex = "B.Complex";
+// The matrix form: B must have Cols rows, one right-hand side per column.
+inline constexpr const char* kFColsBRows = "FCols <> B.Rows";
+// The line written to the report stream after a failed step: the step's name, then this.
+inline constexpr const char* kFailedLine = " failed!";
+// The suffixes of UMFPACK's status codes in MtxError, after the step's name. A status without its own text gets
+// kStatusPrefix and the code (": status 2").
+inline constexpr const char* kOutOfMemory = ": Out of memory!";
+inline constexpr const char* kSingularMatrix = ": Singular matrix!";
+inline constexpr const char* kInvalidNumeric = ": invalid_Numeric_object!";
+inline constexpr const char* kInvalidSymbolic = ": invalid_Symbolic_object";
+inline constexpr const char* kArgumentMissing = ": argument_missing";
+inline constexpr const char* kNNonPositive = ": n_nonpositive";
+inline constexpr const char* kNzNegative = ": nz_negative";
+inline constexpr const char* kJumbledMatrix = ": jumbled_matrix";
+inline constexpr const char* kAp0NonZero = ": Ap0_nonzero";
+inline constexpr const char* kRowIndexOutOfBounds = ": row_index_out_of_bounds";
+inline constexpr const char* kDifferentPattern = ": different_pattern";
+inline constexpr const char* kColLengthNegative = ": col_length_negative";
+inline constexpr const char* kInvalidSystem = ": invalid_system";
+inline constexpr const char* kInvalidTripletStatus = ": invalid_triplet";
+inline constexpr const char* kInvalidPermutation = ": invalid_permutation";
+inline constexpr const char* kProblemTooLarge = ": problem_too_large";
+inline constexpr const char* kInternalError = ": internal_error";
+inline constexpr const char* kFileIO = ": file_IO";
+inline constexpr const char* kOrderingFailed = ": ordering_failed";
+inline constexpr const char* kStatusPrefix = ": status ";
 
 }  // namespace tarnel::msg::sparse

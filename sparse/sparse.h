@@ -1,5 +1,8 @@
-// sparse: the library's sparse matrices (the classes, their storage and the triplet and dense conversions).
+// sparse: the library's sparse matrices (the classes, their storage, the triplet and dense conversions and the direct
+// solve), the UMFPACK declarations and the C run-time layer with the report stream.
 #pragma once
 
 #include "sparse/SparseTypes.h"
+#include "sparse/UMFsparse.h"
+#include "sparse/ansicrtl.h"
 #include "sparse/sparse_class.h"

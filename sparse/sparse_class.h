@@ -254,6 +254,37 @@ protected:
     std::vector<int> FColPointers;  // Cols + 1 entries
     std::vector<int> FRowIndices;   // at least NonZeros entries; those past NonZeros are spare room
     std::unique_ptr<TVec> FValues;
+
+    // ---- Direct solve through UMFPACK (sparse_umf_solve.cpp) ---------------------------------------------------
+public:
+    // X := the solution of the system SparseSystem selects for the right-hand side B (see sparse_umf_solve.cpp).
+    // Raises "FCols <> B.Length", "B.Complex", "Complex = True" and "Invalid sparse pattern!"; UMFPACK's failures do
+    // not raise: they leave MtxError and the report in RtlStrings. ActualIters and BackError are UMFPACK's
+    // Info[80] and Info[82] + Info[83] of the last solve, also where it did no refinement and gives -1 for each.
+    void Solve(const TVec& B, TVec& X);
+
+protected:
+    // The steps of a direct solve shared by both forms: the checks that follow the forms' own and the start,
+    // analysis and factorisation, one solve, freeing the handles (also on the way out of an exception, through
+    // TDirectSolve), and ActualIters with BackError.
+    class TDirectSolve;
+    void BeginDirectSolve();
+    void FactorDirect();
+    void SolveOne(const double* B, double* X);
+    void EndDirectSolve() noexcept;
+    void FinishDirectSolve();
+    // The row indices and values as UMFPACK takes them: never a null pointer.
+    const int* UmfAi() const;
+    const double* UmfAx() const;
+    // Writes Label to RtlStrings from the print level on which UMFPACK's report routines print.
+    void ReportLabel(const char* Label) const;
+    // Frees the kept symbolic analysis and forgets its pattern.
+    void ReleaseSymbolic() noexcept;
+    // With AutoPattern off, the symbolic analysis outlives the solve together with the pattern and the control
+    // settings it was made with.
+    std::vector<int> FSymbolicColPointers;
+    std::vector<int> FSymbolicRowIndices;
+    std::array<double, kControlCount> FSymbolicControl{};
 };
 
 class TSparseMtx2 : public TSparseMtx1 {
@@ -292,6 +323,14 @@ public:
     // Dst := the dense Rows × Cols matrix of the matrix's kind, zero where there is no entry. Raises
     // "MaxElemCount reached!" when Rows·Cols exceeds MaxElemCount.
     void SparseToDense(TMtx& Dst, int MaxElemCount) const;
+
+    // ---- Direct solve through UMFPACK (sparse_umf_solve.cpp) ---------------------------------------------------
+    using TSparseMtx2::Solve;
+    // One factorisation, then column i of X := the solution for column i of B. Raises "FCols <> B.Rows",
+    // "B.Complex", "Complex = True" and "Invalid sparse pattern!".
+    void Solve(const TMtx& B, TMtx& X);
+    // X := the inverse, the solution for the identity of order Cols ("B.Complex" for a complex matrix).
+    void Inv(TMtx& X);
 };
 
 }  // namespace tarnel

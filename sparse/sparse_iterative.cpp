@@ -71,7 +71,7 @@ void TSparseMtx1::SolveIterative(const TVec& B, TVec& X, bool Symmetric)
 {
     if (B.Length() != X.Length()) ERaise(msg::sparse::kIterLength);
     if (B.Complex() || X.Complex()) ERaise(msg::sparse::kIterComplex);
-    if (FCols != B.Length()) ERaise(msg::sparse::kIterCols);
+    if (FCols != B.Length()) ERaise(msg::sparse::kFColsBLength);
     if (Symmetric) {
         CheckPattern(false);
         for (int j = 0; j < FCols; ++j)

@@ -9,6 +9,7 @@
 
 #include "core/Dovi387.h"
 #include "sparse/SparseInternal.h"
+#include "sparse/UMFsparse.h"
 #include "sparse/messages.h"
 #include "sparse/sparse_class.h"
 
@@ -18,10 +19,6 @@ namespace {
 
 static_assert(UMFPACK_CONTROL <= TSparseMtx1::kControlCount && UMFPACK_INFO <= TSparseMtx1::kInfoCount,
               "the control and info arrays must hold what UMFPACK reads and writes");
-
-// The UMFPACK system string of each TSparseSystem, by ordinal.
-constexpr const char* kSystemStrings[] = {"Ax=b",   "A'x=b", "P'Lx=b", "L'Px=b", "UQ'x=b",
-                                          "QU'x=b", "Lx=b",  "L'x=b",  "Ux=b",   "U'x=b"};
 
 }  // namespace
 
@@ -46,7 +43,11 @@ TSparseMtx1::TSparseMtx1()
     FColPointers.assign(1, 0);  // column pointer[Cols] exists from the start
 }
 
-TSparseMtx1::~TSparseMtx1() = default;
+TSparseMtx1::~TSparseMtx1()
+{
+    EndDirectSolve();
+    ReleaseSymbolic();
+}
 
 // ---- Settings ---------------------------------------------------------------------------------------------------
 
@@ -102,7 +103,7 @@ void TSparseMtx1::SetSparseSystem(TSparseSystem Value)
 {
     FSparseSystem = Value;
     const int ordinal = static_cast<int>(Value);
-    if (ordinal >= 0 && ordinal < static_cast<int>(std::size(kSystemStrings))) FSystemString = kSystemStrings[ordinal];
+    if (ordinal >= 0 && ordinal < static_cast<int>(std::size(kUmfSystems))) FSystemString = kUmfSystems[ordinal].Text;
 }
 
 void TSparseMtx1::SetVectorCount(int Value)
