@@ -22,7 +22,8 @@ x = rng.uniform(-1, 1, N)
 path = os.path.join(tempfile.gettempdir(), f"tarnel_peer_{os.getpid()}.bin")
 row("SaveToFile prDouble", N, lambda: x.tofile(path))
 row("LoadFromFile prDouble", N, lambda: np.fromfile(path, dtype=np.float64))
-os.remove(path)
+if os.path.exists(path):
+    os.remove(path)
 
 big = x * 40000.0
 t = np.empty(N)
