@@ -9,3 +9,6 @@
 #include "platform/rtl/NumText.h"
 #include "platform/rtl/Streams.h"
 #include "sparse/sparse.h"
+
+// The special functions (shared library only).
+#include "numerics/SpecialFuncs.h"

@@ -350,4 +350,12 @@ inline constexpr const char* kStreamRowsCols = "Rows or Cols > 16777216";
 inline constexpr const char* kPrecisionRange = "Precision out of range";
 inline constexpr const char* kRoundingRange = "Rounding out of range";
 
+// ---- Special functions (numerics/SpecialFuncs) --------------------------------------------------------------
+inline constexpr const char* kEllipCompleteRange = "EllipComplete: (m < 0) or (1 < m)";
+inline constexpr const char* kEllipJacobyRange = "EllipJacoby: (m < 0) or (1 < m)";
+inline constexpr const char* kLegendreComplex = "Result = Complex";
+inline constexpr const char* kLegendreNegN = "n < 0";
+// A degree whose N + 1 values would not fit in a vector's Integer length.
+inline constexpr const char* kLegendreTooLarge = "n + 1 > High(Integer)";
+
 }  // namespace tarnel::msg
