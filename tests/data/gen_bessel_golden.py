@@ -55,6 +55,18 @@ def scale_factor(fn, z):
     return mpmath.exp(-abs(mpmath.re(zeta)))
 
 
+def hankel(kind, n, z):
+    """mpmath forms H as J ± iY, which cancels to nothing where H is small; there it is taken from K (DLMF 10.27.8):
+    H1 = -(2i/pi) e^(-i pi n/2) K(-iz) for -pi/2 < arg z <= pi, H2 = (2i/pi) e^(i pi n/2) K(iz) for -pi < arg z <= pi/2."""
+    zz = mpz(z)
+    upper = z.imag >= 0
+    if kind == 1 and not (z.imag < 0 and z.real <= 0):
+        return -2j / mpmath.pi * mpmath.expjpi(-n / 2) * mpmath.besselk(n, -1j * zz)
+    if kind == 2 and not (upper and z.real < 0):
+        return 2j / mpmath.pi * mpmath.expjpi(n / 2) * mpmath.besselk(n, 1j * zz)
+    return (mpmath.hankel1 if kind == 1 else mpmath.hankel2)(n, zz)
+
+
 def exact(fn, nu, z):
     zz = mpz(z)
     n = mpmath.mpf(nu)
@@ -63,8 +75,8 @@ def exact(fn, nu, z):
         "Y": lambda: mpmath.bessely(n, zz),
         "I": lambda: mpmath.besseli(n, zz),
         "K": lambda: mpmath.besselk(n, zz),
-        "H1": lambda: mpmath.hankel1(n, zz),
-        "H2": lambda: mpmath.hankel2(n, zz),
+        "H1": lambda: hankel(1, n, z),
+        "H2": lambda: hankel(2, n, z),
         "Ai": lambda: mpmath.airyai(zz),
         "Aip": lambda: mpmath.airyai(zz, derivative=1),
         "Bi": lambda: mpmath.airybi(zz),
@@ -83,8 +95,15 @@ def scipy_value(fn, nu, z, scaled):
 
 
 def to_double(v):
-    re, im = float(mpmath.re(v)), float(mpmath.im(v))
-    return re, im
+    """The parts as Doubles; a part below 1e-25 of the modulus is within mpmath's error at 30 digits and is taken
+    as 0 (beyond the Double range such noise would otherwise read as an infinity)."""
+    mod = abs(v)
+    re, im = mpmath.re(v), mpmath.im(v)
+    if abs(re) < mpmath.mpf("1e-25") * mod:
+        re = 0
+    if abs(im) < mpmath.mpf("1e-25") * mod:
+        im = 0
+    return float(re), float(im)
 
 
 def row(fn, nu, z, scaled, v):
