@@ -41,7 +41,10 @@ TCplx Of(const std::string& Fn, double Nu, const TCplx& Z, bool Scaled)
     return Besh(Nu, Z, Scaled, Fn == "H1");
 }
 
-double Modulus(const TCplx& z) { return std::hypot(z.Re, z.Im); }
+double Modulus(const TCplx& z)
+{
+    return std::hypot(z.Re, z.Im);
+}
 
 void ExpectClose(const TCplx& Got, const TCplx& Want, double Rel, const std::string& Where)
 {
@@ -56,7 +59,10 @@ void ExpectSame(const TCplx& Got, const TCplx& Want, const std::string& Where)
     EXPECT_EQ(Got.Im, Want.Im) << Where;
 }
 
-bool BothNan(const TCplx& z) { return std::isnan(z.Re) && std::isnan(z.Im); }
+bool BothNan(const TCplx& z)
+{
+    return std::isnan(z.Re) && std::isnan(z.Im);
+}
 
 }  // namespace
 
@@ -66,8 +72,8 @@ bool BothNan(const TCplx& z) { return std::isnan(z.Re) && std::isnan(z.Im); }
 TEST_F(SpecialBessel, NegativeOrdersAgainstMpmath)
 {
     for (const NegOrderRow& r : kNegOrders) {
-        const std::string where = std::string(r.Fn) + " nu=" + std::to_string(r.Nu) + " z=(" +
-                                  std::to_string(r.Z.Re) + ", " + std::to_string(r.Z.Im) + ")";
+        const std::string where = std::string(r.Fn) + " nu=" + std::to_string(r.Nu) + " z=(" + std::to_string(r.Z.Re) +
+                                  ", " + std::to_string(r.Z.Im) + ")";
         ExpectClose(Of(r.Fn, r.Nu, r.Z, false), r.Plain, 1e-14, where);
         ExpectClose(Of(r.Fn, r.Nu, r.Z, true), r.Scaled, 1e-14, where + " scaled");
     }
