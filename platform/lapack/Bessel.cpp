@@ -6,8 +6,9 @@
 //
 // Paths, chosen for accuracy and speed:
 // - real z > 0: Arb's real functions (Airy: every real z);
-// - J and I with Re z < 0 from −z: J_ν(z) = e^(±iπν)·J_ν(−z), I_ν(z) = e^(±iπν)·I_ν(−z), + for the upper side
-//   (Arb's own path for I in the left half-plane is far slower at large order and argument);
+// - Im z < 0 from the mirror image: f(z) = conj f(conj z), H⁽¹⁾(z) = conj H⁽²⁾(conj z) and the other way round;
+// - J and I with Re z < 0 from −z: J_ν(z) = e^(iπν)·J_ν(−z), I_ν(z) = e^(iπν)·I_ν(−z) above the axis (Arb's own
+//   path for I in the left half-plane is far slower at large order and argument);
 // - H⁽¹⁾_ν(z) = −(2i/π)·e^(−iπν/2)·K_ν(−iz) for −π/2 < arg z ≤ π and H⁽²⁾_ν(z) = (2i/π)·e^(iπν/2)·K_ν(iz) for
 //   −π < arg z ≤ π/2, where J ± iY would cancel; J ± iY elsewhere. The scaled forms take e^w·K_ν(w), which is
 //   e^(∓iz)·K_ν(∓iz) there.
@@ -126,13 +127,31 @@ void HankelFromK(acb_t r, const acb_t nu, const acb_t z, int kind, bool scaled, 
     acb_mul(r, r, c.v, prec);
 }
 
-// r := the value of the call at this precision, as a ball.
+void EvaluateUpper(acb_t r, const Call& c, double fnu, slong prec);
+
+// r := the value of the call at this precision, as a ball. Below the real axis from the mirror image above it:
+// f(z) = conj f(conj z) for J, Y, I, K, Ai, Bi and their scalings, H⁽¹⁾(z) = conj H⁽²⁾(conj z) and the other way
+// round (Arb's paths below the axis are far slower for Y and H at large orders, minutes at ν = 1e5, |z| = 1e4).
 void Evaluate(acb_t r, const Call& c, double fnu, slong prec)
+{
+    if (!(c.Im < 0)) {
+        EvaluateUpper(r, c, fnu, prec);
+        return;
+    }
+    Call up = c;
+    up.Im = -c.Im;
+    if (c.F == Fn::H1) up.F = Fn::H2;
+    if (c.F == Fn::H2) up.F = Fn::H1;
+    EvaluateUpper(r, up, fnu, prec);
+    acb_conj(r, r);
+}
+
+// The value for Im z ≥ 0.
+void EvaluateUpper(acb_t r, const Call& c, double fnu, slong prec)
 {
     Ball z, nu;
     acb_set_d_d(z.v, c.Re, c.Im);
     acb_set_d(nu.v, fnu);
-    const bool upper = c.Im >= 0;
 
     if (c.F == Fn::Ai || c.F == Fn::Bi) {
         acb_ptr ai = nullptr, aip = nullptr, bi = nullptr, bip = nullptr;
@@ -207,7 +226,7 @@ void Evaluate(acb_t r, const Call& c, double fnu, slong prec)
                 acb_hypgeom_bessel_i(r, nu.v, z.v, prec);
             if (reflect) {
                 RealBall t;
-                arb_set_d(t.v, upper ? fnu : -fnu);
+                arb_set_d(t.v, fnu);  // the upper side: z = (−z)·e^(iπ)
                 MulExpPiI(r, t.v, prec);
             }
             if (c.Scaled) MulExpReal(r, c.F == Fn::J ? std::fabs(c.Im) : std::fabs(c.Re), -1, prec);
@@ -224,23 +243,19 @@ void Evaluate(acb_t r, const Call& c, double fnu, slong prec)
                 acb_hypgeom_bessel_k(r, nu.v, z.v, prec);
             break;
         default: {
+            // Here 0 ≤ arg z ≤ π: H⁽¹⁾ always through K, H⁽²⁾ unless π/2 < arg z ≤ π, where it is J − iY.
             const int kind = c.F == Fn::H1 ? 1 : 2;
-            // H⁽¹⁾ through K unless −π < arg z ≤ −π/2; H⁽²⁾ unless π/2 < arg z ≤ π.
-            const bool viaK = kind == 1 ? !(c.Im < 0 && c.Re <= 0) : !(upper && c.Re < 0);
-            if (viaK) {
+            if (kind == 1 || c.Re >= 0) {
                 HankelFromK(r, nu.v, z.v, kind, c.Scaled, prec);
                 break;
             }
             Ball y;
             acb_hypgeom_bessel_jy(r, y.v, nu.v, z.v, prec);
             acb_mul_onei(y.v, y.v);
-            if (kind == 1)
-                acb_add(r, r, y.v, prec);
-            else
-                acb_sub(r, r, y.v, prec);
+            acb_sub(r, r, y.v, prec);
             if (c.Scaled) {
-                acb_mul_onei(z.v, z.v);  // e^(∓iz)
-                MulExpCplx(r, z.v, kind == 1 ? -1 : 1, prec);
+                acb_mul_onei(z.v, z.v);  // e^(iz)
+                MulExpCplx(r, z.v, 1, prec);
             }
             break;
         }
