@@ -164,9 +164,9 @@ extern "C" {
 // scaled ones: J, Y times e^(−|Im z|), I times e^(−|Re z|), K times e^z, H⁽¹⁾ (M 1) times e^(−iz), H⁽²⁾ (M 2)
 // times e^(iz), Ai, Ai′ times e^ζ and Bi, Bi′ times e^(−|Re ζ|), ζ = ⅔·z^(3/2); a scaled value stays finite where
 // the plain one overflows. ID 0 gives the function, 1 its derivative.
-// Every result is written. Each value is the double nearest to the true one (the precision grows until the
-// error bound is below half a unit in the last place of the modulus; a part that is zero within that bound is
-// +0). NZ counts the members below 2^-1022 in modulus, which are set to 0. IERR:
+// Every result is written. The working precision grows until the error bound is below 2^-53 of the modulus and
+// the midpoint is rounded to the nearest Double: each part is within about one unit in the last place of the
+// modulus (a part that is zero within that bound is +0). NZ counts the members below 2^-1022 in modulus, which are set to 0. IERR:
 //   0  all values to full accuracy;
 //   1  bad input: FNU < 0, KODE, ID or M outside their sets, N < 1, z = 0 for Y, K and H, z or FNU not finite;
 //      every value NaN;

@@ -1,7 +1,7 @@
 // lapack's complex Bessel and Airy routines on Arb's ball arithmetic (core/Nmkl.h states what callers rely on).
 //
 // Each value is computed as a ball at a working precision that starts at 64 bits and doubles until the ball's
-// radius is below 2^-54 of its modulus, up to 2^15 bits; the midpoint is then rounded to the nearest Double.
+// radius is below 2^-53 of its modulus, up to 2^15 bits; the midpoint is then rounded to the nearest Double.
 // Arb's exponent range is unbounded, so a scaled value is formed before anything meets the Double range.
 //
 // Paths, chosen for accuracy and speed:
@@ -31,7 +31,7 @@ namespace {
 
 constexpr slong kFirstPrec = 64;
 constexpr slong kMaxPrec = slong(1) << 15;
-constexpr slong kGoalBits = 54;  // radius below 2^-54·|value|: the rounded midpoint is the nearest Double
+constexpr slong kGoalBits = 53;  // radius below 2^-53·|value|: within about one unit in the last place
 constexpr slong kKeepBits = 26;  // fewer correct bits at the cap: the value is refused (IERR 4)
 constexpr double kTiny = 0x1p-1022;
 
