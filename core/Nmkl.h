@@ -166,7 +166,8 @@ extern "C" {
 // the plain one overflows. ID 0 gives the function, 1 its derivative.
 // Every result is written. The working precision grows until the error bound is below 2^-53 of the modulus and
 // the midpoint is rounded to the nearest Double: each part is within about one unit in the last place of the
-// modulus (a part that is zero within that bound is +0). NZ counts the members below 2^-1022 in modulus, which are set to 0. IERR:
+// modulus (a part that is zero within that bound is +0). NZ counts the members below 2^-1022 in modulus, which
+// are set to 0. IERR:
 //   0  all values to full accuracy;
 //   1  bad input: FNU < 0, KODE, ID or M outside their sets, N < 1, z = 0 for Y, K and H, z or FNU not finite;
 //      every value NaN;

@@ -125,7 +125,9 @@ TEST_F(Elliptic, LegendreAgainstScipy)
     for (const LegendreRow& r : kLegendre) {
         const double tol = 1e-14 * std::max(1.0, std::fabs(r.P));
         EXPECT_NEAR(LegendreP(r.N, r.M, r.X), r.P, tol) << r.N << " " << r.M << " " << r.X;
-        if (r.M == 0) EXPECT_EQ(LegendreP(r.N, r.X), LegendreP(r.N, 0, r.X));
+        if (r.M == 0) {
+            EXPECT_EQ(LegendreP(r.N, r.X), LegendreP(r.N, 0, r.X));
+        }
     }
     for (double x : {-0.4, 0.3}) {
         EXPECT_NEAR(LegendreP(2, x), (3 * x * x - 1) / 2, 1e-16);
