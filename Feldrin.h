@@ -13,3 +13,6 @@
 
 // Numerical methods.
 #include "numerics/Toeplitz.h"
+
+// The special functions (shared library only).
+#include "numerics/SpecialFuncs.h"

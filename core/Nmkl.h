@@ -152,3 +152,40 @@ void SlapSolve(TSlapRoutine Routine, const int* N, const double* B, double* X, c
                const int* ITMAX, int* ITER, double* ERR, int* IERR, const int* LENW, const int* LENIW);
 
 }  // namespace tarnel
+
+// ---- Bessel and Airy functions (platform/lapack, shared library only) -----------------------------------------
+namespace tarnel {
+
+extern "C" {
+
+// Complex Bessel and Airy functions of real order, on Arb's ball arithmetic. The argument's branch is
+// −π < arg z ≤ π, a zero imaginary part counting as the upper side whatever its sign bit. CY[k] receives the
+// function of order FNU + k for k = 0 .. N − 1; AI and BI one value. KODE 1 gives the plain values, KODE 2 the
+// scaled ones: J, Y times e^(−|Im z|), I times e^(−|Re z|), K times e^z, H⁽¹⁾ (M 1) times e^(−iz), H⁽²⁾ (M 2)
+// times e^(iz), Ai, Ai′ times e^ζ and Bi, Bi′ times e^(−|Re ζ|), ζ = ⅔·z^(3/2); a scaled value stays finite where
+// the plain one overflows. ID 0 gives the function, 1 its derivative.
+// Every result is written. The working precision grows until the error bound is below 2^-53 of the modulus and
+// the midpoint is rounded to the nearest Double: each part is within about one unit in the last place of the
+// modulus (a part that is zero within that bound is +0). NZ counts the members below 2^-1022 in modulus, which
+// are set to 0. IERR:
+//   0  all values to full accuracy;
+//   1  bad input: FNU < 0, KODE, ID or M outside their sets, N < 1, z = 0 for Y, K and H, z or FNU not finite;
+//      every value NaN;
+//   2  a part passed the range of Doubles (that part is ±INF);
+//   3  the working precision reached 2^15 bits with 26 correct bits or more; the value is kept;
+//   4  the working precision reached 2^15 bits with fewer; the value is NaN.
+// The worst outcome of the N members is reported. Nothing is printed, nothing raised.
+void CAIRY(const TCplx* Z, const int* ID, const int* KODE, TCplx* AI, int* NZ, int* IERR);
+void CBIRY(const TCplx* Z, const int* ID, const int* KODE, TCplx* BI, int* IERR);
+void CBESJ(const TCplx* Z, const double* FNU, const int* KODE, const int* N, TCplx* CY, int* NZ, int* IERR);
+void CBESI(const TCplx* Z, const double* FNU, const int* KODE, const int* N, TCplx* CY, int* NZ, int* IERR);
+void CBESK(const TCplx* Z, const double* FNU, const int* KODE, const int* N, TCplx* CY, int* NZ, int* IERR);
+// CWRK (one element or more) is not used; it is kept for the classic calling sequence.
+void CBESY(const TCplx* Z, const double* FNU, const int* KODE, const int* N, TCplx* CY, int* NZ, TCplx* CWRK,
+           int* IERR);
+void CBESH(const TCplx* Z, const double* FNU, const int* KODE, const int* M, const int* N, TCplx* CY, int* NZ,
+           int* IERR);
+
+}  // extern "C"
+
+}  // namespace tarnel

@@ -558,4 +558,12 @@ inline constexpr const char* kColToCol = "Col > ToCol";
 inline constexpr const char* kToRowsRows = "ToRows > Rows-1";
 inline constexpr const char* kToColsCols = "ToCols > Cols-1";
 
+// ---- Special functions (numerics/SpecialFuncs) --------------------------------------------------------------
+inline constexpr const char* kEllipCompleteRange = "EllipComplete: (m < 0) or (1 < m)";
+inline constexpr const char* kEllipJacobyRange = "EllipJacoby: (m < 0) or (1 < m)";
+inline constexpr const char* kLegendreComplex = "Result = Complex";
+inline constexpr const char* kLegendreNegN = "n < 0";
+// A degree whose N + 1 values would not fit in a vector's Integer length.
+inline constexpr const char* kLegendreTooLarge = "n + 1 > High(Integer)";
+
 }  // namespace tarnel::msg
