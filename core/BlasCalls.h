@@ -490,6 +490,7 @@ inline TCplx Dotc(int N, const TCplx* X, const TCplx* Y)
 {
     const int one = 1;
     return zdotc_(&N, X, &one, Y, &one);
+}
 
 // ---- Level 1 copies ------------------------------------------------------------------------------------------
 
