@@ -10,6 +10,7 @@
 // EParserException, so that no text can exhaust the stack or take more than linear time per level.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -266,6 +267,16 @@ inline void SetResult(TExprRec& R, const TCplx& Z)
 {
     R.CplxValue = Z;
     R.Result.IsComplex = true;
+}
+
+// The quotient a / b of two operands in complex form. By a real divisor (imaginary part ±0) each part is divided in
+// double and rounded once, so that a real value held as complex (a bound variable) divides exactly as the real value
+// does, and a zero part keeps the sign CDiv gives it. Every other case (a complex, zero or non-finite divisor, a
+// non-finite dividend, parts whose sum overflows) is CDiv's, with its long double intermediates.
+inline TCplx Quotient(const TCplx& a, const TCplx& b)
+{
+    if (b.Im != 0 || b.Re == 0 || !std::isfinite(a.Re + a.Im + b.Re)) return CDiv(a, b);
+    return {a.Re != 0 ? a.Re / b.Re : a.Re * b.Re + a.Im * b.Im, a.Im != 0 ? a.Im / b.Re : a.Im * b.Re - a.Re * b.Im};
 }
 
 // Runs the records from Head in list order; the last record's result, or nil for a nil head.

@@ -60,7 +60,7 @@ inline void Mul(TExprRec& R)
 }
 inline void Div(TExprRec& R)
 {
-    Both(R) ? SetResult(R, ArgReal(R, 0) / ArgReal(R, 1)) : SetResult(R, CDiv(ArgCplx(R, 0), ArgCplx(R, 1)));
+    Both(R) ? SetResult(R, ArgReal(R, 0) / ArgReal(R, 1)) : SetResult(R, Quotient(ArgCplx(R, 0), ArgCplx(R, 1)));
 }
 inline void Power(TExprRec& R)
 {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <new>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,59 @@ TEST_F(ParserCompile, RandomTreesAgainstPython)
             EXPECT_NEAR(v.Z.Re, c.Value, 1e-12 * std::max(1.0, std::fabs(c.Value))) << c.Text;
             EXPECT_NEAR(v.Z.Im, 0, 1e-12 * std::max(1.0, std::fabs(c.Value))) << c.Text;
         }
+    }
+}
+
+TEST_F(ParserCompile, ARealDivisorDividesAsRealNumbersDo)
+{
+    // Bound variables are complex; holding real values they divide bit for bit as real values do (CDiv's long
+    // double formula rounds three times and misses the nearest double now and then), and a complex dividend is
+    // divided part by part.
+    TLanguage L;
+    TCplx a{0, 0}, b{0, 0};
+    L.Define("a", a);
+    L.Define("b", b);
+    auto e = L.Compile("a/b");
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-40, 40);
+    auto draw = [&] { return std::ldexp(mantissa(rng), exponent(rng)); };
+    for (int k = 0; k < 20000; ++k) {
+        const double x = draw(), y = draw(), z = draw();
+        a = TCplx{x, k % 2 ? z : 0.0};
+        b = TCplx{y, 0};
+        const parsertest::TValue v = ValueOf(*e);
+        ASSERT_EQ(v.Z.Re, x / y) << x << " / " << y;
+        ASSERT_EQ(v.Z.Im, k % 2 ? z / y : 0.0) << x << " / " << y;
+    }
+
+    // Where the parts are exact, the quotient is CDiv's, the signs of zero parts included; a zero, non-finite or
+    // complex divisor and a non-finite dividend are CDiv's own case.
+    auto same = [](double p, double q) {
+        return (std::isnan(p) && std::isnan(q)) || (p == q && std::signbit(p) == std::signbit(q));
+    };
+    const double parts[] = {0.0, -0.0, 1.5, -6};
+    for (double re : parts) {
+        for (double im : parts) {
+            for (double d : {2.0, -4.0}) {
+                for (double dIm : {0.0, -0.0}) {
+                    const TCplx q = Quotient({re, im}, {d, dIm}), r = CDiv({re, im}, {d, dIm});
+                    EXPECT_TRUE(same(q.Re, r.Re) && same(q.Im, r.Im)) << re << ", " << im << " / " << d << ", " << dIm;
+                }
+            }
+        }
+    }
+    const double inf = INFINITY;
+    const struct {
+        TCplx A, B;
+    } others[] = {
+        {{1, 0}, {0, 0}},   {{1, 1}, {-0.0, 0}}, {{inf, 0}, {2, 0}},    {{1, NAN}, {2, 0}},         {{1, 0}, {inf, 0}},
+        {{1, 0}, {NAN, 0}}, {{1, 2}, {3, 4}},    {{1, 0}, {3, 1e-300}}, {{1e308, 1e308}, {0.5, 0}},
+    };
+    for (const auto& o : others) {
+        const TCplx q = Quotient(o.A, o.B), r = CDiv(o.A, o.B);
+        EXPECT_TRUE(same(q.Re, r.Re) && same(q.Im, r.Im))
+            << o.A.Re << ", " << o.A.Im << " / " << o.B.Re << ", " << o.B.Im;
     }
 }
 
