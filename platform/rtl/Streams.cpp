@@ -99,20 +99,36 @@ std::int64_t TMemoryStream::Read(void* Buffer, std::int64_t Count)
     return n;
 }
 
-std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count)
+std::byte* TMemoryStream::Claim(std::int64_t Count)
 {
-    if (Count <= 0) return 0;
     std::int64_t end = 0;
-    if (__builtin_add_overflow(FPosition, Count, &end)) return 0;
+    if (__builtin_add_overflow(FPosition, Count, &end)) return nullptr;
     if (end > FSize) {
         Reserve(end);
         // A position past the end leaves a gap, which reads back as zeros.
         if (FPosition > FSize) std::memset(FMemory + FSize, 0, static_cast<std::size_t>(FPosition - FSize));
         FSize = end;
     }
-    std::memcpy(FMemory + FPosition, Buffer, static_cast<std::size_t>(Count));
+    std::byte* p = FMemory + FPosition;
     FPosition = end;
+    return p;
+}
+
+std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count)
+{
+    if (Count <= 0) return 0;
+    std::byte* p = Claim(Count);
+    if (!p) return 0;
+    std::memcpy(p, Buffer, static_cast<std::size_t>(Count));
     return Count;
+}
+
+void* TMemoryStream::WriteSpace(std::int64_t Count)
+{
+    if (Count <= 0) return nullptr;
+    std::byte* p = Claim(Count);
+    if (!p) throw EWriteError();
+    return p;
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
