@@ -3,12 +3,15 @@
 #include <cstdlib>
 #include <new>
 
+#include "platform/rtl/HugePages.h"
+
 namespace tarnel::detail {
 
 std::byte* AllocateZeroed(std::size_t Bytes)
 {
     void* p = std::calloc(1, Bytes);
     if (!p) throw std::bad_alloc();
+    AdviseHugePages(p, Bytes);  // before the pages are first touched
     return static_cast<std::byte*>(p);
 }
 

@@ -18,6 +18,7 @@
 #endif
 
 #include "core/Raroz.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel::detail {
 
@@ -238,24 +239,77 @@ std::int64_t DecodeAvx2(const void* Src, double* Dst, std::int64_t N, TPrecision
 
 #endif
 
-}  // namespace
+// Singles round by the caller's mode: a thread converting one of the caller's pieces takes the mode over for the
+// piece's time.
+#if defined(__x86_64__)
+constexpr unsigned kRoundingControl = 0x6000;  // of MXCSR
 
-void EncodeNumbers(const double* Src, void* Dst, std::int64_t N, TPrecision P, TRounding R)
+unsigned RoundingMode()
+{
+    return _mm_getcsr() & kRoundingControl;
+}
+
+class TTakeRounding {
+public:
+    explicit TTakeRounding(unsigned Mode) : FSaved(_mm_getcsr())
+    {
+        if ((FSaved & kRoundingControl) != Mode) _mm_setcsr((FSaved & ~kRoundingControl) | Mode);
+    }
+    ~TTakeRounding() { _mm_setcsr(FSaved); }
+    TTakeRounding(const TTakeRounding&) = delete;
+    TTakeRounding& operator=(const TTakeRounding&) = delete;
+
+private:
+    unsigned FSaved;
+};
+#else
+unsigned RoundingMode()
+{
+    return 0;
+}
+
+struct TTakeRounding {
+    explicit TTakeRounding(unsigned) {}
+};
+#endif
+
+void EncodeRange(const double* Src, std::byte* Dst, std::int64_t N, TPrecision P, TRounding R)
 {
     std::int64_t done = 0;
 #if defined(__x86_64__)
     if (HasAvx2()) done = EncodeAvx2(Src, Dst, N, P, R);
 #endif
-    LayerEncode(Src + done, static_cast<std::byte*>(Dst) + done * SizeOfPrecision(P, false), N - done, P, R);
+    LayerEncode(Src + done, Dst + done * SizeOfPrecision(P, false), N - done, P, R);
 }
 
-void DecodeNumbers(const void* Src, double* Dst, std::int64_t N, TPrecision P)
+void DecodeRange(const std::byte* Src, double* Dst, std::int64_t N, TPrecision P)
 {
     std::int64_t done = 0;
 #if defined(__x86_64__)
     if (HasAvx2()) done = DecodeAvx2(Src, Dst, N, P);
 #endif
-    LayerDecode(static_cast<const std::byte*>(Src) + done * SizeOfPrecision(P, false), Dst + done, N - done, P);
+    LayerDecode(Src + done * SizeOfPrecision(P, false), Dst + done, N - done, P);
+}
+
+}  // namespace
+
+// Long runs are cut into pieces that threads share; every number is converted alone, so the cut changes nothing.
+void EncodeNumbers(const double* Src, void* Dst, std::int64_t N, TPrecision P, TRounding R)
+{
+    const int bytes = SizeOfPrecision(P, false);
+    const unsigned mode = RoundingMode();
+    parallel::Pieces(N, [&](long long Lo, long long Hi) {
+        const TTakeRounding rounding(mode);
+        EncodeRange(Src + Lo, static_cast<std::byte*>(Dst) + Lo * bytes, Hi - Lo, P, R);
+    });
+}
+
+void DecodeNumbers(const void* Src, double* Dst, std::int64_t N, TPrecision P)
+{
+    const int bytes = SizeOfPrecision(P, false);
+    parallel::Pieces(N, [&](long long Lo, long long Hi) {
+        DecodeRange(static_cast<const std::byte*>(Src) + Lo * bytes, Dst + Lo, Hi - Lo, P);
+    });
 }
 
 }  // namespace tarnel::detail

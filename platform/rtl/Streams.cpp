@@ -12,6 +12,8 @@
 #include <limits>
 #include <new>
 
+#include "platform/rtl/HugePages.h"
+
 namespace tarnel {
 
 namespace {
@@ -87,6 +89,7 @@ void TMemoryStream::Reserve(std::int64_t Bytes)
     void* p = std::realloc(FMemory, static_cast<std::size_t>(capacity));
     if (!p) throw std::bad_alloc();
     FMemory = static_cast<std::byte*>(p);
+    detail::AdviseHugePages(FMemory, static_cast<std::size_t>(capacity));
     FCapacity = capacity;
 }
 

@@ -130,13 +130,17 @@ TEST_F(StreamKernels, EncodingAgreesWithTheLayerBitForBit)
 TEST_F(StreamKernels, SinglesRoundByTheCallersMode)
 {
     // 1 + 2^-24 + 2^-30 lies above the midpoint of two singles: to nearest it rounds up, truncated it does not.
-    const std::vector<double> x(19, 1.0 + 0x1p-24 + 0x1p-30);
-    const Bytes nearest = Encoded(x, prSingle, rnTrunc);
-    const Word saved = SetRoundToTrunc();
-    const Bytes truncated = Encoded(x, prSingle, rnTrunc), reference = Reference(x, prSingle, rnTrunc);
-    RestoreRound(saved);
-    EXPECT_EQ(truncated, reference);
-    EXPECT_NE(truncated, nearest);
+    // The long run is shared among threads, which must round as the caller does and give their mode back.
+    for (std::size_t n : {19, 300001}) {
+        const std::vector<double> x(n, 1.0 + 0x1p-24 + 0x1p-30);
+        const Bytes nearest = Encoded(x, prSingle, rnTrunc);
+        const Word saved = SetRoundToTrunc();
+        const Bytes truncated = Encoded(x, prSingle, rnTrunc), reference = Reference(x, prSingle, rnTrunc);
+        RestoreRound(saved);
+        EXPECT_EQ(truncated, reference) << n;
+        EXPECT_NE(truncated, nearest) << n;
+        EXPECT_EQ(Encoded(x, prSingle, rnTrunc), nearest) << n;
+    }
     // Integers round by their TRounding alone, whatever the mode.
     const std::vector<double> half(16, 2.5);
     const Word again = SetRoundToTrunc();
