@@ -211,12 +211,14 @@ void CheckEncoding(TPrecision Precision, TRounding Rounding)
     if (static_cast<int>(Rounding) < 0 || static_cast<int>(Rounding) >= kRoundings) ERaise(msg::kRoundingRange);
 }
 
-void SaveObjectToFile(const std::string& FileName, bool Append, const std::function<void(TStream&)>& Write)
+void SaveObjectToFile(const std::string& FileName, bool Append, std::int64_t Bytes,
+                      const std::function<void(TStream&)>& Write)
 {
     std::error_code ec;
     const bool append = Append && std::filesystem::exists(FileName, ec);
     TFileStream file(FileName, append ? fmOpenWrite : fmCreate);
     const std::int64_t start = append ? file.Seek(0, soEnd) : 0;
+    file.Preallocate(Bytes);
     try {
         Write(file);
     } catch (...) {
@@ -227,6 +229,11 @@ void SaveObjectToFile(const std::string& FileName, bool Append, const std::funct
         }
         throw;
     }
+}
+
+std::int64_t SavedBytes(int HeaderBytes, const std::string& Caption, std::int64_t Numbers)
+{
+    return HeaderBytes + 4 + static_cast<std::int64_t>(Caption.size()) + 8 * Numbers;
 }
 
 void LoadObjectFromFile(const std::string& FileName, const std::function<void(TStream&)>& Read)
@@ -346,7 +353,9 @@ void TVecs::LoadBinaryStream(TStream& Stream)
 
 void TVec0::SaveToFile(const std::string& FileName, bool Append) const
 {
-    detail::SaveObjectToFile(FileName, Append, [this](TStream& S) { SaveToStream(S, prDouble, rnTrunc); });
+    detail::SaveObjectToFile(FileName, Append,
+                             detail::SavedBytes(kVecHeaderBytes, FCaption, NumbersOf(FLength, FComplex)),
+                             [this](TStream& S) { SaveToStream(S, prDouble, rnTrunc); });
 }
 
 }  // namespace tarnel

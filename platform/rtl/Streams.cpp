@@ -18,6 +18,9 @@ namespace tarnel {
 
 namespace {
 
+// Writes of at least this many bytes are given their disk space first (Preallocate).
+constexpr std::int64_t kPreallocateBytes = 1 << 20;
+
 // Raised for a position below 0 (our own text, in the family of the read and write errors).
 constexpr const char* kSeekError = "Stream seek error";
 
@@ -236,6 +239,7 @@ std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
 {
+    if (Count >= kPreallocateBytes) Preallocate(Count);
     std::int64_t done = 0;
     const auto* p = static_cast<const char*>(Buffer);
     while (done < Count) {
@@ -246,6 +250,16 @@ std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
         done += w;
     }
     return done;
+}
+
+void TFileStream::Preallocate(std::int64_t Count)
+{
+#if defined(FALLOC_FL_KEEP_SIZE)
+    const off_t position = ::lseek(FHandle, 0, SEEK_CUR);
+    if (Count > 0 && position >= 0) ::fallocate(FHandle, FALLOC_FL_KEEP_SIZE, position, Count);
+#else
+    (void)Count;
+#endif
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)

@@ -143,6 +143,11 @@ public:
     std::int64_t Size() override;
 
     const std::string& FileName() const { return FFileName; }
+    // Gives the next Count bytes from the position their disk space in one piece before they are written (Write
+    // does so itself for a large block): the file system then neither allocates while the data are copied nor
+    // starts writing them back when the file is closed. Only a hint: the size stays, and where the system has no
+    // support or no space the writes succeed or fail by themselves.
+    void Preallocate(std::int64_t Count);
 
 private:
     std::string FFileName;
