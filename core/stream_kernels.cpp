@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -38,7 +39,8 @@ int LayerFlags(TPrecision P, TRounding R)
     return NSP_Clip | rounding | (IsUnsigned(P) ? NSP_Unsigned : 0);
 }
 
-void LayerEncode(const double* Src, void* Dst, std::int64_t N, TPrecision P, TRounding R)
+// Dst aligned to its numbers.
+void AlignedEncode(const double* Src, void* Dst, std::int64_t N, TPrecision P, TRounding R)
 {
     const int bytes = SizeOfPrecision(P, false);
     for (std::int64_t done = 0; done < N; done += kLayerPiece) {
@@ -58,7 +60,8 @@ void LayerEncode(const double* Src, void* Dst, std::int64_t N, TPrecision P, TRo
     }
 }
 
-void LayerDecode(const void* Src, double* Dst, std::int64_t N, TPrecision P)
+// Src aligned to its numbers.
+void AlignedDecode(const void* Src, double* Dst, std::int64_t N, TPrecision P)
 {
     const int bytes = SizeOfPrecision(P, false);
     for (std::int64_t done = 0; done < N; done += kLayerPiece) {
@@ -75,6 +78,39 @@ void LayerDecode(const void* Src, double* Dst, std::int64_t N, TPrecision P)
         } else {
             nspdbIntToFloat(s, d, n, 8 * bytes, IsUnsigned(P) ? NSP_Unsigned : 0);
         }
+    }
+}
+
+// Numbers that a stream's data hold at any address pass through an aligned buffer of this many.
+constexpr int kBounce = 256;
+
+bool Aligned(const void* P, TPrecision Precision)
+{
+    return reinterpret_cast<std::uintptr_t>(P) % static_cast<std::uintptr_t>(SizeOfPrecision(Precision, false)) == 0;
+}
+
+// The layer's routines and the plain casts, at any address.
+void LayerEncode(const double* Src, std::byte* Dst, std::int64_t N, TPrecision P, TRounding R)
+{
+    if (Aligned(Dst, P)) return AlignedEncode(Src, Dst, N, P, R);
+    const int bytes = SizeOfPrecision(P, false);
+    alignas(8) std::byte buffer[kBounce * 4];
+    for (std::int64_t done = 0; done < N; done += kBounce) {
+        const int n = static_cast<int>(std::min<std::int64_t>(kBounce, N - done));
+        AlignedEncode(Src + done, buffer, n, P, R);
+        std::memcpy(Dst + done * bytes, buffer, static_cast<std::size_t>(n) * bytes);
+    }
+}
+
+void LayerDecode(const std::byte* Src, double* Dst, std::int64_t N, TPrecision P)
+{
+    if (Aligned(Src, P)) return AlignedDecode(Src, Dst, N, P);
+    const int bytes = SizeOfPrecision(P, false);
+    alignas(8) std::byte buffer[kBounce * 4];
+    for (std::int64_t done = 0; done < N; done += kBounce) {
+        const int n = static_cast<int>(std::min<std::int64_t>(kBounce, N - done));
+        std::memcpy(buffer, Src + done * bytes, static_cast<std::size_t>(n) * bytes);
+        AlignedDecode(buffer, Dst + done, n, P);
     }
 }
 
