@@ -29,7 +29,8 @@ void WriteShortString(TStream& Stream, const std::string& S);
 std::string ReadShortString(TStream& Stream);
 
 // Count elements (2·Count numbers when Complex) from Values in the given encoding; prDouble is written as one
-// block, the others are converted in pieces through one pooled temporary.
+// block, the others are converted straight into a memory stream's data, or for other streams in pieces through
+// one pooled temporary.
 void WriteBinaryValues(TStream& Stream, const double* Values, TPrecision Precision, TRounding Rounding,
                        std::int64_t Count, bool Complex);
 // Reads Count elements' numbers in the given encoding into Values and returns the numbers read (fewer when the

@@ -128,7 +128,8 @@ void TMtx::LoadFromStream(TStream& Stream)
 
 void TMtx::SaveToFile(const std::string& FileName, bool Append) const
 {
-    detail::SaveObjectToFile(FileName, Append, [this](TStream& S) { SaveToStream(S, prDouble, rnTrunc); });
+    detail::SaveObjectToFile(FileName, Append, detail::SavedBytes(kMtxHeaderBytes, FCaption, Numbers()),
+                             [this](TStream& S) { SaveToStream(S, prDouble, rnTrunc); });
 }
 
 void TMtx::LoadFromFile(const std::string& FileName)

@@ -60,9 +60,12 @@ void RequireRest(TStream& Stream, std::int64_t Bytes, const char* ReadError);
 // Rounding and precision as the caller gave them: refuses ordinals outside the enumerations.
 void CheckEncoding(TPrecision Precision, TRounding Rounding);
 
-// Writes an object to a file (appended when Append and the file exists, else a new or emptied file); a write that
-// fails leaves the file as it was before.
-void SaveObjectToFile(const std::string& FileName, bool Append, const std::function<void(TStream&)>& Write);
+// Writes an object of Bytes bytes to a file (appended when Append and the file exists, else a new or emptied
+// file), its disk space reserved first; a write that fails leaves the file as it was before.
+void SaveObjectToFile(const std::string& FileName, bool Append, std::int64_t Bytes,
+                      const std::function<void(TStream&)>& Write);
+// The bytes of an object saved as Doubles: its header, the caption record and Numbers values.
+std::int64_t SavedBytes(int HeaderBytes, const std::string& Caption, std::int64_t Numbers);
 void LoadObjectFromFile(const std::string& FileName, const std::function<void(TStream&)>& Read);
 
 }  // namespace tarnel::detail

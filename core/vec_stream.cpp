@@ -6,15 +6,16 @@
 // stream raises with the object unchanged and nothing allocated.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 
-#include "core/Raroz.h"
 #include "core/TempGuard.h"
 #include "core/messages.h"
 #include "core/storage_block.h"
 #include "core/stream_detail.h"
+#include "core/stream_kernels.h"
 #include "core/vec_class.h"
 
 namespace tarnel {
@@ -34,57 +35,19 @@ bool KnownPrecision(TPrecision P)
     return static_cast<int>(P) >= 0 && static_cast<int>(P) < kPrecisions;
 }
 
-// FloatToInt's flags for an integer encoding: saturation, the rounding, unsigned where the type is.
-int IntegerFlags(TPrecision P, TRounding R)
-{
-    const int rounding = R == rnRound ? NSP_Round : R == rnTruncNeg ? NSP_TruncNeg : NSP_TruncZero;
-    const bool isUnsigned = P == prCardinal || P == prWord || P == prByte;
-    return NSP_Clip | rounding | (isUnsigned ? NSP_Unsigned : 0);
-}
-
-int IntegerBits(TPrecision P)
-{
-    return 8 * kNumberBytes[P];
-}
-
-bool IsInteger(TPrecision P)
-{
-    return P >= prInteger && P <= prByte;
-}
-
-void Encode(const double* Src, void* Dst, int N, TPrecision P, TRounding R)
-{
-    if (P == prSingle) {
-        auto* d = static_cast<float*>(Dst);
-        for (int i = 0; i < N; ++i) d[i] = static_cast<float>(Src[i]);
-    } else if (IsInteger(P)) {
-        nspdbFloatToInt(Src, Dst, N, IntegerBits(P), IntegerFlags(P, R));
-    } else if (P == prMuLaw) {
-        nspdbLinToMuLaw(Src, static_cast<std::uint8_t*>(Dst), N);
-    } else {
-        nspdbLinToALaw(Src, static_cast<std::uint8_t*>(Dst), N);
-    }
-}
-
-void Decode(const void* Src, double* Dst, int N, TPrecision P)
-{
-    if (P == prSingle) {
-        const auto* s = static_cast<const float*>(Src);
-        for (int i = 0; i < N; ++i) Dst[i] = s[i];
-    } else if (IsInteger(P)) {
-        const bool isUnsigned = P == prCardinal || P == prWord || P == prByte;
-        nspdbIntToFloat(Src, Dst, N, IntegerBits(P), isUnsigned ? NSP_Unsigned : 0);
-    } else if (P == prMuLaw) {
-        nspdbMuLawToLin(static_cast<const std::uint8_t*>(Src), Dst, N);
-    } else {
-        nspdbALawToLin(static_cast<const std::uint8_t*>(Src), Dst, N);
-    }
-}
-
 // The numbers of Count elements.
 std::int64_t NumbersOf(std::int64_t Count, bool Complex)
 {
     return Complex ? 2 * Count : Count;
+}
+
+// Whether Bytes bytes at P lie partly in a memory stream's data (values of a vector adopted from it): these are
+// converted through a temporary, as growing the stream may move its data.
+bool InData(TMemoryStream& M, const void* P, std::int64_t Bytes)
+{
+    const auto data = reinterpret_cast<std::uintptr_t>(M.Memory()), p = reinterpret_cast<std::uintptr_t>(P);
+    return data != 0 && p < data + static_cast<std::uintptr_t>(M.Size()) &&
+           data < p + static_cast<std::uintptr_t>(Bytes);
 }
 
 void WriteNumbers(TStream& Stream, const double* Values, TPrecision P, TRounding R, std::int64_t N)
@@ -95,12 +58,18 @@ void WriteNumbers(TStream& Stream, const double* Values, TPrecision P, TRounding
         return;
     }
     const int bytes = kNumberBytes[P];
+    // A memory stream takes the numbers encoded straight into its data.
+    auto* memory = dynamic_cast<TMemoryStream*>(&Stream);
+    if (memory && !InData(*memory, Values, N * 8)) {
+        detail::EncodeNumbers(Values, memory->WriteSpace(N * bytes), N, P, R);
+        return;
+    }
     const int chunk = kChunkDoubles * 8 / bytes;
     detail::TVecTemp buffer;
     buffer->SetLength(kChunkDoubles);
     for (std::int64_t done = 0; done < N; done += chunk) {
         const int n = static_cast<int>(std::min<std::int64_t>(chunk, N - done));
-        Encode(Values + done, buffer->Values(), n, P, R);
+        detail::EncodeNumbers(Values + done, buffer->Values(), n, P, R);
         Stream.WriteBuffer(buffer->Values(), static_cast<std::int64_t>(n) * bytes);
     }
 }
@@ -110,6 +79,16 @@ std::int64_t ReadNumbers(TStream& Stream, double* Values, TPrecision P, std::int
     if (N <= 0) return 0;
     if (P == prDouble) return Stream.Read(Values, N * 8) / 8;
     const int bytes = kNumberBytes[P];
+    // A memory stream's data are decoded where they lie; the position moves past what a Read of the numbers' bytes
+    // would have taken.
+    auto* memory = dynamic_cast<TMemoryStream*>(&Stream);
+    if (memory && !InData(*memory, Values, N * 8)) {
+        const std::int64_t position = memory->Position();
+        const std::int64_t taken = std::clamp<std::int64_t>(memory->Size() - position, 0, N * bytes);
+        detail::DecodeNumbers(static_cast<const std::byte*>(memory->Memory()) + position, Values, taken / bytes, P);
+        memory->Seek(taken, soCurrent);
+        return taken / bytes;
+    }
     const int chunk = kChunkDoubles * 8 / bytes;
     detail::TVecTemp buffer;
     buffer->SetLength(kChunkDoubles);
@@ -117,7 +96,7 @@ std::int64_t ReadNumbers(TStream& Stream, double* Values, TPrecision P, std::int
     while (done < N) {
         const int want = static_cast<int>(std::min<std::int64_t>(chunk, N - done));
         const std::int64_t got = Stream.Read(buffer->Values(), static_cast<std::int64_t>(want) * bytes) / bytes;
-        Decode(buffer->Values(), Values + done, static_cast<int>(got), P);
+        detail::DecodeNumbers(buffer->Values(), Values + done, got, P);
         done += got;
         if (got < want) break;
     }
@@ -232,12 +211,14 @@ void CheckEncoding(TPrecision Precision, TRounding Rounding)
     if (static_cast<int>(Rounding) < 0 || static_cast<int>(Rounding) >= kRoundings) ERaise(msg::kRoundingRange);
 }
 
-void SaveObjectToFile(const std::string& FileName, bool Append, const std::function<void(TStream&)>& Write)
+void SaveObjectToFile(const std::string& FileName, bool Append, std::int64_t Bytes,
+                      const std::function<void(TStream&)>& Write)
 {
     std::error_code ec;
     const bool append = Append && std::filesystem::exists(FileName, ec);
     TFileStream file(FileName, append ? fmOpenWrite : fmCreate);
     const std::int64_t start = append ? file.Seek(0, soEnd) : 0;
+    file.Preallocate(Bytes);
     try {
         Write(file);
     } catch (...) {
@@ -248,6 +229,11 @@ void SaveObjectToFile(const std::string& FileName, bool Append, const std::funct
         }
         throw;
     }
+}
+
+std::int64_t SavedBytes(int HeaderBytes, const std::string& Caption, std::int64_t Numbers)
+{
+    return HeaderBytes + 4 + static_cast<std::int64_t>(Caption.size()) + 8 * Numbers;
 }
 
 void LoadObjectFromFile(const std::string& FileName, const std::function<void(TStream&)>& Read)
@@ -367,7 +353,9 @@ void TVecs::LoadBinaryStream(TStream& Stream)
 
 void TVec0::SaveToFile(const std::string& FileName, bool Append) const
 {
-    detail::SaveObjectToFile(FileName, Append, [this](TStream& S) { SaveToStream(S, prDouble, rnTrunc); });
+    detail::SaveObjectToFile(FileName, Append,
+                             detail::SavedBytes(kVecHeaderBytes, FCaption, NumbersOf(FLength, FComplex)),
+                             [this](TStream& S) { SaveToStream(S, prDouble, rnTrunc); });
 }
 
 }  // namespace tarnel

@@ -24,15 +24,16 @@ def emit(record):
     sys.stdout.flush()
 
 
-def row(operation, size, fn, side="numpy"):
-    """Times fn REPETITIONS times, each over enough calls to last MIN_TIME, and prints the time per call of each."""
+def row(operation, size, fn, side="numpy", min_time=None):
+    """Times fn REPETITIONS times, each over enough calls to last MIN_TIME (or min_time seconds, for a row whose
+    calls are long), and prints the time per call of each."""
     name = f"{operation}|{size}|{side}"
     if not FILTER.search(name):
         return
     timer = timeit.Timer(fn)
     number, _ = timer.autorange()  # calls that take at least 0.2 s: also warms caches and plans
     per_call = timer.timeit(number) / number
-    number = max(1, int(MIN_TIME / max(per_call, 1e-9)))
+    number = max(1, int((min_time or MIN_TIME) / max(per_call, 1e-9)))
     samples = [t / number * 1e9 for t in timer.repeat(repeat=REPETITIONS, number=number)]
     emit({"name": name, "ns": samples})
 

@@ -12,9 +12,14 @@
 #include <limits>
 #include <new>
 
+#include "platform/rtl/HugePages.h"
+
 namespace tarnel {
 
 namespace {
+
+// Writes of at least this many bytes are given their disk space first (Preallocate).
+constexpr std::int64_t kPreallocateBytes = 1 << 20;
 
 // Raised for a position below 0 (our own text, in the family of the read and write errors).
 constexpr const char* kSeekError = "Stream seek error";
@@ -87,6 +92,7 @@ void TMemoryStream::Reserve(std::int64_t Bytes)
     void* p = std::realloc(FMemory, static_cast<std::size_t>(capacity));
     if (!p) throw std::bad_alloc();
     FMemory = static_cast<std::byte*>(p);
+    detail::AdviseHugePages(FMemory, static_cast<std::size_t>(capacity));
     FCapacity = capacity;
 }
 
@@ -99,20 +105,36 @@ std::int64_t TMemoryStream::Read(void* Buffer, std::int64_t Count)
     return n;
 }
 
-std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count)
+std::byte* TMemoryStream::Claim(std::int64_t Count)
 {
-    if (Count <= 0) return 0;
     std::int64_t end = 0;
-    if (__builtin_add_overflow(FPosition, Count, &end)) return 0;
+    if (__builtin_add_overflow(FPosition, Count, &end)) return nullptr;
     if (end > FSize) {
         Reserve(end);
         // A position past the end leaves a gap, which reads back as zeros.
         if (FPosition > FSize) std::memset(FMemory + FSize, 0, static_cast<std::size_t>(FPosition - FSize));
         FSize = end;
     }
-    std::memcpy(FMemory + FPosition, Buffer, static_cast<std::size_t>(Count));
+    std::byte* p = FMemory + FPosition;
     FPosition = end;
+    return p;
+}
+
+std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count)
+{
+    if (Count <= 0) return 0;
+    std::byte* p = Claim(Count);
+    if (!p) return 0;
+    std::memcpy(p, Buffer, static_cast<std::size_t>(Count));
     return Count;
+}
+
+void* TMemoryStream::WriteSpace(std::int64_t Count)
+{
+    if (Count <= 0) return nullptr;
+    std::byte* p = Claim(Count);
+    if (!p) throw EWriteError();
+    return p;
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
@@ -217,6 +239,7 @@ std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
 {
+    if (Count >= kPreallocateBytes) Preallocate(Count);
     std::int64_t done = 0;
     const auto* p = static_cast<const char*>(Buffer);
     while (done < Count) {
@@ -227,6 +250,16 @@ std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
         done += w;
     }
     return done;
+}
+
+void TFileStream::Preallocate(std::int64_t Count)
+{
+#if defined(FALLOC_FL_KEEP_SIZE)
+    const off_t position = ::lseek(FHandle, 0, SEEK_CUR);
+    if (Count > 0 && position >= 0) ::fallocate(FHandle, FALLOC_FL_KEEP_SIZE, position, Count);
+#else
+    (void)Count;
+#endif
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)

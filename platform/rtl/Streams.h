@@ -83,12 +83,19 @@ public:
     const void* Memory() const { return FMemory; }
     // Empties the stream and frees its memory.
     void Clear();
+    // For a writer that fills Count bytes in place: the stream grows as Write would make it (a gap before the
+    // position reads as zeros), the position moves past the bytes, and the returned address is where they go (nil for
+    // none). Their content is unspecified until the caller writes them. Raises EWriteError where Write would write
+    // nothing.
+    void* WriteSpace(std::int64_t Count);
 
 protected:
     // Room for at least Bytes bytes; the bytes past the size are not initialised. Raises std::bad_alloc.
     void Reserve(std::int64_t Bytes);
 
 private:
+    // WriteSpace without the raise: nil where the end would overflow.
+    std::byte* Claim(std::int64_t Count);
     std::byte* FMemory = nullptr;
     std::int64_t FSize = 0;
     std::int64_t FCapacity = 0;
@@ -136,6 +143,11 @@ public:
     std::int64_t Size() override;
 
     const std::string& FileName() const { return FFileName; }
+    // Gives the next Count bytes from the position their disk space in one piece before they are written (Write
+    // does so itself for a large block): the file system then neither allocates while the data are copied nor
+    // starts writing them back when the file is closed. Only a hint: the size stays, and where the system has no
+    // support or no space the writes succeed or fail by themselves.
+    void Preallocate(std::int64_t Count);
 
 private:
     std::string FFileName;
