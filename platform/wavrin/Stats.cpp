@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/wavrin/PairSum.h"
 #include "platform/wavrin/WavrinInternal.h"
 
 namespace tarnel {
@@ -10,25 +11,7 @@ namespace {
 
 using wavrin::Args;
 using wavrin::Fail;
-
-// Pairwise summation of f(i) for i in [0, n): blocks of 128 terms are summed with eight accumulators (which
-// the compiler vectorises), the block sums are added pairwise. The error grows with log n, not n.
-template <class F>
-double PairSum(long long lo, long long hi, const F& f)
-{
-    const long long n = hi - lo;
-    if (n <= 128) {
-        double acc[8] = {0, 0, 0, 0, 0, 0, 0, 0};
-        long long i = lo;
-        for (; i + 8 <= hi; i += 8)
-            for (int k = 0; k < 8; ++k) acc[k] += f(i + k);
-        double s = ((acc[0] + acc[1]) + (acc[2] + acc[3])) + ((acc[4] + acc[5]) + (acc[6] + acc[7]));
-        for (; i < hi; ++i) s += f(i);
-        return s;
-    }
-    const long long mid = lo + (n / 2 / 8) * 8;
-    return PairSum(lo, mid, f) + PairSum(mid, hi, f);
-}
+using wavrin::PairSum;
 
 // The position of the largest (sign 1) or smallest (sign −1) element; the first NaN wins, ties keep the first.
 int Extreme(const double* x, int n, bool largest)
