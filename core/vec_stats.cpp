@@ -73,7 +73,7 @@ Wide WideSum(std::int64_t N, const F& f)
 // Σ of the Count Doubles at X (Stride apart), pairwise.
 double SumOf(const double* X, std::int64_t Count, int Stride = 1)
 {
-    return wavrin::PairSum(0, Count, [=](long long i) { return X[i * Stride]; });
+    return wavrin::PairSumShared(Count, [=](long long i) { return X[i * Stride]; });
 }
 
 // Σ (x − Mean)² of the Count Doubles at X (Stride apart).

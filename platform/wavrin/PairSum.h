@@ -2,6 +2,10 @@
 // library.
 #pragma once
 
+#include <algorithm>
+
+#include "platform/wavrin/Parallel.h"
+
 namespace tarnel::wavrin {
 
 // Σ f(i) for i in [lo, hi): blocks of at most 128 terms are summed with eight accumulators (term i + k goes to
@@ -32,6 +36,29 @@ double PairSum(long long lo, long long hi, const F& f)
     }
     const long long mid = lo + (n / 2 / 8) * 8;
     return PairSum(lo, mid, f) + PairSum(mid, hi, f);
+}
+
+// Lengths from which PairSumShared hands the eight subtrees below the top three splits to the worker threads.
+constexpr long long kShareFrom = 1 << 21;
+
+// PairSum (0, n, f), long sums on the worker threads: each thread sums whole subtrees of the same tree, which are
+// then added in the tree's order, so the result is PairSum's on any number of threads. f must not throw.
+template <class F>
+double PairSumShared(long long n, const F& f)
+{
+    if (n < kShareFrom) return PairSum(0, n, f);
+    // The bounds of the subtrees, split as PairSum splits (every subtree is far longer than 128 terms).
+    long long at[9] = {0, 0, 0, 0, 0, 0, 0, 0, n};
+    for (int step = 4; step >= 1; step /= 2)
+        for (int k = 0; k < 8; k += 2 * step) at[k + step] = at[k] + (at[k + 2 * step] - at[k]) / 2 / 8 * 8;
+    double part[8];
+    const int parts = std::min(8, parallel::WorkerCount() + 1);
+    auto run = [&](int p) {
+        for (int k = p; k < 8; k += parts) part[k] = PairSum(at[k], at[k + 1], f);
+    };
+    if (parts <= 1 || !parallel::RunParts(parts, run))
+        for (int p = 0; p < parts; ++p) run(p);
+    return ((part[0] + part[1]) + (part[2] + part[3])) + ((part[4] + part[5]) + (part[6] + part[7]));
 }
 
 }  // namespace tarnel::wavrin
