@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/wavrin/PairSum.h"
 #include "platform/wavrin/WavrinInternal.h"
 
 namespace tarnel {
@@ -10,25 +11,8 @@ namespace {
 
 using wavrin::Args;
 using wavrin::Fail;
-
-// Pairwise summation of f(i) for i in [0, n): blocks of 128 terms are summed with eight accumulators (which
-// the compiler vectorises), the block sums are added pairwise. The error grows with log n, not n.
-template <class F>
-double PairSum(long long lo, long long hi, const F& f)
-{
-    const long long n = hi - lo;
-    if (n <= 128) {
-        double acc[8] = {0, 0, 0, 0, 0, 0, 0, 0};
-        long long i = lo;
-        for (; i + 8 <= hi; i += 8)
-            for (int k = 0; k < 8; ++k) acc[k] += f(i + k);
-        double s = ((acc[0] + acc[1]) + (acc[2] + acc[3])) + ((acc[4] + acc[5]) + (acc[6] + acc[7]));
-        for (; i < hi; ++i) s += f(i);
-        return s;
-    }
-    const long long mid = lo + (n / 2 / 8) * 8;
-    return PairSum(lo, mid, f) + PairSum(mid, hi, f);
-}
+using wavrin::PairSum;
+using wavrin::PairSumShared;
 
 // The position of the largest (sign 1) or smallest (sign −1) element; the first NaN wins, ties keep the first.
 int Extreme(const double* x, int n, bool largest)
@@ -62,7 +46,7 @@ inline double Mag(double re, double im)
 template <class Get>
 double L2(long long n, const Get& get)
 {
-    const double s = PairSum(0, n, [&](long long i) {
+    const double s = PairSumShared(n, [&](long long i) {
         const double v = get(i);
         return v * v;
     });
@@ -74,7 +58,7 @@ double L2(long long n, const Get& get)
         if (v > big) big = v;
     }
     if (big == 0.0 || std::isinf(big)) return big;
-    const double t = PairSum(0, n, [&](long long i) {
+    const double t = PairSumShared(n, [&](long long i) {
         const double v = get(i) / big;
         return v * v;
     });
@@ -96,7 +80,7 @@ double NormOf(int n, int kind, const MagF& mag, const SqF& l2)
             return m;
         }
         case NSP_L1:
-            return PairSum(0, n, [&](long long i) { return mag(static_cast<int>(i)); });
+            return PairSumShared(n, [&](long long i) { return mag(static_cast<int>(i)); });
         default:
             return l2();
     }
@@ -119,14 +103,14 @@ extern "C" {
 double nspdMean(const double* src, int n)
 {
     if (!Args(n, src)) return 0.0;
-    return PairSum(0, n, [&](long long i) { return src[i]; }) / n;
+    return PairSumShared(n, [&](long long i) { return src[i]; }) / n;
 }
 
 TCplx nspzMean(const TCplx* src, int n)
 {
     if (!Args(n, src)) return {0.0, 0.0};
-    const double re = PairSum(0, n, [&](long long i) { return src[i].Re; });
-    const double im = PairSum(0, n, [&](long long i) { return src[i].Im; });
+    const double re = PairSumShared(n, [&](long long i) { return src[i].Re; });
+    const double im = PairSumShared(n, [&](long long i) { return src[i].Im; });
     return {re / n, im / n};
 }
 
@@ -190,21 +174,21 @@ double nspzNorm(const TCplx* a, const TCplx* b, int n, int flag)
 double nspdDotProd(const double* a, const double* b, int n)
 {
     if (!Args(n, a, b)) return 0.0;
-    return PairSum(0, n, [&](long long i) { return a[i] * b[i]; });
+    return PairSumShared(n, [&](long long i) { return a[i] * b[i]; });
 }
 
 TCplx nspzDotProd(const TCplx* a, const TCplx* b, int n)
 {
     if (!Args(n, a, b)) return {0.0, 0.0};
-    return {PairSum(0, n, [&](long long i) { return a[i].Re * b[i].Re - a[i].Im * b[i].Im; }),
-            PairSum(0, n, [&](long long i) { return a[i].Re * b[i].Im + a[i].Im * b[i].Re; })};
+    return {PairSumShared(n, [&](long long i) { return a[i].Re * b[i].Re - a[i].Im * b[i].Im; }),
+            PairSumShared(n, [&](long long i) { return a[i].Re * b[i].Im + a[i].Im * b[i].Re; })};
 }
 
 TCplx nspzdDotProd(const TCplx* a, const double* b, int n)
 {
     if (!Args(n, a, b)) return {0.0, 0.0};
-    return {PairSum(0, n, [&](long long i) { return a[i].Re * b[i]; }),
-            PairSum(0, n, [&](long long i) { return a[i].Im * b[i]; })};
+    return {PairSumShared(n, [&](long long i) { return a[i].Re * b[i]; }),
+            PairSumShared(n, [&](long long i) { return a[i].Im * b[i]; })};
 }
 
 TCplx nspdzDotProd(const double* a, const TCplx* b, int n)

@@ -9,6 +9,7 @@
 
 #include "GoldenInput.h"
 #include "core/Raroz.h"
+#include "platform/wavrin/PairSum.h"
 #include "wavrin_misc.inc"
 
 using namespace tarnel;
@@ -180,6 +181,20 @@ TEST(WavrinStats, MeansExtremesNormsAndDotProductsMatchNumpy)
     const TCplx dot = nspzDotProd(ca.data(), cb.data(), 500);
     EXPECT_NEAR(kCplxStats[6], dot.Re, 1e-12);
     EXPECT_NEAR(kCplxStats[7], dot.Im, 1e-12);
+}
+
+// Sums from 2^21 terms on share the subtrees of the pairwise sum among the worker threads: the results are those
+// of the one-thread summation bit for bit, for a length that is not a multiple of 8.
+TEST(WavrinStats, SharedLongSumsAreThePairwiseSum)
+{
+    const int n = static_cast<int>(wavrin::kShareFrom) + 1001;
+    const std::vector<double> a = golden::Lcg(13, 2 * n), b = golden::Lcg(14, n);
+    const auto sum = [n](const auto& f) { return wavrin::PairSum(0, n, f); };
+    EXPECT_EQ(sum([&](long long i) { return a[i]; }) / n, nspdMean(a.data(), n));
+    EXPECT_EQ(sum([&](long long i) { return a[i] * b[i]; }), nspdDotProd(a.data(), b.data(), n));
+    const TCplx m = nspzMean(reinterpret_cast<const TCplx*>(a.data()), n);
+    EXPECT_EQ(sum([&](long long i) { return a[2 * i]; }) / n, m.Re);
+    EXPECT_EQ(sum([&](long long i) { return a[2 * i + 1]; }) / n, m.Im);
 }
 
 TEST(WavrinStats, EdgeRules)
