@@ -1,6 +1,6 @@
 // Vector statistics: every form against numpy, scipy and mpmath (real and complex tables), the complex order of
 // the extremes, every form's empty result, the messages (complex data read as reals and the reverse, negative and
-// overlong ranges), and the sums of long vectors that the worker threads share.
+// overlong ranges), and the sums of long vectors.
 #include <cmath>
 #include <functional>
 #include <string>
@@ -41,7 +41,7 @@ const CplxCase kCplx[] = {
 #include "vec_stats_cplx_golden.inc"
 };
 
-// Relative tolerances: the pairwise mean against numpy's differs by a few ulps at most; the long double sums,
+// Relative tolerances: the pairwise mean and sum against numpy's differ by a few ulps at most; the long double
 // products and sums of powers are rounded once more than the mpmath values.
 constexpr double kMean = 1e-15;
 constexpr double kWide = 4e-16;
@@ -285,8 +285,7 @@ TEST_F(StatsTest, Messages)
     ExpectRaise([&] { x.Sum(r, 2, 5); }, kIL, "Sum without ConditionCheck");
 }
 
-// Long vectors share their sums among the worker threads in fixed blocks: sums of integers stay exact, and the
-// same data give the same result through every form.
+// Long vectors: sums of integers stay exact, and the same data give the same result through every form.
 TEST_F(StatsTest, LongVectors)
 {
     const int n = 300001;
