@@ -5,30 +5,14 @@
 #include <limits>
 #include <string>
 
+#include "SpecialGolden.h"
 #include "TestSupport.h"
 
 using namespace tarnel;
 
 namespace {
 
-struct NegOrderRow {
-    const char* Fn;
-    double Nu;
-    TCplx Z;
-    TCplx Plain;
-    TCplx Scaled;
-};
-struct EllipRow {
-    double M, K, E;
-};
-struct JacobiRow {
-    double U, M, Sn, Cn, Dn;
-};
-struct LegendreRow {
-    int N, M;
-    double X, P;
-};
-#include "special_golden.inc"
+using namespace specialtest;
 
 class SpecialBessel : public testsupport::PoolCheck {};
 

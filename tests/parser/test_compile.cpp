@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FuzzEntry.h"
+#include "ParserGolden.h"
 #include "TestSupport.h"
 #include "TestWords.h"
 
@@ -42,17 +43,7 @@ void operator delete(void* p, std::size_t) noexcept
 
 namespace {
 
-struct THexCase {
-    const char* Digits;
-    bool Valid;
-    long long Value;
-};
-struct TExprCase {
-    const char* Text;
-    bool UsesVariables;
-    double Value;
-};
-#include "parser_golden.inc"
+using namespace parsertest;
 
 class ParserCompile : public testsupport::PoolCheck {};
 

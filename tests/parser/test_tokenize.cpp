@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "ParserGolden.h"
 #include "TestSupport.h"
 #include "TestWords.h"
 
@@ -11,17 +12,7 @@ using testsupport::ExpectRaise;
 
 namespace {
 
-struct THexCase {
-    const char* Digits;
-    bool Valid;
-    long long Value;
-};
-struct TExprCase {
-    const char* Text;
-    bool UsesVariables;
-    double Value;
-};
-#include "parser_golden.inc"
+using namespace parsertest;
 
 class ParserTokens : public testsupport::PoolCheck {};
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ParserGolden.h"
 #include "TestSupport.h"
 #include "TestWords.h"
 
@@ -14,17 +15,7 @@ using testsupport::ExpectRaise;
 
 namespace {
 
-struct THexCase {
-    const char* Digits;
-    bool Valid;
-    long long Value;
-};
-struct TExprCase {
-    const char* Text;
-    bool UsesVariables;
-    double Value;
-};
-#include "parser_golden.inc"
+using namespace parsertest;
 
 class ParserWords : public testsupport::PoolCheck {};
 
