@@ -38,15 +38,6 @@ const LsqCase kLsqCases[] = {
 // Solutions from LAPACK's drivers: well-conditioned inputs, compared to 1e-12 of their size.
 constexpr double kTol = 1e-12;
 
-void Random(TMtx& M, int Rows, int Cols, bool Complex, unsigned Seed)
-{
-    M.Size(Rows, Cols, Complex);
-    std::mt19937_64 gen(Seed);
-    std::uniform_real_distribution<double> u(-1, 1);
-    for (std::int64_t k = 0; k < static_cast<std::int64_t>(Rows) * Cols * (Complex ? 2 : 1); ++k)
-        M.Values()[k] = u(gen);
-}
-
 TEST_F(LeastSquares, EveryFormAgainstNumpy)
 {
     for (const LsqCase& c : kLsqCases) {

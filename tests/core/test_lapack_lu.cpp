@@ -65,14 +65,6 @@ void Set(TMtx& M, int Rows, int Cols, bool Complex, const std::vector<double>& V
     Load(M, Rows, Cols, Complex, V);
 }
 
-void Random(TMtx& M, int N, bool Complex, unsigned Seed)
-{
-    M.Size(N, N, Complex);
-    std::mt19937_64 gen(Seed);
-    std::uniform_real_distribution<double> u(-1, 1);
-    for (std::int64_t k = 0; k < static_cast<std::int64_t>(N) * N * (Complex ? 2 : 1); ++k) M.Values()[k] = u(gen);
-}
-
 // ---- LUD and LU -----------------------------------------------------------------------------------------------
 
 TEST_F(Factorizations, LudAgainstScipy)
@@ -138,7 +130,7 @@ TEST_F(Factorizations, LuReconstructsSelf)
         if (r.N == 3) {
             Set(a, 3, 3, false, {1, 2, 3, 4, 5, 6, 7, 8, 10});
         } else {
-            Random(a, r.N, r.Complex, r.N);
+            Random(a, r.N, r.N, r.Complex, r.N);
         }
         a.SetTriangleForm(r.Tf);
         a.SetAutoMtxType(r.Auto);
@@ -250,7 +242,7 @@ TEST_F(Factorizations, LowerTriangle)
         for (auto [rows, cols] : {std::pair{3, 3}, {2, 4}, {4, 2}}) {
             SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(cols) + (complex ? " complex" : " real"));
             TMtx src, dst;
-            Random(src, 4, complex, 3);
+            Random(src, 4, 4, complex, 3);
             src.Resize(rows, cols);
             dst.Size(5, 5, true);
             dst.SetVal(7);
@@ -488,14 +480,14 @@ TEST_F(DeterminantOf, SkippingDeadColumnsKeepsEveryBit)
 {
     for (int n : {2, 7, 33}) {
         TMtx a;
-        Random(a, n, false, n);
+        Random(a, n, n, false, n);
         for (int k = 0; k < n; ++k) a.Values()[k] = 0;  // a zero first pivot: an exchange
         std::vector<double> v(a.Values(), a.Values() + static_cast<std::size_t>(n) * n);
         const double expected = Reference(v, n);
         EXPECT_EQ(a.Determinant(), expected) << n;
 
         TMtx z;
-        Random(z, n, true, n + 100);
+        Random(z, n, n, true, n + 100);
         std::vector<TCplx> zv(z.CValues(), z.CValues() + static_cast<std::size_t>(n) * n);
         const TCplx ze = Reference(zv, n);
         TCplx d{};

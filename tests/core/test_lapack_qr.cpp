@@ -29,15 +29,6 @@ const QrCase kQrCases[] = {
 #include "qr_golden.inc"
 };
 
-void Random(TMtx& M, int Rows, int Cols, bool Complex, unsigned Seed)
-{
-    M.Size(Rows, Cols, Complex);
-    std::mt19937_64 gen(Seed);
-    std::uniform_real_distribution<double> u(-1, 1);
-    for (std::int64_t k = 0; k < static_cast<std::int64_t>(Rows) * Cols * (Complex ? 2 : 1); ++k)
-        M.Values()[k] = u(gen);
-}
-
 TEST_F(QRFactor, AgainstNumpySignsIncluded)
 {
     for (const QrCase& c : kQrCases) {

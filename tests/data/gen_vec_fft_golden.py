@@ -17,16 +17,7 @@ import numpy as np
 
 from golden import lit, write
 
-MASK = (1 << 64) - 1
-
-
-def lcg(seed, count):
-    s = seed & MASK
-    out = np.empty(count)
-    for i in range(count):
-        s = (s * 6364136223846793005 + 1442695040888963407) & MASK
-        out[i] = (s >> 11) / 9007199254740992.0 - 0.5
-    return out
+from gen_wavrin_golden import lcg  # the generator the signal tests share
 
 
 def probes(n):

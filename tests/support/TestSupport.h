@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,16 @@ inline void Load(tarnel::TMtx& M, int Rows, int Cols, bool Complex, const std::v
 inline void Load(tarnel::TMtx& M, const GoldMtx& G, bool Complex)
 {
     Load(M, G.Rows, G.Cols, Complex, G.V);
+}
+
+// M := a Rows × Cols matrix of uniform values in [-1, 1) from the seed (well conditioned with high probability).
+inline void Random(tarnel::TMtx& M, int Rows, int Cols, bool Complex, unsigned Seed)
+{
+    M.Size(Rows, Cols, Complex);
+    std::mt19937_64 gen(Seed);
+    std::uniform_real_distribution<double> u(-1, 1);
+    for (std::int64_t k = 0; k < static_cast<std::int64_t>(Rows) * Cols * (Complex ? 2 : 1); ++k)
+        M.Values()[k] = u(gen);
 }
 
 // Each test starts with no pooled vector or matrix handed out and must leave the pools so: a member (or a test)
