@@ -508,7 +508,7 @@ TEST(ScalarComplex, ValuesOnTheCutsAndAtTheSingularities)
     EXPECT_TRUE(Near(ArcCosh(Cplx(0.5, 1)), Cplx(0.9261330313501824, 1.2213572639376833), 2.3e-16));
     EXPECT_GT(ArcSech(Cplx(0.5, 1)).Re, 0);
     EXPECT_GT(ArcSech(Cplx(0.5, -1)).Re, 0);
-    // The Part's examples.
+    // The documented examples.
     EXPECT_EQ(Exp(Cplx(0, PI)).Re, -1);
     EXPECT_NEAR(Exp(Cplx(0, PI)).Im, 1.2246467991473532e-16, 1e-31);
     EXPECT_TRUE(Near(Root(Cplx(-8, 0), 0, 3), Cplx(1, 1.7320508075688772)));

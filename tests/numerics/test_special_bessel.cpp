@@ -80,7 +80,7 @@ TEST_F(SpecialBessel, CallingForms)
     EXPECT_EQ(Biry(2.0, true, true), Biry(TCplx{2.0, 0.0}, true, true).Re);
 }
 
-// The Part's values and identities.
+// The documented values and identities.
 TEST_F(SpecialBessel, KnownValuesAndIdentities)
 {
     ExpectClose(Besj(0, TCplx{1, 0}), {0.7651976865579666, 0}, 2e-16, "J0(1)");
