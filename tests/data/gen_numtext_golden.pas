@@ -1,6 +1,6 @@
 { Free Pascal's run-time as the oracle of the number text of platform/rtl/NumText.h: FloatToStrF, FormatFloat and
   StrToFloat tables for tests/platform/test_numtext.cpp.
-  Run: fpc -O1 -FE/tmp tests/data/gen_numtext_golden.pas && /tmp/gen_numtext_golden > tests/data/numtext_golden.inc
+  Run: fpc -O1 -FE/tmp -Futests/data tests/data/gen_numtext_golden.pas && /tmp/gen_numtext_golden > tests/data/numtext_golden.inc
 
   Every value is read into a Double variable (from its bits or by Val into a Double: literals would be Extended
   and round differently) and written as its bits. Where Free Pascal departs from our rules the row carries our text
@@ -13,7 +13,7 @@
     "1e+", "e5"); overflow gives a signed infinity where Free Pascal raises. }
 program gen_numtext_golden;
 {$mode objfpc}{$H+}
-uses SysUtils, Math;
+uses SysUtils, Math, goldentext;
 
 function Bits(d: Double): string;
 begin
@@ -23,26 +23,6 @@ end;
 function FromBits(q: Int64): Double;
 begin
   Result := PDouble(@q)^;
-end;
-
-function FromText(const s: string): Double;
-var code: Integer;
-begin
-  Val(s, Result, code);
-  if code <> 0 then begin WriteLn(StdErr, 'bad value ', s); Halt(1); end;
-end;
-
-function CStr(const s: string): string;
-var i: Integer;
-begin
-  Result := '"';
-  for i := 1 to Length(s) do
-    case s[i] of
-      '"', '\': Result := Result + '\' + s[i];
-      #9: Result := Result + '\t';
-    else Result := Result + s[i];
-    end;
-  Result := Result + '"';
 end;
 
 function Words(d: Double; var s: string): Boolean;

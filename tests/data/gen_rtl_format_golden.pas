@@ -1,6 +1,6 @@
 { Free Pascal's Format as the oracle of the run-time's Format (platform/rtl/Format.h), for
   tests/platform/test_rtl_format.cpp.
-  Run: fpc -O1 -FE/tmp tests/data/gen_rtl_format_golden.pas && /tmp/gen_rtl_format_golden > tests/data/rtl_format_golden.inc
+  Run: fpc -O1 -FE/tmp -Futests/data tests/data/gen_rtl_format_golden.pas && /tmp/gen_rtl_format_golden > tests/data/rtl_format_golden.inc
 
   Each row: the format, the arguments, Free Pascal's text ("!" and the message when it raises) and, where we depart
   from it, our text (nullptr where we agree). Our departures:
@@ -10,23 +10,7 @@
     (Free Pascal drops them or prints nothing). }
 program gen_rtl_format_golden;
 {$mode objfpc}{$H+}
-uses SysUtils;
-
-function D(const s: string): Double;
-var code: Integer;
-begin
-  Val(s, Result, code);
-  if code <> 0 then begin WriteLn(StdErr, 'bad value ', s); Halt(1); end;
-end;
-
-function CStr(const s: string): string;
-var i: Integer;
-begin
-  Result := '"';
-  for i := 1 to Length(s) do
-    if s[i] in ['"', '\'] then Result := Result + '\' + s[i] else Result := Result + s[i];
-  Result := Result + '"';
-end;
+uses SysUtils, goldentext;
 
 function ArgText(const a: TVarRec): string;
 var d: Double;
@@ -66,26 +50,26 @@ begin
   Row('%d', [3]); Row('%d', [-5]); Row('%.4d', [-5]); Row('%5d|', [3]); Row('%-5d|', [3]); Row('%05d', [3]);
   Row('%u', [-1]); Row('%x', [255]); Row('%x', [-1]); Row('%.4x', [255]); Row('%X', [171]); Row('%D', [7]);
   { numbers }
-  Row('%.5e', [D('12345.678')]);
-  Row('%e', [D('12345.678')], '1.23456780000000E+004');
-  Row('%e', [D('0')], '0.00000000000000E+000');
-  Row('%e', [D('-1e-300')], '-1.00000000000000E-300');
-  Row('%.0e', [D('12345.678')]);
-  Row('%g', [D('12345.678')]); Row('%g', [D('0')]); Row('%g', [D('0.1')], '0.1');
-  Row('%g', [D('1.5e-7')], '1.5E-007');
-  Row('%g', [D('1e20')], '1E020');
-  Row('%0.3g', [D('0.1234')]); Row('%.20g', [D('5432')]);
-  Row('%f', [D('12345.678')]); Row('%.0f', [D('2.5')]); Row('%0.f', [D('12345.678')]); Row('%f', [D('-0.001')]);
-  Row('%.3f', [D('1e20')]); Row(' %5.0f%%', [D('50')]); Row('%8.2f|', [D('3.14159')]); Row('%-8.1f|', [D('3.14159')]);
-  Row('%n', [D('1234567.8')]); Row('%.0n', [D('999.5')]);
-  c := 1234.5; Row('%m', [c]); Row('%m', [D('-1234.5')]);
+  Row('%.5e', [FromText('12345.678')]);
+  Row('%e', [FromText('12345.678')], '1.23456780000000E+004');
+  Row('%e', [FromText('0')], '0.00000000000000E+000');
+  Row('%e', [FromText('-1e-300')], '-1.00000000000000E-300');
+  Row('%.0e', [FromText('12345.678')]);
+  Row('%g', [FromText('12345.678')]); Row('%g', [FromText('0')]); Row('%g', [FromText('0.1')], '0.1');
+  Row('%g', [FromText('1.5e-7')], '1.5E-007');
+  Row('%g', [FromText('1e20')], '1E020');
+  Row('%0.3g', [FromText('0.1234')]); Row('%.20g', [FromText('5432')]);
+  Row('%f', [FromText('12345.678')]); Row('%.0f', [FromText('2.5')]); Row('%0.f', [FromText('12345.678')]); Row('%f', [FromText('-0.001')]);
+  Row('%.3f', [FromText('1e20')]); Row(' %5.0f%%', [FromText('50')]); Row('%8.2f|', [FromText('3.14159')]); Row('%-8.1f|', [FromText('3.14159')]);
+  Row('%n', [FromText('1234567.8')]); Row('%.0n', [FromText('999.5')]);
+  c := 1234.5; Row('%m', [c]); Row('%m', [FromText('-1234.5')]);
   { strings, pointers, indexes, '*' }
   Row('%s', ['ab']); Row('%5s|', ['ab']); Row('%-5s|', ['ab']); Row('%.1s', ['ab']);
   Row('%p', [nil]);
-  Row('%1:d %0:d', [1, 2]); Row('%*d|', [4, 7]); Row('%-*d|', [4, 7]); Row('%.*f', [1, D('2.25')]);
+  Row('%1:d %0:d', [1, 2]); Row('%*d|', [4, 7]); Row('%-*d|', [4, 7]); Row('%.*f', [1, FromText('2.25')]);
   Row('no conversion', []); Row('%%', []);
   { refused }
-  Row('%d', [D('2.5')]); Row('%s', [3]); Row('%g', [3]); Row('%d %d', [3]); Row('%5', [1]);
+  Row('%d', [FromText('2.5')]); Row('%s', [3]); Row('%g', [3]); Row('%d %d', [3]); Row('%5', [1]);
   Row('%+d', [3], '!Invalid format specifier : "%+d"');
   Row('%#x', [3], '!Invalid format specifier : "%#x"');
   Row('% d', [3], '!Invalid format specifier : "% d"');
