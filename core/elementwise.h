@@ -47,6 +47,16 @@ inline double* At(TVecs& V, int Index)
     return V.Values() + static_cast<std::int64_t>(Index) * Width(V);
 }
 
+// Doubles seen as complex elements (two per element) and back.
+inline const TCplx* AsCplx(const double* P)
+{
+    return reinterpret_cast<const TCplx*>(P);
+}
+inline TCplx* AsCplx(double* P)
+{
+    return reinterpret_cast<TCplx*>(P);
+}
+
 // ---- Aliasing ---------------------------------------------------------------------------------------------------
 
 // The Doubles [A, A + ACount) and [B, B + BCount) share memory.

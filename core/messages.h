@@ -558,6 +558,36 @@ inline constexpr const char* kColToCol = "Col > ToCol";
 inline constexpr const char* kToRowsRows = "ToRows > Rows-1";
 inline constexpr const char* kToColsCols = "ToCols > Cols-1";
 
+// ---- Exponentials, logarithms, powers, trigonometric functions and searches of vectors and matrices ----------
+inline constexpr const char* kSelfBase = "Self = Base";
+inline constexpr const char* kBaseSelf = "Base = Self";
+inline constexpr const char* kBaseComplexFalse = "Base.Complex = false";
+inline constexpr const char* kSelfX = "Self = X";
+inline constexpr const char* kNZero = "N = 0";
+inline constexpr const char* kSinxSelf = "Sinx = Self";
+inline constexpr const char* kCosxSelf = "Cosx = Self";
+inline constexpr const char* kSinhxSelf = "Sinhx = Self";
+inline constexpr const char* kCoshxSelf = "Coshx = Self";
+inline constexpr const char* kComplexSinX = "Complex <> SinX.Complex";
+inline constexpr const char* kComplexCosX = "Complex <> CosX.Complex";
+inline constexpr const char* kComplexSinhX = "Complex <> SinhX.Complex";
+inline constexpr const char* kComplexCoshX = "Complex <> CoshX.Complex";
+inline constexpr const char* kXIndexSinX = "(XIndex + Len) > SinX.Length";
+inline constexpr const char* kXIndexCosX = "(XIndex + Len) > CosX.Length";
+inline constexpr const char* kXIndexSinhX = "(XIndex + Len) > SinhX.Length";
+inline constexpr const char* kXIndexCoshX = "(XIndex + Len) > CoshX.Length";
+inline constexpr const char* kXIndexLenOpen = "XIndex + Len) > X.Length";
+inline constexpr const char* kIndexLenOpen = "Index + Len) > Length";
+inline constexpr const char* kComplexBare = "Complex";
+inline constexpr const char* kFindABComplex = "a.Complex <> b.Complex";
+// FindAndGather asked to put the indexes into the vector that receives the elements.
+inline constexpr const char* kSelfIndexes = "Self = Indexes";
+inline constexpr const char* kOmegaSelf = "Omega = Self";
+inline std::string ParameterNotRecognized(const std::string& Op)
+{
+    return "Parameter: " + Op + " not recognized!";
+}
+
 // ---- Special functions (numerics/SpecialFuncs) --------------------------------------------------------------
 inline constexpr const char* kEllipCompleteRange = "EllipComplete: (m < 0) or (1 < m)";
 inline constexpr const char* kEllipJacobyRange = "EllipJacoby: (m < 0) or (1 < m)";
