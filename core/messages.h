@@ -588,6 +588,28 @@ inline std::string ParameterNotRecognized(const std::string& Op)
     return "Parameter: " + Op + " not recognized!";
 }
 
+// ---- Matrix reductions, blocks and special matrices, 2-D FFT (mtx_reduce.cpp, mtx_blocks.cpp, mtx_fft2d.cpp) --
+inline constexpr const char* kSrc0ComplexI = "Src[0].Complex <> Src[i].Complex";
+inline constexpr const char* kSrc0ColsI = "Src[0].Cols <> Src[i].Cols";
+inline constexpr const char* kSrc0RowsI = "Src[0].Rows <> Src[i].Rows";
+inline constexpr const char* kComplexSrcI = "Complex <> Src[i].Complex";
+inline constexpr const char* kDestColSrcCols = "DestCol + Src[i].Cols > Cols";
+inline constexpr const char* kDestRowSrcRows = "DestRow + Src[i].Rows > Rows";
+inline constexpr const char* kTooManyRows = "Too many rows!";
+inline constexpr const char* kTooManyCols = "Too many columns!";
+// A negative position of the stacking into place (its rows would land before Self's data).
+inline constexpr const char* kDestRowNeg = "DestRow < 0";
+inline constexpr const char* kDestColNeg = "DestCol < 0";
+inline constexpr const char* kGridCount = "(ARows*ACols) <> (High(Dst)+1)";
+inline constexpr const char* kBlockRows = "Size mismatch: a.Rows+RowOffset > fRows";
+inline constexpr const char* kBlockCols = "Size mismatch: a.Cols+ColOffset > fCols";
+inline constexpr const char* kDiagCols = "Vec.Length + k  > Cols";
+inline constexpr const char* kDiagRows = "Vec.Length - k  > Rows";
+inline constexpr const char* kFirstRowColComplex = "FirstRow.Complex <> FirstCol.Complex";
+inline constexpr const char* kNotPowerOfTwo = "IsPowerOfTwo = False";
+inline constexpr const char* kRealFFTSizes = "(CheckPowerOfTwo(FRows-2) and  CheckPowerOfTwo(FCols-2)) = False";
+inline constexpr const char* kIRealFFTSizes = "(CheckPowerOfTwo(FRows-2) and  CheckPowerOfTwo(FCols-1)) = False";
+
 // ---- Special functions (numerics/SpecialFuncs) --------------------------------------------------------------
 inline constexpr const char* kEllipCompleteRange = "EllipComplete: (m < 0) or (1 < m)";
 inline constexpr const char* kEllipJacobyRange = "EllipJacoby: (m < 0) or (1 < m)";
