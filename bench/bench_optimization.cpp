@@ -4,7 +4,9 @@
 // extended Rosenbrock function at n = 10 and 100 against the same evaluations in a hand-written loop ("direct
 // loop") and against scipy.optimize.approx_fprime (forward differences, the n + 1 evaluations of
 // NumericGradDifference). Each of our rows also reports the objective's evaluations per call ("evals"), which the
-// minimisers' stopping rules decide; the peer's are in the peer's header. Nothing here calls OpenBLAS.
+// minimisers' stopping rules decide; the peer's are in the peer's header. At n = 10 Simplex stops on a collapsed
+// simplex (f about 10.46 after 16441 evaluations) where scipy's Nelder-Mead, with its own steps, reaches the
+// minimum (18672 evaluations): that row compares two runs to their own stops. Nothing here calls OpenBLAS.
 #include <cmath>
 #include <span>
 #include <vector>
