@@ -571,6 +571,26 @@ TEST_F(Optimization, DerivativesOfPointsInsideGrad)
     }
 }
 
+TEST_F(Optimization, NoParameters)
+{
+    // An empty Pars: the objective sees an empty point, nothing is read or written past an end.
+    TSpy spy;
+    void* const o[] = {&spy};
+    std::vector<double> none;
+    double fmin = NAN;
+    TOptStopReason reason = OptResNotFound;
+    EXPECT_EQ(Simplex(SumOfSquares, none, {}, o, fmin, reason, 100, 1e-8, nullptr), 1);
+    EXPECT_EQ(reason, OptResConverged);
+    EXPECT_EQ(fmin, 0);
+    TVec grad;
+    TMtx hess;
+    for (TDerivMethod method : {kRichardson, kDifference, kHess}) Derive(method, SumOfSquares, none, o, grad, &hess);
+    EXPECT_EQ(grad.Length(), 0);
+    EXPECT_EQ(hess.Rows(), 0);
+    EXPECT_EQ(hess.Cols(), 0);
+    for (const std::vector<double>& p : spy.Points) EXPECT_TRUE(p.empty());
+}
+
 // ---- A raising objective
 // ----------------------------------------------------------------------------------------------
 
