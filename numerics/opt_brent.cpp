@@ -26,6 +26,7 @@ double WithSign(double a, double b)
 int MinBrent(double ax, double bx, TOptFunction Fun, std::span<const double> Consts, std::span<void* const> OConsts,
              double& XMin, int MaxIter, double Tol, TStrings* Verbose)
 {
+    const detail::TOptLog log(Verbose, "MinBrent", "Iteration x", Tol);
     if (ax > bx) std::swap(ax, bx);
     double a = ax, b = bx;
     double x = a + CGOLD * (b - a);
@@ -34,7 +35,6 @@ int MinBrent(double ax, double bx, TOptFunction Fun, std::span<const double> Con
     double fx = f(x);
     double fw = fx, fv = fx;
     double d = 0, e = 0;
-    const detail::TOptLog log(Verbose, "MinBrent", "Iteration x", Tol);
     int iter = 0;
     for (;;) {
         const double xm = (a + b) / 2;

@@ -50,6 +50,7 @@ int Simplex(TOptFunction Fun, std::span<double> Pars, std::span<const double> Co
         F[j] = Value;
     };
 
+    const detail::TOptLog log(Verbose, "Simplex", "Iteration Fun", Tol);
     StopReason = OptResNotFound;
     // Vertex j < n is the start point with coordinate j scaled, vertex n the start point itself; each is built in
     // the row buffer, evaluated there and stored.
@@ -59,7 +60,6 @@ int Simplex(TOptFunction Fun, std::span<double> Pars, std::span<const double> Co
         Replace(j, row, f(row));
     }
 
-    const detail::TOptLog log(Verbose, "Simplex", "Iteration Fun", Tol);
     double bestSoFar = kBestStart;
     int iter = 0;
     int best = 0;

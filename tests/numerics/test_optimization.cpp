@@ -310,6 +310,14 @@ TEST_F(Optimization, MinBrentLog)
         EXPECT_EQ(list.Strings(3), c.First) << c.Tol;
         EXPECT_EQ(list.Strings(list.Count() - 1).substr(0, 4), FormatFloat("0000", iter + 1)) << c.Tol;
     }
+    // The header comes first, before the objective is called.
+    TSpy spy;
+    spy.ThrowAt = 1;
+    void* const o[] = {&spy};
+    TStringList list;
+    double x = 0;
+    EXPECT_THROW(MinBrent(0, 5, BrentSquare, {}, o, x, 500, 1e-8, &list), ObjectiveFailed);
+    EXPECT_EQ(Lines(list), (std::vector<std::string>{"MinBrent", "Iteration x"}));
 }
 
 // ---- Simplex -------------------------------------------------------------------------------------------------------
@@ -385,6 +393,13 @@ TEST_F(Optimization, SimplexLog)
     // The first line: counter 0 and the lowest start vertex, (-1.2, 1.05) of value 20.05, at 8 decimals.
     EXPECT_EQ(list.Strings(2), "0000      20.05000000");
     EXPECT_EQ(list.Strings(list.Count() - 1).substr(0, 4), FormatFloat("0000", iter - 1));
+    // The header comes first, before the objective is called.
+    TSpy spy;
+    spy.ThrowAt = 1;
+    void* const o[] = {&spy};
+    list.Clear();
+    EXPECT_THROW(Simplex(SimplexRosenbrock, x, {}, o, fmin, reason, 100, 1e-8, &list), ObjectiveFailed);
+    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Simplex", "Iteration Fun"}));
 }
 
 // ---- Derivatives ---------------------------------------------------------------------------------------------------
