@@ -426,6 +426,13 @@ inline constexpr const char* kFirstRowComplex =
 // X shares memory with the matrix that the recursion still reads while it writes X.
 inline constexpr const char* kXFirstRow = "X = FirstRow";
 inline constexpr const char* kXFirstCol = "X = FirstCol";
+
+// ---- Optimisation (numerics/opt_*.cpp) --------------------------------------------------------------------------
+// A gradient procedure given a Grad it would write past its end or with the wrong element width; our texts (the
+// procedures write n real elements and do not size Grad).
+inline constexpr const char* kGradLengthPars = "Grad.Length < Length(Pars)";
+inline constexpr const char* kGradComplex = "Grad.Complex = True";
+
 // ---- Least squares, LU, inverse, QR (mtx_lapack_lsq.cpp, mtx_lapack_lu.cpp, mtx_lapack_qr.cpp) ----------------
 inline constexpr const char* kFRowsBLength = "fRows <> B.Length";
 inline constexpr const char* kFColsBLength = "fCols <> B.Length";

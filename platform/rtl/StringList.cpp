@@ -10,6 +10,12 @@ const std::string& TStringList::Strings(int Index) const
     return FLines[static_cast<std::size_t>(Index)];
 }
 
+int TStringList::Add(const std::string& S)
+{
+    FLines.push_back(S);
+    return Count() - 1;
+}
+
 void TStringList::LoadFromStream(TStream& Stream)
 {
     const std::int64_t n = std::max<std::int64_t>(0, Stream.Size() - Stream.Position());

@@ -1,5 +1,5 @@
-// A list of text lines, as the framework's string list: loaded from a stream (the report stream, for one) and read
-// line by line.
+// Lists of text lines, as the framework's string lists: loaded from a stream (the report stream, for one), read line
+// by line, written to by the library's logs.
 #pragma once
 
 #include <string>
@@ -9,14 +9,28 @@
 
 namespace tarnel {
 
-class TStringList {
+// The framework's list of text lines as its users see it: what a routine that writes a log or reads lines takes,
+// whichever list the caller keeps. TStringList is the one kept in memory.
+class TStrings {
 public:
-    int Count() const { return static_cast<int>(FLines.size()); }
+    virtual ~TStrings() = default;
+    virtual int Count() const = 0;
     // Line Index (0-based); "List index (N) out of bounds" outside 0..Count-1.
-    const std::string& Strings(int Index) const;
+    virtual const std::string& Strings(int Index) const = 0;
     const std::string& operator[](int Index) const { return Strings(Index); }
-    void Add(const std::string& S) { FLines.push_back(S); }
-    void Clear() { FLines.clear(); }
+    // Adds S as the last line and returns its index.
+    virtual int Add(const std::string& S) = 0;
+    // Adds S as the last line.
+    void Append(const std::string& S) { Add(S); }
+    virtual void Clear() = 0;
+};
+
+class TStringList : public TStrings {
+public:
+    int Count() const override { return static_cast<int>(FLines.size()); }
+    const std::string& Strings(int Index) const override;
+    int Add(const std::string& S) override;
+    void Clear() override { FLines.clear(); }
     // Replaces the lines with the text from the stream's position to its end, split at LF, CR LF and CR; a last line
     // without a line end is a line too. The position is left at the end.
     void LoadFromStream(TStream& Stream);
