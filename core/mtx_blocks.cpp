@@ -34,7 +34,10 @@ void CopyRows(const double* Src, std::int64_t SrcStride, double* Dst, std::int64
               std::int64_t RowDoubles)
 {
     if (Rows <= 0 || RowDoubles <= 0) return;
-    if (SrcStride == RowDoubles && DstStride == RowDoubles) return detail::CopyDoubles(Src, Dst, Rows * RowDoubles);
+    if (SrcStride == RowDoubles && DstStride == RowDoubles) {
+        std::memcpy(Dst, Src, static_cast<std::size_t>(Rows * RowDoubles) * sizeof(double));
+        return;
+    }
     const std::size_t bytes = static_cast<std::size_t>(RowDoubles) * sizeof(double);
     for (std::int64_t r = 0; r < Rows; ++r) std::memcpy(Dst + r * DstStride, Src + r * SrcStride, bytes);
 }
