@@ -34,43 +34,53 @@ void CopyRows(const double* Src, std::int64_t SrcStride, double* Dst, std::int64
               std::int64_t RowDoubles)
 {
     if (Rows <= 0 || RowDoubles <= 0) return;
-    if (SrcStride == RowDoubles && DstStride == RowDoubles) return detail::CopyDoubles(Src, Dst, Rows * RowDoubles);
+    if (SrcStride == RowDoubles && DstStride == RowDoubles) {
+        std::memcpy(Dst, Src, static_cast<std::size_t>(Rows * RowDoubles) * sizeof(double));
+        return;
+    }
     const std::size_t bytes = static_cast<std::size_t>(RowDoubles) * sizeof(double);
     for (std::int64_t r = 0; r < Rows; ++r) std::memcpy(Dst + r * DstStride, Src + r * SrcStride, bytes);
 }
 
-// The data of every source, held apart from the destination: a source's own, or a pooled copy where it shares
-// memory with the destination. Copies are taken in index order and go back in the reverse order.
+// Every source as it is before Self changes: its shape and its data, the source's own or a pooled copy where it shares
+// memory with the destination (Self among the sources changes shape and values when sized). Copies are taken in
+// index order and go back in the reverse order.
 class THeldSources {
 public:
+    struct TBlock {
+        const double* Data;
+        int Rows;
+        int Cols;
+    };
+
     THeldSources(TOpenArray<const TMtx1*> Src, const TMtx1& Dst)
-        : FCopies(std::make_unique<detail::TLazyTemp[]>(Src.size())), FData(Src.size())
+        : FCopies(std::make_unique<detail::TLazyTemp[]>(Src.size())), FBlocks(Src.size())
     {
         for (std::size_t i = 0; i < Src.size(); ++i) {
             const TMtx1& s = *Src[i];
-            FData[i] = s.Values();
+            FBlocks[i] = {s.Values(), s.Rows(), s.Cols()};
             if (!detail::SharesMemory(s, Dst)) continue;
             TVec& c = FCopies[i].Get();
             const std::int64_t n = static_cast<std::int64_t>(s.Rows()) * s.Cols();
             c.Size(static_cast<int>(n), s.Complex());
             std::memcpy(c.Values(), s.Values(), static_cast<std::size_t>(n * WidthOf(s.Complex())) * sizeof(double));
-            FData[i] = c.Values();
+            FBlocks[i].Data = c.Values();
         }
     }
-    const double* operator[](std::size_t I) const { return FData[I]; }
+    const TBlock& operator[](std::size_t I) const { return FBlocks[I]; }
 
 private:
     std::unique_ptr<detail::TLazyTemp[]> FCopies;
-    std::vector<const double*> FData;
+    std::vector<TBlock> FBlocks;
 };
 
-// Copies the Rows × Cols block at Src (rows Cols elements long) into Dst at (Row, Col).
-void PlaceBlock(TMtx1& Dst, const double* Src, int Rows, int Cols, int Row, int Col)
+// Copies the block into Dst at (Row, Col).
+void PlaceBlock(TMtx1& Dst, const THeldSources::TBlock& B, int Row, int Col)
 {
     const int w = WidthOf(Dst.Complex());
     const std::int64_t stride = static_cast<std::int64_t>(Dst.Cols()) * w;
-    CopyRows(Src, static_cast<std::int64_t>(Cols) * w, Dst.Values() + Row * stride + static_cast<std::int64_t>(Col) * w,
-             stride, Rows, static_cast<std::int64_t>(Cols) * w);
+    const std::int64_t line = static_cast<std::int64_t>(B.Cols) * w;
+    CopyRows(B.Data, line, Dst.Values() + Row * stride + static_cast<std::int64_t>(Col) * w, stride, B.Rows, line);
 }
 
 void CheckNotNil(TOpenArray<const TMtx1*> Src)
@@ -161,8 +171,8 @@ TMtx1& TMtx1::ConcatVert(TOpenArray<const TMtx1*> Src)
     Size(static_cast<int>(rows), first.Cols(), first.Complex());
     int at = 0;
     for (std::size_t i = 0; i < Src.size(); ++i) {
-        PlaceBlock(*this, data[i], Src[i]->Rows(), FCols, at, 0);
-        at += Src[i]->Rows();
+        PlaceBlock(*this, data[i], at, 0);
+        at += data[i].Rows;
     }
     return *this;
 }
@@ -186,8 +196,8 @@ TMtx1& TMtx1::ConcatHorz(TOpenArray<const TMtx1*> Src)
     Size(first.Rows(), static_cast<int>(cols), first.Complex());
     int at = 0;
     for (std::size_t i = 0; i < Src.size(); ++i) {
-        PlaceBlock(*this, data[i], FRows, Src[i]->Cols(), 0, at);
-        at += Src[i]->Cols();
+        PlaceBlock(*this, data[i], 0, at);
+        at += data[i].Cols;
     }
     return *this;
 }
@@ -206,8 +216,8 @@ TMtx& TMtx::ConcatVert(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src)
     const THeldSources data(Src, *this);
     int at = DestRow;
     for (std::size_t i = 0; i < Src.size(); ++i) {
-        PlaceBlock(*this, data[i], Src[i]->Rows(), Src[i]->Cols(), at, DestCol);
-        at += Src[i]->Rows();
+        PlaceBlock(*this, data[i], at, DestCol);
+        at += data[i].Rows;
     }
     return *this;
 }
@@ -226,8 +236,8 @@ TMtx& TMtx::ConcatHorz(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src)
     const THeldSources data(Src, *this);
     int at = DestCol;
     for (std::size_t i = 0; i < Src.size(); ++i) {
-        PlaceBlock(*this, data[i], Src[i]->Rows(), Src[i]->Cols(), DestRow, at);
-        at += Src[i]->Cols();
+        PlaceBlock(*this, data[i], DestRow, at);
+        at += data[i].Cols;
     }
     return *this;
 }
@@ -254,11 +264,11 @@ TMtx1& TMtx1::Concat(int ARows, int ACols, TOpenArray<const TMtx1*> Src)
     for (int p = 0; p < ARows; ++p) {
         int col = 0;
         for (int q = 0; q < ACols; ++q) {
-            const std::size_t k = static_cast<std::size_t>(p) * ACols + q;
-            PlaceBlock(*this, data[k], Src[k]->Rows(), Src[k]->Cols(), row, col);
-            col += Src[k]->Cols();
+            const THeldSources::TBlock& b = data[static_cast<std::size_t>(p) * ACols + q];
+            PlaceBlock(*this, b, row, col);
+            col += b.Cols;
         }
-        row += Src[static_cast<std::size_t>(p) * ACols]->Rows();
+        row += data[static_cast<std::size_t>(p) * ACols].Rows;
     }
     return *this;
 }

@@ -208,4 +208,31 @@ TEST_F(MtxReduce, SumsIntoAVectorThatViewsTheMatrix)
     w.Disown(data, len, complex);
 }
 
+TEST_F(MtxReduce, ExtremesOfLongMatricesKeepTheFirstNaNAndTheFirstZero)
+{
+    // Long enough for the wide scan and for the worker threads' parts (2^21 elements and more).
+    TMtx m;
+    m.Size(2048, 1031);
+    const std::int64_t n = static_cast<std::int64_t>(m.Rows()) * m.Cols();
+    for (std::int64_t i = 0; i < n; ++i) m.Values()[i] = -1.0 - static_cast<double>(i % 977);
+    m.Values()[n - 3] = 5;
+    m.Values()[17] = -5000;
+    EXPECT_EQ(m.Max(), 5);
+    EXPECT_EQ(m.Min(), -5000);
+    m.Values()[n - 2] = NAN;
+    EXPECT_TRUE(std::isnan(m.Max()));
+    EXPECT_TRUE(std::isnan(m.Min()));
+    // Of equal zeros the first is the extreme, whatever its sign.
+    TMtx z;
+    z.Size(1, 40);
+    z.SetVal(-1);
+    z.Values()[21] = -0.0;
+    z.Values()[33] = 0.0;
+    EXPECT_TRUE(std::signbit(z.Max()));
+    z.SetVal(1);
+    z.Values()[3] = 0.0;
+    z.Values()[30] = -0.0;
+    EXPECT_FALSE(std::signbit(z.Min()));
+}
+
 }  // namespace
