@@ -1,0 +1,126 @@
+// TMtx.SVD: the singular values (xGEBRD, then xBDSQR without vectors) and the decomposition Self = U·diag(S)·Vᵀ
+// (xGESDD, divide and conquer).
+//
+// Both work on a transposed pooled copy of Self (detail::ColumnMajorImage), so LAPACK sees the m × n Self. The
+// decomposition hands LAPACK U and V's data as they will be returned: a k × m (or m × m) U read column-major is
+// LAPACK's m × k (m × m) U, transposed in place afterwards; an n × k (n × n) V read column-major is LAPACK's VT = Vᴴ,
+// left as it is, so that V's columns are the right singular vectors (real data) or their conjugates (complex data).
+// An output not given is computed into a pooled stand-in, so U alone and V alone both work.
+//
+// Only the decomposition switches the control word. Neither raises on a numerical failure.
+#include <algorithm>
+#include <cstdint>
+
+#include "core/BlasCalls.h"
+#include "core/LapackWork.h"
+#include "core/messages.h"
+#include "core/mtx_class.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+namespace {
+
+using detail::TWork;
+
+template <class T>
+inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
+
+std::string NoConvergence(int)
+{
+    return msg::kSVDNoConvergence;
+}
+
+template <class T>
+void ValuesTyped(TMtx& Self, TVecs& S)
+{
+    constexpr bool complex = kComplex<T>;
+    const int m = Self.Rows(), n = Self.Cols(), k = std::min(m, n);
+    detail::TMtxTemp a;
+    detail::ColumnMajorImage(*a, Self, false);
+    S.Size(k, false);
+    TWork<double> e(std::max(k - 1, 1));
+    TWork<T> tauq(k), taup(k);
+    T query{};
+    blas::Gebrd(m, n, detail::Data<T>(*a), m, S.Values(), e.data(), tauq.data(), taup.data(), &query, -1);
+    const int lwork = detail::QueriedSize(query);
+    TWork<T> work(lwork);
+    int info =
+        blas::Gebrd(m, n, detail::Data<T>(*a), m, S.Values(), e.data(), tauq.data(), taup.data(), work.data(), lwork);
+    if (detail::RecordInfo(Self, complex ? "ZGEBRD" : "DGEBRD", info,
+                           detail::TInfoForm::Appended(msg::kBidiagonalError)) != 0)
+        return;
+    TWork<double> w(4 * static_cast<std::int64_t>(k));
+    info = blas::BdsqrValues<T>(m >= n ? 'U' : 'L', k, S.Values(), e.data(), w.data());
+    detail::RecordInfo(Self, complex ? "ZBDSQR" : "DBDSQR", info, detail::TInfoForm::Inside(NoConvergence, nullptr));
+}
+
+template <class T>
+void DecomposeTyped(TMtx& Self, TMtx* U, TVecs& S, TMtx* V, bool Economy)
+{
+    constexpr bool complex = kComplex<T>;
+    const int m = Self.Rows(), n = Self.Cols(), k = std::min(m, n);
+    const bool vectors = U || V;
+    TMtx* const given = U;
+    const char jobz = !vectors ? 'N' : (Economy ? 'S' : 'A');
+    detail::TMtxTemp a, uStandIn, vStandIn;
+    if (vectors) {
+        if (!U) U = uStandIn.get();
+        if (!V) V = vStandIn.get();
+        U->Size(Economy ? k : m, m, complex);
+        V->Size(n, Economy ? k : n, complex);
+    }
+    detail::ColumnMajorImage(*a, Self, false);
+    S.Size(k, false);
+    T unused{};
+    T* u = vectors ? detail::Data<T>(*U) : &unused;
+    T* vt = vectors ? detail::Data<T>(*V) : &unused;
+    const int ldu = vectors ? m : 1, ldvt = vectors ? V->Cols() : 1;
+    // RWORK as LAPACK documents it now (older texts give k·(5k + 7) or k·(5k + 5), too short for its own code).
+    const std::int64_t mn = k, mx = std::max(m, n);
+    const std::int64_t lrwork = !complex   ? 1
+                                : !vectors ? 7 * mn
+                                           : std::max(5 * mn * mn + 5 * mn, 2 * mx * mn + 2 * mn * mn + mn);
+    TWork<double> rwork(lrwork);
+    TWork<int> iwork(8 * mn);
+    T query{};
+    blas::Gesdd(jobz, m, n, detail::Data<T>(*a), m, S.Values(), u, ldu, vt, ldvt, &query, -1, rwork.data(),
+                iwork.data());
+    const int lwork = detail::QueriedSize(query);
+    TWork<T> work(lwork);
+    const int info = blas::Gesdd(jobz, m, n, detail::Data<T>(*a), m, S.Values(), u, ldu, vt, ldvt, work.data(), lwork,
+                                 rwork.data(), iwork.data());
+    detail::RecordInfo(Self, complex ? "ZGESDD" : "DGESDD", info, detail::TInfoForm::Inside(detail::NoText, nullptr));
+    if (given) given->Transp();
+}
+
+}  // namespace
+
+TMtx& TMtx::SVD(TVecs& S)
+{
+    if (Elements() == 0) return *this;
+    SetLapackResult(FInfo, {});
+    if (FComplex) {
+        ValuesTyped<TCplx>(*this, S);
+    } else {
+        ValuesTyped<double>(*this, S);
+    }
+    return *this;
+}
+
+TMtx& TMtx::SVD(TMtx* U, TVecs& S, TMtx* V, bool Economy)
+{
+    FortranFpuMode fpu;
+    if (U == this) ERaise(msg::kUSelf);
+    if (V == this) ERaise(msg::kVSelf);
+    if (U && U == V) ERaise(msg::kUV);
+    if (Elements() == 0) return *this;
+    if (FComplex) {
+        DecomposeTyped<TCplx>(*this, U, S, V, Economy);
+    } else {
+        DecomposeTyped<double>(*this, U, S, V, Economy);
+    }
+    return *this;
+}
+
+}  // namespace tarnel
