@@ -40,6 +40,10 @@ class TMtx;
 class TVecs;
 class TVec;
 
+// The scalar function MtxFunction applies: D := f(D) in place, D the eigenvalues (real or complex), Params the
+// caller's parameters. An empty function is refused ("not Assigned(Func)").
+using TMtxFunction = std::function<void(TVec& D, std::span<const TCplx> Params)>;
+
 // Called after the size or the complexity of the matrix changed.
 using TMtxNotifyEvent = std::function<void(TMtx1& Sender)>;
 
@@ -616,6 +620,14 @@ public:
     // gives Self back). Either of U and V may be nil; what is given is computed. Info := INFO, MtxError cleared.
     // "U = Self", "V = Self", "U = V".
     TMtx& SVD(TMtx* U, TVecs& S, TMtx* V, bool Economy = false);
+
+    // Self := f(Src) = V·f(D)·V⁻¹ from Src's eigenvalues D and eigenvectors V (Eig with ComplexVectors), or
+    // V·f(D)·Vᴴ for the symmetric and Hermitian types; assembled by the type Eig used (AutoMtxType: detected). D and
+    // V become complex where f may need it (a real D with a negative element, complex eigenvectors). A failure of
+    // Eig or of the inverse, or eigenvectors singular to working precision (‖V‖₁·‖V⁻¹‖₁ > 1/ε: Info = n + 1,
+    // "MtxFunction: eigenvectors are linearly dependent"), leaves Self unchanged with Info and MtxError set; nothing
+    // is raised for it. An empty Src returns at once. "not Src.Quadratic", "not Assigned(Func)", then Eig's checks.
+    TMtx& MtxFunction(TMtx& Src, std::span<const TCplx> Params, const TMtxFunction& Func, TMtxType MtxType);
 
 private:
     // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and

@@ -137,3 +137,49 @@ svd_lcg_case("real 200x100", 3201, 200, 100, False)
 svd_lcg_case("real 100x200", 3202, 100, 200, False)
 svd_lcg_case("complex 60x90", 3203, 60, 90, True)
 write("svd_golden.inc", svd, "What, Complex, A (or its size), the Lcg seed of A when not given, S")
+
+# ---- matrix functions and powers ----------------------------------------------------------------------------------
+fun = []
+
+
+def fun_case(what, a, mtype, op, p, f):
+    cplx = np.iscomplexobj(a)
+    fun.append(f'{{"{what}", {flag(cplx)}, {mtype}, {op}, {{{lit(np.real(p))}, {lit(np.imag(p))}}}, '
+               f'{matrix(a, cplx)}, {matrix(f, True)}}},')
+
+
+sym4 = hermitian(4, False)
+gen4 = rand(4, 4, False)
+cgen3 = rand(3, 3, True)
+herm3 = hermitian(3, True)
+for what, a, t in (("real symmetric 4x4", sym4, "mtSymmetric"), ("real general 4x4", gen4, "mtGeneral"),
+                   ("complex general 3x3", cgen3, "mtGeneral"), ("complex Hermitian 3x3", herm3, "mtHermitian")):
+    fun_case(f"exp of {what}", a, t, "fnExp", 0, scipy.linalg.expm(a))
+
+spd4 = definite(4, False)
+shifted = rand(4, 4, False) + 4 * np.eye(4)
+cshift = rand(3, 3, True) + 3 * np.eye(3)
+negative = np.array([[1.0, 2.0], [2.0, 1.0]])  # eigenvalues 3 and -1
+for what, a, t in (("diagonal (4, 9)", np.diag([4.0, 9.0]), "mtSymmetric"),
+                   ("(2, 1; 1, 2)", np.array([[2.0, 1.0], [1.0, 2.0]]), "mtSymmetric"),
+                   ("symmetric with a negative eigenvalue", negative, "mtSymmetric"),
+                   ("positive definite 4x4", spd4, "mtSymmPosDef"),
+                   ("real general 4x4", shifted, "mtGeneral"),
+                   ("complex general 3x3", cshift, "mtGeneral")):
+    fun_case(f"sqrt of {what}", a, t, "fnSqrt", 0.5, scipy.linalg.sqrtm(a))
+fun_case("power -1 of real general 4x4", shifted, "mtGeneral", "fnPower", -1, np.linalg.inv(shifted))
+fun_case("power 1.5 of real general 4x4", shifted, "mtGeneral", "fnPower", 1.5,
+         scipy.linalg.fractional_matrix_power(shifted, 1.5))
+p = 0.5 + 0.3j
+fun_case("power 0.5+0.3i of positive definite 4x4", spd4, "mtSymmPosDef", "fnPower", p,
+         scipy.linalg.expm(p * scipy.linalg.logm(spd4)))
+fun_case("power 0.5+0.3i of complex general 3x3", cshift, "mtGeneral", "fnPower", p,
+         scipy.linalg.expm(p * scipy.linalg.logm(cshift)))
+for k in (5, -2, 0, 1):
+    fun_case(f"integer power {k} of complex general 3x3", cshift, "mtGeneral", "fnIntPower", k,
+             np.linalg.matrix_power(cshift, k))
+    fun_case(f"integer power {k} of real general 4x4", shifted, "mtGeneral", "fnIntPower", k,
+             np.linalg.matrix_power(shifted, k))
+fun_case("integer power -2^31 of the rotation", np.array([[0.0, -1.0], [1.0, 0.0]]), "mtGeneral", "fnIntPower",
+         -2 ** 31, np.eye(2))
+write("mtxfunc_golden.inc", fun, "What, Complex, MtxType, function, parameter, A, f(A)")

@@ -1,0 +1,110 @@
+// TMtx.MtxFunction: a scalar function of a square matrix through its eigen-decomposition, f(A) = V·f(D)·V⁻¹ (V·f(D)·Vᴴ
+// for the symmetric and Hermitian types, whose eigenvectors are orthonormal).
+//
+// Nothing here raises on a numerical failure: a failing Eig or inverse hands its Info and MtxError to Self, and so do
+// eigenvectors that are linearly dependent to working precision (a defective matrix such as a Jordan block), which
+// xGEEV returns without a word. The test is the one xGESVX makes on its reciprocal condition number: ‖V‖₁·‖V⁻¹‖₁ above
+// 1/ε fails. Self is left as it was on every failure.
+#include <cmath>
+#include <limits>
+
+#include "core/LapackWork.h"
+#include "core/messages.h"
+#include "core/mtx_class.h"
+#include "core/vec_class.h"
+
+namespace tarnel {
+
+namespace {
+
+bool IsSymmetricType(TMtxType Type)
+{
+    return Type == mtSymmPosDef || Type == mtSymmetric || Type == mtHermPosDef || Type == mtHermitian;
+}
+
+// M := M·diag(D): column j scaled by D(j); M and D of one kind.
+template <class T>
+void ScaleColumns(TMtx& M, const TVecs& D)
+{
+    const int rows = M.Rows(), cols = M.Cols();
+    T* m = detail::Data<T>(M);
+    const T* d = detail::Data<T>(D);
+    for (int i = 0; i < rows; ++i) {
+        T* row = m + static_cast<std::int64_t>(i) * cols;
+        for (int j = 0; j < cols; ++j) {
+            if constexpr (std::is_same_v<T, TCplx>) {
+                row[j] = CMul(row[j], d[j]);
+            } else {
+                row[j] *= d[j];
+            }
+        }
+    }
+}
+
+void ScaleColumns(TMtx& M, const TVecs& D)
+{
+    if (M.Complex()) {
+        ScaleColumns<TCplx>(M, D);
+    } else {
+        ScaleColumns<double>(M, D);
+    }
+}
+
+// D, VL and VR all complex (with zero imaginary parts where they were real).
+void Widen(TVecs& D, TMtx& VL, TMtx& VR)
+{
+    D.ExtendToComplex(true);
+    VL.ExtendToComplex(true);
+    VR.ExtendToComplex(true);
+}
+
+// Self takes a failure of From (Eig on Src, or the inverse) as its own; true when there was one.
+bool TakeFailure(TMtx& Self, const TMtx& From)
+{
+    if (From.Info() == 0) return false;
+    Self.SetLapackResult(From.Info(), From.MtxError());
+    return true;
+}
+
+}  // namespace
+
+TMtx& TMtx::MtxFunction(TMtx& Src, std::span<const TCplx> Params, const TMtxFunction& Func, TMtxType MtxType)
+{
+    if (static_cast<std::int64_t>(Src.Rows()) * Src.Cols() == 0) return *this;
+    if (!Src.Quadratic()) ERaise(msg::kNotSrcQuadratic);
+    if (!Func) ERaise(msg::kFuncNotAssigned);
+    // The type Eig works by, so that the assembly matches it.
+    const TMtxType type = detail::ResolvedType(Src, MtxType);
+    detail::TMtxTemp vl, vr;
+    detail::TVecTemp d;
+    Src.Eig(vl.get(), *d, vr.get(), type, vfEig, true);
+    if (TakeFailure(*this, Src)) return *this;
+
+    const bool complexVectors = vl->Complex() || vr->Complex();
+    if (d->Complex() ? complexVectors : (complexVectors || d->Min() < 0)) Widen(*d, *vl, *vr);
+    Func(*d, Params);
+    // A function may leave real eigenvalues complex.
+    if (d->Complex() && !vl->Complex()) Widen(*d, *vl, *vr);
+
+    if (IsSymmetricType(type)) {
+        ScaleColumns(*vl, *d);
+        Mul(*vl, *vr, opNone, opHerm);
+        SetLapackResult(0, {});
+        return *this;
+    }
+    vl->Copy(*vr);
+    ScaleColumns(*vl, *d);
+    const double norm = vr->Norm1();
+    vr->Inv(mtGeneral);
+    if (TakeFailure(*this, *vr)) return *this;
+    const double cond = norm * vr->Norm1();
+    if (!(cond <= 1 / std::numeric_limits<double>::epsilon())) {
+        SetLapackResult(Src.Rows() + 1, msg::kMtxFunctionDependent);
+        return *this;
+    }
+    Mul(*vl, *vr);
+    SetLapackResult(0, {});
+    return *this;
+}
+
+}  // namespace tarnel
