@@ -701,6 +701,14 @@ public:
     // "MtxFunction: eigenvectors are linearly dependent"), leaves Self unchanged with Info and MtxError set; nothing
     // is raised for it. An empty Src returns at once. "not Src.Quadratic", "not Assigned(Func)", then Eig's checks.
     TMtx& MtxFunction(TMtx& Src, std::span<const TCplx> Params, const TMtxFunction& Func, TMtxType MtxType);
+    // Self := Src^Exponent through MtxFunction with MtxPowerFunc (the real form passes Exponent + 0i); MtxSqrt is
+    // the power 0.5.
+    TMtx& MtxPower(TMtx& Src, const TCplx& Exponent, TMtxType MtxType);
+    TMtx& MtxPower(TMtx& Src, double Exponent, TMtxType MtxType);
+    TMtx& MtxSqrt(TMtx& Src, TMtxType MtxType);
+    // Self := Src^k by repeated squaring (Src square for |k| > 1: Mul's checks); k = 0 gives the identity of Src's
+    // size and kind, k < 0 the inverse of Src^|k| (a singular one reported through Info and MtxError).
+    TMtx& MtxIntPower(TMtx& Src, int k);
 
 private:
     // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and
@@ -767,6 +775,10 @@ public:
     TMtx& ConcatVert(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
     TMtx& ConcatHorz(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
 };
+
+// The power function of MtxPower: D := D^p for Params = {p}, through the real vector power when p has no imaginary
+// part, else the complex one (a real D made complex first). "Power: Length(Params) <> 1".
+void MtxPowerFunc(TVec& D, std::span<const TCplx> Params);
 
 // Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).
 void SetMtxSize(int ARows, int ACols, bool AComplex, TOpenArray<TMtx*> Mtxs);

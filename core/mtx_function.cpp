@@ -6,7 +6,9 @@
 // xGEEV returns without a word. The test is the one xGESVX makes on its reciprocal condition number: ‖V‖₁·‖V⁻¹‖₁ above
 // 1/ε fails. Self is left as it was on every failure.
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "core/LapackWork.h"
 #include "core/messages.h"
@@ -104,6 +106,70 @@ TMtx& TMtx::MtxFunction(TMtx& Src, std::span<const TCplx> Params, const TMtxFunc
     }
     Mul(*vl, *vr);
     SetLapackResult(0, {});
+    return *this;
+}
+
+void MtxPowerFunc(TVec& D, std::span<const TCplx> Params)
+{
+    if (Params.size() != 1) ERaise(msg::kPowerParams);
+    const TCplx p = Params[0];
+    if (p.Im == 0) {
+        D.Power(p.Re);
+    } else {
+        D.ExtendToComplex(true);
+        D.Power(p);
+    }
+}
+
+TMtx& TMtx::MtxPower(TMtx& Src, const TCplx& Exponent, TMtxType MtxType)
+{
+    return MtxFunction(Src, std::span<const TCplx>(&Exponent, 1), MtxPowerFunc, MtxType);
+}
+
+TMtx& TMtx::MtxPower(TMtx& Src, double Exponent, TMtxType MtxType)
+{
+    return MtxPower(Src, TCplx{Exponent, 0}, MtxType);
+}
+
+TMtx& TMtx::MtxSqrt(TMtx& Src, TMtxType MtxType)
+{
+    return MtxPower(Src, 0.5, MtxType);
+}
+
+// Binary powering: P runs through Src^(2^i), the result takes the factors of the odd steps. The products go between
+// pooled matrices by exchanging their roles, so no step copies a matrix.
+TMtx& TMtx::MtxIntPower(TMtx& Src, int k)
+{
+    if (k == 0) {
+        Eye(Src.Rows(), Src.Cols(), Src.Complex());
+        return *this;
+    }
+    std::uint64_t n = k < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(static_cast<std::int64_t>(k))
+                            : static_cast<std::uint64_t>(k);
+    detail::TMtxTemp p, t, r;
+    p->Copy(Src);
+    TMtx* power = p.get();
+    TMtx* spare = t.get();
+    TMtx* result = r.get();
+    bool first = true;
+    while (n != 0) {
+        if (n % 2 == 1) {
+            n -= 1;
+            if (first) {
+                result->Copy(*power);
+                first = false;
+            } else {
+                spare->Mul(*result, *power);
+                std::swap(result, spare);
+            }
+        } else {
+            n /= 2;
+            spare->Mul(*power, *power);
+            std::swap(power, spare);
+        }
+    }
+    Copy(*result);
+    if (k < 0) Inv(mtGeneral);
     return *this;
 }
 

@@ -64,14 +64,28 @@ TEST_F(MtxFunctions, AgainstScipy)
         TMtx a, f;
         Load(a, c.A, c.Complex);
         a.SetLapackResult(5, "stale");
+        Set8087CW(0x037F);
         switch (c.Function) {
             case fnExp:
                 f.MtxFunction(a, {}, kExp, c.Type);
                 break;
-            default:
-                continue;
+            case fnSqrt:
+                f.MtxSqrt(a, c.Type);
+                break;
+            case fnPower:
+                if (c.P.Im == 0) {
+                    f.MtxPower(a, c.P.Re, c.Type);
+                } else {
+                    f.MtxPower(a, c.P, c.Type);
+                }
+                break;
+            case fnIntPower:
+                f.MtxIntPower(a, static_cast<int>(c.P.Re));
+                EXPECT_EQ(f.Complex(), c.Complex);
+                break;
         }
-        EXPECT_EQ(Get8087CW(), Tarnel8087CW);
+        // The integer powers are products and an inverse: they leave the control word alone.
+        EXPECT_EQ(Get8087CW(), c.Function == fnIntPower ? 0x037F : Tarnel8087CW);
         EXPECT_EQ(f.Info(), 0) << f.MtxError();
         const CMat expected = Of(c.F, true);
         EXPECT_LE(MaxDiff(Of(f), expected), kTol * std::max(1.0, Norm1(expected)));
@@ -122,6 +136,45 @@ TEST_F(MtxFunctions, AssembledByTheTypeEigUsed)
     }
 }
 
+// The square root squared gives the matrix back; a negative eigenvalue gives a complex root.
+TEST_F(MtxFunctions, SquareRootsSquareBack)
+{
+    for (const FunCase& c : kFunCases) {
+        if (c.Function != fnSqrt) continue;
+        SCOPED_TRACE(c.What);
+        TMtx a, r, sq;
+        Load(a, c.A, c.Complex);
+        r.MtxSqrt(a, c.Type);
+        sq.Mul(r, r);
+        const CMat A = Of(c.A, c.Complex);
+        EXPECT_LE(MaxDiff(Of(sq), A), kTol * std::max(1.0, Norm1(A)));
+        // A real symmetric Src stays real unless an eigenvalue is negative (general ones come back complex).
+        if (!c.Complex && c.Type != mtGeneral) {
+            EXPECT_EQ(r.Complex(), std::string(c.What).find("negative") != std::string::npos);
+        }
+    }
+}
+
+// A singular Src to a negative power is reported by the inverse; k = -2^31 ends (|k| taken in 64 bits).
+TEST_F(MtxFunctions, IntegerPowerEdges)
+{
+    TMtx a, f;
+    a.SetIt(2, 2, false, {1, 2, 2, 4});
+    f.MtxIntPower(a, -1);
+    EXPECT_NE(f.Info(), 0);
+    EXPECT_NE(f.MtxError(), "");
+    a.SetIt(2, 3, false, {1, 2, 3, 4, 5, 6});
+    f.MtxIntPower(a, 1);
+    EXPECT_EQ(f.Cols(), 3);
+    ExpectRaise([&] { f.MtxIntPower(a, 2); }, "Mtx1.Cols <> Mtx2.Rows");
+    f.MtxIntPower(a, 0);
+    EXPECT_EQ(f.Rows(), 2);
+    EXPECT_EQ(f.Cols(), 3);
+    EXPECT_EQ(f.Values()[0], 1);
+    EXPECT_EQ(f.Values()[4], 1);
+    EXPECT_EQ(f.Values()[1], 0);
+}
+
 TEST_F(MtxFunctions, ChecksInOrder)
 {
     TMtx a, f, e;
@@ -130,6 +183,10 @@ TEST_F(MtxFunctions, ChecksInOrder)
     a.Size(2, 2);
     ExpectRaise([&] { f.MtxFunction(a, {}, TMtxFunction(), mtGeneral); }, "not Assigned(Func)");
     ExpectRaise([&] { f.MtxFunction(a, {}, kExp, mtBandGeneral); }, "MtxType not supported");
+    a.SetIt(2, 2, false, {2, 1, 1, 2});
+    const TCplx two[] = {{1, 0}, {2, 0}};
+    ExpectRaise([&] { f.MtxFunction(a, two, MtxPowerFunc, mtSymmetric); }, "Power: Length(Params) <> 1");
+    ExpectRaise([&] { f.MtxFunction(a, {}, MtxPowerFunc, mtSymmetric); }, "Power: Length(Params) <> 1");
     // An empty Src returns before any check.
     f.SetIt(1, 1, false, {3});
     f.MtxFunction(e, {}, TMtxFunction(), mtGeneral);
