@@ -335,6 +335,9 @@ void zbdsqr_(const char* uplo, const int* n, const int* ncvt, const int* nru, co
 void dgesdd_(const char* jobz, const int* m, const int* n, double* a, const int* lda, double* s, double* u,
              const int* ldu, double* vt, const int* ldvt, double* work, const int* lwork, int* iwork, int* info,
              std::size_t);
+// The symmetric eigen-driver, for the benchmarks.
+void dsyev_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda, double* w, double* work,
+            const int* lwork, int* info, std::size_t, std::size_t);
 void zgesdd_(const char* jobz, const int* m, const int* n, tarnel::TCplx* a, const int* lda, double* s,
              tarnel::TCplx* u, const int* ldu, tarnel::TCplx* vt, const int* ldvt, tarnel::TCplx* work,
              const int* lwork, double* rwork, int* iwork, int* info, std::size_t);
