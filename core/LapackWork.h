@@ -22,6 +22,10 @@
 
 namespace tarnel::detail {
 
+// Whether T is the complex element type.
+template <class T>
+inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
+
 // Count elements of T (double, TCplx or int) in one pooled vector; the memory is zero-filled only when the vector
 // had to grow. An int area takes (Count + 1) / 2 Doubles.
 template <class T>
@@ -161,6 +165,12 @@ inline int QueriedSize(const TCplx& Work)
 inline bool IsBand(TMtxType Type)
 {
     return Type == mtBandSymmPosDef || Type == mtBandHermPosDef || Type == mtBandGeneral;
+}
+
+// The types whose routines read one triangle of a symmetric or Hermitian matrix.
+inline bool IsSymmetricType(TMtxType Type)
+{
+    return Type == mtSymmPosDef || Type == mtSymmetric || Type == mtHermPosDef || Type == mtHermitian;
 }
 
 // The type an operation works by: DetectMtxType (without the definiteness test) under AutoMtxType, else Type.

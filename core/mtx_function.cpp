@@ -19,11 +19,6 @@ namespace tarnel {
 
 namespace {
 
-bool IsSymmetricType(TMtxType Type)
-{
-    return Type == mtSymmPosDef || Type == mtSymmetric || Type == mtHermPosDef || Type == mtHermitian;
-}
-
 // M := M·diag(D): column j scaled by D(j); M and D of one kind.
 template <class T>
 void ScaleColumns(TMtx& M, const TVecs& D)
@@ -88,7 +83,7 @@ TMtx& TMtx::MtxFunction(TMtx& Src, std::span<const TCplx> Params, const TMtxFunc
     // A function may leave real eigenvalues complex.
     if (d->Complex() && !vl->Complex()) Widen(*d, *vl, *vr);
 
-    if (IsSymmetricType(type)) {
+    if (detail::IsSymmetricType(type)) {
         ScaleColumns(*vl, *d);
         Mul(*vl, *vr, opNone, opHerm);
         SetLapackResult(0, {});

@@ -29,8 +29,7 @@ namespace {
 
 using detail::TWork;
 
-template <class T>
-inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
+using detail::kComplex;
 
 // The outcome of a chain: the INFO of its last stage and that stage's routine (for an illegal-argument text).
 struct TStage {
@@ -42,11 +41,6 @@ struct TStage {
 std::string EigFailure(int)
 {
     return msg::kEigFailed;
-}
-
-bool IsSymmetricType(TMtxType Type)
-{
-    return Type == mtSymmPosDef || Type == mtSymmetric || Type == mtHermPosDef || Type == mtHermitian;
 }
 
 bool IsPosDef(TMtxType Type)
@@ -247,7 +241,7 @@ void EigTyped(TMtx& Self, TMtx* VL, TVecs& D, TMtx* VR, TMtxType Type, TVectorFo
     const int n = Self.Rows();
     TStage s;
     bool hessenberg = false;  // a Hessenberg or general solver ran last: INFO ≥ 1 has a text
-    if (IsSymmetricType(Type)) {
+    if (detail::IsSymmetricType(Type)) {
         if (!VL) ERaise(msg::kVNil);
         if (complex && Type == mtSymmetric) ERaise(msg::kEigComplexSymmetric);
         VL->Copy(Self);
@@ -287,7 +281,7 @@ void EigValuesTyped(TMtx& Self, TVecs& D, TMtxType Type)
     a->Copy(Self);
     TStage s;
     bool hessenberg = false;
-    if (IsSymmetricType(Type)) {
+    if (detail::IsSymmetricType(Type)) {
         D.Size(n, false);
         s = SymmetricChain<T>(detail::Data<T>(*a), n, SwappedUploLetter(Self.TriangleForm()), D.Values(),
                               IsPosDef(Type), false);

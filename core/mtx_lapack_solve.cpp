@@ -38,8 +38,7 @@ namespace {
 using detail::TInfoForm;
 using detail::TWork;
 
-template <class T>
-inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
+using detail::kComplex;
 
 // The routine family's view of one system.
 template <class T>

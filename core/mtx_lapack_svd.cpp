@@ -24,8 +24,7 @@ namespace {
 
 using detail::TWork;
 
-template <class T>
-inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
+using detail::kComplex;
 
 std::string NoConvergence(int)
 {
