@@ -676,4 +676,211 @@ inline int Trsyl(char TranA, char TranB, int Isgn, int M, int N, const TCplx* A,
     return info;
 }
 
+// ---- Eigenvalues and the singular value decomposition (mtx_lapack_eig.cpp, mtx_lapack_svd.cpp) -----------------
+// Each LAPACK call returns INFO; Lwork -1 is the workspace query. The tridiagonal and bidiagonal forms (D, E), the
+// balancing scales and the singular values are real for both element types. "Sym" as above: DSYTRD/ZHETRD,
+// DORGTR/ZUNGTR, DSYGST/ZHEGST; "Org" DORGHR/ZUNGHR.
+
+// B := Alpha·op(A)⁻¹·B (Side 'L') or Alpha·B·op(A)⁻¹ (Side 'R'), A triangular.
+inline void Trsm(char Side, char Uplo, char TransA, char Diag, int M, int N, double Alpha, const double* A, int Lda,
+                 double* B, int Ldb)
+{
+    dtrsm_(&Side, &Uplo, &TransA, &Diag, &M, &N, &Alpha, A, &Lda, B, &Ldb, 1, 1, 1, 1);
+}
+inline void Trsm(char Side, char Uplo, char TransA, char Diag, int M, int N, TCplx Alpha, const TCplx* A, int Lda,
+                 TCplx* B, int Ldb)
+{
+    ztrsm_(&Side, &Uplo, &TransA, &Diag, &M, &N, &Alpha, A, &Lda, B, &Ldb, 1, 1, 1, 1);
+}
+
+inline int SymTrd(char Uplo, int N, double* A, int Lda, double* D, double* E, double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dsytrd_(&Uplo, &N, A, &Lda, D, E, Tau, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int SymTrd(char Uplo, int N, TCplx* A, int Lda, double* D, double* E, TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zhetrd_(&Uplo, &N, A, &Lda, D, E, Tau, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int SymOrgtr(char Uplo, int N, double* A, int Lda, const double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dorgtr_(&Uplo, &N, A, &Lda, Tau, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int SymOrgtr(char Uplo, int N, TCplx* A, int Lda, const TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zungtr_(&Uplo, &N, A, &Lda, Tau, Work, &Lwork, &info, 1);
+    return info;
+}
+inline int Sterf(int N, double* D, double* E)
+{
+    int info = 0;
+    dsterf_(&N, D, E, &info);
+    return info;
+}
+// Work: max(1, 2·N - 2) Doubles (Steqr), 4·N Doubles (Pteqr), for both element types.
+inline int Steqr(char Compz, int N, double* D, double* E, double* Z, int Ldz, double* Work)
+{
+    int info = 0;
+    dsteqr_(&Compz, &N, D, E, Z, &Ldz, Work, &info, 1);
+    return info;
+}
+inline int Steqr(char Compz, int N, double* D, double* E, TCplx* Z, int Ldz, double* Work)
+{
+    int info = 0;
+    zsteqr_(&Compz, &N, D, E, Z, &Ldz, Work, &info, 1);
+    return info;
+}
+inline int Pteqr(char Compz, int N, double* D, double* E, double* Z, int Ldz, double* Work)
+{
+    int info = 0;
+    dpteqr_(&Compz, &N, D, E, Z, &Ldz, Work, &info, 1);
+    return info;
+}
+inline int Pteqr(char Compz, int N, double* D, double* E, TCplx* Z, int Ldz, double* Work)
+{
+    int info = 0;
+    zpteqr_(&Compz, &N, D, E, Z, &Ldz, Work, &info, 1);
+    return info;
+}
+inline int Gebal(char Job, int N, double* A, int Lda, int& Ilo, int& Ihi, double* Scale)
+{
+    int info = 0;
+    dgebal_(&Job, &N, A, &Lda, &Ilo, &Ihi, Scale, &info, 1);
+    return info;
+}
+inline int Gebal(char Job, int N, TCplx* A, int Lda, int& Ilo, int& Ihi, double* Scale)
+{
+    int info = 0;
+    zgebal_(&Job, &N, A, &Lda, &Ilo, &Ihi, Scale, &info, 1);
+    return info;
+}
+inline int Gehrd(int N, int Ilo, int Ihi, double* A, int Lda, double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dgehrd_(&N, &Ilo, &Ihi, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Gehrd(int N, int Ilo, int Ihi, TCplx* A, int Lda, TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zgehrd_(&N, &Ilo, &Ihi, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Orghr(int N, int Ilo, int Ihi, double* A, int Lda, const double* Tau, double* Work, int Lwork)
+{
+    int info = 0;
+    dorghr_(&N, &Ilo, &Ihi, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+inline int Orghr(int N, int Ilo, int Ihi, TCplx* A, int Lda, const TCplx* Tau, TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zunghr_(&N, &Ilo, &Ihi, A, &Lda, Tau, Work, &Lwork, &info);
+    return info;
+}
+// The eigenvalues of a Hessenberg matrix: real data into Wr and Wi, complex data into W.
+inline int Hseqr(char Job, char Compz, int N, int Ilo, int Ihi, double* H, int Ldh, double* Wr, double* Wi, double* Z,
+                 int Ldz, double* Work, int Lwork)
+{
+    int info = 0;
+    dhseqr_(&Job, &Compz, &N, &Ilo, &Ihi, H, &Ldh, Wr, Wi, Z, &Ldz, Work, &Lwork, &info, 1, 1);
+    return info;
+}
+inline int Hseqr(char Job, char Compz, int N, int Ilo, int Ihi, TCplx* H, int Ldh, TCplx* W, TCplx* Z, int Ldz,
+                 TCplx* Work, int Lwork)
+{
+    int info = 0;
+    zhseqr_(&Job, &Compz, &N, &Ilo, &Ihi, H, &Ldh, W, Z, &Ldz, Work, &Lwork, &info, 1, 1);
+    return info;
+}
+inline int Gebak(char Job, char Side, int N, int Ilo, int Ihi, const double* Scale, int M, double* V, int Ldv)
+{
+    int info = 0;
+    dgebak_(&Job, &Side, &N, &Ilo, &Ihi, Scale, &M, V, &Ldv, &info, 1, 1);
+    return info;
+}
+inline int Gebak(char Job, char Side, int N, int Ilo, int Ihi, const double* Scale, int M, TCplx* V, int Ldv)
+{
+    int info = 0;
+    zgebak_(&Job, &Side, &N, &Ilo, &Ihi, Scale, &M, V, &Ldv, &info, 1, 1);
+    return info;
+}
+// Eigenvalues and eigenvectors of a general matrix; the complex form takes Rwork of 2·N Doubles.
+inline int Geev(char Jobvl, char Jobvr, int N, double* A, int Lda, double* Wr, double* Wi, double* Vl, int Ldvl,
+                double* Vr, int Ldvr, double* Work, int Lwork)
+{
+    int info = 0;
+    dgeev_(&Jobvl, &Jobvr, &N, A, &Lda, Wr, Wi, Vl, &Ldvl, Vr, &Ldvr, Work, &Lwork, &info, 1, 1);
+    return info;
+}
+inline int Geev(char Jobvl, char Jobvr, int N, TCplx* A, int Lda, TCplx* W, TCplx* Vl, int Ldvl, TCplx* Vr, int Ldvr,
+                TCplx* Work, int Lwork, double* Rwork)
+{
+    int info = 0;
+    zgeev_(&Jobvl, &Jobvr, &N, A, &Lda, W, Vl, &Ldvl, Vr, &Ldvr, Work, &Lwork, Rwork, &info, 1, 1);
+    return info;
+}
+inline int SymGst(int Itype, char Uplo, int N, double* A, int Lda, const double* B, int Ldb)
+{
+    int info = 0;
+    dsygst_(&Itype, &Uplo, &N, A, &Lda, B, &Ldb, &info, 1);
+    return info;
+}
+inline int SymGst(int Itype, char Uplo, int N, TCplx* A, int Lda, const TCplx* B, int Ldb)
+{
+    int info = 0;
+    zhegst_(&Itype, &Uplo, &N, A, &Lda, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Gebrd(int M, int N, double* A, int Lda, double* D, double* E, double* Tauq, double* Taup, double* Work,
+                 int Lwork)
+{
+    int info = 0;
+    dgebrd_(&M, &N, A, &Lda, D, E, Tauq, Taup, Work, &Lwork, &info);
+    return info;
+}
+inline int Gebrd(int M, int N, TCplx* A, int Lda, double* D, double* E, TCplx* Tauq, TCplx* Taup, TCplx* Work,
+                 int Lwork)
+{
+    int info = 0;
+    zgebrd_(&M, &N, A, &Lda, D, E, Tauq, Taup, Work, &Lwork, &info);
+    return info;
+}
+// Singular values of a bidiagonal matrix; no vectors are asked for, so Vt, U and C are not referenced. Work: 4·N
+// Doubles for both element types.
+template <class T>
+int BdsqrValues(char Uplo, int N, double* D, double* E, double* Work)
+{
+    int info = 0;
+    const int zero = 0, one = 1;
+    T unused{};
+    if constexpr (std::is_same_v<T, double>) {
+        dbdsqr_(&Uplo, &N, &zero, &zero, &zero, D, E, &unused, &one, &unused, &one, &unused, &one, Work, &info, 1);
+    } else {
+        zbdsqr_(&Uplo, &N, &zero, &zero, &zero, D, E, &unused, &one, &unused, &one, &unused, &one, Work, &info, 1);
+    }
+    return info;
+}
+// The divide-and-conquer decomposition; Rwork is used by the complex form only.
+inline int Gesdd(char Jobz, int M, int N, double* A, int Lda, double* S, double* U, int Ldu, double* Vt, int Ldvt,
+                 double* Work, int Lwork, double* /*Rwork*/, int* Iwork)
+{
+    int info = 0;
+    dgesdd_(&Jobz, &M, &N, A, &Lda, S, U, &Ldu, Vt, &Ldvt, Work, &Lwork, Iwork, &info, 1);
+    return info;
+}
+inline int Gesdd(char Jobz, int M, int N, TCplx* A, int Lda, double* S, TCplx* U, int Ldu, TCplx* Vt, int Ldvt,
+                 TCplx* Work, int Lwork, double* Rwork, int* Iwork)
+{
+    int info = 0;
+    zgesdd_(&Jobz, &M, &N, A, &Lda, S, U, &Ldu, Vt, &Ldvt, Work, &Lwork, Rwork, Iwork, &info, 1);
+    return info;
+}
+
 }  // namespace tarnel::blas

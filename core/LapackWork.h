@@ -22,6 +22,10 @@
 
 namespace tarnel::detail {
 
+// Whether T is the complex element type.
+template <class T>
+inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
+
 // Count elements of T (double, TCplx or int) in one pooled vector; the memory is zero-filled only when the vector
 // had to grow. An int area takes (Count + 1) / 2 Doubles.
 template <class T>
@@ -127,6 +131,12 @@ private:
     TText FNegative = nullptr;
 };
 
+// The text of a code that has none (for TInfoForm::Inside).
+inline std::string NoText(int)
+{
+    return {};
+}
+
 // Info := the code; MtxError := its text in the routine's form. Returns the code.
 inline int RecordInfo(TMtx& Mtx, const char* Routine, int Info, const TInfoForm& Form)
 {
@@ -149,6 +159,36 @@ inline int QueriedSize(double Work)
 inline int QueriedSize(const TCplx& Work)
 {
     return QueriedSize(Work.Re);
+}
+
+// ---- Matrix types ----
+inline bool IsBand(TMtxType Type)
+{
+    return Type == mtBandSymmPosDef || Type == mtBandHermPosDef || Type == mtBandGeneral;
+}
+
+// The types whose routines read one triangle of a symmetric or Hermitian matrix.
+inline bool IsSymmetricType(TMtxType Type)
+{
+    return Type == mtSymmPosDef || Type == mtSymmetric || Type == mtHermPosDef || Type == mtHermitian;
+}
+
+// The type an operation works by: DetectMtxType (without the definiteness test) under AutoMtxType, else Type.
+inline TMtxType ResolvedType(TMtx& A, TMtxType Type)
+{
+    return A.AutoMtxType() ? A.DetectMtxType(false) : Type;
+}
+
+// Work := the column-major image of A (conjugated with Conjugate), leading dimension Rows, and a spare zero column:
+// OpenBLAS 0.3.21's threaded complex kernels read up to a column past the end of A in the divide-and-conquer routines
+// (a crash when A ends at the end of a mapping).
+inline void ColumnMajorImage(TMtx& Work, const TMtx& A, bool Conjugate)
+{
+    Work.Resize(A, A.Rows(), A.Cols() + 1, true);
+    if (Conjugate) {
+        TCplx* z = Work.CValues();
+        for (std::int64_t k = 0; k < static_cast<std::int64_t>(A.Rows()) * A.Cols(); ++k) z[k].Im = -z[k].Im;
+    }
 }
 
 }  // namespace tarnel::detail

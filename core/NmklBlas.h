@@ -266,4 +266,80 @@ void ztrsyl_(const char* trana, const char* tranb, const int* isgn, const int* m
              const int* lda, const tarnel::TCplx* b, const int* ldb, tarnel::TCplx* c, const int* ldc, double* scale,
              int* info, std::size_t, std::size_t);
 
+// ---- Eigenvalues and the singular value decomposition (mtx_lapack_eig.cpp, mtx_lapack_svd.cpp) ----
+void dtrsm_(const char* side, const char* uplo, const char* transa, const char* diag, const int* m, const int* n,
+            const double* alpha, const double* a, const int* lda, double* b, const int* ldb, std::size_t, std::size_t,
+            std::size_t, std::size_t);
+void ztrsm_(const char* side, const char* uplo, const char* transa, const char* diag, const int* m, const int* n,
+            const tarnel::TCplx* alpha, const tarnel::TCplx* a, const int* lda, tarnel::TCplx* b, const int* ldb,
+            std::size_t, std::size_t, std::size_t, std::size_t);
+void dsytrd_(const char* uplo, const int* n, double* a, const int* lda, double* d, double* e, double* tau, double* work,
+             const int* lwork, int* info, std::size_t);
+void zhetrd_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, double* d, double* e, tarnel::TCplx* tau,
+             tarnel::TCplx* work, const int* lwork, int* info, std::size_t);
+void dorgtr_(const char* uplo, const int* n, double* a, const int* lda, const double* tau, double* work,
+             const int* lwork, int* info, std::size_t);
+void zungtr_(const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, const tarnel::TCplx* tau,
+             tarnel::TCplx* work, const int* lwork, int* info, std::size_t);
+void dsterf_(const int* n, double* d, double* e, int* info);
+void dsteqr_(const char* compz, const int* n, double* d, double* e, double* z, const int* ldz, double* work, int* info,
+             std::size_t);
+void zsteqr_(const char* compz, const int* n, double* d, double* e, tarnel::TCplx* z, const int* ldz, double* work,
+             int* info, std::size_t);
+void dpteqr_(const char* compz, const int* n, double* d, double* e, double* z, const int* ldz, double* work, int* info,
+             std::size_t);
+void zpteqr_(const char* compz, const int* n, double* d, double* e, tarnel::TCplx* z, const int* ldz, double* work,
+             int* info, std::size_t);
+void dgebal_(const char* job, const int* n, double* a, const int* lda, int* ilo, int* ihi, double* scale, int* info,
+             std::size_t);
+void zgebal_(const char* job, const int* n, tarnel::TCplx* a, const int* lda, int* ilo, int* ihi, double* scale,
+             int* info, std::size_t);
+void dgehrd_(const int* n, const int* ilo, const int* ihi, double* a, const int* lda, double* tau, double* work,
+             const int* lwork, int* info);
+void zgehrd_(const int* n, const int* ilo, const int* ihi, tarnel::TCplx* a, const int* lda, tarnel::TCplx* tau,
+             tarnel::TCplx* work, const int* lwork, int* info);
+void dorghr_(const int* n, const int* ilo, const int* ihi, double* a, const int* lda, const double* tau, double* work,
+             const int* lwork, int* info);
+void zunghr_(const int* n, const int* ilo, const int* ihi, tarnel::TCplx* a, const int* lda, const tarnel::TCplx* tau,
+             tarnel::TCplx* work, const int* lwork, int* info);
+void dhseqr_(const char* job, const char* compz, const int* n, const int* ilo, const int* ihi, double* h,
+             const int* ldh, double* wr, double* wi, double* z, const int* ldz, double* work, const int* lwork,
+             int* info, std::size_t, std::size_t);
+void zhseqr_(const char* job, const char* compz, const int* n, const int* ilo, const int* ihi, tarnel::TCplx* h,
+             const int* ldh, tarnel::TCplx* w, tarnel::TCplx* z, const int* ldz, tarnel::TCplx* work, const int* lwork,
+             int* info, std::size_t, std::size_t);
+void dgebak_(const char* job, const char* side, const int* n, const int* ilo, const int* ihi, const double* scale,
+             const int* m, double* v, const int* ldv, int* info, std::size_t, std::size_t);
+void zgebak_(const char* job, const char* side, const int* n, const int* ilo, const int* ihi, const double* scale,
+             const int* m, tarnel::TCplx* v, const int* ldv, int* info, std::size_t, std::size_t);
+void dgeev_(const char* jobvl, const char* jobvr, const int* n, double* a, const int* lda, double* wr, double* wi,
+            double* vl, const int* ldvl, double* vr, const int* ldvr, double* work, const int* lwork, int* info,
+            std::size_t, std::size_t);
+void zgeev_(const char* jobvl, const char* jobvr, const int* n, tarnel::TCplx* a, const int* lda, tarnel::TCplx* w,
+            tarnel::TCplx* vl, const int* ldvl, tarnel::TCplx* vr, const int* ldvr, tarnel::TCplx* work,
+            const int* lwork, double* rwork, int* info, std::size_t, std::size_t);
+void dsygst_(const int* itype, const char* uplo, const int* n, double* a, const int* lda, const double* b,
+             const int* ldb, int* info, std::size_t);
+void zhegst_(const int* itype, const char* uplo, const int* n, tarnel::TCplx* a, const int* lda, const tarnel::TCplx* b,
+             const int* ldb, int* info, std::size_t);
+void dgebrd_(const int* m, const int* n, double* a, const int* lda, double* d, double* e, double* tauq, double* taup,
+             double* work, const int* lwork, int* info);
+void zgebrd_(const int* m, const int* n, tarnel::TCplx* a, const int* lda, double* d, double* e, tarnel::TCplx* tauq,
+             tarnel::TCplx* taup, tarnel::TCplx* work, const int* lwork, int* info);
+void dbdsqr_(const char* uplo, const int* n, const int* ncvt, const int* nru, const int* ncc, double* d, double* e,
+             double* vt, const int* ldvt, double* u, const int* ldu, double* c, const int* ldc, double* work, int* info,
+             std::size_t);
+void zbdsqr_(const char* uplo, const int* n, const int* ncvt, const int* nru, const int* ncc, double* d, double* e,
+             tarnel::TCplx* vt, const int* ldvt, tarnel::TCplx* u, const int* ldu, tarnel::TCplx* c, const int* ldc,
+             double* rwork, int* info, std::size_t);
+void dgesdd_(const char* jobz, const int* m, const int* n, double* a, const int* lda, double* s, double* u,
+             const int* ldu, double* vt, const int* ldvt, double* work, const int* lwork, int* iwork, int* info,
+             std::size_t);
+// The symmetric eigen-driver, for the benchmarks.
+void dsyev_(const char* jobz, const char* uplo, const int* n, double* a, const int* lda, double* w, double* work,
+            const int* lwork, int* info, std::size_t, std::size_t);
+void zgesdd_(const char* jobz, const int* m, const int* n, tarnel::TCplx* a, const int* lda, double* s,
+             tarnel::TCplx* u, const int* ldu, tarnel::TCplx* vt, const int* ldvt, tarnel::TCplx* work,
+             const int* lwork, double* rwork, int* iwork, int* info, std::size_t);
+
 }  // extern "C"

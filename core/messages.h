@@ -565,6 +565,34 @@ inline constexpr const char* kColToCol = "Col > ToCol";
 inline constexpr const char* kToRowsRows = "ToRows > Rows-1";
 inline constexpr const char* kToColsCols = "ToCols > Cols-1";
 
+// ---- Eigenvalues, the singular value decomposition, matrix functions (mtx_lapack_eig.cpp, mtx_lapack_svd.cpp,
+// mtx_function.cpp) -------------------------------------------------------------------------------------------------
+inline constexpr const char* kEigComplexSymmetric = "Eig: Complex symmetric matrix type not supported. Use general!";
+inline constexpr const char* kEigFailed = "Failed to find eigenvalues!";
+inline constexpr const char* kVLSelf = "VL = Self";
+inline constexpr const char* kVRSelf = "VR = Self";
+// One matrix given as both VL and VR (the two results would overwrite each other).
+inline constexpr const char* kVLVR = "VL = VR";
+inline constexpr const char* kVNil = "V = nil";
+inline constexpr const char* kVLVRNil = "VL or VR must be <> nil!";
+// EigGen's checks name the condition that must hold.
+inline constexpr const char* kEigGenBRows = "B.Rows = Rows";
+inline constexpr const char* kEigGenBCols = "B.Cols = Cols";
+inline constexpr const char* kNotQuadratic = "not Quadratic";
+inline constexpr const char* kVSelf = "V = Self";
+// A B of the other kind than Self (LAPACK would read its data with the wrong element width).
+inline constexpr const char* kEigGenBComplex = "B.Complex = Complex";
+inline constexpr const char* kBidiagonalError = "Bidiagonal form error: ";
+inline constexpr const char* kSVDNoConvergence = "SVD failed to converge!";
+inline constexpr const char* kUSelf = "U = Self";
+// One matrix given as both U and V (sizing the second would free the data LAPACK writes the first into).
+inline constexpr const char* kUV = "U = V";
+inline constexpr const char* kNotSrcQuadratic = "not Src.Quadratic";
+inline constexpr const char* kFuncNotAssigned = "not Assigned(Func)";
+inline constexpr const char* kPowerParams = "Power: Length(Params) <> 1";
+// MtxError of MtxFunction when the eigenvector matrix is singular to working precision (Info = n + 1).
+inline constexpr const char* kMtxFunctionDependent = "MtxFunction: eigenvectors are linearly dependent";
+
 // ---- Exponentials, logarithms, powers, trigonometric functions and searches of vectors and matrices ----------
 inline constexpr const char* kSelfBase = "Self = Base";
 inline constexpr const char* kBaseSelf = "Base = Self";

@@ -40,6 +40,10 @@ class TMtx;
 class TVecs;
 class TVec;
 
+// The scalar function MtxFunction applies: D := f(D) in place, D the eigenvalues (real or complex), Params the
+// caller's parameters. An empty function is refused ("not Assigned(Func)").
+using TMtxFunction = std::function<void(TVec& D, std::span<const TCplx> Params)>;
+
 // Called after the size or the complexity of the matrix changed.
 using TMtxNotifyEvent = std::function<void(TMtx1& Sender)>;
 
@@ -648,6 +652,64 @@ public:
     // LQR with Economy set; "L = Self", "Q = Self", "R = Self", "L = Q", "R = Q".
     TMtx& LMinQR(TMtx* L, TMtx* Q, TMtx* R);
 
+    // ---- Eigenvalues, the singular value decomposition, matrix functions (mtx_lapack_eig.cpp, mtx_lapack_svd.cpp,
+    // mtx_function.cpp) ---------------------------------------------------------------------------------------------
+    // None of these raises on a numerical failure: Info holds the INFO of the last LAPACK call (and MtxError a text
+    // where noted). The eigen routines and the full SVD end with the control word Tarnel8087CW on every way out.
+
+    // D := the eigenvalues of the square Self by MtxType (AutoMtxType: DetectMtxType without the definiteness test).
+    // Symmetric and Hermitian types: n reals, descending for the positive definite types, ascending for the others;
+    // mtTriangle and mtGeneral: n complex values, unsorted. Both triangles of a symmetric or Hermitian Self are
+    // never needed: the one TriangleForm names is read. MtxError is cleared first and gets "Failed to find
+    // eigenvalues!" when the Hessenberg solver fails. "Quadratic = False", "MtxType not supported", "Eig: Complex
+    // symmetric matrix type not supported. Use general!". An empty Self returns at once.
+    TMtx& Eig(TVecs& D, TMtxType MtxType = mtGeneral);
+    // Eigenvalues with eigenvectors, or the Schur form.
+    // - Symmetric and Hermitian types: the orthonormal eigenvectors as the columns of VL (and of VR when given), in
+    //   the order of D. "V = nil" without VL.
+    // - mtTriangle, mtGeneral, vfEig: right eigenvectors into VR, left ones (uᴴ·Self = λ·uᴴ) into VL, each optional
+    //   but not both ("VL or VR must be <> nil!"). Real data: one eigenvector per row, a complex pair as two rows
+    //   (real part, imaginary part), or with ComplexVectors complex matrices with the eigenvectors as columns.
+    //   Complex data: the eigenvectors as columns.
+    // - mtTriangle, mtGeneral, vfSchur: VL := Tᵀ (lower quasi-triangular), VR := Wᵀ, so that Self = VR⁻¹·VL·VR; W
+    //   is unitary without scaling (Balance btNone or btPerm). "V = nil" without VL.
+    // Also "VL = Self", "VR = Self", "VL = VR" (the two results would overwrite each other), first.
+    TMtx& Eig(TMtx* VL, TVecs& D, TMtx* VR, TMtxType MtxType = mtGeneral, TVectorForm VectorForm = vfEig,
+              bool ComplexVectors = false);
+    // The generalized problem with a Hermitian (symmetric) Self and a positive definite B: A·z = λ·B·z (etAzBz),
+    // A·B·z = λ·z (etABz), B·A·z = λ·z (etBAz); D := the eigenvalues ascending, V := the eigenvectors as columns,
+    // normalised to Vᴴ·B·V = I (Vᴴ·B⁻¹·V = I for etBAz). The triangles TriangleForm names of Self and B are read.
+    // The first failing stage stops the chain with its INFO in Info (MtxError is not written); V is then left alone.
+    // In order: "B.Rows = Rows", "B.Cols = Cols", "not Quadratic", "B.Complex = Complex" (always), "B = Self", "V =
+    // Self" (gated). An empty Self returns after the checks.
+    TMtx& EigGen(TMtx& B, TVecs& D, TEigGenType EigGenType, TMtx* V = nullptr);
+
+    // S := the min(m, n) singular values, descending, through xGEBRD and xBDSQR. MtxError is cleared first; a failure
+    // gives "Bidiagonal form error: " + INFO or "SVD failed to converge!". The control word is not changed. An empty
+    // Self returns at once.
+    TMtx& SVD(TVecs& S);
+    // Self = U·diag(S)·Vᵀ through xGESDD: U m × k and V n × k with Economy (k = min(m, n)), else m × m and n × n;
+    // V holds the right singular vectors for real data and their conjugates for complex data (the plain transpose
+    // gives Self back). Either of U and V may be nil; what is given is computed. Info := INFO, MtxError cleared.
+    // "U = Self", "V = Self", "U = V".
+    TMtx& SVD(TMtx* U, TVecs& S, TMtx* V, bool Economy = false);
+
+    // Self := f(Src) = V·f(D)·V⁻¹ from Src's eigenvalues D and eigenvectors V (Eig with ComplexVectors), or
+    // V·f(D)·Vᴴ for the symmetric and Hermitian types; assembled by the type Eig used (AutoMtxType: detected). D and
+    // V become complex where f may need it (a real D with a negative element, complex eigenvectors). A failure of
+    // Eig or of the inverse, or eigenvectors singular to working precision (‖V‖₁·‖V⁻¹‖₁ > 1/ε: Info = n + 1,
+    // "MtxFunction: eigenvectors are linearly dependent"), leaves Self unchanged with Info and MtxError set; nothing
+    // is raised for it. An empty Src returns at once. "not Src.Quadratic", "not Assigned(Func)", then Eig's checks.
+    TMtx& MtxFunction(TMtx& Src, std::span<const TCplx> Params, const TMtxFunction& Func, TMtxType MtxType);
+    // Self := Src^Exponent through MtxFunction with MtxPowerFunc (the real form passes Exponent + 0i); MtxSqrt is
+    // the power 0.5.
+    TMtx& MtxPower(TMtx& Src, const TCplx& Exponent, TMtxType MtxType);
+    TMtx& MtxPower(TMtx& Src, double Exponent, TMtxType MtxType);
+    TMtx& MtxSqrt(TMtx& Src, TMtxType MtxType);
+    // Self := Src^k by repeated squaring (Src square for |k| > 1: Mul's checks); k = 0 gives the identity of Src's
+    // size and kind, k < 0 the inverse of Src^|k| (a singular one reported through Info and MtxError).
+    TMtx& MtxIntPower(TMtx& Src, int k);
+
 private:
     // The stages of LUSolve for a type already resolved and checked: records Info, MtxError and the bounds and
     // estimate that ran, without raising.
@@ -713,6 +775,10 @@ public:
     TMtx& ConcatVert(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
     TMtx& ConcatHorz(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
 };
+
+// The power function of MtxPower: D := D^p for Params = {p}, through the real vector power when p has no imaginary
+// part, else the complex one (a real D made complex first). "Power: Length(Params) <> 1".
+void MtxPowerFunc(TVec& D, std::span<const TCplx> Params);
 
 // Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).
 void SetMtxSize(int ARows, int ACols, bool AComplex, TOpenArray<TMtx*> Mtxs);

@@ -10,8 +10,7 @@
 // ZGELS knows no plain transpose of complex data, so a complex opTran solve factors conj(A) and solves with 'C':
 // Aᵀ = (conj A)ᴴ. The R handed back is conjugated again, so that it is A's own triangular factor.
 //
-// The copy of A has one spare zero column after it: under ZGELSD, OpenBLAS 0.3.21's threaded complex kernels read up
-// to a column past the end of A (a crash when A ends at the end of a mapping).
+// The copy of A has one spare zero column after it (detail::ColumnMajorImage).
 //
 // xGELSD's three workspaces (WORK, IWORK and, complex, RWORK) are all sized by its workspace query into a local
 // answer; S receives nothing but the singular values.
@@ -34,16 +33,6 @@ int BlockLd(const TMtx& A)
     return std::max({A.Rows(), A.Cols(), 1});
 }
 
-// Work := the column-major image of A (conjugated with Conjugate), leading dimension Rows, and a spare zero column.
-void ColumnMajorImage(TMtx& Work, const TMtx& A, bool Conjugate)
-{
-    Work.Resize(A, A.Rows(), A.Cols() + 1, true);
-    if (Conjugate) {
-        TCplx* z = Work.CValues();
-        for (std::int64_t k = 0; k < static_cast<std::int64_t>(A.Rows()) * A.Cols(); ++k) z[k].Im = -z[k].Im;
-    }
-}
-
 // Refuses a block that cannot hold Nrhs columns of the leading dimension (Doubles per element W).
 void CheckBlock(std::span<double> B, int Ld, int Nrhs, int W)
 {
@@ -59,7 +48,7 @@ void GelsCore(TMtx& Self, T* B, int Nrhs, TMtxOperation Op, TMtx* R)
     const int lda = std::max(m, 1), ld = BlockLd(Self);
     const bool conjugated = complex && Op == opTran;
     detail::TMtxTemp a;
-    ColumnMajorImage(*a, Self, conjugated);
+    detail::ColumnMajorImage(*a, Self, conjugated);
     FortranFpuMode fpu;
     const char trans = conjugated ? 'C' : OperationLetter(Op, complex);
     T query{};
@@ -94,7 +83,7 @@ void GelsdCore(TMtx& Self, T* B, int Nrhs, int& Rank, double Rcond, TVecs& S)
     S.Size(std::min(m, n), false);
     FortranFpuMode fpu;
     detail::TMtxTemp a;
-    ColumnMajorImage(*a, Self, false);
+    detail::ColumnMajorImage(*a, Self, false);
     T query{};
     double rquery = 0;
     int iquery = 0;

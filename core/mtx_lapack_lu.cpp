@@ -28,11 +28,6 @@ namespace tarnel {
 
 namespace {
 
-bool IsBand(TMtxType Type)
-{
-    return Type == mtBandSymmPosDef || Type == mtBandHermPosDef || Type == mtBandGeneral;
-}
-
 bool IsCholesky(TMtxType Type)
 {
     return Type == mtSymmPosDef || Type == mtHermPosDef;
@@ -177,8 +172,8 @@ TMtxType Factor(TMtx& Self, TVecs& P, TMtx& L, TMtx& U, TMtxType MtxType)
     if (static_cast<std::int64_t>(Self.Rows()) * Self.Cols() == 0) return MtxType;
     if (!Self.Quadratic()) ERaise(msg::kQuadraticFalse);
     if (&L == &U) ERaise(msg::kLU);
-    const TMtxType type = Self.AutoMtxType() ? Self.DetectMtxType(false) : MtxType;
-    if (IsBand(type)) ERaise(msg::kMtxTypeUnsupported);
+    const TMtxType type = detail::ResolvedType(Self, MtxType);
+    if (detail::IsBand(type)) ERaise(msg::kMtxTypeUnsupported);
     if (type == mtHermitian && !Self.Complex()) ERaise(msg::kLUHermitianReal);
     P.Size(Self.Rows(), false);
     if (Self.Complex()) {
@@ -448,8 +443,8 @@ TMtx& TMtx::Inv(TMtxType MtxType)
     SetLapackResult(FInfo, {});
     if (Elements() == 0) return *this;
     if (!Quadratic()) ERaise(msg::kQuadraticFalse);
-    TMtxType type = FAutoMtxType ? DetectMtxType(false) : MtxType;
-    if (IsBand(type)) ERaise(msg::kMtxTypeUnsupported);
+    TMtxType type = detail::ResolvedType(*this, MtxType);
+    if (detail::IsBand(type)) ERaise(msg::kMtxTypeUnsupported);
     if (!FComplex && type == mtHermitian) type = mtSymmetric;  // a real Hermitian matrix is symmetric
     if (FComplex) {
         InvTyped<TCplx>(*this, type);

@@ -38,13 +38,7 @@ namespace {
 using detail::TInfoForm;
 using detail::TWork;
 
-template <class T>
-inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
-
-bool IsBand(TMtxType Type)
-{
-    return Type == mtBandSymmPosDef || Type == mtBandHermPosDef || Type == mtBandGeneral;
-}
+using detail::kComplex;
 
 // The routine family's view of one system.
 template <class T>
@@ -412,16 +406,11 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
 
 // ---- Checks ----------------------------------------------------------------------------------------------------
 
-TMtxType ResolveType(TMtx& A, TMtxType Type)
-{
-    return A.AutoMtxType() ? A.DetectMtxType(false) : Type;
-}
-
 // The right-hand sides' rows (or length) for the type: a square A of Rows rows, or a band of Cols columns.
 void CheckRightHandSide(const TMtx& A, TMtxType Type, int BRows, const char* DenseText, const char* BandText)
 {
     detail::TCheck check(A.ConditionCheck());
-    if (IsBand(Type)) {
+    if (detail::IsBand(Type)) {
         check.Always(BRows != A.Cols(), BandText);
     } else {
         check.Always(!A.Quadratic(), msg::kQuadraticFalse).Always(BRows != A.Rows(), DenseText);
@@ -432,7 +421,7 @@ void CheckRightHandSide(const TMtx& A, TMtxType Type, int BRows, const char* Den
 void CheckMatrix(const TMtx& A, TMtxType Type)
 {
     detail::TCheck check(A.ConditionCheck());
-    if (IsBand(Type)) {
+    if (detail::IsBand(Type)) {
         const std::int64_t kl = A.SubDiag(), ku = A.SuperDiag();
         check.Always(kl < 0, msg::kSubDiagNeg).Always(ku < 0, msg::kSuperDiagNeg);
         if (Type == mtBandGeneral) {
@@ -476,7 +465,7 @@ TMtx& TMtx::LUSolveInt(const double* B, double* X, int NRHS, TMtxType MtxType, T
 {
     FortranFpuMode fpu;
     if (Elements() == 0) return *this;
-    MtxType = ResolveType(*this, MtxType);
+    MtxType = detail::ResolvedType(*this, MtxType);
     CheckMatrix(*this, MtxType);
     LUSolveCore(B, X, NRHS, MtxType, Operation);
     RaiseOnFailure(*this);
@@ -489,7 +478,7 @@ TMtx& TMtx::LUSolve(TMtx& B, TMtx& X, TMtxType MtxType, TMtxOperation Operation)
     detail::TCheck(FConditionCheck).Always(&B == this, msg::kBSelf).Always(&X == this, msg::kXSelf);
     if (Elements() == 0) return *this;
     detail::TCheck(FConditionCheck).Always(B.Complex() != FComplex, msg::kBComplex);
-    MtxType = ResolveType(*this, MtxType);
+    MtxType = detail::ResolvedType(*this, MtxType);
     CheckRightHandSide(*this, MtxType, B.Rows(), msg::kBRowsRows, msg::kBRowsCols);
     CheckMatrix(*this, MtxType);
     // X := Bᵀ, whose row-major data are B's columns one after the other; the core refines against a copy of them.
@@ -509,7 +498,7 @@ TMtx& TMtx::LUSolve(const TVecs& B, TVecs& X, TMtxType MtxType, TMtxOperation Op
     FortranFpuMode fpu;
     if (Elements() == 0) return *this;
     detail::TCheck(FConditionCheck).Always(B.Complex() != FComplex, msg::kBComplex);
-    MtxType = ResolveType(*this, MtxType);
+    MtxType = detail::ResolvedType(*this, MtxType);
     CheckRightHandSide(*this, MtxType, B.Length(), msg::kBLengthRows, msg::kBLengthCols);
     CheckMatrix(*this, MtxType);
     // B inside X's memory (another view of it) is held in a copy before X is written; B given as X itself is
