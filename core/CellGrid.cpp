@@ -1,5 +1,7 @@
 #include "core/CellGrid.h"
 
+#include <algorithm>
+
 #include "core/Dovi387.h"
 #include "core/messages.h"
 

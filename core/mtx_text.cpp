@@ -59,7 +59,7 @@ void WriteGridBlock(const TMtx1& M, TCellGrid& Dst, int DstRow, int DstCol, int 
     check.Always(std::int64_t{SrcRow} + RowCount > M.Rows(), msg::kGridSrcRows)
         .Always(std::int64_t{SrcCol} + ColCount > M.Cols(), msg::kGridSrcCols);
     detail::TGridBlock block;
-    block.Base = M.Values() + (std::int64_t{SrcRow} * M.Cols() + SrcCol) * w;
+    if (RowCount > 0 && ColCount > 0) block.Base = M.Values() + (std::int64_t{SrcRow} * M.Cols() + SrcCol) * w;
     block.Rows = RowCount;
     block.Cols = ColCount;
     block.Complex = M.Complex();

@@ -51,7 +51,7 @@ std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Di
 
 // The shortest text that reads back to the same Double, laid out as the general format of 15 digits lays out its
 // digits: fixed notation from 1E-5 up to below 1E15, else "1.5E-7" style ("0.30000000000000004", "1E-310",
-// "1.2345678901234567E17"). Always "." as the decimal separator; "-0" for a negative zero, "NAN", "INF" and "-INF".
+// "1.2345678901234568E17"). Always "." as the decimal separator; "-0" for a negative zero, "NAN", "INF" and "-INF".
 // The text of the MatrixMarket writers, which other programs read.
 std::string FloatToStrShortest(double Value);
 
