@@ -12,6 +12,7 @@
 #include "sparse/sparse.h"
 
 // Numerical methods.
+#include "numerics/Optimization.h"
 #include "numerics/Toeplitz.h"
 
 // The special functions (shared library only).

@@ -47,6 +47,20 @@ void ComplexLn(const TCplx* Src, TCplx* Dst, int N);
 void ComplexExp(const TCplx* Src, TCplx* Dst, int N);
 // z^P = exp(P·ln z), both parts of ln z multiplied by P; 0^P is 0 for P > 0.
 void ComplexPower(const TCplx* Src, TCplx* Dst, int N, double P);
+// z^P = exp(P·ln z) for a complex P (a real one when P.Im = 0).
+void ComplexPower(const TCplx* Src, TCplx* Dst, int N, const TCplx& P);
+// x^P = exp(P·ln x) of real data: NaN for x < 0 and for 0^0.
+void RealPower(const double* Src, double* Dst, std::int64_t N, double P);
+// Base^Exponent by repeated squaring over the unsigned count |Exponent|, then the reciprocal thresholded at
+// kIntPowerThreshold for a negative Exponent (real data; complex data with Polar: magnitudes so, phases times
+// Exponent; complex data otherwise: complex products and a threshold of its square root).
+inline constexpr double kIntPowerThreshold = 5.56268464626801E-309;
+void RealIntPower(const double* Src, double* Dst, std::int64_t N, int Exponent);
+void ComplexIntPower(const TCplx* Src, TCplx* Dst, std::int64_t N, int Exponent, bool Polar);
+// Dst[k] := Base[k]^Exponent[k]: real data by VDPOW, complex ones by exp(Exponent·ln Base), either operand
+// complex (BaseComplex, ExpComplex) and Dst complex when either is. Dst may be either source, element for element.
+void PowerOfVectors(const double* Base, bool BaseComplex, const double* Exponent, bool ExpComplex, double* Dst,
+                    std::int64_t N);
 
 // ---- Pieces shared with the matrix families ---------------------------------------------------------------------
 

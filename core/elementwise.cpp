@@ -46,6 +46,18 @@ bool SharesMemory(const TVecs& Src, const TMtx1& Dst)
     return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
 }
 
+bool SharesMemory(const TMtx1& Src, const TMtx1& Dst)
+{
+    const auto numbers = [](const TMtx1& M) {
+        return static_cast<std::int64_t>(M.Rows()) * M.Cols() * (M.Complex() ? 2 : 1);
+    };
+    const std::int64_t n = numbers(Src);
+    if (n == 0) return false;
+    return Overlap(Src.Values(), n, Dst.Values(), numbers(Dst)) ||
+           Overlap(Src.Values(), n, static_cast<const double*>(Dst.AllocatedBlock()),
+                   Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
+}
+
 bool OutputsShare(const TVecs& A, const TVecs& B)
 {
     return &A != &B && (SharesMemory(A, B) || SharesMemory(B, A));

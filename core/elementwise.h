@@ -47,6 +47,16 @@ inline double* At(TVecs& V, int Index)
     return V.Values() + static_cast<std::int64_t>(Index) * Width(V);
 }
 
+// Doubles seen as complex elements (two per element) and back.
+inline const TCplx* AsCplx(const double* P)
+{
+    return reinterpret_cast<const TCplx*>(P);
+}
+inline TCplx* AsCplx(double* P)
+{
+    return reinterpret_cast<TCplx*>(P);
+}
+
 // ---- Aliasing ---------------------------------------------------------------------------------------------------
 
 // The Doubles [A, A + ACount) and [B, B + BCount) share memory.
@@ -56,6 +66,8 @@ bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t
 bool SharesMemory(const TVecs& Src, const TVecs& Dst);
 // The same for a matrix destination: Src's data overlap Dst's data or lie inside Dst's block.
 bool SharesMemory(const TVecs& Src, const TMtx1& Dst);
+// The same between matrices: Src's data overlap Dst's data or lie inside Dst's block (an empty Src shares nothing).
+bool SharesMemory(const TMtx1& Src, const TMtx1& Dst);
 // Two distinct outputs of one call of which one views the other's memory: sizing one would free or overwrite what
 // the other is to hold, so such a call is refused.
 bool OutputsShare(const TVecs& A, const TVecs& B);

@@ -426,6 +426,13 @@ inline constexpr const char* kFirstRowComplex =
 // X shares memory with the matrix that the recursion still reads while it writes X.
 inline constexpr const char* kXFirstRow = "X = FirstRow";
 inline constexpr const char* kXFirstCol = "X = FirstCol";
+
+// ---- Optimisation (numerics/opt_*.cpp) --------------------------------------------------------------------------
+// A gradient procedure given a Grad it would write past its end or with the wrong element width; our texts (the
+// procedures write n real elements and do not size Grad).
+inline constexpr const char* kGradLengthPars = "Grad.Length < Length(Pars)";
+inline constexpr const char* kGradComplex = "Grad.Complex = True";
+
 // ---- Least squares, LU, inverse, QR (mtx_lapack_lsq.cpp, mtx_lapack_lu.cpp, mtx_lapack_qr.cpp) ----------------
 inline constexpr const char* kFRowsBLength = "fRows <> B.Length";
 inline constexpr const char* kFColsBLength = "fCols <> B.Length";
@@ -557,6 +564,58 @@ inline constexpr const char* kRowToRow = "Row > ToRow";
 inline constexpr const char* kColToCol = "Col > ToCol";
 inline constexpr const char* kToRowsRows = "ToRows > Rows-1";
 inline constexpr const char* kToColsCols = "ToCols > Cols-1";
+
+// ---- Exponentials, logarithms, powers, trigonometric functions and searches of vectors and matrices ----------
+inline constexpr const char* kSelfBase = "Self = Base";
+inline constexpr const char* kBaseSelf = "Base = Self";
+inline constexpr const char* kBaseComplexFalse = "Base.Complex = false";
+inline constexpr const char* kSelfX = "Self = X";
+inline constexpr const char* kNZero = "N = 0";
+inline constexpr const char* kSinxSelf = "Sinx = Self";
+inline constexpr const char* kCosxSelf = "Cosx = Self";
+inline constexpr const char* kSinhxSelf = "Sinhx = Self";
+inline constexpr const char* kCoshxSelf = "Coshx = Self";
+inline constexpr const char* kComplexSinX = "Complex <> SinX.Complex";
+inline constexpr const char* kComplexCosX = "Complex <> CosX.Complex";
+inline constexpr const char* kComplexSinhX = "Complex <> SinhX.Complex";
+inline constexpr const char* kComplexCoshX = "Complex <> CoshX.Complex";
+inline constexpr const char* kXIndexSinX = "(XIndex + Len) > SinX.Length";
+inline constexpr const char* kXIndexCosX = "(XIndex + Len) > CosX.Length";
+inline constexpr const char* kXIndexSinhX = "(XIndex + Len) > SinhX.Length";
+inline constexpr const char* kXIndexCoshX = "(XIndex + Len) > CoshX.Length";
+inline constexpr const char* kXIndexLenOpen = "XIndex + Len) > X.Length";
+inline constexpr const char* kIndexLenOpen = "Index + Len) > Length";
+inline constexpr const char* kComplexBare = "Complex";
+inline constexpr const char* kFindABComplex = "a.Complex <> b.Complex";
+// FindAndGather asked to put the indexes into the vector that receives the elements.
+inline constexpr const char* kSelfIndexes = "Self = Indexes";
+inline constexpr const char* kOmegaSelf = "Omega = Self";
+inline std::string ParameterNotRecognized(const std::string& Op)
+{
+    return "Parameter: " + Op + " not recognized!";
+}
+
+// ---- Matrix reductions, blocks and special matrices, 2-D FFT (mtx_reduce.cpp, mtx_blocks.cpp, mtx_fft2d.cpp) --
+inline constexpr const char* kSrc0ComplexI = "Src[0].Complex <> Src[i].Complex";
+inline constexpr const char* kSrc0ColsI = "Src[0].Cols <> Src[i].Cols";
+inline constexpr const char* kSrc0RowsI = "Src[0].Rows <> Src[i].Rows";
+inline constexpr const char* kComplexSrcI = "Complex <> Src[i].Complex";
+inline constexpr const char* kDestColSrcCols = "DestCol + Src[i].Cols > Cols";
+inline constexpr const char* kDestRowSrcRows = "DestRow + Src[i].Rows > Rows";
+inline constexpr const char* kTooManyRows = "Too many rows!";
+inline constexpr const char* kTooManyCols = "Too many columns!";
+// A negative position of the stacking into place (its rows would land before Self's data).
+inline constexpr const char* kDestRowNeg = "DestRow < 0";
+inline constexpr const char* kDestColNeg = "DestCol < 0";
+inline constexpr const char* kGridCount = "(ARows*ACols) <> (High(Dst)+1)";
+inline constexpr const char* kBlockRows = "Size mismatch: a.Rows+RowOffset > fRows";
+inline constexpr const char* kBlockCols = "Size mismatch: a.Cols+ColOffset > fCols";
+inline constexpr const char* kDiagCols = "Vec.Length + k  > Cols";
+inline constexpr const char* kDiagRows = "Vec.Length - k  > Rows";
+inline constexpr const char* kFirstRowColComplex = "FirstRow.Complex <> FirstCol.Complex";
+inline constexpr const char* kNotPowerOfTwo = "IsPowerOfTwo = False";
+inline constexpr const char* kRealFFTSizes = "(CheckPowerOfTwo(FRows-2) and  CheckPowerOfTwo(FCols-2)) = False";
+inline constexpr const char* kIRealFFTSizes = "(CheckPowerOfTwo(FRows-2) and  CheckPowerOfTwo(FCols-1)) = False";
 
 // ---- Special functions (numerics/SpecialFuncs) --------------------------------------------------------------
 inline constexpr const char* kEllipCompleteRange = "EllipComplete: (m < 0) or (1 < m)";

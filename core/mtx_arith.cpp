@@ -43,16 +43,6 @@ TCplx* C(double* P)
     return reinterpret_cast<TCplx*>(P);
 }
 
-// Src's data or the block Dst owns: writing or sizing Dst could change or free them.
-bool Shares(const TMtx1& Src, const TMtx1& Dst)
-{
-    const std::int64_t n = DoublesOf(Src);
-    if (n == 0) return false;
-    return detail::Overlap(Src.Values(), n, Dst.Values(), DoublesOf(Dst)) ||
-           detail::Overlap(Src.Values(), n, static_cast<const double*>(Dst.AllocatedBlock()),
-                           Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
-}
-
 }  // namespace
 
 namespace detail {
@@ -60,7 +50,7 @@ namespace detail {
 const double* Held(const TMtx1& Src, std::initializer_list<const TMtx1*> Dsts, TLazyTemp& Temp)
 {
     bool shared = false;
-    for (const TMtx1* d : Dsts) shared = shared || (d != &Src && Shares(Src, *d));
+    for (const TMtx1* d : Dsts) shared = shared || (d != &Src && SharesMemory(Src, *d));
     if (!shared) return Src.Values();
     TVec& c = Temp.Get();
     c.Size(static_cast<int>(ElementsOf(Src)), Src.Complex());

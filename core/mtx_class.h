@@ -305,6 +305,77 @@ public:
     TMtx1& SortAscend();
     TMtx1& SortDescend();
 
+    // ---- Reductions and norms (mtx_reduce.cpp) --------------------------------------------------------------
+    // The forms that give a Double refuse a complex matrix ("Complex = True"), the TCplx forms a real one
+    // ("Complex = False"; the complex NormFro says "Complex = True" there too).
+    // The largest or least element; the first NaN wins. NAN for an empty matrix.
+    double Max() const;
+    double Min() const;
+    // The greatest or least element in the complex order (|z|² rounded to a Double, ties by quadrant code, then by
+    // the real part; the first of equal elements wins). CNAN for an empty matrix.
+    void Max(TCplx& X) const;
+    void Min(TCplx& X) const;
+    // The sum of the elements (pairwise), 0 for an empty matrix; the complex form sums the parts apart.
+    double Sum() const;
+    void Sum(TCplx& X) const;
+    // The mean (0 for an empty matrix); the complex form leaves X as it is for an empty matrix.
+    double Mean() const;
+    void Mean(TCplx& X) const;
+    // The sum of the elements (k, k), k < min(Rows, Cols), from 0 + 0i; a real matrix gives (sum, 0).
+    TCplx Trace() const;
+    // sqrt(Σ|a|²), scaled against overflow and underflow (0 for an empty matrix); the complex form gives it + 0i.
+    double NormFro() const;
+    void NormFro(TCplx& X) const;
+    // Shapes and kinds alike and every pair of Doubles within Tolerance: equal numbers (infinities too) always
+    // match, a pair with a NaN never does, Tolerance 0 asks for exact equality and a negative Tolerance makes
+    // every non-empty pair of matrices unequal.
+    bool Equal(const TMtx1& Mtx, double Tolerance = 0) const;
+    // Vec := the Cols column sums or the Rows row sums, of Self's kind; the means scale them by 1/Rows or 1/Cols.
+    void SumCols(TVecs& Vec) const;
+    void SumRows(TVecs& Vec) const;
+    void MeanCols(TVecs& Vec) const;
+    void MeanRows(TVecs& Vec) const;
+
+    // ---- Blocks and special matrices (mtx_blocks.cpp, Kron in mtx_small.cpp) --------------------------------
+    // Lists are read in index order; a grid of ARows × ACols blocks is given row by row. Every source is checked
+    // before Self changes, sources are never changed, and Self may be among them. An empty list gives a 0 × 0
+    // real matrix.
+    // Self := the sources stacked top to bottom (Src[0]'s Cols and kind; "Src[0].Complex <> Src[i].Complex",
+    // "Src[0].Cols <> Src[i].Cols"), or side by side (the same with "Src[0].Rows <> Src[i].Rows").
+    TMtx1& ConcatVert(TOpenArray<const TMtx1*> Src);
+    TMtx1& ConcatHorz(TOpenArray<const TMtx1*> Src);
+    // Self := the block matrix of the grid: "(ARows*ACols) <> (High(Dst)+1)", "Src[0].Complex <> Src[i].Complex";
+    // every block of a block row as high as its first block, every block row as wide as the first
+    // ("Size mismatch: a.Rows+RowOffset > fRows", "Size mismatch: a.Cols+ColOffset > fCols").
+    TMtx1& Concat(int ARows, int ACols, TOpenArray<const TMtx1*> Src);
+    // The reverse: each destination keeps its size, takes Self's kind and receives its block of Self. The grid is
+    // checked as Concat's and must lie within Self; returns the last block's Rows (0 for an empty grid).
+    int Split(int ARows, int ACols, TOpenArray<TMtx1*> Dst) const;
+    // Self := the Vec1.Length × Vec2.Length matrix Vec1·Vec2ᵀ (no conjugation), complex when either vector is.
+    TMtx1& Kron(const TVecs& Vec1, const TVecs& Vec2);
+    // Vec onto diagonal K of Self (K > 0 above the main diagonal, K < 0 below); Self is neither sized nor cleared.
+    // Checked always: "Vec.Length = 0", "Vec.Length + k  > Cols" (K >= 0) or "Vec.Length - k  > Rows" (K < 0),
+    // "Vec.Complex <> Complex".
+    TMtx1& Diag(const TVecs& Vec, int K);
+    // Self := ARows × ACols, zero with 1 on the main diagonal.
+    TMtx1& Eye(int ARows, int ACols, bool AComplex = false);
+    // Self := the (FirstCol.Length + 1) × FirstRow.Length Toeplitz matrix: (i, j) := FirstRow[j - i] for j >= i,
+    // FirstCol[i - j - 1] below (FirstCol is the first column without its top element).
+    // "FirstRow.Complex <> FirstCol.Complex".
+    TMtx1& Toeplitz(const TVecs& FirstRow, const TVecs& FirstCol);
+    // Self := the real N × N symmetric Pascal matrix, (i, j) := C(i + j, i): exact up to N = 29.
+    TMtx1& Pascl(int N);
+
+    // ---- Two-dimensional FFT (mtx_fft2d.cpp) ----------------------------------------------------------------
+    // In place. A complex matrix with IsPowerOfTwo is transformed as it stands ("IsPowerOfTwo = False"). A real
+    // (m + 2) × (n + 2) matrix (m, n powers of two of at least 2) holds m × n samples in the first n Doubles of its
+    // first m rows; FFT turns them into the complex (m + 2) × (n/2 + 1) matrix whose element (k, l) is bin (k, l),
+    // l <= n/2, the spare rows zero, and IRealFFT brings them back. Forward transforms are unscaled, the inverses
+    // divide by the number of samples, so a round trip gives the data back.
+    TMtx1& FFT();
+    TMtx1& IFFT();
+    TMtx1& IRealFFT();
+
     // ---- Text and grid exchange (mtx_text.cpp) ------------------------------------------------------------------
     // Number text of Dovi387 (FormatSample, FormatCplx; StrToCplx, StrToSample): a parse failure raises
     // EConvertError. Every check runs, and every line or cell is read, before the matrix changes; a real matrix that
@@ -337,6 +408,8 @@ public:
 protected:
     friend class TVecs;  // a vector may view the matrix's data (SetSubRange)
 
+    // N is 2, 4, 8, ... (false for 0 and 1).
+    static bool CheckPowerOfTwo(int N);
     std::int64_t CheckedIndex(int Row, int Col) const
     {
         const std::int64_t flat = static_cast<std::int64_t>(Row) * FCols + Col;
@@ -663,6 +736,15 @@ public:
     // Gives up the data without handing them back: an owned block is freed, Rows and Cols become 0.
     void Disown();
 
+    // ---- Stacking into place (mtx_blocks.cpp) ---------------------------------------------------------------
+    using TMtx1::ConcatHorz;
+    using TMtx1::ConcatVert;
+    // The sources stacked into Self from (DestRow, DestCol) downwards, or rightwards; Self keeps its size. Each
+    // source is checked ("Complex <> Src[i].Complex", "DestCol + Src[i].Cols > Cols" or
+    // "DestRow + Src[i].Rows > Rows"), then the total ("Too many rows!", "Too many columns!"), before any copy.
+    TMtx& ConcatVert(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
+    TMtx& ConcatHorz(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
+
     // ---- Text, MatrixMarket and grid exchange (mtx_text.cpp) ------------------------------------------------------
     using TMtx1::GridToValues;
     using TMtx1::StringsToValues;
@@ -712,5 +794,12 @@ int ColumnCount(const TStrings& Strings, int Row, std::string_view Delimiter);
 // The same values as the members.
 double Norm1(const TMtx1& Mtx);
 double NormInf(const TMtx1& Mtx);
+
+// The same values as the members of the reductions.
+double Max(const TMtx1& Mtx);
+double Min(const TMtx1& Mtx);
+double Mean(const TMtx1& Mtx);
+TCplx Trace(const TMtx1& Mtx);
+bool Equal(const TMtx1& Mtx1, const TMtx1& Mtx2, double Tolerance = 0);
 
 }  // namespace tarnel

@@ -62,6 +62,36 @@ const double* VecHeld(const TVecs& Vec, const TMtx1& Self, bool Conjugate, detai
     return c.Values();
 }
 
+// Self := Vec1·Vec2ᵀ (Vec2ᴴ with Conjugate), complex when either vector is, a real vector read as x + 0i. False when
+// the product is empty.
+bool Outer(TMtx1& Self, const TVecs& Vec1, const TVecs& Vec2, bool Conjugate)
+{
+    detail::TLazyTemp t1, t2;
+    const bool c1 = Vec1.Complex(), c2 = Vec2.Complex();
+    const bool complex = c1 || c2;
+    const int n1 = Vec1.Length(), n2 = Vec2.Length();
+    const double* a = VecHeld(Vec1, Self, false, t1);
+    const double* b = VecHeld(Vec2, Self, false, t2);
+    Self.Size(n1, n2, complex);
+    if (ElementsOf(Self) == 0) return false;
+    for (int i = 0; i < n1; ++i) {
+        double* row = Self.Values() + static_cast<std::int64_t>(i) * n2 * (complex ? 2 : 1);
+        if (!complex) {
+            for (int j = 0; j < n2; ++j) row[j] = a[i] * b[j];
+            continue;
+        }
+        // Element (i, j) := Vec1(i)·Vec2(j) in complex arithmetic.
+        const double ar = c1 ? a[2 * i] : a[i], ai = c1 ? a[2 * i + 1] : 0.0;
+        for (int j = 0; j < n2; ++j) {
+            const double br = c2 ? b[2 * j] : b[j];
+            const double bi = c2 ? (Conjugate ? -b[2 * j + 1] : b[2 * j + 1]) : 0.0;
+            row[2 * j] = ar * br - ai * bi;
+            row[2 * j + 1] = ar * bi + ai * br;
+        }
+    }
+    return true;
+}
+
 // Runs the solver on the column-major images a (M × M), b (N × N) and c (M × N, the solution on return).
 template <class T>
 int SylvesterTyped(TMtx& a, TMtx& b, TMtx& c, TSign Sign, TMtxOperation OpA, TMtxOperation OpB, double& Scale)
@@ -146,32 +176,17 @@ TMtx1& TMtx1::TensorProd(const TVecs& Vec1, const TVecs& Vec2, bool Update, bool
                 blas::Geru(m, n, FAlpha.Re, x, 1, y, 1, FValues, m);
             }
         }
-    } else {
-        const bool c1 = Vec1.Complex(), c2 = Vec2.Complex();
-        const bool complex = c1 || c2;
-        const int n1 = Vec1.Length(), n2 = Vec2.Length();
-        const double* a = VecHeld(Vec1, *this, false, t1);
-        const double* b = VecHeld(Vec2, *this, false, t2);
-        Size(n1, n2, complex);
-        if (Elements() == 0) return *this;
-        for (int i = 0; i < n1; ++i) {
-            double* row = FValues + static_cast<std::int64_t>(i) * n2 * Width();
-            if (!complex) {
-                for (int j = 0; j < n2; ++j) row[j] = a[i] * b[j];
-                continue;
-            }
-            // Element (i, j) := Vec1(i)·Vec2(j) in complex arithmetic, a real vector read as x + 0i.
-            const double ar = c1 ? a[2 * i] : a[i], ai = c1 ? a[2 * i + 1] : 0.0;
-            for (int j = 0; j < n2; ++j) {
-                const double br = c2 ? b[2 * j] : b[j];
-                const double bi = c2 ? (Conjugate ? -b[2 * j + 1] : b[2 * j + 1]) : 0.0;
-                row[2 * j] = ar * br - ai * bi;
-                row[2 * j + 1] = ar * bi + ai * br;
-            }
-        }
+    } else if (!Outer(*this, Vec1, Vec2, Conjugate)) {
+        return *this;
     }
     FAlpha = C_ONE;
     FBeta = C_ZERO;
+    return *this;
+}
+
+TMtx1& TMtx1::Kron(const TVecs& Vec1, const TVecs& Vec2)
+{
+    Outer(*this, Vec1, Vec2, false);
     return *this;
 }
 

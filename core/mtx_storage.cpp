@@ -8,7 +8,6 @@
 
 #include "core/TempGuard.h"
 #include "core/messages.h"
-#include "core/storage_block.h"
 #include "core/mtx_class.h"
 #include "core/pool.h"
 #include "core/storage_block.h"
@@ -19,11 +18,6 @@ using detail::AllocateZeroed;
 using detail::kMaxRealCapacity;
 
 namespace {
-
-bool CheckPowerOfTwo(int N)
-{
-    return N >= 2 && (N & (N - 1)) == 0;
-}
 
 using TRowTable = std::unique_ptr<double*[]>;
 
@@ -51,6 +45,11 @@ TMtx1::~TMtx1()
     std::free(FGaussState);
     std::free(FUniformState);
     std::free(FBlockStart);
+}
+
+bool TMtx1::CheckPowerOfTwo(int N)
+{
+    return N >= 2 && (N & (N - 1)) == 0;
 }
 
 bool TMtx1::IsPowerOfTwo() const

@@ -461,6 +461,18 @@ public:
     // "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)".
     TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
 
+    // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    // Self := Base^Exponent, sized like Base, by repeated squaring over |Exponent| (an unsigned 32-bit count, so
+    // -2^31 is 2^31 squarings deep); a negative Exponent ends with the reciprocal thresholded at
+    // 5.56268464626801E-309. Complex data: magnitudes by squaring, phases times Exponent (the polar method).
+    // Exponent 0 gives ones. "Self = Base" when Base is Self.
+    TVecs& IntPower(const TVecs& Base, int Exponent);
+    // Self := exp(Exponent·ln Base), sized like Base: NaN for negative real elements and for 0^0, as the formula.
+    TVecs& Power(const TVecs& Base, double Exponent);
+    // Self[k] := Base[k]^Exponent[k], sized like Base ("Length <> Vec.Length" unless the lengths agree). Both real:
+    // C's pow (VDPOW). Otherwise complex: exp(Exponent·ln Base), a real operand taken as x + 0i.
+    TVecs& PowerVec(const TVecs& Base, const TVecs& Exponent);
+
     // ---- Text and grid exchange (vec_text.cpp) ----------------------------------------------------------------
     // Number text of Dovi387: written by FormatSample and FormatCplx, read by StrToCplx and StrToSample (a parse
     // failure raises EConvertError). Every check runs, and every line or cell is read, before the vector changes.
@@ -700,6 +712,15 @@ public:
     // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
     TVec0& GetCol(const TMtx1& Mtx, int Col);
 
+    // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVecs::IntPower;
+    using TVecs::Power;
+    // In place. A complex Self with |Exponent| > 4 takes the polar method, otherwise complex products; a negative
+    // Exponent on complex data thresholds the reciprocal at the square root of 5.56268464626801E-309.
+    TVec0& IntPower(int Exponent);
+    // Self := exp(Exponent·ln Base) of a complex Base ("Base.Complex = false" for a real one).
+    TVec0& Power(const TVecs& Base, const TCplx& Exponent);
+
     // ---- Fills, ramps and rounding (vec_fill.cpp) -------------------------------------------------------------
     using TVecs::Frac;
     using TVecs::Ramp;
@@ -878,6 +899,11 @@ public:
     // "Complex <> Mtx.Complex".
     TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 
+    // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec0::Power;
+    // In place: exp(Exponent·ln Self).
+    TVec1& Power(double Exponent);
+
     // ---- Fills, ramps and rounding (vec_fill.cpp) -------------------------------------------------------------
     using TVec0::Ramp;
     using TVec0::Round;
@@ -1042,6 +1068,12 @@ public:
     using TVec1::GetCol;
     using TVec1::GetRow;
     using TVecs::CopyMtx;
+
+    // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec1::Power;
+    // In place: exp(Exponent·ln Self). A real Self refuses an Exponent with an imaginary part
+    // ("Base.Complex = false") before anything changes.
+    TVec& Power(const TCplx& Exponent);
 
     // ---- Fills and ramps (vec_fill.cpp), the complex offset -------------------------------------------------
     using TVec1::Offset;

@@ -1,10 +1,17 @@
-// The complex logarithm, exponential and power of arrays, from real pieces: magnitudes and phases from
-// nspzbCartToPolar, VDLN, VDEXP and VDSINCOS, chunk by chunk so that the pieces stay in the cache.
+// Exponentials, logarithms and powers of vectors, and the complex logarithm, exponential and power of arrays that
+// other families share.
+//
+// Complex data are computed from real pieces (magnitudes and phases from nspzbCartToPolar, VDLN, VDEXP and
+// VDSINCOS) chunk by chunk, so that the pieces stay in the cache; real data go to the vector-math routines. Every
+// element is computed alone, so the threads' cut of a long vector changes no result.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/Nmkl.h"
 #include "core/Raroz.h"
 #include "core/arith_kernels.h"
+#include "core/elementwise.h"
 
 namespace tarnel::detail {
 
@@ -63,4 +70,209 @@ void ComplexPower(const TCplx* Src, TCplx* Dst, int N, double P)
     });
 }
 
+void ComplexPower(const TCplx* Src, TCplx* Dst, int N, const TCplx& P)
+{
+    if (P.Im == 0) return ComplexPower(Src, Dst, N, P.Re);
+    Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
+        TCplx* d = Dst + Lo;
+        LnChunk(Src + Lo, d, Count, Work);
+        nspzbMpy1(P, d, Count);
+        ExpChunk(d, d, Count, Work);
+    });
+}
+
+void RealPower(const double* Src, double* Dst, std::int64_t N, double P)
+{
+    Chunked(N, [&](std::int64_t Lo, int Count, double*) {
+        double* d = Dst + Lo;
+        VDLN(&Count, Src + Lo, d);
+        nspdbMpy1(P, d, Count);
+        VDEXP(&Count, d, d);
+    });
+}
+
+namespace {
+
+// |Exponent| without overflow: -2^31 gives 2^31.
+std::uint32_t Magnitude(int Exponent)
+{
+    return Exponent < 0 ? 0u - static_cast<std::uint32_t>(Exponent) : static_cast<std::uint32_t>(Exponent);
+}
+
+// R[k] := T[k]^n by squaring (T is overwritten): the operations and their order of the whole-vector loop
+// "if n is odd, R := R·T and n := n - 1, else T := T² and n := n div 2", element by element.
+template <class T, class Mul>
+void Squaring(T* R, T* Sq, int Count, std::uint32_t n, const T& One, const Mul& Times)
+{
+    std::fill(R, R + Count, One);
+    while (n > 0) {
+        if (n % 2 == 1) {
+            for (int k = 0; k < Count; ++k) R[k] = Times(R[k], Sq[k]);
+            --n;
+        } else {
+            for (int k = 0; k < Count; ++k) Sq[k] = Times(Sq[k], Sq[k]);
+            n /= 2;
+        }
+    }
+}
+
+double RealTimes(double A, double B)
+{
+    return A * B;
+}
+
+}  // namespace
+
+void RealIntPower(const double* Src, double* Dst, std::int64_t N, int Exponent)
+{
+    const std::uint32_t n = Magnitude(Exponent);
+    Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
+        std::copy(Src + Lo, Src + Lo + Count, Work);
+        Squaring(Dst + Lo, Work, Count, n, 1.0, RealTimes);
+        if (Exponent < 0) nspdbInvThresh1(Dst + Lo, Count, kIntPowerThreshold);
+    });
+}
+
+void ComplexIntPower(const TCplx* Src, TCplx* Dst, std::int64_t N, int Exponent, bool Polar)
+{
+    const std::uint32_t n = Magnitude(Exponent);
+    Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
+        TCplx* d = Dst + Lo;
+        if (!Polar) {
+            TCplx* sq = AsCplx(Work);
+            std::copy(Src + Lo, Src + Lo + Count, sq);
+            Squaring(d, sq, Count, n, C_ONE, [](const TCplx& A, const TCplx& B) { return CMul(A, B); });
+            if (Exponent < 0) nspzbInvThresh1(d, Count, std::sqrt(kIntPowerThreshold));
+            return;
+        }
+        double* mag = Work;
+        double* phase = Work + kChunk;
+        double* r = Work + 2 * kChunk;
+        nspzbCartToPolar(Src + Lo, mag, phase, Count);
+        Squaring(r, mag, Count, n, 1.0, RealTimes);
+        if (Exponent < 0) nspdbInvThresh1(r, Count, kIntPowerThreshold);
+        nspdbMpy1(static_cast<double>(Exponent), phase, Count);
+        nspzbPolarToCart(r, phase, d, Count);
+    });
+}
+
+void PowerOfVectors(const double* Base, bool BaseComplex, const double* Exponent, bool ExpComplex, double* Dst,
+                    std::int64_t N)
+{
+    if (!BaseComplex && !ExpComplex) {
+        IntSpans(N, [&](std::int64_t Lo, int Count) { VDPOW(&Count, Base + Lo, Exponent + Lo, Dst + Lo); });
+        return;
+    }
+    Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
+        TCplx* d = AsCplx(Dst) + Lo;
+        // d := ln Base · Exponent, a real factor multiplying both parts of the other (the kinds' mixing rule).
+        if (BaseComplex) {
+            LnChunk(AsCplx(Base) + Lo, d, Count, Work);
+            if (ExpComplex)
+                nspzbMpy2(AsCplx(Exponent) + Lo, d, Count);
+            else
+                for (int k = 0; k < Count; ++k) d[k] = CMul(d[k], Exponent[Lo + k]);
+        } else {
+            VDLN(&Count, Base + Lo, Work);
+            const TCplx* e = AsCplx(Exponent) + Lo;
+            for (int k = 0; k < Count; ++k) d[k] = CMul(Work[k], e[k]);
+        }
+        ExpChunk(d, d, Count, Work);
+    });
+}
+
 }  // namespace tarnel::detail
+
+namespace tarnel {
+
+using detail::AsCplx;
+using detail::TCheck;
+
+namespace {
+
+void PowerOf(bool Complex, const double* Src, double* Dst, std::int64_t N, double P)
+{
+    if (Complex)
+        detail::ComplexPower(AsCplx(Src), AsCplx(Dst), static_cast<int>(N / 2), P);
+    else
+        detail::RealPower(Src, Dst, N, P);
+}
+
+}  // namespace
+
+// ---- Powers -----------------------------------------------------------------------------------------------------
+
+TVecs& TVecs::IntPower(const TVecs& Base, int Exponent)
+{
+    TCheck(*this).Always(&Base == this, msg::kSelfBase);
+    detail::TStable base(Base, *this);
+    Size(base->Length(), base->Complex());
+    if (Exponent == 0) return SetVal(1);
+    if (FLength == 0) return *this;
+    if (FComplex)
+        detail::ComplexIntPower(base->CValues(), CValues(), FLength, Exponent, true);
+    else
+        detail::RealIntPower(base->Values(), FValues, FLength, Exponent);
+    return *this;
+}
+
+TVec0& TVec0::IntPower(int Exponent)
+{
+    if (Exponent == 0) {
+        SetVal(1);
+        return *this;
+    }
+    if (FLength == 0) return *this;
+    if (FComplex)
+        detail::ComplexIntPower(CValues(), CValues(), FLength, Exponent, Exponent > 4 || Exponent < -4);
+    else
+        detail::RealIntPower(FValues, FValues, FLength, Exponent);
+    return *this;
+}
+
+TVecs& TVecs::Power(const TVecs& Base, double Exponent)
+{
+    detail::FromSource(*this, Base,
+                       [&](const double* S, double* D, std::int64_t N) { PowerOf(FComplex, S, D, N, Exponent); });
+    return *this;
+}
+
+TVec0& TVec0::Power(const TVecs& Base, const TCplx& Exponent)
+{
+    TCheck(*this).Always(!Base.Complex(), msg::kBaseComplexFalse);
+    detail::FromSource(*this, Base, [&](const double* S, double* D, std::int64_t N) {
+        detail::ComplexPower(AsCplx(S), AsCplx(D), static_cast<int>(N / 2), Exponent);
+    });
+    return *this;
+}
+
+TVec1& TVec1::Power(double Exponent)
+{
+    if (FLength > 0) PowerOf(FComplex, FValues, FValues, detail::Numbers(*this), Exponent);
+    return *this;
+}
+
+TVec& TVec::Power(const TCplx& Exponent)
+{
+    // A real vector has no room for the imaginary part of a complex power.
+    TCheck(*this).Always(!FComplex && Exponent.Im != 0, msg::kBaseComplexFalse);
+    if (FLength == 0) return *this;
+    if (FComplex)
+        detail::ComplexPower(CValues(), CValues(), FLength, Exponent);
+    else
+        detail::RealPower(FValues, FValues, FLength, Exponent.Re);
+    return *this;
+}
+
+TVecs& TVecs::PowerVec(const TVecs& Base, const TVecs& Exponent)
+{
+    TCheck(*this).Always(Exponent.Length() != Base.Length(), msg::kLengthVec);
+    const detail::TStable base(Base, *this), exponent(Exponent, *this);
+    Size(base->Length(), base->Complex() || exponent->Complex());
+    if (FLength > 0)
+        detail::PowerOfVectors(base->Values(), base->Complex(), exponent->Values(), exponent->Complex(), FValues,
+                               FLength);
+    return *this;
+}
+
+}  // namespace tarnel

@@ -10,11 +10,27 @@
 #include "core/BlasCalls.h"
 #include "core/Raroz.h"
 #include "core/elementwise.h"
+#include "core/stats_shared.h"
 #include "core/vec_class.h"
 
 namespace tarnel {
 
 using detail::TCheck;
+
+namespace detail {
+
+bool EqualNumbers(const double* A, const double* B, std::int64_t Count, double Tolerance)
+{
+    for (std::int64_t i = 0; i < Count; ++i) {
+        const double x = A[i], y = B[i];
+        if (x == y) continue;  // equal numbers, infinities of one sign too
+        if (std::isnan(x) || std::isnan(y)) return false;
+        if (!(Tolerance > 0) || Tolerance < std::fabs(x - y)) return false;
+    }
+    return true;
+}
+
+}  // namespace detail
 
 namespace {
 
@@ -109,16 +125,7 @@ void TVecs::DotProd(const TVecs& Vec, TCplx& X, bool ConjVec) const
 bool TVecs::Equal(const TVecs& Vec, double Tolerance) const
 {
     if (Vec.Length() != FLength || Vec.Complex() != FComplex) return false;
-    const std::int64_t count = detail::Numbers(*this);
-    const double* a = FValues;
-    const double* b = Vec.Values();
-    for (std::int64_t i = 0; i < count; ++i) {
-        const double x = a[i], y = b[i];
-        if (x == y) continue;  // equal numbers, infinities of one sign too
-        if (std::isnan(x) || std::isnan(y)) return false;
-        if (!(Tolerance > 0) || Tolerance < std::fabs(x - y)) return false;
-    }
-    return true;
+    return detail::EqualNumbers(FValues, Vec.Values(), detail::Numbers(*this), Tolerance);
 }
 
 // ---- Unit functions -----------------------------------------------------------------------------------------------

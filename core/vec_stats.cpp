@@ -13,13 +13,35 @@
 
 #include "core/Raroz.h"
 #include "core/elementwise.h"
+#include "core/stats_shared.h"
 #include "core/vec_class.h"
 #include "platform/wavrin/PairSum.h"
 #include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
+using detail::CplxExtreme;
 using detail::TCheck;
+
+namespace detail {
+
+int CplxExtreme(const TCplx* Z, int N, bool Largest)
+{
+    int best = 0;
+    double mb = Norm(Z[0]);
+    for (int k = 1; k < N; ++k) {
+        const double m = Norm(Z[k]);
+        const bool better = Largest ? (m > mb || (m == mb && Bigger2(Z[k], Z[best])))
+                                    : (m < mb || (m == mb && Smaller2(Z[k], Z[best])));
+        if (better) {
+            best = k;
+            mb = m;
+        }
+    }
+    return best;
+}
+
+}  // namespace detail
 
 namespace {
 
@@ -125,24 +147,6 @@ void CheckRangeOf(const TVecs& Self, int Index, int Len, const char* Msg)
 double RealExtreme(const double* X, int N, int& Position, bool Largest)
 {
     return Largest ? nspdMaxExt(X, N, &Position) : nspdMinExt(X, N, &Position);
-}
-
-// The position of the greatest (Largest) or least of N complex numbers (N > 0) in the complex order: by m(z), ties
-// by quadrant code and Re (Bigger2, Smaller2); the first of equal elements wins.
-int CplxExtreme(const TCplx* Z, int N, bool Largest)
-{
-    int best = 0;
-    double mb = Norm(Z[0]);
-    for (int k = 1; k < N; ++k) {
-        const double m = Norm(Z[k]);
-        const bool better = Largest ? (m > mb || (m == mb && Bigger2(Z[k], Z[best])))
-                                    : (m < mb || (m == mb && Smaller2(Z[k], Z[best])));
-        if (better) {
-            best = k;
-            mb = m;
-        }
-    }
-    return best;
 }
 
 void RangeExtreme(const TVecs& Self, double& Value, int& Position, int Index, int Len, bool Largest)

@@ -5,23 +5,27 @@
 #include "core/Dovi387.h"
 #include "core/Raroz.h"
 #include "core/Tarnel.h"
+#include "numerics/Optimization.h"
 #include "sparse/ansicrtl.h"
 
 namespace tarnel {
 
-// Dovi387, Raroz, Nmkl (declarations only), Tarnel, the numerical methods (nothing to start yet), ansicrtl (the
-// report stream), UMFsparse and sparse (nothing to start).
+// Dovi387, Raroz, Nmkl (declarations only), Tarnel, the numerical methods (Toeplitz, Optimization, Polynoms,
+// Probabilities, SpecialFuncs: only Optimization has something to start), ansicrtl (the report stream), UMFsparse and
+// sparse (nothing to start).
 void FeldrinInitialize()
 {
     Dovi387Initialize();
     RarozInitialize();
     TarnelInitialize();
+    OptimizationInitialize();
     AnsiCrtlInitialize();
 }
 
 void FeldrinFinalize()
 {
     AnsiCrtlFinalize();
+    OptimizationFinalize();
     TarnelFinalize();
     RarozFinalize();
     Dovi387Finalize();

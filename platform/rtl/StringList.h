@@ -1,5 +1,6 @@
 // Lists of text lines, as the framework's string lists: the abstract TStrings, through which the library reads and
-// writes lines of any holder (a control's lines, a list in memory), and the list in memory TStringList.
+// writes lines of any holder (a control's lines, a list in memory, a log), and the list in memory TStringList,
+// which also loads the report stream.
 //
 // Every line access is checked: an index outside the list raises EListError "List index out of bounds (N)".
 #pragma once
@@ -32,8 +33,9 @@ public:
     std::string Strings(int Index) const { return Get(Index); }
     std::string operator[](int Index) const { return Get(Index); }
     void SetStrings(int Index, const std::string& S) { Put(Index, S); }
-    // Appends S and returns its index.
+    // Appends S and returns its index; Append does the same without the index.
     virtual int Add(const std::string& S);
+    void Append(const std::string& S) { Add(S); }
     // S becomes line Index (0..Count); the lines from Index on move down by one.
     virtual void Insert(int Index, const std::string& S) = 0;
     virtual void Delete(int Index) = 0;

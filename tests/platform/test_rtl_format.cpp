@@ -85,4 +85,20 @@ TEST(RtlStringList, LoadsFromTheStreamPosition)
     EXPECT_EQ(list[0], "new");
 }
 
+TEST(RtlStringList, AddsThroughTheListBase)
+{
+    // What a log writer sees: the base, with Add giving the new line's index and Append the same without it.
+    TStringList list;
+    TStrings& lines = list;
+    EXPECT_EQ(lines.Add("first"), 0);
+    lines.Append("second");
+    EXPECT_EQ(lines.Add("third"), 2);
+    ASSERT_EQ(lines.Count(), 3);
+    EXPECT_EQ(lines[1], "second");
+    EXPECT_EQ(list.Text(), "first\nsecond\nthird\n");
+    lines.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_THROW(lines.Strings(0), Exception);
+}
+
 }  // namespace

@@ -1,0 +1,33 @@
+"""scipy peers of the optimisation rows (bench/bench_optimization.cpp), the objectives written in numpy:
+minimize_scalar(method='bounded', xatol=1e-8) on (x - 2)^2 over [0, 5]; minimize(method='Nelder-Mead', xatol=1e-8,
+fatol=1e-8) on the extended Rosenbrock function from (-1.2, 1, -1.2, 1, ...) at n = 2 and 10; approx_fprime
+(forward differences, n + 1 evaluations) of the extended Rosenbrock function at n = 10 and 100, the peer of each
+derivative row. Evaluations per solve: MinBrent's peer 6, Nelder-Mead 219 (n = 2) and 18672 (n = 10)."""
+import numpy as np
+from scipy.optimize import approx_fprime, minimize, minimize_scalar
+
+from common import row
+
+
+def square(x):
+    return (x - 2) ** 2
+
+
+def rosenbrock(x):
+    return np.sum(100 * (x[1::2] - x[::2] ** 2) ** 2 + (1 - x[::2]) ** 2)
+
+
+row("MinBrent (x-2)^2", 1,
+    lambda: minimize_scalar(square, bounds=(0, 5), method="bounded", options={"xatol": 1e-8}), side="scipy")
+
+for n in (2, 10):
+    x0 = np.tile([-1.2, 1.0], n // 2)
+    row("Simplex Rosenbrock", n,
+        lambda: minimize(rosenbrock, x0, method="Nelder-Mead",
+                         options={"xatol": 1e-8, "fatol": 1e-8, "maxiter": 100000, "maxfev": 100000}),
+        side="scipy", min_time=0.5 if n > 2 else None)
+
+for name in ("NumericGradRichardson", "NumericGradDifference", "NumericGradHess"):
+    for n in (10, 100):
+        x = 0.5 + 0.1 * (np.arange(n) % 7)
+        row(name, n, lambda: approx_fprime(x, rosenbrock, 1.4901161194e-8), side="scipy")

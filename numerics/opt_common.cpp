@@ -1,0 +1,80 @@
+// What the minimisers share: the step-size global and the module's start-up, the convergence test on parameters and
+// the iteration log.
+#include <cmath>
+#include <string>
+
+#include "numerics/Optimization.h"
+#include "numerics/OptimizationLog.h"
+#include "platform/rtl/NumText.h"
+
+namespace tarnel {
+
+// Constant-initialised, so a derivative called before the start-up (from another file's initialiser) sees it too.
+double GradStepSize = kDefaultGradStepSize;
+
+namespace {
+int gOptimizationStarts = 0;
+}
+
+void OptimizationInitialize()
+{
+    if (gOptimizationStarts++ == 0) GradStepSize = kDefaultGradStepSize;
+}
+
+void OptimizationFinalize()
+{
+    if (gOptimizationStarts > 0) --gOptimizationStarts;
+}
+
+namespace detail {
+
+bool OptParamsConverged(std::span<const double> Old, std::span<const double> New, double Tol)
+{
+    for (std::size_t i = 0; i < Old.size(); ++i) {
+        const double bound = Old[i] == 0 ? Tol : Tol * std::fabs(Old[i]);
+        if (!(std::fabs(New[i] - Old[i]) < bound)) return false;
+    }
+    return true;
+}
+
+int LogDigits(double Tol)
+{
+    const double l = std::log10(Tol);
+    if (!std::isfinite(l)) return 0;
+    // Round to nearest with ties to even, whatever the rounding mode: round() takes ties away from zero, and a tie
+    // (an exact half, so r - l is exact) goes to the even neighbour instead.
+    double r = std::round(l);
+    if (std::fabs(r - l) == 0.5) r = 2 * std::round(l / 2);
+    return static_cast<int>(std::fabs(r));
+}
+
+TOptLog::TOptLog(TStrings* Verbose, const char* Name, const char* Header, double Tol)
+    : FVerbose(Verbose), FDigits(Verbose ? LogDigits(Tol) : 0)
+{
+    if (!FVerbose) return;
+    FVerbose->Append(Name);
+    FVerbose->Append(Header);
+}
+
+namespace {
+
+std::string LineText(int Counter, double Value, int Digits)
+{
+    return FormatFloat("0000", Counter) + "      " + FloatToStrF(Value, ffFixed, 1, Digits);
+}
+
+}  // namespace
+
+void TOptLog::Line(int Counter, double Value) const
+{
+    if (FVerbose) FVerbose->Append(LineText(Counter, Value, FDigits));
+}
+
+void TOptLog::Line(int Counter, double Value, double Lambda) const
+{
+    if (FVerbose) FVerbose->Append(LineText(Counter, Value, FDigits) + "  " + FloatToStrF(Lambda, ffFixed, 1, FDigits));
+}
+
+}  // namespace detail
+
+}  // namespace tarnel
