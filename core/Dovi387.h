@@ -398,6 +398,12 @@ std::string FormatCplx(const TCplx& z, std::string_view ReFormat, std::string_vi
 // "1+2i", "1-2i", "1+i", "1-i", "2i", "-i", "i", "3": parts by SampleToStr (v, Digits). A NaN imaginary part is
 // written "1+NANi" ("NANi" for a zero real part), so that StrToCplx reads back what was written.
 std::string CplxToStr(const TCplx& z, int Digits);
+// The same four with the separators given instead of the process-wide ones.
+std::string SampleToStr(double x, int Digits, const TFormatSettings& Settings);
+std::string FormatSample(std::string_view Format, double x, const TFormatSettings& Settings);
+std::string FormatCplx(const TCplx& z, std::string_view ReFormat, std::string_view ImFormat,
+                       const TFormatSettings& Settings);
+std::string CplxToStr(const TCplx& z, int Digits, const TFormatSettings& Settings);
 
 // StrToFloat with the current separator; then the words: text containing "NAN" (in any case) is NAN, text
 // containing "INF" is INF, each negated when the text holds a "-"; then StrToFloat with the other separator

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/Dovi387.h"
@@ -36,6 +37,8 @@ class TVecs;
 class TVec;
 class TMtx1;
 class TMtx;
+class TStrings;
+class TCellGrid;
 
 // How Gather and Scatter read their index vector.
 enum TIndexType {
@@ -470,6 +473,25 @@ public:
     // C's pow (VDPOW). Otherwise complex: exp(Exponent·ln Base), a real operand taken as x + 0i.
     TVecs& PowerVec(const TVecs& Base, const TVecs& Exponent);
 
+    // ---- Text and grid exchange (vec_text.cpp) ----------------------------------------------------------------
+    // Number text of Dovi387: written by FormatSample and FormatCplx, read by StrToCplx and StrToSample (a parse
+    // failure raises EConvertError). Every check runs, and every line or cell is read, before the vector changes.
+    // A real vector that receives complex values is widened first, its values becoming x + 0i.
+    // Appends one line per element: FormatSample (x, ReFormat), or FormatCplx (z, ReFormat, ImFormat).
+    void ValuesToStrings(TStrings& Strings, std::string_view ReFormat = "", std::string_view ImFormat = "") const;
+    // Elements Index .. Index+Len-1 := lines ListIndex .. ListIndex+Len-1 (Len < 0: the number of lines). A value
+    // with a nonzero imaginary part makes a real vector complex; otherwise a complex vector takes the values with
+    // zero imaginary parts and a real one their real parts. Always: "(ListIndex < 0) or (Index < 0)", "(Index +
+    // Len) > fLength", "ListIndex + Len > AList.Count".
+    TVecs& StringsToValues(const TStrings& Strings, int ListIndex, int Index, int Len);
+    // TVec1.ValuesToGrid (Dst, DstRow, DstCol, 0, Length, FloatFormat, Headers, Vertical).
+    void ValuesToGrid(TCellGrid& Dst, int DstRow, int DstCol, std::string_view FloatFormat, bool Headers,
+                      bool Vertical) const;
+    // Sizes the vector from the grid and reads it whole: Length := RowCount (vertical) or ColCount (horizontal,
+    // halved for complex), less one with Headers; Complex := IsComplex; then TVec1.GridToValues (Src, h, h, 0,
+    // Length, IsComplex, Vertical), h = 1 with Headers. The cells are read before the vector changes.
+    TVecs& GridToValues(const TCellGrid& Src, bool IsComplex, bool Vertical, bool Headers);
+
 protected:
     // The views of another vector's or a matrix's data (the TVec1 and TVec forms of SetSubRange).
     void ViewVector(const TVecs& Src, int Index, int Len);
@@ -717,6 +739,17 @@ public:
     TVec0& Trunc();
     // Frac(Self, Index, Index, Len), in place.
     TVec0& Frac(int Index, int Len);
+
+    // ---- Text and grid exchange (vec_text.cpp) ----------------------------------------------------------------
+    using TVecs::StringsToValues;
+    using TVecs::ValuesToStrings;
+    // Element Index + k as line ListIndex + k (k < Len): the line is replaced where it exists, else appended.
+    // Always: "(ListIndex < 0) or (Index < 0) or (Len < 0)", "Index + Len > fLength".
+    void ValuesToStrings(TStrings& Strings, int ListIndex, int Index, int Len, std::string_view ReFormat = "",
+                         std::string_view ImFormat = "") const;
+    // Length := the number of lines, then every line: StringsToValues (Strings, 0, 0, Length). The lines are read
+    // before the vector changes.
+    TVec0& StringsToValues(const TStrings& Strings);
 };
 
 class TVec1 : public TVec0 {
@@ -884,6 +917,30 @@ public:
     // range, NaN giving 0. Dst holds one integer per Double: Length entries, 2·Length (Re, Im) for complex data.
     TVec1& Round(TIntArray& Dst);
     TVec1& Trunc(TIntArray& Dst);
+
+    // ---- Text and grid exchange (vec_text.cpp) ----------------------------------------------------------------
+    using TVecs::GridToValues;
+    using TVecs::ValuesToGrid;
+    // Elements Index .. Index+Len-1 into the cells of a grid, FormatSample (x, FloatFormat) for each number. Vertical:
+    // element Index + k in row DstRow + k, its real part in column DstCol and its imaginary part in DstCol + 1.
+    // Horizontal: in row DstRow, column DstCol + k, or columns DstCol + 2k and DstCol + 2k + 1. With Headers the
+    // row and column in front are headers and the values move one row and column on: vertically the element numbers
+    // k and "0" ("0-Re", "0-Im"), horizontally "0" and k (complex: Index + k followed by "-Re" and "-Im"). Always, in
+    // this order: "(DstRow < 0) or (DstCol < 0) or (Index < 0) or (Len < 0)"; the grid too narrow or too short for
+    // the cells written, "(Dst.ColCount) < (2+Integer(FComplex))" and "(Dst.RowCount+1) < (DstRow+Len)" (vertical),
+    // "(Dst.ColCount+1) < fLength" and "(Dst.RowCount+1) < (2+Integer(FComplex)" (horizontal); "(Index+Len) >
+    // Length". No cell is written when a check fails.
+    void ValuesToGrid(TCellGrid& Dst, int DstRow, int DstCol, int Index, int Len, std::string_view FloatFormat,
+                      bool Headers, bool Vertical) const;
+    // Elements Index .. Index+Len-1 from the cells (StrToSample): vertically element k from row SrcRow + k, columns
+    // SrcCol (and SrcCol + 1 for its imaginary part); horizontally the numbers of row SrcRow from column SrcCol on.
+    // IsComplex makes a real vector complex; real values in a complex vector get zero imaginary parts. Always:
+    // "(SrcRow < 0) or (SrcCol < 0) or (Index < 0) or (Len < 0)", "(Index + Len) > fLength". With ConditionCheck
+    // the grid's extent: "((SrcRow + Len) > Src.RowCount) and Vertical", "(SrcCol+(Byte(IsComplex)+1)) >
+    // Src.ColCount", or "(SrcRow+1) > Src.RowCount", "((SrcCol + Len) > Src.ColCount) and not Vertical" (without
+    // it, a cell outside raises the grid's error). Every cell is read before the vector changes.
+    TVec1& GridToValues(const TCellGrid& Src, int SrcRow, int SrcCol, int Index, int Len, bool IsComplex,
+                        bool Vertical);
 };
 
 class TVec : public TVec1 {
