@@ -459,6 +459,20 @@ public:
     TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
 
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    // In place. Complex data: exp(a + ib) = e^a·(cos b + i·sin b) with C99's values at the edges (an exact zero
+    // part stays zero, e^(-∞ + ib) is 0); ln z = ln|z| + i·arg z (arg in [-π, π], -x - 0i giving -π).
+    TVecs& Exp();
+    TVecs& Ln();
+    // Self := log10 Vec, sized like Vec (complex data: ln z / ln 10).
+    TVecs& Log10(const TVecs& Vec);
+    // Self := ln Vec / ln N, sized like Vec; "N = 0" for N = 0 (N = 1 divides by 0).
+    TVecs& LogN(double N, const TVecs& Vec);
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len; Len = -1 sizes Self like X and takes all of X. Checks in
+    // order: "(Index < 0) or (XIndex < 0)" (always), "Complex <> X.Complex", "(Index + Len) > FLength",
+    // "(XIndex + Len) > X.Length". Complex Exp2 and Exp10 are exp(z·ln 2) and exp(z·ln 10).
+    TVecs& Log2(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Exp2(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Exp10(const TVecs& X, int XIndex, int Index, int Len = -1);
     // Self := Base^Exponent, sized like Base, by repeated squaring over |Exponent| (an unsigned 32-bit count, so
     // -2^31 is 2^31 squarings deep); a negative Exponent ends with the reciprocal thresholded at
     // 5.56268464626801E-309. Complex data: magnitudes by squaring, phases times Exponent (the polar method).
@@ -691,8 +705,25 @@ public:
     TVec0& GetCol(const TMtx1& Mtx, int Col);
 
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVecs::Exp;
+    using TVecs::Exp10;
+    using TVecs::Exp2;
     using TVecs::IntPower;
+    using TVecs::Ln;
+    using TVecs::Log10;
+    using TVecs::Log2;
+    using TVecs::LogN;
     using TVecs::Power;
+    // In place on Self[Index .. Index+Len-1]: "(Len <= 0) or (Index < 0)" for negative arguments (always), then
+    // "Index + Len) > Length" (Exp) or "(Index + Len) > Length" (Ln).
+    TVec0& Exp(int Index, int Len);
+    TVec0& Ln(int Index, int Len);
+    TVec0& Log10();
+    TVec0& LogN(double N);
+    // f(Self, Index, Index, Len): in place on a range, Len = -1 the whole vector.
+    TVec0& Log2(int Index, int Len);
+    TVec0& Exp2(int Index, int Len);
+    TVec0& Exp10(int Index, int Len);
     // In place. A complex Self with |Exponent| > 4 takes the polar method, otherwise complex products; a negative
     // Exponent on complex data thresholds the reciprocal at the square root of 5.56268464626801E-309.
     TVec0& IntPower(int Exponent);
@@ -867,7 +898,18 @@ public:
     TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec0::Exp;
+    using TVec0::Ln;
+    using TVec0::Log10;
+    using TVec0::LogN;
     using TVec0::Power;
+    // Self[Index + k] := f(Vec[VecIndex + k]) for k < Len, the usual range checks.
+    TVec1& Exp(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& Ln(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // "Self = X" always, then the usual range checks.
+    TVec1& Log10(const TVecs& X, int XIndex, int Index, int Len);
+    // In place on Self[Index .. Index+Len-1], the checks of Ln (Index, Len); "N = 0".
+    TVec1& LogN(double N, int Index, int Len);
     // In place: exp(Exponent·ln Self).
     TVec1& Power(double Exponent);
 
@@ -1013,7 +1055,18 @@ public:
     using TVecs::CopyMtx;
 
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec1::Exp;
+    using TVec1::Ln;
+    using TVec1::Log10;
+    using TVec1::LogN;
     using TVec1::Power;
+    // Self := f(Vec), sized like Vec.
+    TVec& Exp(const TVecs& Vec);
+    TVec& Ln(const TVecs& Vec);
+    // In place on Self[Index .. Index+Len-1], the checks of Ln (Index, Len).
+    TVec& Log10(int Index, int Len);
+    // Self[Index + k] := logN X[XIndex + k]: "N = 0", "Self = X", then the usual range checks.
+    TVec& LogN(double N, const TVecs& X, int XIndex, int Index, int Len);
     // In place: exp(Exponent·ln Self). A real Self refuses an Exponent with an imaginary part
     // ("Base.Complex = false") before anything changes.
     TVec& Power(const TCplx& Exponent);

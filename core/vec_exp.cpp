@@ -190,15 +190,240 @@ using detail::TCheck;
 
 namespace {
 
+int Count(std::int64_t N)
+{
+    return static_cast<int>(N);
+}
+
+// ---- Kernels of the calling forms: Dst := f(Src) over N Doubles of the given kind; Dst may be Src -------------
+
 void PowerOf(bool Complex, const double* Src, double* Dst, std::int64_t N, double P)
 {
     if (Complex)
-        detail::ComplexPower(AsCplx(Src), AsCplx(Dst), static_cast<int>(N / 2), P);
+        detail::ComplexPower(AsCplx(Src), AsCplx(Dst), Count(N / 2), P);
     else
         detail::RealPower(Src, Dst, N, P);
 }
 
+void ExpOf(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    const int n = Count(Complex ? N / 2 : N);
+    if (Complex)
+        detail::ComplexExp(AsCplx(Src), AsCplx(Dst), n);
+    else
+        VDEXP(&n, Src, Dst);
+}
+
+// ln x / Divisor (log10, logN), the quotient fused into the pass chunk by chunk; a quotient rather than a product
+// with 1/Divisor, so that exact powers come out exact (log10 100 = 2, logN (2, 8) = 3).
+auto LnOf(double Divisor)
+{
+    return [Divisor](bool Complex, const double* Src, double* Dst, std::int64_t N) {
+        if (!Complex && Divisor == 1) {
+            const int n = Count(N);
+            return VDLN(&n, Src, Dst);
+        }
+        detail::Chunked(Complex ? N / 2 : N, [&](std::int64_t Lo, int Cnt, double* Work) {
+            double* d = Dst + (Complex ? 2 * Lo : Lo);
+            const int m = Complex ? 2 * Cnt : Cnt;
+            if (Complex)
+                detail::LnChunk(AsCplx(Src) + Lo, AsCplx(d), Cnt, Work);
+            else
+                VDLN(&Cnt, Src + Lo, d);
+            if (Divisor != 1)
+                for (int k = 0; k < m; ++k) d[k] /= Divisor;
+        });
+    };
+}
+
+void Log10Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    if (Complex) return LnOf(LN10)(true, Src, Dst, N);
+    const int n = Count(N);
+    VDLOG10(&n, Src, Dst);
+}
+
+// The divisor ln N of LogN after refusing N = 0 (and, for matrices, NaN).
+double LogNDivisor(TCheck Check, double N, bool NanToo)
+{
+    Check.Always(N == 0 || (NanToo && std::isnan(N)), msg::kNZero);
+    return tarnel::Ln(N);
+}
+
+// Complex data: exp(z·LnBase) from the same pieces as Exp; real data the scalar function.
+template <class FR>
+auto ExpBaseOf(double LnBase, FR Real)
+{
+    return [LnBase, Real](bool Complex, const double* Src, double* Dst, std::int64_t N) {
+        if (!Complex) return detail::EachElement(Real, [](const TCplx& z) { return z; })(false, Src, Dst, N);
+        detail::Chunked(N / 2, [&](std::int64_t Lo, int Cnt, double* Work) {
+            double* d = Dst + 2 * Lo;
+            std::transform(Src + 2 * Lo, Src + 2 * (Lo + Cnt), d, [LnBase](double v) { return v * LnBase; });
+            detail::ExpChunk(AsCplx(d), AsCplx(d), Cnt, Work);
+        });
+    };
+}
+
+const auto Log2Of =
+    detail::EachElement([](double x) { return tarnel::Log2(x); }, [](const TCplx& z) { return tarnel::Log2(z); });
+const auto Exp2Of = ExpBaseOf(LN2, [](double x) { return tarnel::Exp2(x); });
+const auto Exp10Of = ExpBaseOf(LN10, [](double x) { return tarnel::Exp10(x); });
+
+// The in-place range forms of Ln, Log10 and LogN: negative arguments, then "(Index + Len) > Length", both always;
+// then the kernel on Self[Index .. Index+Len-1].
+template <class F>
+void OnOwnRange(TVecs& Self, int Index, int Len, const char* BoundText, const F& Kernel)
+{
+    TCheck(Self)
+        .Negative({Len, Index}, msg::kNegIndexLen)
+        .Always(static_cast<std::int64_t>(Index) + Len > Self.Length(), BoundText);
+    if (Len == 0) return;
+    double* d = detail::At(Self, Index);
+    Kernel(Self.Complex(), d, d, static_cast<std::int64_t>(Len) * detail::Width(Self));
+}
+
 }  // namespace
+
+// ---- Exponentials and logarithms --------------------------------------------------------------------------------
+
+TVecs& TVecs::Exp()
+{
+    detail::InPlace(*this, ExpOf);
+    return *this;
+}
+
+TVec& TVec::Exp(const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, ExpOf);
+    return *this;
+}
+
+TVec1& TVec1::Exp(const TVecs& Vec, int VecIndex, int Index, int Len)
+{
+    detail::CheckRange(*this, Vec, VecIndex, Index, Len);
+    detail::OnRangeOf(*this, Vec, VecIndex, Index, Len, ExpOf);
+    return *this;
+}
+
+TVec0& TVec0::Exp(int Index, int Len)
+{
+    OnOwnRange(*this, Index, Len, msg::kIndexLenOpen, ExpOf);
+    return *this;
+}
+
+TVecs& TVecs::Ln()
+{
+    detail::InPlace(*this, LnOf(1));
+    return *this;
+}
+
+TVec& TVec::Ln(const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, LnOf(1));
+    return *this;
+}
+
+TVec1& TVec1::Ln(const TVecs& Vec, int VecIndex, int Index, int Len)
+{
+    detail::CheckRange(*this, Vec, VecIndex, Index, Len);
+    detail::OnRangeOf(*this, Vec, VecIndex, Index, Len, LnOf(1));
+    return *this;
+}
+
+TVec0& TVec0::Ln(int Index, int Len)
+{
+    OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(1));
+    return *this;
+}
+
+TVecs& TVecs::Log10(const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, Log10Of);
+    return *this;
+}
+
+TVec1& TVec1::Log10(const TVecs& X, int XIndex, int Index, int Len)
+{
+    TCheck(*this).Always(&X == this, msg::kSelfX);
+    detail::CheckRange(*this, X, XIndex, Index, Len);
+    detail::OnRangeOf(*this, X, XIndex, Index, Len, Log10Of);
+    return *this;
+}
+
+TVec0& TVec0::Log10()
+{
+    detail::InPlace(*this, Log10Of);
+    return *this;
+}
+
+TVec& TVec::Log10(int Index, int Len)
+{
+    OnOwnRange(*this, Index, Len, msg::kIndexLen, Log10Of);
+    return *this;
+}
+
+TVecs& TVecs::LogN(double N, const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, LnOf(LogNDivisor(TCheck(*this), N, false)));
+    return *this;
+}
+
+TVec& TVec::LogN(double N, const TVecs& X, int XIndex, int Index, int Len)
+{
+    const double divisor = LogNDivisor(TCheck(*this), N, false);
+    TCheck(*this).Always(&X == this, msg::kSelfX);
+    detail::CheckRange(*this, X, XIndex, Index, Len);
+    detail::OnRangeOf(*this, X, XIndex, Index, Len, LnOf(divisor));
+    return *this;
+}
+
+TVec0& TVec0::LogN(double N)
+{
+    detail::InPlace(*this, LnOf(LogNDivisor(TCheck(*this), N, false)));
+    return *this;
+}
+
+TVec1& TVec1::LogN(double N, int Index, int Len)
+{
+    OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(LogNDivisor(TCheck(*this), N, false)));
+    return *this;
+}
+
+TVecs& TVecs::Log2(const TVecs& X, int XIndex, int Index, int Len)
+{
+    detail::OnWhole(*this, X, XIndex, Index, Len, nullptr, Log2Of);
+    return *this;
+}
+
+TVecs& TVecs::Exp2(const TVecs& X, int XIndex, int Index, int Len)
+{
+    detail::OnWhole(*this, X, XIndex, Index, Len, nullptr, Exp2Of);
+    return *this;
+}
+
+TVecs& TVecs::Exp10(const TVecs& X, int XIndex, int Index, int Len)
+{
+    detail::OnWhole(*this, X, XIndex, Index, Len, nullptr, Exp10Of);
+    return *this;
+}
+
+TVec0& TVec0::Log2(int Index, int Len)
+{
+    TVecs::Log2(*this, Index, Index, Len);
+    return *this;
+}
+
+TVec0& TVec0::Exp2(int Index, int Len)
+{
+    TVecs::Exp2(*this, Index, Index, Len);
+    return *this;
+}
+
+TVec0& TVec0::Exp10(int Index, int Len)
+{
+    TVecs::Exp10(*this, Index, Index, Len);
+    return *this;
+}
 
 // ---- Powers -----------------------------------------------------------------------------------------------------
 
@@ -248,7 +473,9 @@ TVec0& TVec0::Power(const TVecs& Base, const TCplx& Exponent)
 
 TVec1& TVec1::Power(double Exponent)
 {
-    if (FLength > 0) PowerOf(FComplex, FValues, FValues, detail::Numbers(*this), Exponent);
+    detail::InPlace(*this, [Exponent](bool Complex, const double* S, double* D, std::int64_t N) {
+        PowerOf(Complex, S, D, N, Exponent);
+    });
     return *this;
 }
 

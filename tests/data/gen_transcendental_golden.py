@@ -105,4 +105,63 @@ table("kTrPvRealC", np.array([rd(mp.exp(mp.mpc(e.real, e.imag) * mp.log(mp.mpf(b
 table("kTrPvZbR", np.array([rd(mp.exp(mp.mpf(e) * mp.log(mp.mpc(z.real, z.imag))))
                             for z, e in zip(ZB[:5], [0.5, -1.0, 2.0, 1.5, 0.25])]))
 
+# ---- Exponentials and logarithms ----------------------------------------------------------------------------
+PI = math.pi
+EXR = [0.0, -0.0, 1.0, -1.0, 0.5, 700.0, 709.7, 710.0, -745.0, -746.0, 1e-310, INF, -INF, NAN, 20.0, -20.0]
+LNR = [0.0, -0.0, 1.0, 2.0, 0.5, 1e-310, 5e-324, 1e300, INF, -INF, NAN, -1.0, 10.0, 100.0, 1e-5, 123.456]
+ZE = cplx(np.array([0.0, 0.0, 1.0, -1.0, 800.0, -INF, 0.0, 20.0, 0.0, 400.0, NAN, 1e-310, -800.0, 2.0, -0.0, 1.5]),
+          np.array([0.0, PI, 1.0, -2.0, 0.0, 0.0, 20.0, 20.0, 400.0, 0.5, 0.0, 1e-310, 1.0, 800.0, -0.0, -0.0]))
+ZL = cplx(np.array([1.0, -1.0, -1.0, 0.0, 3.0, 1e-310, 1e300, INF, 0.0, NAN, 0.5, -2.5, -2.5, 0.0, 1.0, 100.0]),
+          np.array([0.0, 0.0, -0.0, 0.0, 4.0, 0.0, 1e300, 0.0, INF, 0.0, -2.0, 1e-20, -1e-20, 20.0, 1e-16, 0.0]))
+table("kTrExR", EXR)
+table("kTrLnR", LNR)
+table("kTrZe", ZE)
+table("kTrZl", ZL)
+
+
+def finite(z):
+    return math.isfinite(z.real) and math.isfinite(z.imag)
+
+
+def cfun(f, npf, zs):
+    """f from mpmath at finite points (the zero parts exact), numpy's C99 values at the others. mpmath has no -0:
+    below a -0 imaginary part f(z) is conj(f(conj z)), which holds for every function here (real on the real axis,
+    the cuts taking the side of the zero's sign)."""
+    out = []
+    with np.errstate(all="ignore"):
+        for z in zs:
+            if not finite(z):
+                out.append(complex(npf(z)))
+            elif z.imag == 0 and math.copysign(1, z.imag) < 0:
+                out.append(rd(f(mp.mpc(z.real, 0))).conjugate())
+            else:
+                out.append(rd(f(mp.mpc(z.real, z.imag))))
+    return np.array(out)
+
+
+def rfun(f, npf, xs):
+    with np.errstate(all="ignore"):
+        return [rd(f(mp.mpf(x))) if math.isfinite(x) and x > 0 else float(npf(x)) for x in xs]
+
+
+def rexp(f, npf, xs):
+    with np.errstate(all="ignore"):
+        return [rd(f(mp.mpf(x))) if math.isfinite(x) else float(npf(x)) for x in xs]
+
+
+table("kTrExpR", rexp(mp.exp, np.exp, EXR))
+table("kTrExp2R", rexp(lambda x: mp.mpf(2) ** x, np.exp2, EXR))
+table("kTrExp10R", rexp(lambda x: mp.mpf(10) ** x, lambda x: np.power(10.0, x), EXR))
+table("kTrLnR_", rfun(mp.log, np.log, LNR))
+table("kTrLog10R", rfun(mp.log10, np.log10, LNR))
+table("kTrLog2R", rfun(lambda x: mp.log(x, 2), np.log2, LNR))
+table("kTrLog7R", rfun(lambda x: mp.log(x) / mp.log(7), lambda x: np.log(x) / np.log(7.0), LNR))
+table("kTrExpZ", cfun(mp.exp, np.exp, ZE))
+# 2^z and 10^z are exp(z·ln 2) and exp(z·ln 10); at the non-finite points C99's exp of the scaled z.
+table("kTrExp2Z", cfun(lambda z: mp.exp(z * mp.log(2)), lambda z: np.exp(complex(z.real * math.log(2), z.imag * math.log(2))), ZE))
+table("kTrExp10Z", cfun(lambda z: mp.exp(z * mp.log(10)), lambda z: np.exp(complex(z.real * math.log(10), z.imag * math.log(10))), ZE))
+table("kTrLnZ", cfun(mp.log, np.log, ZL))
+table("kTrLog10Z", cfun(lambda z: mp.log(z) / mp.log(10), np.log10, ZL))
+table("kTrLog2Z", cfun(lambda z: mp.log(z) / mp.log(2), np.log2, ZL))
+
 write("transcendental_golden.inc", lines)
