@@ -284,6 +284,19 @@ void OnWhole(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, const 
     OnRangeOf(Self, *x, XIndex, Index, Len, Kernel);
 }
 
+// The in-place range form Op (Index, Len) of such a kernel: negative arguments ("(Len <= 0) or (Index < 0)"), then
+// Index + Len past the end (BoundText), both always; then the kernel on Self[Index .. Index+Len-1].
+template <class F>
+void OnOwnRange(TVecs& Self, int Index, int Len, const char* BoundText, const F& Kernel)
+{
+    TCheck(Self)
+        .Negative({Len, Index}, msg::kNegIndexLen)
+        .Always(static_cast<std::int64_t>(Index) + Len > Self.Length(), BoundText);
+    if (Len == 0) return;
+    double* d = At(Self, Index);
+    Kernel(Self.Complex(), d, d, static_cast<std::int64_t>(Len) * Width(Self));
+}
+
 // A kernel of the calling forms above from a real and a complex scalar function, element by element, long ranges
 // cut among the worker threads (each element alone, so the cut changes no result).
 template <class FR, class FC>

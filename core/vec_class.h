@@ -458,6 +458,45 @@ public:
     // "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)".
     TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
 
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    // Self := f(X), sized like X. Real data: the vector-math routines (ArcCosh, ArcTanh: the scalar functions), NaN
+    // outside the real domain. Complex sin, cos, tan, sinh, cosh, tanh from real pieces with C99's limits where the
+    // pieces overflow (sin(0 + 800i) = 0 + ∞i, tan(0 + 400i) = i); the inverses element by element.
+    TVecs& Sin(const TVecs& X);
+    TVecs& Cos(const TVecs& X);
+    TVecs& Tan(const TVecs& X);
+    TVecs& ArcSin(const TVecs& X);
+    TVecs& ArcCos(const TVecs& X);
+    TVecs& ArcTan(const TVecs& X);
+    TVecs& Sinh(const TVecs& X);
+    TVecs& Cosh(const TVecs& X);
+    TVecs& Tanh(const TVecs& X);
+    TVecs& ArcCosh(const TVecs& X);
+    TVecs& ArcTanh(const TVecs& X);
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len; Len = -1 sizes Self like X and takes all of X. The checks of
+    // Log2 (X, XIndex, Index, Len); the reciprocal functions also "Self = Vec" when X is Self at another index.
+    // ArcCot is atan2(1, x), in (0, π).
+    TVecs& ArcSinh(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Cot(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Coth(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Csc(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Csch(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Sec(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Sech(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCot(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCoth(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCsc(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCsch(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcSec(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcSech(const TVecs& X, int XIndex, int Index, int Len = -1);
+    // SinX[SinIndex + k], CosX[CosIndex + k] := sine and cosine of Self[Index + k] (real data only); Len = -1 sizes
+    // SinX and CosX like Self and takes all of it. Checks in order: "Complex = True" (always), "Sinx = Self",
+    // "Cosx = Self", "Complex <> SinX.Complex", "Complex <> CosX.Complex", "(Index + Len) > FLength",
+    // "(XIndex + Len) > SinX.Length", "(XIndex + Len) > CosX.Length". SinX and CosX must be distinct vectors.
+    void SinCos(TVecs& SinX, TVecs& CosX, int SinIndex, int CosIndex, int Index, int Len = -1) const;
+    // The same for the hyperbolic sine and cosine, with the texts "Sinhx = Self", "Complex <> SinhX.Complex", ...
+    void SinhCosh(TVecs& SinhX, TVecs& CoshX, int SinhIndex, int CoshIndex, int Index, int Len = -1) const;
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
     // In place. Complex data: exp(a + ib) = e^a·(cos b + i·sin b) with C99's values at the edges (an exact zero
     // part stays zero, e^(-∞ + ib) is 0); ln z = ln|z| + i·arg z (arg in [-π, π], -x - 0i giving -π).
@@ -704,6 +743,59 @@ public:
     // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
     TVec0& GetCol(const TMtx1& Mtx, int Col);
 
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVecs::ArcCos;
+    using TVecs::ArcCosh;
+    using TVecs::ArcCot;
+    using TVecs::ArcCoth;
+    using TVecs::ArcCsc;
+    using TVecs::ArcCsch;
+    using TVecs::ArcSec;
+    using TVecs::ArcSech;
+    using TVecs::ArcSin;
+    using TVecs::ArcSinh;
+    using TVecs::ArcTan;
+    using TVecs::ArcTanh;
+    using TVecs::Cos;
+    using TVecs::Cosh;
+    using TVecs::Cot;
+    using TVecs::Coth;
+    using TVecs::Csc;
+    using TVecs::Csch;
+    using TVecs::Sec;
+    using TVecs::Sech;
+    using TVecs::Sin;
+    using TVecs::Sinh;
+    using TVecs::Tan;
+    using TVecs::Tanh;
+    // In place.
+    TVec0& Sin();
+    TVec0& Cos();
+    TVec0& Tan();
+    TVec0& ArcSin();
+    TVec0& ArcCos();
+    TVec0& ArcTan();
+    TVec0& Sinh();
+    TVec0& Cosh();
+    TVec0& Tanh();
+    TVec0& ArcCosh();
+    TVec0& ArcTanh();
+    // In place on Self[Index .. Index+Len-1], Len = -1 the whole vector: "(Len <= 0) or (Index < 0)" for negative
+    // arguments, then "(Index + Len) > FLength" (both always).
+    TVec0& ArcSinh(int Index, int Len);
+    TVec0& Cot(int Index, int Len);
+    TVec0& Coth(int Index, int Len);
+    TVec0& Csc(int Index, int Len);
+    TVec0& Csch(int Index, int Len);
+    TVec0& Sec(int Index, int Len);
+    TVec0& Sech(int Index, int Len);
+    TVec0& ArcCot(int Index, int Len);
+    TVec0& ArcCoth(int Index, int Len);
+    TVec0& ArcCsc(int Index, int Len);
+    TVec0& ArcCsch(int Index, int Len);
+    TVec0& ArcSec(int Index, int Len);
+    TVec0& ArcSech(int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
     using TVecs::Exp;
     using TVecs::Exp10;
@@ -897,6 +989,14 @@ public:
     // "Complex <> Mtx.Complex".
     TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVec0::Cos;
+    using TVec0::Sin;
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len. Checks in order, all always: "(Index < 0) or (XIndex < 0)",
+    // "Len < 0", "XIndex + Len) > X.Length", "(Index + Len) > Length", "Complex <> X.Complex".
+    TVec1& Sin(const TVecs& X, int XIndex, int Index, int Len);
+    TVec1& Cos(const TVecs& X, int XIndex, int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
     using TVec0::Exp;
     using TVec0::Ln;
@@ -1053,6 +1153,13 @@ public:
     using TVec1::GetCol;
     using TVec1::GetRow;
     using TVecs::CopyMtx;
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVec1::Cos;
+    using TVec1::Sin;
+    // In place on Self[Index .. Index+Len-1]: Sin (Self, Index, Index, Len).
+    TVec& Sin(int Index, int Len);
+    TVec& Cos(int Index, int Len);
 
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
     using TVec1::Exp;

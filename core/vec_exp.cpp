@@ -269,19 +269,6 @@ const auto Log2Of =
 const auto Exp2Of = ExpBaseOf(LN2, [](double x) { return tarnel::Exp2(x); });
 const auto Exp10Of = ExpBaseOf(LN10, [](double x) { return tarnel::Exp10(x); });
 
-// The in-place range forms of Ln, Log10 and LogN: negative arguments, then "(Index + Len) > Length", both always;
-// then the kernel on Self[Index .. Index+Len-1].
-template <class F>
-void OnOwnRange(TVecs& Self, int Index, int Len, const char* BoundText, const F& Kernel)
-{
-    TCheck(Self)
-        .Negative({Len, Index}, msg::kNegIndexLen)
-        .Always(static_cast<std::int64_t>(Index) + Len > Self.Length(), BoundText);
-    if (Len == 0) return;
-    double* d = detail::At(Self, Index);
-    Kernel(Self.Complex(), d, d, static_cast<std::int64_t>(Len) * detail::Width(Self));
-}
-
 }  // namespace
 
 // ---- Exponentials and logarithms --------------------------------------------------------------------------------
@@ -307,7 +294,7 @@ TVec1& TVec1::Exp(const TVecs& Vec, int VecIndex, int Index, int Len)
 
 TVec0& TVec0::Exp(int Index, int Len)
 {
-    OnOwnRange(*this, Index, Len, msg::kIndexLenOpen, ExpOf);
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLenOpen, ExpOf);
     return *this;
 }
 
@@ -332,7 +319,7 @@ TVec1& TVec1::Ln(const TVecs& Vec, int VecIndex, int Index, int Len)
 
 TVec0& TVec0::Ln(int Index, int Len)
 {
-    OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(1));
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(1));
     return *this;
 }
 
@@ -358,7 +345,7 @@ TVec0& TVec0::Log10()
 
 TVec& TVec::Log10(int Index, int Len)
 {
-    OnOwnRange(*this, Index, Len, msg::kIndexLen, Log10Of);
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, Log10Of);
     return *this;
 }
 
@@ -385,7 +372,7 @@ TVec0& TVec0::LogN(double N)
 
 TVec1& TVec1::LogN(double N, int Index, int Len)
 {
-    OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(LogNDivisor(TCheck(*this), N, false)));
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(LogNDivisor(TCheck(*this), N, false)));
     return *this;
 }
 

@@ -68,6 +68,16 @@ inline void ExpectGolden(const TVecs& V, bool Complex, const std::vector<double>
         ExpectUlps(Doubles(V), Expected, Tol, Where);
 }
 
+// The same Doubles bit for bit, any NaN matching any NaN.
+inline void ExpectSameDoubles(const std::vector<double>& Got, const std::vector<double>& Expected,
+                              const std::string& Where)
+{
+    ASSERT_EQ(Got.size(), Expected.size()) << Where;
+    for (std::size_t i = 0; i < Got.size(); ++i)
+        EXPECT_TRUE(SameDouble(Got[i], Expected[i]))
+            << Where << ": Double " << i << " is " << Got[i] << ", expected " << Expected[i];
+}
+
 // The Doubles of V[Index .. Index+Len-1].
 inline std::vector<double> Part(const TVecs& V, int Index, int Len)
 {

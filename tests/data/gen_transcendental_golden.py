@@ -164,4 +164,42 @@ table("kTrLnZ", cfun(mp.log, np.log, ZL))
 table("kTrLog10Z", cfun(lambda z: mp.log(z) / mp.log(10), np.log10, ZL))
 table("kTrLog2Z", cfun(lambda z: mp.log(z) / mp.log(2), np.log2, ZL))
 
+# ---- Trigonometric and hyperbolic functions ------------------------------------------------------------------
+TR = [0.0, -0.0, 0.5, -1.0, 1e-310, PI / 4, 3.0, 20.0, -20.0, 400.0, 800.0, 1e10, INF, -INF, NAN, 0.9999999]
+ZT = cplx(np.array([0.0, 0.0, PI / 4, 1.0, -2.0, 0.0, 0.0, 0.0, 400.0, 20.0, 0.5, 3.0, 1e-310, -0.0, 0.25, 800.0]),
+          np.array([0.0, 1.0, 0.0, 1.0, 0.5, 20.0, 400.0, 800.0, 0.0, 0.0, -20.0, -400.0, 1e-310, -0.0, -1.5, 0.1]))
+table("kTrTr", TR)
+table("kTrZt", ZT)
+
+
+def rtab(f, npf, xs, domain=lambda x: True):
+    with np.errstate(all="ignore"):
+        return [rd(f(mp.mpf(x))) if math.isfinite(x) and x != 0 and domain(x) else float(npf(x)) for x in xs]
+
+
+def ctab(f, npf, zs):
+    """mpmath's value; a part that is zero takes the sign numpy's C99 function gives it (mpmath has no -0), and
+    the non-finite points numpy's value."""
+    out = []
+    with np.errstate(all="ignore"):
+        for z in zs:
+            ref = complex(npf(z))
+            if not finite(z):
+                out.append(ref)
+                continue
+            v = rd(f(mp.mpc(z.real, z.imag)))
+            re = math.copysign(0.0, ref.real) if v.real == 0 else v.real
+            im = math.copysign(0.0, ref.imag) if v.imag == 0 else v.imag
+            out.append(complex(re, im))
+    return np.array([cplx(np.array([v.real]), np.array([v.imag]))[0] for v in out])
+
+
+for name, f, npf in [("Sin", mp.sin, np.sin), ("Cos", mp.cos, np.cos), ("Tan", mp.tan, np.tan),
+                     ("Sinh", mp.sinh, np.sinh), ("Cosh", mp.cosh, np.cosh), ("Tanh", mp.tanh, np.tanh)]:
+    table(f"kTr{name}R", rtab(f, npf, TR))
+    table(f"kTr{name}Z", ctab(f, npf, ZT))
+table("kTrArcSinR", rtab(mp.asin, np.arcsin, TR, lambda x: abs(x) <= 1))
+table("kTrArcCosR", rtab(mp.acos, np.arccos, TR, lambda x: abs(x) <= 1))
+table("kTrArcTanR", rtab(mp.atan, np.arctan, TR))
+
 write("transcendental_golden.inc", lines)
