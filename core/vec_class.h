@@ -458,6 +458,20 @@ public:
     // "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)".
     TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    // The index of the first element equal to Value, -1 when there is none: for a NaN Value the first NaN, for an
+    // infinite one the first infinite element of either sign. A complex Self raises "Complex".
+    int Find(double Value) const;
+    // Self := 1 where a[k] Op b[k] holds, else 0; real, of the shorter length ("a.Complex <> b.Complex" first).
+    // Op is one of "<", "<=", "=<", ">=", "=>", ">", "=", "==", "<>", compared exactly, once, after Self is sized
+    // (any other raises "Parameter: " + Op + " not recognized!"). "=" holds for a NaN b where a is NaN, for an
+    // infinite b where a is infinite (either sign), else for equal values; "<>" is its negation; the orderings with
+    // a NaN are false. As soon as one side is complex the library's order of complex numbers decides.
+    void FindIndexes(const TVecs& a, const std::string& Op, const TVecs& b);
+    // Self := the elements a[k] for which a[k] Op b[k] holds, in order, with a's kind; Indexes (real) := their
+    // indexes k. A nil Indexes takes a pooled vector; Indexes = Self raises "Self = Indexes".
+    void FindAndGather(const TVecs& a, const std::string& Op, const TVecs& b, TVecs* Indexes = nullptr);
+
     // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
     // Self := f(X), sized like X. Real data: the vector-math routines (ArcCosh, ArcTanh: the scalar functions), NaN
     // outside the real domain. Complex sin, cos, tan, sinh, cosh, tanh from real pieces with C99's limits where the
@@ -743,6 +757,12 @@ public:
     // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
     TVec0& GetCol(const TMtx1& Mtx, int Col);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVecs::Find;
+    // The first element equal to Value with the rule of Find (Double), tested on whole elements; a real Self raises
+    // "not Complex".
+    int Find(const TCplx& Value) const;
+
     // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
     using TVecs::ArcCos;
     using TVecs::ArcCosh;
@@ -989,6 +1009,13 @@ public:
     // "Complex <> Mtx.Complex".
     TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVecs::FindAndGather;
+    using TVecs::FindIndexes;
+    // The searches against one value, over all of a.
+    void FindIndexes(const TVecs& a, const std::string& Op, double Value);
+    void FindAndGather(const TVecs& a, const std::string& Op, double Value, TVecs* Indexes = nullptr);
+
     // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
     using TVec0::Cos;
     using TVec0::Sin;
@@ -1154,6 +1181,12 @@ public:
     using TVec1::GetRow;
     using TVecs::CopyMtx;
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVec1::FindAndGather;
+    using TVec1::FindIndexes;
+    void FindIndexes(const TVecs& a, const std::string& Op, const TCplx& Value);
+    void FindAndGather(const TVecs& a, const std::string& Op, const TCplx& Value, TVecs* Indexes = nullptr);
+
     // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
     using TVec1::Cos;
     using TVec1::Sin;
@@ -1192,6 +1225,10 @@ public:
     // Adds Value to every element; a real vector refuses an imaginary part ("TVec.Offset: Not Complex").
     TVec& Offset(const TCplx& Value);
 };
+
+// Vec.Find (Value) (vec_find.cpp).
+int Find(const TVec& Vec, double Value);
+int Find(const TVec& Vec, const TCplx& Value);
 
 // Size(Len, AComplex) of every vector given.
 void SetVecSize(int Len, bool AComplex, TOpenArray<TVec*> Vecs);

@@ -202,4 +202,69 @@ table("kTrArcSinR", rtab(mp.asin, np.arcsin, TR, lambda x: abs(x) <= 1))
 table("kTrArcCosR", rtab(mp.acos, np.arccos, TR, lambda x: abs(x) <= 1))
 table("kTrArcTanR", rtab(mp.atan, np.arctan, TR))
 
+# ---- Searches ----------------------------------------------------------------------------------------------
+# Masks of every relation text, in the order of kTrOps, against numpy's comparisons (real data) and against the
+# library's order of complex numbers (modulus Re² + Im², then the phase with -x + 0i at π), ranked by np.lexsort.
+OPS = ["<", "<=", "=<", ">=", "=>", ">", "=", "==", "<>"]
+lines.append("inline const std::vector<std::string> kTrOps = {" + ", ".join(f'"{o}"' for o in OPS) + "};")
+FA = np.array([1.0, 3.0, 2.0, NAN, INF, -INF, 2.0, -0.0, 0.0, 5.0, NAN, INF])
+FB = np.array([2.0, 2.0, 2.0, NAN, -INF, INF, NAN, 0.0, -0.0, 7.0, 1.0, 1.0, 9.0])  # one longer than a
+table("kTrFa", FA)
+table("kTrFb", FB)
+
+
+def eq_rule(a, b):
+    return np.where(np.isnan(b), np.isnan(a), np.where(np.isinf(b), np.isinf(a), a == b))
+
+
+def real_masks(a, b):
+    with np.errstate(invalid="ignore"):
+        return [np.less(a, b), np.less_equal(a, b), np.less_equal(a, b), np.greater_equal(a, b),
+                np.greater_equal(a, b), np.greater(a, b), eq_rule(a, b), eq_rule(a, b), ~eq_rule(a, b)]
+
+
+def emit_masks(name, masks):
+    for k, m in enumerate(masks):
+        table(f"{name}{k}", np.asarray(m, dtype=float))
+
+
+n = min(len(FA), len(FB))
+emit_masks("kTrMaskRR", real_masks(FA, FB[:n]))
+for tag, v in [("2", 2.0), ("Nan", NAN), ("Inf", INF)]:
+    emit_masks(f"kTrMaskRV{tag}", real_masks(FA, np.full(len(FA), v)))
+
+# Complex operands with small integer parts, so every modulus is exact and ties go to the phase.
+CA = cplx(np.array([3.0, -5.0, 0.0, 1.0, NAN, INF, 0.0, 2.0, -3.0, 4.0]),
+          np.array([4.0, 0.0, 5.0, 1.0, 0.0, 0.0, -5.0, 0.0, -4.0, 3.0]))
+CB = cplx(np.array([5.0, 3.0, -3.0, 1.0, 1.0, 0.0, -4.0, 2.0, 3.0, 4.0]),
+          np.array([0.0, -4.0, 4.0, 1.0, 0.0, INF, -3.0, 0.0, -4.0, 3.0]))
+table("kTrCa", CA)
+table("kTrCb", CB)
+
+
+def complex_masks(a, b):
+    vals = np.concatenate([a, b])
+    norm = vals.real * vals.real + vals.imag * vals.imag
+    phase = np.where((vals.imag == 0) & (vals.real < 0), math.pi, np.arctan2(vals.imag, vals.real))
+    order = np.lexsort((phase, norm))
+    rank = np.empty(len(vals))
+    r = -1
+    prev = None
+    for i in order:
+        key = (norm[i], phase[i])
+        if key != prev:
+            r += 1
+            prev = key
+        rank[i] = r if not np.isnan(norm[i]) else NAN
+    ra, rb = rank[: len(a)], rank[len(a):]
+    eq = np.array([(np.isnan(y.real) or np.isnan(y.imag)) and (np.isnan(x.real) or np.isnan(x.imag)) if
+                   (np.isnan(y.real) or np.isnan(y.imag)) else
+                   ((np.isinf(x.real) or np.isinf(x.imag)) if (np.isinf(y.real) or np.isinf(y.imag)) else x == y)
+                   for x, y in zip(a, b)])
+    with np.errstate(invalid="ignore"):
+        return [ra < rb, ra <= rb, ra <= rb, ra >= rb, ra >= rb, ra > rb, eq, eq, ~eq]
+
+
+emit_masks("kTrMaskCC", complex_masks(CA, CB))
+
 write("transcendental_golden.inc", lines)
