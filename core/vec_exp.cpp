@@ -135,6 +135,7 @@ void RealIntPower(const double* Src, double* Dst, std::int64_t N, int Exponent)
 
 void ComplexIntPower(const TCplx* Src, TCplx* Dst, std::int64_t N, int Exponent, bool Polar)
 {
+    if (Exponent == 0) return std::fill(Dst, Dst + N, C_ONE);  // no phase times 0 (a NaN phase stays NaN)
     const std::uint32_t n = Magnitude(Exponent);
     Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
         TCplx* d = Dst + Lo;
@@ -157,10 +158,19 @@ void ComplexIntPower(const TCplx* Src, TCplx* Dst, std::int64_t N, int Exponent,
 }
 
 void PowerOfVectors(const double* Base, bool BaseComplex, const double* Exponent, bool ExpComplex, double* Dst,
-                    std::int64_t N)
+                    std::int64_t N, bool RealByPow)
 {
-    if (!BaseComplex && !ExpComplex) {
+    if (!BaseComplex && !ExpComplex && RealByPow) {
         IntSpans(N, [&](std::int64_t Lo, int Count) { VDPOW(&Count, Base + Lo, Exponent + Lo, Dst + Lo); });
+        return;
+    }
+    if (!BaseComplex && !ExpComplex) {
+        Chunked(N, [&](std::int64_t Lo, int Count, double*) {
+            double* d = Dst + Lo;
+            VDLN(&Count, Base + Lo, d);
+            nspdbMpy2(Exponent + Lo, d, Count);
+            VDEXP(&Count, d, d);
+        });
         return;
     }
     Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
@@ -179,6 +189,48 @@ void PowerOfVectors(const double* Base, bool BaseComplex, const double* Exponent
         }
         ExpChunk(d, d, Count, Work);
     });
+}
+
+void ExpElems(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    const int n = static_cast<int>(Complex ? N / 2 : N);
+    if (Complex)
+        ComplexExp(AsCplx(Src), AsCplx(Dst), n);
+    else
+        VDEXP(&n, Src, Dst);
+}
+
+// The quotient is fused into the pass chunk by chunk; a quotient rather than a product with 1/Divisor, so that exact
+// powers come out exact (log10 100 = 2, logN (2, 8) = 3).
+void LnElems(bool Complex, const double* Src, double* Dst, std::int64_t N, double Divisor)
+{
+    if (!Complex && Divisor == 1) {
+        const int n = static_cast<int>(N);
+        return VDLN(&n, Src, Dst);
+    }
+    Chunked(Complex ? N / 2 : N, [&](std::int64_t Lo, int Cnt, double* Work) {
+        double* d = Dst + (Complex ? 2 * Lo : Lo);
+        const int m = Complex ? 2 * Cnt : Cnt;
+        if (Complex)
+            LnChunk(AsCplx(Src) + Lo, AsCplx(d), Cnt, Work);
+        else
+            VDLN(&Cnt, Src + Lo, d);
+        if (Divisor != 1)
+            for (int k = 0; k < m; ++k) d[k] /= Divisor;
+    });
+}
+
+double LogNDivisor(double N, bool NanToo)
+{
+    if (N == 0 || (NanToo && std::isnan(N))) ERaise(msg::kNZero);
+    return tarnel::Ln(N);
+}
+
+void Log10Elems(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    if (Complex) return LnElems(true, Src, Dst, N, LN10);
+    const int n = static_cast<int>(N);
+    VDLOG10(&n, Src, Dst);
 }
 
 }  // namespace tarnel::detail
@@ -205,49 +257,12 @@ void PowerOf(bool Complex, const double* Src, double* Dst, std::int64_t N, doubl
         detail::RealPower(Src, Dst, N, P);
 }
 
-void ExpOf(bool Complex, const double* Src, double* Dst, std::int64_t N)
-{
-    const int n = Count(Complex ? N / 2 : N);
-    if (Complex)
-        detail::ComplexExp(AsCplx(Src), AsCplx(Dst), n);
-    else
-        VDEXP(&n, Src, Dst);
-}
-
-// ln x / Divisor (log10, logN), the quotient fused into the pass chunk by chunk; a quotient rather than a product
-// with 1/Divisor, so that exact powers come out exact (log10 100 = 2, logN (2, 8) = 3).
+// ln x / Divisor, bound for the calling forms.
 auto LnOf(double Divisor)
 {
     return [Divisor](bool Complex, const double* Src, double* Dst, std::int64_t N) {
-        if (!Complex && Divisor == 1) {
-            const int n = Count(N);
-            return VDLN(&n, Src, Dst);
-        }
-        detail::Chunked(Complex ? N / 2 : N, [&](std::int64_t Lo, int Cnt, double* Work) {
-            double* d = Dst + (Complex ? 2 * Lo : Lo);
-            const int m = Complex ? 2 * Cnt : Cnt;
-            if (Complex)
-                detail::LnChunk(AsCplx(Src) + Lo, AsCplx(d), Cnt, Work);
-            else
-                VDLN(&Cnt, Src + Lo, d);
-            if (Divisor != 1)
-                for (int k = 0; k < m; ++k) d[k] /= Divisor;
-        });
+        detail::LnElems(Complex, Src, Dst, N, Divisor);
     };
-}
-
-void Log10Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
-{
-    if (Complex) return LnOf(LN10)(true, Src, Dst, N);
-    const int n = Count(N);
-    VDLOG10(&n, Src, Dst);
-}
-
-// The divisor ln N of LogN after refusing N = 0 (and, for matrices, NaN).
-double LogNDivisor(TCheck Check, double N, bool NanToo)
-{
-    Check.Always(N == 0 || (NanToo && std::isnan(N)), msg::kNZero);
-    return tarnel::Ln(N);
 }
 
 // Complex data: exp(z·LnBase) from the same pieces as Exp; real data the scalar function.
@@ -275,26 +290,26 @@ const auto Exp10Of = ExpBaseOf(LN10, [](double x) { return tarnel::Exp10(x); });
 
 TVecs& TVecs::Exp()
 {
-    detail::InPlace(*this, ExpOf);
+    detail::InPlace(*this, detail::ExpElems);
     return *this;
 }
 
 TVec& TVec::Exp(const TVecs& Vec)
 {
-    detail::FromVec(*this, Vec, ExpOf);
+    detail::FromVec(*this, Vec, detail::ExpElems);
     return *this;
 }
 
 TVec1& TVec1::Exp(const TVecs& Vec, int VecIndex, int Index, int Len)
 {
     detail::CheckRange(*this, Vec, VecIndex, Index, Len);
-    detail::OnRangeOf(*this, Vec, VecIndex, Index, Len, ExpOf);
+    detail::OnRangeOf(*this, Vec, VecIndex, Index, Len, detail::ExpElems);
     return *this;
 }
 
 TVec0& TVec0::Exp(int Index, int Len)
 {
-    detail::OnOwnRange(*this, Index, Len, msg::kIndexLenOpen, ExpOf);
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLenOpen, detail::ExpElems);
     return *this;
 }
 
@@ -325,7 +340,7 @@ TVec0& TVec0::Ln(int Index, int Len)
 
 TVecs& TVecs::Log10(const TVecs& Vec)
 {
-    detail::FromVec(*this, Vec, Log10Of);
+    detail::FromVec(*this, Vec, detail::Log10Elems);
     return *this;
 }
 
@@ -333,31 +348,31 @@ TVec1& TVec1::Log10(const TVecs& X, int XIndex, int Index, int Len)
 {
     TCheck(*this).Always(&X == this, msg::kSelfX);
     detail::CheckRange(*this, X, XIndex, Index, Len);
-    detail::OnRangeOf(*this, X, XIndex, Index, Len, Log10Of);
+    detail::OnRangeOf(*this, X, XIndex, Index, Len, detail::Log10Elems);
     return *this;
 }
 
 TVec0& TVec0::Log10()
 {
-    detail::InPlace(*this, Log10Of);
+    detail::InPlace(*this, detail::Log10Elems);
     return *this;
 }
 
 TVec& TVec::Log10(int Index, int Len)
 {
-    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, Log10Of);
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, detail::Log10Elems);
     return *this;
 }
 
 TVecs& TVecs::LogN(double N, const TVecs& Vec)
 {
-    detail::FromVec(*this, Vec, LnOf(LogNDivisor(TCheck(*this), N, false)));
+    detail::FromVec(*this, Vec, LnOf(detail::LogNDivisor(N, false)));
     return *this;
 }
 
 TVec& TVec::LogN(double N, const TVecs& X, int XIndex, int Index, int Len)
 {
-    const double divisor = LogNDivisor(TCheck(*this), N, false);
+    const double divisor = detail::LogNDivisor(N, false);
     TCheck(*this).Always(&X == this, msg::kSelfX);
     detail::CheckRange(*this, X, XIndex, Index, Len);
     detail::OnRangeOf(*this, X, XIndex, Index, Len, LnOf(divisor));
@@ -366,13 +381,13 @@ TVec& TVec::LogN(double N, const TVecs& X, int XIndex, int Index, int Len)
 
 TVec0& TVec0::LogN(double N)
 {
-    detail::InPlace(*this, LnOf(LogNDivisor(TCheck(*this), N, false)));
+    detail::InPlace(*this, LnOf(detail::LogNDivisor(N, false)));
     return *this;
 }
 
 TVec1& TVec1::LogN(double N, int Index, int Len)
 {
-    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(LogNDivisor(TCheck(*this), N, false)));
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(detail::LogNDivisor(N, false)));
     return *this;
 }
 
@@ -485,7 +500,7 @@ TVecs& TVecs::PowerVec(const TVecs& Base, const TVecs& Exponent)
     Size(base->Length(), base->Complex() || exponent->Complex());
     if (FLength > 0)
         detail::PowerOfVectors(base->Values(), base->Complex(), exponent->Values(), exponent->Complex(), FValues,
-                               FLength);
+                               FLength, true);
     return *this;
 }
 

@@ -260,6 +260,36 @@ void OnOwnWhole(TVecs& Self, int Index, int Len, const F& Kernel)
 
 }  // namespace
 
+void detail::TrigElems(TTrig F, bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    switch (F) {
+        case TTrig::Sin:
+            return FormulaOf<TFn::Sin>(Complex, Src, Dst, N);
+        case TTrig::Cos:
+            return FormulaOf<TFn::Cos>(Complex, Src, Dst, N);
+        case TTrig::Tan:
+            return FormulaOf<TFn::Tan>(Complex, Src, Dst, N);
+        case TTrig::Sinh:
+            return FormulaOf<TFn::Sinh>(Complex, Src, Dst, N);
+        case TTrig::Cosh:
+            return FormulaOf<TFn::Cosh>(Complex, Src, Dst, N);
+        case TTrig::Tanh:
+            return FormulaOf<TFn::Tanh>(Complex, Src, Dst, N);
+        case TTrig::ArcSin:
+            return VdOr(VDASIN, ArcSinC)(Complex, Src, Dst, N);
+        case TTrig::ArcCos:
+            return VdOr(VDACOS, ArcCosC)(Complex, Src, Dst, N);
+        case TTrig::ArcTan:
+            return VdOr(VDATAN, ArcTanC)(Complex, Src, Dst, N);
+        case TTrig::ArcSinh:
+            return Scalar2(ArcSinhR, ArcSinhC)(Complex, Src, Dst, N);
+        case TTrig::ArcCosh:
+            return Scalar2(ArcCoshR, ArcCoshC)(Complex, Src, Dst, N);
+        case TTrig::ArcTanh:
+            return Scalar2(ArcTanhR, ArcTanhC)(Complex, Src, Dst, N);
+    }
+}
+
 // ---- Sine and cosine --------------------------------------------------------------------------------------------
 
 TVec1& TVec1::Sin(const TVecs& X, int XIndex, int Index, int Len)
