@@ -22,8 +22,8 @@ namespace {
 
 enum class TOp { Less, LessOrEqual, GreaterOrEqual, Greater, Equal, NotEqual };
 
-// The relations of the table, texts compared exactly in this order.
-TOp Relation(const std::string& Op)
+// The relations of the table, texts compared exactly in this order; none for another text.
+std::optional<TOp> Known(const std::string& Op)
 {
     if (Op == "<") return TOp::Less;
     if (Op == "<=" || Op == "=<") return TOp::LessOrEqual;
@@ -31,7 +31,14 @@ TOp Relation(const std::string& Op)
     if (Op == ">") return TOp::Greater;
     if (Op == "=" || Op == "==") return TOp::Equal;
     if (Op == "<>") return TOp::NotEqual;
-    ERaise(msg::ParameterNotRecognized(Op));
+    return std::nullopt;
+}
+
+TOp Relation(const std::string& Op)
+{
+    const std::optional<TOp> op = Known(Op);
+    if (!op) ERaise(msg::ParameterNotRecognized(Op));
+    return *op;
 }
 
 // The orderings: Doubles directly (false with a NaN), otherwise the library's order of complex numbers, in which a
@@ -181,8 +188,12 @@ void Collect(TVecs& Self, const TVecs& A, const std::string& Op, const TRight& R
         b.emplace(*R.vec, std::initializer_list<const TVecs*>{&Self, &idx});
         right.vec = &**b;
     }
-    Self.Size(N, a->Complex());
-    idx.Size(N, false);
+    // An unknown text raises with Self and Indexes sized for all N elements; a known one sizes them once, to the
+    // count of matches, so that no block is allocated, filled and shrunk again.
+    if (!Known(Op)) {
+        Self.Size(N, a->Complex());
+        idx.Size(N, false);
+    }
     const TOp op = Relation(Op);
     const std::int64_t blocks = (N + kGatherBlock - 1) / kGatherBlock;
     std::vector<std::int64_t> start(static_cast<std::size_t>(blocks) + 1, 0);
@@ -197,6 +208,8 @@ void Collect(TVecs& Self, const TVecs& A, const std::string& Op, const TRight& R
             }
         });
         for (std::size_t blk = 1; blk < start.size(); ++blk) start[blk] += start[blk - 1];
+        Self.Size(static_cast<int>(start.back()), a->Complex());
+        idx.Size(static_cast<int>(start.back()), false);
         // Pass 2: each block writes its matches from its own offset.
         double* ix = idx.Values();
         parallel::Pieces(blocks, [&](long long Lo, long long Hi) {
@@ -216,9 +229,6 @@ void Collect(TVecs& Self, const TVecs& A, const std::string& Op, const TRight& R
             }
         });
     });
-    const int q = static_cast<int>(start.back());
-    Self.Resize(q);
-    idx.Resize(q);
 }
 
 template <class V>
