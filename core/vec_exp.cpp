@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/Nmkl.h"
 #include "core/Raroz.h"
@@ -283,8 +284,41 @@ auto ExpBaseOf(double Base, double LnBase)
     };
 }
 
-const auto Log2Of =
-    detail::EachElement([](double x) { return tarnel::Log2(x); }, [](const TCplx& z) { return tarnel::Log2(z); });
+// log2 x = e + ln m / ln 2 for x = m·2^e with m in [√½, √2): exact for powers of two, within 2 ulps, no cancellation
+// between e and the logarithm of m. Zeros, negatives, infinities and NaN come out of ln m as from the scalar Log2.
+// Complex data: the complex scalar Log2 element by element.
+void Log2Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    if (Complex)
+        return detail::EachElement([](double x) { return x; }, [](const TCplx& z) { return tarnel::Log2(z); })(
+            true, Src, Dst, N);
+    detail::Chunked(N, [&](std::int64_t Lo, int Cnt, double* Work) {
+        double* m = Work;
+        double* e = Work + detail::kChunk;
+        double* x = Work + 2 * detail::kChunk;  // the chunk's own copy: Dst may be Src
+        std::copy(Src + Lo, Src + Lo + Cnt, x);
+        // m and e from the bits of normal numbers; zeros, subnormals, infinities and NaN (biased exponent 0 or
+        // 2047) go to the scalar Log2 afterwards.
+        bool special = false;
+        for (int k = 0; k < Cnt; ++k) {
+            std::uint64_t bits;
+            std::memcpy(&bits, x + k, sizeof bits);
+            const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+            special = special || biased == 0 || biased == 0x7ff;
+            bits = (bits & ~(std::uint64_t{0x7ff} << 52)) | (std::uint64_t{1022} << 52);  // m in [½, 1)
+            double mk;
+            std::memcpy(&mk, &bits, sizeof mk);
+            const bool low = std::fabs(mk) < M_SQRT1_2;
+            m[k] = low ? 2 * mk : mk;
+            e[k] = biased - (low ? 1023 : 1022);
+        }
+        VDLN(&Cnt, m, m);
+        for (int k = 0; k < Cnt; ++k) Dst[Lo + k] = e[k] + m[k] / LN2;
+        if (!special) return;
+        for (int k = 0; k < Cnt; ++k)
+            if (!std::isnormal(x[k])) Dst[Lo + k] = tarnel::Log2(x[k]);
+    });
+}
 const auto Exp2Of = ExpBaseOf(2, LN2);
 const auto Exp10Of = ExpBaseOf(10, LN10);
 
