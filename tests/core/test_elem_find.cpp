@@ -204,7 +204,8 @@ TEST_F(FindTest, LongVectorsAgreeWithAPlainLoop)
     const int n = 300000;
     TVec a, r, idx;
     a.Size(n, false);
-    for (int i = 0; i < n; ++i) a.Values()[i] = (i * 7919) % 1000 - 500.0;
+    for (int i = 0; i < n; ++i)
+        a.Values()[i] = static_cast<double>((static_cast<std::int64_t>(i) * 7919) % 1000) - 500.0;
     r.FindAndGather(a, ">", 250.0, &idx);
     std::vector<double> elems, where;
     for (int i = 0; i < n; ++i)
