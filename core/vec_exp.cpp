@@ -304,13 +304,13 @@ void Log2Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
             std::uint64_t bits;
             std::memcpy(&bits, x + k, sizeof bits);
             const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-            special = special || biased == 0 || biased == 0x7ff;
+            special |= (biased == 0) | (biased == 0x7ff);  // no branch: the loop stays vectorised
             bits = (bits & ~(std::uint64_t{0x7ff} << 52)) | (std::uint64_t{1022} << 52);  // m in [½, 1)
             double mk;
             std::memcpy(&mk, &bits, sizeof mk);
             const bool low = std::fabs(mk) < M_SQRT1_2;
             m[k] = low ? 2 * mk : mk;
-            e[k] = biased - (low ? 1023 : 1022);
+            e[k] = static_cast<double>(biased - 1022 - static_cast<int>(low));
         }
         VDLN(&Cnt, m, m);
         for (int k = 0; k < Cnt; ++k) Dst[Lo + k] = e[k] + m[k] / LN2;
