@@ -254,6 +254,37 @@ public:
     // Self := ReMtx + i·ImMtx, complex.
     TMtx1& RealToCplx(const TMtx1& ReMtx, const TMtx1& ImMtx);
 
+    // ---- Transcendental functions (mtx_transcend.cpp) ----------------------------------------------------------
+    // Element by element over the Rows·Cols elements, through the kernels of the vector forms (vec_exp.cpp,
+    // vec_trig.cpp): the same values as a vector of the same elements. The source forms size Self like the source,
+    // an empty one too. Checks through ConditionCheck, with memory held safe whatever it is.
+    TMtx1& Exp();
+    TMtx1& Ln();
+    // Self := log10 Mtx, ln Mtx / ln N ("Mtx = Self"; LogN first "N = 0" for N = 0 or NaN).
+    TMtx1& Log10(const TMtx1& Mtx);
+    TMtx1& LogN(double N, const TMtx1& Mtx);
+    // Self := Mtx^Exponent element by element, as the vector IntPower (Base, Exponent); Self may be Mtx.
+    TMtx1& IntPower(const TMtx1& Mtx, int Exponent);
+    // Self := exp(Exponent·ln Mtx): NaN for negative real elements ("Base = Self").
+    TMtx1& Power(const TMtx1& Mtx, double Exponent);
+    // Self := exp(Exponent·ln Base) element by element, the kinds and counts of MulElem ("Mtx = Self" first).
+    TMtx1& PowerMtx(const TMtx1& Base, const TMtx1& Exponent);
+    // Self := cos ω + i·sin ω, complex, sized like Omega ("Omega.Complex := True", "Omega = Self").
+    TMtx1& Expj(const TMtx1& Omega);
+    // Self := f(Mtx), sized like Mtx.
+    TMtx1& Sin(const TMtx1& Mtx);
+    TMtx1& Cos(const TMtx1& Mtx);
+    TMtx1& Tan(const TMtx1& Mtx);
+    TMtx1& ArcSin(const TMtx1& Mtx);
+    TMtx1& ArcCos(const TMtx1& Mtx);
+    TMtx1& ArcTan(const TMtx1& Mtx);
+    TMtx1& Sinh(const TMtx1& Mtx);
+    TMtx1& Cosh(const TMtx1& Mtx);
+    TMtx1& Tanh(const TMtx1& Mtx);
+    TMtx1& ArcSinh(const TMtx1& Mtx);
+    TMtx1& ArcCosh(const TMtx1& Mtx);
+    TMtx1& ArcTanh(const TMtx1& Mtx);
+
     // ---- Sylvester, outer products, Vandermonde, widening, fills (mtx_small.cpp) ------------------------------
     // Self := X solving op(A)·X + s·X·op(B) = scale·C (s = +1 for siPlus, -1 for siMinus) through DTRSYL/ZTRSYL;
     // returns scale. A and B must be in Schur form: upper quasi-triangular (real) or upper triangular (complex),
@@ -787,6 +818,48 @@ public:
     TMtx& MulElem(const TMtx1& Mtx1, const TMtx1& Mtx2);
     // Self := Mtx truncated toward zero, in floating point.
     TMtx& Trunc(const TMtx1& Mtx);
+
+    // ---- Transcendental functions (mtx_transcend.cpp) ----------------------------------------------------------
+    using TMtx1::ArcCos;
+    using TMtx1::ArcCosh;
+    using TMtx1::ArcSin;
+    using TMtx1::ArcSinh;
+    using TMtx1::ArcTan;
+    using TMtx1::ArcTanh;
+    using TMtx1::Cos;
+    using TMtx1::Cosh;
+    using TMtx1::Exp;
+    using TMtx1::IntPower;
+    using TMtx1::Ln;
+    using TMtx1::Log10;
+    using TMtx1::LogN;
+    using TMtx1::Power;
+    using TMtx1::Sin;
+    using TMtx1::Sinh;
+    using TMtx1::Tan;
+    using TMtx1::Tanh;
+    // Self := f(Mtx), sized like Mtx ("Self = Mtx" for Exp, "Mtx = Self" for Ln).
+    TMtx& Exp(const TMtx1& Mtx);
+    TMtx& Ln(const TMtx1& Mtx);
+    // In place.
+    TMtx& Log10();
+    TMtx& LogN(double N);
+    TMtx& IntPower(int Exponent);
+    TMtx& Sin();
+    TMtx& Cos();
+    TMtx& Tan();
+    TMtx& ArcSin();
+    TMtx& ArcCos();
+    TMtx& ArcTan();
+    TMtx& Sinh();
+    TMtx& Cosh();
+    TMtx& Tanh();
+    TMtx& ArcSinh();
+    TMtx& ArcCosh();
+    TMtx& ArcTanh();
+    // Self := exp(Exponent·ln Mtx) ("Mtx = Self"); a real Mtx refuses an Exponent with an imaginary part
+    // ("Base.Complex = false") before anything changes.
+    TMtx& Power(const TMtx1& Mtx, const TCplx& Exponent);
 
     // ---- Small operations (mtx_small.cpp) -------------------------------------------------------------------------
     // Self := SrcMtx widened: a + 0i with ZeroImag, a + a·i without ("SrcMtx.Complex = True", "SrcMtx = Self").

@@ -461,7 +461,74 @@ public:
     // "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)".
     TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    // The index of the first element equal to Value, -1 when there is none: for a NaN Value the first NaN, for an
+    // infinite one the first infinite element of either sign. A complex Self raises "Complex".
+    int Find(double Value) const;
+    // Self := 1 where a[k] Op b[k] holds, else 0; real, of the shorter length ("a.Complex <> b.Complex" first).
+    // Op is one of "<", "<=", "=<", ">=", "=>", ">", "=", "==", "<>", compared exactly, once, after Self is sized
+    // (any other raises "Parameter: " + Op + " not recognized!"). "=" holds for a NaN b where a is NaN, for an
+    // infinite b where a is infinite (either sign), else for equal values; "<>" is its negation; the orderings with
+    // a NaN are false. As soon as one side is complex the library's order of complex numbers decides.
+    void FindIndexes(const TVecs& a, const std::string& Op, const TVecs& b);
+    // Self := the elements a[k] for which a[k] Op b[k] holds, in order, with a's kind; Indexes (real) := their
+    // indexes k. A nil Indexes takes a pooled vector; Indexes = Self raises "Self = Indexes".
+    void FindAndGather(const TVecs& a, const std::string& Op, const TVecs& b, TVecs* Indexes = nullptr);
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    // Self := f(X), sized like X. Real data: the vector-math routines (ArcCosh, ArcTanh: the scalar functions), NaN
+    // outside the real domain. Complex sin, cos, tan, sinh, cosh, tanh from real pieces with C99's limits where the
+    // pieces overflow (sin(0 + 800i) = 0 + ∞i, tan(0 + 400i) = i); the inverses element by element.
+    TVecs& Sin(const TVecs& X);
+    TVecs& Cos(const TVecs& X);
+    TVecs& Tan(const TVecs& X);
+    TVecs& ArcSin(const TVecs& X);
+    TVecs& ArcCos(const TVecs& X);
+    TVecs& ArcTan(const TVecs& X);
+    TVecs& Sinh(const TVecs& X);
+    TVecs& Cosh(const TVecs& X);
+    TVecs& Tanh(const TVecs& X);
+    TVecs& ArcCosh(const TVecs& X);
+    TVecs& ArcTanh(const TVecs& X);
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len; Len = -1 sizes Self like X and takes all of X. The checks of
+    // Log2 (X, XIndex, Index, Len); the reciprocal functions also "Self = Vec" when X is Self at another index.
+    // ArcCot is atan2(1, x), in (0, π).
+    TVecs& ArcSinh(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Cot(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Coth(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Csc(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Csch(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Sec(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Sech(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCot(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCoth(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCsc(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCsch(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcSec(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcSech(const TVecs& X, int XIndex, int Index, int Len = -1);
+    // SinX[SinIndex + k], CosX[CosIndex + k] := sine and cosine of Self[Index + k] (real data only); Len = -1 sizes
+    // SinX and CosX like Self and takes all of it. Checks in order: "Complex = True" (always), "Sinx = Self",
+    // "Cosx = Self", "Complex <> SinX.Complex", "Complex <> CosX.Complex", "(Index + Len) > FLength",
+    // "(XIndex + Len) > SinX.Length", "(XIndex + Len) > CosX.Length". SinX and CosX must be distinct vectors.
+    void SinCos(TVecs& SinX, TVecs& CosX, int SinIndex, int CosIndex, int Index, int Len = -1) const;
+    // The same for the hyperbolic sine and cosine, with the texts "Sinhx = Self", "Complex <> SinhX.Complex", ...
+    void SinhCosh(TVecs& SinhX, TVecs& CoshX, int SinhIndex, int CoshIndex, int Index, int Len = -1) const;
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    // In place. Complex data: exp(a + ib) = e^a·(cos b + i·sin b) with C99's values at the edges (an exact zero
+    // part stays zero, e^(-∞ + ib) is 0); ln z = ln|z| + i·arg z (arg in [-π, π], -x - 0i giving -π).
+    TVecs& Exp();
+    TVecs& Ln();
+    // Self := log10 Vec, sized like Vec (complex data: ln z / ln 10).
+    TVecs& Log10(const TVecs& Vec);
+    // Self := ln Vec / ln N, sized like Vec; "N = 0" for N = 0 (N = 1 divides by 0).
+    TVecs& LogN(double N, const TVecs& Vec);
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len; Len = -1 sizes Self like X and takes all of X. Checks in
+    // order: "(Index < 0) or (XIndex < 0)" (always), "Complex <> X.Complex", "(Index + Len) > FLength",
+    // "(XIndex + Len) > X.Length". Complex Exp2 and Exp10 are exp(z·ln 2) and exp(z·ln 10).
+    TVecs& Log2(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Exp2(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Exp10(const TVecs& X, int XIndex, int Index, int Len = -1);
     // Self := Base^Exponent, sized like Base, by repeated squaring over |Exponent| (an unsigned 32-bit count, so
     // -2^31 is 2^31 squarings deep); a negative Exponent ends with the reciprocal thresholded at
     // 5.56268464626801E-309. Complex data: magnitudes by squaring, phases times Exponent (the polar method).
@@ -712,9 +779,85 @@ public:
     // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
     TVec0& GetCol(const TMtx1& Mtx, int Col);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVecs::Find;
+    // The first element equal to Value with the rule of Find (Double), tested on whole elements; a real Self raises
+    // "not Complex".
+    int Find(const TCplx& Value) const;
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVecs::ArcCos;
+    using TVecs::ArcCosh;
+    using TVecs::ArcCot;
+    using TVecs::ArcCoth;
+    using TVecs::ArcCsc;
+    using TVecs::ArcCsch;
+    using TVecs::ArcSec;
+    using TVecs::ArcSech;
+    using TVecs::ArcSin;
+    using TVecs::ArcSinh;
+    using TVecs::ArcTan;
+    using TVecs::ArcTanh;
+    using TVecs::Cos;
+    using TVecs::Cosh;
+    using TVecs::Cot;
+    using TVecs::Coth;
+    using TVecs::Csc;
+    using TVecs::Csch;
+    using TVecs::Sec;
+    using TVecs::Sech;
+    using TVecs::Sin;
+    using TVecs::Sinh;
+    using TVecs::Tan;
+    using TVecs::Tanh;
+    // In place.
+    TVec0& Sin();
+    TVec0& Cos();
+    TVec0& Tan();
+    TVec0& ArcSin();
+    TVec0& ArcCos();
+    TVec0& ArcTan();
+    TVec0& Sinh();
+    TVec0& Cosh();
+    TVec0& Tanh();
+    TVec0& ArcCosh();
+    TVec0& ArcTanh();
+    // In place on Self[Index .. Index+Len-1], Len = -1 the whole vector: "(Len <= 0) or (Index < 0)" for negative
+    // arguments, then "(Index + Len) > FLength" (both always).
+    TVec0& ArcSinh(int Index, int Len);
+    TVec0& Cot(int Index, int Len);
+    TVec0& Coth(int Index, int Len);
+    TVec0& Csc(int Index, int Len);
+    TVec0& Csch(int Index, int Len);
+    TVec0& Sec(int Index, int Len);
+    TVec0& Sech(int Index, int Len);
+    TVec0& ArcCot(int Index, int Len);
+    TVec0& ArcCoth(int Index, int Len);
+    TVec0& ArcCsc(int Index, int Len);
+    TVec0& ArcCsch(int Index, int Len);
+    TVec0& ArcSec(int Index, int Len);
+    TVec0& ArcSech(int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVecs::Exp;
+    using TVecs::Exp10;
+    using TVecs::Exp2;
     using TVecs::IntPower;
+    using TVecs::Ln;
+    using TVecs::Log10;
+    using TVecs::Log2;
+    using TVecs::LogN;
     using TVecs::Power;
+    // In place on Self[Index .. Index+Len-1]: "(Len <= 0) or (Index < 0)" for negative arguments (always), then
+    // "Index + Len) > Length" (Exp) or "(Index + Len) > Length" (Ln).
+    TVec0& Exp(int Index, int Len);
+    TVec0& Ln(int Index, int Len);
+    TVec0& Log10();
+    TVec0& LogN(double N);
+    // f(Self, Index, Index, Len): in place on a range, Len = -1 the whole vector.
+    TVec0& Log2(int Index, int Len);
+    TVec0& Exp2(int Index, int Len);
+    TVec0& Exp10(int Index, int Len);
     // In place. A complex Self with |Exponent| > 4 takes the polar method, otherwise complex products; a negative
     // Exponent on complex data thresholds the reciprocal at the square root of 5.56268464626801E-309.
     TVec0& IntPower(int Exponent);
@@ -899,8 +1042,34 @@ public:
     // "Complex <> Mtx.Complex".
     TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVecs::FindAndGather;
+    using TVecs::FindIndexes;
+    // The searches against one value, over all of a.
+    void FindIndexes(const TVecs& a, const std::string& Op, double Value);
+    void FindAndGather(const TVecs& a, const std::string& Op, double Value, TVecs* Indexes = nullptr);
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVec0::Cos;
+    using TVec0::Sin;
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len. Checks in order, all always: "(Index < 0) or (XIndex < 0)",
+    // "Len < 0", "XIndex + Len) > X.Length", "(Index + Len) > Length", "Complex <> X.Complex".
+    TVec1& Sin(const TVecs& X, int XIndex, int Index, int Len);
+    TVec1& Cos(const TVecs& X, int XIndex, int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec0::Exp;
+    using TVec0::Ln;
+    using TVec0::Log10;
+    using TVec0::LogN;
     using TVec0::Power;
+    // Self[Index + k] := f(Vec[VecIndex + k]) for k < Len, the usual range checks.
+    TVec1& Exp(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& Ln(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // "Self = X" always, then the usual range checks.
+    TVec1& Log10(const TVecs& X, int XIndex, int Index, int Len);
+    // In place on Self[Index .. Index+Len-1], the checks of Ln (Index, Len); "N = 0".
+    TVec1& LogN(double N, int Index, int Len);
     // In place: exp(Exponent·ln Self).
     TVec1& Power(double Exponent);
 
@@ -1069,8 +1238,32 @@ public:
     using TVec1::GetRow;
     using TVecs::CopyMtx;
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVec1::FindAndGather;
+    using TVec1::FindIndexes;
+    void FindIndexes(const TVecs& a, const std::string& Op, const TCplx& Value);
+    void FindAndGather(const TVecs& a, const std::string& Op, const TCplx& Value, TVecs* Indexes = nullptr);
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVec1::Cos;
+    using TVec1::Sin;
+    // In place on Self[Index .. Index+Len-1]: Sin (Self, Index, Index, Len).
+    TVec& Sin(int Index, int Len);
+    TVec& Cos(int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec1::Exp;
+    using TVec1::Ln;
+    using TVec1::Log10;
+    using TVec1::LogN;
     using TVec1::Power;
+    // Self := f(Vec), sized like Vec.
+    TVec& Exp(const TVecs& Vec);
+    TVec& Ln(const TVecs& Vec);
+    // In place on Self[Index .. Index+Len-1], the checks of Ln (Index, Len).
+    TVec& Log10(int Index, int Len);
+    // Self[Index + k] := logN X[XIndex + k]: "N = 0", "Self = X", then the usual range checks.
+    TVec& LogN(double N, const TVecs& X, int XIndex, int Index, int Len);
     // In place: exp(Exponent·ln Self). A real Self refuses an Exponent with an imaginary part
     // ("Base.Complex = false") before anything changes.
     TVec& Power(const TCplx& Exponent);
@@ -1089,6 +1282,10 @@ public:
     // Adds Value to every element; a real vector refuses an imaginary part ("TVec.Offset: Not Complex").
     TVec& Offset(const TCplx& Value);
 };
+
+// Vec.Find (Value) (vec_find.cpp).
+int Find(const TVec& Vec, double Value);
+int Find(const TVec& Vec, const TCplx& Value);
 
 // Size(Len, AComplex) of every vector given.
 void SetVecSize(int Len, bool AComplex, TOpenArray<TVec*> Vecs);
