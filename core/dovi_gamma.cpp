@@ -56,13 +56,24 @@ constexpr Wide kStirling[] = {
     0.08333333333333333333333333L,
 };
 
+// The polynomial with coefficients c (highest degree first) at x by Estrin's scheme: pairs, then pairs of pairs
+// in x², x⁴, ..., so the dependent multiplications number about log2 N instead of N.
 template <std::size_t N>
-constexpr Wide Horner(const Wide (&c)[N], Wide x)
+Wide Poly(const Wide (&c)[N], Wide x)
 {
-    Wide r = c[0];
+    Wide v[N];
 #pragma GCC unroll 32
-    for (std::size_t i = 1; i < N; ++i) r = r * x + c[i];
-    return r;
+    for (std::size_t i = 0; i < N; ++i) v[i] = c[N - 1 - i];
+    std::size_t n = N;
+#pragma GCC unroll 8
+    while (n > 1) {
+#pragma GCC unroll 16
+        for (std::size_t i = 0; i < n / 2; ++i) v[i] = v[2 * i] + v[2 * i + 1] * x;
+        if (n % 2) v[n / 2] = v[n - 1];
+        n = (n + 1) / 2;
+        x *= x;
+    }
+    return v[0];
 }
 
 // ln v for a finite v > 0 in long double: ln(h + l) = ln h + l/h with h = v rounded to a Double and the logarithm
@@ -96,7 +107,7 @@ constexpr auto kSinPiSeries = [] {
 
 Wide SinPi(Wide d)
 {
-    return d * Horner(kSinPiSeries.c, d * d);
+    return d * Poly(kSinPiSeries.c, d * d);
 }
 
 // lnΓ(x) for 13 ≤ x ≤ MAXLGM in double-double, to about 2^-58 absolute: x(ln x - 1) - ½ln x + ln sqrt(2pi) + S(x),
@@ -137,38 +148,59 @@ struct Reduced {
     bool small = false;
 };
 
-Reduced Reduce(Wide x)
+// x·(x + 1)···(x + n - 1) in long double, as two interleaved products.
+Wide RisingProduct(Wide x, int n)
+{
+    Wide a = 1, b = 1;
+    int k = 0;
+    for (; k + 1 < n; k += 2) {
+        a *= x + k;
+        b *= x + (k + 1);
+    }
+    if (k < n) a *= x + k;
+    return a * b;
+}
+
+// The steps counted in advance: down from x ≥ 3 by floor(x) - 2, up from x < 2 by 2 - floor(x), unless a step
+// lands within 1/32 of zero first, next to a non-positive integer i0 (every x + k is exact in long double).
+Reduced Reduce(double x)
 {
     Reduced r;
-    while (x >= 3) {
-        x -= 1;
-        r.num *= x;
-    }
-    while (x < 2) {
-        if (std::fabs(x) <= kSmall) {
+    if (x >= 3) {
+        const int n = static_cast<int>(x) - 2;
+        r.x = Wide(x) - n;
+        r.num = RisingProduct(r.x, n);
+    } else if (x < 2) {
+        const double i0 = (x + 0x1.8p52) - 0x1.8p52;  // the nearest integer, |x| < 34
+        if (i0 <= 0 && std::fabs(x - i0) <= kSmall) {
+            const Wide z = Wide(x) - i0;  // x + (-i0), within 1/32 of zero
             r.small = true;
-            r.den *= x * Horner(kRecipGamma, x);
-            break;
+            r.den = RisingProduct(x, static_cast<int>(-i0)) * (z * Poly(kRecipGamma, z));
+            r.x = z;
+        } else {
+            const int n = 2 - static_cast<int>(std::floor(x));
+            r.x = Wide(x) + n;
+            r.den = RisingProduct(x, n);
         }
-        r.den *= x;
-        x += 1;
+    } else {
+        r.x = x;
     }
-    r.x = x;
     return r;
 }
 
 // Γ(x) for |x| ≤ 13, not a pole.
-Wide GammaReduced(Wide x)
+Wide GammaReduced(double x)
 {
     const Reduced r = Reduce(x);
     if (r.small || r.x == 2) return r.num / r.den;
-    return r.num * Horner(kGamma, r.x - 2) / r.den;
+    return r.num * Poly(kGamma, r.x - 2) / r.den;
 }
 
-// Trunc(|x|) odd, taken on the Double: no 32-bit limit.
+// Trunc(|x|) odd, taken on the Double: no 32-bit limit (every Double from 2^53 on is even).
 bool OddTrunc(double x)
 {
-    return std::fmod(std::trunc(std::fabs(x)), 2.0) == 1;
+    const double a = std::fabs(x);
+    return a < 0x1p53 && (static_cast<std::int64_t>(a) & 1) != 0;
 }
 
 bool IsPole(double x)
@@ -222,11 +254,11 @@ double LnGamma(double x)
     // Between 1 and 2 from lnΓ(x + 1) - ln x, with x - 1 exact: the digits near the zero at 1 survive.
     if (x >= 1 && x < 2) {
         const Wide t = Wide(x) - 1;
-        return static_cast<double>(t == 0 ? 0 : t * Horner(kLogGamma, t) - LogWide(x));  // 1 + t = x exactly
+        return static_cast<double>(t == 0 ? 0 : t * Poly(kLogGamma, t) - LogWide(x));  // 1 + t = x exactly
     }
     const Reduced r = Reduce(x);
     const Wide lnq = r.num == r.den ? 0 : LogWide(std::fabs(r.num / r.den));
-    return static_cast<double>(r.small ? lnq : lnq + (r.x - 2) * Horner(kLogGamma, r.x - 2));
+    return static_cast<double>(r.small ? lnq : lnq + (r.x - 2) * Poly(kLogGamma, r.x - 2));
 }
 
 double Fact(int N)

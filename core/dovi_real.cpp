@@ -2,7 +2,9 @@
 // last place it is called in double; elsewhere the function is evaluated in long double (64-bit mantissa) and
 // rounded once. The values at ±0, ±INF and the domain edges follow the defining formulas, except where those
 // give ∞/∞ or cancel: there the limits are returned (Tanh (INF) = 1, Sech (INF) = 0, ArcSinh odd).
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "core/Dovi387.h"
 #include "core/dovi_dd.h"
@@ -224,15 +226,28 @@ double Exp10(double x)
     return Round1(exp10l(x));
 }
 
-double Power(double Base, double Exponent)
+namespace {
+
+// Power away from a finite positive Base and a finite Exponent: NaN, zero, negative and infinite arguments.
+[[gnu::noinline]] double PowerEdges(double Base, double Exponent)
 {
-    if (Base > 0 && Base < INF && std::isfinite(Exponent)) return std::pow(Base, Exponent);
     if (std::isnan(Base) || std::isnan(Exponent)) return NAN;
     if (Base == 0) return Exponent > 0 ? 0.0 : (Exponent < 0 ? INF : NAN);
     if (!(Base > 0)) return NAN;
     // 2^(Exponent·log2 Base) is 0·INF here, where pow would give 1.
     if ((Base == 1 && std::isinf(Exponent)) || (std::isinf(Base) && Exponent == 0)) return NAN;
     return std::pow(Base, Exponent);
+}
+
+}  // namespace
+
+double Power(double Base, double Exponent)
+{
+    // One unsigned comparison each on the bits: 0 < Base < INF (positive, not zero, below the infinity's pattern)
+    // and |Exponent| < INF (the sign shifted out); the common case goes straight to pow.
+    const std::uint64_t b = std::bit_cast<std::uint64_t>(Base), e = std::bit_cast<std::uint64_t>(Exponent);
+    if (b - 1 < 0x7FEFFFFFFFFFFFFFu && (e << 1) < 0xFFE0000000000000u) return std::pow(Base, Exponent);
+    return PowerEdges(Base, Exponent);
 }
 
 double IntPower(double X, int N)
