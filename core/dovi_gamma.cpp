@@ -1,9 +1,11 @@
-// Gamma, log-gamma, the factorial and the order-zero Bessel functions of Dovi387, all in long double and rounded
-// once. The real gamma and log-gamma keep the thresholds of their classic extended-precision form (Stirling's
+// Gamma, log-gamma, the factorial and the order-zero Bessel functions of Dovi387, each rounded once from a wider
+// intermediate. The real gamma and log-gamma keep the thresholds of their classic extended-precision form (Stirling's
 // formula beyond 13, reflection below -13, respectively -34, the small-argument form within 1/32 of zero, a fit on
 // [2, 3) between), with approximations fitted by tests/data/gen_gamma_coefficients.py: one polynomial for Γ on
 // [2, 3) and one for lnΓ, each good to a unit of long double, the reciprocal gamma's Taylor series for the small
-// arguments, and the exact Stirling coefficients of lnΓ, from which Γ is taken as an exponential.
+// arguments, and the exact Stirling coefficients of lnΓ. Stirling's formula, its logarithm and the exponential that
+// turns it into Γ run in double-double (core/dovi_dd.h), which keeps the large arguments' lnΓ to 2^-58 without the
+// x87's slow transcendental instructions; the recurrence, the fits and the complex functions run in long double.
 #include <cmath>
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,8 @@
 // Elementary real functions of Dovi387. Where the C library computes the same function to within one unit in the
-// last place it is called in double; elsewhere the function is evaluated in long double (64-bit mantissa) and
-// rounded once. The values at ±0, ±INF and the domain edges follow the defining formulas, except where those
-// give ∞/∞ or cancel: there the limits are returned (Tanh (INF) = 1, Sech (INF) = 0, ArcSinh odd).
+// last place it is called in double; elsewhere the function is evaluated in long double (64-bit mantissa), or in
+// double-double where the x87's own functions are slow (Tanh), and rounded once. The values at ±0, ±INF and the domain
+// edges follow the defining formulas, except where those give ∞/∞ or cancel: there the limits are returned (Tanh (INF)
+// = 1, Sech (INF) = 0, ArcSinh odd).
 #include <bit>
 #include <cmath>
 #include <cstdint>
