@@ -184,10 +184,6 @@ double ArcCsch(double x)
     return Round1(ArcSinhWide(1.0L / x));
 }
 
-double Ln(double x)
-{
-    return std::log(x);
-}
 double Ln1(double x)
 {
     return std::log1p(x);
@@ -214,10 +210,6 @@ double LogN(double Base, double X)
     return Round1(std::log(Wide(X)) / std::log(Wide(Base)));
 }
 
-double Exp(double x)
-{
-    return std::exp(x);
-}
 double Exp2(double x)
 {
     return std::exp2(x);
