@@ -177,13 +177,15 @@ double ArcCoth(double x);
 double ArcSech(double x);
 double ArcCsch(double x);
 
-double Ln(double x);
+// Ln and Exp are the C library's log and exp (within 1 ulp; e^-INF = 0, e^+INF = INF), defined here so that a call
+// costs what the C library's does: an out-of-line wrapper's extra jump is a tenth of their time.
+inline double Ln(double x) { return std::log(x); }
 double Ln1(double x);  // ln(1 + x), accurate for small x
 double Log2(double x);
 double Log10(double x);
 double Log2X(double x);              // log2 x, through ln(1 + (x - 1)) near 1
 double LogN(double Base, double X);  // ln X / ln Base: LogN (10, 0.001) = -3 exactly
-double Exp(double x);                // e^-INF = 0, e^+INF = INF
+inline double Exp(double x) { return std::exp(x); }
 double Exp2(double x);
 double Exp10(double x);
 // Base^Exponent for Base > 0. A zero Base gives 0 for Exponent > 0 and INF for Exponent < 0; NaN for a
