@@ -191,6 +191,11 @@ void TMtx1::PixelDownSample(TMtx1& Dst, int Width, TPixelDownSample Mode)
         Dst.Size(0, 0, false);
         return;
     }
+    if (&Dst == this) {  // the result of a distinct source: reduce a pooled copy
+        detail::TMtxTemp copy;
+        copy->Copy(*this);
+        return copy->PixelDownSample(Dst, Width, Mode);
+    }
     const int R = FRows, Cn = FCols;
     const double f = static_cast<double>(Width) / std::max(R, Cn);
     const auto rows = static_cast<int>(std::ceil(R * f)), cols = static_cast<int>(std::ceil(Cn * f));
