@@ -151,10 +151,8 @@ const bool kRegistered = [] {
     Row("TVec.Goertz", 1 << 20, "ours", [](benchmark::State& s) { OursGoertz(s, 1 << 20); });
     Row("TVec.RandUniform", 10000000, "ours", [](benchmark::State& s) { OursFill(s, 10000000, false); });
     Row("TVec.RandGauss", 10000000, "ours", [](benchmark::State& s) { OursFill(s, 10000000, true); });
-    Row("TVec.PixelDownSample to 2000", 10000000, "ours",
-        [](benchmark::State& s) { OursPixelVec(s, 10000000, 2000); });
-    Row("TMtx.PixelDownSample average to 500", 4000, "ours",
-        [](benchmark::State& s) { OursPixelMtx(s, 4000, 500); });
+    Row("TVec.PixelDownSample to 2000", 10000000, "ours", [](benchmark::State& s) { OursPixelVec(s, 10000000, 2000); });
+    Row("TMtx.PixelDownSample average to 500", 4000, "ours", [](benchmark::State& s) { OursPixelMtx(s, 4000, 500); });
     return true;
 }();
 
