@@ -89,18 +89,40 @@ std::vector<C> Widened(const X* p, long long n, bool Flip)
 }
 
 // out[i] += Σ_k h[k]·x[i − k] for the i of [lo, hi), in blocks of kBlock outputs: each block is summed over the
-// taps that reach it while it stays in the cache, the inner loop running over contiguous x.
+// taps that reach it while it stays in the cache, four taps at a time where all four reach an output (one pass
+// over the block per four taps), the inner loops running over contiguous x.
 template <class X, class H, class A>
 void DirectConvRange(const X* x, long long xn, const H* h, long long hn, A* out, long long lo, long long hi)
 {
     constexpr long long kBlock = 1024;
+    // Tap k alone on the outputs [a, b).
+    const auto tap = [&](long long k, long long a, long long b) {
+        const auto hk = Get(h, k);
+        for (long long i = a; i < b; ++i) out[i] += Mul(Get(x, i - k), hk);
+    };
     for (long long i0 = lo; i0 < hi; i0 += kBlock) {
         const long long i1 = std::min(hi, i0 + kBlock);
         const long long k0 = std::max(0LL, i0 - xn + 1), k1 = std::min(hn - 1, i1 - 1);
-        for (long long k = k0; k <= k1; ++k) {
-            const auto hk = Get(h, k);
-            const long long j0 = std::max(i0, k), j1 = std::min(i1, k + xn);
-            for (long long i = j0; i < j1; ++i) out[i] += Mul(Get(x, i - k), hk);
+        long long k = k0;
+        while (k <= k1) {
+            // The outputs that taps k .. k + 3 all reach; each tap's own outputs outside them one by one.
+            const long long a = std::max(i0, k + 3), b = std::min(i1, k + xn);
+            if (k + 3 > k1 || a >= b) {
+                tap(k, std::max(i0, k), std::min(i1, k + xn));
+                ++k;
+                continue;
+            }
+            for (long long t = 0; t < 4; ++t) {
+                const long long from = std::max(i0, k + t), to = std::min(i1, k + t + xn);
+                tap(k + t, from, std::min(to, a));
+                tap(k + t, std::max(from, b), to);
+            }
+            const auto h0 = Get(h, k), h1 = Get(h, k + 1), h2 = Get(h, k + 2), h3 = Get(h, k + 3);
+            for (long long i = a; i < b; ++i) {
+                const long long j = i - k;
+                out[i] += Mul(Get(x, j), h0) + Mul(Get(x, j - 1), h1) + Mul(Get(x, j - 2), h2) + Mul(Get(x, j - 3), h3);
+            }
+            k += 4;
         }
     }
 }

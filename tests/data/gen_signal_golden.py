@@ -69,9 +69,10 @@ for n in (2, 4, 8, 1024):
     lines.append("{%d, %d, %s, %s}," % (n, 200 + n, ints(idx), pairs(scipy.signal.hilbert(x)[idx])))
 lines.append("#endif")
 
-# Convolution: (xn, hn, x complex, h complex); 40 x 9 sums directly, 3000 x 500 and 20000 x 3 cross over.
+# Convolution: (xn, hn, x complex, h complex); up to 5000 x 13 and 20000 x 3 the sums run directly (four taps at
+# a time, with edges), 3000 x 500 and 2500 x 2600 through FFTs.
 lines.append("#ifdef SIGNAL_CONV")
-for xn, hn in ((7, 3), (1, 5), (40, 9), (3000, 500), (20000, 3), (2500, 2600)):
+for xn, hn in ((7, 3), (1, 5), (40, 9), (5000, 13), (3000, 500), (20000, 3), (2500, 2600)):
     for xc, hc in ((False, False), (True, True), (True, False), (False, True)):
         sx, sh = 300 + xn, 400 + hn
         x, h = make(sx, xn, xc), make(sh, hn, hc)
