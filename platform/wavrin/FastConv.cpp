@@ -21,17 +21,32 @@ using fftplan::Kind;
 using C = std::complex<double>;
 
 struct FftwFree {
-    void operator()(void* p) const { fftw_free(p); }
+    void operator()(char* p) const { fftw_free(p); }
 };
 
-// A zero-filled FFTW-aligned array of Count elements; empty when the memory is not there.
+// Work array Slot (0 to 3) of this thread, at least Count elements, not initialised; kept for the next call, so
+// that repeated filtering of long signals does not fault in fresh pages every time. Null when the memory is not
+// there.
 template <class T>
-std::unique_ptr<T[], FftwFree> Buffer(long long Count)
+T* Buffer(int Slot, long long Count)
 {
+    thread_local std::unique_ptr<char[], FftwFree> buf[4];
+    thread_local std::size_t size[4] = {};
     const std::size_t bytes = static_cast<std::size_t>(Count) * sizeof(T);
-    std::unique_ptr<T[], FftwFree> p(static_cast<T*>(fftw_malloc(bytes)));
-    if (p) std::memset(static_cast<void*>(p.get()), 0, bytes);
-    return p;
+    if (size[Slot] < bytes) {
+        buf[Slot].reset();
+        buf[Slot].reset(static_cast<char*>(fftw_malloc(bytes)));
+        size[Slot] = buf[Slot] ? bytes : 0;
+    }
+    return reinterpret_cast<T*>(buf[Slot].get());
+}
+
+// Dst := the N elements of Src followed by zeros up to Count.
+template <class T>
+void Padded(T* Dst, const T* Src, long long N, long long Count)
+{
+    std::memcpy(static_cast<void*>(Dst), Src, static_cast<std::size_t>(N) * sizeof(T));
+    std::memset(static_cast<void*>(Dst + N), 0, static_cast<std::size_t>(Count - N) * sizeof(T));
 }
 
 fftw_plan PlanOf(Kind K, int N0, int N1, int Sign, const void* In, const void* Out)
@@ -61,16 +76,19 @@ constexpr double kFftWork = 1.6;
 long long FastLength(long long N)
 {
     if (N <= 1) return 1;
-    long long best = 1;
-    while (best < N) best *= 2;
-    for (long long p7 = 1; p7 < best; p7 *= 7)
-        for (long long p5 = p7; p5 < best; p5 *= 5)
-            for (long long p3 = p5; p3 < best; p3 *= 3) {
+    long long pow2 = 1;
+    while (pow2 < N) pow2 *= 2;
+    long long best = pow2;
+    for (long long p7 = 1; p7 < pow2; p7 *= 7)
+        for (long long p5 = p7; p5 < pow2; p5 *= 5)
+            for (long long p3 = p5; p3 < pow2; p3 *= 3) {
                 long long v = p3;
                 while (v < N) v *= 2;
                 if (v < best) best = v;
             }
-    return best;
+    // FFTW's power-of-two transforms run faster per point than those with factors 3, 5 and 7 (measured: 2^20
+    // points in less time than 1012500): the power of two wins unless it is over a fifth longer.
+    return pow2 <= best + best / 5 ? pow2 : best;
 }
 
 bool FftCheaper(double DirectOps, long long FftLength, bool Complex)
@@ -87,21 +105,21 @@ bool FftConvReal(const double* X, long long Xn, const double* H, long long Hn, d
     const long long m = Xn + Hn - 1;
     const long long L = FastLength(m);
     const long long bins = L / 2 + 1;
-    auto a = Buffer<double>(L), b = Buffer<double>(L);
-    auto A = Buffer<C>(bins), B = Buffer<C>(bins);
+    double *a = Buffer<double>(0, L), *b = Buffer<double>(1, L);
+    C *A = Buffer<C>(2, bins), *B = Buffer<C>(3, bins);
     if (!a || !b || !A || !B) return false;
-    std::memcpy(a.get(), X, static_cast<std::size_t>(Xn) * sizeof(double));
-    std::memcpy(b.get(), H, static_cast<std::size_t>(Hn) * sizeof(double));
+    Padded(a, X, Xn, L);
+    Padded(b, H, Hn, L);
     const int n = static_cast<int>(L);
-    fftw_plan fwd = PlanOf(Kind::R2C, n, 0, 0, a.get(), A.get());
-    fftw_plan inv = PlanOf(Kind::C2R, n, 0, 0, A.get(), a.get());
+    fftw_plan fwd = PlanOf(Kind::R2C, n, 0, 0, a, A);
+    fftw_plan inv = PlanOf(Kind::C2R, n, 0, 0, A, a);
     if (!fwd || !inv) return false;
-    fftw_execute_dft_r2c(fwd, a.get(), F(A.get()));
-    fftw_execute_dft_r2c(fwd, b.get(), F(B.get()));
+    fftw_execute_dft_r2c(fwd, a, F(A));
+    fftw_execute_dft_r2c(fwd, b, F(B));
     const double s = 1.0 / static_cast<double>(L);
     for (long long k = 0; k < bins; ++k) A[k] = CMul(A[k], B[k], s);
-    fftw_execute_dft_c2r(inv, F(A.get()), a.get());
-    std::memcpy(Out, a.get(), static_cast<std::size_t>(m) * sizeof(double));
+    fftw_execute_dft_c2r(inv, F(A), a);
+    std::memcpy(Out, a, static_cast<std::size_t>(m) * sizeof(double));
     return true;
 }
 
@@ -109,20 +127,20 @@ bool FftConvCplx(const C* X, long long Xn, const C* H, long long Hn, C* Out)
 {
     const long long m = Xn + Hn - 1;
     const long long L = FastLength(m);
-    auto A = Buffer<C>(L), B = Buffer<C>(L);
+    C *A = Buffer<C>(2, L), *B = Buffer<C>(3, L);
     if (!A || !B) return false;
-    std::memcpy(static_cast<void*>(A.get()), X, static_cast<std::size_t>(Xn) * sizeof(C));
-    std::memcpy(static_cast<void*>(B.get()), H, static_cast<std::size_t>(Hn) * sizeof(C));
+    Padded(A, X, Xn, L);
+    Padded(B, H, Hn, L);
     const int n = static_cast<int>(L);
-    fftw_plan fwd = PlanOf(Kind::C2C, n, 0, FFTW_FORWARD, A.get(), A.get());
-    fftw_plan inv = PlanOf(Kind::C2C, n, 0, FFTW_BACKWARD, A.get(), A.get());
+    fftw_plan fwd = PlanOf(Kind::C2C, n, 0, FFTW_FORWARD, A, A);
+    fftw_plan inv = PlanOf(Kind::C2C, n, 0, FFTW_BACKWARD, A, A);
     if (!fwd || !inv) return false;
-    fftw_execute_dft(fwd, F(A.get()), F(A.get()));
-    fftw_execute_dft(fwd, F(B.get()), F(B.get()));
+    fftw_execute_dft(fwd, F(A), F(A));
+    fftw_execute_dft(fwd, F(B), F(B));
     const double s = 1.0 / static_cast<double>(L);
     for (long long k = 0; k < L; ++k) A[k] = CMul(A[k], B[k], s);
-    fftw_execute_dft(inv, F(A.get()), F(A.get()));
-    std::memcpy(static_cast<void*>(Out), A.get(), static_cast<std::size_t>(m) * sizeof(C));
+    fftw_execute_dft(inv, F(A), F(A));
+    std::memcpy(static_cast<void*>(Out), A, static_cast<std::size_t>(m) * sizeof(C));
     return true;
 }
 
@@ -132,26 +150,24 @@ bool FftConv2D(const double* X, int Xc, int Xr, const double* H, int Hc, int Hr,
     const long long R = FastLength(orows), Cn = FastLength(oc);
     if (R > (1LL << 30) || Cn > (1LL << 30)) return false;
     const long long half = Cn / 2 + 1;
-    auto a = Buffer<double>(R * Cn), b = Buffer<double>(R * Cn);
-    auto A = Buffer<C>(R * half), B = Buffer<C>(R * half);
+    double *a = Buffer<double>(0, R * Cn), *b = Buffer<double>(1, R * Cn);
+    C *A = Buffer<C>(2, R * half), *B = Buffer<C>(3, R * half);
     if (!a || !b || !A || !B) return false;
-    for (int i = 0; i < Xr; ++i)
-        std::memcpy(a.get() + i * Cn, X + static_cast<long long>(i) * Xc,
-                    static_cast<std::size_t>(Xc) * sizeof(double));
-    for (int i = 0; i < Hr; ++i)
-        std::memcpy(b.get() + i * Cn, H + static_cast<long long>(i) * Hc,
-                    static_cast<std::size_t>(Hc) * sizeof(double));
+    for (long long i = 0; i < R; ++i) {
+        Padded(a + i * Cn, i < Xr ? X + i * Xc : X, i < Xr ? Xc : 0, Cn);
+        Padded(b + i * Cn, i < Hr ? H + i * Hc : H, i < Hr ? Hc : 0, Cn);
+    }
     const int r = static_cast<int>(R), c = static_cast<int>(Cn);
-    fftw_plan fwd = PlanOf(Kind::R2C, r, c, 0, a.get(), A.get());
-    fftw_plan inv = PlanOf(Kind::C2R, r, c, 0, A.get(), a.get());
+    fftw_plan fwd = PlanOf(Kind::R2C, r, c, 0, a, A);
+    fftw_plan inv = PlanOf(Kind::C2R, r, c, 0, A, a);
     if (!fwd || !inv) return false;
-    fftw_execute_dft_r2c(fwd, a.get(), F(A.get()));
-    fftw_execute_dft_r2c(fwd, b.get(), F(B.get()));
+    fftw_execute_dft_r2c(fwd, a, F(A));
+    fftw_execute_dft_r2c(fwd, b, F(B));
     const double s = 1.0 / (static_cast<double>(R) * static_cast<double>(Cn));
     for (long long k = 0; k < R * half; ++k) A[k] = CMul(A[k], B[k], s);
-    fftw_execute_dft_c2r(inv, F(A.get()), a.get());
+    fftw_execute_dft_c2r(inv, F(A), a);
     for (long long i = 0; i < orows; ++i)
-        std::memcpy(Out + i * oc, a.get() + i * Cn, static_cast<std::size_t>(oc) * sizeof(double));
+        std::memcpy(Out + i * oc, a + i * Cn, static_cast<std::size_t>(oc) * sizeof(double));
     return true;
 }
 

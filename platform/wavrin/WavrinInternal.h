@@ -40,7 +40,8 @@ bool Args(int n, const P*... p)
 }
 
 // ---- FFT forms of the filters (FastConv.cpp) --------------------------------------------------------------------
-// The smallest 2^a·3^b·5^c·7^d at least N (1 for N <= 1).
+// A fast FFT length at least N: a power of two, or 2^a·3^b·5^c·7^d where that is over a fifth shorter (1 for
+// N <= 1).
 long long FastLength(long long N);
 // True when the transforms of length FftLength cost less than DirectOps multiply-adds of the direct sums (real or
 // complex arithmetic).
