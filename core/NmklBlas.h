@@ -266,4 +266,10 @@ void ztrsyl_(const char* trana, const char* tranb, const int* isgn, const int* m
              const int* lda, const tarnel::TCplx* b, const int* ldb, tarnel::TCplx* c, const int* ldc, double* scale,
              int* info, std::size_t, std::size_t);
 
+// ---- Symmetric rank-1 and rank-2 updates (numerics/opt_bfgs.cpp) ----
+void dsyr_(const char* uplo, const int* n, const double* alpha, const double* x, const int* incx, double* a,
+           const int* lda, std::size_t);
+void dsyr2_(const char* uplo, const int* n, const double* alpha, const double* x, const int* incx, const double* y,
+            const int* incy, double* a, const int* lda, std::size_t);
+
 }  // extern "C"
