@@ -143,7 +143,7 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
              std::span<void* const> OConsts, double& FMin, TOptStopReason& StopReason, bool FletcherReeves,
              bool SoftLineSearch, int MaxIter, double Tol, double GradTol, TStrings* Verbose);
 
-// ---- Levenberg-Marquardt (opt_marquardt.cpp) -------------------------------------------------------------------------
+// ---- Levenberg-Marquardt (opt_marquardt.cpp) ------------------------------------------------------------------------
 // Minimises Fun from Pars with HessProc giving the gradient G and the Hessian HS. Each iteration solves
 // (HS + λ·diag(HS))·DX = -G by Cholesky, finds t in [0, 1] by MinBrent on Fun(X + t·DX) (100 passes, Tol
 // GradStepSize as it stands at the call) and evaluates Fun once more there. The trial is a success when

@@ -2,21 +2,22 @@
 // chosen call, the log as lines, and the check that a raising objective leaves the pools as they were.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "Feldrin.h"
 #include "core/TempGuard.h"
 
 namespace opttest {
 
-// An objective given a spy as OConsts[0] (not nil: Marquardt's objects follow the caller's) records every point it is called with, and raises on call ThrowAt (counted
-// from 1; 0: never). The exception is not the library's, so a routine that wrapped or swallowed it would show.
+// An objective given a spy as OConsts[0] (not nil: Marquardt's objects follow the caller's) records every point it is
+// called with, and raises on call ThrowAt (counted from 1; 0: never). The exception is not the library's, so a routine
+// that wrapped or swallowed it would show.
 struct TSpy {
     std::vector<std::vector<double>> Points;
     int ThrowAt = 0;

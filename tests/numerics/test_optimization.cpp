@@ -581,8 +581,7 @@ TEST_F(Optimization, NoParameters)
     for (const std::vector<double>& p : spy.Points) EXPECT_TRUE(p.empty());
 }
 
-// ---- A raising objective
-// ----------------------------------------------------------------------------------------------
+// ---- A raising objective --------------------------------------------------------------------------------------------
 
 TEST_F(Optimization, AnExceptionOfTheObjectivePassesThroughAndThePoolsStay)
 {
