@@ -550,6 +550,16 @@ TEST_F(GradientOptimization, MarquardtStops)
         EXPECT_EQ(cov.Rows(), 1);
         EXPECT_EQ(cov.Cols(), 3);
         EXPECT_EQ(cov.Values()[2], 9);
+        // MaxIter 1: the limit's reason replaces OptResSingular, and the matrix that failed is still not inverted
+        // into VarCovar.
+        std::vector<double> x = {1, 2};
+        double fmin = NAN;
+        TOptStopReason reason = OptResNotFound;
+        void* const none[] = {nullptr};
+        EXPECT_EQ(Marquardt(Bowl, IndefiniteHess, x, {}, none, fmin, &cov, reason, 1, 1e-8, 1e-10, 1e-5, nullptr), 2);
+        EXPECT_EQ(reason, OptResMaxIter);
+        EXPECT_EQ(cov.Rows(), 1);
+        EXPECT_EQ(cov.Values()[2], 9);
     }
     // Steps uphill: every trial fails, λ goes 1, 10, 100, 1000 and the fourth failure (10000) ends the run. The
     // point is the last trial's, FMin its value, VarCovar the inverse of the last damped matrix 2·(1 + 1000)·I.
