@@ -883,4 +883,21 @@ inline int Gesdd(char Jobz, int M, int N, TCplx* A, int Lda, double* S, TCplx* U
     return info;
 }
 
+// ---- Symmetric rank-1 and rank-2 updates (numerics/opt_bfgs.cpp) ----------------------------------------------
+// Real only: the quasi-Newton updates of a real symmetric matrix. Only the triangle Uplo names is written.
+
+// A := Alpha·x·xᵀ + A (DSYR), increments 1.
+inline void Syr(char Uplo, int N, double Alpha, const double* X, double* A, int Lda)
+{
+    const int one = 1;
+    dsyr_(&Uplo, &N, &Alpha, X, &one, A, &Lda, 1);
+}
+
+// A := Alpha·x·yᵀ + Alpha·y·xᵀ + A (DSYR2), increments 1.
+inline void Syr2(char Uplo, int N, double Alpha, const double* X, const double* Y, double* A, int Lda)
+{
+    const int one = 1;
+    dsyr2_(&Uplo, &N, &Alpha, X, &one, Y, &one, A, &Lda, 1);
+}
+
 }  // namespace tarnel::blas

@@ -191,4 +191,24 @@ inline void ColumnMajorImage(TMtx& Work, const TMtx& A, bool Conjugate)
     }
 }
 
+// Self's triangle named by TriangleForm copied into the other one, conjugated when Hermitian.
+template <class T>
+void Mirror(TMtx& Self, bool Hermitian)
+{
+    const int n = Self.Rows();
+    T* a = detail::Data<T>(Self);
+    const bool fromUpper = Self.TriangleForm() == tfUpper;
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            T& upper = a[static_cast<std::int64_t>(i) * n + j];
+            T& lower = a[static_cast<std::int64_t>(j) * n + i];
+            T& to = fromUpper ? lower : upper;
+            to = fromUpper ? upper : lower;
+            if constexpr (std::is_same_v<T, TCplx>) {
+                if (Hermitian) to.Im = -to.Im;
+            }
+        }
+    }
+}
+
 }  // namespace tarnel::detail

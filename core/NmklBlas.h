@@ -342,4 +342,10 @@ void zgesdd_(const char* jobz, const int* m, const int* n, tarnel::TCplx* a, con
              tarnel::TCplx* u, const int* ldu, tarnel::TCplx* vt, const int* ldvt, tarnel::TCplx* work,
              const int* lwork, double* rwork, int* iwork, int* info, std::size_t);
 
+// ---- Symmetric rank-1 and rank-2 updates (numerics/opt_bfgs.cpp) ----
+void dsyr_(const char* uplo, const int* n, const double* alpha, const double* x, const int* incx, double* a,
+           const int* lda, std::size_t);
+void dsyr2_(const char* uplo, const int* n, const double* alpha, const double* x, const int* incx, const double* y,
+            const int* incy, double* a, const int* lda, std::size_t);
+
 }  // extern "C"

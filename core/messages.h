@@ -432,6 +432,10 @@ inline constexpr const char* kXFirstCol = "X = FirstCol";
 // procedures write n real elements and do not size Grad).
 inline constexpr const char* kGradLengthPars = "Grad.Length < Length(Pars)";
 inline constexpr const char* kGradComplex = "Grad.Complex = True";
+// A gradient or Hessian procedure called by a minimiser left Grad (or Hess) of another size than the minimiser gave it
+// (n, n × n): the minimiser would read past its end.
+inline constexpr const char* kGradLengthChanged = "Grad.Length <> Length(Pars)";
+inline constexpr const char* kHessSizeChanged = "Hess size <> Length(Pars)";
 
 // ---- Least squares, LU, inverse, QR (mtx_lapack_lsq.cpp, mtx_lapack_lu.cpp, mtx_lapack_qr.cpp) ----------------
 inline constexpr const char* kFRowsBLength = "fRows <> B.Length";

@@ -184,26 +184,6 @@ TMtxType Factor(TMtx& Self, TVecs& P, TMtx& L, TMtx& U, TMtxType MtxType)
     return type;
 }
 
-// Self's triangle named by TriangleForm copied into the other one, conjugated when Hermitian.
-template <class T>
-void Mirror(TMtx& Self, bool Hermitian)
-{
-    const int n = Self.Rows();
-    T* a = detail::Data<T>(Self);
-    const bool fromUpper = Self.TriangleForm() == tfUpper;
-    for (int i = 0; i < n; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            T& upper = a[static_cast<std::int64_t>(i) * n + j];
-            T& lower = a[static_cast<std::int64_t>(j) * n + i];
-            T& to = fromUpper ? lower : upper;
-            to = fromUpper ? upper : lower;
-            if constexpr (std::is_same_v<T, TCplx>) {
-                if (Hermitian) to.Im = -to.Im;
-            }
-        }
-    }
-}
-
 template <class T>
 void InvTyped(TMtx& Self, TMtxType Type)
 {
@@ -224,7 +204,7 @@ void InvTyped(TMtx& Self, TMtxType Type)
             return;
         if (RecordInfo(Self, "", blas::Potri(uplo, n, a, n),
                        TInfoForm::Appended(complex ? msg::kCholeskyInverse : msg::kInverseErorr)) == 0)
-            Mirror<T>(Self, complex);
+            detail::Mirror<T>(Self, complex);
         return;
     }
     detail::TWork<int> ipiv(n);
@@ -256,7 +236,7 @@ void InvTyped(TMtx& Self, TMtxType Type)
     } else {
         info = blas::Sytri(uplo, n, a, n, ipiv.data(), work.data());
     }
-    if (RecordInfo(Self, "", info, TInfoForm::Appended(stage)) == 0) Mirror<T>(Self, hermitian);
+    if (RecordInfo(Self, "", info, TInfoForm::Appended(stage)) == 0) detail::Mirror<T>(Self, hermitian);
 }
 
 // ---- Determinant ----------------------------------------------------------------------------------------------

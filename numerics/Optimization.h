@@ -112,7 +112,100 @@ void NumericGradDifference(TOptFunction Fun, std::span<const double> Pars, std::
 void NumericGradHess(TOptFunction Fun, std::span<const double> Pars, std::span<const double> Consts,
                      std::span<void* const> OConsts, TVec& Grad, TMtx* Hess);
 
+// ---- Quasi-Newton (opt_bfgs.cpp) -----------------------------------------------------------------------------------
+// Minimises Fun from the start point Pars with the gradient procedure Grad, keeping an estimate of the inverse
+// Hessian that starts as the identity and is updated after each step by the BFGS formula (DFP false) or the DFP
+// formula (DFP true). A pass goes along D = -InvHess·G (scaled to a largest component of 1 when above it, then by the
+// step limit L) with the line search below, soft (C1 0.01, C2 0.99) or strict (C1 = C2 = 1E-4). L starts at 1,
+// doubles when the search takes the largest step (32) and otherwise falls by 4 (never below 1) after a step below 1.
+// The update is skipped while y·s <= 1.4901161194E-8·‖y‖₂·‖s‖₂ (s the step, y the change of the gradient); it is
+// formed once on one triangle and mirrored, so InvHess stays exactly symmetric.
+// Stops: OptResSmallGrad when ‖G‖∞ <= GradTol at the start (no pass runs) or after a pass; OptResZeroStep when the
+// direction is zero; after a pass OptResConverged (OptParamsConverged with Tol), OptResMaxIter when the count
+// exceeds MaxIter, OptResSmallStep when (‖X‖₂ + eps)·eps >= A·‖s‖₂ (A = α·L, so A·‖s‖₂ is A²·‖D‖₂, not the step's
+// length). InvHess, when not nil, is sized to n × n and receives the last estimate; nil works on a pooled matrix.
+// Grad is handed a real vector of n elements and must leave it so ("Grad.Length <> Length(Pars)",
+// "Grad.Complex = True"). Log: "BFGS" (for DFP too), "Iteration Fun", then per pass its number (from 0001) and FMin
+// before the pass.
+int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<const double> Consts,
+         std::span<void* const> OConsts, double& FMin, TMtx* InvHess, TOptStopReason& StopReason, bool DFP,
+         bool SoftLineSearch, int MaxIter, double Tol, double GradTol, TStrings* Verbose);
+
+// ---- Nonlinear conjugate gradients (opt_conjgrad.cpp) ---------------------------------------------------------------
+// Minimises Fun from Pars along H = β·H - G, β of Fletcher-Reeves (gg/ggOld) or Polak-Ribière ((gg - Gold·G)/ggOld,
+// not clamped at 0), restarting with H = -G when G·H >= -0.001·‖G‖₂·‖H‖₂. The line search of BFGS runs along t·H:
+// t = 1/(32·‖H‖₂) in the first pass (a first trial of length 1/32), then 0.9·S·‖H_old‖₂/‖H‖₂ (S the last step
+// factor). Stops as BFGS, with (‖X_old‖₂ + eps)·eps >= S·‖H‖₂ for OptResSmallStep; a zero direction (a gradient of
+// exactly zero that GradTol did not catch) ends the run with OptResSmallGrad and X unchanged. Never
+// OptResZeroStep, OptResSingular or OptResBigLambda. Grad as for BFGS. Log: "ConjGrad", "Iteration Fun", then per
+// pass its number (from 0001) and FMin after the step.
+int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<const double> Consts,
+             std::span<void* const> OConsts, double& FMin, TOptStopReason& StopReason, bool FletcherReeves,
+             bool SoftLineSearch, int MaxIter, double Tol, double GradTol, TStrings* Verbose);
+
+// ---- Levenberg-Marquardt (opt_marquardt.cpp) ------------------------------------------------------------------------
+// Minimises Fun from Pars with HessProc giving the gradient G and the Hessian HS. Each iteration solves
+// (HS + λ·diag(HS))·DX = -G by Cholesky, finds t in [0, 1] by MinBrent on Fun(X + t·DX) (100 passes, Tol
+// GradStepSize as it stands at the call) and evaluates Fun once more there. The trial is a success when
+// Tol·FMin > f(t) - FMin; a failed one multiplies λ by 10 and tries again from the same point; after the iteration
+// λ is multiplied by 0.1. Stops, tested after each trial in this order: OptResConverged (OptParamsConverged with
+// Tol), OptResSmallStep ((‖X‖₂ + eps)·eps >= ‖DX‖₂), OptResSmallGrad (‖G‖∞ < GradTol at the iteration's start; the
+// iteration still takes its step), OptResBigLambda (λ above 1000, or a failed trial with λ <= 0, which could never
+// grow), OptResSingular (‖DX‖₂ >= ‖X‖₂/eps, or a Cholesky factorisation that fails); OptResMaxIter when the count
+// exceeds MaxIter. The result counts from 1: it is the number of iterations + 1. Pars receives the last point tried
+// and FMin its value (after OptResBigLambda a failed trial point). Fun and HessProc see OConsts followed by four
+// entries of the routine's own (see MarquardtLineFunction). VarCovar, when not nil and the last factorisation
+// succeeded, receives the inverse of the last damped matrix HS + λ·diag(HS): the inverse Hessian of Fun at the end,
+// which is a covariance estimate only where the caller's Fun makes it one (it is not scaled by a residual
+// variance). HessProc is handed a real Grad of n elements and an n × n Hess and must leave them so
+// ("Grad.Length <> Length(Pars)", "Grad.Complex = True", "Hess size <> Length(Pars)"). Log: "Marquardt",
+// "Iteration Fun                Lambda", then per iteration the count, FMin and λ at its start and the count + 1
+// and FMin at its end.
+int Marquardt(TOptFunction Fun, TOptHessProc HessProc, std::span<double> Pars, std::span<const double> Consts,
+              std::span<void* const> OConsts, double& FMin, TMtx* VarCovar, TOptStopReason& StopReason, int MaxIter,
+              double Tol, double GradTol, double Lambda, TStrings* Verbose);
+
 namespace detail {
+
+// The line search of BFGS and ConjGrad along D from X0, G the gradient at X0 and F the value there. A trial at α
+// evaluates Fun at X0 + α·D and the gradient there (into a pooled vector), and its slope φ' = g·D. Returns at once
+// with Alpha 0 when D·G >= 0 (no descent). Otherwise the first trial is α = min(AlphaMax, 1), enlarged to 2·α (or
+// AlphaMax once 2.5·α passes it) while the trials are accepted:
+// - soft: while f <= F0 + C1·φ'(0)·α; enlarging goes on while φ' < C2·φ'(0);
+// - strict: while f < F0; enlarging goes on while the new trial's φ' < 0.
+// A failed trial then brackets the step with the last accepted one (the start, slope φ'(0), when none was), and
+// interpolated trials (OptLineSearchInterpolate) shrink the bracket while it is wider than 0 (soft) or C1 (strict):
+// soft keeps a trial below F0 + C1·φ'(0)·α as the lower end and ends once the lower end also has φ' >= C2·φ'(0);
+// strict moves the upper end to a trial with φ' >= 0 not below the lower end, else the lower end. At most MaxEval
+// trials follow the first. Alpha, F and G receive the last accepted trial (Alpha 0 and F, G unchanged when none was
+// accepted); X0 is not moved. Returns the number of trials after the first.
+int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X0, std::span<const double> Consts,
+                  std::span<void* const> OConsts, const TVec& D, TVec& G, double& F, int MaxEval, double AlphaMax,
+                  double C2, double C1, bool Soft, double& Alpha);
+
+// The next trial inside the bracket (α_lo, f_lo, φ'_lo, α_hi, f_hi, φ'_hi, ...): the minimiser of the parabola
+// through (α_lo, f_lo) with slope φ'_lo and through (α_hi, f_hi), kept in the inner 80 % of the bracket; the
+// midpoint when the parabola's curvature term is below 5·N·eps·α_hi (N the number of parameters).
+double OptLineSearchInterpolate(std::span<const double> Bracket, int N);
+
+// Grad(Fun, X, Consts, OConsts, G) with G sized to X.size() real elements before the call and checked after it.
+void OptGradient(TOptGradProc Grad, TOptFunction Fun, std::span<const double> X, std::span<const double> Consts,
+                 std::span<void* const> OConsts, TVec& G);
+
+// ‖V‖∞, ‖V‖₂ and U·V of the minimisers' real work vectors, 0 over no elements.
+double OptNormC(const TVec& V);
+double OptNormL2(const TVec& V);
+double OptDot(const TVec& U, const TVec& V);
+
+// The objective Marquardt minimises along DX, at the address of the fourth entry from the end of its object array.
+struct TOptFunctionHolder {
+    TOptFunction Fun;
+};
+
+// Marquardt's line function: with OConsts ending in the addresses of a TOptFunctionHolder and of the vectors X, DX
+// and T, T := X + Pars[0]·DX and the result is the holder's Fun at T (with the same Consts and OConsts).
+double MarquardtLineFunction(std::span<const double> Pars, std::span<const double> Consts,
+                             std::span<void* const> OConsts);
 
 // The convergence test on parameters: true when |New[i] - Old[i]| < Tol·|Old[i]| for every i (< Tol where Old[i] is
 // 0), stopping at the first index that fails. New holds at least Old.size() elements.

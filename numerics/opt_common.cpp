@@ -1,5 +1,5 @@
-// What the minimisers share: the step-size global and the module's start-up, the convergence test on parameters and
-// the iteration log.
+// What the minimisers share: the step-size global and the module's start-up, the convergence test on parameters, the
+// norms of the work vectors and the iteration log.
 #include <cmath>
 #include <string>
 
@@ -35,6 +35,21 @@ bool OptParamsConverged(std::span<const double> Old, std::span<const double> New
         if (!(std::fabs(New[i] - Old[i]) < bound)) return false;
     }
     return true;
+}
+
+double OptNormC(const TVec& V)
+{
+    return V.Length() == 0 ? 0 : V.NormC();
+}
+
+double OptNormL2(const TVec& V)
+{
+    return V.Length() == 0 ? 0 : V.NormL2();
+}
+
+double OptDot(const TVec& U, const TVec& V)
+{
+    return U.Length() == 0 ? 0 : U.DotProd(V);
 }
 
 int LogDigits(double Tol)

@@ -22,14 +22,25 @@ rows          in Doubles exactly as they are (h = GradStepSize (|x| + 1), GradSt
               analytic derivatives, and for sin(100 x) at 0.3 the leading miss of the extrapolation against the
               analytic derivative, 64 h^6 f^(7) / 5040 (the next term is 1 % of it here).
 
+Quadratic     1/2 x'Ax - b'x for BFGS, DFP and ConjGrad (tests/numerics/test_optimization_gradient.cpp): A = [[4, 1],
+rows          [1, 3]] with b = (1, 2), and an SPD A of n = 10 (M M' + n I, M standard normal, seed 33) with a standard
+              normal b; numpy.linalg.solve's minimum and numpy.linalg.inv(A), which the inverse-Hessian estimate
+              approaches.
+Rosenbrock    scipy.optimize.minimize(method='BFGS' and 'CG', with the analytic gradient, gtol 1e-12) from (-1.2, 1).
+rows
+Fit rows      a e^(b x) fitted to exact data (a = 2.5, b = -1.3 at x = 0, 0.1, ..., 1.9) from (1, 0) by Marquardt on
+              Σ r² with the Gauss-Newton Hessian 2 J'J: scipy.optimize.least_squares(method='lm') and
+              numpy.linalg.inv(2 J'J) at its point, the inverse of the damped matrix as the damping vanishes.
+
 Run: /usr/bin/python3 tests/data/gen_optimization_golden.py
-     (writes optimization_brent_golden.inc, optimization_simplex_golden.inc, optimization_deriv_golden.inc)
+     (writes optimization_brent_golden.inc, optimization_simplex_golden.inc, optimization_deriv_golden.inc,
+     optimization_quadratic_golden.inc, optimization_rosenbrock_golden.inc, optimization_fit_golden.inc)
 """
 import math
 
 import mpmath
 import numpy as np
-from scipy.optimize import minimize, minimize_scalar
+from scipy.optimize import least_squares, minimize, minimize_scalar, rosen, rosen_der
 
 from golden import doubles, lit, write
 
@@ -223,6 +234,43 @@ def deriv_rows():
     return lines
 
 
+# ---- Gradient methods ----------------------------------------------------------------------------------------------
+def quadratic_rows():
+    rng = np.random.default_rng(33)
+    m = rng.standard_normal((10, 10))
+    cases = [("2 x 2", np.array([[4.0, 1.0], [1.0, 3.0]]), np.array([1.0, 2.0])),
+             ("n = 10", m @ m.T + 10 * np.eye(10), rng.standard_normal(10))]
+    lines = []
+    for what, a, b in cases:
+        lines.append(f'{{"{what}", {len(b)}, {doubles(a)}, {doubles(b)}, {doubles(np.linalg.solve(a, b))}, '
+                     f'{doubles(np.linalg.inv(a))}}},')
+    return lines
+
+
+def rosenbrock_rows():
+    lines = []
+    for method in ("BFGS", "CG"):
+        r = minimize(rosen, np.array([-1.2, 1.0]), jac=rosen_der, method=method, options={"gtol": 1e-12})
+        assert np.max(np.abs(r.x - 1)) < 1e-7, method
+        lines.append(f'{{"{method}", {doubles(r.x)}}},')
+    return lines
+
+
+FIT_X = np.arange(20) / 10
+FIT_TRUE = (2.5, -1.3)
+
+
+def fit_rows():
+    y = FIT_TRUE[0] * np.exp(FIT_TRUE[1] * FIT_X)
+    r = least_squares(lambda p: p[0] * np.exp(p[1] * FIT_X) - y, np.array([1.0, 0.0]), method="lm",
+                      xtol=1e-15, ftol=1e-15, gtol=1e-15)
+    a, b = r.x
+    e = np.exp(b * FIT_X)
+    j = np.column_stack([e, a * FIT_X * e])
+    return [f'{{{doubles(FIT_X)}, {doubles(y)}, {doubles([1.0, 0.0])}, {doubles(r.x)}, '
+            f'{doubles(np.linalg.inv(2 * j.T @ j))}}},']
+
+
 if __name__ == "__main__":
     write("optimization_brent_golden.inc", brent_rows(),
           "{ what, fun, ax, bx, Tol, analytic minimum, scipy's XMin, tolerance }")
@@ -231,3 +279,7 @@ if __name__ == "__main__":
     write("optimization_deriv_golden.inc", deriv_rows(),
           "{ what, fun, method, {x}, {Grad}, tolerance, {Hess}, tolerance, {analytic Grad}, formula exact for fun, "
           "leading miss of Grad[0] against the analytic value (0: not checked) }")
+    write("optimization_quadratic_golden.inc", quadratic_rows(), "{ what, n, {A}, {b}, {solve(A, b)}, {inv(A)} }")
+    write("optimization_rosenbrock_golden.inc", rosenbrock_rows(), "{ scipy's method, {its minimum} }")
+    write("optimization_fit_golden.inc", fit_rows(),
+          "{ {x}, {y}, {start}, {least_squares' (a, b)}, {inv(2 J'J) there} }")

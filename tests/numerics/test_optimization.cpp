@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "OptimizationTest.h"
 #include "TestSupport.h"
 #include "core/TempGuard.h"
 #include "numerics/OptimizationLog.h"
@@ -17,32 +18,13 @@
 
 using namespace tarnel;
 using namespace testsupport;
+using namespace opttest;
 
 namespace {
 
 class Optimization : public PoolCheck {};
 
-// ---- Objectives
-// ------------------------------------------------------------------------------------------------------ An objective
-// given a spy as OConsts[0] records every point it is called with, and raises on call ThrowAt (counted from 1; 0:
-// never). The exception is not the library's, so a routine that wrapped or swallowed it would show.
-struct TSpy {
-    std::vector<std::vector<double>> Points;
-    int ThrowAt = 0;
-};
-
-struct ObjectiveFailed : std::runtime_error {
-    ObjectiveFailed() : std::runtime_error("objective failed") {}
-};
-
-void Record(std::span<const double> Pars, std::span<void* const> OConsts)
-{
-    if (OConsts.empty()) return;
-    TSpy& spy = *static_cast<TSpy*>(OConsts[0]);
-    spy.Points.emplace_back(Pars.begin(), Pars.end());
-    if (spy.ThrowAt == static_cast<int>(spy.Points.size())) throw ObjectiveFailed();
-}
-
+// ---- Objectives: each records its points in the spy of OConsts[0] when one is given ---------------------------------
 double BrentSquare(std::span<const double> x, std::span<const double>, std::span<void* const> o)
 {
     Record(x, o);
@@ -103,13 +85,6 @@ double SumOfSquares(std::span<const double> x, std::span<const double>, std::spa
     double s = 0;
     for (std::size_t i = 0; i < x.size(); ++i) s += (x[i] - double(i)) * (x[i] - double(i));
     return s;
-}
-
-std::vector<std::string> Lines(const TStrings& List)
-{
-    std::vector<std::string> v;
-    for (int i = 0; i < List.Count(); ++i) v.push_back(List.Strings(i));
-    return v;
 }
 
 // ---- Golden rows ---------------------------------------------------------------------------------------------------
@@ -606,15 +581,10 @@ TEST_F(Optimization, NoParameters)
     for (const std::vector<double>& p : spy.Points) EXPECT_TRUE(p.empty());
 }
 
-// ---- A raising objective
-// ----------------------------------------------------------------------------------------------
+// ---- A raising objective --------------------------------------------------------------------------------------------
 
 TEST_F(Optimization, AnExceptionOfTheObjectivePassesThroughAndThePoolsStay)
 {
-    // A pooled vector and matrix held across the calls, so the counters are not simply zero.
-    detail::TVecTemp heldVec;
-    detail::TMtxTemp heldMtx;
-    const int vecUsed = VecCacheUsed, mtxUsed = MtxCacheUsed;
     struct Case {
         const char* What;
         std::function<void(std::span<void* const>)> Run;
@@ -651,15 +621,7 @@ TEST_F(Optimization, AnExceptionOfTheObjectivePassesThroughAndThePoolsStay)
              NumericGradHess(SumOfSquares, std::vector<double>{1, 2, 3, 4}, {}, o, g, &h);
          }},
     };
-    for (const Case& c : cases) {
-        TSpy spy;
-        spy.ThrowAt = 10;
-        void* const o[] = {&spy};
-        EXPECT_THROW(c.Run(o), ObjectiveFailed) << c.What;
-        EXPECT_EQ(spy.Points.size(), 10u) << c.What;
-        EXPECT_EQ(VecCacheUsed.load(), vecUsed) << c.What;
-        EXPECT_EQ(MtxCacheUsed.load(), mtxUsed) << c.What;
-    }
+    for (const Case& c : cases) ExpectFailurePassesThrough(c.What, c.Run);
 }
 
 }  // namespace

@@ -1,0 +1,137 @@
+// The line search of BFGS and ConjGrad and the gradient call they share.
+//
+// The search works on φ(α) = Fun(X0 + α·D), φ'(α) = ∇f·D. The bracket is a pooled vector of nine values, three
+// points of (α, f, φ'): the lower end (the last accepted trial, or the start), the upper end, and the newest trial.
+// Every loop is bounded by MaxEval trials, whatever the values (NaN included).
+#include <algorithm>
+#include <cmath>
+
+#include "core/TempGuard.h"
+#include "core/messages.h"
+#include "numerics/Optimization.h"
+
+namespace tarnel::detail {
+
+namespace {
+
+constexpr double kEps = 2.220446049250313E-16;
+
+// The bracket's slots.
+enum { kLoA, kLoF, kLoD, kHiA, kHiF, kHiD, kNewA, kNewF, kNewD };
+
+void SetPoint(double* Bracket, int At, double A, double F, double D)
+{
+    Bracket[At] = A;
+    Bracket[At + 1] = F;
+    Bracket[At + 2] = D;
+}
+
+}  // namespace
+
+void OptGradient(TOptGradProc Grad, TOptFunction Fun, std::span<const double> X, std::span<const double> Consts,
+                 std::span<void* const> OConsts, TVec& G)
+{
+    const int n = static_cast<int>(X.size());
+    G.Size(n);
+    Grad(Fun, X, Consts, OConsts, G);
+    // The minimisers read n real elements of G.
+    if (G.Length() != n) ERaise(msg::kGradLengthChanged);
+    if (G.Complex()) ERaise(msg::kGradComplex);
+}
+
+double OptLineSearchInterpolate(std::span<const double> Bracket, int N)
+{
+    const double lo = Bracket[kLoA], hi = Bracket[kHiA], dlo = Bracket[kLoD];
+    const double width = hi - lo;
+    const double c = Bracket[kHiF] - Bracket[kLoF] - dlo * width;
+    if (5 * N * kEps * hi > c) return (lo + hi) / 2;
+    // fmax/fmin: a NaN curvature gives the inner end next to the lower end, not a NaN step.
+    return std::fmin(hi - 0.1 * width, std::fmax(lo - dlo * width * width / (2 * c), lo + 0.1 * width));
+}
+
+int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X0, std::span<const double> Consts,
+                  std::span<void* const> OConsts, const TVec& D, TVec& G, double& F, int MaxEval, double AlphaMax,
+                  double C2, double C1, bool Soft, double& Alpha)
+{
+    Alpha = 0;
+    const double dphi0 = OptDot(D, G);
+    if (dphi0 >= 0) return 0;
+
+    const int n = static_cast<int>(X0.size());
+    TVecTemp xv, gv, bv;
+    xv->Size(n);
+    bv->Size(9);
+    double* const x = xv->Values();
+    double* const b = bv->Values();
+    const double* const d = D.Values();
+    const std::span<const double> at(x, X0.size());
+
+    const double F0 = F, a1 = C1 * dphi0, a2 = C2 * dphi0;
+    double alpha = std::min(AlphaMax, 1.0);
+    double f = 0, dphi = 0;
+    const auto trial = [&] {
+        for (int i = 0; i < n; ++i) x[i] = X0[i] + alpha * d[i];
+        f = Fun(at, Consts, OConsts);
+        OptGradient(Grad, Fun, at, Consts, OConsts, *gv);
+        dphi = OptDot(*gv, D);
+    };
+    const auto accept = [&] {
+        Alpha = alpha;
+        F = f;
+        G.Copy(*gv);
+    };
+    const auto enlarge = [&] { alpha = 2.5 * alpha > AlphaMax ? AlphaMax : 2 * alpha; };
+    // The slope at the lower end: the start's until a trial is accepted.
+    double dphiLo = dphi0;
+    int counter = 0;
+
+    trial();
+    bool bracket = true;
+    if (Soft) {
+        while (f <= F0 + a1 * alpha) {
+            accept();
+            dphiLo = dphi;
+            if (!(counter < MaxEval && alpha < AlphaMax && dphi < a2)) {
+                bracket = false;
+                break;
+            }
+            enlarge();
+            trial();
+            ++counter;
+        }
+    } else {
+        while (f < F0) {
+            accept();
+            dphiLo = dphi;
+            if (!(counter < MaxEval && alpha < AlphaMax)) break;
+            enlarge();
+            trial();
+            ++counter;
+            if (!(dphi < 0)) break;
+        }
+        bracket = alpha < AlphaMax || dphi > 0;
+    }
+    if (!bracket) return counter;
+
+    SetPoint(b, kLoA, Alpha, F, dphiLo);
+    SetPoint(b, kHiA, alpha, f, dphi);
+    SetPoint(b, kNewA, alpha, f, dphi);
+    const double minWidth = Soft ? 0 : C1;
+    while (counter < MaxEval && b[kHiA] - b[kLoA] > minWidth) {
+        if (Soft && b[kNewD] >= a2 && b[kNewF] <= F0 + a1 * b[kNewA]) break;
+        alpha = OptLineSearchInterpolate(std::span<const double>(b, 9), n);
+        trial();
+        SetPoint(b, kNewA, alpha, f, dphi);
+        const bool lower = Soft ? F0 + a1 * alpha > f : !(dphi >= 0 && b[kLoF] <= f);
+        if (lower) {
+            SetPoint(b, kLoA, alpha, f, dphi);
+            accept();
+        } else {
+            SetPoint(b, kHiA, alpha, f, dphi);
+        }
+        ++counter;
+    }
+    return counter;
+}
+
+}  // namespace tarnel::detail
