@@ -1,5 +1,6 @@
 // Element-wise arithmetic, fills, thresholds and complex parts. Plain loops over restrict-free pointers:
 // every routine reads element i before it writes element i, so a source may be the destination itself.
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstring>
@@ -22,11 +23,14 @@ inline TCplx Mul(const TCplx& a, const TCplx& b)
     return {a.Re * b.Re - a.Im * b.Im, a.Re * b.Im + b.Re * a.Im};
 }
 
+// The squared magnitudes whose root and reciprocal need no care (Recip, Magnitude).
+constexpr double kSafeLow = 1e-290, kSafeHigh = 1e290;
+
 // 1/z without overflow or underflow of |z|² (Smith's method outside the safe range).
 inline TCplx Recip(const TCplx& z)
 {
     const double m2 = z.Re * z.Re + z.Im * z.Im;
-    if (m2 >= 1e-290 && m2 <= 1e290) return {z.Re / m2, -z.Im / m2};
+    if (m2 >= kSafeLow && m2 <= kSafeHigh) return {z.Re / m2, -z.Im / m2};
     if (std::fabs(z.Re) >= std::fabs(z.Im)) {
         const double r = z.Im / z.Re, den = z.Re + z.Im * r;
         return {1.0 / den, -r / den};
@@ -35,9 +39,11 @@ inline TCplx Recip(const TCplx& z)
     return {r / den, -1.0 / den};
 }
 
+// Both sides of the choice are computed, so that the loops vectorise without a branch.
 inline double RecipThresh(double x, double t)
 {
-    return std::fabs(x) < t ? std::copysign(1.0 / t, x) : 1.0 / x;
+    const double r = 1.0 / x, clamped = std::copysign(1.0 / t, x);
+    return std::fabs(x) < t ? clamped : r;
 }
 
 inline TCplx RecipThresh(const TCplx& z, double t)
@@ -47,6 +53,16 @@ inline TCplx RecipThresh(const TCplx& z, double t)
     const double r = 1.0 / t;
     if (m == 0.0) return {std::copysign(r, z.Re), 0.0};
     return {r * (z.Re / m), r * (-z.Im / m)};
+}
+
+// RecipThresh(z, t) where Clear is t²·(1 + 2^-40): a squared magnitude safely inside the Double range and above Clear
+// (a margin far beyond the rounding of the squares) has |z| ≥ t, so the reciprocal is Recip's plain quotient, found
+// without the hypot.
+inline TCplx RecipThresh(const TCplx& z, double t, double clear)
+{
+    const double m2 = z.Re * z.Re + z.Im * z.Im;
+    if (m2 >= kSafeLow && m2 <= kSafeHigh && m2 > clear) return {z.Re / m2, -z.Im / m2};
+    return RecipThresh(z, t);
 }
 
 inline bool RelationOk(int relation)
@@ -72,10 +88,16 @@ inline TCplx Clip(const TCplx& z, double level, int relation)
     return {z.Re * f, z.Im * f};
 }
 
+inline bool SafeSquare(const TCplx& z)
+{
+    const double m2 = z.Re * z.Re + z.Im * z.Im;
+    return m2 >= kSafeLow && m2 <= kSafeHigh;
+}
+
 inline double Magnitude(const TCplx& z)
 {
     const double m2 = z.Re * z.Re + z.Im * z.Im;
-    if (m2 >= 1e-290 && m2 <= 1e290) return std::sqrt(m2);
+    if (m2 >= kSafeLow && m2 <= kSafeHigh) return std::sqrt(m2);
     return std::hypot(z.Re, z.Im);
 }
 
@@ -278,9 +300,10 @@ void nspdbInvThresh2(const double* src, double* dst, int n, double thresh)
 }
 void nspzbInvThresh2(const TCplx* src, TCplx* dst, int n, double thresh)
 {
+    const double clear = thresh * thresh * (1 + 0x1p-40);
     if (Args(n, src, dst))
         Each(n, dst, {src}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] = RecipThresh(src[i], thresh);
+            for (long long i = lo; i < hi; ++i) dst[i] = RecipThresh(src[i], thresh, clear);
         });
 }
 
@@ -435,9 +458,20 @@ void nspzbImag(const TCplx* src, double* dst, int n)
 }
 void nspzbMag(const TCplx* src, double* dst, int n)
 {
+    // Blocks of 64 whose squares are all safe take the plain root in a loop that vectorises; the others go element
+    // by element. A block is looked at before it is written, since dst may be the source's own storage.
     if (Args(n, src, dst))
         Each(n, dst, {src}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] = Magnitude(src[i]);
+            for (long long b = lo; b < hi; b += 64) {
+                const long long e = std::min(hi, b + 64);
+                bool safe = true;
+                for (long long i = b; i < e; ++i) safe &= SafeSquare(src[i]);
+                if (safe) {
+                    for (long long i = b; i < e; ++i) dst[i] = std::sqrt(src[i].Re * src[i].Re + src[i].Im * src[i].Im);
+                } else {
+                    for (long long i = b; i < e; ++i) dst[i] = Magnitude(src[i]);
+                }
+            }
         });
 }
 void nspzbPhase(const TCplx* src, double* dst, int n)
