@@ -189,7 +189,7 @@ TEST_F(ParserCompile, ComplexLiteralsAndForms)
         {"1e+3i", 0, 1000, true}, {"1.5e2", 150, 0, false}, {"2", 2, 0, false},   {".5", 0.5, 0, false},
     };
     for (bool optimize : {false, true}) {
-        L.Context.Optimize = optimize;
+        L.SetOptimize(optimize);
         for (const auto& c : cases) {
             const parsertest::TValue v = ValueOf(*L.Compile(c.Text));
             EXPECT_EQ(v.Complex, c.Complex) << c.Text << " optimize " << optimize;
@@ -262,7 +262,7 @@ TEST_F(ParserCompile, LongAndDeepTextsStayCleanAndLinear)
     EXPECT_EQ(e->OperationCount(), 299999);
     EXPECT_EQ(ValueOf(*e).Z.Re, 300000);
     // The same as a chain of products of negated terms, and as nested prefixes, folded.
-    L.Context.Optimize = true;
+    L.SetOptimize(true);
     std::string chain = "1";
     for (int k = 0; k < 100000; ++k) chain += "*--1";
     EXPECT_EQ(Real(L, chain), 1);
@@ -333,7 +333,7 @@ TEST_F(ParserCompile, AssignmentRebindsTheName)
     EXPECT_EQ(ValueOf(*use).Z.Re, 50);  // y reads the latest value of the sum
 
     // Folded, the rebinding would run in the compile, into records that are gone if the compile fails.
-    L.Context.Optimize = true;
+    L.SetOptimize(true);
     ExpectRaise([&] { L.Compile("(pi := 2 + 3) + cplx(i, 1)"); }, "Cplx: arguments can not be complex!");
     EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, PI);
     auto rebind = L.Compile("pi := 2 + 3");
