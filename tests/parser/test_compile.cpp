@@ -361,15 +361,21 @@ TEST_F(ParserCompile, EvaluationAllocatesNothing)
     EXPECT_TRUE(std::isfinite(sum));
 }
 
-TEST_F(ParserCompile, FuzzCorpusReplays)
+TEST_F(ParserCompile, FuzzCorporaReplay)
 {
     namespace fs = std::filesystem;
-    int files = 0;
-    for (const auto& entry : fs::directory_iterator(TARNEL_PARSER_CORPUS)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        parsertest::FuzzOne(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
-        ++files;
+    const struct {
+        const char* Folder;
+        int (*Target)(const std::uint8_t*, std::size_t);
+    } corpora[] = {{TARNEL_PARSER_CORPUS, parsertest::FuzzOne}, {TARNEL_PARSER_LOAD_CORPUS, parsertest::FuzzLoad}};
+    for (const auto& c : corpora) {
+        int files = 0;
+        for (const auto& entry : fs::directory_iterator(c.Folder)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            c.Target(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+            ++files;
+        }
+        EXPECT_GT(files, 0) << c.Folder;
     }
-    EXPECT_GT(files, 0);
 }
