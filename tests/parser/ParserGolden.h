@@ -3,6 +3,8 @@
 // (tests/data/parser_words_golden.inc).
 #pragma once
 
+#include <cmath>  // NAN and INFINITY of the tables
+
 namespace parsertest {
 
 struct THexCase {

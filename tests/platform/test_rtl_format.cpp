@@ -85,4 +85,42 @@ TEST(RtlStringList, LoadsFromTheStreamPosition)
     EXPECT_EQ(list[0], "new");
 }
 
+TEST(RtlStringList, ObjectsSortingAndTheChangeEvent)
+{
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&](TStringList&) { ++changes; };
+    int one = 1, two = 2;
+    EXPECT_EQ(list.AddObject("b", &two), 0);
+    EXPECT_EQ(list.AddObject("a", &one), 1);
+    list.Insert(0, "c");
+    list.Exchange(0, 2);
+    EXPECT_EQ(list.Text(), "a\nb\nc\n");
+    EXPECT_EQ(list.Objects(0), &one);
+    EXPECT_EQ(list.Objects(2), nullptr);
+    EXPECT_EQ(changes, 4);
+    // One event for a bracket of changes; none for a bracket without any.
+    list.BeginUpdate();
+    list.Put(2, "C");
+    list.Delete(1);
+    EXPECT_EQ(changes, 4);
+    list.EndUpdate();
+    EXPECT_EQ(changes, 5);
+    list.BeginUpdate();
+    list.EndUpdate();
+    EXPECT_EQ(changes, 5);
+    // Sorted without regard to case; Add then finds the place, Insert is refused.
+    list.Add("B");
+    list.SetSorted(true);
+    EXPECT_EQ(list.Text(), "a\nB\nC\n");
+    EXPECT_EQ(list.Add("b2"), 2);
+    EXPECT_THROW(list.Insert(0, "x"), Exception);
+    try {
+        list.Delete(4);
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (4)");
+    }
+}
+
 }  // namespace
