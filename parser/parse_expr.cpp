@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "core/messages.h"
 #include "parser/MtxParseExpr.h"
@@ -37,6 +38,16 @@ void TakeValue(TExprRec& R)
 TDoubleConstant* Holder(TExprWord* W)
 {
     return W->IsValueWord() ? dynamic_cast<TDoubleConstant*>(W) : nullptr;
+}
+
+// Every word rebound to storage that Freed names takes its value.
+template <class Pred>
+void TakeValues(const std::vector<TExprWord*>& Words, Pred Freed)
+{
+    for (TExprWord* w : Words) {
+        TDoubleConstant* c = Holder(w);
+        if (c != nullptr && c->Rebound() && Freed(c->ValueRef()->CplxLoc)) c->TakeValue();
+    }
 }
 
 }  // namespace
@@ -120,14 +131,8 @@ void TMtxExpression1::Release(TCompiledExpression* Freed)
     if (Freed == nullptr) return;
     if (!FClearing && FAssign != nullptr && FAssign->HasRun()) {
         auto freed = [Freed](const void* p) { return Freed->Holds(p); };
-        for (TExprWord* w : FDictionary.List()) {
-            TDoubleConstant* c = Holder(w);
-            if (c != nullptr && c->Rebound() && freed(c->ValueRef()->CplxLoc)) c->TakeValue();
-        }
-        for (TExprWord* w : FConstants.List()) {
-            TDoubleConstant* c = Holder(w);
-            if (c != nullptr && c->Rebound() && freed(c->ValueRef()->CplxLoc)) c->TakeValue();
-        }
+        TakeValues(FDictionary.List(), freed);
+        TakeValues(FConstants.List(), freed);
         for (int i = 0; i < Count(); ++i) {
             TCompiledExpression* e = Compiled(i);
             if (e == nullptr || e == Freed) continue;
@@ -230,10 +235,7 @@ void TMtxExpression1::Clear()
                     return c != nullptr && &c->CValue() == p;
                 });
             };
-            for (TExprWord* w : FDictionary.List()) {
-                TDoubleConstant* c = Holder(w);
-                if (c != nullptr && c->Rebound() && goes(c->ValueRef()->CplxLoc)) c->TakeValue();
-            }
+            TakeValues(FDictionary.List(), goes);
         }
         FClearing = true;
         for (int i = Count() - 1; i >= 0; --i) Delete(i);
