@@ -40,6 +40,17 @@ void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+// The nothrow forms too (the library's stable sorts take their buffers through them), so that every allocation
+// and release of the program pairs malloc with free, also where the sanitizer supplies the other forms.
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept
+{
+    ++gAllocations;
+    return std::malloc(n == 0 ? 1 : n);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
