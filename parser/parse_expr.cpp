@@ -247,6 +247,7 @@ void TMtxExpression1::Clear()
 
 void TMtxExpression1::Put(int Index, const std::string& Text)
 {
+    if (Sorted()) throw Exception(kSortedListError);
     Checked(Index);
     std::unique_ptr<TCompiledExpression> compiled = CompileText(Text);
     Updating([&] {

@@ -38,6 +38,7 @@ void* TStringList::Objects(int Index) const
 
 void TStringList::Put(int Index, const std::string& S)
 {
+    if (FSorted) throw Exception(kSortedListError);
     FItems[Checked(Index)].S = S;
     Changed();
 }
@@ -61,7 +62,7 @@ int TStringList::AddObject(const std::string& S, void* Object)
 
 void TStringList::Insert(int Index, const std::string& S)
 {
-    if (FSorted) throw Exception("Operation not allowed on sorted list");
+    if (FSorted) throw Exception(kSortedListError);
     if (Index != Count()) Checked(Index);  // Count itself appends
     InsertItem(Index, S, nullptr);
 }

@@ -13,6 +13,9 @@
 
 namespace tarnel {
 
+// What Insert and Put say on a sorted list.
+inline constexpr const char* kSortedListError = "Operation not allowed on sorted list";
+
 class TStringList {
 public:
     TStringList() = default;
@@ -24,7 +27,7 @@ public:
     // Line Index (0-based); "List index out of bounds (N)" outside 0..Count-1, as for every index below.
     const std::string& Strings(int Index) const;
     const std::string& operator[](int Index) const { return Strings(Index); }
-    // Replaces the text of line Index.
+    // Replaces the text of line Index; a sorted list refuses, as Insert does.
     virtual void Put(int Index, const std::string& S);
     void* Objects(int Index) const;
 

@@ -157,6 +157,8 @@ TEST_F(ParserClass, AssigningATextRecompilesIt)
     ExpectRaise([&] { P.Add("7"); },
                 "Expressions may not be sorted! (an expression's index is its place in the order of adding)");
     EXPECT_EQ(P.Count(), 2);
+    ExpectRaise([&] { P.Put(0, "8"); }, "Operation not allowed on sorted list");
+    EXPECT_EQ(P[0], "2*3");
     P.Exchange(0, 1);
     EXPECT_EQ(P.CurrentIndex(), 1);
     EXPECT_EQ(P.AsFloat(), 6);
