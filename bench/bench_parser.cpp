@@ -1,12 +1,14 @@
-// The expression compiler against muparser: evaluating an arithmetic expression of 8 and of 50 operations over two
-// bound variables (ours are complex, muparser's real; the same expression compiled as C++ is shown too), and
+// The expression parser against muparser: evaluating (AsFloat) an arithmetic expression of 8 and of 50 operations
+// over two bound variables (ours are complex, muparser's real; the same expression compiled as C++ is shown too), a
+// mix of functions, sin(x)*cos(y)+x^2-3*x/(1+y), also against that expression written in C++ with the words' complex
+// formulas (a bound variable is complex: each function computes both parts, x^2 is the polar integer power), and
 // compiling a sum of 10, 100 and 1,000 terms (muparser: SetExpr and the first Eval, where it builds its bytecode).
-// The words are the test language of tests/parser until the built-in words arrive.
 #include <muParser.h>
 
 #include <string>
 
 #include "bench/BenchRow.h"
+#include "parser/MtxParseExpr.h"
 #include "tests/parser/TestWords.h"
 
 using namespace tarnel;
@@ -25,7 +27,10 @@ std::string Long()
     return s + "(a-b)*(a+b)-b";  // 5·9 + 3 + 2 = 50
 }
 
-double Cpp8(double a, double b) { return (a + b) * (a - b) / (a * b + 1) - a * 2; }
+double Cpp8(double a, double b)
+{
+    return (a + b) * (a - b) / (a * b + 1) - a * 2;
+}
 double Cpp50(double a, double b)
 {
     double s = 0;
@@ -41,27 +46,35 @@ std::string Terms(int n)
     return s;
 }
 
-void OursEvaluate(benchmark::State& st, const std::string& text)
+// The mix of functions, with the variables named x and y.
+const std::string kMix = "sin(x)*cos(y)+x^2-3*x/(1+y)";
+
+// The mix as the words compute it on two complex values.
+TCplx CppMix(const TCplx& x, const TCplx& y)
 {
-    parsertest::TLanguage L;
+    return CSub(CAdd(CMul(Sin(x), Cos(y)), IntPower(x, 2)), Quotient(CMul(3.0, x), CAdd(1.0, y)));
+}
+
+void OursEvaluate(benchmark::State& st, const std::string& text, const char* A = "a", const char* B = "b")
+{
+    TMtxExpression p;
     TCplx a{0.5, 0}, b{1.25, 0};
-    L.Define("a", a);
-    L.Define("b", b);
-    auto e = L.Compile(text);
-    e->Evaluate();
+    p.DefineVariable(A, a);
+    p.DefineVariable(B, b);
+    p.Add(text);
+    p.AsFloat();
     for (auto _ : st) {
         a.Re += 1e-9;
-        const TValueRef* v = e->Evaluate();
-        benchmark::DoNotOptimize(v->CplxLoc->Re);
+        benchmark::DoNotOptimize(p.AsFloat());
     }
 }
 
-void MuEvaluate(benchmark::State& st, const std::string& text)
+void MuEvaluate(benchmark::State& st, const std::string& text, const char* A = "a", const char* B = "b")
 {
     mu::Parser p;
     double a = 0.5, b = 1.25;
-    p.DefineVar("a", &a);
-    p.DefineVar("b", &b);
+    p.DefineVar(A, &a);
+    p.DefineVar(B, &b);
     p.SetExpr(text);
     p.Eval();
     for (auto _ : st) {
@@ -93,7 +106,7 @@ void OursCompile(benchmark::State& st, int n)
         benchmark::DoNotOptimize(e->Evaluate());
         st.PauseTiming();
         e.reset();
-        L.Constants.ReleaseAll();  // as the parser's Clear: the constants of the compile go
+        L.ConstantList().ReleaseAll();  // as the parser's Clear: the constants of the compile go
         st.ResumeTiming();
     }
 }
@@ -120,6 +133,16 @@ const bool kRegistered = [] {
     Row("Evaluate", 50, "ours", [](benchmark::State& s) { OursEvaluate(s, longText); });
     Row("Evaluate", 50, "muparser", [](benchmark::State& s) { MuEvaluate(s, longText); });
     Row("Evaluate", 50, "C++", [](benchmark::State& s) { CppEvaluate(s, Cpp50); });
+    Row("Evaluate functions", 9, "ours", [](benchmark::State& s) { OursEvaluate(s, kMix, "x", "y"); });
+    Row("Evaluate functions", 9, "muparser", [](benchmark::State& s) { MuEvaluate(s, kMix, "x", "y"); });
+    Row("Evaluate functions", 9, "C++ complex", [](benchmark::State& s) {
+        TCplx x{0.5, 0}, y{1.25, 0};
+        for (auto _ : s) {
+            x.Re += 1e-9;
+            benchmark::DoNotOptimize(x);
+            benchmark::DoNotOptimize(CppMix(x, y));
+        }
+    });
     for (int n : {10, 100, 1000}) {
         Row("Compile", n, "ours", [n](benchmark::State& s) { OursCompile(s, n); });
         Row("Compile", n, "muparser", [n](benchmark::State& s) { MuCompile(s, n); });

@@ -393,6 +393,22 @@ inline constexpr const char* kEmptyExpression = "Syntax error: empty expression"
 inline constexpr const char* kExpressionTooLong = "Syntax error: expression longer than 1000000 characters";
 inline constexpr const char* kNestedTooDeep = "Syntax error: expression nested deeper than 1000 levels";
 
+// ---- Built-in words and the parser class (parser/parse_builtin.cpp, parser/parse_expr.cpp) -------------------
+inline constexpr const char* kFactorialComplex = "Factorial: Complex argument not supported!";
+inline constexpr const char* kDivComplex = "Div: argument can not be complex!";
+inline constexpr const char* kRandomG = "RandomG: not supported!";
+inline constexpr const char* kArcTan2Complex = "ArcTan2: Arguments can not be complex!";
+inline constexpr const char* kDegToRadComplex = "DegToRad: argument can not be complex!";
+inline constexpr const char* kGcdComplex = "Gcd: argument can not be complex!";
+inline constexpr const char* kCplxComplex = "Cplx: arguments can not be complex!";
+inline constexpr const char* kExpjComplex = "Expj: argument can not be complex!";
+inline constexpr const char* kCartToPolarReal = "CartToPolar: argument must be complex!";
+inline constexpr const char* kPolarToCartReal = "PolarToCart: argument must be complex!";
+inline constexpr const char* kNoExpression = "No expression found!";
+// AddObject on a sorted parser; the remark in brackets is ours.
+inline constexpr const char* kExpressionsNotSorted =
+    "Expressions may not be sorted! (an expression's index is its place in the order of adding)";
+
 // ---- Sorting, statistics, norms and dot products (vec_sort.cpp, mtx_sort.cpp, vec_stats.cpp, vec_norms.cpp) ----
 // The range texts of these families come in three spellings; "Index+Len > Length" is kCopyIndexLen.
 inline constexpr const char* kIndexLenSpaced = "Index + Len > Length";

@@ -10,6 +10,7 @@
 // EParserException, so that no text can exhaust the stack or take more than linear time per level.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -37,7 +38,7 @@ inline constexpr int kMaxNesting = 1000;                      // levels of the t
 // always through the reference (":=" rewrites references in place).
 struct TValueRef {
     TCplx* CplxLoc;
-    double* RealLoc;  // nil for a value that is always complex
+    double* RealLoc;  // a value that is always complex names its real part here
     bool IsComplex;
 };
 
@@ -75,6 +76,8 @@ public:
     virtual TWordKind Kind() const { return wkNumber; }
     virtual int ArgCount() const { return 0; }
     virtual TValueRef* ValueRef() { return nullptr; }
+    // The caller's value a bound variable reads, which ":=" writes; nil for every other word.
+    virtual TCplx* BoundValue() { return nullptr; }
     // Lower numbers bind tighter; functions and operands have 0.
     virtual int Precedence() const { return 0; }
 
@@ -94,6 +97,11 @@ public:
     TValueRef* ValueRef() override { return &FRef; }
     double Value() const { return FValue; }
     const TCplx& CValue() const { return FCValue; }
+    // ":=" has bound the word to storage other than its own.
+    bool Rebound() const { return FRef.CplxLoc != &FCValue; }
+    // Copies the value the word reads now into its own storage and reads that from now on (before the storage it
+    // was bound to is freed).
+    void TakeValue();
 
 protected:
     double FValue;
@@ -130,6 +138,7 @@ public:
     TDoubleVariable(std::string_view Name, TCplx& Value);
     bool CanVary() const override { return true; }
     TValueRef* ValueRef() override { return &FRef; }
+    TCplx* BoundValue() override { return FRef.CplxLoc; }
 
 private:
     TValueRef FRef;
@@ -240,7 +249,7 @@ struct TExprRec {
     TValueRef Result;           // where readers find this record's value
     TExprWord* Word;            // the word this record evaluates
     TValueRef* Args[kMaxArgs];  // after linking: the operands' value references
-    TExprRec* Child[kMaxArgs];  // while the tree is built: the operand records
+    TExprRec* Child[kMaxArgs];  // the operand records; ":=" finds the word of its left operand here
 };
 
 // The operands of a routine, in either form, and its result.
@@ -297,9 +306,23 @@ public:
 
     // A new record: no routine, word, successor or arguments; its result names its own slots.
     TExprRec* NewRecord();
+    // The address lies in one of this expression's records.
+    bool Holds(const void* Address) const;
+    // Every record made for this expression, in the list or not.
+    template <class F>
+    void ForEachRecord(F&& Visit)
+    {
+        for (std::size_t b = 0; b < FBlocks.size(); ++b) {
+            const std::size_t n = b + 1 == FBlocks.size() ? FUsed : BlockSize(b);
+            for (std::size_t k = 0; k < n; ++k) Visit(FBlocks[b][k]);
+        }
+    }
     void SetHead(TExprRec* Head) { FHead = Head; }
 
 private:
+    // Blocks grow with the expression (64, 128, ... records, at most 4096), so small expressions stay small and long
+    // ones need few allocations.
+    static std::size_t BlockSize(std::size_t Block) { return std::size_t{64} << std::min<std::size_t>(Block, 6); }
     std::vector<std::unique_ptr<TExprRec[]>> FBlocks;
     std::size_t FUsed = 0;  // records taken from the last block
     TExprRec* FHead = nullptr;

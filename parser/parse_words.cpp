@@ -83,8 +83,16 @@ void TDoubleConstant::Bind(bool Complex)
     FRef = TValueRef{&FCValue, &FValue, Complex};
 }
 
+void TDoubleConstant::TakeValue()
+{
+    const TValueRef r = FRef;
+    FCValue = r.IsComplex ? *r.CplxLoc : TCplx{*r.RealLoc, 0};
+    FValue = r.IsComplex ? FCValue.Re : *r.RealLoc;
+    FRef = TValueRef{&FCValue, &FValue, r.IsComplex};
+}
+
 TDoubleVariable::TDoubleVariable(std::string_view Name, TCplx& Value)
-    : TExprWord(Name, &CopyValue), FRef{&Value, nullptr, true}
+    : TExprWord(Name, &CopyValue), FRef{&Value, &Value.Re, true}
 {
 }
 
@@ -183,17 +191,6 @@ int TCompiledExpression::OperationCount() const
     return n;
 }
 
-namespace {
-
-// Blocks grow with the expression (64, 128, ... records, at most 4096), so small expressions stay small and long
-// ones need few allocations.
-std::size_t BlockSize(std::size_t Block)
-{
-    return std::size_t{64} << std::min<std::size_t>(Block, 6);
-}
-
-}  // namespace
-
 TExprRec* TCompiledExpression::NewRecord()
 {
     if (FBlocks.empty() || FUsed == BlockSize(FBlocks.size() - 1)) {
@@ -204,6 +201,16 @@ TExprRec* TCompiledExpression::NewRecord()
     *r = TExprRec{};
     r->Result = TValueRef{&r->CplxValue, &r->RealValue, false};
     return r;
+}
+
+bool TCompiledExpression::Holds(const void* Address) const
+{
+    const auto a = reinterpret_cast<std::uintptr_t>(Address);
+    for (std::size_t b = 0; b < FBlocks.size(); ++b) {
+        const auto lo = reinterpret_cast<std::uintptr_t>(FBlocks[b].get());
+        if (a >= lo && a < lo + BlockSize(b) * sizeof(TExprRec)) return true;
+    }
+    return false;
 }
 
 void TExprList::Append(TExprRec* Rec)

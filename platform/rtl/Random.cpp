@@ -40,12 +40,25 @@ TRandomClock SetRandomizeClock(TRandomClock Clock)
     return gClock.exchange(Clock, std::memory_order_acq_rel);
 }
 
+namespace {
+
+std::uint64_t Draw()
+{
+    return Mix(gState.fetch_add(kIncrement, std::memory_order_relaxed) + kIncrement);
+}
+
+}  // namespace
+
 int Random(int Range)
 {
     if (Range <= 0) return 0;
-    const std::uint64_t draw = Mix(gState.fetch_add(kIncrement, std::memory_order_relaxed) + kIncrement);
     // The top 32 bits scaled into the range: (d * Range) / 2^32 lies in 0 .. Range-1.
-    return static_cast<int>(((draw >> 32) * static_cast<std::uint64_t>(Range)) >> 32);
+    return static_cast<int>(((Draw() >> 32) * static_cast<std::uint64_t>(Range)) >> 32);
+}
+
+double Random()
+{
+    return static_cast<double>(Draw() >> 11) * 0x1p-53;
 }
 
 }  // namespace tarnel

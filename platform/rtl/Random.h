@@ -14,6 +14,9 @@ namespace tarnel {
 void Randomize();
 // A uniformly distributed integer in 0 .. Range-1; 0 when Range <= 0.
 int Random(int Range);
+// A uniformly distributed Double in [0, 1): one draw's top 53 bits, so every multiple of 2^-53 below 1 is equally
+// likely.
+double Random();
 
 // The seed source of Randomize: the system clock unless a test replaced it. SetRandomizeClock installs another
 // source (nullptr: the system clock again) and returns the one it replaced, so that a test can make the

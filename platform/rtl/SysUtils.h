@@ -24,4 +24,10 @@ public:
     explicit EAbort(std::string message = "Operation aborted") : Exception(std::move(message)) {}
 };
 
+// Integer division by zero.
+class EDivByZero : public Exception {
+public:
+    EDivByZero() : Exception("Division by zero") {}
+};
+
 }  // namespace tarnel

@@ -1,4 +1,4 @@
-// The libFuzzer target of the expression compiler (built by clang with -fsanitize=fuzzer,address,undefined).
+// The libFuzzer target of the expression parser (built by clang with -fsanitize=fuzzer,address,undefined).
 #include <cstddef>
 #include <cstdint>
 

@@ -25,13 +25,13 @@ std::string Names(const TExprCollection& Words)
 
 std::string Tokens(TLanguage& L, std::string_view Text)
 {
-    return Names(*Tokenize(L.Context, Text));
+    return Names(*Tokenize(L.Context(), Text));
 }
 
 std::string Checked(TLanguage& L, std::string_view Text)
 {
-    auto words = Tokenize(L.Context, Text);
-    CheckSyntax(L.Context, *words);
+    auto words = Tokenize(L.Context(), Text);
+    CheckSyntax(L.Context(), *words);
     return Names(*words);
 }
 
@@ -76,15 +76,15 @@ TEST_F(ParserTokens, TokensOfATextTable)
 TEST_F(ParserTokens, WordsComeFromTheDictionaryOrJoinIt)
 {
     TLanguage L;
-    const int before = L.Dictionary.Count();
-    const int constants = L.Constants.Count();
-    auto words = Tokenize(L.Context, "PI + newname * 'txt' + 2 + newname");
+    const int before = L.WordCount();
+    const int constants = L.ConstantList().Count();
+    auto words = Tokenize(L.Context(), "PI + newname * 'txt' + 2 + newname");
     ASSERT_EQ(words->Count(), 9);
-    EXPECT_EQ(words->Items(0), L.Dictionary.Find("pi"));
+    EXPECT_EQ(words->Items(0), L.Dictionary().Find("pi"));
     EXPECT_EQ(typeid(*words->Items(2)), typeid(TGeneratedVariable));
     EXPECT_EQ(words->Items(2), words->Items(8));  // found again in the dictionary
-    EXPECT_EQ(L.Dictionary.Count(), before + 1);
-    EXPECT_EQ(L.Constants.Count(), constants + 2);  // the string and the number
+    EXPECT_EQ(L.Dictionary().Count(), before + 1);
+    EXPECT_EQ(L.ConstantList().Count(), constants + 2);  // the string and the number
     EXPECT_EQ(words->Items(4)->Kind(), wkString);
     EXPECT_EQ(words->Items(4)->AsString(), "txt");
 }
@@ -206,13 +206,13 @@ TEST_F(ParserTokens, MessagesOfTheCheck)
 TEST_F(ParserTokens, NewNamesAndConstantsStayAfterAFailedCompile)
 {
     TLanguage L;
-    const int constants = L.Constants.Count();
+    const int constants = L.ConstantList().Count();
     ExpectRaise([&] { L.Compile("unknown1 + 2 + unknown2 unknown3"); },
                 "unknown2 two space limited variables/constants");
-    EXPECT_NE(L.Dictionary.Find("unknown1"), nullptr);
-    EXPECT_NE(L.Dictionary.Find("unknown2"), nullptr);
-    EXPECT_NE(L.Dictionary.Find("unknown3"), nullptr);
-    EXPECT_EQ(L.Constants.Count(), constants + 1);
+    EXPECT_NE(L.Dictionary().Find("unknown1"), nullptr);
+    EXPECT_NE(L.Dictionary().Find("unknown2"), nullptr);
+    EXPECT_NE(L.Dictionary().Find("unknown3"), nullptr);
+    EXPECT_EQ(L.ConstantList().Count(), constants + 1);
     // An unknown name reads as the real NaN.
     auto e = L.Compile("unknown1");
     const parsertest::TValue v = parsertest::ValueOf(*e);

@@ -101,4 +101,82 @@ TEST(RtlStringList, AddsThroughTheListBase)
     EXPECT_THROW(lines.Strings(0), Exception);
 }
 
+TEST(RtlStringList, ObjectsSortingAndTheChangeEvent)
+{
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&](TStringList&) { ++changes; };
+    int one = 1, two = 2;
+    EXPECT_EQ(list.AddObject("b", &two), 0);
+    EXPECT_EQ(list.AddObject("a", &one), 1);
+    list.Insert(0, "c");
+    list.Exchange(0, 2);
+    EXPECT_EQ(list.Text(), "a\nb\nc\n");
+    EXPECT_EQ(list.Objects(0), &one);
+    EXPECT_EQ(list.Objects(2), nullptr);
+    EXPECT_EQ(changes, 4);
+    // One event for a bracket of changes; none for a bracket without any.
+    list.BeginUpdate();
+    list.Put(2, "C");
+    list.Delete(1);
+    EXPECT_EQ(changes, 4);
+    list.EndUpdate();
+    EXPECT_EQ(changes, 5);
+    list.BeginUpdate();
+    list.EndUpdate();
+    EXPECT_EQ(changes, 5);
+    // Sorted without regard to case; Add then finds the place, Insert is refused.
+    list.Add("B");
+    list.SetSorted(true);
+    EXPECT_EQ(list.Text(), "a\nB\nC\n");
+    EXPECT_EQ(list.Add("b2"), 2);
+    EXPECT_THROW(list.Insert(0, "x"), Exception);
+    try {
+        list.Delete(4);
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (4)");
+    }
+}
+
+TEST(RtlStringList, TheBaseAndACopyOfASortedListWithAListener)
+{
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&](TStringList&) { ++changes; };
+    int object = 0;
+    list.AddObject("m", &object);
+    list.SetSorted(true);
+    EXPECT_EQ(changes, 2);
+    // Through the base a log writer reaches the list's own operations: the sorted place, the event, the refusal.
+    TStrings& lines = list;
+    EXPECT_EQ(lines.Add("A"), 0);
+    lines.Append("z");
+    EXPECT_EQ(changes, 4);
+    try {
+        lines.SetStrings(0, "b");
+        ADD_FAILURE();
+    } catch (const EListError& e) {
+        EXPECT_STREQ(e.what(), "Operation not allowed on sorted list");
+    }
+    EXPECT_THROW(lines.Insert(3, "x"), EListError);
+    EXPECT_EQ(list.Text(), "A\nm\nz\n");
+    TStringStream s;
+    lines.SaveToStream(s);
+    EXPECT_EQ(s.DataString(), "A\r\nm\r\nz\r\n");
+    // A copy, made inside an update bracket, has the lines, their objects and Sorted, but neither the listener nor
+    // the bracket: its changes fire nothing, and the original's pending change still fires at its EndUpdate.
+    list.BeginUpdate();
+    list.Delete(2);
+    TStringList copy(list);
+    EXPECT_EQ(copy.Text(), "A\nm\n");
+    EXPECT_EQ(copy.Objects(1), &object);
+    EXPECT_TRUE(copy.Sorted());
+    EXPECT_FALSE(copy.OnChange);
+    EXPECT_EQ(copy.Add("b"), 1);
+    list.EndUpdate();
+    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(list.Text(), "A\nm\n");
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -47,6 +48,27 @@ TEST(RunTimeRandom, ReseedingFromTheSameClockReadingRepeatsTheStream)
     Randomize();
     EXPECT_NE(Draws(64), first);
     EXPECT_EQ(SetRandomizeClock(previous), &FixedClock);
+}
+
+TEST(RunTimeRandom, TheDoubleFormIsUniformInTheHalfOpenUnitInterval)
+{
+    const TRandomClock previous = SetRandomizeClock(FixedClock);
+    gClockValue = 42;
+    Randomize();
+    double first = Random(), sum = 0;
+    int below = 0;
+    for (int k = 0; k < 100000; ++k) {
+        const double r = Random();
+        ASSERT_TRUE(r >= 0 && r < 1) << r;
+        ASSERT_EQ(r, std::ldexp(std::floor(std::ldexp(r, 53)), -53));  // a multiple of 2^-53
+        sum += r;
+        below += r < 0.25;
+    }
+    EXPECT_NEAR(sum / 100000, 0.5, 0.01);
+    EXPECT_NEAR(below / 100000.0, 0.25, 0.01);
+    Randomize();
+    EXPECT_EQ(Random(), first);  // the same stream as the integer form
+    SetRandomizeClock(previous);
 }
 
 TEST(RunTimeTicks, DifferencesAreUnsigned32BitAcrossTheWrap)
