@@ -51,6 +51,9 @@ void PolyFit(const TVec& X, const TVec& Y, int Deg, TVec& Coeff, TMtx& R, int& D
     detail::TMtxTemp v, r;
     detail::TVecTemp c, residual;
     Fit(X, Y, Deg, *v, *c, r.get());
+    // Sized first: the product's overlap guard measures Self's room from its current data, and a pooled vector
+    // shorter than the result could seem to overlap the operands.
+    residual->Size(Y.Length(), Y.Complex());
     residual->TensorProd(*v, *c, mtGeneral);
     residual->Sub(Y);
     L2R = residual->NormL2();

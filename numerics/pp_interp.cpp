@@ -19,6 +19,34 @@
 
 namespace tarnel {
 
+namespace {
+
+// out[i] := the interpolant at xs[i], i < m, from n data values (p: extended by one at each end when Cubic).
+template <bool Cubic>
+void Equidistant(const double* xs, int m, double x0, double h, int n, const double* p, double* out)
+{
+    const double last = n - 2;
+    for (int i = 0; i < m; ++i) {
+        const double t = (xs[i] - x0) / h;
+        if (!std::isfinite(t)) {
+            out[i] = NAN;
+            continue;
+        }
+        // ⌊t⌋ held to 0 .. n − 2: on [0, n − 2] truncation is the floor, so holding t first gives the same k.
+        const int k = static_cast<int>(std::clamp(t, 0.0, last));
+        const double u = t - k;
+        if constexpr (Cubic) {
+            const double u2 = u * u, u3 = u2 * u;
+            out[i] = 0.5 * (-(u3 - 2 * u2 + u) * p[k] + (3 * u3 - 5 * u2 + 2) * p[k + 1] +
+                            (-3 * u3 + 4 * u2 + u) * p[k + 2] + (u3 - u2) * p[k + 3]);
+        } else {
+            out[i] = (1 - u) * p[k] + u * p[k + 1];
+        }
+    }
+}
+
+}  // namespace
+
 void Interpolate(const TVec& X, const TVec& Y, const TVec& XI, TVec& YI, TInterpolationType IntType, bool Ascending)
 {
     if (X.Length() != Y.Length()) ERaise(msg::kInterpolateLength);
@@ -64,38 +92,23 @@ void InterpolateEqd(const TVec& X, const TVec& Y, const TVec& XI, TVec& YI, TInt
     if (X.Values()[n - 1] == x0) ERaise(msg::kInterpolateEqdStep);
     const detail::TCondOff off{&X, &Y, &XI, &YI};
     detail::Wrapped("InterpolateEqd : ", [&] {
-        const detail::TStable xi(XI, YI);
-        detail::TVecTemp p;  // Y with one value added at each end (cubic), or Y itself (linear)
-        const double* y = Y.Values();
+        const detail::TStable xi(XI, YI), y0(Y, YI);
+        detail::TVecTemp p;  // Y with one value added at each end (cubic)
+        const double* y = y0->Values();
         if (IntType == IntCubic) {
             p->Size(n + 2);
             double* pv = p->Values();
             pv[0] = 3 * (y[0] - y[1]) + y[2];
             std::copy_n(y, n, pv + 1);
             pv[n + 1] = 3 * (y[n - 1] - y[n - 2]) + y[n - 3];
-        } else {
-            p->Copy(Y);  // YI may be Y
         }
+        const double* data = IntType == IntCubic ? p->Values() : y;
         const int m = xi->Length();
         YI.Size(m, false);
-        const double* xs = xi->Values();
-        const double* pv = p->Values();
-        double* out = YI.Values();
-        for (int i = 0; i < m; ++i) {
-            const double t = (xs[i] - x0) / h;
-            if (!std::isfinite(t)) {
-                out[i] = NAN;
-                continue;
-            }
-            const int k = static_cast<int>(std::clamp(std::floor(t), 0.0, static_cast<double>(n - 2)));
-            const double u = t - k;
-            if (IntType == IntCubic) {
-                const double u2 = u * u, u3 = u2 * u;
-                out[i] = 0.5 * (-(u3 - 2 * u2 + u) * pv[k] + (3 * u3 - 5 * u2 + 2) * pv[k + 1] +
-                                (-3 * u3 + 4 * u2 + u) * pv[k + 2] + (u3 - u2) * pv[k + 3]);
-            } else {
-                out[i] = (1 - u) * pv[k] + u * pv[k + 1];
-            }
+        if (IntType == IntCubic) {
+            Equidistant<true>(xi->Values(), m, x0, h, n, data, YI.Values());
+        } else {
+            Equidistant<false>(xi->Values(), m, x0, h, n, data, YI.Values());
         }
     });
 }

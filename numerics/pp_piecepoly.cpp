@@ -16,19 +16,26 @@ namespace tarnel {
 
 namespace {
 
-// The largest k in [0, pieces − 1] with x > b[k], or 0.
+// The largest k in [0, pieces − 1] with x > b[k], or 0: bisection without branches (the comparisons of random
+// points cannot be predicted).
 int Bisect(const double* b, int pieces, double x)
 {
     int lo = 0, hi = pieces;
     while (hi - lo != 1) {
         const int mid = (lo + hi) / 2;
-        if (x > b[mid]) {
-            lo = mid;
-        } else {
-            hi = mid;
-        }
+        const bool above = x > b[mid];
+        lo = above ? mid : lo;
+        hi = above ? hi : mid;
     }
     return lo;
+}
+
+// Bisect's answer when Hint already is it (x in (b[k], b[k + 1]], the first and last piece open outward), which
+// saves the search for points that follow each other closely; otherwise the search.
+int Piece(const double* b, int pieces, double x, int Hint)
+{
+    if ((Hint == 0 || x > b[Hint]) && (Hint == pieces - 1 || !(x > b[Hint + 1]))) return Hint;
+    return Bisect(b, pieces, x);
 }
 
 double Horner(const double* c, int order, double t)
@@ -119,8 +126,9 @@ void TPiecePoly::Evaluate(const TVec& X, TVec& Y, bool Ascending) const
             ys[i] = Horner(c + static_cast<std::int64_t>(k) * order, order, xs[i] - b[k]);
         }
     } else {
+        int k = 0;
         for (int i = 0; i < n; ++i) {
-            const int k = Bisect(b, pieces, xs[i]);
+            k = Piece(b, pieces, xs[i], k);
             ys[i] = Horner(c + static_cast<std::int64_t>(k) * order, order, xs[i] - b[k]);
         }
     }

@@ -26,11 +26,12 @@ void InverseSteps(const TVecs& X, TVec& Inv)
     Inv.Inv(detail::kPieceThreshold);
 }
 
-// PP := Breaks X (held), Coefficients C.
-void Store(const TVecs& X, const TMtx& C, TPiecePoly& PP)
+// PP's coefficients sized Rows × Cols (real), to be written through the address returned; the hook gives Breaks
+// Rows + 1 elements, which Breaks() then receives. The sources must be held against PP's objects.
+double* Rows(TPiecePoly& PP, int Rows, int Cols)
 {
-    PP.Coefficients().Copy(C);  // the hook gives Breaks Rows + 1 elements
-    PP.Breaks().Copy(X);
+    PP.Coefficients().Size(Rows, Cols, false);
+    return PP.Coefficients().Values();
 }
 
 // The spline through (x, y), n = X.Length ≥ 2, strictly ascending; Slopes nil (not-a-knot) or the two end slopes.
@@ -44,35 +45,31 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
     d->Size(n - 1);
     double* dd = d->Values();
     for (int i = 0; i < n - 1; ++i) dd[i] = (y[i + 1] - y[i]) * r[i];
-    detail::TMtxTemp c;
     if (n == 2 && Slopes == nullptr) {  // a line
-        c->Size(1, 2);
-        c->Values()[0] = dd[0];
-        c->Values()[1] = y[0];
-        Store(X, *c, PP);
+        double* row = Rows(PP, 1, 2);
+        row[0] = dd[0];
+        row[1] = y[0];
+        PP.Breaks().Copy(X);
         return;
     }
     if (n == 2) {  // one cubic with the given end slopes
         const double a = (dd[0] - Slopes[0]) * r[0], b = (Slopes[1] - dd[0]) * r[0];
-        c->Size(1, 4);
-        double* row = c->Values();
+        double* row = Rows(PP, 1, 4);
         row[0] = (b - a) * r[0];
         row[1] = 2 * a - b;
         row[2] = Slopes[0];
         row[3] = y[0];
-        Store(X, *c, PP);
+        PP.Breaks().Copy(X);
         return;
     }
     if (n == 3 && Slopes == nullptr) {  // one parabola over [x₀, x₂]
         const double c0 = (dd[1] - dd[0]) / (x[2] - x[0]);
-        c->Size(1, 3);
-        double* row = c->Values();
-        row[0] = c0;
-        row[1] = dd[0] - c0 * (x[1] - x[0]);
-        row[2] = y[0];
-        detail::TVecTemp breaks;
-        breaks->SetIt(false, {x[0], x[2]});
-        Store(*breaks, *c, PP);
+        const double row0 = c0, row1 = dd[0] - c0 * (x[1] - x[0]), row2 = y[0], x0 = x[0], x2 = x[2];
+        double* row = Rows(PP, 1, 3);
+        row[0] = row0;
+        row[1] = row1;
+        row[2] = row2;
+        PP.Breaks().SetIt(false, {x0, x2});
         return;
     }
     // The band matrix, 3 × n: A(i, j) in row 1 + i − j of column j.
@@ -109,33 +106,31 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
     }
     band->LUSolve(*rhs, *s, mtBandGeneral);
     const double* sl = s->Values();
-    c->Size(n - 1, 4);
+    double* rows = Rows(PP, n - 1, 4);
     for (int k = 0; k < n - 1; ++k) {
         const double c4 = (sl[k] + sl[k + 1] - 2 * dd[k]) * r[k];
-        double* row = c->Values() + 4 * static_cast<std::int64_t>(k);
+        double* row = rows + 4 * static_cast<std::int64_t>(k);
         row[0] = c4 * r[k];
         row[1] = (dd[k] - sl[k]) * r[k] - c4;
         row[2] = sl[k];
         row[3] = y[k];
     }
-    Store(X, *c, PP);
+    PP.Breaks().Copy(X);
 }
 
-// The broken line through (X, y); Steps true: abscissae 0, 1, … (no division).
+// The broken line through (X, y); Unit: abscissae 0, 1, … (no division).
 void LinearCore(const TVecs& X, const double* y, bool Unit, TPiecePoly& PP)
 {
     const int n = X.Length();
     detail::TVecTemp inv;
     if (!Unit) InverseSteps(X, *inv);
-    detail::TMtxTemp c;
-    c->Size(n - 1, 2);
-    double* row = c->Values();
+    double* row = Rows(PP, n - 1, 2);
     for (int k = 0; k < n - 1; ++k) {
         const double dy = y[k + 1] - y[k];
         row[2 * k] = Unit ? dy : dy * inv->Values()[k];
         row[2 * k + 1] = y[k];
     }
-    Store(X, *c, PP);
+    PP.Breaks().Copy(X);
 }
 
 bool Decreasing(const TVecs& X)
