@@ -563,6 +563,17 @@ TEST_F(Polynoms, EvaluatePicksThePieces)
     x.SetIt(false, {1, 2});
     pp.Evaluate(x, y1, true);
     EXPECT_EQ(Doubles(y1), (std::vector<double>{20, 22}));
+    // Unsorted points without the sorted walk: each as the scalar form finds it.
+    x.SetIt(false, {4, -1, 2, 0.5, 3, 1, 0, 2.5, -3});
+    pp.Evaluate(x, y2, false);
+    for (int i = 0; i < x.Length(); ++i) {
+        double s = 0;
+        pp.Evaluate(x.Values()[i], s);
+        EXPECT_EQ(y2.Values()[i], s) << x.Values()[i];
+    }
+    TVec xc;
+    xc.SetIt(true, {1, 0});
+    ExpectRaise([&] { pp.Evaluate(xc, y2, true); }, "TPiecePoly.Evaluate : X.Complex = True");
     // Order 0 (no columns): the zero function.
     c.Size(2, 0);
     pp.SefCoefficients(c);
