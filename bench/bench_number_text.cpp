@@ -1,6 +1,13 @@
 // Number text on 10^6 Doubles: SampleToStr and StrToVal against std::to_chars/from_chars with 15 digits (the
 // floor: no framework rules, no checks) and FormatFloat("0.000"); bench/peers/number_text.py times numpy's
 // savetxt ("%.15G", "%.3f") and loadtxt on the same numbers. Single-threaded throughout.
+//
+// The text exchange on the same numbers: TVec0.StringsToValues of their 10^6 lines (held in a string list, as
+// a value editor or a loaded file holds them) against numpy.loadtxt of the text; TMtx.ValuesToStrings of the
+// 1000 × 1000 matrix they make (blank-delimited rows into an empty list) against numpy.savetxt ("%.15G");
+// TMtx.SaveToMatrixMarketFile against scipy.io.mmwrite, both writing a file in /tmp.
+#include <unistd.h>
+
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -96,6 +103,48 @@ void OursFixed(benchmark::State& st)
     }
 }
 
+// ---- Text exchange ------------------------------------------------------------------------------------------
+
+constexpr int kSide = 1000;
+
+void OursStringsToValues(benchmark::State& st)
+{
+    Data& d = D();
+    TStringList lines;
+    for (const std::string& t : d.text) lines.Add(t);
+    TVec v;
+    for (auto _ : st) {
+        v.StringsToValues(lines);
+        benchmark::DoNotOptimize(v.Values());
+    }
+}
+
+const TMtx& Matrix()
+{
+    static TMtx m;
+    if (m.Rows() == 0) m.SetIt(kSide, kSide, false, D().x);
+    return m;
+}
+
+void OursValuesToStrings(benchmark::State& st)
+{
+    const TMtx& m = Matrix();
+    TStringList lines;
+    for (auto _ : st) {
+        lines.Clear();
+        m.ValuesToStrings(lines, " ");
+        benchmark::DoNotOptimize(lines.Count());
+    }
+}
+
+void OursMatrixMarket(benchmark::State& st)
+{
+    const TMtx& m = Matrix();
+    const std::string name = "/tmp/tarnel_bench_" + std::to_string(getpid()) + ".mtx";
+    for (auto _ : st) m.SaveToMatrixMarketFile(name);
+    unlink(name.c_str());
+}
+
 const bool kRegistered = [] {
     using tarnel_bench::Row;
     Row("SampleToStr", kCount, "ours", OursToText)->Unit(benchmark::kMillisecond);
@@ -103,6 +152,9 @@ const bool kRegistered = [] {
     Row("StrToVal", kCount, "ours", OursFromText)->Unit(benchmark::kMillisecond);
     Row("StrToVal", kCount, "from_chars", FromChars)->Unit(benchmark::kMillisecond);
     Row("FormatFloat 0.000", kCount, "ours", OursFixed)->Unit(benchmark::kMillisecond);
+    Row("StringsToValues", kCount, "ours", OursStringsToValues)->Unit(benchmark::kMillisecond);
+    Row("ValuesToStrings", kSide, "ours", OursValuesToStrings)->Unit(benchmark::kMillisecond);
+    Row("SaveToMatrixMarketFile", kSide, "ours", OursMatrixMarket)->Unit(benchmark::kMillisecond);
     return true;
 }();
 

@@ -58,9 +58,22 @@ inline constexpr double kIntPowerThreshold = 5.56268464626801E-309;
 void RealIntPower(const double* Src, double* Dst, std::int64_t N, int Exponent);
 void ComplexIntPower(const TCplx* Src, TCplx* Dst, std::int64_t N, int Exponent, bool Polar);
 // Dst[k] := Base[k]^Exponent[k]: real data by VDPOW, complex ones by exp(Exponent·ln Base), either operand
-// complex (BaseComplex, ExpComplex) and Dst complex when either is. Dst may be either source, element for element.
+// complex (BaseComplex, ExpComplex) and Dst complex when either is. Dst must not overlap the sources.
+// RealByPow: real pairs through VDPOW (C's pow); otherwise exp(Exponent·ln Base) for them too.
 void PowerOfVectors(const double* Base, bool BaseComplex, const double* Exponent, bool ExpComplex, double* Dst,
-                    std::int64_t N);
+                    std::int64_t N, bool RealByPow);
+
+// ---- Transcendental functions of arrays, shared by the vector and matrix members (vec_exp.cpp, vec_trig.cpp) ----
+// Dst := f(Src) over N Doubles (2 per complex element) of the given kind; Dst may be Src, element for element.
+
+void ExpElems(bool Complex, const double* Src, double* Dst, std::int64_t N);
+// ln x / Divisor (1: the plain logarithm).
+void LnElems(bool Complex, const double* Src, double* Dst, std::int64_t N, double Divisor);
+void Log10Elems(bool Complex, const double* Src, double* Dst, std::int64_t N);
+// ln N, the divisor of LogN, after refusing N = 0 (and NaN with NanToo) with "N = 0".
+double LogNDivisor(double N, bool NanToo);
+enum class TTrig { Sin, Cos, Tan, ArcSin, ArcCos, ArcTan, Sinh, Cosh, Tanh, ArcSinh, ArcCosh, ArcTanh };
+void TrigElems(TTrig F, bool Complex, const double* Src, double* Dst, std::int64_t N);
 
 // ---- Pieces shared with the matrix families ---------------------------------------------------------------------
 

@@ -1,15 +1,17 @@
-// Gamma, log-gamma, the factorial and the order-zero Bessel functions of Dovi387, all in long double and rounded
-// once. The real gamma and log-gamma keep the thresholds of their classic extended-precision form (Stirling's
+// Gamma, log-gamma, the factorial and the order-zero Bessel functions of Dovi387, each rounded once from a wider
+// intermediate. The real gamma and log-gamma keep the thresholds of their classic extended-precision form (Stirling's
 // formula beyond 13, reflection below -13, respectively -34, the small-argument form within 1/32 of zero, a fit on
 // [2, 3) between), with approximations fitted by tests/data/gen_gamma_coefficients.py: one polynomial for Γ on
 // [2, 3) and one for lnΓ, each good to a unit of long double, the reciprocal gamma's Taylor series for the small
-// arguments, and the exact Stirling coefficients of lnΓ, from which Γ is taken as an exponential.
+// arguments, and the exact Stirling coefficients of lnΓ. Stirling's formula, its logarithm and the exponential that
+// turns it into Γ run in double-double (core/dovi_dd.h), which keeps lnΓ up to Γ's overflow to 2^-58 without the
+// x87's slow transcendental instructions; the recurrence, the fits and the complex functions run in long double.
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "core/Dovi387.h"
+#include "core/dovi_dd.h"
 #include "core/dovi_wide.h"
 
 namespace tarnel {
@@ -55,133 +57,36 @@ constexpr Wide kStirling[] = {
     0.08333333333333333333333333L,
 };
 
+// The polynomial with coefficients c (highest degree first) at x by Estrin's scheme: pairs, then pairs of pairs
+// in x², x⁴, ..., so the dependent multiplications number about log2 N instead of N.
 template <std::size_t N>
-constexpr Wide Horner(const Wide (&c)[N], Wide x)
+Wide Poly(const Wide (&c)[N], Wide x)
 {
-    Wide r = c[0];
+    Wide v[N];
 #pragma GCC unroll 32
-    for (std::size_t i = 1; i < N; ++i) r = r * x + c[i];
-    return r;
-}
-
-// Exponential, logarithm and sin(pi·d) in long double for the real gamma family. The C library's long double
-// versions run on the x87's microcoded instructions and cost several times a double call; these reduce the argument
-// and sum a short series, to within a few units of long double, far below the Double results' last place.
-constexpr Wide kLn2Hi = 0x1.62e42feep-1L;  // 32 bits: k·kLn2Hi is exact for every exponent k
-constexpr Wide kLn2Lo = 1.908214929272321214581766e-10L;
-constexpr Wide kLog2E = 1.442695040888963407359925L;
-
-// 1/n! for n = 18..0: e^r for |r| ≤ ln2/2 to a unit of long double (the tables' source).
-constexpr auto kExpSeries = [] {
-    struct {
-        Wide c[19];
-    } t{};
-    Wide f = 1;
-    for (int n = 0; n <= 18; ++n) {
-        if (n > 0) f *= n;
-        t.c[18 - n] = 1 / f;
+    for (std::size_t i = 0; i < N; ++i) v[i] = c[N - 1 - i];
+    std::size_t n = N;
+#pragma GCC unroll 8
+    while (n > 1) {
+#pragma GCC unroll 16
+        for (std::size_t i = 0; i < n / 2; ++i) v[i] = v[2 * i] + v[2 * i + 1] * x;
+        if (n % 2) v[n / 2] = v[n - 1];
+        n = (n + 1) / 2;
+        x *= x;
     }
-    return t;
-}();
-
-// 2^(j/32) for j = 0..31.
-constexpr auto kExp2Table = [] {
-    struct {
-        Wide v[32];
-    } t{};
-    for (int j = 0; j < 32; ++j) t.v[j] = Horner(kExpSeries.c, j * kLn2Wide / 32);
-    return t;
-}();
-
-// 1/n! for n = 8..0: e^r for |r| ≤ ln2/64.
-constexpr Wide kExpShort[] = {1.0L / 40320, 1.0L / 5040, 1.0L / 720, 1.0L / 120, 1.0L / 24, 1.0L / 6, 0.5L, 1, 1};
-
-// The exponent field of the x87 format (bytes 8 and 9: sign and 15-bit biased exponent) and the mantissa (bytes
-// 0 to 7, integer bit first), read and written directly: the library calls frexpl, ldexpl and nearbyintl cost more
-// than the series they serve.
-int ExponentOf(Wide x)
-{
-    std::uint16_t se;
-    std::memcpy(&se, reinterpret_cast<const unsigned char*>(&x) + 8, 2);
-    return (se & 0x7FFF) - 16383;
+    return v[0];
 }
 
-Wide WithExponent(Wide x, int e)
+// ln v for a finite v > 0 in long double: ln(h + l) = ln h + l/h with h = v rounded to a Double and the logarithm
+// of h in double-double (|l/h| ≤ 2^-53, so the next term is below 2^-107). Outside the Doubles' normal range
+// (the product of the recurrence next to a pole, the reciprocal of a subnormal argument) 2^e is taken out first.
+Wide LogWide(Wide v)
 {
-    const std::uint16_t se = static_cast<std::uint16_t>(e + 16383);
-    std::memcpy(reinterpret_cast<unsigned char*>(&x) + 8, &se, 2);
-    return x;
-}
-
-std::uint64_t MantissaOf(Wide x)
-{
-    std::uint64_t m;
-    std::memcpy(&m, &x, 8);
-    return m;
-}
-
-// An integer-valued long double nearest to x (|x| < 2^62), rounding through the 64-bit mantissa.
-Wide NearestInteger(Wide x)
-{
-    return (x + 0x1.8p63L) - 0x1.8p63L;
-}
-
-// e^x = 2^n·2^(j/32)·e^r with k = 32n + j nearest to 32x/ln2 and r = x - k·ln2/32.
-Wide ExpWide(Wide x)
-{
-    if (!(x < 11355)) return x != x ? x : Wide(INF);
-    if (x < -11350) return 0;
-    const Wide k = NearestInteger(x * (32 * kLog2E));
-    const Wide r = (x - k * (kLn2Hi / 32)) - k * (kLn2Lo / 32);
-    const int ki = static_cast<int>(static_cast<double>(k));  // an SSE conversion, no control-word switch
-    const int j = ki & 31;
-    const Wide p = kExp2Table.v[j] * Horner(kExpShort, r);  // in [0.98, 2.03]
-    return WithExponent(p, ExponentOf(p) + (ki - j) / 32);
-}
-
-// 2/(2k + 1) for k = 12..0: ln m = s·Σ 2s^2k/(2k + 1) with s = (m - 1)/(m + 1), |s| ≤ 0.172 for m in [sqrt ½, sqrt 2).
-constexpr auto kLogSeries = [] {
-    struct {
-        Wide c[13];
-    } t{};
-    for (int k = 0; k <= 12; ++k) t.c[12 - k] = Wide(2) / (2 * k + 1);
-    return t;
-}();
-
-constexpr Wide LnBySeries(Wide m)
-{
-    Wide e = 0;
-    if (m > 1.41421356237309504880L) {
-        m /= 2;
-        e = 1;
-    }
-    const Wide s = (m - 1) / (m + 1);
-    return e * kLn2Wide + s * Horner(kLogSeries.c, s * s);
-}
-
-// ln c_j for the centres c_j = 1 + (j + ½)/32, j = 0..31.
-constexpr auto kLnTable = [] {
-    struct {
-        Wide v[32];
-    } t{};
-    for (int j = 0; j < 32; ++j) t.v[j] = LnBySeries(1 + (j + 0.5L) / 32);
-    return t;
-}();
-
-// 2/(2k + 1) for k = 4..0: ln((c + u)/c) = 2 atanh(s) with s = u/(2c + u), |s| ≤ 1/128.
-constexpr Wide kLogShort[] = {2.0L / 9, 2.0L / 7, 2.0L / 5, 2.0L / 3, 2};
-
-// ln x for a finite normal x > 0 (every Double is normal in the x87 format): x = 2^e·m, m in [1, 2), and
-// ln m = ln c_j + ln(m/c_j) for the centre c_j of m's 1/32-wide interval.
-Wide LogWide(Wide x)
-{
-    const int e = ExponentOf(x);
-    const Wide m = WithExponent(x, 0);
-    const int j = static_cast<int>((MantissaOf(m) >> 58) & 31);
-    const Wide c = 1 + (j + 0.5L) / 32;
-    const Wide u = m - c;  // exact
-    const Wide s = u / (2 * c + u);
-    return e * kLn2Wide + kLnTable.v[j] + s * Horner(kLogShort, s * s);
+    int e = 0;
+    if (!(v >= 0x1p-1000L && v <= 0x1p1000L)) v = std::frexp(v, &e);
+    const double h = static_cast<double>(v);
+    const DD l = LnDD(h);
+    return e * kLn2Wide + (Wide(l.hi) + (l.lo + static_cast<double>(v - h) / h));
 }
 
 // (pi·d)^(2k+1)/(2k+1)! for k = 12..0 as a series in d: sin(pi·d) for |d| ≤ ½.
@@ -203,21 +108,40 @@ constexpr auto kSinPiSeries = [] {
 
 Wide SinPi(Wide d)
 {
-    return d * Horner(kSinPiSeries.c, d * d);
+    return d * Poly(kSinPiSeries.c, d * d);
 }
 
-// The series of lnΓ(x) - ((x - ½)ln x - x + ln sqrt(2pi)), for x ≥ 13.
-Wide StirlingSeries(Wide x)
+// lnΓ(x) for 13 ≤ x ≤ MAXLGM in double-double: x(ln x - 1) - ½ln x + ln sqrt(2pi) + S(x), with Stirling's series
+// S(x) = Σ c_k/x^(2k-1) (below 0.0065) in double; beyond 1e10 it is below the last digit. The error is about 2^-68
+// of x·ln x (the logarithm) plus 2^-60 (the series): below 2^-58 absolute up to Γ's overflow at 171.6, where it is
+// the relative error of e^lnΓ. The product is formed exactly with x scaled by 2^-512 (its split would overflow
+// beyond 2^996).
+DD StirlingLn(double x)
 {
-    const Wide w = 1 / x;
-    return Horner(kStirling, w * w) * w;
+    constexpr double kLnSqrt2PiHi = 0x1.d67f1c864beb5p-1, kLnSqrt2PiLo = -0x1.65b5a1b7ff5dfp-55;
+    const DD l = LnDD(x);
+    const double m = l.hi - 1;  // exact: l.hi ≥ ln 13
+    DD p = TwoProd(x * 0x1p-512, m * 0x1p512);
+    p.lo += x * l.lo;
+    const DD s = TwoSum(p.hi, -0.5 * l.hi);
+    const DD t = FastTwoSum(s.hi, kLnSqrt2PiHi);
+    double series = 0;
+    if (x <= 1e10) {
+        const double w = 1 / x, w2 = w * w, w4 = w2 * w2, w8 = w4 * w4;
+        const auto c = [](int k) { return static_cast<double>(kStirling[9 - k]); };
+        const double a = c(0) + w2 * c(1), b = c(2) + w2 * c(3), d = c(4) + w2 * c(5), f = c(6) + w2 * c(7),
+                     g = c(8) + w2 * c(9);
+        series = w * ((a + w4 * b) + w8 * ((d + w4 * f) + w8 * g));
+    }
+    const DD u = FastTwoSum(t.hi, series);
+    return {u.hi, u.lo + (s.lo + t.lo + p.lo - 0.5 * l.lo + kLnSqrt2PiLo)};
 }
 
-// lnΓ(x) for x ≥ 13; beyond 1e10 the series is below the last digit.
-Wide StirlingLn(Wide x)
+// e^(y.hi + y.lo) as a long double (the exponent range of Γ's reflection goes beyond a Double's).
+Wide ExpWide(const DD& y)
 {
-    const Wide l = (x - 0.5L) * LogWide(x) - x + kLnSqrt2Pi;
-    return x > 1e10L ? l : l + StirlingSeries(x);
+    const ExpParts e = ExpDD(y.hi, y.lo);
+    return (Wide(e.hi) + e.lo) * Wide(Pow2(e.scale / 2)) * Wide(Pow2(e.scale - e.scale / 2));
 }
 
 // Γ(x) = (num/den)·Γ(x0) with x0 in [2, 3) by the recurrence, or (num/den)/(x0·(1/Γ(1 + x0))) when x0 lands within
@@ -227,38 +151,59 @@ struct Reduced {
     bool small = false;
 };
 
-Reduced Reduce(Wide x)
+// x·(x + 1)···(x + n - 1) in long double, as two interleaved products.
+Wide RisingProduct(Wide x, int n)
+{
+    Wide a = 1, b = 1;
+    int k = 0;
+    for (; k + 1 < n; k += 2) {
+        a *= x + k;
+        b *= x + (k + 1);
+    }
+    if (k < n) a *= x + k;
+    return a * b;
+}
+
+// The steps counted in advance: down from x ≥ 3 by floor(x) - 2, up from x < 2 by 2 - floor(x), unless a step
+// lands within 1/32 of zero first, next to a non-positive integer i0 (every x + k is exact in long double).
+Reduced Reduce(double x)
 {
     Reduced r;
-    while (x >= 3) {
-        x -= 1;
-        r.num *= x;
-    }
-    while (x < 2) {
-        if (std::fabs(x) <= kSmall) {
+    if (x >= 3) {
+        const int n = static_cast<int>(x) - 2;
+        r.x = Wide(x) - n;
+        r.num = RisingProduct(r.x, n);
+    } else if (x < 2) {
+        const double i0 = (x + 0x1.8p52) - 0x1.8p52;  // the nearest integer, |x| < 34
+        if (i0 <= 0 && std::fabs(x - i0) <= kSmall) {
+            const Wide z = Wide(x) - i0;  // x + (-i0), within 1/32 of zero
             r.small = true;
-            r.den *= x * Horner(kRecipGamma, x);
-            break;
+            r.den = RisingProduct(x, static_cast<int>(-i0)) * (z * Poly(kRecipGamma, z));
+            r.x = z;
+        } else {
+            const int n = 2 - static_cast<int>(std::floor(x));
+            r.x = Wide(x) + n;
+            r.den = RisingProduct(x, n);
         }
-        r.den *= x;
-        x += 1;
+    } else {
+        r.x = x;
     }
-    r.x = x;
     return r;
 }
 
 // Γ(x) for |x| ≤ 13, not a pole.
-Wide GammaReduced(Wide x)
+Wide GammaReduced(double x)
 {
     const Reduced r = Reduce(x);
     if (r.small || r.x == 2) return r.num / r.den;
-    return r.num * Horner(kGamma, r.x - 2) / r.den;
+    return r.num * Poly(kGamma, r.x - 2) / r.den;
 }
 
-// Trunc(|x|) odd, taken on the Double: no 32-bit limit.
+// Trunc(|x|) odd, taken on the Double: no 32-bit limit (every Double from 2^53 on is even).
 bool OddTrunc(double x)
 {
-    return std::fmod(std::trunc(std::fabs(x)), 2.0) == 1;
+    const double a = std::fabs(x);
+    return a < 0x1p53 && (static_cast<std::int64_t>(a) & 1) != 0;
 }
 
 bool IsPole(double x)
@@ -282,11 +227,13 @@ double Gamma(double x)
     if (x > 13) return x > 200 ? INF : static_cast<double>(ExpWide(StirlingLn(x)));
     if (x < -13) {
         // Γ(x) = -pi/(q·sin(pi·q)·Γ(q)) with q = -x; sin(pi·q) = ±sin(pi·d) for the distance d to the nearest integer.
-        const Wide q = -Wide(x);
-        Wide d = q - std::trunc(q);
-        if (d > 0.5L) d -= 1;
-        const Wide g = q > 1800 ? Wide(INF) : ExpWide(StirlingLn(q));
-        return static_cast<double>(s * kPiWide / (std::fabs(q * SinPi(d)) * g));
+        // Beyond q = 200 the quotient is below half the smallest Double whatever d (d ≥ ulp(q)).
+        const double q = -x;
+        if (q > 200) return s * 0.0;
+        double d = q - std::trunc(q);
+        if (d > 0.5) d -= 1;
+        const DD l = StirlingLn(q);
+        return static_cast<double>(s * kPiWide * ExpWide({-l.hi, -l.lo}) / std::fabs(q * SinPi(d)));
     }
     return static_cast<double>(GammaReduced(x));
 }
@@ -296,21 +243,25 @@ double LnGamma(double x)
     if (std::isnan(x)) return x;
     if (IsPole(x) || x == -INF) return INF;  // ln|Γ| is +∞ at the poles
     if (x > MAXLGM) return INF;
-    if (x >= 13) return static_cast<double>(StirlingLn(x));
+    if (x >= 13) {
+        const DD l = StirlingLn(x);
+        return l.hi + l.lo;
+    }
     if (x < -34) {
-        const Wide q = -Wide(x);
-        Wide d = q - std::trunc(q);
-        if (d > 0.5L) d = 1 - d;
-        return static_cast<double>(kLnPi - LogWide(q * SinPi(d)) - StirlingLn(q));
+        const double q = -x;
+        double d = q - std::trunc(q);
+        if (d > 0.5) d = 1 - d;
+        const DD l = StirlingLn(q);
+        return static_cast<double>(kLnPi - LogWide(q * SinPi(d)) - l.hi - l.lo);
     }
     // Between 1 and 2 from lnΓ(x + 1) - ln x, with x - 1 exact: the digits near the zero at 1 survive.
     if (x >= 1 && x < 2) {
         const Wide t = Wide(x) - 1;
-        return static_cast<double>(t == 0 ? 0 : t * Horner(kLogGamma, t) - LogWide(x));  // 1 + t = x exactly
+        return static_cast<double>(t == 0 ? 0 : t * Poly(kLogGamma, t) - LogWide(x));  // 1 + t = x exactly
     }
     const Reduced r = Reduce(x);
     const Wide lnq = r.num == r.den ? 0 : LogWide(std::fabs(r.num / r.den));
-    return static_cast<double>(r.small ? lnq : lnq + (r.x - 2) * Horner(kLogGamma, r.x - 2));
+    return static_cast<double>(r.small ? lnq : lnq + (r.x - 2) * Poly(kLogGamma, r.x - 2));
 }
 
 double Fact(int N)

@@ -23,6 +23,7 @@
 #include "core/messages.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel::detail {
 
@@ -251,6 +252,71 @@ void OnRange(TVecs& Self, const TVecs& Vec1, const TVecs& Vec2, int Vec1Index, i
     const double* a = Detached(At(Vec1, Vec1Index), count, dst, count, true, t1);
     const double* b = Detached(At(Vec2, Vec2Index), count, dst, count, true, t2);
     Kernel(a, b, dst, count);
+}
+
+// The three calling forms of a kernel F(Complex, Src, Dst, Count) that sees Self's kind (Count in Doubles; Dst may
+// be Src): in place, from a source sized like it, and on a checked range.
+template <class F>
+void InPlace(TVecs& Self, const F& Kernel)
+{
+    if (Self.Length() > 0) Kernel(Self.Complex(), Self.Values(), Self.Values(), Numbers(Self));
+}
+
+template <class F>
+void FromVec(TVecs& Self, const TVecs& Vec, const F& Kernel)
+{
+    FromSource(Self, Vec, [&](const double* S, double* D, std::int64_t N) { Kernel(Self.Complex(), S, D, N); });
+}
+
+template <class F>
+void OnRangeOf(TVecs& Self, const TVecs& Vec, int VecIndex, int Index, int Len, const F& Kernel)
+{
+    OnRange(Self, Vec, VecIndex, Index, Len,
+            [&](const double* S, double* D, std::int64_t N) { Kernel(Self.Complex(), S, D, N); });
+}
+
+// The whole-vector-default form Op (X, XIndex, Index, Len) of such a kernel: X held still while Self is sized, the
+// checks of CheckWhole (SelfText as there), then the kernel on the range.
+template <class F>
+void OnWhole(TVecs& Self, const TVecs& X, int XIndex, int Index, int Len, const char* SelfText, const F& Kernel)
+{
+    TStable x(X, {Len == -1 && &X != &Self ? &Self : nullptr});
+    // Sized like X, Self will have X's kind: the memory guards count X's Doubles per element then.
+    Len = CheckWhole(Self, *x, XIndex, Index, Len, Width(Len == -1 ? *x : Self), SelfText);
+    OnRangeOf(Self, *x, XIndex, Index, Len, Kernel);
+}
+
+// The in-place range form Op (Index, Len) of such a kernel: negative arguments ("(Len <= 0) or (Index < 0)"), then
+// Index + Len past the end (BoundText), both always; then the kernel on Self[Index .. Index+Len-1].
+template <class F>
+void OnOwnRange(TVecs& Self, int Index, int Len, const char* BoundText, const F& Kernel)
+{
+    TCheck(Self)
+        .Negative({Len, Index}, msg::kNegIndexLen)
+        .Always(static_cast<std::int64_t>(Index) + Len > Self.Length(), BoundText);
+    if (Len == 0) return;
+    double* d = At(Self, Index);
+    Kernel(Self.Complex(), d, d, static_cast<std::int64_t>(Len) * Width(Self));
+}
+
+// A kernel of the calling forms above from a real and a complex scalar function, element by element, long ranges
+// cut among the worker threads (each element alone, so the cut changes no result).
+template <class FR, class FC>
+auto EachElement(FR Real, FC Complex)
+{
+    return [Real, Complex](bool IsComplex, const double* S, double* D, std::int64_t N) {
+        if (IsComplex) {
+            const TCplx* s = AsCplx(S);
+            TCplx* d = AsCplx(D);
+            parallel::Pieces(N / 2, [&](long long Lo, long long Hi) {
+                for (long long k = Lo; k < Hi; ++k) d[k] = Complex(s[k]);
+            });
+        } else {
+            parallel::Pieces(N, [&](long long Lo, long long Hi) {
+                for (long long k = Lo; k < Hi; ++k) D[k] = Real(S[k]);
+            });
+        }
+    };
 }
 
 }  // namespace tarnel::detail

@@ -695,4 +695,52 @@ inline constexpr const char* kInterpolateEqdShort = "InterpolateEqd : X.Length <
 // A zero step (the first and last abscissa equal).
 inline constexpr const char* kInterpolateEqdStep = "InterpolateEqd : X[0] = X[X.Length-1]";
 
+// ---- Text, MatrixMarket and grid exchange (vec_text.cpp, mtx_text.cpp, CellGrid.cpp) ----------------------------
+// Line lists of vectors.
+inline constexpr const char* kTextIndexLen = "Index + Len > fLength";
+inline constexpr const char* kTextIndexLenParen = "(Index + Len) > fLength";
+inline constexpr const char* kTextListIndexLen = "ListIndex + Len > AList.Count";
+// Line lists of matrices.
+inline constexpr const char* kTextRowCount = "TMtx.ValuesToStrings: (Row + RowCount) > FRows";
+inline constexpr const char* kTextColCount = "TMtx.ValuesToStrings: (Col + ColCount) > FCols";
+inline constexpr const char* kTextColumnCountRow = "Row > AList.Count-1";
+inline constexpr const char* kTextListLenRows = "(Row + ListLen-1) > fRows";
+inline constexpr const char* kTextColumnCountCols = "(Col + ColumnCount) > fCols";
+inline constexpr const char* kTextListLenCount = "(ListIndex+ListLen-1) > Alist.Count";
+inline constexpr const char* kTextFieldIndex = "k > AMtx.Cols-1";
+// Grids of vectors: written vertically, horizontally, read.
+inline constexpr const char* kGridVertCols = "(Dst.ColCount) < (2+Integer(FComplex))";
+inline constexpr const char* kGridVertRows = "(Dst.RowCount+1) < (DstRow+Len)";
+inline constexpr const char* kGridIndexLen = "(Index+Len) > Length";
+inline constexpr const char* kGridHorzCols = "(Dst.ColCount+1) < fLength";
+inline constexpr const char* kGridHorzRows = "(Dst.RowCount+1) < (2+Integer(FComplex)";
+inline constexpr const char* kGridReadVertRows = "((SrcRow + Len) > Src.RowCount) and Vertical";
+inline constexpr const char* kGridReadVertCols = "(SrcCol+(Byte(IsComplex)+1)) > Src.ColCount";
+inline constexpr const char* kGridReadHorzRows = "(SrcRow+1) > Src.RowCount";
+inline constexpr const char* kGridReadHorzCols = "((SrcCol + Len) > Src.ColCount) and not Vertical";
+// Grids of matrices.
+inline constexpr const char* kGridMtxCols = "(Dst.ColCount+1) < (ColCount*(1+Integer(Src.Complex))+DstCol)";
+inline constexpr const char* kGridMtxRows = "(Dst.RowCount+1) < (RowCount+DstRow)";
+inline constexpr const char* kGridSrcRows = "(SrcRow + RowCount) > Src.Rows";
+inline constexpr const char* kGridSrcCols = "(SrcCol + ColCount) > Src.Cols";
+inline constexpr const char* kGridRowRows = "(Row + RowCount) > fRows";
+inline constexpr const char* kGridColCols = "(Col + ColCount) > fCols";
+inline constexpr const char* kGridReadRows = "(SrcRow + RowCount) > Src.RowCount";
+inline constexpr const char* kGridReadCols = "(SrcCol + ColCount*(Byte(IsComplex)+1)) > Src.ColCount)";
+// Negative positions and counts, refused before anything else.
+inline constexpr const char* kTextNegVec = "(ListIndex < 0) or (Index < 0) or (Len < 0)";
+inline constexpr const char* kTextNegVecRead = "(ListIndex < 0) or (Index < 0)";
+inline constexpr const char* kTextNegMtx =
+    "(ListIndex < 0) or (Row < 0) or (Col < 0) or (RowCount < 0) or (ColCount < 0)";
+inline constexpr const char* kTextNegMtxRead = "(ListIndex < 0) or (ListLen < 0) or (Row < 0) or (Col < 0)";
+inline constexpr const char* kGridNegVecWrite = "(DstRow < 0) or (DstCol < 0) or (Index < 0) or (Len < 0)";
+inline constexpr const char* kGridNegVecRead = "(SrcRow < 0) or (SrcCol < 0) or (Index < 0) or (Len < 0)";
+inline constexpr const char* kGridNegMtxWrite =
+    "(DstRow < 0) or (DstCol < 0) or (SrcRow < 0) or (SrcCol < 0) or (RowCount < 0) or (ColCount < 0)";
+inline constexpr const char* kGridNegMtxRead =
+    "(SrcRow < 0) or (SrcCol < 0) or (Row < 0) or (Col < 0) or (RowCount < 0) or (ColCount < 0)";
+// The grid's own: a cell outside it, and a negative size.
+inline constexpr const char* kGridIndex = "Grid index out of range";
+inline constexpr const char* kGridSizeNeg = "Grid size < 0";
+
 }  // namespace tarnel::msg

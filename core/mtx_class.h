@@ -26,6 +26,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/Dovi387.h"
@@ -39,6 +40,8 @@ class TMtx1;
 class TMtx;
 class TVecs;
 class TVec;
+class TStrings;
+class TCellGrid;
 
 // The scalar function MtxFunction applies: D := f(D) in place, D the eigenvalues (real or complex), Params the
 // caller's parameters. An empty function is refused ("not Assigned(Func)").
@@ -251,6 +254,37 @@ public:
     // Self := ReMtx + i·ImMtx, complex.
     TMtx1& RealToCplx(const TMtx1& ReMtx, const TMtx1& ImMtx);
 
+    // ---- Transcendental functions (mtx_transcend.cpp) ----------------------------------------------------------
+    // Element by element over the Rows·Cols elements, through the kernels of the vector forms (vec_exp.cpp,
+    // vec_trig.cpp): the same values as a vector of the same elements. The source forms size Self like the source,
+    // an empty one too. Checks through ConditionCheck, with memory held safe whatever it is.
+    TMtx1& Exp();
+    TMtx1& Ln();
+    // Self := log10 Mtx, ln Mtx / ln N ("Mtx = Self"; LogN first "N = 0" for N = 0 or NaN).
+    TMtx1& Log10(const TMtx1& Mtx);
+    TMtx1& LogN(double N, const TMtx1& Mtx);
+    // Self := Mtx^Exponent element by element, as the vector IntPower (Base, Exponent); Self may be Mtx.
+    TMtx1& IntPower(const TMtx1& Mtx, int Exponent);
+    // Self := exp(Exponent·ln Mtx): NaN for negative real elements ("Base = Self").
+    TMtx1& Power(const TMtx1& Mtx, double Exponent);
+    // Self := exp(Exponent·ln Base) element by element, the kinds and counts of MulElem ("Mtx = Self" first).
+    TMtx1& PowerMtx(const TMtx1& Base, const TMtx1& Exponent);
+    // Self := cos ω + i·sin ω, complex, sized like Omega ("Omega.Complex := True", "Omega = Self").
+    TMtx1& Expj(const TMtx1& Omega);
+    // Self := f(Mtx), sized like Mtx.
+    TMtx1& Sin(const TMtx1& Mtx);
+    TMtx1& Cos(const TMtx1& Mtx);
+    TMtx1& Tan(const TMtx1& Mtx);
+    TMtx1& ArcSin(const TMtx1& Mtx);
+    TMtx1& ArcCos(const TMtx1& Mtx);
+    TMtx1& ArcTan(const TMtx1& Mtx);
+    TMtx1& Sinh(const TMtx1& Mtx);
+    TMtx1& Cosh(const TMtx1& Mtx);
+    TMtx1& Tanh(const TMtx1& Mtx);
+    TMtx1& ArcSinh(const TMtx1& Mtx);
+    TMtx1& ArcCosh(const TMtx1& Mtx);
+    TMtx1& ArcTanh(const TMtx1& Mtx);
+
     // ---- Sylvester, outer products, Vandermonde, widening, fills (mtx_small.cpp) ------------------------------
     // Self := X solving op(A)·X + s·X·op(B) = scale·C (s = +1 for siPlus, -1 for siMinus) through DTRSYL/ZTRSYL;
     // returns scale. A and B must be in Schur form: upper quasi-triangular (real) or upper triangular (complex),
@@ -376,6 +410,35 @@ public:
     TMtx1& FFT();
     TMtx1& IFFT();
     TMtx1& IRealFFT();
+
+    // ---- Text and grid exchange (mtx_text.cpp) ------------------------------------------------------------------
+    // Number text of Dovi387 (FormatSample, FormatCplx; StrToCplx, StrToSample): a parse failure raises
+    // EConvertError. Every check runs, and every line or cell is read, before the matrix changes; a real matrix that
+    // receives complex values is widened first, its values becoming a + 0i.
+    // Matrix row Row + k as line ListIndex + k (replaced where it exists, else appended): the texts of its elements
+    // Col .. Col+ColCount-1, FormatSample (x, ReFormat) or FormatCplx (z, ReFormat, ImFormat), joined by Delimiter.
+    // When Delimiter holds the decimal separator, the numbers are written with the other one ("." for ",", else
+    // ","), which StrToVal reads back. Always: "(ListIndex < 0) or (Row < 0) or (Col < 0) or (RowCount < 0) or
+    // (ColCount < 0)", "TMtx.ValuesToStrings: (Row + RowCount) > FRows", "TMtx.ValuesToStrings: (Col + ColCount) >
+    // FCols".
+    void ValuesToStrings(TStrings& Strings, int ListIndex, int Row, int Col, int RowCount, int ColCount,
+                         std::string_view Delimiter, std::string_view ReFormat = "",
+                         std::string_view ImFormat = "") const;
+    // Lines ListIndex .. ListIndex+ListLen-1 into the matrix at (Row, Col), one line per matrix row, read field by
+    // field as ExtractCplx reads them; c = ColumnCount (Strings, ListIndex, Delimiter) columns. A field past column
+    // c - 1 raises "k > AMtx.Cols-1"; an element without a field is 0. A value with a nonzero imaginary part makes
+    // a real matrix complex; otherwise a complex matrix takes the values with zero imaginary parts. Always:
+    // "(ListIndex < 0) or (ListLen < 0) or (Row < 0) or (Col < 0)". With ConditionCheck: "(Row + ListLen-1) >
+    // fRows", "(Col + ColumnCount) > fCols", "(ListIndex+ListLen-1) > Alist.Count". Whatever the setting, a
+    // line outside the list raises EListError and a block outside the matrix "Row + NrRows > Rows" or "Col + NrCols
+    // > Cols".
+    TMtx1& StringsToValues(const TStrings& Strings, int ListIndex, int ListLen, int Row, int Col,
+                           std::string_view Delimiter);
+    // TMtx.ValuesToGrid (Dst, DstRow, DstCol, 0, 0, Rows, Cols, FloatFormat, Headers).
+    void ValuesToGrid(TCellGrid& Dst, int DstRow, int DstCol, std::string_view FloatFormat, bool Headers) const;
+    // Size (RowCount - h, (ColCount - h) div (1 + Ord(IsComplex)), IsComplex), h = 1 with Headers, then
+    // TMtx.GridToValues (Src, h, h, 0, 0, Rows, Cols, IsComplex). The cells are read before the matrix changes.
+    TMtx1& GridToValues(const TCellGrid& Src, bool IsComplex, bool Headers);
 
 protected:
     friend class TVecs;  // a vector may view the matrix's data (SetSubRange)
@@ -756,6 +819,48 @@ public:
     // Self := Mtx truncated toward zero, in floating point.
     TMtx& Trunc(const TMtx1& Mtx);
 
+    // ---- Transcendental functions (mtx_transcend.cpp) ----------------------------------------------------------
+    using TMtx1::ArcCos;
+    using TMtx1::ArcCosh;
+    using TMtx1::ArcSin;
+    using TMtx1::ArcSinh;
+    using TMtx1::ArcTan;
+    using TMtx1::ArcTanh;
+    using TMtx1::Cos;
+    using TMtx1::Cosh;
+    using TMtx1::Exp;
+    using TMtx1::IntPower;
+    using TMtx1::Ln;
+    using TMtx1::Log10;
+    using TMtx1::LogN;
+    using TMtx1::Power;
+    using TMtx1::Sin;
+    using TMtx1::Sinh;
+    using TMtx1::Tan;
+    using TMtx1::Tanh;
+    // Self := f(Mtx), sized like Mtx ("Self = Mtx" for Exp, "Mtx = Self" for Ln).
+    TMtx& Exp(const TMtx1& Mtx);
+    TMtx& Ln(const TMtx1& Mtx);
+    // In place.
+    TMtx& Log10();
+    TMtx& LogN(double N);
+    TMtx& IntPower(int Exponent);
+    TMtx& Sin();
+    TMtx& Cos();
+    TMtx& Tan();
+    TMtx& ArcSin();
+    TMtx& ArcCos();
+    TMtx& ArcTan();
+    TMtx& Sinh();
+    TMtx& Cosh();
+    TMtx& Tanh();
+    TMtx& ArcSinh();
+    TMtx& ArcCosh();
+    TMtx& ArcTanh();
+    // Self := exp(Exponent·ln Mtx) ("Mtx = Self"); a real Mtx refuses an Exponent with an imaginary part
+    // ("Base.Complex = false") before anything changes.
+    TMtx& Power(const TMtx1& Mtx, const TCplx& Exponent);
+
     // ---- Small operations (mtx_small.cpp) -------------------------------------------------------------------------
     // Self := SrcMtx widened: a + 0i with ZeroImag, a + a·i without ("SrcMtx.Complex = True", "SrcMtx = Self").
     TMtx& ExtendToComplex(const TMtx1& SrcMtx, bool ZeroImag);
@@ -774,6 +879,43 @@ public:
     // "DestRow + Src[i].Rows > Rows"), then the total ("Too many rows!", "Too many columns!"), before any copy.
     TMtx& ConcatVert(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
     TMtx& ConcatHorz(int DestRow, int DestCol, TOpenArray<const TMtx1*> Src);
+
+    // ---- Text, MatrixMarket and grid exchange (mtx_text.cpp) ------------------------------------------------------
+    using TMtx1::GridToValues;
+    using TMtx1::StringsToValues;
+    using TMtx1::ValuesToGrid;
+    using TMtx1::ValuesToStrings;
+    // Every row appended as a line: TMtx1.ValuesToStrings from ListIndex = the number of lines.
+    void ValuesToStrings(TStrings& Strings, std::string_view Delimiter, std::string_view ReFormat = "",
+                         std::string_view ImFormat = "") const;
+    // Self := the matrix of the lines: one row per line, as many columns as ColumnCount (Strings, 0, Delimiter),
+    // real unless a value has a nonzero imaginary part. "Row > AList.Count-1" for no lines.
+    TMtx& StringsToValues(const TStrings& Strings, std::string_view Delimiter);
+    // A MatrixMarket array file, lines ended by CR LF: "%%MatrixMarket matrix array real general " (or "complex"),
+    // "%Created with Tarnel version 150", "%Date: " and the short date (DateToStr), "Rows Cols " (complex columns),
+    // then the elements column by column, one per line, complex ones as the real and the imaginary part separated
+    // by a blank. Numbers as FloatToStrShortest writes them, so that every Double reads back exactly. A file that
+    // cannot be created or written whole raises.
+    void SaveToMatrixMarketFile(const std::string& FileName) const;
+    // The RowCount × ColCount block at (SrcRow, SrcCol) into the cells of a grid: element (SrcRow + i, SrcCol + k)
+    // in row DstRow + i, column DstCol + k, or columns DstCol + 2k and DstCol + 2k + 1 (real and imaginary part).
+    // With Headers the row and column in front hold the source row numbers and column numbers (complex: the column
+    // number followed by "-Re" and "-Im") and the values move one row and column on. Numbers by FormatSample (x,
+    // FloatFormat). Always, in this order: "(DstRow < 0) or (DstCol < 0) or (SrcRow < 0) or (SrcCol < 0) or
+    // (RowCount < 0) or (ColCount < 0)"; the grid too narrow or too short for the cells written, "(Dst.ColCount+1) <
+    // (ColCount*(1+Integer(Src.Complex))+DstCol)", "(Dst.RowCount+1) < (RowCount+DstRow)"; "(SrcRow + RowCount) >
+    // Src.Rows", "(SrcCol + ColCount) > Src.Cols". No cell is written when a check fails.
+    void ValuesToGrid(TCellGrid& Dst, int DstRow, int DstCol, int SrcRow, int SrcCol, int RowCount, int ColCount,
+                      std::string_view FloatFormat, bool Headers) const;
+    // The block of RowCount × ColCount elements read from the cells (StrToSample), a grid row from column SrcCol on
+    // giving the numbers of one matrix row, into the matrix at (Row, Col). IsComplex makes a real matrix complex;
+    // real values in a complex matrix get zero imaginary parts. Always: "(SrcRow < 0) or (SrcCol < 0) or (Row < 0)
+    // or (Col < 0) or (RowCount < 0) or (ColCount < 0)". With ConditionCheck: "(Row + RowCount) > fRows", "(Col +
+    // ColCount) > fCols" (always as the guard of the matrix), "(SrcRow + RowCount) > Src.RowCount", "(SrcCol +
+    // ColCount*(Byte(IsComplex)+1)) > Src.ColCount)" (without it a cell outside raises the grid's error). Every
+    // cell is read before the matrix changes.
+    TMtx& GridToValues(const TCellGrid& Src, int SrcRow, int SrcCol, int Row, int Col, int RowCount, int ColCount,
+                       bool IsComplex);
 };
 
 // The power function of MtxPower: D := D^p for Params = {p}, through the real vector power when p has no imaginary
@@ -782,6 +924,11 @@ void MtxPowerFunc(TVec& D, std::span<const TCplx> Params);
 
 // Size(ARows, ACols, AComplex) of every matrix given ("Mtx = nil" for a nil entry, before any is sized).
 void SetMtxSize(int ARows, int ACols, bool AComplex, TOpenArray<TMtx*> Mtxs);
+
+// The number of fields of line Row: the occurrences of Delimiter (whole, one after the other) that do not end at
+// the line's last character, plus one. Leading and doubled delimiters count as empty fields here, although the
+// readers skip them. "Row < 0", "Row > AList.Count-1", "Delimiter is empty".
+int ColumnCount(const TStrings& Strings, int Row, std::string_view Delimiter);
 
 // The same values as the members.
 double Norm1(const TMtx1& Mtx);

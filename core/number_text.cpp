@@ -1,5 +1,6 @@
 // Real and complex numbers as text and back, on the run-time's number formats (platform/rtl/NumText.h).
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 
@@ -53,6 +54,19 @@ std::size_t UnitPos(std::string_view s)
     return std::string_view::npos;
 }
 
+// A plain decimal number, read without the general rules: an optional "-", then a digit or the point, and all of
+// the text taken by from_chars. Every text it accepts reads the same through the rules (no words, no blanks, no "+",
+// no other separator), so it only saves their work on the common case; anything else returns false.
+bool PlainNumber(std::string_view s, double& v)
+{
+    const char* b = s.data();
+    const char* e = b + s.size();
+    const char* d = b < e && *b == '-' ? b + 1 : b;
+    if (d == e || !((*d >= '0' && *d <= '9') || *d == '.')) return false;
+    const std::from_chars_result r = std::from_chars(b, e, v);
+    return r.ec == std::errc() && r.ptr == e;
+}
+
 // The walk of ExtractSample and ExtractCplx. Pos moves only when the field has been read.
 template <class T, class Parse>
 T Extract(std::string_view s, int& pos, std::string_view delimiter, Parse parse)
@@ -76,14 +90,24 @@ T Extract(std::string_view s, int& pos, std::string_view delimiter, Parse parse)
 
 }  // namespace
 
+std::string SampleToStr(double x, int Digits, const TFormatSettings& Settings)
+{
+    return FloatToStrF(x, ffGeneral, kGeneralPrecision, Digits, Settings);
+}
+
 std::string SampleToStr(double x, int Digits)
 {
-    return FloatToStrF(x, ffGeneral, kGeneralPrecision, Digits);
+    return SampleToStr(x, Digits, CurrentFormatSettings());
+}
+
+std::string FormatSample(std::string_view Format, double x, const TFormatSettings& Settings)
+{
+    return Format.empty() ? SampleToStr(x, 0, Settings) : FormatFloat(Format, x, Settings);
 }
 
 std::string FormatSample(std::string_view Format, double x)
 {
-    return Format.empty() ? SampleToStr(x, 0) : FormatFloat(Format, x);
+    return FormatSample(Format, x, CurrentFormatSettings());
 }
 
 std::string FormatSample(double x, std::string_view Format)
@@ -91,29 +115,41 @@ std::string FormatSample(double x, std::string_view Format)
     return FormatSample(Format, x);
 }
 
-std::string CplxToStr(const TCplx& z, int Digits)
+std::string CplxToStr(const TCplx& z, int Digits, const TFormatSettings& Settings)
 {
-    if (z.Im == 0) return SampleToStr(z.Re, Digits);
-    const std::string re = z.Re == 0 ? std::string() : SampleToStr(z.Re, Digits);
+    if (z.Im == 0) return SampleToStr(z.Re, Digits, Settings);
+    const std::string re = z.Re == 0 ? std::string() : SampleToStr(z.Re, Digits, Settings);
     if (z.Im == 1) return WithImaginary(re, "");
     if (z.Im == -1) return WithImaginary(re, "-");
-    return WithImaginary(re, SampleToStr(z.Im, Digits));
+    return WithImaginary(re, SampleToStr(z.Im, Digits, Settings));
+}
+
+std::string CplxToStr(const TCplx& z, int Digits)
+{
+    return CplxToStr(z, Digits, CurrentFormatSettings());
+}
+
+std::string FormatCplx(const TCplx& z, std::string_view ReFormat, std::string_view ImFormat,
+                       const TFormatSettings& Settings)
+{
+    if (ReFormat.empty() || ImFormat.empty()) return CplxToStr(z, 0, Settings);
+    if (z.Im == 0) return FormatFloat(ReFormat, z.Re, Settings);
+    std::string re = z.Re == 0 ? std::string() : FormatFloat(ReFormat, z.Re, Settings);
+    // A format's sections cannot place the sign and unit around "NAN" or "INF": write them as CplxToStr does.
+    if (!std::isfinite(z.Im)) return WithImaginary(std::move(re), SampleToStr(z.Im, 0, Settings));
+    return re + FormatFloat(ImFormat, z.Im, Settings);
 }
 
 std::string FormatCplx(const TCplx& z, std::string_view ReFormat, std::string_view ImFormat)
 {
-    if (ReFormat.empty() || ImFormat.empty()) return CplxToStr(z, 0);
-    if (z.Im == 0) return FormatFloat(ReFormat, z.Re);
-    std::string re = z.Re == 0 ? std::string() : FormatFloat(ReFormat, z.Re);
-    // A format's sections cannot place the sign and unit around "NAN" or "INF": write them as CplxToStr does.
-    if (!std::isfinite(z.Im)) return WithImaginary(std::move(re), SampleToStr(z.Im, 0));
-    return re + FormatFloat(ImFormat, z.Im);
+    return FormatCplx(z, ReFormat, ImFormat, CurrentFormatSettings());
 }
 
 double StrToVal(std::string_view S)
 {
-    const TFormatSettings settings = CurrentFormatSettings();
     double v = 0;
+    if (PlainNumber(S, v)) return v;
+    const TFormatSettings settings = CurrentFormatSettings();
     if (TryStrToFloat(S, v, settings)) return v;
     const bool minus = S.find('-') != std::string_view::npos;
     if (ContainsUpper(S, "NAN")) return std::copysign(NAN, minus ? -1.0 : 1.0);
@@ -131,6 +167,8 @@ double StrToSample(std::string_view S)
 
 TCplx StrToCplx(std::string_view S)
 {
+    double plain = 0;
+    if (PlainNumber(S, plain)) return {plain, 0};
     const std::size_t unit = UnitPos(S);
     if (unit == std::string_view::npos) return {StrToVal(S), 0};
     // The sign that starts the imaginary part: at the front, or not the sign of an exponent.

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/Dovi387.h"
@@ -36,6 +37,8 @@ class TVecs;
 class TVec;
 class TMtx1;
 class TMtx;
+class TStrings;
+class TCellGrid;
 
 // How Gather and Scatter read their index vector.
 enum TIndexType {
@@ -458,7 +461,74 @@ public:
     // "(Row + Len) > Mtx.Rows ", "Col > (Mtx.Cols-1)".
     TVecs& GetCol(const TMtx1& Mtx, int Row, int Col, int Len);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    // The index of the first element equal to Value, -1 when there is none: for a NaN Value the first NaN, for an
+    // infinite one the first infinite element of either sign. A complex Self raises "Complex".
+    int Find(double Value) const;
+    // Self := 1 where a[k] Op b[k] holds, else 0; real, of the shorter length ("a.Complex <> b.Complex" first).
+    // Op is one of "<", "<=", "=<", ">=", "=>", ">", "=", "==", "<>", compared exactly, once, after Self is sized
+    // (any other raises "Parameter: " + Op + " not recognized!"). "=" holds for a NaN b where a is NaN, for an
+    // infinite b where a is infinite (either sign), else for equal values; "<>" is its negation; the orderings with
+    // a NaN are false. As soon as one side is complex the library's order of complex numbers decides.
+    void FindIndexes(const TVecs& a, const std::string& Op, const TVecs& b);
+    // Self := the elements a[k] for which a[k] Op b[k] holds, in order, with a's kind; Indexes (real) := their
+    // indexes k. A nil Indexes takes a pooled vector; Indexes = Self raises "Self = Indexes".
+    void FindAndGather(const TVecs& a, const std::string& Op, const TVecs& b, TVecs* Indexes = nullptr);
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    // Self := f(X), sized like X. Real data: the vector-math routines (ArcCosh, ArcTanh: the scalar functions), NaN
+    // outside the real domain. Complex sin, cos, tan, sinh, cosh, tanh from real pieces with C99's limits where the
+    // pieces overflow (sin(0 + 800i) = 0 + ∞i, tan(0 + 400i) = i); the inverses element by element.
+    TVecs& Sin(const TVecs& X);
+    TVecs& Cos(const TVecs& X);
+    TVecs& Tan(const TVecs& X);
+    TVecs& ArcSin(const TVecs& X);
+    TVecs& ArcCos(const TVecs& X);
+    TVecs& ArcTan(const TVecs& X);
+    TVecs& Sinh(const TVecs& X);
+    TVecs& Cosh(const TVecs& X);
+    TVecs& Tanh(const TVecs& X);
+    TVecs& ArcCosh(const TVecs& X);
+    TVecs& ArcTanh(const TVecs& X);
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len; Len = -1 sizes Self like X and takes all of X. The checks of
+    // Log2 (X, XIndex, Index, Len); the reciprocal functions also "Self = Vec" when X is Self at another index.
+    // ArcCot is atan2(1, x), in (0, π).
+    TVecs& ArcSinh(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Cot(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Coth(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Csc(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Csch(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Sec(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Sech(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCot(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCoth(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCsc(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcCsch(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcSec(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& ArcSech(const TVecs& X, int XIndex, int Index, int Len = -1);
+    // SinX[SinIndex + k], CosX[CosIndex + k] := sine and cosine of Self[Index + k] (real data only); Len = -1 sizes
+    // SinX and CosX like Self and takes all of it. Checks in order: "Complex = True" (always), "Sinx = Self",
+    // "Cosx = Self", "Complex <> SinX.Complex", "Complex <> CosX.Complex", "(Index + Len) > FLength",
+    // "(XIndex + Len) > SinX.Length", "(XIndex + Len) > CosX.Length". SinX and CosX must be distinct vectors.
+    void SinCos(TVecs& SinX, TVecs& CosX, int SinIndex, int CosIndex, int Index, int Len = -1) const;
+    // The same for the hyperbolic sine and cosine, with the texts "Sinhx = Self", "Complex <> SinhX.Complex", ...
+    void SinhCosh(TVecs& SinhX, TVecs& CoshX, int SinhIndex, int CoshIndex, int Index, int Len = -1) const;
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    // In place. Complex data: exp(a + ib) = e^a·(cos b + i·sin b) with C99's values at the edges (an exact zero
+    // part stays zero, e^(-∞ + ib) is 0); ln z = ln|z| + i·arg z (arg in [-π, π], -x - 0i giving -π).
+    TVecs& Exp();
+    TVecs& Ln();
+    // Self := log10 Vec, sized like Vec (complex data: ln z / ln 10).
+    TVecs& Log10(const TVecs& Vec);
+    // Self := ln Vec / ln N, sized like Vec; "N = 0" for N = 0 (N = 1 divides by 0).
+    TVecs& LogN(double N, const TVecs& Vec);
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len; Len = -1 sizes Self like X and takes all of X. Checks in
+    // order: "(Index < 0) or (XIndex < 0)" (always), "Complex <> X.Complex", "(Index + Len) > FLength",
+    // "(XIndex + Len) > X.Length". Complex Exp2 and Exp10 are exp(z·ln 2) and exp(z·ln 10).
+    TVecs& Log2(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Exp2(const TVecs& X, int XIndex, int Index, int Len = -1);
+    TVecs& Exp10(const TVecs& X, int XIndex, int Index, int Len = -1);
     // Self := Base^Exponent, sized like Base, by repeated squaring over |Exponent| (an unsigned 32-bit count, so
     // -2^31 is 2^31 squarings deep); a negative Exponent ends with the reciprocal thresholded at
     // 5.56268464626801E-309. Complex data: magnitudes by squaring, phases times Exponent (the polar method).
@@ -469,6 +539,25 @@ public:
     // Self[k] := Base[k]^Exponent[k], sized like Base ("Length <> Vec.Length" unless the lengths agree). Both real:
     // C's pow (VDPOW). Otherwise complex: exp(Exponent·ln Base), a real operand taken as x + 0i.
     TVecs& PowerVec(const TVecs& Base, const TVecs& Exponent);
+
+    // ---- Text and grid exchange (vec_text.cpp) ----------------------------------------------------------------
+    // Number text of Dovi387: written by FormatSample and FormatCplx, read by StrToCplx and StrToSample (a parse
+    // failure raises EConvertError). Every check runs, and every line or cell is read, before the vector changes.
+    // A real vector that receives complex values is widened first, its values becoming x + 0i.
+    // Appends one line per element: FormatSample (x, ReFormat), or FormatCplx (z, ReFormat, ImFormat).
+    void ValuesToStrings(TStrings& Strings, std::string_view ReFormat = "", std::string_view ImFormat = "") const;
+    // Elements Index .. Index+Len-1 := lines ListIndex .. ListIndex+Len-1 (Len < 0: the number of lines). A value
+    // with a nonzero imaginary part makes a real vector complex; otherwise a complex vector takes the values with
+    // zero imaginary parts and a real one their real parts. Always: "(ListIndex < 0) or (Index < 0)", "(Index +
+    // Len) > fLength", "ListIndex + Len > AList.Count".
+    TVecs& StringsToValues(const TStrings& Strings, int ListIndex, int Index, int Len);
+    // TVec1.ValuesToGrid (Dst, DstRow, DstCol, 0, Length, FloatFormat, Headers, Vertical).
+    void ValuesToGrid(TCellGrid& Dst, int DstRow, int DstCol, std::string_view FloatFormat, bool Headers,
+                      bool Vertical) const;
+    // Sizes the vector from the grid and reads it whole: Length := RowCount (vertical) or ColCount (horizontal,
+    // halved for complex), less one with Headers; Complex := IsComplex; then TVec1.GridToValues (Src, h, h, 0,
+    // Length, IsComplex, Vertical), h = 1 with Headers. The cells are read before the vector changes.
+    TVecs& GridToValues(const TCellGrid& Src, bool IsComplex, bool Vertical, bool Headers);
 
 protected:
     // The views of another vector's or a matrix's data (the TVec1 and TVec forms of SetSubRange).
@@ -690,9 +779,85 @@ public:
     // Self := column Col (Rows elements): "Col < 0", "Mtx.Rows*Mtx.Cols = 0", "Col > Mtx.Cols-1".
     TVec0& GetCol(const TMtx1& Mtx, int Col);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVecs::Find;
+    // The first element equal to Value with the rule of Find (Double), tested on whole elements; a real Self raises
+    // "not Complex".
+    int Find(const TCplx& Value) const;
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVecs::ArcCos;
+    using TVecs::ArcCosh;
+    using TVecs::ArcCot;
+    using TVecs::ArcCoth;
+    using TVecs::ArcCsc;
+    using TVecs::ArcCsch;
+    using TVecs::ArcSec;
+    using TVecs::ArcSech;
+    using TVecs::ArcSin;
+    using TVecs::ArcSinh;
+    using TVecs::ArcTan;
+    using TVecs::ArcTanh;
+    using TVecs::Cos;
+    using TVecs::Cosh;
+    using TVecs::Cot;
+    using TVecs::Coth;
+    using TVecs::Csc;
+    using TVecs::Csch;
+    using TVecs::Sec;
+    using TVecs::Sech;
+    using TVecs::Sin;
+    using TVecs::Sinh;
+    using TVecs::Tan;
+    using TVecs::Tanh;
+    // In place.
+    TVec0& Sin();
+    TVec0& Cos();
+    TVec0& Tan();
+    TVec0& ArcSin();
+    TVec0& ArcCos();
+    TVec0& ArcTan();
+    TVec0& Sinh();
+    TVec0& Cosh();
+    TVec0& Tanh();
+    TVec0& ArcCosh();
+    TVec0& ArcTanh();
+    // In place on Self[Index .. Index+Len-1], Len = -1 the whole vector: "(Len <= 0) or (Index < 0)" for negative
+    // arguments, then "(Index + Len) > FLength" (both always).
+    TVec0& ArcSinh(int Index, int Len);
+    TVec0& Cot(int Index, int Len);
+    TVec0& Coth(int Index, int Len);
+    TVec0& Csc(int Index, int Len);
+    TVec0& Csch(int Index, int Len);
+    TVec0& Sec(int Index, int Len);
+    TVec0& Sech(int Index, int Len);
+    TVec0& ArcCot(int Index, int Len);
+    TVec0& ArcCoth(int Index, int Len);
+    TVec0& ArcCsc(int Index, int Len);
+    TVec0& ArcCsch(int Index, int Len);
+    TVec0& ArcSec(int Index, int Len);
+    TVec0& ArcSech(int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVecs::Exp;
+    using TVecs::Exp10;
+    using TVecs::Exp2;
     using TVecs::IntPower;
+    using TVecs::Ln;
+    using TVecs::Log10;
+    using TVecs::Log2;
+    using TVecs::LogN;
     using TVecs::Power;
+    // In place on Self[Index .. Index+Len-1]: "(Len <= 0) or (Index < 0)" for negative arguments (always), then
+    // "Index + Len) > Length" (Exp) or "(Index + Len) > Length" (Ln).
+    TVec0& Exp(int Index, int Len);
+    TVec0& Ln(int Index, int Len);
+    TVec0& Log10();
+    TVec0& LogN(double N);
+    // f(Self, Index, Index, Len): in place on a range, Len = -1 the whole vector.
+    TVec0& Log2(int Index, int Len);
+    TVec0& Exp2(int Index, int Len);
+    TVec0& Exp10(int Index, int Len);
     // In place. A complex Self with |Exponent| > 4 takes the polar method, otherwise complex products; a negative
     // Exponent on complex data thresholds the reciprocal at the square root of 5.56268464626801E-309.
     TVec0& IntPower(int Exponent);
@@ -717,6 +882,17 @@ public:
     TVec0& Trunc();
     // Frac(Self, Index, Index, Len), in place.
     TVec0& Frac(int Index, int Len);
+
+    // ---- Text and grid exchange (vec_text.cpp) ----------------------------------------------------------------
+    using TVecs::StringsToValues;
+    using TVecs::ValuesToStrings;
+    // Element Index + k as line ListIndex + k (k < Len): the line is replaced where it exists, else appended.
+    // Always: "(ListIndex < 0) or (Index < 0) or (Len < 0)", "Index + Len > fLength".
+    void ValuesToStrings(TStrings& Strings, int ListIndex, int Index, int Len, std::string_view ReFormat = "",
+                         std::string_view ImFormat = "") const;
+    // Length := the number of lines, then every line: StringsToValues (Strings, 0, 0, Length). The lines are read
+    // before the vector changes.
+    TVec0& StringsToValues(const TStrings& Strings);
 };
 
 class TVec1 : public TVec0 {
@@ -866,8 +1042,34 @@ public:
     // "Complex <> Mtx.Complex".
     TVec1& GetCol(const TMtx1& Mtx, int Row, int Col, int Index, int Len);
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVecs::FindAndGather;
+    using TVecs::FindIndexes;
+    // The searches against one value, over all of a.
+    void FindIndexes(const TVecs& a, const std::string& Op, double Value);
+    void FindAndGather(const TVecs& a, const std::string& Op, double Value, TVecs* Indexes = nullptr);
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVec0::Cos;
+    using TVec0::Sin;
+    // Self[Index + k] := f(X[XIndex + k]) for k < Len. Checks in order, all always: "(Index < 0) or (XIndex < 0)",
+    // "Len < 0", "XIndex + Len) > X.Length", "(Index + Len) > Length", "Complex <> X.Complex".
+    TVec1& Sin(const TVecs& X, int XIndex, int Index, int Len);
+    TVec1& Cos(const TVecs& X, int XIndex, int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec0::Exp;
+    using TVec0::Ln;
+    using TVec0::Log10;
+    using TVec0::LogN;
     using TVec0::Power;
+    // Self[Index + k] := f(Vec[VecIndex + k]) for k < Len, the usual range checks.
+    TVec1& Exp(const TVecs& Vec, int VecIndex, int Index, int Len);
+    TVec1& Ln(const TVecs& Vec, int VecIndex, int Index, int Len);
+    // "Self = X" always, then the usual range checks.
+    TVec1& Log10(const TVecs& X, int XIndex, int Index, int Len);
+    // In place on Self[Index .. Index+Len-1], the checks of Ln (Index, Len); "N = 0".
+    TVec1& LogN(double N, int Index, int Len);
     // In place: exp(Exponent·ln Self).
     TVec1& Power(double Exponent);
 
@@ -884,6 +1086,30 @@ public:
     // range, NaN giving 0. Dst holds one integer per Double: Length entries, 2·Length (Re, Im) for complex data.
     TVec1& Round(TIntArray& Dst);
     TVec1& Trunc(TIntArray& Dst);
+
+    // ---- Text and grid exchange (vec_text.cpp) ----------------------------------------------------------------
+    using TVecs::GridToValues;
+    using TVecs::ValuesToGrid;
+    // Elements Index .. Index+Len-1 into the cells of a grid, FormatSample (x, FloatFormat) for each number. Vertical:
+    // element Index + k in row DstRow + k, its real part in column DstCol and its imaginary part in DstCol + 1.
+    // Horizontal: in row DstRow, column DstCol + k, or columns DstCol + 2k and DstCol + 2k + 1. With Headers the
+    // row and column in front are headers and the values move one row and column on: vertically the element numbers
+    // k and "0" ("0-Re", "0-Im"), horizontally "0" and k (complex: Index + k followed by "-Re" and "-Im"). Always, in
+    // this order: "(DstRow < 0) or (DstCol < 0) or (Index < 0) or (Len < 0)"; the grid too narrow or too short for
+    // the cells written, "(Dst.ColCount) < (2+Integer(FComplex))" and "(Dst.RowCount+1) < (DstRow+Len)" (vertical),
+    // "(Dst.ColCount+1) < fLength" and "(Dst.RowCount+1) < (2+Integer(FComplex)" (horizontal); "(Index+Len) >
+    // Length". No cell is written when a check fails.
+    void ValuesToGrid(TCellGrid& Dst, int DstRow, int DstCol, int Index, int Len, std::string_view FloatFormat,
+                      bool Headers, bool Vertical) const;
+    // Elements Index .. Index+Len-1 from the cells (StrToSample): vertically element k from row SrcRow + k, columns
+    // SrcCol (and SrcCol + 1 for its imaginary part); horizontally the numbers of row SrcRow from column SrcCol on.
+    // IsComplex makes a real vector complex; real values in a complex vector get zero imaginary parts. Always:
+    // "(SrcRow < 0) or (SrcCol < 0) or (Index < 0) or (Len < 0)", "(Index + Len) > fLength". With ConditionCheck
+    // the grid's extent: "((SrcRow + Len) > Src.RowCount) and Vertical", "(SrcCol+(Byte(IsComplex)+1)) >
+    // Src.ColCount", or "(SrcRow+1) > Src.RowCount", "((SrcCol + Len) > Src.ColCount) and not Vertical" (without
+    // it, a cell outside raises the grid's error). Every cell is read before the vector changes.
+    TVec1& GridToValues(const TCellGrid& Src, int SrcRow, int SrcCol, int Index, int Len, bool IsComplex,
+                        bool Vertical);
 };
 
 class TVec : public TVec1 {
@@ -1012,8 +1238,32 @@ public:
     using TVec1::GetRow;
     using TVecs::CopyMtx;
 
+    // ---- Searches (vec_find.cpp) ----------------------------------------------------------------------------
+    using TVec1::FindAndGather;
+    using TVec1::FindIndexes;
+    void FindIndexes(const TVecs& a, const std::string& Op, const TCplx& Value);
+    void FindAndGather(const TVecs& a, const std::string& Op, const TCplx& Value, TVecs* Indexes = nullptr);
+
+    // ---- Trigonometric and hyperbolic functions (vec_trig.cpp) ---------------------------------------------
+    using TVec1::Cos;
+    using TVec1::Sin;
+    // In place on Self[Index .. Index+Len-1]: Sin (Self, Index, Index, Len).
+    TVec& Sin(int Index, int Len);
+    TVec& Cos(int Index, int Len);
+
     // ---- Exponentials, logarithms and powers (vec_exp.cpp) ------------------------------------------------
+    using TVec1::Exp;
+    using TVec1::Ln;
+    using TVec1::Log10;
+    using TVec1::LogN;
     using TVec1::Power;
+    // Self := f(Vec), sized like Vec.
+    TVec& Exp(const TVecs& Vec);
+    TVec& Ln(const TVecs& Vec);
+    // In place on Self[Index .. Index+Len-1], the checks of Ln (Index, Len).
+    TVec& Log10(int Index, int Len);
+    // Self[Index + k] := logN X[XIndex + k]: "N = 0", "Self = X", then the usual range checks.
+    TVec& LogN(double N, const TVecs& X, int XIndex, int Index, int Len);
     // In place: exp(Exponent·ln Self). A real Self refuses an Exponent with an imaginary part
     // ("Base.Complex = false") before anything changes.
     TVec& Power(const TCplx& Exponent);
@@ -1032,6 +1282,10 @@ public:
     // Adds Value to every element; a real vector refuses an imaginary part ("TVec.Offset: Not Complex").
     TVec& Offset(const TCplx& Value);
 };
+
+// Vec.Find (Value) (vec_find.cpp).
+int Find(const TVec& Vec, double Value);
+int Find(const TVec& Vec, const TCplx& Value);
 
 // Size(Len, AComplex) of every vector given.
 void SetVecSize(int Len, bool AComplex, TOpenArray<TVec*> Vecs);

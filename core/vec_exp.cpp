@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/Nmkl.h"
 #include "core/Raroz.h"
@@ -135,6 +136,7 @@ void RealIntPower(const double* Src, double* Dst, std::int64_t N, int Exponent)
 
 void ComplexIntPower(const TCplx* Src, TCplx* Dst, std::int64_t N, int Exponent, bool Polar)
 {
+    if (Exponent == 0) return std::fill(Dst, Dst + N, C_ONE);  // no phase times 0 (a NaN phase stays NaN)
     const std::uint32_t n = Magnitude(Exponent);
     Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
         TCplx* d = Dst + Lo;
@@ -157,10 +159,19 @@ void ComplexIntPower(const TCplx* Src, TCplx* Dst, std::int64_t N, int Exponent,
 }
 
 void PowerOfVectors(const double* Base, bool BaseComplex, const double* Exponent, bool ExpComplex, double* Dst,
-                    std::int64_t N)
+                    std::int64_t N, bool RealByPow)
 {
-    if (!BaseComplex && !ExpComplex) {
+    if (!BaseComplex && !ExpComplex && RealByPow) {
         IntSpans(N, [&](std::int64_t Lo, int Count) { VDPOW(&Count, Base + Lo, Exponent + Lo, Dst + Lo); });
+        return;
+    }
+    if (!BaseComplex && !ExpComplex) {
+        Chunked(N, [&](std::int64_t Lo, int Count, double*) {
+            double* d = Dst + Lo;
+            VDLN(&Count, Base + Lo, d);
+            nspdbMpy2(Exponent + Lo, d, Count);
+            VDEXP(&Count, d, d);
+        });
         return;
     }
     Chunked(N, [&](std::int64_t Lo, int Count, double* Work) {
@@ -181,6 +192,48 @@ void PowerOfVectors(const double* Base, bool BaseComplex, const double* Exponent
     });
 }
 
+void ExpElems(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    const int n = static_cast<int>(Complex ? N / 2 : N);
+    if (Complex)
+        ComplexExp(AsCplx(Src), AsCplx(Dst), n);
+    else
+        VDEXP(&n, Src, Dst);
+}
+
+// The quotient is fused into the pass chunk by chunk; a quotient rather than a product with 1/Divisor, so that exact
+// powers come out exact (log10 100 = 2, logN (2, 8) = 3).
+void LnElems(bool Complex, const double* Src, double* Dst, std::int64_t N, double Divisor)
+{
+    if (!Complex && Divisor == 1) {
+        const int n = static_cast<int>(N);
+        return VDLN(&n, Src, Dst);
+    }
+    Chunked(Complex ? N / 2 : N, [&](std::int64_t Lo, int Cnt, double* Work) {
+        double* d = Dst + (Complex ? 2 * Lo : Lo);
+        const int m = Complex ? 2 * Cnt : Cnt;
+        if (Complex)
+            LnChunk(AsCplx(Src) + Lo, AsCplx(d), Cnt, Work);
+        else
+            VDLN(&Cnt, Src + Lo, d);
+        if (Divisor != 1)
+            for (int k = 0; k < m; ++k) d[k] /= Divisor;
+    });
+}
+
+double LogNDivisor(double N, bool NanToo)
+{
+    if (N == 0 || (NanToo && std::isnan(N))) ERaise(msg::kNZero);
+    return tarnel::Ln(N);
+}
+
+void Log10Elems(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    if (Complex) return LnElems(true, Src, Dst, N, LN10);
+    const int n = static_cast<int>(N);
+    VDLOG10(&n, Src, Dst);
+}
+
 }  // namespace tarnel::detail
 
 namespace tarnel {
@@ -190,15 +243,227 @@ using detail::TCheck;
 
 namespace {
 
+int Count(std::int64_t N)
+{
+    return static_cast<int>(N);
+}
+
+// ---- Kernels of the calling forms: Dst := f(Src) over N Doubles of the given kind; Dst may be Src -------------
+
 void PowerOf(bool Complex, const double* Src, double* Dst, std::int64_t N, double P)
 {
     if (Complex)
-        detail::ComplexPower(AsCplx(Src), AsCplx(Dst), static_cast<int>(N / 2), P);
+        detail::ComplexPower(AsCplx(Src), AsCplx(Dst), Count(N / 2), P);
     else
         detail::RealPower(Src, Dst, N, P);
 }
 
+// ln x / Divisor, bound for the calling forms.
+auto LnOf(double Divisor)
+{
+    return [Divisor](bool Complex, const double* Src, double* Dst, std::int64_t N) {
+        detail::LnElems(Complex, Src, Dst, N, Divisor);
+    };
+}
+
+// Base^x. Real data: C's pow (VDPOW, within 1 ulp as the scalar Exp2 and Exp10, exact where the power is) with the
+// base repeated over a chunk; the scalar functions element by element cost several times more. Complex data:
+// exp(z·ln Base) from the same pieces as Exp.
+auto ExpBaseOf(double Base, double LnBase)
+{
+    return [Base, LnBase](bool Complex, const double* Src, double* Dst, std::int64_t N) {
+        detail::Chunked(Complex ? N / 2 : N, [&](std::int64_t Lo, int Cnt, double* Work) {
+            if (!Complex) {
+                std::fill(Work, Work + Cnt, Base);
+                return VDPOW(&Cnt, Work, Src + Lo, Dst + Lo);
+            }
+            double* d = Dst + 2 * Lo;
+            std::transform(Src + 2 * Lo, Src + 2 * (Lo + Cnt), d, [LnBase](double v) { return v * LnBase; });
+            detail::ExpChunk(AsCplx(d), AsCplx(d), Cnt, Work);
+        });
+    };
+}
+
+// log2 x = e + ln m / ln 2 for x = m·2^e with m in [√½, √2): exact for powers of two, within 2 ulps, no cancellation
+// between e and the logarithm of m. Zeros, negatives, infinities and NaN come out of ln m as from the scalar Log2.
+// Complex data: the complex scalar Log2 element by element.
+void Log2Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
+{
+    if (Complex)
+        return detail::EachElement([](double x) { return x; }, [](const TCplx& z) { return tarnel::Log2(z); })(
+            true, Src, Dst, N);
+    detail::Chunked(N, [&](std::int64_t Lo, int Cnt, double* Work) {
+        double* m = Work;
+        double* e = Work + detail::kChunk;
+        double* x = Work + 2 * detail::kChunk;  // the chunk's own copy: Dst may be Src
+        std::copy(Src + Lo, Src + Lo + Cnt, x);
+        // m and e from the bits of normal numbers; zeros, subnormals, infinities and NaN (biased exponent 0 or
+        // 2047) go to the scalar Log2 afterwards.
+        bool special = false;
+        for (int k = 0; k < Cnt; ++k) {
+            std::uint64_t bits;
+            std::memcpy(&bits, x + k, sizeof bits);
+            const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+            special |= (biased == 0) | (biased == 0x7ff);  // no branch: the loop stays vectorised
+            bits = (bits & ~(std::uint64_t{0x7ff} << 52)) | (std::uint64_t{1022} << 52);  // m in [½, 1)
+            double mk;
+            std::memcpy(&mk, &bits, sizeof mk);
+            const bool low = std::fabs(mk) < M_SQRT1_2;
+            m[k] = low ? 2 * mk : mk;
+            e[k] = static_cast<double>(biased - 1022 - static_cast<int>(low));
+        }
+        VDLN(&Cnt, m, m);
+        for (int k = 0; k < Cnt; ++k) Dst[Lo + k] = e[k] + m[k] / LN2;
+        if (!special) return;
+        for (int k = 0; k < Cnt; ++k)
+            if (!std::isnormal(x[k])) Dst[Lo + k] = tarnel::Log2(x[k]);
+    });
+}
+const auto Exp2Of = ExpBaseOf(2, LN2);
+const auto Exp10Of = ExpBaseOf(10, LN10);
+
 }  // namespace
+
+// ---- Exponentials and logarithms --------------------------------------------------------------------------------
+
+TVecs& TVecs::Exp()
+{
+    detail::InPlace(*this, detail::ExpElems);
+    return *this;
+}
+
+TVec& TVec::Exp(const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, detail::ExpElems);
+    return *this;
+}
+
+TVec1& TVec1::Exp(const TVecs& Vec, int VecIndex, int Index, int Len)
+{
+    detail::CheckRange(*this, Vec, VecIndex, Index, Len);
+    detail::OnRangeOf(*this, Vec, VecIndex, Index, Len, detail::ExpElems);
+    return *this;
+}
+
+TVec0& TVec0::Exp(int Index, int Len)
+{
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLenOpen, detail::ExpElems);
+    return *this;
+}
+
+TVecs& TVecs::Ln()
+{
+    detail::InPlace(*this, LnOf(1));
+    return *this;
+}
+
+TVec& TVec::Ln(const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, LnOf(1));
+    return *this;
+}
+
+TVec1& TVec1::Ln(const TVecs& Vec, int VecIndex, int Index, int Len)
+{
+    detail::CheckRange(*this, Vec, VecIndex, Index, Len);
+    detail::OnRangeOf(*this, Vec, VecIndex, Index, Len, LnOf(1));
+    return *this;
+}
+
+TVec0& TVec0::Ln(int Index, int Len)
+{
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(1));
+    return *this;
+}
+
+TVecs& TVecs::Log10(const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, detail::Log10Elems);
+    return *this;
+}
+
+TVec1& TVec1::Log10(const TVecs& X, int XIndex, int Index, int Len)
+{
+    TCheck(*this).Always(&X == this, msg::kSelfX);
+    detail::CheckRange(*this, X, XIndex, Index, Len);
+    detail::OnRangeOf(*this, X, XIndex, Index, Len, detail::Log10Elems);
+    return *this;
+}
+
+TVec0& TVec0::Log10()
+{
+    detail::InPlace(*this, detail::Log10Elems);
+    return *this;
+}
+
+TVec& TVec::Log10(int Index, int Len)
+{
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, detail::Log10Elems);
+    return *this;
+}
+
+TVecs& TVecs::LogN(double N, const TVecs& Vec)
+{
+    detail::FromVec(*this, Vec, LnOf(detail::LogNDivisor(N, false)));
+    return *this;
+}
+
+TVec& TVec::LogN(double N, const TVecs& X, int XIndex, int Index, int Len)
+{
+    const double divisor = detail::LogNDivisor(N, false);
+    TCheck(*this).Always(&X == this, msg::kSelfX);
+    detail::CheckRange(*this, X, XIndex, Index, Len);
+    detail::OnRangeOf(*this, X, XIndex, Index, Len, LnOf(divisor));
+    return *this;
+}
+
+TVec0& TVec0::LogN(double N)
+{
+    detail::InPlace(*this, LnOf(detail::LogNDivisor(N, false)));
+    return *this;
+}
+
+TVec1& TVec1::LogN(double N, int Index, int Len)
+{
+    detail::OnOwnRange(*this, Index, Len, msg::kIndexLen, LnOf(detail::LogNDivisor(N, false)));
+    return *this;
+}
+
+TVecs& TVecs::Log2(const TVecs& X, int XIndex, int Index, int Len)
+{
+    detail::OnWhole(*this, X, XIndex, Index, Len, nullptr, Log2Of);
+    return *this;
+}
+
+TVecs& TVecs::Exp2(const TVecs& X, int XIndex, int Index, int Len)
+{
+    detail::OnWhole(*this, X, XIndex, Index, Len, nullptr, Exp2Of);
+    return *this;
+}
+
+TVecs& TVecs::Exp10(const TVecs& X, int XIndex, int Index, int Len)
+{
+    detail::OnWhole(*this, X, XIndex, Index, Len, nullptr, Exp10Of);
+    return *this;
+}
+
+TVec0& TVec0::Log2(int Index, int Len)
+{
+    TVecs::Log2(*this, Index, Index, Len);
+    return *this;
+}
+
+TVec0& TVec0::Exp2(int Index, int Len)
+{
+    TVecs::Exp2(*this, Index, Index, Len);
+    return *this;
+}
+
+TVec0& TVec0::Exp10(int Index, int Len)
+{
+    TVecs::Exp10(*this, Index, Index, Len);
+    return *this;
+}
 
 // ---- Powers -----------------------------------------------------------------------------------------------------
 
@@ -248,7 +513,9 @@ TVec0& TVec0::Power(const TVecs& Base, const TCplx& Exponent)
 
 TVec1& TVec1::Power(double Exponent)
 {
-    if (FLength > 0) PowerOf(FComplex, FValues, FValues, detail::Numbers(*this), Exponent);
+    detail::InPlace(*this, [Exponent](bool Complex, const double* S, double* D, std::int64_t N) {
+        PowerOf(Complex, S, D, N, Exponent);
+    });
     return *this;
 }
 
@@ -271,7 +538,7 @@ TVecs& TVecs::PowerVec(const TVecs& Base, const TVecs& Exponent)
     Size(base->Length(), base->Complex() || exponent->Complex());
     if (FLength > 0)
         detail::PowerOfVectors(base->Values(), base->Complex(), exponent->Values(), exponent->Complex(), FValues,
-                               FLength);
+                               FLength, true);
     return *this;
 }
 

@@ -115,7 +115,7 @@ int CheckIndexed(const TVecs& Self, const TVecs& Vec, int VecIndex, int Index, i
     return n;
 }
 
-int Log2(int N)
+int FftOrder(int N)
 {
     int order = 0;
     while ((1 << order) < N) ++order;
@@ -289,9 +289,9 @@ TVec1& TVec1::FFT(const TVecs& Vec, int VecIndex, int Index, int Len)
     const int n = CheckIndexed(*this, Vec, VecIndex, Index, Len, kFft);
     if (n == 0) return *this;
     if (Vec.Complex()) {
-        nspzFftNip(Vec.CValues() + VecIndex, CValues() + Index, Log2(n), NSP_Forw);
+        nspzFftNip(Vec.CValues() + VecIndex, CValues() + Index, FftOrder(n), NSP_Forw);
     } else {
-        nspdRealFftNip(Vec.Values() + VecIndex, CValues() + Index, Log2(n), NSP_Forw);
+        nspdRealFftNip(Vec.Values() + VecIndex, CValues() + Index, FftOrder(n), NSP_Forw);
     }
     return *this;
 }
@@ -299,28 +299,28 @@ TVec1& TVec1::FFT(const TVecs& Vec, int VecIndex, int Index, int Len)
 TVec1& TVec1::IFFT(const TVecs& Vec, int VecIndex, int Index, int Len, bool NoScale)
 {
     const int n = CheckIndexed(*this, Vec, VecIndex, Index, Len, kIfft);
-    if (n > 0) nspzFftNip(Vec.CValues() + VecIndex, CValues() + Index, Log2(n), InverseFlags(NoScale));
+    if (n > 0) nspzFftNip(Vec.CValues() + VecIndex, CValues() + Index, FftOrder(n), InverseFlags(NoScale));
     return *this;
 }
 
 TVec1& TVec1::IRealFFT(const TVecs& Vec, int VecIndex, int Index, int Len, bool NoScale)
 {
     const int n = CheckIndexed(*this, Vec, VecIndex, Index, Len, kIRealFft);
-    if (n > 0) nspdCcsFftNip(Vec.CValues() + VecIndex, Values() + Index, Log2(n) + 1, InverseFlags(NoScale));
+    if (n > 0) nspdCcsFftNip(Vec.CValues() + VecIndex, Values() + Index, FftOrder(n) + 1, InverseFlags(NoScale));
     return *this;
 }
 
 TVec1& TVec1::FFTReal(const TVecs& Vec, int VecIndex, int Index, int Len)
 {
     const int n = CheckIndexed(*this, Vec, VecIndex, Index, Len, kIRealFft);
-    if (n > 0) nspdCcsFftNip(Vec.CValues() + VecIndex, Values() + Index, Log2(n) + 1, NSP_Forw);
+    if (n > 0) nspdCcsFftNip(Vec.CValues() + VecIndex, Values() + Index, FftOrder(n) + 1, NSP_Forw);
     return *this;
 }
 
 TVec1& TVec1::IFFTReal(const TVecs& Vec, int VecIndex, int Index, int Len, bool NoScale)
 {
     const int n = CheckIndexed(*this, Vec, VecIndex, Index, Len, kIFftReal);
-    if (n > 0) nspdRealFftNip(Vec.Values() + VecIndex, CValues() + Index, Log2(n), InverseFlags(NoScale));
+    if (n > 0) nspdRealFftNip(Vec.Values() + VecIndex, CValues() + Index, FftOrder(n), InverseFlags(NoScale));
     return *this;
 }
 

@@ -352,11 +352,8 @@ TVec1& TVec1::Trunc(TIntArray& Dst)
 
 TVecs& TVecs::Frac(const TVecs& X, int XIndex, int Index, int Len)
 {
-    // The whole-vector default sizes Self, which may free the block that another X views: X is held first.
-    detail::TStable x(X, {Len == -1 && &X != this ? this : nullptr});
-    Len = detail::CheckWhole(*this, *x, XIndex, Index, Len, Width(*this), msg::kSelfVec);
     // The complex fractional part is that of each part, so every Double is taken alone.
-    detail::OnRange(*this, *x, XIndex, Index, Len, [](const double* S, double* D, std::int64_t N) {
+    detail::OnWhole(*this, X, XIndex, Index, Len, msg::kSelfVec, [](bool, const double* S, double* D, std::int64_t N) {
         for (std::int64_t k = 0; k < N; ++k) D[k] = tarnel::Frac(S[k]);
     });
     return *this;

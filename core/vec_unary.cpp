@@ -15,7 +15,10 @@
 namespace tarnel {
 
 using detail::At;
+using detail::FromVec;
+using detail::InPlace;
 using detail::Numbers;
+using detail::OnRangeOf;
 using detail::TCheck;
 
 namespace {
@@ -100,28 +103,6 @@ auto ClipOf(double Value, int Relation)
         else
             nspdbThresh2(Src, Dst, Count(N), Value, Relation);
     };
-}
-
-// ---- The three calling forms of a kernel ---------------------------------------------------------------------
-
-template <class F>
-void InPlace(TVecs& Self, const F& Kernel)
-{
-    if (Self.Length() > 0) Kernel(Self.Complex(), Self.Values(), Self.Values(), Numbers(Self));
-}
-
-template <class F>
-void FromVec(TVecs& Self, const TVecs& Vec, const F& Kernel)
-{
-    detail::FromSource(Self, Vec, [&](const double* S, double* D, std::int64_t N) { Kernel(Self.Complex(), S, D, N); });
-}
-
-// After the range checks.
-template <class F>
-void OnRangeOf(TVecs& Self, const TVecs& Vec, int VecIndex, int Index, int Len, const F& Kernel)
-{
-    detail::OnRange(Self, Vec, VecIndex, Index, Len,
-                    [&](const double* S, double* D, std::int64_t N) { Kernel(Self.Complex(), S, D, N); });
 }
 
 // The usual range checks, then the kernel.

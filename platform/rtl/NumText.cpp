@@ -311,6 +311,35 @@ std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Di
     return General(Value, precision, expDigits, sep);
 }
 
+std::string FloatToStrShortest(double Value)
+{
+    std::string out;
+    if (NonFinite(Value, out)) return out;
+    if (Value == 0) return std::signbit(Value) ? "-0" : "0";
+    // "d.ddde-XX": to_chars gives the shortest digits that read back.
+    char buf[40];
+    const std::to_chars_result r =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(Value), std::chars_format::scientific);
+    TDigits t;
+    t.Negative = Value < 0;
+    t.Count = 0;
+    const char* p = buf;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (*p != '.') t.D[t.Count++] = *p;
+    const bool negativeExp = p + 1 < r.ptr && p[1] == '-';
+    int e = 0;
+    for (p += 2; p < r.ptr; ++p) e = e * 10 + (*p - '0');
+    t.Exp = negativeExp ? -e : e;
+    while (t.Count > 1 && t.D[t.Count - 1] == '0') --t.Count;
+    constexpr int kLayoutPrecision = 15;
+    if (t.Negative) out += '-';
+    if (t.Exp >= -5 && t.Exp < kLayoutPrecision)
+        AppendFixed(out, t, std::max(t.Count - 1 - t.Exp, 0), '.');
+    else
+        AppendScientific(out, t, t.Count, '.', 1, false);
+    return out;
+}
+
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits)
 {
     return FloatToStrF(Value, Format, Precision, Digits, CurrentFormatSettings());

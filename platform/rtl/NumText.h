@@ -49,6 +49,12 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed };
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits, const TFormatSettings& Settings);
 
+// The shortest text that reads back to the same Double, laid out as the general format of 15 digits lays out its
+// digits: fixed notation from 1E-5 up to below 1E15, else "1.5E-7" style ("0.30000000000000004", "1E-310",
+// "1.2345678901234568E17"). Always "." as the decimal separator; "-0" for a negative zero, "NAN", "INF" and "-INF".
+// The text of the MatrixMarket writers, which other programs read.
+std::string FloatToStrShortest(double Value);
+
 // Formats by a format string: "0" (digit or zero), "#" (digit if any), "." (the first one: decimal separator),
 // "," (thousands separators in the integer part), "E+", "E-", "e+", "e-" followed by zeros (exponent, at most
 // 4 digits), text in double or single quotes, any other character as it is. Up to three sections

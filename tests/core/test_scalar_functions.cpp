@@ -249,6 +249,8 @@ const EdgeRow kEdges[] = {
     {"Tanh", 12000.0, 1.0},
     {"Tanh", -12000.0, -1.0},
     {"Tanh", kInf, 1.0},
+    {"Tanh", -19.5, -1.0},  // 1 - tanh 19.5 = 2.3e-17 rounds away: the exponential's path gives 1 exactly
+    {"Tanh", 4.9406564584124654e-324, 4.9406564584124654e-324},  // the series' path, subnormal
     {"TanhX", 12000.0, 1.0},
     {"TanhX", -kInf, -1.0},
     {"TanhX", 1e-20, 1e-20},

@@ -136,6 +136,12 @@ streams = {
     # A caption of 300 characters, then a second vector: the reader keeps 254 and skips the rest.
     "kLongCaption": vec_stream([1.0, 2.0], False, caption="".join(chr(65 + i % 26) for i in range(300)))
     + vec_stream([5.0], False, caption="next"),
+    # List streams (TVecList, TMtxList): a 32-bit count, then each item's stream (prDouble, rnTrunc).
+    "kListEmpty": struct.pack("<i", 0),
+    "kListVec": struct.pack("<i", 2) + vec_stream([1.5, -2.0, 3.25], False, tag=7, caption="abc")
+    + vec_stream([1 + 2j, complex(0, -0.5)], True),
+    "kListMtx": struct.pack("<i", 2) + mtx_stream(2, 2, [1.0, -2.0, 0.5, 4.0], False, tag=3, caption="A")
+    + mtx_stream(1, 2, [1j, 2 - 1j], True),
 }
 for name, b in streams.items():
     lines.append("static const std::vector<unsigned char> %s = %s;" % (name, blob(b)))
