@@ -162,7 +162,8 @@ void nspdCcsFftNip(const TCplx* src, double* dst, int order, int flags);
 void nspdDct(const double* src, double* dst, int n, int flags);
 
 // ---- Filters ----------------------------------------------------------------------------------------------
-// Full linear convolution: dst has xn + hn − 1 elements. An empty operand gives nothing.
+// Full linear convolution: dst has xn + hn − 1 elements. An empty operand gives nothing. The convolutions and
+// correlations sum directly, or through zero-padded FFTs where those cost less (long operands on both sides).
 void nspdConv(const double* x, int xn, const double* h, int hn, double* dst);
 void nspzConv(const TCplx* x, int xn, const TCplx* h, int hn, TCplx* dst);
 void nspzdConv(const TCplx* x, int xn, const double* h, int hn, TCplx* dst);
@@ -170,7 +171,7 @@ void nspdzConv(const double* x, int xn, const TCplx* h, int hn, TCplx* dst);
 
 // Autocorrelation: dst[k] = Σ_j x[j+k]·conj(x[j]) for k = 0 .. lags − 1, divided by n (NSP_Biased) or by
 // n − k (NSP_UnBiased).
-enum { NSP_Normal = 0, NSP_Biased = 1, NSP_UnBiased = 2 };
+enum TNSPAutoCorrType { NSP_Normal = 0, NSP_Biased = 1, NSP_UnBiased = 2 };
 void nspdAutoCorr(const double* src, int n, double* dst, int lags, int kind);
 void nspzAutoCorr(const TCplx* src, int n, TCplx* dst, int lags, int kind);
 // Cross-correlation at the lags loLag .. hiLag: dst[k − loLag] = Σ_j a[j+k]·conj(b[j]) over the j where both
@@ -187,9 +188,11 @@ void nspdConv2D(const double* x, int xCols, int xRows, const double* h, int hCol
 void nspdFilter2D(const double* x, int xCols, int xRows, const double* h, int hCols, int hRows, double* dst);
 
 // Goertzel filter: the Fourier coefficient Σ x[j]·e^(−2πi·f·j) at the relative frequency f of the samples fed
-// since the last reset (j counted from that reset); any finite f is accepted.
+// since the last reset (j counted from that reset); any finite f is accepted. Reinsch's form of the recurrence
+// keeps the relative error near N·ε at every frequency, 0 and 1/2 included.
+// The state keeps the frequency, cos 2πf and sin 2πf, the coefficient of the samples so far and their count.
 struct NSPDGoertzState {
-    double freq, cosW, sinW, s1Re, s2Re, s1Im, s2Im, count;
+    double freq, cosW, sinW, sumRe, sumIm, reserved0, reserved1, count;
 };
 using NSPZGoertzState = NSPDGoertzState;
 static_assert(sizeof(NSPDGoertzState) == 64);

@@ -645,6 +645,48 @@ inline constexpr const char* kNotPowerOfTwo = "IsPowerOfTwo = False";
 inline constexpr const char* kRealFFTSizes = "(CheckPowerOfTwo(FRows-2) and  CheckPowerOfTwo(FCols-2)) = False";
 inline constexpr const char* kIRealFFTSizes = "(CheckPowerOfTwo(FRows-2) and  CheckPowerOfTwo(FCols-1)) = False";
 
+// ---- DCT, Hilbert, resampling, Goertzel, convolution, random fills, pixel down-sampling (vec_signal.cpp,
+// vec_convolve.cpp, vec_random.cpp, pixel_downsample.cpp) ------------------------------------------------------
+inline constexpr const char* kDctVecComplex = "TVec.DCT: Vec.Complex = True";
+inline constexpr const char* kDctSelfVec = "TVec.DCT: Self = Vec";
+inline constexpr const char* kPhaseFactor = "(Phase+1) >= Factor";
+inline constexpr const char* kFactorBelow1 = "Factor < 1";
+inline constexpr const char* kSrcIndexLenSrc = "SrcIndex+Len > Src.Length";
+inline constexpr const char* kIndexLenDivFactor = "Index+ (Len div Factor) > Length";
+inline constexpr const char* kIndexLenSrcLength = "Index+Len > Src.Length";
+inline constexpr const char* kIndexLenFactor = "Index + Len*Factor > Length";
+// A negative phase, or a negative index or length of the indexed resampling forms.
+inline constexpr const char* kPhaseNeg = "Phase < 0";
+inline constexpr const char* kResampleRangeNeg = "(SrcIndex < 0) or (Index < 0) or (Len < 0)";
+inline constexpr const char* kGoertzRealHalf = "(not Complex) and (Freq >= 0.5)";
+inline constexpr const char* kGoertzFreqOne = "Freq >= 1)";
+inline constexpr const char* kGoertzFreqZero = "Freq <= 0)";
+// Goertz on a vector whose filter no GoertzInit has prepared.
+inline constexpr const char* kGoertzNoInit = "GoertzInit not called";
+inline constexpr const char* kConvolveSelf = "TVec.Convolve: (Self = X) or (Self = H)";
+inline constexpr const char* kAutoCorrNormalLags = "TVec.AutoCorrNormal: Lags > Vec.Length";
+inline constexpr const char* kAutoCorrBiasedLags = "TVec.AutoCorrBiased: Lags > Vec.Length";
+inline constexpr const char* kAutoCorrUnBiasedLags = "TVec.AutoCorrUnBiased: Lags > Vec.Length";
+inline constexpr const char* kAutoCorrNormalSelf = "TVec.AutoCorrNormal: Self = Vec";
+inline constexpr const char* kAutoCorrBiasedSelf = "TVec.AutoCorrBiased: Self = Vec";
+inline constexpr const char* kAutoCorrUnBiasedSelf = "TVec.AutoCorrUnBiased: Self = Vec";
+// A negative number of lags.
+inline constexpr const char* kLagsNeg = "Lags < 0";
+inline constexpr const char* kCrossCorrLags = "TVec.CrossCorr: HiLag <= LoLag";
+inline constexpr const char* kCrossCorrSelf = "TVec.CrossCorr: (Self = Vec1) or (Self = Vec2)";
+inline constexpr const char* kConvXNil = "X = nil";
+inline constexpr const char* kConvXEmpty = "X.Rows*X.Cols = 0";
+inline constexpr const char* kConvHEmpty = "H.Rows*H.Cols = 0";
+inline constexpr const char* kConvComplex = "X.Complex or H.Complex";
+inline constexpr const char* kConvSelf = "(X = Self) or (H = Self)";
+inline constexpr const char* kPixelSrcComplex = "Src.Complex = True";
+inline constexpr const char* kPixelXNil = "(X = nil) or (NX = nil)";
+inline constexpr const char* kPixelXLength = "SrcX.Length <> SrcY.Length";
+// A display width below one pixel.
+inline constexpr const char* kPixelWidth = "Width < 1";
+// Unequally spaced samples whose positions do not increase over the range.
+inline constexpr const char* kPixelSpan = "X[Index+Len-1] <= X[Index]";
+
 // ---- Special functions (numerics/SpecialFuncs) --------------------------------------------------------------
 inline constexpr const char* kEllipCompleteRange = "EllipComplete: (m < 0) or (1 < m)";
 inline constexpr const char* kEllipJacobyRange = "EllipJacoby: (m < 0) or (1 < m)";

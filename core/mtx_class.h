@@ -67,6 +67,10 @@ private:
     int FLength = 0;
 };
 
+// How TMtx1.PixelDownSample fills a cell of its reduced matrix from the elements that fall into it: the count of
+// nonzero elements, the sum of magnitudes, or the largest magnitude, each weighted by the square of the scale.
+enum TPixelDownSample { pdsPattern, pdsAverage, pdsPeak };
+
 // The sizes of the random generators' work areas every matrix carries (normal and uniform generators).
 inline constexpr int kMtxGaussStateBytes = 52;
 inline constexpr int kMtxUniformStateBytes = 40;
@@ -439,6 +443,22 @@ public:
     // Size (RowCount - h, (ColCount - h) div (1 + Ord(IsComplex)), IsComplex), h = 1 with Headers, then
     // TMtx.GridToValues (Src, h, h, 0, 0, Rows, Cols, IsComplex). The cells are read before the matrix changes.
     TMtx1& GridToValues(const TCellGrid& Src, bool IsComplex, bool Headers);
+
+    // ---- Convolution, signal-library status, random fills, pixel down-sampling ------------------------------
+    // (vec_convolve.cpp, vec_signal.cpp, vec_random.cpp, pixel_downsample.cpp)
+    // Self := the real 2-D convolution of X by H: Filter gives X's size (scipy convolve2d mode 'same'), otherwise
+    // the full (X.Rows + H.Rows − 1) × (X.Cols + H.Cols − 1) result. "X = nil", "X.Rows*X.Cols = 0",
+    // "H.Rows*H.Cols = 0", "X.Complex or H.Complex", "(X = Self) or (H = Self)", always.
+    TMtx1& Convolve(const TMtx1* X, const TMtx1* H, bool Filter);
+    // Msg := the signal library's text for its last error status, or '' when the status is 0.
+    void nspError(std::string& Msg) const;
+    // Uniform in [0, 1) or standard normal, from a random seed the first time (or after ResetRand).
+    TMtx1& RandUniform();
+    TMtx1& RandGauss();
+    void ResetRand();
+    // Dst := the matrix reduced to about Width cells along its longer side (scale f = Width / max(Rows, Cols),
+    // Dst Ceil(Rows·f) × Ceil(Cols·f)); element (i, j) falls into cell (floor(i·f), floor(j·f)). "Width < 1".
+    void PixelDownSample(TMtx1& Dst, int Width, TPixelDownSample Mode);
 
 protected:
     friend class TVecs;  // a vector may view the matrix's data (SetSubRange)
@@ -916,6 +936,13 @@ public:
     // cell is read before the matrix changes.
     TMtx& GridToValues(const TCellGrid& Src, int SrcRow, int SrcCol, int Row, int Col, int RowCount, int ColCount,
                        bool IsComplex);
+
+    // ---- Random fills (vec_random.cpp) ----------------------------------------------------------------------
+    using TMtx1::RandGauss;
+    using TMtx1::RandUniform;
+    // Continue while the parameters stay the generator's; new ones start it from a random seed.
+    TMtx& RandUniform(double Low, double High);
+    TMtx& RandGauss(double Mean, double StdDev);
 };
 
 // The power function of MtxPower: D := D^p for Params = {p}, through the real vector power when p has no imaginary

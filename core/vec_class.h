@@ -559,6 +559,54 @@ public:
     // Length, IsComplex, Vertical), h = 1 with Headers. The cells are read before the vector changes.
     TVecs& GridToValues(const TCellGrid& Src, bool IsComplex, bool Vertical, bool Headers);
 
+    // ---- DCT, Hilbert, resampling, Goertzel, convolution, random fills, pixel down-sampling ------------------
+    // (vec_signal.cpp, vec_convolve.cpp, vec_random.cpp, pixel_downsample.cpp)
+    // Every check runs whatever ConditionCheck is, before Self changes; negative phases, indexes, lengths and lags
+    // are refused first. A source that shares memory with Self is read from a pooled copy.
+    // Self := the orthonormal DCT-II (DCT) or DCT-III (IDCT) of the real Vec, any length (scipy's norm='ortho').
+    TVecs& DCT(const TVecs& Vec);
+    TVecs& IDCT(const TVecs& Vec);
+    // Self := the analytic signal of the real Vec: Vec + i·H(Vec), H the Hilbert transform (scipy.signal.hilbert;
+    // bins 1 .. N/2 − 1 times −i, bins 0 and N/2 zero). The Length must be a power of two ("Length is not power of
+    // two!", raised after Self is made complex of Vec's Length).
+    TVecs& Hilbert(const TVecs& Vec);
+    // Self := Src[Phase], Src[Phase + Factor], ... in ceil(Src.Length / Factor) elements of Src's kind; an element
+    // past Src's end is 0. Phase must be 0 .. Factor − 1; Factor 1 copies Src.
+    TVecs& DownSample(const TVecs& Src, int Factor, int Phase);
+    // Self := Src with each element at offset Phase of a group of Factor elements, the others 0 (Src.Length·Factor
+    // elements). Phase must be 0 .. Factor − 2; Factor <= 1 leaves Self as it is.
+    TVecs& UpSample(const TVecs& Src, int Factor, int Phase);
+    // Prepares the Goertzel filter for the relative frequency Freq (a real vector below 0.5, a complex one below 1,
+    // above 0; checked with ConditionCheck).
+    TVecs& GoertzInit(double Freq);
+    void GoertzReset();
+    // Σ x[n]·e^(−2πi·Freq·n) over the whole vector (numpy.fft.fft(x)[k] at Freq = k/N), each call from a cleared
+    // filter; 0 + 0i for an empty vector. "GoertzInit not called" before the first GoertzInit.
+    TCplx Goertz();
+    // Msg := the signal library's text for its last error status, or '' when the status is 0.
+    void nspError(std::string& Msg) const;
+    // Self := X convolved with H (np.convolve), X.Length + H.Length − 1 elements, complex when either is; an empty
+    // operand gives an empty result.
+    TVecs& Convolve(const TVecs& X, const TVecs& H);
+    // Self := lags 0 .. Lags − 1 of Σ Vec[n + k]·conj(Vec[n]): raw, divided by N, divided by N − k.
+    TVecs& AutoCorrNormal(const TVecs& Vec, int Lags);
+    TVecs& AutoCorrBiased(const TVecs& Vec, int Lags);
+    TVecs& AutoCorrUnBiased(const TVecs& Vec, int Lags);
+    // Self := r(LoLag .. HiLag), r(k) = Σ Vec1[n + k]·conj(Vec2[n]) (numpy.correlate's direction).
+    TVecs& CrossCorr(const TVecs& Vec1, const TVecs& Vec2, int HiLag, int LoLag);
+    // Fills with uniform numbers in [Low, High), continuing the sequence while Low and High stay those recorded;
+    // new parameters start it from a random seed.
+    TVecs& RandUniform(double Low, double High);
+    // Fills with normal numbers, continuing while Mean and StdDev stay the generator's.
+    TVecs& RandGauss(double Mean, double StdDev);
+    // The next fill of either kind starts its generator again.
+    void ResetRand();
+    // Self := (maximum, minimum) pairs of groups of Src[Index .. Index+Len-1] for a chart about Width pixels wide;
+    // NX (when X and NX are given) the pairs' positions. Equidistant: X[0] is the first sample's position and
+    // samples lie one apart; otherwise X holds every sample's position (PixelDownSample1).
+    void PixelDownSample(int Width, const TVecs& Src, int Index, int Len, const TVecs* X, TVecs* NX,
+                         bool Equidistant);
+
 protected:
     // The views of another vector's or a matrix's data (the TVec1 and TVec forms of SetSubRange).
     void ViewVector(const TVecs& Src, int Index, int Len);
@@ -610,6 +658,7 @@ protected:
     std::byte* FUniformState = nullptr;
     bool FGaussSet = false;
     bool FUniformSet = false;
+    bool FGoertzSet = false;  // a GoertzInit has prepared the Goertzel state
     TRandParams FRandParams;
     std::string FCaption;
     TVecNotifyEvent FOnSetLength;
@@ -893,6 +942,21 @@ public:
     // Length := the number of lines, then every line: StringsToValues (Strings, 0, 0, Length). The lines are read
     // before the vector changes.
     TVec0& StringsToValues(const TStrings& Strings);
+
+    // ---- Resampling and pixel down-sampling on ranges (vec_signal.cpp, pixel_downsample.cpp) ----------------
+    using TVecs::DownSample;
+    using TVecs::PixelDownSample;
+    using TVecs::UpSample;
+    // Self[Index ..] := Len div Factor elements Src[SrcIndex + Phase + i·Factor]; Self takes Src's kind and is not
+    // resized. Phase must be 0 .. Factor − 2.
+    TVec0& DownSample(const TVecs& Src, int Factor, int SrcIndex, int Index, int Len, int Phase);
+    // Self[Index .. Index + Len·Factor − 1] := Src[SrcIndex .. SrcIndex + Len − 1] up-sampled; Factor <= 1 does
+    // nothing.
+    TVec0& UpSample(const TVecs& Src, int Factor, int SrcIndex, int Index, int Len, int Phase);
+    // The whole of Src.
+    void PixelDownSample(int Width, const TVecs& Src, const TVecs* X, TVecs* NX, bool Equidistant);
+    // Unequally spaced samples at positions X: P/2 bins of equal width over X[Index] .. X[Index+Len-1].
+    void PixelDownSample1(int Width, const TVecs& Src, int Index, int Len, const TVecs* X, TVecs* NX);
 };
 
 class TVec1 : public TVec0 {
@@ -1110,6 +1174,14 @@ public:
     // it, a cell outside raises the grid's error). Every cell is read before the vector changes.
     TVec1& GridToValues(const TCellGrid& Src, int SrcRow, int SrcCol, int Index, int Len, bool IsComplex,
                         bool Vertical);
+
+    // ---- Random fills (vec_random.cpp) ----------------------------------------------------------------------
+    using TVecs::RandGauss;
+    using TVecs::RandUniform;
+    // Uniform in [0, 1) or standard normal from a random seed the first time (or after ResetRand), otherwise
+    // continuing with the generator's parameters.
+    TVec1& RandUniform();
+    TVec1& RandGauss();
 };
 
 class TVec : public TVec1 {
@@ -1281,6 +1353,14 @@ public:
     TVec& Ramp(const TCplx& Offset, const TCplx& Step);
     // Adds Value to every element; a real vector refuses an imaginary part ("TVec.Offset: Not Complex").
     TVec& Offset(const TCplx& Value);
+
+    // ---- Random fills (vec_random.cpp) ----------------------------------------------------------------------
+    using TVec1::RandGauss;
+    using TVec1::RandUniform;
+    // Seeded: the same Seed and parameters on a fresh (or reset) generator give the same numbers; repeated with
+    // the same arguments the sequence continues.
+    TVec& RandUniform(double Seed, double Low, double High);
+    TVec& RandGauss(double Seed, double Mean, double StdDev);
 };
 
 // Vec.Find (Value) (vec_find.cpp).
@@ -1312,6 +1392,9 @@ double NormC(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
 double NormL1(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
 double NormL2(const TVec& Vec1, const TVecs& Vec2, bool RelativeError);
 bool Equal(const TVecs& Vec1, const TVecs& Vec2, double Tolerance);
+
+// Vec.Goertz (vec_signal.cpp).
+TCplx Goertz(TVec& Vec);
 
 // True when n is a prime number: n >= 2 and no d with 2 <= d <= sqrt(n) divides it (vec_fill.cpp).
 bool Prime(int n);

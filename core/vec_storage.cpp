@@ -265,6 +265,7 @@ void TVecs::Reset()
     FConditionCheck = VecConditionCheckDefault();
     FGaussSet = false;
     FUniformSet = false;
+    FGoertzSet = false;
     FCaption.clear();
     FBlasAlpha = C_ONE;
     FBlasBeta = C_ZERO;

@@ -1,6 +1,8 @@
 // Shared helpers of the signal-processing library: status recording and argument checks.
 #pragma once
 
+#include <complex>
+
 #include "core/Raroz.h"
 
 namespace tarnel::wavrin {
@@ -36,5 +38,20 @@ bool Args(int n, const P*... p)
 {
     return Count(n) && Ptrs(p...);
 }
+
+// ---- FFT forms of the filters (FastConv.cpp) --------------------------------------------------------------------
+// A fast FFT length at least N: a power of two, or 2^a·3^b·5^c·7^d where that is over a fifth shorter (1 for
+// N <= 1).
+long long FastLength(long long N);
+// True when the transforms of length FftLength cost less than DirectOps multiply-adds of the direct sums (real or
+// complex arithmetic).
+bool FftCheaper(double DirectOps, long long FftLength, bool Complex);
+// Full linear convolutions through zero-padded transforms: Out gets Xn + Hn − 1 elements (Xr + Hr − 1 rows of
+// Xc + Hc − 1 for 2-D, row-major). Out may not overlap the operands. False, with nothing written, when the
+// memory or a plan is not there.
+bool FftConvReal(const double* X, long long Xn, const double* H, long long Hn, double* Out);
+bool FftConvCplx(const std::complex<double>* X, long long Xn, const std::complex<double>* H, long long Hn,
+                 std::complex<double>* Out);
+bool FftConv2D(const double* X, int Xc, int Xr, const double* H, int Hc, int Hr, double* Out);
 
 }  // namespace tarnel::wavrin
