@@ -53,7 +53,8 @@ void StripLeadZeros(const TVec& Src, TVec& Dst, int& First);
 // only the roots found; a constant or zero polynomial gives an empty (real) Roots.
 void PolyRoots(TVec& Roots, const TVec& Coeff);
 
-// Polynomial division B = conv(A, Q) + R. B shorter than A: Q := one zero, R := B. "A.Complex<>B.Complex".
+// Polynomial division B = conv(A, Q) + R, R of B's length. B shorter than A: Q := one zero, R := B.
+// "A.Complex<>B.Complex", then IIRFilter's texts for a zero or missing A[0].
 void DeConv(const TVec& B, const TVec& A, TVec& Q, TVec& R);
 
 // Y := X filtered by B(z)/A(z) with a zero initial state (taps divided by A[0]). Y is sized like X first (complex
@@ -61,9 +62,9 @@ void DeConv(const TVec& B, const TVec& A, TVec& Q, TVec& R);
 // an empty A counts as A[0] = 0.
 void IIRFilter(const TVec& B, const TVec& A, const TVec& X, TVec& Y);
 
-// Kept for programs that call them; both are incomplete. ResExtract: "A.Complex<>B.Complex!", then B and A divided
-// by A[0]; when the scaled A is shorter than the scaled B, V3 := the quotient and V4 := the remainder of their
-// division. V5 is never touched; no residues are computed.
+// Kept for programs that call them; both are incomplete. ResExtract: "A.Complex<>B.Complex!", IIRFilter's texts for
+// a zero or missing A[0], then B and A divided by A[0]; when the scaled A is shorter than the scaled B, V3 := the
+// quotient and V4 := the remainder of their division. V5 is never touched; no residues are computed.
 void ResExtract(const TVec& B, const TVec& A, TVec& V3, TVec& V4, TVec& V5);
 // Does nothing.
 void ResCompose(TVec& V1, TVec& V2, TVec& V3, TVec& V4, double K);

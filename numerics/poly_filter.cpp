@@ -1,5 +1,8 @@
 // Rational (IIR) filtering of vectors, polynomial division and the residue helpers.
 //
+// DeConv divides by filtering: the quotient Q of B by A is the response of B(z)/A(z) to a unit impulse of length
+// B.Length − A.Length + 1 (the filter divides by a₀), and the remainder is B − A∗Q.
+//
 // IIRFilter puts B and A, zero-padded to one length m, into taps (b₀ … b_{m−1}, a₀ … a_{m−1}) of A's kind and runs
 // the signal library's filter of order m − 1 from a zero state; the library divides the taps by a₀.
 #include <algorithm>
@@ -31,6 +34,16 @@ private:
     NSPIirState FState{};
 };
 
+// a₀ of the taps: zero, or missing (an empty A), raises the filter's text.
+void CheckLead(const TVecs& A)
+{
+    if (A.Complex()) {
+        if (A.Length() == 0 || (A.CValues()[0].Re == 0 && A.CValues()[0].Im == 0)) ERaise(msg::kIirA0Complex);
+    } else if (A.Length() == 0 || A.Values()[0] == 0) {
+        ERaise(msg::kIirA0);
+    }
+}
+
 }  // namespace
 
 void IIRFilter(const TVec& B, const TVec& A, const TVec& X, TVec& Y)
@@ -41,12 +54,7 @@ void IIRFilter(const TVec& B, const TVec& A, const TVec& X, TVec& Y)
     const bool complexTaps = a->Complex();
     Y.Size(n, x->Complex() || complexTaps);
     if (a->Complex() != b->Complex()) ERaise(msg::kIirComplex);
-    // An empty A has no a₀: as a zero one.
-    if (complexTaps) {
-        if (a->Length() == 0 || (a->CValues()[0].Re == 0 && a->CValues()[0].Im == 0)) ERaise(msg::kIirA0Complex);
-    } else if (a->Length() == 0 || a->Values()[0] == 0) {
-        ERaise(msg::kIirA0);
-    }
+    CheckLead(*a);
     const int m = std::max(b->Length(), a->Length());
     detail::TVecTemp taps;
     taps->Size(2 * m, complexTaps);
@@ -72,6 +80,50 @@ void IIRFilter(const TVec& B, const TVec& A, const TVec& X, TVec& Y)
             nspdbIir(state.get(), x->Values(), Y.Values(), n);
         }
     }
+}
+
+void DeConv(const TVec& B, const TVec& A, TVec& Q, TVec& R)
+{
+    if (A.Complex() != B.Complex()) ERaise(msg::kDeConvComplex);
+    // Q and R may be A or B: the results go out only when everything has been read.
+    detail::TVecTemp q, r;
+    if (B.Length() < A.Length()) {
+        q->Size(1, B.Complex());
+        std::fill_n(q->Values(), detail::Numbers(*q), 0.0);
+        r->Copy(B);
+    } else {
+        // The quotient is the filter's response to a unit impulse; the filter divides by A[0].
+        detail::TVecTemp impulse, product;
+        impulse->Size(B.Length() - A.Length() + 1);
+        std::fill_n(impulse->Values(), impulse->Length(), 0.0);
+        impulse->Values()[0] = 1;
+        IIRFilter(B, A, *impulse, *q);
+        product->Convolve(A, *q);
+        r->Copy(B);
+        r->Sub(*product);
+    }
+    Q.Copy(*q);
+    R.Copy(*r);
+}
+
+// Incomplete as it stands: the quotient and remainder of the scaled polynomials, no residues; V5 is not touched.
+void ResExtract(const TVec& B, const TVec& A, TVec& V3, TVec& V4, TVec&)
+{
+    if (A.Complex() != B.Complex()) ERaise(msg::kIirComplex);
+    CheckLead(A);  // the scaling divides by A[0]
+    detail::TVecTemp b, a;
+    b->Copy(B);
+    a->Copy(A);
+    if (A.Complex()) {
+        const TCplx inverse = CDiv(C_ONE, A.CValues()[0]);
+        b->Scale(inverse);
+        a->Scale(inverse);
+    } else {
+        const double inverse = 1 / A.Values()[0];
+        b->Scale(inverse);
+        a->Scale(inverse);
+    }
+    if (a->Length() < b->Length()) DeConv(*b, *a, V3, V4);
 }
 
 void ResCompose(TVec&, TVec&, TVec&, TVec&, double) {}

@@ -12,6 +12,7 @@ iir.*      scipy.signal.lfilter(b, a, x) for each pair of kinds of taps and data
 spline.*   scipy.interpolate.CubicSpline: c transposed (rows per piece, highest power first) for 7 uneven abscissae
            with not-a-knot ends and with clamped ends; values at 9 points for n = 3 (a parabola) and n = 2 clamped.
 interp.*   numpy.interp on 12 uneven abscissae at 25 points inside.
+deconv.*   numpy.polydiv of four small real divisions.
 Run: /usr/bin/python3 tests/data/gen_polynoms_golden.py   (writes polynoms_golden.inc next to this script)
 """
 import numpy as np
@@ -105,5 +106,11 @@ put("interp.x", xl)
 put("interp.y", yl)
 put("interp.xi", xli)
 put("interp.yi", np.interp(xli, xl, yl))
+
+# numpy.polydiv: the quotient, and the remainder padded on the left to B's length (DeConv keeps B's length).
+for i, (b, a) in enumerate((([1, 5, 6], [1, 2]), ([2, 4, 2], [2, 2]), ([1, 0, 0, 1], [1, 1]), ([1, 2, 3], [2, 1]))):
+    q, r = np.polydiv(np.array(b, float), np.array(a, float))
+    put(f"deconv.{i}.q", q)
+    put(f"deconv.{i}.r", np.concatenate([np.zeros(len(b) - len(r)), r]))
 
 write("polynoms_golden.inc", rows, "{ name, {Doubles} }")

@@ -389,6 +389,58 @@ TEST_F(Polynoms, IIRFilterRefusals)
     ExpectRaise([&] { IIRFilter(bc, ac0, x, y); }, "A.CValues[0]=(0,0) !");
 }
 
+// ---- DeConv ---------------------------------------------------------------------------------------------------------
+
+TEST_F(Polynoms, DeConvAgainstPolydiv)
+{
+    struct Case {
+        const char* What;
+        bool Complex;
+        std::vector<double> B, A, Q, R;
+    } cases[] = {
+        {"(1, 5, 6)/(1, 2)", false, {1, 5, 6}, {1, 2}, {1, 3}, {0, 0, 0}},
+        {"(2, 4, 2)/(2, 2)", false, {2, 4, 2}, {2, 2}, {1, 1}, {0, 0, 0}},
+        {"with a remainder", false, {1, 0, 0, 1}, {1, 1}, {1, -1, 1}, {0, 0, 0, 0}},
+        {"(1, 2, 3)/(2, 1): remainder 2.25", false, {1, 2, 3}, {2, 1}, {0.5, 0.75}, {0, 0, 2.25}},
+        {"B shorter than A", false, {1, 2}, {1, 2, 3}, {0}, {1, 2}},
+        {"complex (z - i)(z + 1)/(z - i)", true, {1, 0, 1, -1, 0, -1}, {1, 0, 0, -1}, {1, 0, 1, 0}, {0, 0, 0, 0, 0, 0}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& k = cases[i];
+        TVec b, a, q, r;
+        Set(b, k.B, k.Complex);
+        Set(a, k.A, k.Complex);
+        DeConv(b, a, q, r);
+        if (i < 4) {  // the rows of numpy.polydiv
+            ExpectClose(Doubles(q), Gold("deconv." + std::to_string(i) + ".q"), 1e-14,
+                        std::string(k.What) + " polydiv");
+            ExpectClose(Doubles(r), Gold("deconv." + std::to_string(i) + ".r"), 1e-14,
+                        std::string(k.What) + " polydiv");
+        }
+        ExpectClose(Doubles(q), k.Q, 1e-14, std::string(k.What) + " Q");
+        ExpectClose(Doubles(r), k.R, 1e-14, std::string(k.What) + " R");
+        // Q may be B.
+        DeConv(b, a, b, r);
+        ExpectClose(Doubles(b), k.Q, 1e-14, std::string(k.What) + " Q = B");
+    }
+    TVec b, a, q, r;
+    b.SetIt(false, {1, 2});
+    a.SetIt(true, {1, 0});
+    ExpectRaise([&] { DeConv(b, a, q, r); }, "A.Complex<>B.Complex");
+    // ResExtract: the quotient and remainder of B/A[0] by A/A[0].
+    TVec v3, v4, v5;
+    v5.SetIt(false, {7});
+    b.SetIt(false, {2, 10, 12});
+    a.SetIt(false, {2, 4});
+    ResExtract(b, a, v3, v4, v5);
+    ExpectClose(Doubles(v3), {1, 3}, 1e-14, "ResExtract quotient");
+    ExpectClose(Doubles(v4), {0, 0, 0}, 1e-14, "ResExtract remainder");
+    EXPECT_EQ(Doubles(v5), std::vector<double>{7});
+    TVec ac;
+    ac.SetIt(true, {2, 0, 4, 0});
+    ExpectRaise([&] { ResExtract(b, ac, v3, v4, v5); }, "A.Complex<>B.Complex!");
+}
+
 // ---- Splines ------------------------------------------------------------------------------------------------------
 
 namespace {
