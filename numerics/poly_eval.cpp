@@ -1,8 +1,9 @@
 // Evaluation of polynomials by Horner's scheme.
 //
-// The vector form works block by block (TarnelBlockSize elements, so a block of X and Y stays in the first-level
-// cache while all coefficients pass over it): per block y := c₀, then y := y·x + cₖ for k = 1 .. n−1, the product
-// and the sum as two roundings (no fused multiply-add), which are numpy.polyval's operations in its order.
+// The vector form works block by block (TarnelBlockSize elements): y := c₀, then y := y·x + cₖ for k = 1 .. n−1,
+// the product and the sum as two roundings (no fused multiply-add), which are numpy.polyval's operations in its
+// order. Real data run the recurrence per element (the processor overlaps the chains of neighbouring elements, and y
+// stays in a register); complex data pass over the block once per coefficient.
 #include <algorithm>
 
 #include "core/Tarnel.h"
@@ -17,11 +18,11 @@ namespace {
 
 void HornerBlock(const double* x, double* y, int n, const double* c, int m)
 {
-    const double c0 = c[0];
-    for (int i = 0; i < n; ++i) y[i] = c0;
-    for (int k = 1; k < m; ++k) {
-        const double ck = c[k];
-        for (int i = 0; i < n; ++i) y[i] = y[i] * x[i] + ck;
+    for (int i = 0; i < n; ++i) {
+        const double xi = x[i];
+        double s = c[0];
+        for (int k = 1; k < m; ++k) s = s * xi + c[k];
+        y[i] = s;
     }
 }
 
