@@ -715,6 +715,48 @@ inline constexpr const char* kLegendreNegN = "n < 0";
 // A degree whose N + 1 values would not fit in a vector's Integer length.
 inline constexpr const char* kLegendreTooLarge = "n + 1 > High(Integer)";
 
+// ---- Polynomials, piecewise polynomials, splines and interpolation (numerics/poly_*.cpp, numerics/pp_*.cpp) ----
+inline constexpr const char* kPolyFitComplex = "PolyFit : XValues.Complex <> YValues.Complex";
+inline constexpr const char* kPolyFitLength = "PolyFit : XValues.Length <> YValues.Length";
+// No data to fit, a negative degree and a fit without a unique solution (LAPACK's INFO > 0): raised instead of
+// returning LAPACK's leftovers or the previous coefficients.
+inline constexpr const char* kPolyFitEmpty = "PolyFit : XValues.Length = 0";
+inline constexpr const char* kPolyFitDeg = "PolyFit : Deg < 0";
+inline constexpr const char* kPolyFitRank = "PolyFit : Vandermonde matrix rank deficient";
+inline constexpr const char* kPolyEvalComplex = "PolyEval : Val.Complex <> Coeff.Complex";
+inline constexpr const char* kPolyEvalKinds = "not (Val.Complex = Coeff.Complex)!";
+inline constexpr const char* kPolyEvalCoeffComplex = "Coeff.Complex = True";
+inline constexpr const char* kPolyMtxQuadratic = "not Mtx.Quadratic";
+inline constexpr const char* kDeConvComplex = "A.Complex<>B.Complex";
+inline constexpr const char* kIirComplex = "A.Complex<>B.Complex!";
+inline constexpr const char* kIirA0 = "A[0]=0 !";
+inline constexpr const char* kIirA0Complex = "A.CValues[0]=(0,0) !";
+inline constexpr const char* kPieceEvaluate = "(FBreaks.Length <= 0) or (FCoefficients.Rows <> FBreaks.Length -1)";
+// A complex X for the vector form (the pieces are real functions of a real variable).
+inline constexpr const char* kPieceComplex = "TPiecePoly.Evaluate : X.Complex = True";
+inline constexpr const char* kLinear1DLength = "Linear1D : X.Length <> Y.Length";
+inline constexpr const char* kLinear1DReal = "Linear1D : all vectors must be real!";
+// Fewer than two points (no piece) and abscissae that decrease: refused instead of building a broken object.
+inline constexpr const char* kLinear1DShort = "Linear1D : X.Length < 2";
+inline constexpr const char* kLinear1DAscending = "Linear1D : X is not ascending";
+inline constexpr const char* kSpline1DComplex = "Spline1D :(X.Complex) or (Y.Complex)";
+inline constexpr const char* kSpline1DShort = "Spline1D : X.Length < 2";
+inline constexpr const char* kSpline1DMatch = "Spline1D : Abscisa and ordinanta points DO NOT match!";
+inline constexpr const char* kSpline1DYComplex = "Spline1D :(Y.Complex)";
+// Repeated or decreasing abscissae (infinite or misread pieces otherwise).
+inline constexpr const char* kSpline1DAscending = "Spline1D : X is not strictly ascending";
+inline constexpr const char* kInterpolateLength = "Interpolate : X.Length <> Y.Length";
+inline constexpr const char* kInterpolateReal = "Interpolate : all vectors must be real!";
+inline constexpr const char* kInterpolateX3 = "Interpolate : X.Length < 3";
+inline constexpr const char* kInterpolateX2 = "Interpolate : X.Length < 2";
+inline constexpr const char* kInterpolateY3 = "Interpolate : Y.Length < 3";
+inline constexpr const char* kInterpolateY2 = "Interpolate : Y.Length < 2";
+inline constexpr const char* kInterpolateEqdLength = "InterpolateEqd : X.Length <> Y.Length";
+inline constexpr const char* kInterpolateEqdReal = "InterpolateEqd : all vectors must be real!";
+inline constexpr const char* kInterpolateEqdShort = "InterpolateEqd : X.Length < 3";
+// A zero step (the first and last abscissa equal).
+inline constexpr const char* kInterpolateEqdStep = "InterpolateEqd : X[0] = X[X.Length-1]";
+
 // ---- Text, MatrixMarket and grid exchange (vec_text.cpp, mtx_text.cpp, CellGrid.cpp) ----------------------------
 // Line lists of vectors.
 inline constexpr const char* kTextIndexLen = "Index + Len > fLength";
