@@ -273,7 +273,10 @@ TVecs& TVecs::TensorProdInt(const TVecs& Vec, TMtx& Mtx, TMtxType MtxType, TMtxO
 {
     const int w = Vec.Complex() ? 2 : 1;
     const int len = Operation == opNone ? Mtx.Cols() : Mtx.Rows();
-    const std::int64_t selfRoom = static_cast<std::int64_t>(std::max(FLength, len)) * w;
+    // The Doubles Self writes in place: up to the result's length, but never past its own block (a longer result
+    // moves to a new block, and what the old one holds is read through TStable below).
+    const std::int64_t selfRoom = std::min(static_cast<std::int64_t>(std::max(FLength, len)) * w,
+                                           static_cast<std::int64_t>(FActualLength) * (Complex() ? 2 : 1));
     detail::TCheck(*this)
         .Always(Vec.Complex() != Mtx.Complex(), msg::kComplexMtx)
         .Always(&Vec == this || detail::Overlap(FValues, selfRoom, Vec.Values(), detail::Numbers(Vec)) ||
