@@ -13,6 +13,7 @@
 
 // Numerical methods.
 #include "numerics/Optimization.h"
+#include "numerics/Probabilities.h"
 #include "numerics/Toeplitz.h"
 
 // The special functions (shared library only).

@@ -747,4 +747,7 @@ inline constexpr const char* kGridNegMtxRead =
 inline constexpr const char* kGridIndex = "Grid index out of range";
 inline constexpr const char* kGridSizeNeg = "Grid size < 0";
 
+// ---- Probabilities (numerics/prob_*.cpp) ------------------------------------------------------------------------
+inline constexpr const char* kErfInvRange = "abs(y) > 0";
+
 }  // namespace tarnel::msg

@@ -1,0 +1,50 @@
+// Probabilities: the special functions behind the distributions: the binomial coefficient, the beta function,
+// the regularised incomplete gamma functions (real and complex argument), the regularised incomplete beta
+// function and the error function with its complement and inverse.
+//
+// Invalid arguments give 0 (or the value listed) rather than an exception; the one exception is ErfInv's
+// "abs(y) > 0". A NaN argument gives NaN. Every series and continued fraction stops: its number of steps is
+// capped well beyond what any convergent finite case needs (the cap grows with √A, and with |Z| for the complex
+// forms); a case that reaches the cap gives NaN.
+#pragma once
+
+#include "core/Dovi387.h"
+
+namespace tarnel {
+
+// ---- Special functions (prob_special.cpp) -------------------------------------------------------------------
+
+// C(N, K), formed in Doubles and rounded to the nearest whole number; 0 for K < 0 and for K > N.
+double Binomial(int N, int K);
+// B(A, B) = Γ(A)Γ(B)/Γ(A + B): 0 when Γ(A + B) is infinite, ±1.797693134862315E308 when Γ(A) or Γ(B) is.
+double Beta(double A, double B);
+
+// The series of the regularised lower incomplete gamma function P(A, X); accurate for X < A + 1.
+double GammaSer(double A, double X);
+// The continued fraction of the regularised upper incomplete gamma function Q(A, X); accurate for X ≥ A + 1.
+// NaN for X ≤ 0.
+double GammaFrac(double A, double X);
+// P(A, X) = γ(A, X)/Γ(A): 0 when A ≤ 0 or X ≤ 0, 1 at X = INF, 0 at A = INF for finite X.
+double IGamma(double A, double X);
+// Q(A, X) = 1 − P(A, X): 0 when A ≤ 0 or X < 0, 1 at X = 0, 0 at X = INF, 1 at A = INF for finite X.
+double JGamma(double A, double X);
+
+// The same with a complex argument. IGamma uses the series for |Z| < A + 1 and the continued fraction beyond,
+// or the series where the fraction does not settle (near the negative real axis), so that IGamma + JGamma = 1
+// everywhere. IGamma: (0, 0) when A ≤ 0 or Z = 0; JGamma: (0, 0) when A ≤ 0, (1, 0) at Z = 0.
+TCplx GammaSer(double A, const TCplx& Z);
+TCplx GammaFrac(double A, const TCplx& Z);
+TCplx IGamma(double A, const TCplx& Z);
+TCplx JGamma(double A, const TCplx& Z);
+
+// I_X(A, B), the regularised incomplete beta function: 0 unless A > 0, B > 0 and 0 ≤ X ≤ 1.
+double BetaIncomplete(double X, double A, double B);
+
+// The error function: Erf(±INF) = ±1, 2X/√π below 2^-26 in magnitude.
+double Erf(double X);
+// 1 − Erf(X): Erfc(INF) = 0, Erfc(−INF) = 2.
+double Erfc(double X);
+// The inverse of Erf: raises "abs(y) > 0" for |Y| > 1; ±1.797693134862315E308 at Y = ±1.
+double ErfInv(double Y);
+
+}  // namespace tarnel
