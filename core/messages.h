@@ -749,5 +749,6 @@ inline constexpr const char* kGridSizeNeg = "Grid size < 0";
 
 // ---- Probabilities (numerics/prob_*.cpp) ------------------------------------------------------------------------
 inline constexpr const char* kErfInvRange = "abs(y) > 0";
+inline constexpr const char* kFailedToConverge = "Failed to converge!";
 
 }  // namespace tarnel::msg

@@ -47,4 +47,60 @@ double Erfc(double X);
 // The inverse of Erf: raises "abs(y) > 0" for |Y| > 1; ±1.797693134862315E308 at Y = ±1.
 double ErfInv(double Y);
 
+// ---- Continuous distributions (prob_continuous.cpp) ---------------------------------------------------------
+// The density (PDF), the distribution function (CDF) and its inverse (CDFInv) at one value: the argument first
+// (X, or the probability P for the inverses), then the parameters. Invalid parameters or arguments give NaN, as
+// does a NaN anywhere; a distribution function is 0 below its support and 1 above it, also at X = ±INF.
+// BetaCDFInv and GammaCDFInv (and the inverses built on them) iterate Newton's method and raise
+// "Failed to converge!" when the last of their 100 steps still missed the tolerance.
+double BetaPDF(double X, double A, double B);
+double BetaCDF(double X, double A, double B);
+double BetaCDFInv(double P, double A, double B);
+// S the scale, M the location.
+double CauchyPDF(double X, double S, double M);
+double CauchyCDF(double X, double S, double M);
+double CauchyCDFInv(double P, double S, double M);
+double ChiSquarePDF(double X, double Nu);
+double ChiSquareCDF(double X, int Nu);
+double ChiSquareCDFInv(double P, int Nu);
+// Mu the mean.
+double ExpPDF(double X, double Mu);
+double ExpCDF(double X, double Mu);
+double ExpCDFInv(double P, double Mu);
+double FPDF(double X, int Nu1, int Nu2);
+double FCDF(double X, int Nu1, int Nu2);
+double FCDFInv(double P, int Nu1, int Nu2);
+// A the shape, B the scale.
+double GammaPDF(double X, double A, double B);
+double GammaCDF(double X, double A, double B);
+double GammaCDFInv(double P, double A, double B);
+double LogNormalPDF(double X, double Mu, double Sigma);
+double LogNormalCDF(double X, double Mu, double Sigma);
+double LogNormalCDFInv(double P, double Mu, double Sigma);
+double MaxwellPDF(double X, double A);
+double MaxwellCDF(double X, double A);
+double MaxwellCDFInv(double P, double A);
+// NormalCDFInv gives −INF at P = 0 and INF at P = 1.
+double NormalPDF(double X, double Mu, double Sigma);
+double NormalCDF(double X, double Mu, double Sigma);
+double NormalCDFInv(double P, double Mu, double Sigma);
+// A the shape, B the minimum.
+double ParetoPDF(double X, double A, double B);
+double ParetoCDF(double X, double A, double B);
+double ParetoCDFInv(double P, double A, double B);
+double RayleighPDF(double X, double B);
+double RayleighCDF(double X, double B);
+double RayleighCDFInv(double P, double B);
+// StudentCDFInv gives ∓1.797693134862315E308 at P = 0 and 1 (Nu > 1).
+double StudentPDF(double X, int Nu);
+double StudentCDF(double X, int Nu);
+double StudentCDFInv(double P, int Nu);
+double UniformPDF(double X, double A, double B);
+double UniformCDF(double X, double A, double B);
+double UniformCDFInv(double P, double A, double B);
+// A the scale factor, B the shape: CDF = 1 − exp(−A·X^B).
+double WeibullPDF(double X, double A, double B);
+double WeibullCDF(double X, double A, double B);
+double WeibullCDFInv(double P, double A, double B);
+
 }  // namespace tarnel

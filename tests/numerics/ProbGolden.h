@@ -27,3 +27,17 @@ struct ProbBinomialRow {
 #include "prob_special_golden.inc"
 
 }  // namespace probtest
+
+namespace probtest {
+
+struct ProbDistRow {
+    const char* Name;
+    double X, P1, P2, Pdf, Cdf;
+};
+struct ProbInvRow {
+    const char* Name;
+    double P, P1, P2, X;
+};
+#include "prob_dist_golden.inc"
+
+}  // namespace probtest
