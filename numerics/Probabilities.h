@@ -103,4 +103,35 @@ double WeibullPDF(double X, double A, double B);
 double WeibullCDF(double X, double A, double B);
 double WeibullCDFInv(double P, double A, double B);
 
+// ---- Discrete distributions and occupation functions (prob_discrete.cpp) -----------------------------------
+// X is a Double (whole numbers are the support; k = Trunc(X) where a formula needs a count), except for the
+// Integer X of PoissonPDF and of the hypergeometric PDF and CDF. A distribution function is 0 below the support
+// and 1 above it; an inverse gives the smallest k with CDF(k) ≥ Y.
+double BinomPDF(double X, int N, double P);
+double BinomCDF(double X, int N, double P);
+double BinomCDFInv(double Y, int N, double P);
+// P·(1 − P)^X at whole X ≥ 0. GeometricCDFInv: INF at Y = 1, NaN for P = 0.
+double GeometricPDF(double X, double P);
+double GeometricCDF(double X, double P);
+double GeometricCDFInv(double Y, double P);
+// M the population, K its successes, N the draws.
+double HypGeometricPDF(int X, int M, int K, int N);
+double HypGeometricCDF(int X, int M, int K, int N);
+double HypGeometricCDFInv(double Y, int M, int K, int N);
+// Failures X before the R-th success: C(X + R − 1, X)·P^R·(1 − P)^X. NegBinomCDFInv: INF at Y = 1 or P = 0.
+double NegBinomPDF(double X, int R, double P);
+double NegBinomCDF(double X, int R, double P);
+double NegBinomCDFInv(double Y, int R, double P);
+// PoissonCDFInv gives 1.797693134862315E308 at Y = 1.
+double PoissonPDF(int X, double Lambda);
+double PoissonCDF(double X, double Lambda);
+double PoissonCDFInv(double Y, double Lambda);
+// 1/N at the whole numbers 1..N.
+double UniformDPDF(double X, int N);
+double UniformDCDF(double X, int N);
+double UniformDCDFInv(double Y, int N);
+// 1/(exp(A·X) − 1) and 1/(exp(A·X + B) + 1) (0.5 where A·X + B = 0); no checks.
+double BoseEinsteinPDF(double X, double A);
+double FermiDiracPDF(double X, double A, double B);
+
 }  // namespace tarnel

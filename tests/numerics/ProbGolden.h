@@ -41,3 +41,17 @@ struct ProbInvRow {
 #include "prob_dist_golden.inc"
 
 }  // namespace probtest
+
+namespace probtest {
+
+struct ProbDiscreteRow {
+    const char* Name;
+    double X, P1, P2, P3, Pdf, Cdf;
+};
+struct ProbDiscreteInvRow {
+    const char* Name;
+    double Y, P1, P2, P3, K;
+};
+#include "prob_discrete_golden.inc"
+
+}  // namespace probtest
