@@ -9,6 +9,7 @@
 #pragma once
 
 #include "core/Dovi387.h"
+#include "core/Tarnel.h"
 
 namespace tarnel {
 
@@ -133,5 +134,52 @@ double UniformDCDFInv(double Y, int N);
 // 1/(exp(A·X) − 1) and 1/(exp(A·X + B) + 1) (0.5 where A·X + B = 0); no checks.
 double BoseEinsteinPDF(double X, double A);
 double FermiDiracPDF(double X, double A, double B);
+
+// ---- Vector forms, element by element (prob_vector.cpp) -----------------------------------------------------
+// Res := the scalar routine at every element of X, Res sized like X (length, real); X and Res may be the same
+// vector or views. A complex X raises " X.Complex = true " (" Y.Complex = true ", " P.Complex = true " for the
+// inverses, as named) before Res is touched; the scalar routines' exceptions pass on. A count (the hypergeometric
+// X) outside the Integers is held at their ends, where the result no longer changes.
+void BetaPDF(const TVec& X, double A, double B, TVec& Res);
+void BetaCDF(const TVec& X, double A, double B, TVec& Res);
+void BetaCDFInv(const TVec& X, double A, double B, TVec& Res);
+void BinomPDF(const TVec& X, int N, double P, TVec& Res);
+void BinomCDF(const TVec& X, int N, double P, TVec& Res);
+void BinomCDFInv(const TVec& Y, int N, double P, TVec& Res);
+void ChiSquarePDF(const TVec& X, double Nu, TVec& Res);
+void ChiSquareCDF(const TVec& X, int Nu, TVec& Res);
+void ChiSquareCDFInv(const TVec& P, int Nu, TVec& Res);
+void FCDF(const TVec& X, int Nu1, int Nu2, TVec& Res);
+// Res[i] := FCDFInv(P, Nu1[i], Nu2[i]) where both are whole numbers within 0.0001 (rounded), else NaN; Res sized
+// like Nu1. " Nu.Complex = true ", " Nu1.Length <> Nu2.Length ".
+void FCDFInv(double P, const TVec& Nu1, const TVec& Nu2, TVec& Res);
+void GammaPDF(const TVec& X, double A, double B, TVec& Res);
+void GammaCDF(const TVec& X, double A, double B, TVec& Res);
+void GammaCDFInv(const TVec& P, double A, double B, TVec& Res);
+void GeometricPDF(const TVec& X, double P, TVec& Res);
+void GeometricCDF(const TVec& X, double P, TVec& Res);
+void GeometricCDFInv(const TVec& Y, double P, TVec& Res);
+void HypGeometricPDF(const TVec& X, int M, int K, int N, TVec& Res);
+void HypGeometricCDF(const TVec& X, int M, int K, int N, TVec& Res);
+void HypGeometricCDFInv(const TVec& P, int M, int K, int N, TVec& Res);
+void LogNormalCDF(const TVec& X, double Mu, double Sigma, TVec& Res);
+void LogNormalCDFInv(const TVec& P, double Mu, double Sigma, TVec& Res);
+void MaxwellCDF(const TVec& X, double A, TVec& Res);
+void MaxwellCDFInv(const TVec& P, double A, TVec& Res);
+void NegBinomPDF(const TVec& X, int R, double P, TVec& Res);
+void NegBinomCDF(const TVec& X, int R, double P, TVec& Res);
+void NegBinomCDFInv(const TVec& Y, int R, double P, TVec& Res);
+void NormalCDF(const TVec& X, double Mu, double Sigma, TVec& Res);
+void NormalCDFInv(const TVec& P, double Mu, double Sigma, TVec& Res);
+// NaN where X[i] is not a whole number.
+void PoissonPDF(const TVec& X, double Lambda, TVec& Res);
+void PoissonCDF(const TVec& X, double Lambda, TVec& Res);
+void PoissonCDFInv(const TVec& P, double Lambda, TVec& Res);
+void StudentPDF(const TVec& X, int Nu, TVec& Res);
+void StudentCDF(const TVec& X, int Nu, TVec& Res);
+void StudentCDFInv(const TVec& P, int Nu, TVec& Res);
+void UniformDPDF(const TVec& X, int N, TVec& Res);
+void UniformDCDF(const TVec& X, int N, TVec& Res);
+void UniformDCDFInv(const TVec& P, int N, TVec& Res);
 
 }  // namespace tarnel

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "numerics/Probabilities.h"
+#include "numerics/prob_internal.h"
 
 namespace tarnel {
 
@@ -181,19 +182,25 @@ double NegBinomCDFInv(double Y, int R, double P)
 
 // ---- Poisson ----
 
-double PoissonPDF(int X, double Lambda)
+double PoissonMass(double X, double Lambda)
 {
     if (std::isnan(Lambda) || Lambda <= 0) return NAN;
     if (X < 0) return 0;
     if (X == 0) return std::exp(-Lambda);
+    if (std::isinf(X)) return 0;
     if (Lambda < 700 && X <= 1000) {
         // e^−λ·λ/1·λ/2···λ/X: e^−λ is a normal Double below λ = 708 and the product stays below 1.
         double v = std::exp(-Lambda);
-        for (int i = 1; i <= X; ++i) v *= Lambda / i;
+        for (double i = 1; i <= X; ++i) v *= Lambda / i;
         return v;
     }
-    const double x = X;
-    return std::exp(x * std::log(Lambda) - Lambda - LnGamma(x + 1));
+    // X·ln λ − λ − lnΓ(X + 1) formed around X = λ, where each term is far larger than the sum.
+    return std::exp(X * Log1pMinus((Lambda - X) / X) - 0.5 * std::log(X) - LNSQRT2PI - StirlingTail(X));
+}
+
+double PoissonPDF(int X, double Lambda)
+{
+    return PoissonMass(X, Lambda);
 }
 
 double PoissonCDF(double X, double Lambda)

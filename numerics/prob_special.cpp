@@ -9,6 +9,7 @@
 
 #include "core/messages.h"
 #include "numerics/Probabilities.h"
+#include "numerics/prob_internal.h"
 
 namespace tarnel {
 
@@ -20,29 +21,6 @@ constexpr double MaxD = 1.797693134862315E308;
 double StepCap(double A, double R = 0)
 {
     return 1000.0 + 60.0 * std::sqrt(std::max(A, 0.0)) + 60.0 * R;
-}
-
-// ln(1 + t) − t without the cancellation of the two terms near t = 0.
-double Log1pMinus(double t)
-{
-    if (std::fabs(t) >= 0.3) return std::log1p(t) - t;
-    // −t²/2 + t³/3 − t⁴/4 + ...
-    double term = -t * t, sum = 0;
-    for (int k = 2; k < 80; ++k) {
-        const double d = term / k;
-        sum += d;
-        if (std::fabs(d) <= std::fabs(sum) * 1e-17) break;
-        term *= -t;
-    }
-    return sum;
-}
-
-// lnΓ(A) − ((A − ½)ln A − A + ln√(2π)), Stirling's series; for A ≥ 10 (error below 1e-15).
-double StirlingTail(double A)
-{
-    const double r = 1 / A, r2 = r * r;
-    return r * (1.0 / 12 -
-                r2 * (1.0 / 360 - r2 * (1.0 / 1260 - r2 * (1.0 / 1680 - r2 * (1.0 / 1188 - r2 * 691.0 / 360360)))));
 }
 
 // A·ln X − X − lnΓ(A), the log of the factor before the series and the fraction; formed around X = A for large A,
@@ -92,6 +70,27 @@ TCplx FracOrNan(double A, const TCplx& Z)
 }
 
 }  // namespace
+
+double Log1pMinus(double t)
+{
+    if (std::fabs(t) >= 0.3) return std::log1p(t) - t;
+    // −t²/2 + t³/3 − t⁴/4 + ...
+    double term = -t * t, sum = 0;
+    for (int k = 2; k < 80; ++k) {
+        const double d = term / k;
+        sum += d;
+        if (std::fabs(d) <= std::fabs(sum) * 1e-17) break;
+        term *= -t;
+    }
+    return sum;
+}
+
+double StirlingTail(double A)
+{
+    const double r = 1 / A, r2 = r * r;
+    return r * (1.0 / 12 -
+                r2 * (1.0 / 360 - r2 * (1.0 / 1260 - r2 * (1.0 / 1680 - r2 * (1.0 / 1188 - r2 * 691.0 / 360360)))));
+}
 
 double Binomial(int N, int K)
 {

@@ -18,6 +18,12 @@ struct Forms {
     Fn Pdf, Cdf, Inv;
 };
 
+// The scalar form among the overloads.
+double (*S3(double (*f)(double, double, double)))(double, double, double)
+{
+    return f;
+}
+
 int I(double v)
 {
     return static_cast<int>(v);
@@ -26,8 +32,8 @@ int I(double v)
 const std::map<std::string, Forms>& Table()
 {
     static const std::map<std::string, Forms> t = {
-        {"Beta", {BetaPDF, BetaCDF, BetaCDFInv}},
-        {"Cauchy", {CauchyPDF, CauchyCDF, CauchyCDFInv}},
+        {"Beta", {S3(BetaPDF), S3(BetaCDF), S3(BetaCDFInv)}},
+        {"Cauchy", {S3(CauchyPDF), S3(CauchyCDF), S3(CauchyCDFInv)}},
         {"ChiSquare",
          {[](double x, double n, double) { return ChiSquarePDF(x, n); },
           [](double x, double n, double) { return ChiSquareCDF(x, I(n)); },
@@ -40,14 +46,14 @@ const std::map<std::string, Forms>& Table()
          {[](double x, double a, double b) { return FPDF(x, I(a), I(b)); },
           [](double x, double a, double b) { return FCDF(x, I(a), I(b)); },
           [](double p, double a, double b) { return FCDFInv(p, I(a), I(b)); }}},
-        {"Gamma", {GammaPDF, GammaCDF, GammaCDFInv}},
-        {"LogNormal", {LogNormalPDF, LogNormalCDF, LogNormalCDFInv}},
+        {"Gamma", {S3(GammaPDF), S3(GammaCDF), S3(GammaCDFInv)}},
+        {"LogNormal", {S3(LogNormalPDF), S3(LogNormalCDF), S3(LogNormalCDFInv)}},
         {"Maxwell",
          {[](double x, double a, double) { return MaxwellPDF(x, a); },
           [](double x, double a, double) { return MaxwellCDF(x, a); },
           [](double p, double a, double) { return MaxwellCDFInv(p, a); }}},
-        {"Normal", {NormalPDF, NormalCDF, NormalCDFInv}},
-        {"Pareto", {ParetoPDF, ParetoCDF, ParetoCDFInv}},
+        {"Normal", {S3(NormalPDF), S3(NormalCDF), S3(NormalCDFInv)}},
+        {"Pareto", {S3(ParetoPDF), S3(ParetoCDF), S3(ParetoCDFInv)}},
         {"Rayleigh",
          {[](double x, double b, double) { return RayleighPDF(x, b); },
           [](double x, double b, double) { return RayleighCDF(x, b); },
@@ -56,8 +62,8 @@ const std::map<std::string, Forms>& Table()
          {[](double x, double n, double) { return StudentPDF(x, I(n)); },
           [](double x, double n, double) { return StudentCDF(x, I(n)); },
           [](double p, double n, double) { return StudentCDFInv(p, I(n)); }}},
-        {"Uniform", {UniformPDF, UniformCDF, UniformCDFInv}},
-        {"Weibull", {WeibullPDF, WeibullCDF, WeibullCDFInv}},
+        {"Uniform", {S3(UniformPDF), S3(UniformCDF), S3(UniformCDFInv)}},
+        {"Weibull", {S3(WeibullPDF), S3(WeibullCDF), S3(WeibullCDFInv)}},
     };
     return t;
 }
