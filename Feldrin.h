@@ -14,6 +14,7 @@
 // Numerical methods.
 #include "numerics/Optimization.h"
 #include "numerics/Polynoms.h"
+#include "numerics/Probabilities.h"
 #include "numerics/Toeplitz.h"
 
 // The special functions (shared library only).

@@ -805,4 +805,13 @@ inline constexpr const char* kGridNegMtxRead =
 inline constexpr const char* kGridIndex = "Grid index out of range";
 inline constexpr const char* kGridSizeNeg = "Grid size < 0";
 
+// ---- Probabilities (numerics/prob_*.cpp) ------------------------------------------------------------------------
+inline constexpr const char* kErfInvRange = "abs(y) > 0";
+inline constexpr const char* kFailedToConverge = "Failed to converge!";
+inline constexpr const char* kProbXComplex = " X.Complex = true ";
+inline constexpr const char* kProbYComplex = " Y.Complex = true ";
+inline constexpr const char* kProbPComplex = " P.Complex = true ";
+inline constexpr const char* kProbNuComplex = " Nu.Complex = true ";
+inline constexpr const char* kProbNuLength = " Nu1.Length <> Nu2.Length ";
+
 }  // namespace tarnel::msg
