@@ -38,6 +38,18 @@
 #include "core/vec_class.h"
 #include "sparse/SparseTypes.h"
 
+// The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
+// from a source (TSparseMtx1) and in place (TSparseMtx2).
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                         \
+    X(Abs)                                                                                                        \
+    X(ArcCos) X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) \
+        X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) \
+            X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
+#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                           \
+    X(Abs)                                                                                                       \
+    X(ArcCos) X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) \
+        X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
+
 namespace tarnel {
 
 class TSparseMtx;
@@ -176,6 +188,47 @@ public:
     // DontStripZeros); the dimensions stay. A matrix without entries stays as it is.
     void ZeroThresh(double Thresh);
 
+    // ---- Functions of the stored values (sparse_values.cpp) ---------------------------------------------------
+    // Self := f(Src): Src's kind, dimensions and pattern, and the vector operation of the same name applied to Src's
+    // values (implicit zeros are not touched, so Cos or Exp give the function of the stored entries only). Src may
+    // be Self.
+#define TARNEL_SPARSE_FROM_SOURCE(Name) TSparseMtx1& Name(const TSparseMtx& Src);
+    TARNEL_SPARSE_FROM_SOURCE_LIST(TARNEL_SPARSE_FROM_SOURCE)
+#undef TARNEL_SPARSE_FROM_SOURCE
+    // The whole of Src's values (the range form with Len -1).
+    TSparseMtx1& ArcSinh(const TSparseMtx& Src);
+    TSparseMtx1& ExtendToComplex(const TSparseMtx& Src, bool Zeros);
+    TSparseMtx1& IntPower(const TSparseMtx& Src, int N);
+    TSparseMtx1& Power(const TSparseMtx& Src, const TCplx& Exponent);
+    TSparseMtx1& LogN(double Base, const TSparseMtx& Src);
+    // 1/x with the vector's threshold rule.
+    TSparseMtx1& InvElem(const TSparseMtx& Src, double Threshold);
+    // (x - Offset)/Factor.
+    TSparseMtx1& Normalize(const TSparseMtx& Src, double Offset, double Factor);
+    TSparseMtx1& ThreshBottom(const TSparseMtx& Src, double Value);
+    TSparseMtx1& ThreshTop(const TSparseMtx& Src, double Value);
+    // In place on the values of a real or complex matrix.
+    TSparseMtx1& Offset(double Value);
+    TSparseMtx1& Scale(double Value);
+    TSparseMtx1& SetVal(double Value);
+    // Values := -values.
+    TSparseMtx1& Sign();
+    // Reductions over the stored values: the complex sum and mean (over the stored entries only); the extreme
+    // stored value (by the vector's complex Max / Min) into Value and its position in storage order; the position
+    // of the first stored value equal to Value, -1 when none.
+    void Sum(TCplx& Value) const;
+    void Mean(TCplx& Value) const;
+    int Max(TCplx& Value) const;
+    int Min(TCplx& Value) const;
+    int Find(double Value) const;
+
+protected:
+    // The one route of the source forms: takes Src's kind, dimensions and pattern, then Op(values, Src's values)
+    // with the vector operation's source form. Src may be Self.
+    template <class Op>
+    TSparseMtx1& FromSource(const TSparseMtx& Src, Op&& F);
+
+public:
     // ---- Iterative solution (sparse_iterative.cpp) --------------------------------------------------------------
     // Solves A·X = B with IterativeMethod, X holding the first guess on entry and the last iterate on return;
     // Symmetric: only the lower triangle of a symmetric matrix is stored. Checks, in this order, before anything
@@ -297,6 +350,55 @@ public:
                           double Thresh);
     // The complex form of SparseToTriplets: the same length checks, then "Not complex!" on a real matrix.
     void SparseToTriplets(TIntArray& Row, TIntArray& Column, TCplxArray& Values) const;
+    // ---- Functions of the stored values, in place (sparse_values.cpp) -----------------------------------------
+    // Values := f(values) by the vector operation of the same name; the pattern is untouched.
+#define TARNEL_SPARSE_IN_PLACE(Name) \
+    using TSparseMtx1::Name;         \
+    TSparseMtx2& Name();
+    TARNEL_SPARSE_IN_PLACE_LIST(TARNEL_SPARSE_IN_PLACE)
+#undef TARNEL_SPARSE_IN_PLACE
+    TSparseMtx2& SetZero();
+    using TSparseMtx1::ExtendToComplex;
+    using TSparseMtx1::Find;
+    using TSparseMtx1::IntPower;
+    using TSparseMtx1::InvElem;
+    using TSparseMtx1::LogN;
+    using TSparseMtx1::Max;
+    using TSparseMtx1::Mean;
+    using TSparseMtx1::Min;
+    using TSparseMtx1::Normalize;
+    using TSparseMtx1::Offset;
+    using TSparseMtx1::Power;
+    using TSparseMtx1::Scale;
+    using TSparseMtx1::SetVal;
+    using TSparseMtx1::Sum;
+    using TSparseMtx1::ThreshBottom;
+    using TSparseMtx1::ThreshTop;
+    // The values become complex (x + 0i with Zeros, else x + i·x); Complex follows.
+    TSparseMtx2& ExtendToComplex(bool Zeros);
+    TSparseMtx2& IntPower(int N);
+    TSparseMtx2& Power(double Exponent);
+    TSparseMtx2& LogN(double Base);
+    // 1/x with the vector's threshold rule.
+    TSparseMtx2& InvElem(double Threshold);
+    TSparseMtx2& ThreshBottom(double Value);
+    TSparseMtx2& ThreshTop(double Value);
+    TSparseMtx2& Offset(const TCplx& Value);
+    TSparseMtx2& Scale(const TCplx& Value);
+    TSparseMtx2& SetVal(const TCplx& Value);
+    // Self := (Src - Offset)/Factor on the values, with Src's kind, dimensions and pattern.
+    TSparseMtx2& Normalize(const TSparseMtx& Src, const TCplx& Offset, double Factor);
+    // Values := Base's values to the power of Exponent's values, with Base's kind, dimensions and pattern.
+    TSparseMtx2& PowerSparse(const TSparseMtx& Base, const TSparseMtx& Exponent);
+    // The vector's Sum of the values; Mean and RMS over all Rows·Cols elements, implicit zeros counting (0 for a
+    // matrix without elements); Max and Min of the stored values only.
+    double Sum() const;
+    double Mean() const;
+    double RMS() const;
+    double Max() const;
+    double Min() const;
+    // The position of the first stored value equal to Value, -1 when none.
+    int Find(const TCplx& Value) const;
 };
 
 class TSparseMtx : public TSparseMtx2 {
