@@ -27,6 +27,15 @@ inline constexpr const char* kAColNeg = "ACol < 0";
 inline constexpr const char* kARowMax = "ARow too large";
 inline constexpr const char* kAColMax = "ACol too large";
 
+// ---- Element-wise forms of two operands: the operand whose kind, size or pattern differs ------------------------
+inline constexpr const char* kNotEqualNum = "not IsEqualSize(Num)";
+inline constexpr const char* kNotEqualDen = "not IsEqualSize(Den)";
+inline constexpr const char* kNotEqualSparse = "not IsEqualSize(Sparse)";
+inline constexpr const char* kNotEqualSparseBang = "not IsEqualSize(Sparse)!";
+inline constexpr const char* kNotEqualSparse12 = "not Sparse1.IsEqualSize(Sparse2)";
+inline constexpr const char* kNotEqualReIm = "not ReSparse.IsEqualSize(ImSparse)";
+inline constexpr const char* kNotEqualAmpltPhase = "not AmpltSparse.IsEqualSize(PhaseSparse)";
+
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
 inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";
 inline constexpr const char* kRowColumnLength = "(Length(Row) <> Length(Column))";

@@ -34,21 +34,24 @@
 #include <vector>
 
 #include "core/Dovi387.h"
+#include "core/TempGuard.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 #include "sparse/SparseTypes.h"
 
 // The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
 // from a source (TSparseMtx1) and in place (TSparseMtx2).
-#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                         \
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                             \
+    X(Abs)                                                                                                            \
+    X(ArcCos)                                                                                                         \
+    X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt)    \
+        X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) \
+            X(Sqrt) X(Tan) X(Tanh) X(Trunc)
+#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                            \
     X(Abs)                                                                                                        \
-    X(ArcCos) X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) \
-        X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) \
-            X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
-#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                           \
-    X(Abs)                                                                                                       \
-    X(ArcCos) X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) \
-        X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
+    X(ArcCos)                                                                                                     \
+    X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) \
+        X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
 
 namespace tarnel {
 
@@ -222,7 +225,27 @@ public:
     int Min(TCplx& Value) const;
     int Find(double Value) const;
 
+    // ---- Element-wise forms of two sparse operands (sparse_values.cpp) -----------------------------------------
+    // The operands pair their values by position, so they must have the same kind, dimensions, entry count and
+    // pattern; otherwise the message names the operand. Operands are only read (one of them may be Self).
+    // Values := values / Sparse's values: "not IsEqualSize(Sparse)".
+    TSparseMtx1& DivideElem(const TSparseMtx& Sparse);
+    // Values := values · Sparse's values: "not IsEqualSize(Sparse)!".
+    TSparseMtx1& MulElem(const TSparseMtx& Sparse);
+    // Values := values · conj(Sparse's values): "not IsEqualSize(Sparse)!".
+    TSparseMtx1& ConjMulElem(const TSparseMtx& Sparse);
+    // ReSparse and ImSparse := Self's pattern with the real and imaginary parts of its values; Self stays.
+    void CplxToReal(TSparseMtx& ReSparse, TSparseMtx& ImSparse) const;
+    // AmpltSparse and PhaseSparse := Self's pattern with the amplitudes and phases of its values; Self stays.
+    void CartToPolar(TSparseMtx& AmpltSparse, TSparseMtx& PhaseSparse) const;
+
 protected:
+    // Raises Msg unless A and B have the same kind, dimensions, entry count and pattern.
+    static void CheckSamePattern(const TSparseMtx& A, const TSparseMtx& B, const char* Msg);
+    // M's values, or a copy of them in Own when M is Self (the vector operations refuse Self as a source).
+    const TVec& OperandValues(const TSparseMtx& M, detail::TVecTemp& Own) const;
+    // A := Self's kind, dimensions and pattern with AValues, then B likewise with BValues (each may be Self).
+    void PartsTo(TSparseMtx& A, const TVec& AValues, TSparseMtx& B, const TVec& BValues) const;
     // The one route of the source forms: takes Src's kind, dimensions and pattern, then Op(values, Src's values)
     // with the vector operation's source form. Src may be Self.
     template <class Op>
@@ -358,6 +381,7 @@ public:
     TARNEL_SPARSE_IN_PLACE_LIST(TARNEL_SPARSE_IN_PLACE)
 #undef TARNEL_SPARSE_IN_PLACE
     TSparseMtx2& SetZero();
+    using TSparseMtx1::DivideElem;
     using TSparseMtx1::ExtendToComplex;
     using TSparseMtx1::Find;
     using TSparseMtx1::IntPower;
@@ -366,6 +390,7 @@ public:
     using TSparseMtx1::Max;
     using TSparseMtx1::Mean;
     using TSparseMtx1::Min;
+    using TSparseMtx1::MulElem;
     using TSparseMtx1::Normalize;
     using TSparseMtx1::Offset;
     using TSparseMtx1::Power;
@@ -399,6 +424,15 @@ public:
     double Min() const;
     // The position of the first stored value equal to Value, -1 when none.
     int Find(const TCplx& Value) const;
+    // Self := Num's pattern with Num's values / Den's values: "not IsEqualSize(Den)".
+    TSparseMtx2& DivideElem(const TSparseMtx& Num, const TSparseMtx& Den);
+    // Self := Sparse1's pattern with the products of the values: "not Sparse1.IsEqualSize(Sparse2)".
+    TSparseMtx2& MulElem(const TSparseMtx& Sparse1, const TSparseMtx& Sparse2);
+    // Self := ReSparse's pattern with values ReSparse's + i·ImSparse's: "not ReSparse.IsEqualSize(ImSparse)".
+    TSparseMtx2& RealToCplx(const TSparseMtx& ReSparse, const TSparseMtx& ImSparse);
+    // Self := AmpltSparse's pattern with values amplitude·e^(i·phase):
+    // "not AmpltSparse.IsEqualSize(PhaseSparse)".
+    TSparseMtx2& PolarToCart(const TSparseMtx& AmpltSparse, const TSparseMtx& PhaseSparse);
 };
 
 class TSparseMtx : public TSparseMtx2 {

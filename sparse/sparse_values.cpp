@@ -3,12 +3,15 @@
 // Every member hands the value vector to the vector operation of its name; implicit zeros are never touched. The
 // source forms go through FromSource, which gives Self Src's pattern as well as its size, so a fresh matrix (or one
 // with another pattern) becomes a valid copy of Src's shape with the function's values.
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "core/Dovi387.h"
 #include "core/TempGuard.h"
+#include "sparse/messages.h"
 #include "sparse/sparse_class.h"
 
 namespace tarnel {
@@ -32,6 +35,24 @@ TSparseMtx1& TSparseMtx1::FromSource(const TSparseMtx& Src, Op&& F)
     FCols = Src.FCols;
     FRowIndices.assign(Src.FRowIndices.begin(), Src.FRowIndices.begin() + Src.FNonZeros);
     return *this;
+}
+
+void TSparseMtx1::CheckSamePattern(const TSparseMtx& A, const TSparseMtx& B, const char* Msg)
+{
+    if (!A.IsEqualSize(B)) ERaise(Msg);
+    A.CheckPattern(false);
+    B.CheckPattern(false);
+    const auto rows = static_cast<std::ptrdiff_t>(A.FNonZeros);
+    if (A.FColPointers != B.FColPointers ||
+        !std::equal(A.FRowIndices.begin(), A.FRowIndices.begin() + rows, B.FRowIndices.begin()))
+        ERaise(Msg);
+}
+
+const TVec& TSparseMtx1::OperandValues(const TSparseMtx& M, detail::TVecTemp& Own) const
+{
+    if (&M != this) return *M.FValues;
+    Own->Copy(*FValues);
+    return *Own;
 }
 
 #define TARNEL_SPARSE_FROM_SOURCE(Name)                                            \
@@ -146,6 +167,52 @@ int TSparseMtx1::Find(double Value) const
     return FValues->Find(Value);
 }
 
+TSparseMtx1& TSparseMtx1::DivideElem(const TSparseMtx& Sparse)
+{
+    CheckSamePattern(static_cast<const TSparseMtx&>(*this), Sparse, msg::sparse::kNotEqualSparse);
+    detail::TVecTemp own;
+    FValues->Divide(OperandValues(Sparse, own), 0);
+    return *this;
+}
+
+TSparseMtx1& TSparseMtx1::MulElem(const TSparseMtx& Sparse)
+{
+    CheckSamePattern(static_cast<const TSparseMtx&>(*this), Sparse, msg::sparse::kNotEqualSparseBang);
+    detail::TVecTemp own;
+    FValues->Mul(OperandValues(Sparse, own));
+    return *this;
+}
+
+TSparseMtx1& TSparseMtx1::ConjMulElem(const TSparseMtx& Sparse)
+{
+    CheckSamePattern(static_cast<const TSparseMtx&>(*this), Sparse, msg::sparse::kNotEqualSparseBang);
+    detail::TVecTemp own;
+    FValues->ConjMul(OperandValues(Sparse, own));
+    return *this;
+}
+
+void TSparseMtx1::CplxToReal(TSparseMtx& ReSparse, TSparseMtx& ImSparse) const
+{
+    // The parts go to temporaries first: either output may be Self.
+    detail::TVecTemp re, im;
+    FValues->CplxToReal(*re, *im);
+    PartsTo(ReSparse, *re, ImSparse, *im);
+}
+
+void TSparseMtx1::CartToPolar(TSparseMtx& AmpltSparse, TSparseMtx& PhaseSparse) const
+{
+    detail::TVecTemp amplt, phase;
+    FValues->CartToPolar(*amplt, *phase);
+    PartsTo(AmpltSparse, *amplt, PhaseSparse, *phase);
+}
+
+void TSparseMtx1::PartsTo(TSparseMtx& A, const TVec& AValues, TSparseMtx& B, const TVec& BValues) const
+{
+    const auto& self = static_cast<const TSparseMtx&>(*this);
+    A.FromSource(self, [&AValues](TVec& Dst, const TVec&) { Dst.Copy(AValues); });
+    B.FromSource(&B == this ? self : A, [&BValues](TVec& Dst, const TVec&) { Dst.Copy(BValues); });
+}
+
 // ---- TSparseMtx2 ------------------------------------------------------------------------------------------------
 
 TSparseMtx2& TSparseMtx2::ExtendToComplex(bool Zeros)
@@ -216,13 +283,45 @@ TSparseMtx2& TSparseMtx2::Normalize(const TSparseMtx& Src, const TCplx& Offset, 
 
 TSparseMtx2& TSparseMtx2::PowerSparse(const TSparseMtx& Base, const TSparseMtx& Exponent)
 {
-    detail::TVecTemp own;  // Exponent's values, copied when they are Self's
-    const TVec* exponent = &Exponent.Values();
-    if (&Exponent == this) {
-        own->Copy(*FValues);
-        exponent = own.get();
-    }
-    FromSource(Base, [exponent](TVec& Dst, const TVec& Vec) { Dst.PowerVec(Vec, *exponent); });
+    detail::TVecTemp own;
+    const TVec& exponent = OperandValues(Exponent, own);
+    FromSource(Base, [&exponent](TVec& Dst, const TVec& Vec) { Dst.PowerVec(Vec, exponent); });
+    return *this;
+}
+
+TSparseMtx2& TSparseMtx2::DivideElem(const TSparseMtx& Num, const TSparseMtx& Den)
+{
+    CheckSamePattern(Num, Den, msg::sparse::kNotEqualDen);
+    detail::TVecTemp own;
+    const TVec& den = OperandValues(Den, own);
+    FromSource(Num, [&den](TVec& Dst, const TVec& Vec) { Dst.Divide(Vec, den, 0); });
+    return *this;
+}
+
+TSparseMtx2& TSparseMtx2::MulElem(const TSparseMtx& Sparse1, const TSparseMtx& Sparse2)
+{
+    CheckSamePattern(Sparse1, Sparse2, msg::sparse::kNotEqualSparse12);
+    detail::TVecTemp own;
+    const TVec& second = OperandValues(Sparse2, own);
+    FromSource(Sparse1, [&second](TVec& Dst, const TVec& Vec) { Dst.Mul(Vec, second); });
+    return *this;
+}
+
+TSparseMtx2& TSparseMtx2::RealToCplx(const TSparseMtx& ReSparse, const TSparseMtx& ImSparse)
+{
+    CheckSamePattern(ReSparse, ImSparse, msg::sparse::kNotEqualReIm);
+    detail::TVecTemp own;
+    const TVec& im = OperandValues(ImSparse, own);
+    FromSource(ReSparse, [&im](TVec& Dst, const TVec& Vec) { Dst.RealToCplx(Vec, im); });
+    return *this;
+}
+
+TSparseMtx2& TSparseMtx2::PolarToCart(const TSparseMtx& AmpltSparse, const TSparseMtx& PhaseSparse)
+{
+    CheckSamePattern(AmpltSparse, PhaseSparse, msg::sparse::kNotEqualAmpltPhase);
+    detail::TVecTemp own;
+    const TVec& phase = OperandValues(PhaseSparse, own);
+    FromSource(AmpltSparse, [&phase](TVec& Dst, const TVec& Vec) { Dst.PolarToCart(Vec, phase); });
     return *this;
 }
 

@@ -23,6 +23,13 @@ std::vector<double> Vals(const TSparseMtx& M)
     return Snapshot(M).Values;
 }
 
+// Complex quotients are rounded differently from the exact ones written here.
+void ExpectNear(const std::vector<double>& Actual, const std::vector<double>& Expected)
+{
+    ASSERT_EQ(Actual.size(), Expected.size());
+    for (std::size_t i = 0; i < Actual.size(); ++i) EXPECT_NEAR(Actual[i], Expected[i], 1e-14) << i;
+}
+
 TEST_F(SparseValues, InPlaceFunctionsActOnStoredValuesOnly)
 {
     TSparseMtx m;
@@ -146,6 +153,94 @@ TEST_F(SparseValues, PowerSparseAndNormalizeTakeTheBasesPattern)
     TSparseMtx n;
     n.Normalize(base, 0.25, 0.5);
     EXPECT_EQ(Vals(n), (std::vector<double>{-0.5, 0.5, -1.0, 1.0}));
+}
+
+// Complex 2 × 3 with an empty column: (0,0) = 1+2i, (1,0) = -3, (1,2) = 0.5-0.5i.
+void MakeComplex(TSparseMtx& M)
+{
+    M.TripletsToSparse(2, 3, TIntArray{0, 1, 1}, TIntArray{0, 0, 2},
+                       TCplxArray{Cplx(1, 2), Cplx(-3, 0), Cplx(0.5, -0.5)}, 0);
+}
+
+TEST_F(SparseValues, TwoOperandFormsNeverChangeAnOperand)
+{
+    TSparseMtx a, b;
+    MakeComplex(a);
+    MakeComplex(b);
+    const TSnapshot orig = Snapshot(a);
+    a.ConjMulElem(a);  // |S|²
+    EXPECT_EQ(Vals(a), (std::vector<double>{5, 0, 9, 0, 0.5, 0}));
+    a.Copy(b);
+    a.ConjMulElem(b);
+    EXPECT_EQ(Vals(a), (std::vector<double>{5, 0, 9, 0, 0.5, 0}));
+    EXPECT_TRUE(Snapshot(b) == orig);
+
+    TSparseMtx p;
+    p.MulElem(b, b);
+    EXPECT_EQ(Vals(p), (std::vector<double>{-3, 4, 9, 0, 0, -0.5}));
+    EXPECT_TRUE(Snapshot(b) == orig);
+    p.MulElem(p);
+    EXPECT_EQ(Vals(p), (std::vector<double>{-7, -24, 81, 0, -0.25, 0}));
+    TSparseMtx q;
+    q.DivideElem(p, b);  // a fresh Self takes the numerator's pattern
+    EXPECT_EQ(Snapshot(q).RowIndices, orig.RowIndices);
+    ExpectNear(Vals(q), {-11, -2, -27, 0, -0.25, -0.25});
+    q.DivideElem(b);
+    ExpectNear(Vals(q), {-3, 4, 9, 0, 0, -0.5});
+}
+
+TEST_F(SparseValues, PartsAndPolarFormsKeepTheSource)
+{
+    TSparseMtx c;
+    MakeComplex(c);
+    const TSnapshot orig = Snapshot(c);
+    TSparseMtx re, im;
+    c.CplxToReal(re, im);
+    EXPECT_TRUE(Snapshot(c) == orig);
+    EXPECT_EQ(Vals(re), (std::vector<double>{1, -3, 0.5}));
+    EXPECT_EQ(Vals(im), (std::vector<double>{2, 0, -0.5}));
+    EXPECT_EQ(Snapshot(im).ColPointers, orig.ColPointers);
+    TSparseMtx back;
+    back.RealToCplx(re, im);
+    EXPECT_TRUE(Snapshot(back) == orig);
+
+    TSparseMtx amplt, phase;
+    c.CartToPolar(amplt, phase);
+    EXPECT_TRUE(Snapshot(c) == orig);
+    EXPECT_DOUBLE_EQ(amplt.GetValue(0, 0), std::sqrt(5.0));
+    EXPECT_DOUBLE_EQ(phase.GetValue(1, 0), std::atan2(0.0, -3.0));
+    TSparseMtx cart;
+    cart.PolarToCart(amplt, phase);
+    EXPECT_NEAR(cart.GetMtxCValue(1, 2).Im, -0.5, 1e-15);
+    // Self as an output: the other part still comes from the original values.
+    c.CplxToReal(c, im);
+    EXPECT_EQ(Vals(c), (std::vector<double>{1, -3, 0.5}));
+    EXPECT_EQ(Vals(im), (std::vector<double>{2, 0, -0.5}));
+    EXPECT_EQ(Snapshot(c).RowIndices, orig.RowIndices);
+}
+
+TEST_F(SparseValues, OperandsOfAnotherSizeOrPatternAreRefused)
+{
+    TSparseMtx a, other, shorter, cplx;
+    MakeReal(a);
+    // Same kind, dimensions and entry count as a, another pattern.
+    other.SetDontStripZeros(true);
+    other.TripletsToSparse(3, 4, TIntArray{1, 2, 1, 0}, TIntArray{0, 0, 2, 3}, TSampleArray{1, 1, 1, 1}, 0);
+    shorter.TripletsToSparse(3, 4, TIntArray{0}, TIntArray{0}, TSampleArray{1}, 0);
+    cplx.ExtendToComplex(a, true);
+    const TSnapshot orig = Snapshot(a);
+    for (const TSparseMtx* op : {&other, &shorter, &cplx}) {
+        ExpectRaise([&] { a.MulElem(*op); }, "not IsEqualSize(Sparse)!");
+        ExpectRaise([&] { a.ConjMulElem(*op); }, "not IsEqualSize(Sparse)!");
+        ExpectRaise([&] { a.DivideElem(*op); }, "not IsEqualSize(Sparse)");
+        TSparseMtx r;
+        ExpectRaise([&] { r.DivideElem(a, *op); }, "not IsEqualSize(Den)");
+        ExpectRaise([&] { r.MulElem(a, *op); }, "not Sparse1.IsEqualSize(Sparse2)");
+        ExpectRaise([&] { r.RealToCplx(a, *op); }, "not ReSparse.IsEqualSize(ImSparse)");
+        ExpectRaise([&] { r.PolarToCart(a, *op); }, "not AmpltSparse.IsEqualSize(PhaseSparse)");
+        EXPECT_EQ(r.NonZeros(), 0);
+    }
+    EXPECT_TRUE(Snapshot(a) == orig);
 }
 
 }  // namespace
