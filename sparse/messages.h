@@ -28,13 +28,16 @@ inline constexpr const char* kARowMax = "ARow too large";
 inline constexpr const char* kAColMax = "ACol too large";
 
 // ---- Element-wise forms of two operands: the operand whose kind, size or pattern differs ------------------------
-inline constexpr const char* kNotEqualNum = "not IsEqualSize(Num)";
 inline constexpr const char* kNotEqualDen = "not IsEqualSize(Den)";
 inline constexpr const char* kNotEqualSparse = "not IsEqualSize(Sparse)";
 inline constexpr const char* kNotEqualSparseBang = "not IsEqualSize(Sparse)!";
 inline constexpr const char* kNotEqualSparse12 = "not Sparse1.IsEqualSize(Sparse2)";
 inline constexpr const char* kNotEqualReIm = "not ReSparse.IsEqualSize(ImSparse)";
 inline constexpr const char* kNotEqualAmpltPhase = "not AmpltSparse.IsEqualSize(PhaseSparse)";
+
+// ---- Transpose: an order that is not a permutation of the source's rows or columns ---------------------------
+inline constexpr const char* kPNotPermutation = "P is not a permutation";
+inline constexpr const char* kQNotPermutation = "Q is not a permutation";
 
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
 inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";

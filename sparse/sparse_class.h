@@ -41,17 +41,21 @@
 
 // The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
 // from a source (TSparseMtx1) and in place (TSparseMtx2).
-#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                             \
-    X(Abs)                                                                                                            \
-    X(ArcCos)                                                                                                         \
-    X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt)    \
-        X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) \
-            X(Sqrt) X(Tan) X(Tanh) X(Trunc)
-#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                            \
-    X(Abs)                                                                                                        \
-    X(ArcCos)                                                                                                     \
-    X(ArcCosh) X(ArcSin) X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) \
-        X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                           \
+    X(Abs)                                                                                                          \
+    X(ArcCos)                                                                                                       \
+    X(ArcCosh)                                                                                                      \
+    X(ArcSin)                                                                                                       \
+    X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln)      \
+        X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) \
+            X(Tanh) X(Trunc)
+#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                               \
+    X(Abs)                                                                                                           \
+    X(ArcCos)                                                                                                        \
+    X(ArcCosh)                                                                                                       \
+    X(ArcSin)                                                                                                        \
+    X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) \
+        X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
 
 namespace tarnel {
 
@@ -239,6 +243,9 @@ public:
     // AmpltSparse and PhaseSparse := Self's pattern with the amplitudes and phases of its values; Self stays.
     void CartToPolar(TSparseMtx& AmpltSparse, TSparseMtx& PhaseSparse) const;
 
+    // Transposes Self (sparse_transp.cpp).
+    void Transp();
+
 protected:
     // Raises Msg unless A and B have the same kind, dimensions, entry count and pattern.
     static void CheckSamePattern(const TSparseMtx& A, const TSparseMtx& B, const char* Msg);
@@ -399,6 +406,7 @@ public:
     using TSparseMtx1::Sum;
     using TSparseMtx1::ThreshBottom;
     using TSparseMtx1::ThreshTop;
+    using TSparseMtx1::Transp;
     // The values become complex (x + 0i with Zeros, else x + i·x); Complex follows.
     TSparseMtx2& ExtendToComplex(bool Zeros);
     TSparseMtx2& IntPower(int N);
@@ -428,6 +436,10 @@ public:
     TSparseMtx2& DivideElem(const TSparseMtx& Num, const TSparseMtx& Den);
     // Self := Sparse1's pattern with the products of the values: "not Sparse1.IsEqualSize(Sparse2)".
     TSparseMtx2& MulElem(const TSparseMtx& Sparse1, const TSparseMtx& Sparse2);
+    // Self := the transpose of Src (sparse_transp.cpp); Src may be Self.
+    void Transp(const TSparseMtx& Src);
+    // Self := the conjugate transpose of Src; Src may be Self.
+    void Adjung(const TSparseMtx& Src);
     // Self := ReSparse's pattern with values ReSparse's + i·ImSparse's: "not ReSparse.IsEqualSize(ImSparse)".
     TSparseMtx2& RealToCplx(const TSparseMtx& ReSparse, const TSparseMtx& ImSparse);
     // Self := AmpltSparse's pattern with values amplitude·e^(i·phase):
@@ -459,6 +471,14 @@ public:
     // Dst := the dense Rows × Cols matrix of the matrix's kind, zero where there is no entry. Raises
     // "MaxElemCount reached!" when Rows·Cols exceeds MaxElemCount.
     void SparseToDense(TMtx& Dst, int MaxElemCount) const;
+
+    // ---- Transpose (sparse_transp.cpp) -------------------------------------------------------------------------
+    using TSparseMtx2::Transp;
+    // Self(i, c) := Src(P[c], Q[i]): the transpose of Src with its rows taken in the order P and its columns in the
+    // order Q (an empty array: the natural order). The rows of every column ascend. P must hold each of
+    // 0..Src.Rows-1 once ("P is not a permutation"), Q each of 0..Src.Cols-1 once ("Q is not a permutation");
+    // checked before anything changes. Src may be Self.
+    void Transp(const TSparseMtx& Src, const TIntArray& P, const TIntArray& Q);
 
     // ---- Direct solve through UMFPACK (sparse_umf_solve.cpp) ---------------------------------------------------
     using TSparseMtx2::Solve;
