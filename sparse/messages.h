@@ -39,6 +39,12 @@ inline constexpr const char* kNotEqualAmpltPhase = "not AmpltSparse.IsEqualSize(
 inline constexpr const char* kPNotPermutation = "P is not a permutation";
 inline constexpr const char* kQNotPermutation = "Q is not a permutation";
 
+// ---- Products with dense vectors and the residual norm ----------------------------------------------------------
+inline constexpr const char* kXLengthCols = "x.Length <> FCols";
+inline constexpr const char* kXLengthRows = "X.Length <> FRows";
+inline constexpr const char* kRowsCols = "Rows <> Cols";
+inline constexpr const char* kXComplex = "X.Complex <> Complex";
+
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
 inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";
 inline constexpr const char* kRowColumnLength = "(Length(Row) <> Length(Column))";

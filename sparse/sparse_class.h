@@ -41,21 +41,22 @@
 
 // The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
 // from a source (TSparseMtx1) and in place (TSparseMtx2).
-#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                           \
-    X(Abs)                                                                                                          \
-    X(ArcCos)                                                                                                       \
-    X(ArcCosh)                                                                                                      \
-    X(ArcSin)                                                                                                       \
-    X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln)      \
-        X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) \
-            X(Tanh) X(Trunc)
-#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                               \
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                            \
     X(Abs)                                                                                                           \
     X(ArcCos)                                                                                                        \
     X(ArcCosh)                                                                                                       \
     X(ArcSin)                                                                                                        \
-    X(ArcTan) X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) \
-        X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
+    X(ArcTan)                                                                                                        \
+    X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) \
+        X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
+#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                             \
+    X(Abs)                                                                                                         \
+    X(ArcCos)                                                                                                      \
+    X(ArcCosh)                                                                                                     \
+    X(ArcSin)                                                                                                      \
+    X(ArcTan)                                                                                                      \
+    X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) \
+        X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
 
 namespace tarnel {
 
@@ -243,10 +244,22 @@ public:
     // AmpltSparse and PhaseSparse := Self's pattern with the amplitudes and phases of its values; Self stays.
     void CartToPolar(TSparseMtx& AmpltSparse, TSparseMtx& PhaseSparse) const;
 
+    // ---- Products with dense vectors (sparse_dense_products.cpp) ----------------------------------------------
+    // Y := A·X, Rows elements ("x.Length <> FCols"), complex when X or A is. Y may be X.
+    void MulRight(const TVec& X, TVec& Y) const;
+    // Y := X·A (X as a row vector), Cols elements ("X.Length <> FRows"), complex when X or A is. Y may be X.
+    void MulLeft(const TVec& X, TVec& Y) const;
+    // The largest magnitude of A·X - B (of Aᵀ·X - B when Transposed) for a square A. In this order:
+    // "Rows <> Cols", "FCols <> B.Length", "B.Length <> X.Length", "B.Complex <> Complex", "X.Complex <> Complex".
+    double ResidualNorm(const TVec& B, const TVec& X, bool Transposed) const;
+
     // Transposes Self (sparse_transp.cpp).
     void Transp();
 
 protected:
+    // Y := A·X (or X·A when Left) with elements of type T (double or std::complex<double>).
+    template <class T>
+    void DenseProduct(const TVec& X, TVec& Y, bool Left) const;
     // Raises Msg unless A and B have the same kind, dimensions, entry count and pattern.
     static void CheckSamePattern(const TSparseMtx& A, const TSparseMtx& B, const char* Msg);
     // M's values, or a copy of them in Own when M is Self (the vector operations refuse Self as a source).
