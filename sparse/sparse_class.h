@@ -41,22 +41,24 @@
 
 // The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
 // from a source (TSparseMtx1) and in place (TSparseMtx2).
-#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                            \
-    X(Abs)                                                                                                           \
-    X(ArcCos)                                                                                                        \
-    X(ArcCosh)                                                                                                       \
-    X(ArcSin)                                                                                                        \
-    X(ArcTan)                                                                                                        \
-    X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) \
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                 \
+    X(Abs)                                                                                                \
+    X(ArcCos)                                                                                             \
+    X(ArcCosh)                                                                                            \
+    X(ArcSin)                                                                                             \
+    X(ArcTan)                                                                                             \
+    X(ArcTanh)                                                                                            \
+    X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) \
         X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
-#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                             \
-    X(Abs)                                                                                                         \
-    X(ArcCos)                                                                                                      \
-    X(ArcCosh)                                                                                                     \
-    X(ArcSin)                                                                                                      \
-    X(ArcTan)                                                                                                      \
-    X(ArcTanh) X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) \
-        X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Trunc)
+#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                                 \
+    X(Abs)                                                                                                             \
+    X(ArcCos)                                                                                                          \
+    X(ArcCosh)                                                                                                         \
+    X(ArcSin)                                                                                                          \
+    X(ArcTan)                                                                                                          \
+    X(ArcTanh)                                                                                                         \
+    X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) \
+        X(Sqr) X(Sqrt) X(Tan) X(Trunc)
 
 namespace tarnel {
 
@@ -158,6 +160,9 @@ public:
     virtual void Assign(const TSparseMtx& Source);
     // Complex, NonZeros, Rows and Cols all equal Src's (the patterns are not compared).
     virtual bool IsEqualSize(const TSparseMtx& Src) const;
+    // The same dimensions, entry count, pattern and (by the vector's Equal with Tolerance) values; two new matrices
+    // are equal.
+    bool Equal(const TSparseMtx& Sparse, double Tolerance) const;
 
     // ---- Element access through the triplet buffer (sparse_elements.cpp) ---------------------------------------
     // Buffers (ARow, ACol, Value) for the next TripletsToSparseAndFlush; nothing is stored in the compressed form
@@ -484,6 +489,12 @@ public:
     // Dst := the dense Rows × Cols matrix of the matrix's kind, zero where there is no entry. Raises
     // "MaxElemCount reached!" when Rows·Cols exceeds MaxElemCount.
     void SparseToDense(TMtx& Dst, int MaxElemCount) const;
+    // Same dimensions and kind as Mtx, and: with StoredOnly, every stored value equals Mtx's element at its
+    // position (exactly with Tolerance 0, else each part within Tolerance; Mtx's other elements are not looked
+    // at); without it, the pattern of Mtx's nonzero elements is the stored pattern and the values agree (an
+    // explicit zero stored makes the two unequal).
+    using TSparseMtx1::Equal;
+    bool Equal(const TMtx& Mtx, double Tolerance, bool StoredOnly) const;
 
     // ---- Transpose (sparse_transp.cpp) -------------------------------------------------------------------------
     using TSparseMtx2::Transp;
