@@ -2,8 +2,13 @@
 #pragma once
 
 #include <cmath>
+#include <complex>
+#include <cstddef>
+#include <type_traits>
+#include <vector>
 
 #include "core/Dovi387.h"
+#include "core/vec_class.h"
 
 namespace tarnel::detail {
 
@@ -32,6 +37,35 @@ inline bool KeptValue(double V, double Thresh, bool DontStripZeros)
 inline bool KeptValue(const TCplx& V, double Thresh, bool DontStripZeros)
 {
     return DontStripZeros || Thresh < CAbs(V);
+}
+
+using TC = std::complex<double>;
+
+// Element k of V as T, double or TC (a real element read as TC has imaginary part 0).
+template <class T>
+T Elem(const TVec& V, int k)
+{
+    if constexpr (std::is_same_v<T, double>) {
+        return V.Values()[k];
+    } else {
+        if (!V.Complex()) return {V.Values()[k], 0.0};
+        const TCplx c = V.CValues()[k];
+        return {c.Re, c.Im};
+    }
+}
+
+// V := the elements of Out, real or complex as T is.
+template <class T>
+void StoreElems(const std::vector<T>& Out, TVec& V)
+{
+    const int n = static_cast<int>(Out.size());
+    V.Size(n, std::is_same_v<T, TC>);
+    for (int k = 0; k < n; ++k) {
+        if constexpr (std::is_same_v<T, double>)
+            V.Values()[k] = Out[static_cast<std::size_t>(k)];
+        else
+            V.CValues()[k] = TCplx{Out[static_cast<std::size_t>(k)].real(), Out[static_cast<std::size_t>(k)].imag()};
+    }
 }
 
 }  // namespace tarnel::detail

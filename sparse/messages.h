@@ -39,6 +39,13 @@ inline constexpr const char* kNotEqualAmpltPhase = "not AmpltSparse.IsEqualSize(
 inline constexpr const char* kPNotPermutation = "P is not a permutation";
 inline constexpr const char* kQNotPermutation = "Q is not a permutation";
 
+// ---- Sparse product and sum ----------------------------------------------------------------------------------
+inline constexpr const char* kMulRowsCols = "B.Rows <> C.Cols";
+inline constexpr const char* kMulMaxReached = "Sparse matrix multiply: MaxNonZeroCount reached!";
+inline constexpr const char* kMulLimitReached = "Sparse matrix multiply: MaxNonZeroCount limit reached!";
+inline constexpr const char* kAddSizes = "(A.Rows <> B.Rows) or (A.Cols <> B.Cols)";
+inline constexpr const char* kAddMaxReached = "Sparse matrix add: MaxNonZeroCount reached!";
+
 // ---- Products with dense vectors and the residual norm ----------------------------------------------------------
 inline constexpr const char* kXLengthCols = "x.Length <> FCols";
 inline constexpr const char* kXLengthRows = "X.Length <> FRows";

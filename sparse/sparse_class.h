@@ -41,24 +41,26 @@
 
 // The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
 // from a source (TSparseMtx1) and in place (TSparseMtx2).
-#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                 \
-    X(Abs)                                                                                                \
-    X(ArcCos)                                                                                             \
-    X(ArcCosh)                                                                                            \
-    X(ArcSin)                                                                                             \
-    X(ArcTan)                                                                                             \
-    X(ArcTanh)                                                                                            \
-    X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) \
-        X(PhaseSpectrum) X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
-#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                                 \
-    X(Abs)                                                                                                             \
-    X(ArcCos)                                                                                                          \
-    X(ArcCosh)                                                                                                         \
-    X(ArcSin)                                                                                                          \
-    X(ArcTan)                                                                                                          \
-    X(ArcTanh)                                                                                                         \
-    X(Cbrt) X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) \
-        X(Sqr) X(Sqrt) X(Tan) X(Trunc)
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                          \
+    X(Abs)                                                                                                         \
+    X(ArcCos)                                                                                                      \
+    X(ArcCosh)                                                                                                     \
+    X(ArcSin)                                                                                                      \
+    X(ArcTan)                                                                                                      \
+    X(ArcTanh)                                                                                                     \
+    X(Cbrt)                                                                                                        \
+    X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) \
+        X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
+#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                                \
+    X(Abs)                                                                                                            \
+    X(ArcCos)                                                                                                         \
+    X(ArcCosh)                                                                                                        \
+    X(ArcSin)                                                                                                         \
+    X(ArcTan)                                                                                                         \
+    X(ArcTanh)                                                                                                        \
+    X(Cbrt)                                                                                                           \
+    X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) \
+        X(Sqrt) X(Tan) X(Trunc)
 
 namespace tarnel {
 
@@ -249,6 +251,23 @@ public:
     // AmpltSparse and PhaseSparse := Self's pattern with the amplitudes and phases of its values; Self stays.
     void CartToPolar(TSparseMtx& AmpltSparse, TSparseMtx& PhaseSparse) const;
 
+    // ---- Sparse product and sum (sparse_products.cpp) ---------------------------------------------------------
+    // Self := Left·Right ("B.Rows <> C.Cols"). Column by column: the rows of a result column in the order they are
+    // first reached, cancellations stored as zeros. The result starts with room for Left's and Right's entries
+    // together and doubles when full; where twice the room would pass MaxNonZeroCount it raises
+    // "Sparse matrix multiply: MaxNonZeroCount reached!" ("... limit reached!" for a complex Right and a real
+    // Left). Operands may be Self; a refused call leaves Self as it was.
+    void Mul(const TSparseMtx& Left, const TSparseMtx& Right, int MaxNonZeroCount);
+    // Self := Left·conj(Right), as Mul; Right is only read.
+    void ConjMul(const TSparseMtx& Left, const TSparseMtx& Right, int MaxNonZeroCount);
+    // Self := A + B ("(A.Rows <> B.Rows) or (A.Cols <> B.Cols)"), rows ascending in every column whatever order
+    // the operands' rows are in; a sum of 0 stays stored. Room starts at the larger entry count and doubles;
+    // "Sparse matrix add: MaxNonZeroCount reached!" where twice it would pass MaxNonZeroCount.
+    void Add(const TSparseMtx& A, const TSparseMtx& B, int MaxNonZeroCount);
+    // Self := A - B, as Add with MaxNonZeroCount 10000000. B is only read.
+    void Sub(const TSparseMtx& A, const TSparseMtx& B);
+    static constexpr int kSubMaxNonZeroCount = 10000000;
+
     // ---- Products with dense vectors (sparse_dense_products.cpp) ----------------------------------------------
     // Y := A·X, Rows elements ("x.Length <> FCols"), complex when X or A is. Y may be X.
     void MulRight(const TVec& X, TVec& Y) const;
@@ -262,6 +281,18 @@ public:
     void Transp();
 
 protected:
+    // The product and the sum, checked, then built with elements of type T (double or std::complex<double>).
+    void ProductOf(const TSparseMtx& Left, const TSparseMtx& Right, bool ConjRight, int MaxNonZeroCount);
+    template <class T>
+    void BuildProduct(const TSparseMtx& Left, const TSparseMtx& Right, bool ConjRight, int MaxNonZeroCount,
+                      const char* Msg);
+    void SumOf(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount);
+    template <class T>
+    void BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount);
+    // Installs a result built in local arrays.
+    template <class T>
+    void InstallBuilt(int ARows, int ACols, std::vector<int>&& ColPtr, const std::vector<int>& RowIdx,
+                      const std::vector<T>& Values);
     // Y := A·X (or X·A when Left) with elements of type T (double or std::complex<double>).
     template <class T>
     void DenseProduct(const TVec& X, TVec& Y, bool Left) const;

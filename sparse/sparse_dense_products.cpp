@@ -11,43 +11,14 @@
 
 #include "core/Dovi387.h"
 #include "core/messages.h"
+#include "sparse/SparseInternal.h"
 #include "sparse/messages.h"
 #include "sparse/sparse_class.h"
 
 namespace tarnel {
 
-namespace {
-
-using TC = std::complex<double>;
-
-// Element k of V as T (a real element of a complex T has imaginary part 0).
-template <class T>
-T Elem(const TVec& V, int k)
-{
-    if constexpr (std::is_same_v<T, double>) {
-        return V.Values()[k];
-    } else {
-        if (!V.Complex()) return {V.Values()[k], 0.0};
-        const TCplx c = V.CValues()[k];
-        return {c.Re, c.Im};
-    }
-}
-
-// Y := the elements of Out, real or complex as T is.
-template <class T>
-void Store(const std::vector<T>& Out, TVec& Y)
-{
-    const int n = static_cast<int>(Out.size());
-    Y.Size(n, std::is_same_v<T, TC>);
-    if constexpr (std::is_same_v<T, double>) {
-        std::copy(Out.begin(), Out.end(), Y.Values());
-    } else {
-        for (int k = 0; k < n; ++k)
-            Y.CValues()[k] = TCplx{Out[static_cast<std::size_t>(k)].real(), Out[static_cast<std::size_t>(k)].imag()};
-    }
-}
-
-}  // namespace
+using detail::Elem;
+using detail::TC;
 
 template <class T>
 void TSparseMtx1::DenseProduct(const TVec& X, TVec& Y, bool Left) const
@@ -64,7 +35,7 @@ void TSparseMtx1::DenseProduct(const TVec& X, TVec& Y, bool Left) const
             else
                 out[static_cast<std::size_t>(t)] += Elem<T>(a, k) * Elem<T>(X, c);
         }
-    Store(out, Y);
+    detail::StoreElems(out, Y);
 }
 
 void TSparseMtx1::MulRight(const TVec& X, TVec& Y) const
