@@ -41,9 +41,9 @@ inline bool KeptValue(const TCplx& V, double Thresh, bool DontStripZeros)
 
 using TC = std::complex<double>;
 
-// Element k of V as T, double or TC (a real element read as TC has imaginary part 0).
-template <class T>
-T Elem(const TVec& V, int k)
+// Element k of a vector or matrix V as T, double or TC (a real element read as TC has imaginary part 0).
+template <class T, class Data>
+T Elem(const Data& V, std::size_t k)
 {
     if constexpr (std::is_same_v<T, double>) {
         return V.Values()[k];
@@ -54,18 +54,25 @@ T Elem(const TVec& V, int k)
     }
 }
 
-// V := the elements of Out, real or complex as T is.
-template <class T>
-void StoreElems(const std::vector<T>& Out, TVec& V)
+// The elements of Out into V, already sized to hold them, real or complex as T is.
+template <class T, class Data>
+void PutElems(const std::vector<T>& Out, Data& V)
 {
     const int n = static_cast<int>(Out.size());
-    V.Size(n, std::is_same_v<T, TC>);
     for (int k = 0; k < n; ++k) {
         if constexpr (std::is_same_v<T, double>)
             V.Values()[k] = Out[static_cast<std::size_t>(k)];
         else
             V.CValues()[k] = TCplx{Out[static_cast<std::size_t>(k)].real(), Out[static_cast<std::size_t>(k)].imag()};
     }
+}
+
+// V := the elements of Out, real or complex as T is.
+template <class T>
+void StoreElems(const std::vector<T>& Out, TVec& V)
+{
+    V.Size(static_cast<int>(Out.size()), std::is_same_v<T, TC>);
+    PutElems(Out, V);
 }
 
 }  // namespace tarnel::detail

@@ -51,6 +51,10 @@ inline constexpr const char* kXLengthCols = "x.Length <> FCols";
 inline constexpr const char* kXLengthRows = "X.Length <> FRows";
 inline constexpr const char* kRowsCols = "Rows <> Cols";
 inline constexpr const char* kXComplex = "X.Complex <> Complex";
+inline constexpr const char* kColsXRows = "Cols <> X.Rows";
+inline constexpr const char* kRowsXCols = "Rows <> X.Cols";
+inline constexpr const char* kFRowsYRows = "fRows <> Y.Rows";
+inline constexpr const char* kFColsYCols = "fCols <> Y.Cols";
 
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
 inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";

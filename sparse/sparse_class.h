@@ -41,15 +41,16 @@
 
 // The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
 // from a source (TSparseMtx1) and in place (TSparseMtx2).
-#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                          \
-    X(Abs)                                                                                                         \
-    X(ArcCos)                                                                                                      \
-    X(ArcCosh)                                                                                                     \
-    X(ArcSin)                                                                                                      \
-    X(ArcTan)                                                                                                      \
-    X(ArcTanh)                                                                                                     \
-    X(Cbrt)                                                                                                        \
-    X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) \
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                  \
+    X(Abs)                                                                                                 \
+    X(ArcCos)                                                                                              \
+    X(ArcCosh)                                                                                             \
+    X(ArcSin)                                                                                              \
+    X(ArcTan)                                                                                              \
+    X(ArcTanh)                                                                                             \
+    X(Cbrt)                                                                                                \
+    X(Conj)                                                                                                \
+    X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) \
         X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
 #define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                                \
     X(Abs)                                                                                                            \
@@ -59,8 +60,9 @@
     X(ArcTan)                                                                                                         \
     X(ArcTanh)                                                                                                        \
     X(Cbrt)                                                                                                           \
-    X(Conj) X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) \
-        X(Sqrt) X(Tan) X(Trunc)
+    X(Conj)                                                                                                           \
+    X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) \
+        X(Tan) X(Trunc)
 
 namespace tarnel {
 
@@ -527,6 +529,18 @@ public:
     using TSparseMtx1::Equal;
     bool Equal(const TMtx& Mtx, double Tolerance, bool StoredOnly) const;
 
+    // ---- Products with dense matrices (sparse_dense_products.cpp) ---------------------------------------------
+    using TSparseMtx2::MulLeft;
+    using TSparseMtx2::MulRight;
+    // Y := A·X ("Cols <> X.Rows"), Rows × X.Cols, complex when X or A is. Y may be X.
+    void MulRight(const TMtx& X, TMtx& Y) const;
+    // Y := X·A ("Rows <> X.Cols"), X.Rows × Cols, complex when X or A is. Y may be X.
+    void MulLeft(const TMtx& X, TMtx& Y) const;
+    // Y := Y + A ("fRows <> Y.Rows", "fCols <> Y.Cols"); a real Y becomes complex (zero imaginary parts) for a
+    // complex A.
+    void Add(TMtx& Y) const;
+    using TSparseMtx2::Add;
+
     // ---- Transpose (sparse_transp.cpp) -------------------------------------------------------------------------
     using TSparseMtx2::Transp;
     // Self(i, c) := Src(P[c], Q[i]): the transpose of Src with its rows taken in the order P and its columns in the
@@ -542,6 +556,11 @@ public:
     void Solve(const TMtx& B, TMtx& X);
     // X := the inverse, the solution for the identity of order Cols ("B.Complex" for a complex matrix).
     void Inv(TMtx& X);
+
+private:
+    // Y := A·X (or X·A when Left) with elements of type T (double or std::complex<double>).
+    template <class T>
+    void DenseMtxProduct(const TMtx& X, TMtx& Y, bool Left) const;
 };
 
 }  // namespace tarnel

@@ -80,4 +80,69 @@ double TSparseMtx1::ResidualNorm(const TVec& B, const TVec& X, bool Transposed) 
     return norm;
 }
 
+template <class T>
+void TSparseMtx::DenseMtxProduct(const TMtx& X, TMtx& Y, bool Left) const
+{
+    // Right: Y (Rows × X.Cols) := A·X; Left: Y (X.Rows × Cols) := X·A. X and Y are row by row.
+    const std::size_t outRows = static_cast<std::size_t>(Left ? X.Rows() : FRows);
+    const std::size_t outCols = static_cast<std::size_t>(Left ? FCols : X.Cols());
+    const std::size_t xCols = static_cast<std::size_t>(X.Cols());
+    std::vector<T> out(outRows * outCols, T{});
+    for (int c = 0; c < FCols; ++c)
+        for (int k = FColPointers[static_cast<std::size_t>(c)]; k < FColPointers[static_cast<std::size_t>(c) + 1];
+             ++k) {
+            const auto t = static_cast<std::size_t>(FRowIndices[static_cast<std::size_t>(k)]);
+            const T v = Elem<T>(*FValues, static_cast<std::size_t>(k));
+            const auto cc = static_cast<std::size_t>(c);
+            if (Left)
+                for (std::size_t o = 0; o < outRows; ++o) out[o * outCols + cc] += v * Elem<T>(X, o * xCols + t);
+            else
+                for (std::size_t r = 0; r < outCols; ++r) out[t * outCols + r] += v * Elem<T>(X, cc * xCols + r);
+        }
+    Y.Size(static_cast<int>(outRows), static_cast<int>(outCols), std::is_same_v<T, TC>);
+    detail::PutElems(out, Y);
+}
+
+void TSparseMtx::MulRight(const TMtx& X, TMtx& Y) const
+{
+    if (FCols != X.Rows()) ERaise(msg::sparse::kColsXRows);
+    CheckPattern(true);
+    if (FComplex || X.Complex())
+        DenseMtxProduct<TC>(X, Y, false);
+    else
+        DenseMtxProduct<double>(X, Y, false);
+}
+
+void TSparseMtx::MulLeft(const TMtx& X, TMtx& Y) const
+{
+    if (FRows != X.Cols()) ERaise(msg::sparse::kRowsXCols);
+    CheckPattern(true);
+    if (FComplex || X.Complex())
+        DenseMtxProduct<TC>(X, Y, true);
+    else
+        DenseMtxProduct<double>(X, Y, true);
+}
+
+void TSparseMtx::Add(TMtx& Y) const
+{
+    if (FRows != Y.Rows()) ERaise(msg::sparse::kFRowsYRows);
+    if (FCols != Y.Cols()) ERaise(msg::sparse::kFColsYCols);
+    CheckPattern(true);
+    if (FComplex && !Y.Complex()) Y.ExtendToComplex(true);
+    const auto cols = static_cast<std::size_t>(FCols);
+    for (int c = 0; c < FCols; ++c)
+        for (int k = FColPointers[static_cast<std::size_t>(c)]; k < FColPointers[static_cast<std::size_t>(c) + 1];
+             ++k) {
+            const std::size_t at =
+                static_cast<std::size_t>(FRowIndices[static_cast<std::size_t>(k)]) * cols + static_cast<std::size_t>(c);
+            if (Y.Complex()) {
+                const TC v = Elem<TC>(*FValues, static_cast<std::size_t>(k));
+                Y.CValues()[at].Re += v.real();
+                Y.CValues()[at].Im += v.imag();
+            } else {
+                Y.Values()[at] += FValues->Values()[k];
+            }
+        }
+}
+
 }  // namespace tarnel

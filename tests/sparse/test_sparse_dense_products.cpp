@@ -74,4 +74,49 @@ TEST_F(SparseDenseProducts, ResidualNormAndChecks)
     EXPECT_EQ(Doubles(y), (std::vector<double>{7}));
 }
 
+std::vector<double> Doubles(const TMtx& M)
+{
+    return std::vector<double>(M.Values(), M.Values() + M.Rows() * M.Cols() * (M.Complex() ? 2 : 1));
+}
+
+TEST_F(SparseDenseProducts, DenseMatrixProductsAndSum)
+{
+    TSparseMtx a;  // [[1, 0], [0, -1], [2, 4]]
+    Make(a);
+    TMtx x, y;
+    x.SetIt(2, 2, false, {1, 2, 3, 4});
+    a.MulRight(x, y);
+    ASSERT_EQ(y.Rows(), 3);
+    ASSERT_EQ(y.Cols(), 2);
+    EXPECT_EQ(Doubles(y), (std::vector<double>{1, 2, -3, -4, 14, 20}));
+    TMtx l;
+    l.SetIt(1, 3, false, {1, 1, 2});
+    a.MulLeft(l, l);  // Y may be X
+    EXPECT_EQ(Doubles(l), (std::vector<double>{5, 7}));
+    TMtx cx;
+    cx.SetIt(2, 1, true, {0, 1, 1, 0});
+    a.MulRight(cx, y);
+    EXPECT_EQ(Doubles(y), (std::vector<double>{0, 1, -1, 0, 4, 2}));
+
+    TSparseMtx c;
+    c.ExtendToComplex(a, false);
+    TMtx sum;
+    sum.SetIt(3, 2, false, {1, 1, 1, 1, 1, 1});
+    a.Add(sum);
+    EXPECT_EQ(Doubles(sum), (std::vector<double>{2, 1, 1, 0, 3, 5}));
+    c.Add(sum);  // a real Y becomes complex
+    ASSERT_TRUE(sum.Complex());
+    EXPECT_EQ(Doubles(sum), (std::vector<double>{3, 1, 1, 0, 1, 0, -1, -1, 5, 2, 9, 4}));
+
+    TMtx wrong;
+    wrong.SetIt(3, 3, false, {1, 1, 1, 1, 1, 1, 1, 1, 1});
+    ExpectRaise([&] { a.MulRight(wrong, y); }, "Cols <> X.Rows");
+    ExpectRaise([&] { a.MulLeft(x, y); }, "Rows <> X.Cols");
+    TMtx shortRows;
+    shortRows.SetIt(2, 2, false, {1, 1, 1, 1});
+    ExpectRaise([&] { a.Add(shortRows); }, "fRows <> Y.Rows");
+    ExpectRaise([&] { a.Add(wrong); }, "fCols <> Y.Cols");
+    EXPECT_EQ(Doubles(shortRows), (std::vector<double>{1, 1, 1, 1}));
+}
+
 }  // namespace
