@@ -56,6 +56,9 @@ inline constexpr const char* kRowsXCols = "Rows <> X.Cols";
 inline constexpr const char* kFRowsYRows = "fRows <> Y.Rows";
 inline constexpr const char* kFColsYCols = "fCols <> Y.Cols";
 
+// ---- Stream format: sizes above 2^24 would not be stored exactly in the header's singles -------------------------
+inline constexpr const char* kStreamSizes = "Sparse sizes too large for a stream";
+
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
 inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";
 inline constexpr const char* kRowColumnLength = "(Length(Row) <> Length(Column))";

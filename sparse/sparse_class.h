@@ -35,23 +35,25 @@
 
 #include "core/Dovi387.h"
 #include "core/TempGuard.h"
+#include "core/binary_stream.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 #include "sparse/SparseTypes.h"
 
 // The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
 // from a source (TSparseMtx1) and in place (TSparseMtx2).
-#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                  \
-    X(Abs)                                                                                                 \
-    X(ArcCos)                                                                                              \
-    X(ArcCosh)                                                                                             \
-    X(ArcSin)                                                                                              \
-    X(ArcTan)                                                                                              \
-    X(ArcTanh)                                                                                             \
-    X(Cbrt)                                                                                                \
-    X(Conj)                                                                                                \
-    X(Cos) X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) \
-        X(PowerSpectrum) X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                            \
+    X(Abs)                                                                                                           \
+    X(ArcCos)                                                                                                        \
+    X(ArcCosh)                                                                                                       \
+    X(ArcSin)                                                                                                        \
+    X(ArcTan)                                                                                                        \
+    X(ArcTanh)                                                                                                       \
+    X(Cbrt)                                                                                                          \
+    X(Conj)                                                                                                          \
+    X(Cos)                                                                                                           \
+    X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) \
+        X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
 #define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                                \
     X(Abs)                                                                                                            \
     X(ArcCos)                                                                                                         \
@@ -61,8 +63,9 @@
     X(ArcTanh)                                                                                                        \
     X(Cbrt)                                                                                                           \
     X(Conj)                                                                                                           \
-    X(Cos) X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) \
-        X(Tan) X(Trunc)
+    X(Cos)                                                                                                            \
+    X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) \
+        X(Trunc)
 
 namespace tarnel {
 
@@ -269,6 +272,20 @@ public:
     // Self := A - B, as Add with MaxNonZeroCount 10000000. B is only read.
     void Sub(const TSparseMtx& A, const TSparseMtx& B);
     static constexpr int kSubMaxNonZeroCount = 10000000;
+
+    // ---- Stream format and files (sparse_stream.cpp) ----------------------------------------------------------
+    // Writes 21 singles of settings and sizes, the row indices, the column pointers (32-bit integers), the value
+    // vector in its stream format with Precision and Rounding, and the caption. Sizes above 2^24, which a single
+    // cannot hold exactly, are refused before anything is written ("Sparse sizes too large for a stream").
+    void SaveToStream(TStream& Stream, TPrecision Precision, TRounding Rounding) const;
+    // Reads that layout back: "Error reading stream!" for a cut stream or a header with ordinals or sizes out of
+    // range, "Invalid sparse pattern!" when the pattern does not describe the values; nothing changes then.
+    // AutoClearReport, DontStripZeros, Dirty and the solver results are not stored and stay.
+    void LoadFromStream(TStream& Stream);
+    // SaveToStream (prDouble, rnTrunc) into a new or emptied file, or at the end of an existing one with Append.
+    void SaveToFile(const std::string& FileName, bool Append) const;
+    // LoadFromStream from the start of the file; a missing file changes nothing.
+    void LoadFromFile(const std::string& FileName);
 
     // ---- Products with dense vectors (sparse_dense_products.cpp) ----------------------------------------------
     // Y := A·X, Rows elements ("x.Length <> FCols"), complex when X or A is. Y may be X.
