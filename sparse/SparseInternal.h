@@ -2,8 +2,13 @@
 #pragma once
 
 #include <cmath>
+#include <complex>
+#include <cstddef>
+#include <type_traits>
+#include <vector>
 
 #include "core/Dovi387.h"
+#include "core/vec_class.h"
 
 namespace tarnel::detail {
 
@@ -32,6 +37,42 @@ inline bool KeptValue(double V, double Thresh, bool DontStripZeros)
 inline bool KeptValue(const TCplx& V, double Thresh, bool DontStripZeros)
 {
     return DontStripZeros || Thresh < CAbs(V);
+}
+
+using TC = std::complex<double>;
+
+// Element k of a vector or matrix V as T, double or TC (a real element read as TC has imaginary part 0).
+template <class T, class Data>
+T Elem(const Data& V, std::size_t k)
+{
+    if constexpr (std::is_same_v<T, double>) {
+        return V.Values()[k];
+    } else {
+        if (!V.Complex()) return {V.Values()[k], 0.0};
+        const TCplx c = V.CValues()[k];
+        return {c.Re, c.Im};
+    }
+}
+
+// The elements of Out into V, already sized to hold them, real or complex as T is.
+template <class T, class Data>
+void PutElems(const std::vector<T>& Out, Data& V)
+{
+    const int n = static_cast<int>(Out.size());
+    for (int k = 0; k < n; ++k) {
+        if constexpr (std::is_same_v<T, double>)
+            V.Values()[k] = Out[static_cast<std::size_t>(k)];
+        else
+            V.CValues()[k] = TCplx{Out[static_cast<std::size_t>(k)].real(), Out[static_cast<std::size_t>(k)].imag()};
+    }
+}
+
+// V := the elements of Out, real or complex as T is.
+template <class T>
+void StoreElems(const std::vector<T>& Out, TVec& V)
+{
+    V.Size(static_cast<int>(Out.size()), std::is_same_v<T, TC>);
+    PutElems(Out, V);
 }
 
 }  // namespace tarnel::detail

@@ -7,15 +7,11 @@ namespace tarnel::msg::sparse {
 // ---- Sizing -------------------------------------------------------------------------------------------------
 // A negative column count (the column pointers cannot have Cols + 1 entries).
 inline constexpr const char* kColsNeg = "SetCols: Value < 0";
-// A negative entry count: the text the value vector raises for a negative length, raised before anything changes.
-inline constexpr const char* kNonZerosNeg = "SetActualLength: Value < 0";
 // A reader found column pointers that do not describe NonZeros entries (they decrease, pass NonZeros or do not end
 // at it, as after Size with another count), or a row index outside 0..Rows-1 where rows are addressed.
 inline constexpr const char* kInvalidPattern = "Invalid sparse pattern!";
 
 // ---- Element access through the triplet buffer --------------------------------------------------------------
-inline constexpr const char* kComplexTrue = "Complex = True";
-inline constexpr const char* kNotComplex = "not Complex";
 inline constexpr const char* kFlushFirst = "Call TripletsToSparseAndFlush first!";
 inline constexpr const char* kAColHigh = "ACol > (FCols-1)";
 inline constexpr const char* kARowHigh = "ARow > (FRows-1)";
@@ -26,6 +22,37 @@ inline constexpr const char* kAColNeg = "ACol < 0";
 // Integer would need a count one beyond it).
 inline constexpr const char* kARowMax = "ARow too large";
 inline constexpr const char* kAColMax = "ACol too large";
+
+// ---- Element-wise forms of two operands: the operand whose kind, size or pattern differs ------------------------
+inline constexpr const char* kNotEqualDen = "not IsEqualSize(Den)";
+inline constexpr const char* kNotEqualSparse = "not IsEqualSize(Sparse)";
+inline constexpr const char* kNotEqualSparseBang = "not IsEqualSize(Sparse)!";
+inline constexpr const char* kNotEqualSparse12 = "not Sparse1.IsEqualSize(Sparse2)";
+inline constexpr const char* kNotEqualReIm = "not ReSparse.IsEqualSize(ImSparse)";
+inline constexpr const char* kNotEqualAmpltPhase = "not AmpltSparse.IsEqualSize(PhaseSparse)";
+
+// ---- Transpose: an order that is not a permutation of the source's rows or columns ---------------------------
+inline constexpr const char* kPNotPermutation = "P is not a permutation";
+inline constexpr const char* kQNotPermutation = "Q is not a permutation";
+
+// ---- Sparse product and sum ----------------------------------------------------------------------------------
+inline constexpr const char* kMulRowsCols = "B.Rows <> C.Cols";
+inline constexpr const char* kMulMaxReached = "Sparse matrix multiply: MaxNonZeroCount reached!";
+inline constexpr const char* kMulLimitReached = "Sparse matrix multiply: MaxNonZeroCount limit reached!";
+inline constexpr const char* kAddSizes = "(A.Rows <> B.Rows) or (A.Cols <> B.Cols)";
+inline constexpr const char* kAddMaxReached = "Sparse matrix add: MaxNonZeroCount reached!";
+
+// ---- Products with dense vectors and the residual norm ----------------------------------------------------------
+inline constexpr const char* kXLengthCols = "x.Length <> FCols";
+inline constexpr const char* kXLengthRows = "X.Length <> FRows";
+inline constexpr const char* kRowsCols = "Rows <> Cols";
+inline constexpr const char* kColsXRows = "Cols <> X.Rows";
+inline constexpr const char* kRowsXCols = "Rows <> X.Cols";
+inline constexpr const char* kFRowsYRows = "fRows <> Y.Rows";
+inline constexpr const char* kFColsYCols = "fCols <> Y.Cols";
+
+// ---- Stream format: sizes above 2^24 would not be stored exactly in the header's singles -------------------------
+inline constexpr const char* kStreamSizes = "Sparse sizes too large for a stream";
 
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
 inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";
@@ -40,7 +67,6 @@ inline constexpr const char* kTripletsRows = "Triplets.Rows <> 3";
 inline constexpr const char* kRowNonZeros = "Length(Row) < NonZeros";
 inline constexpr const char* kColumnNonZeros = "Length(Column) < NonZeros";
 inline constexpr const char* kValuesNonZeros = "Length(Values) < NonZeros";
-inline constexpr const char* kNotComplexBang = "Not complex!";
 inline constexpr const char* kMaxElemCount = "MaxElemCount reached!";
 
 // ---- Iterative solution ---------------------------------------------------------------------------------------

@@ -34,9 +34,38 @@
 #include <vector>
 
 #include "core/Dovi387.h"
+#include "core/TempGuard.h"
+#include "core/binary_stream.h"
 #include "core/mtx_class.h"
 #include "core/vec_class.h"
 #include "sparse/SparseTypes.h"
+
+// The functions of the stored values that the sparse matrices forward to the vector operation of the same name:
+// from a source (TSparseMtx1) and in place (TSparseMtx2).
+#define TARNEL_SPARSE_FROM_SOURCE_LIST(X)                                                                            \
+    X(Abs)                                                                                                           \
+    X(ArcCos)                                                                                                        \
+    X(ArcCosh)                                                                                                       \
+    X(ArcSin)                                                                                                        \
+    X(ArcTan)                                                                                                        \
+    X(ArcTanh)                                                                                                       \
+    X(Cbrt)                                                                                                          \
+    X(Conj)                                                                                                          \
+    X(Cos)                                                                                                           \
+    X(Cosh) X(Exp) X(Expj) X(ImagPart) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Mag) X(PhaseSpectrum) X(PowerSpectrum) \
+        X(RealPart) X(Round) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) X(Tanh) X(Trunc)
+#define TARNEL_SPARSE_IN_PLACE_LIST(X)                                                                                \
+    X(Abs)                                                                                                            \
+    X(ArcCos)                                                                                                         \
+    X(ArcCosh)                                                                                                        \
+    X(ArcSin)                                                                                                         \
+    X(ArcTan)                                                                                                         \
+    X(ArcTanh)                                                                                                        \
+    X(Cbrt)                                                                                                           \
+    X(Conj)                                                                                                           \
+    X(Cos)                                                                                                            \
+    X(Cosh) X(Exp) X(Expj) X(InvCbrt) X(InvSqrt) X(Ln) X(Log10) X(Round) X(Sign) X(Sin) X(Sinh) X(Sqr) X(Sqrt) X(Tan) \
+        X(Trunc)
 
 namespace tarnel {
 
@@ -138,6 +167,9 @@ public:
     virtual void Assign(const TSparseMtx& Source);
     // Complex, NonZeros, Rows and Cols all equal Src's (the patterns are not compared).
     virtual bool IsEqualSize(const TSparseMtx& Src) const;
+    // The same dimensions, entry count, pattern and (by the vector's Equal with Tolerance) values; two new matrices
+    // are equal.
+    bool Equal(const TSparseMtx& Sparse, double Tolerance) const;
 
     // ---- Element access through the triplet buffer (sparse_elements.cpp) ---------------------------------------
     // Buffers (ARow, ACol, Value) for the next TripletsToSparseAndFlush; nothing is stored in the compressed form
@@ -176,6 +208,125 @@ public:
     // DontStripZeros); the dimensions stay. A matrix without entries stays as it is.
     void ZeroThresh(double Thresh);
 
+    // ---- Functions of the stored values (sparse_values.cpp) ---------------------------------------------------
+    // Self := f(Src): Src's kind, dimensions and pattern, and the vector operation of the same name applied to Src's
+    // values (implicit zeros are not touched, so Cos or Exp give the function of the stored entries only). Src may
+    // be Self.
+#define TARNEL_SPARSE_FROM_SOURCE(Name) TSparseMtx1& Name(const TSparseMtx& Src);
+    TARNEL_SPARSE_FROM_SOURCE_LIST(TARNEL_SPARSE_FROM_SOURCE)
+#undef TARNEL_SPARSE_FROM_SOURCE
+    // The whole of Src's values (the range form with Len -1).
+    TSparseMtx1& ArcSinh(const TSparseMtx& Src);
+    TSparseMtx1& ExtendToComplex(const TSparseMtx& Src, bool Zeros);
+    TSparseMtx1& IntPower(const TSparseMtx& Src, int N);
+    TSparseMtx1& Power(const TSparseMtx& Src, const TCplx& Exponent);
+    TSparseMtx1& LogN(double Base, const TSparseMtx& Src);
+    // 1/x with the vector's threshold rule.
+    TSparseMtx1& InvElem(const TSparseMtx& Src, double Threshold);
+    // (x - Offset)/Factor.
+    TSparseMtx1& Normalize(const TSparseMtx& Src, double Offset, double Factor);
+    TSparseMtx1& ThreshBottom(const TSparseMtx& Src, double Value);
+    TSparseMtx1& ThreshTop(const TSparseMtx& Src, double Value);
+    // In place on the values of a real or complex matrix.
+    TSparseMtx1& Offset(double Value);
+    TSparseMtx1& Scale(double Value);
+    TSparseMtx1& SetVal(double Value);
+    // Values := -values.
+    TSparseMtx1& Sign();
+    // Reductions over the stored values: the complex sum and mean (over the stored entries only); the extreme
+    // stored value (by the vector's complex Max / Min) into Value and its position in storage order; the position
+    // of the first stored value equal to Value, -1 when none.
+    void Sum(TCplx& Value) const;
+    void Mean(TCplx& Value) const;
+    int Max(TCplx& Value) const;
+    int Min(TCplx& Value) const;
+    int Find(double Value) const;
+
+    // ---- Element-wise forms of two sparse operands (sparse_values.cpp) -----------------------------------------
+    // The operands pair their values by position, so they must have the same kind, dimensions, entry count and
+    // pattern; otherwise the message names the operand. Operands are only read (one of them may be Self).
+    // Values := values / Sparse's values: "not IsEqualSize(Sparse)".
+    TSparseMtx1& DivideElem(const TSparseMtx& Sparse);
+    // Values := values · Sparse's values: "not IsEqualSize(Sparse)!".
+    TSparseMtx1& MulElem(const TSparseMtx& Sparse);
+    // Values := values · conj(Sparse's values): "not IsEqualSize(Sparse)!".
+    TSparseMtx1& ConjMulElem(const TSparseMtx& Sparse);
+    // ReSparse and ImSparse := Self's pattern with the real and imaginary parts of its values; Self stays.
+    void CplxToReal(TSparseMtx& ReSparse, TSparseMtx& ImSparse) const;
+    // AmpltSparse and PhaseSparse := Self's pattern with the amplitudes and phases of its values; Self stays.
+    void CartToPolar(TSparseMtx& AmpltSparse, TSparseMtx& PhaseSparse) const;
+
+    // ---- Sparse product and sum (sparse_products.cpp) ---------------------------------------------------------
+    // Self := Left·Right ("B.Rows <> C.Cols"). Column by column: the rows of a result column in the order they are
+    // first reached, cancellations stored as zeros. The result starts with room for Left's and Right's entries
+    // together and doubles when full; where twice the room would pass MaxNonZeroCount it raises
+    // "Sparse matrix multiply: MaxNonZeroCount reached!" ("... limit reached!" for a complex Right and a real
+    // Left). Operands may be Self; a refused call leaves Self as it was.
+    void Mul(const TSparseMtx& Left, const TSparseMtx& Right, int MaxNonZeroCount);
+    // Self := Left·conj(Right), as Mul; Right is only read.
+    void ConjMul(const TSparseMtx& Left, const TSparseMtx& Right, int MaxNonZeroCount);
+    // Self := A + B ("(A.Rows <> B.Rows) or (A.Cols <> B.Cols)"), rows ascending in every column whatever order
+    // the operands' rows are in; a sum of 0 stays stored. Room starts at the larger entry count and doubles;
+    // "Sparse matrix add: MaxNonZeroCount reached!" where twice it would pass MaxNonZeroCount.
+    void Add(const TSparseMtx& A, const TSparseMtx& B, int MaxNonZeroCount);
+    // Self := A - B, as Add with MaxNonZeroCount 10000000. B is only read.
+    void Sub(const TSparseMtx& A, const TSparseMtx& B);
+    static constexpr int kSubMaxNonZeroCount = 10000000;
+
+    // ---- Stream format and files (sparse_stream.cpp) ----------------------------------------------------------
+    // Writes 21 singles of settings and sizes, the row indices, the column pointers (32-bit integers), the value
+    // vector in its stream format with Precision and Rounding, and the caption. Sizes above 2^24, which a single
+    // cannot hold exactly, are refused before anything is written ("Sparse sizes too large for a stream").
+    void SaveToStream(TStream& Stream, TPrecision Precision, TRounding Rounding) const;
+    // Reads that layout back: "Error reading stream!" for a cut stream or a header with ordinals or sizes out of
+    // range, "Invalid sparse pattern!" when the pattern does not describe the values; nothing changes then.
+    // AutoClearReport, DontStripZeros, Dirty and the solver results are not stored and stay.
+    void LoadFromStream(TStream& Stream);
+    // SaveToStream (prDouble, rnTrunc) into a new or emptied file, or at the end of an existing one with Append.
+    void SaveToFile(const std::string& FileName, bool Append) const;
+    // LoadFromStream from the start of the file; a missing file changes nothing.
+    void LoadFromFile(const std::string& FileName);
+
+    // ---- Products with dense vectors (sparse_dense_products.cpp) ----------------------------------------------
+    // Y := A·X, Rows elements ("x.Length <> FCols"), complex when X or A is. Y may be X.
+    void MulRight(const TVec& X, TVec& Y) const;
+    // Y := X·A (X as a row vector), Cols elements ("X.Length <> FRows"), complex when X or A is. Y may be X.
+    void MulLeft(const TVec& X, TVec& Y) const;
+    // The largest magnitude of A·X - B (of Aᵀ·X - B when Transposed) for a square A. In this order:
+    // "Rows <> Cols", "FCols <> B.Length", "B.Length <> X.Length", "B.Complex <> Complex", "X.Complex <> Complex".
+    double ResidualNorm(const TVec& B, const TVec& X, bool Transposed) const;
+
+    // Transposes Self (sparse_transp.cpp).
+    void Transp();
+
+protected:
+    // The product and the sum, checked, then built with elements of type T (double or std::complex<double>).
+    void ProductOf(const TSparseMtx& Left, const TSparseMtx& Right, bool ConjRight, int MaxNonZeroCount);
+    template <class T>
+    void BuildProduct(const TSparseMtx& Left, const TSparseMtx& Right, bool ConjRight, int MaxNonZeroCount,
+                      const char* Msg);
+    void SumOf(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount);
+    template <class T>
+    void BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount);
+    // Installs a result built in local arrays.
+    template <class T>
+    void InstallBuilt(int ARows, int ACols, std::vector<int>&& ColPtr, const std::vector<int>& RowIdx,
+                      const std::vector<T>& Values);
+    // Y := A·X (or X·A when Left) with elements of type T (double or std::complex<double>).
+    template <class T>
+    void DenseProduct(const TVec& X, TVec& Y, bool Left) const;
+    // Raises Msg unless A and B have the same kind, dimensions, entry count and pattern.
+    static void CheckSamePattern(const TSparseMtx& A, const TSparseMtx& B, const char* Msg);
+    // M's values, or a copy of them in Own when M is Self (the vector operations refuse Self as a source).
+    const TVec& OperandValues(const TSparseMtx& M, detail::TVecTemp& Own) const;
+    // A := Self's kind, dimensions and pattern with AValues, then B likewise with BValues (each may be Self).
+    void PartsTo(TSparseMtx& A, const TVec& AValues, TSparseMtx& B, const TVec& BValues) const;
+    // The one route of the source forms: takes Src's kind, dimensions and pattern, then Op(values, Src's values)
+    // with the vector operation's source form. Src may be Self.
+    template <class Op>
+    TSparseMtx1& FromSource(const TSparseMtx& Src, Op&& F);
+
+public:
     // ---- Iterative solution (sparse_iterative.cpp) --------------------------------------------------------------
     // Solves A·X = B with IterativeMethod, X holding the first guess on entry and the last iterate on return;
     // Symmetric: only the lower triangle of a symmetric matrix is stored. Checks, in this order, before anything
@@ -297,6 +448,71 @@ public:
                           double Thresh);
     // The complex form of SparseToTriplets: the same length checks, then "Not complex!" on a real matrix.
     void SparseToTriplets(TIntArray& Row, TIntArray& Column, TCplxArray& Values) const;
+    // ---- Functions of the stored values, in place (sparse_values.cpp) -----------------------------------------
+    // Values := f(values) by the vector operation of the same name; the pattern is untouched.
+#define TARNEL_SPARSE_IN_PLACE(Name) \
+    using TSparseMtx1::Name;         \
+    TSparseMtx2& Name();
+    TARNEL_SPARSE_IN_PLACE_LIST(TARNEL_SPARSE_IN_PLACE)
+#undef TARNEL_SPARSE_IN_PLACE
+    TSparseMtx2& SetZero();
+    using TSparseMtx1::DivideElem;
+    using TSparseMtx1::ExtendToComplex;
+    using TSparseMtx1::Find;
+    using TSparseMtx1::IntPower;
+    using TSparseMtx1::InvElem;
+    using TSparseMtx1::LogN;
+    using TSparseMtx1::Max;
+    using TSparseMtx1::Mean;
+    using TSparseMtx1::Min;
+    using TSparseMtx1::MulElem;
+    using TSparseMtx1::Normalize;
+    using TSparseMtx1::Offset;
+    using TSparseMtx1::Power;
+    using TSparseMtx1::Scale;
+    using TSparseMtx1::SetVal;
+    using TSparseMtx1::Sum;
+    using TSparseMtx1::ThreshBottom;
+    using TSparseMtx1::ThreshTop;
+    using TSparseMtx1::Transp;
+    // The values become complex (x + 0i with Zeros, else x + i·x); Complex follows.
+    TSparseMtx2& ExtendToComplex(bool Zeros);
+    TSparseMtx2& IntPower(int N);
+    TSparseMtx2& Power(double Exponent);
+    TSparseMtx2& LogN(double Base);
+    // 1/x with the vector's threshold rule.
+    TSparseMtx2& InvElem(double Threshold);
+    TSparseMtx2& ThreshBottom(double Value);
+    TSparseMtx2& ThreshTop(double Value);
+    TSparseMtx2& Offset(const TCplx& Value);
+    TSparseMtx2& Scale(const TCplx& Value);
+    TSparseMtx2& SetVal(const TCplx& Value);
+    // Self := (Src - Offset)/Factor on the values, with Src's kind, dimensions and pattern.
+    TSparseMtx2& Normalize(const TSparseMtx& Src, const TCplx& Offset, double Factor);
+    // Values := Base's values to the power of Exponent's values, with Base's kind, dimensions and pattern.
+    TSparseMtx2& PowerSparse(const TSparseMtx& Base, const TSparseMtx& Exponent);
+    // The vector's Sum of the values; Mean and RMS over all Rows·Cols elements, implicit zeros counting (0 for a
+    // matrix without elements); Max and Min of the stored values only.
+    double Sum() const;
+    double Mean() const;
+    double RMS() const;
+    double Max() const;
+    double Min() const;
+    // The position of the first stored value equal to Value, -1 when none.
+    int Find(const TCplx& Value) const;
+    // Self := Num's pattern with Num's values / Den's values: "not IsEqualSize(Den)".
+    TSparseMtx2& DivideElem(const TSparseMtx& Num, const TSparseMtx& Den);
+    // Self := Sparse1's pattern with the products of the values: "not Sparse1.IsEqualSize(Sparse2)".
+    TSparseMtx2& MulElem(const TSparseMtx& Sparse1, const TSparseMtx& Sparse2);
+    // Self := the transpose of Src (sparse_transp.cpp); Src may be Self.
+    void Transp(const TSparseMtx& Src);
+    // Self := the conjugate transpose of Src; Src may be Self.
+    void Adjung(const TSparseMtx& Src);
+    // Self := ReSparse's pattern with values ReSparse's + i·ImSparse's: "not ReSparse.IsEqualSize(ImSparse)".
+    TSparseMtx2& RealToCplx(const TSparseMtx& ReSparse, const TSparseMtx& ImSparse);
+    // Self := AmpltSparse's pattern with values amplitude·e^(i·phase):
+    // "not AmpltSparse.IsEqualSize(PhaseSparse)".
+    TSparseMtx2& PolarToCart(const TSparseMtx& AmpltSparse, const TSparseMtx& PhaseSparse);
 };
 
 class TSparseMtx : public TSparseMtx2 {
@@ -323,6 +539,32 @@ public:
     // Dst := the dense Rows × Cols matrix of the matrix's kind, zero where there is no entry. Raises
     // "MaxElemCount reached!" when Rows·Cols exceeds MaxElemCount.
     void SparseToDense(TMtx& Dst, int MaxElemCount) const;
+    // Same dimensions and kind as Mtx, and: with StoredOnly, every stored value equals Mtx's element at its
+    // position (exactly with Tolerance 0, else each part within Tolerance; Mtx's other elements are not looked
+    // at); without it, the pattern of Mtx's nonzero elements is the stored pattern and the values agree (an
+    // explicit zero stored makes the two unequal).
+    using TSparseMtx1::Equal;
+    bool Equal(const TMtx& Mtx, double Tolerance, bool StoredOnly) const;
+
+    // ---- Products with dense matrices (sparse_dense_products.cpp) ---------------------------------------------
+    using TSparseMtx2::MulLeft;
+    using TSparseMtx2::MulRight;
+    // Y := A·X ("Cols <> X.Rows"), Rows × X.Cols, complex when X or A is. Y may be X.
+    void MulRight(const TMtx& X, TMtx& Y) const;
+    // Y := X·A ("Rows <> X.Cols"), X.Rows × Cols, complex when X or A is. Y may be X.
+    void MulLeft(const TMtx& X, TMtx& Y) const;
+    // Y := Y + A ("fRows <> Y.Rows", "fCols <> Y.Cols"); a real Y becomes complex (zero imaginary parts) for a
+    // complex A.
+    void Add(TMtx& Y) const;
+    using TSparseMtx2::Add;
+
+    // ---- Transpose (sparse_transp.cpp) -------------------------------------------------------------------------
+    using TSparseMtx2::Transp;
+    // Self(i, c) := Src(P[c], Q[i]): the transpose of Src with its rows taken in the order P and its columns in the
+    // order Q (an empty array: the natural order). The rows of every column ascend. P must hold each of
+    // 0..Src.Rows-1 once ("P is not a permutation"), Q each of 0..Src.Cols-1 once ("Q is not a permutation");
+    // checked before anything changes. Src may be Self.
+    void Transp(const TSparseMtx& Src, const TIntArray& P, const TIntArray& Q);
 
     // ---- Direct solve through UMFPACK (sparse_umf_solve.cpp) ---------------------------------------------------
     using TSparseMtx2::Solve;
@@ -331,6 +573,11 @@ public:
     void Solve(const TMtx& B, TMtx& X);
     // X := the inverse, the solution for the identity of order Cols ("B.Complex" for a complex matrix).
     void Inv(TMtx& X);
+
+private:
+    // Y := A·X (or X·A when Left) with elements of type T (double or std::complex<double>).
+    template <class T>
+    void DenseMtxProduct(const TMtx& X, TMtx& Y, bool Left) const;
 };
 
 }  // namespace tarnel

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/Dovi387.h"
+#include "core/messages.h"
 #include "sparse/messages.h"
 #include "sparse/sparse_class.h"
 
@@ -49,14 +50,14 @@ void TSparseMtx1::PrepareTriplet(int ARow, int ACol, bool AComplex)
 
 void TSparseMtx1::SetValue(int ARow, int ACol, double Value)
 {
-    if (FComplex) ERaise(msg::sparse::kComplexTrue);
+    if (FComplex) ERaise(msg::kComplexTrue);
     PrepareTriplet(ARow, ACol, false);
     FTripletValues[static_cast<std::size_t>(FTripletCount++)] = Value;
 }
 
 void TSparseMtx1::SetMtxCValue(int ARow, int ACol, const TCplx& Value)
 {
-    if (!FComplex) ERaise(msg::sparse::kNotComplex);
+    if (!FComplex) ERaise(msg::kNotComplexBare);
     PrepareTriplet(ARow, ACol, true);
     FTripletCValues[static_cast<std::size_t>(FTripletCount++)] = Value;
 }
@@ -82,7 +83,7 @@ int TSparseMtx1::FindEntry(int ARow, int ACol, bool AComplex) const
     if (FTripletCount > 0) ERaise(msg::sparse::kFlushFirst);
     if (ACol > FCols - 1) ERaise(msg::sparse::kAColHigh);
     if (ARow > FRows - 1) ERaise(msg::sparse::kARowHigh);
-    if (FComplex != AComplex) ERaise(AComplex ? msg::sparse::kNotComplex : msg::sparse::kComplexTrue);
+    if (FComplex != AComplex) ERaise(AComplex ? msg::kNotComplexBare : msg::kComplexTrue);
     if (ACol < 0) ERaise(msg::sparse::kAColNeg);
     CheckColumn(ACol);
     const int last = FColPointers[static_cast<std::size_t>(ACol) + 1];

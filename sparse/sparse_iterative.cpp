@@ -13,6 +13,7 @@
 
 #include "core/Nmkl.h"
 #include "core/TempGuard.h"
+#include "core/messages.h"
 #include "sparse/messages.h"
 #include "sparse/sparse_class.h"
 
@@ -79,7 +80,7 @@ void TSparseMtx1::SolveIterative(const TVec& B, TVec& X, bool Symmetric)
                  ++k)
                 if (FRowIndices[static_cast<std::size_t>(k)] < j) ERaise(msg::sparse::kIterLowerOnly);
     }
-    if (FComplex) ERaise(msg::sparse::kComplexTrue);
+    if (FComplex) ERaise(msg::kComplexTrue);
     if (FIterativeMethod < itmSGS || FIterativeMethod > itmLUOM) ERaise(msg::sparse::kIterMethod);
     const TSlapRoutine routine = static_cast<TSlapRoutine>(FIterativeMethod);
     const TSlapLengths need = SlapWorkLengths(routine, FCols, FNonZeros, FVectorCount);

@@ -3,11 +3,13 @@
 #include <umfpack.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "core/Dovi387.h"
+#include "core/messages.h"
 #include "sparse/SparseInternal.h"
 #include "sparse/UMFsparse.h"
 #include "sparse/messages.h"
@@ -62,7 +64,7 @@ void TSparseMtx1::SetCols(int Value)
 void TSparseMtx1::SetNonZeros(int Value)
 {
     if (Value == FNonZeros) return;
-    if (Value < 0) ERaise(msg::sparse::kNonZerosNeg);
+    if (Value < 0) ERaise(msg::kLengthNeg);
     // The count is stored first: resizing the values reruns DoSetCols, which then finds nothing to do.
     FNonZeros = Value;
     if (FRowIndices.size() < static_cast<std::size_t>(Value)) FRowIndices.resize(static_cast<std::size_t>(Value), 0);
@@ -158,10 +160,49 @@ bool TSparseMtx1::IsEqualSize(const TSparseMtx& Src) const
     return FComplex == Src.Complex() && FNonZeros == Src.NonZeros() && FRows == Src.Rows() && FCols == Src.Cols();
 }
 
+bool TSparseMtx1::Equal(const TSparseMtx& Sparse, double Tolerance) const
+{
+    if (FRows != Sparse.FRows || FCols != Sparse.FCols || FNonZeros != Sparse.FNonZeros) return false;
+    const auto count = static_cast<std::ptrdiff_t>(FNonZeros);
+    if (FColPointers != Sparse.FColPointers ||
+        !std::equal(FRowIndices.begin(), FRowIndices.begin() + count, Sparse.FRowIndices.begin()))
+        return false;
+    return FValues->Equal(*Sparse.FValues, Tolerance);
+}
+
+bool TSparseMtx::Equal(const TMtx& Mtx, double Tolerance, bool StoredOnly) const
+{
+    if (Mtx.Rows() != FRows || Mtx.Cols() != FCols || Mtx.Complex() != FComplex) return false;
+    if (!StoredOnly) {
+        if (FRows == 0 || FCols == 0) return FNonZeros == 0;
+        TSparseMtx dense;
+        dense.DenseToSparse(Mtx, 0);
+        return Equal(dense, Tolerance);
+    }
+    CheckPattern(true);
+    const auto near = [Tolerance](double A, double B) {
+        return Tolerance == 0 ? A == B : std::fabs(A - B) <= Tolerance;
+    };
+    for (int c = 0; c < FCols; ++c)
+        for (int k = FColPointers[static_cast<std::size_t>(c)]; k < FColPointers[static_cast<std::size_t>(c) + 1];
+             ++k) {
+            const std::size_t at =
+                static_cast<std::size_t>(FRowIndices[static_cast<std::size_t>(k)]) * static_cast<std::size_t>(FCols) +
+                static_cast<std::size_t>(c);
+            if (FComplex) {
+                const TCplx a = FValues->CValues()[k], b = Mtx.CValues()[at];
+                if (!near(a.Re, b.Re) || !near(a.Im, b.Im)) return false;
+            } else if (!near(FValues->Values()[k], Mtx.Values()[at])) {
+                return false;
+            }
+        }
+    return true;
+}
+
 void TSparseMtx::Size(int ARows, int ACols, int ANonZeros, bool AComplex)
 {
     if (ACols < 0) ERaise(msg::sparse::kColsNeg);
-    if (ANonZeros < 0) ERaise(msg::sparse::kNonZerosNeg);
+    if (ANonZeros < 0) ERaise(msg::kLengthNeg);
     SetComplex(AComplex);
     SetCols(ACols);
     SetRows(ARows);

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/Dovi387.h"
+#include "core/messages.h"
 #include "sparse/SparseInternal.h"
 #include "sparse/messages.h"
 #include "sparse/sparse_class.h"
@@ -237,7 +238,7 @@ void TSparseMtx1::SparseToTriplets(TIntArray& Row, TIntArray& Column, TSampleArr
 void TSparseMtx2::SparseToTriplets(TIntArray& Row, TIntArray& Column, TCplxArray& Values) const
 {
     CheckTripletArrays(*this, Row, Column, Values);
-    if (!FComplex) ERaise(msg::sparse::kNotComplexBang);
+    if (!FComplex) ERaise(msg::kNotComplexCap);
     CheckPattern(false);
     const TCplx* values = FValues->CValues();
     EachEntry(*this, [&](int k, int r, int c) {

@@ -36,6 +36,7 @@
 
 #include "core/TempGuard.h"
 #include "core/elementwise.h"
+#include "core/messages.h"
 #include "sparse/SparseInternal.h"
 #include "sparse/UMFsparse.h"
 #include "sparse/ansicrtl.h"
@@ -103,7 +104,7 @@ void TSparseMtx1::EndDirectSolve() noexcept
 
 void TSparseMtx1::BeginDirectSolve()
 {
-    if (FComplex) ERaise(msg::sparse::kComplexTrue);
+    if (FComplex) ERaise(msg::kComplexTrue);
     CheckPattern(false);
     if (FAutoClearReport) RtlStringsClear();
     FMtxError.clear();

@@ -1,0 +1,182 @@
+// TSparseMtx: the sparse product and the sparse sum.
+//
+// The product runs column by column with a marker array (rows in the order they are first reached, cancellations
+// kept as explicit zeros); the sum is a sorted merge per column, over sorted copies of columns whose rows do not
+// ascend (a product's). Both build into local arrays that start at the given capacity and double when full, up to
+// MaxNonZeroCount; the result is installed at the end, so an operand may be Self, operands are only read, and a
+// refused call leaves Self as it was. A real operand mixed with a complex one counts as x + 0i.
+#include <algorithm>
+#include <complex>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "core/Dovi387.h"
+#include "sparse/SparseInternal.h"
+#include "sparse/messages.h"
+#include "sparse/sparse_class.h"
+
+namespace tarnel {
+
+using detail::Elem;
+using detail::TC;
+
+namespace {
+
+// Makes room for one more entry: the capacity doubles, unless twice it passes Max.
+void Grow(std::int64_t& Capacity, std::int64_t Max, const char* Msg)
+{
+    if (2 * Capacity > Max) ERaise(Msg);
+    Capacity = std::max<std::int64_t>(2 * Capacity, 1);
+}
+
+}  // namespace
+
+template <class T>
+void TSparseMtx1::BuildProduct(const TSparseMtx& Left, const TSparseMtx& Right, bool ConjRight, int MaxNonZeroCount,
+                               const char* Msg)
+{
+    const int rows = Left.FRows, cols = Right.FCols;
+    std::int64_t capacity = static_cast<std::int64_t>(Left.FNonZeros) + Right.FNonZeros;
+    std::vector<int> colPtr(static_cast<std::size_t>(cols) + 1, 0);
+    std::vector<int> rowIdx;
+    std::vector<T> values;
+    std::vector<int> marker(static_cast<std::size_t>(rows) + 1, -1);
+    int q = 0;
+    for (int j = 0; j < cols; ++j) {
+        for (int kr = Right.FColPointers[static_cast<std::size_t>(j)];
+             kr < Right.FColPointers[static_cast<std::size_t>(j) + 1]; ++kr) {
+            const int k = Right.FRowIndices[static_cast<std::size_t>(kr)];
+            T v = Elem<T>(*Right.FValues, kr);
+            if constexpr (!std::is_same_v<T, double>)
+                if (ConjRight) v = std::conj(v);
+            for (int kl = Left.FColPointers[static_cast<std::size_t>(k)];
+                 kl < Left.FColPointers[static_cast<std::size_t>(k) + 1]; ++kl) {
+                const int i = Left.FRowIndices[static_cast<std::size_t>(kl)];
+                const T w = Elem<T>(*Left.FValues, kl);
+                int& m = marker[static_cast<std::size_t>(i)];
+                if (m < 0) {
+                    if (q > capacity - 1) Grow(capacity, MaxNonZeroCount, Msg);
+                    m = q++;
+                    rowIdx.push_back(i);
+                    values.push_back(w * v);
+                } else {
+                    values[static_cast<std::size_t>(m)] += w * v;
+                }
+            }
+        }
+        for (int p = colPtr[static_cast<std::size_t>(j)]; p < q; ++p)
+            marker[static_cast<std::size_t>(rowIdx[static_cast<std::size_t>(p)])] = -1;
+        colPtr[static_cast<std::size_t>(j) + 1] = q;
+    }
+    InstallBuilt(rows, cols, std::move(colPtr), rowIdx, values);
+}
+
+template <class T>
+void TSparseMtx1::InstallBuilt(int ARows, int ACols, std::vector<int>&& ColPtr, const std::vector<int>& RowIdx,
+                               const std::vector<T>& Values)
+{
+    Install(ARows, ACols, std::is_same_v<T, TC>, std::move(ColPtr));
+    std::copy(RowIdx.begin(), RowIdx.end(), FRowIndices.begin());
+    detail::StoreElems(Values, *FValues);
+}
+
+void TSparseMtx1::ProductOf(const TSparseMtx& Left, const TSparseMtx& Right, bool ConjRight, int MaxNonZeroCount)
+{
+    if (Right.FRows != Left.FCols) ERaise(msg::sparse::kMulRowsCols);
+    Left.CheckPattern(true);
+    Right.CheckPattern(true);
+    if (Left.FComplex || Right.FComplex) {
+        const char* msg =
+            Right.FComplex && !Left.FComplex ? msg::sparse::kMulLimitReached : msg::sparse::kMulMaxReached;
+        BuildProduct<TC>(Left, Right, ConjRight, MaxNonZeroCount, msg);
+    } else {
+        BuildProduct<double>(Left, Right, false, MaxNonZeroCount, msg::sparse::kMulMaxReached);
+    }
+}
+
+void TSparseMtx1::Mul(const TSparseMtx& Left, const TSparseMtx& Right, int MaxNonZeroCount)
+{
+    ProductOf(Left, Right, false, MaxNonZeroCount);
+}
+
+void TSparseMtx1::ConjMul(const TSparseMtx& Left, const TSparseMtx& Right, int MaxNonZeroCount)
+{
+    ProductOf(Left, Right, true, MaxNonZeroCount);
+}
+
+namespace {
+
+// The entries of column J of M as (row, position) pairs in ascending rows.
+void SortedColumn(std::span<const int> ColPtr, std::span<const int> RowIdx, int J,
+                  std::vector<std::pair<int, int>>& Out)
+{
+    Out.clear();
+    for (int k = ColPtr[static_cast<std::size_t>(J)]; k < ColPtr[static_cast<std::size_t>(J) + 1]; ++k)
+        Out.emplace_back(RowIdx[static_cast<std::size_t>(k)], k);
+    if (!std::is_sorted(Out.begin(), Out.end())) std::stable_sort(Out.begin(), Out.end());
+}
+
+// Marks the end of a column in the merge.
+constexpr int kSentinelRow = 2000000000;
+
+}  // namespace
+
+template <class T>
+void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount)
+{
+    std::int64_t capacity = std::max(A.FNonZeros, B.FNonZeros);
+    std::vector<int> colPtr(static_cast<std::size_t>(A.FCols) + 1, 0);
+    std::vector<int> rowIdx;
+    std::vector<T> values;
+    std::vector<std::pair<int, int>> a, b;
+    std::int64_t i = 0;
+    for (int j = 0; j < A.FCols; ++j) {
+        SortedColumn(A.ColPointers(), A.RowIndices(), j, a);
+        SortedColumn(B.ColPointers(), B.RowIndices(), j, b);
+        std::size_t ia = 0, ib = 0;
+        while (ia < a.size() || ib < b.size()) {
+            const int ra = ia < a.size() ? a[ia].first : kSentinelRow;
+            const int rb = ib < b.size() ? b[ib].first : kSentinelRow;
+            if (ra == rb) {
+                rowIdx.push_back(ra);
+                values.push_back(Elem<T>(*A.FValues, a[ia++].second) + BSign * Elem<T>(*B.FValues, b[ib++].second));
+            } else if (ra < rb) {
+                rowIdx.push_back(ra);
+                values.push_back(Elem<T>(*A.FValues, a[ia++].second));
+            } else {
+                rowIdx.push_back(rb);
+                values.push_back(BSign * Elem<T>(*B.FValues, b[ib++].second));
+            }
+            ++i;
+            if (i > capacity - 2) Grow(capacity, MaxNonZeroCount, msg::sparse::kAddMaxReached);
+        }
+        colPtr[static_cast<std::size_t>(j) + 1] = static_cast<int>(i);
+    }
+    InstallBuilt(A.FRows, A.FCols, std::move(colPtr), rowIdx, values);
+}
+
+void TSparseMtx1::SumOf(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount)
+{
+    if (A.FRows != B.FRows || A.FCols != B.FCols) ERaise(msg::sparse::kAddSizes);
+    A.CheckPattern(true);
+    B.CheckPattern(true);
+    if (A.FComplex || B.FComplex)
+        BuildSum<TC>(A, B, BSign, MaxNonZeroCount);
+    else
+        BuildSum<double>(A, B, BSign, MaxNonZeroCount);
+}
+
+void TSparseMtx1::Add(const TSparseMtx& A, const TSparseMtx& B, int MaxNonZeroCount)
+{
+    SumOf(A, B, 1.0, MaxNonZeroCount);
+}
+
+void TSparseMtx1::Sub(const TSparseMtx& A, const TSparseMtx& B)
+{
+    SumOf(A, B, -1.0, kSubMaxNonZeroCount);
+}
+
+}  // namespace tarnel
