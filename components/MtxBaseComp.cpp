@@ -57,7 +57,9 @@ void WriteProperty(TStream& Stream, const TPropInfo& Info, const TPropValue& Val
             WriteLE<std::int32_t>(Stream, 1);
             WriteLE<std::uint8_t>(Stream, std::get<bool>(Value) ? 1 : 0);
             break;
-        case pkString: {
+        case pkString:
+        case pkObject:
+        case pkBinary: {
             const std::string& s = std::get<std::string>(Value);
             WriteLE<std::int32_t>(Stream, static_cast<std::int32_t>(s.size()));
             Stream.WriteBuffer(s.data(), static_cast<std::int64_t>(s.size()));
@@ -83,16 +85,20 @@ void WriteBody(TStream& Stream, const TComponent& Component)
     throw EStreamError(ClassName + (Property.empty() ? "" : "." + Property) + ": " + Reason);
 }
 
-TPropValue ReadPayload(TStream& Stream, TPropKind Kind, std::int32_t Length)
+TPropValue ReadPayload(TStream& Stream, const TPropInfo& Info, std::int32_t Length)
 {
+    const TPropKind Kind = Info.Kind;
     auto expect = [&](std::int32_t n) {
         if (Length != n) throw EStreamError("wrong length of value");
     };
     switch (Kind) {
         case pkInteger:
-        case pkEnumeration:
+        case pkEnumeration: {
             expect(4);
-            return ReadLE<std::int32_t>(Stream);
+            const std::int32_t v = ReadLE<std::int32_t>(Stream);
+            if (Kind == pkEnumeration && (v < 0 || v > Info.MaxOrdinal)) throw EStreamError("value out of range");
+            return v;
+        }
         case pkDouble:
             expect(8);
             return ReadLE<double>(Stream);
@@ -102,7 +108,9 @@ TPropValue ReadPayload(TStream& Stream, TPropKind Kind, std::int32_t Length)
             if (b > 1) throw EStreamError("invalid Boolean value");
             return b == 1;
         }
-        case pkString: {
+        case pkString:
+        case pkObject:
+        case pkBinary: {
             if (Length < 0 || Length > Stream.Size() - Stream.Position()) throw EStreamError("Stream read error");
             std::string s(static_cast<std::size_t>(Length), '\0');
             Stream.ReadBuffer(s.data(), Length);
@@ -132,7 +140,7 @@ void ReadBody(TStream& Stream, TComponent& Component)
             auto kind = static_cast<TPropKind>(ReadLE<std::uint8_t>(Stream));
             if (kind != info->Kind) throw EStreamError("wrong kind of value");
             std::int32_t length = ReadLE<std::int32_t>(Stream);
-            values.emplace_back(info, ReadPayload(Stream, kind, length));
+            values.emplace_back(info, ReadPayload(Stream, *info, length));
         }
     } catch (const EStreamError& e) {
         Corrupt(cls, current, e.Message());
@@ -142,7 +150,18 @@ void ReadBody(TStream& Stream, TComponent& Component)
     for (const auto& [info, v] : values) before.emplace_back(info, info->Get(Component));
     std::size_t applied = 0;
     try {
-        for (; applied < values.size(); ++applied) values[applied].first->Set(Component, values[applied].second);
+        for (; applied < values.size(); ++applied) {
+            const TPropInfo& info = *values[applied].first;
+            if (info.Kind != pkObject) {
+                info.Set(Component, values[applied].second);
+                continue;
+            }
+            try {
+                info.Set(Component, values[applied].second);
+            } catch (const Exception& e) {
+                throw EStreamError(cls + "." + info.Name + ": " + e.Message());
+            }
+        }
     } catch (...) {
         while (applied-- > 0) before[applied].first->Set(Component, before[applied].second);
         throw;
@@ -164,7 +183,66 @@ private:
     std::string FName;
 };
 
+const char* const DataValuesName = "DataValues";
+
+template <class T>
+std::string BodyOf(const T& Object)
+{
+    TMemoryStream data;
+    Object.SaveBinaryStream(data);
+    TMemoryStream body;
+    WriteLE<std::uint16_t>(body, StreamVersion);
+    WriteLE<std::uint8_t>(body, TagProperty);
+    WriteShortString(body, DataValuesName);
+    WriteLE<std::uint8_t>(body, pkBinary);
+    WriteLE<std::int32_t>(body, static_cast<std::int32_t>(data.Size()));
+    body.WriteBuffer(data.Memory(), data.Size());
+    WriteLE<std::uint8_t>(body, TagEnd);
+    return {static_cast<const char*>(body.Memory()), static_cast<std::size_t>(body.Size())};
+}
+
+template <class T>
+void AssignBody(T& Object, const std::string& Body)
+{
+    TStringStream body(Body);
+    T read;
+    try {
+        if (ReadLE<std::uint16_t>(body) != StreamVersion) throw EStreamError("unknown version of the record");
+        if (ReadLE<std::uint8_t>(body) != TagProperty || ReadShortString(body) != DataValuesName ||
+            ReadLE<std::uint8_t>(body) != pkBinary)
+            throw EStreamError("invalid record");
+        const std::int32_t length = ReadLE<std::int32_t>(body);
+        if (length < 0 || length != body.Size() - body.Position() - 1) throw EStreamError("wrong length of value");
+        const std::int64_t end = body.Position() + length;
+        read.LoadBinaryStream(body);
+        if (body.Position() != end || ReadLE<std::uint8_t>(body) != TagEnd) throw EStreamError("invalid record");
+    } catch (const EStreamError&) {
+        throw;
+    } catch (const Exception& e) {
+        // The vector's or matrix's own reader ("Error reading stream!", "Wrong file format!").
+        throw EStreamError(e.Message());
+    }
+    Object.Assign(read);
+}
+
 }  // namespace
+
+std::string ObjectBody(const TVec& V)
+{
+    return BodyOf(V);
+}
+std::string ObjectBody(const TMtx& M)
+{
+    return BodyOf(M);
+}
+void AssignObjectBody(TVec& V, const std::string& Body)
+{
+    AssignBody(V, Body);
+}
+void AssignObjectBody(TMtx& M, const std::string& Body)
+{
+    AssignBody(M, Body);
+}
 
 void ResetStoredProperties(TComponent& Component)
 {
@@ -180,6 +258,8 @@ void ResetStoredProperties(TComponent& Component)
                 p.Set(Component, 0.0);
                 break;
             case pkString:
+            case pkObject:
+            case pkBinary:
                 break;
         }
     }

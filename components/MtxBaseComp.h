@@ -8,13 +8,18 @@
 //     uint8 1 (property tag), the name as a short string, uint8 kind (TPropKind), int32 payload length, the payload
 //       pkInteger, pkEnumeration: int32 (the ordinal for an enumeration); pkDouble: the 8 bytes of the IEEE double;
 //       pkBoolean: one byte 0 or 1; pkString: the characters
+//       pkObject: the object's own body (a version, its properties, an end tag) as below; pkBinary: the bytes
 //   uint8 0 (end tag)
+// A vector or matrix property is a pkObject whose body holds one property, "DataValues" (pkBinary): the object's
+// SaveToStream with prDouble, rnTrunc.
 // All numbers little-endian. The record is written with Name empty; Name and events never stream. A property equal
 // to its declared default is left out; one without a declared default is always written.
 #pragma once
 
 #include <string>
 
+#include "core/mtx_class.h"
+#include "core/vec_class.h"
 #include "platform/rtl/Component.h"
 #include "platform/rtl/Streams.h"
 
@@ -55,6 +60,13 @@ public:
 private:
     bool FBusy = false;
 };
+
+// The pkObject body of a vector or matrix property, and the object read back from it. Reading checks the whole body
+// and raises EStreamError before V changes; the values are then copied in with Assign.
+std::string ObjectBody(const TVec& V);
+std::string ObjectBody(const TMtx& M);
+void AssignObjectBody(TVec& V, const std::string& Body);
+void AssignObjectBody(TMtx& M, const std::string& Body);
 
 // Sets every stored property of Component that has a declared default to it, Doubles to 0; others are left alone.
 void ResetStoredProperties(TComponent& Component);

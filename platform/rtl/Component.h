@@ -18,11 +18,21 @@ namespace tarnel {
 
 class TComponent;
 
-// The kinds of published property. The ordinal is the kind byte of a component stream.
-enum TPropKind : std::uint8_t { pkInteger = 1, pkDouble = 2, pkBoolean = 3, pkEnumeration = 4, pkString = 5 };
+// The kinds of published property. The ordinal is the kind byte of a component stream. pkObject is an object the
+// component owns (a vector, a matrix), streamed as its own body of properties; pkBinary is a block of bytes such an
+// object writes for itself.
+enum TPropKind : std::uint8_t {
+    pkInteger = 1,
+    pkDouble = 2,
+    pkBoolean = 3,
+    pkEnumeration = 4,
+    pkString = 5,
+    pkObject = 6,
+    pkBinary = 7
+};
 
 // A property value: pkInteger and pkEnumeration (its ordinal) hold int32, pkDouble double, pkBoolean bool,
-// pkString std::string.
+// pkString, pkObject (the object's body) and pkBinary std::string.
 using TPropValue = std::variant<std::int32_t, double, bool, std::string>;
 
 struct TPropInfo {
@@ -33,6 +43,8 @@ struct TPropInfo {
     // The declared default: a value equal to it is not written. Without one the value is always written.
     std::optional<TPropValue> Default;
     bool Stored = true;
+    // pkEnumeration: the largest ordinal a stream may hold.
+    std::int32_t MaxOrdinal = 0;
 };
 
 // True when A and B are the same value; Doubles compare bit for bit (so -0 differs from 0 and NaN equals itself).

@@ -42,7 +42,7 @@ public:
              [](TComponent& c, const TPropValue& v) { S(c).Active = std::get<bool>(v); }, TPropValue(false)},
             {"Shape", pkEnumeration, [](const TComponent& c) { return TPropValue(std::int32_t{S(c).Shape}); },
              [](TComponent& c, const TPropValue& v) { S(c).Shape = static_cast<TShape>(std::get<std::int32_t>(v)); },
-             TPropValue(std::int32_t{shRound})},
+             TPropValue(std::int32_t{shRound}), true, shStar},
             {"Caption", pkString, [](const TComponent& c) { return TPropValue(S(c).Caption); },
              [](TComponent& c, const TPropValue& v) { S(c).Caption = std::get<std::string>(v); }, std::nullopt},
         };
