@@ -14,6 +14,9 @@
 namespace tarnel {
 namespace {
 
+#include "component_stream_golden.inc"
+#include "stream_golden.inc"
+
 int Calls = 0;
 
 double Rosenbrock(std::span<const double> x, std::span<const double> c, std::span<void* const>)
@@ -300,6 +303,40 @@ TEST(OptimizationComponent, SettingsAndParametersRoundTrip)
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "Data format type missmatch: TComponent <> TMtxOptimization");
     }
+}
+
+// The record against the one tests/data/gen_component_stream_golden.py encodes, both ways.
+TEST(OptimizationComponent, RecordAgainstTheGolden)
+{
+    std::string want;
+    for (const auto* part : {&kOptPieces[0], &kReal3, &kOptPieces[1], &kEmpty, &kOptPieces[2]})
+        want.append(part->begin(), part->end());
+
+    TMtxOptimization opt(nullptr);
+    opt.SetName("Opt1");
+    opt.SetOptimizationMethod(optConjGradPR);
+    opt.SetMaxIterations(500);
+    opt.SetTolerance(-0.0);
+    opt.SetLambda0(std::numeric_limits<double>::quiet_NaN());
+    opt.SetGradTolerance(1e-310);
+    TVec v;
+    v.SetIt(false, {1.5, -2, 3.25});
+    v.SetTag(7);
+    v.SetCaption("abc");
+    opt.SetVariableParameters(v);
+    opt.SetDirty(false);
+    EXPECT_EQ(Record(opt), want);
+
+    TMtxOptimization back(nullptr);
+    Load(back, want);
+    // The left-out MaxIterations keeps the constructor's value; the settings read count as changes.
+    EXPECT_EQ(back.MaxIterations(), 10000);
+    EXPECT_TRUE(back.Dirty());
+    back.SetMaxIterations(500);
+    back.SetDirty(false);
+    EXPECT_EQ(Record(back), want);
+    EXPECT_EQ(back.VariableParameters().Caption(), "abc");
+    EXPECT_EQ(back.VariableParameters().Tag(), 7);
 }
 
 TEST(OptimizationComponent, DamagedRecordsLeaveItUnchanged)
