@@ -5,6 +5,7 @@
 #include "core/Nmkl.h"
 #include "core/Raroz.h"
 #include "core/Tarnel.h"
+#include "platform/rtl/Component.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/NumText.h"
 #include "platform/rtl/Streams.h"
