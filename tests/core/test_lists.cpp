@@ -9,8 +9,10 @@
 
 #include "TestSupport.h"
 #include "elem_util.h"
+#include "stream_util.h"
 
 using namespace tarnel;
+using namespace streamtest;
 using namespace testsupport;
 using elemtest::ExpectSame;
 
@@ -18,23 +20,7 @@ namespace {
 
 #include "stream_golden.inc"
 
-using Bytes = std::vector<unsigned char>;
-
 class Lists : public elemtest::ElemTest {};
-
-Bytes Content(TMemoryStream& M)
-{
-    const auto* p = static_cast<const unsigned char*>(M.Memory());
-    return p ? Bytes(p, p + M.Size()) : Bytes();
-}
-
-struct TBytesStream : TMemoryStream {
-    explicit TBytesStream(const Bytes& B)
-    {
-        if (!B.empty()) WriteBuffer(B.data(), static_cast<std::int64_t>(B.size()));
-        SetPosition(0);
-    }
-};
 
 // The two vectors and the two matrices of kListVec and kListMtx.
 void FillVecs(TVecList& L)

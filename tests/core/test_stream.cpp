@@ -13,8 +13,10 @@
 
 #include "TestSupport.h"
 #include "elem_util.h"
+#include "stream_util.h"
 
 using namespace tarnel;
+using namespace streamtest;
 using namespace testsupport;
 using elemtest::Doubles;
 using elemtest::SameDouble;
@@ -23,24 +25,7 @@ namespace {
 
 #include "stream_golden.inc"
 
-using Bytes = std::vector<unsigned char>;
-
 class Stream : public elemtest::ElemTest {};
-
-Bytes Content(TMemoryStream& M)
-{
-    const auto* p = static_cast<const unsigned char*>(M.Memory());
-    return p ? Bytes(p, p + M.Size()) : Bytes();
-}
-
-// A memory stream holding these bytes, positioned at its start.
-struct TBytesStream : TMemoryStream {
-    explicit TBytesStream(const Bytes& B)
-    {
-        if (!B.empty()) WriteBuffer(B.data(), static_cast<std::int64_t>(B.size()));
-        SetPosition(0);
-    }
-};
 
 float SingleAt(const Bytes& B, int Offset)
 {
