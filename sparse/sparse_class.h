@@ -287,6 +287,21 @@ public:
     // LoadFromStream from the start of the file; a missing file changes nothing.
     void LoadFromFile(const std::string& FileName);
 
+    // ---- MatrixMarket text and files (sparse_market.cpp) --------------------------------------------------------
+    // Appends a MatrixMarket coordinate text of the matrix to Strings when Format is spfMatrixMarket (no other
+    // ordinal appends anything; Reserved has no effect): "%%MatrixMarket matrix coordinate real general " (or
+    // "complex"; the line ends with a blank), "%Created with Tarnel version 150", "%Date: " and the short date,
+    // "Rows Cols NonZeros", then one line per entry in storage order: row + 1, column + 1 and the value, or its real
+    // and imaginary parts, separated by two blanks. Values in the shortest text that reads back to the same Double,
+    // always with "."; the caption is not written. "Invalid sparse pattern!" before anything is appended.
+    void ValuesToStrings(TStrings& Strings, TSparseFormat Format, bool Reserved) const;
+    // ValuesToStrings into a new list saved to FileName (lines ended by CR LF).
+    void SaveToMatrixMarketFile(const std::string& FileName) const;
+    // The Harwell-Boeing format is not supported: both raise "Harwell-Boeing files are not supported" and touch
+    // neither the matrix nor the file.
+    void LoadFromHarwellBoeingFile(const std::string& FileName);
+    void SaveToHarwellBoeingFile(const std::string& FileName) const;
+
     // ---- Products with dense vectors (sparse_dense_products.cpp) ----------------------------------------------
     // Y := A·X, Rows elements ("x.Length <> FCols"), complex when X or A is. Y may be X.
     void MulRight(const TVec& X, TVec& Y) const;
