@@ -55,6 +55,10 @@ inline constexpr const char* kFColsYCols = "fCols <> Y.Cols";
 inline constexpr const char* kStreamSizes = "Sparse sizes too large for a stream";
 
 // ---- MatrixMarket text (sparse_market.cpp) -------------------------------------------------------------------
+inline constexpr const char* kMarketFormat = "Format must be HarwellBoeing or MatrixMarket!";
+inline constexpr const char* kMarketLines = "not (Strings.Count > 1)";
+inline constexpr const char* kMarketHeader = "Strings not in MatrixMarket format!";
+inline constexpr const char* kMarketMatrix = "Matrix object required!";
 inline constexpr const char* kHarwellBoeing = "Harwell-Boeing files are not supported";
 
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
