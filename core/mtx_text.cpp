@@ -6,7 +6,6 @@
 #include <climits>
 
 #include "core/elementwise.h"
-#include "core/stream_detail.h"
 #include "core/text_exchange.h"
 
 namespace tarnel {
@@ -164,9 +163,7 @@ TMtx& TMtx::StringsToValues(const TStrings& Strings, std::string_view Delimiter)
 void TMtx::SaveToMatrixMarketFile(const std::string& FileName) const
 {
     TStringList lines;
-    lines.Add(std::string("%%MatrixMarket matrix array ") + (FComplex ? "complex " : "real ") + "general ");
-    lines.Add("%Created with Tarnel version " + std::to_string(detail::kStreamVersion));
-    lines.Add("%Date: " + DateToStr(Date()));
+    detail::AddMatrixMarketHeader(lines, "array", FComplex);
     lines.Add(std::to_string(FRows) + " " + std::to_string(FCols) + " ");
     // Column by column, read in place.
     const int w = Width();

@@ -7,7 +7,9 @@
 
 #include "core/messages.h"
 #include "core/mtx_class.h"
+#include "core/stream_detail.h"
 #include "core/vec_class.h"
+#include "platform/rtl/DateTime.h"
 
 namespace tarnel::detail {
 
@@ -17,6 +19,13 @@ void PutLine(TStrings& Strings, std::int64_t Line, const std::string& S)
         Strings.SetStrings(static_cast<int>(Line), S);
     else
         Strings.Add(S);
+}
+
+void AddMatrixMarketHeader(TStrings& Lines, std::string_view Storage, bool Complex)
+{
+    Lines.Add("%%MatrixMarket matrix " + std::string(Storage) + (Complex ? " complex " : " real ") + "general ");
+    Lines.Add("%Created with Tarnel version " + std::to_string(kStreamVersion));
+    Lines.Add("%Date: " + DateToStr(Date()));
 }
 
 TFormatSettings SettingsBeside(std::string_view Delimiter)

@@ -25,6 +25,11 @@ namespace detail {
 // Line Line := S when the list has that line, else S appended at the end.
 void PutLine(TStrings& Strings, std::int64_t Line, const std::string& S);
 
+// The first three lines of the library's MatrixMarket files: "%%MatrixMarket matrix <Storage> " followed by "complex "
+// or "real " and "general " (the line ends with a blank), "%Created with Tarnel version 150" and "%Date: " with the
+// short date. The dense writer gives "array", the sparse one "coordinate".
+void AddMatrixMarketHeader(TStrings& Lines, std::string_view Storage, bool Complex);
+
 // The process-wide separators, with the other decimal separator ("." for ",", else ",") when Delimiter contains
 // the current one, so that the fields of a line read back as the numbers written (StrToVal's fallback).
 TFormatSettings SettingsBeside(std::string_view Delimiter);

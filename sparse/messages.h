@@ -54,6 +54,13 @@ inline constexpr const char* kFColsYCols = "fCols <> Y.Cols";
 // ---- Stream format: sizes above 2^24 would not be stored exactly in the header's singles -------------------------
 inline constexpr const char* kStreamSizes = "Sparse sizes too large for a stream";
 
+// ---- MatrixMarket text (sparse_market.cpp) -------------------------------------------------------------------
+inline constexpr const char* kMarketFormat = "Format must be HarwellBoeing or MatrixMarket!";
+inline constexpr const char* kMarketLines = "not (Strings.Count > 1)";
+inline constexpr const char* kMarketHeader = "Strings not in MatrixMarket format!";
+inline constexpr const char* kMarketMatrix = "Matrix object required!";
+inline constexpr const char* kHarwellBoeing = "Harwell-Boeing files are not supported";
+
 // ---- Triplet and dense conversions --------------------------------------------------------------------------
 inline constexpr const char* kRowColCount = "(RowCount <= 0) or (ColCount <= 0)";
 inline constexpr const char* kRowColumnLength = "(Length(Row) <> Length(Column))";

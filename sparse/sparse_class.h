@@ -287,6 +287,36 @@ public:
     // LoadFromStream from the start of the file; a missing file changes nothing.
     void LoadFromFile(const std::string& FileName);
 
+    // ---- MatrixMarket text and files (sparse_market.cpp) --------------------------------------------------------
+    // Appends a MatrixMarket coordinate text of the matrix to Strings when Format is spfMatrixMarket (no other
+    // ordinal appends anything; Reserved has no effect): "%%MatrixMarket matrix coordinate real general " (or
+    // "complex"; the line ends with a blank), "%Created with Tarnel version 150", "%Date: " and the short date,
+    // "Rows Cols NonZeros", then one line per entry in storage order: row + 1, column + 1 and the value, or its real
+    // and imaginary parts, separated by two blanks. Values in the shortest text that reads back to the same Double,
+    // always with "."; the caption is not written. "Invalid sparse pattern!" before anything is appended.
+    void ValuesToStrings(TStrings& Strings, TSparseFormat Format, bool Reserved) const;
+    // Replaces the matrix with the one a MatrixMarket text describes: coordinate or array storage; real, integer,
+    // complex or pattern values (pattern entries are 1.0); general, symmetric, skew-symmetric or Hermitian (the
+    // other triangle mirrored; array files of these kinds hold one triangle by columns, skew ones without the
+    // diagonal). The header's words are found case-insensitively anywhere in line 0; the lines holding "%" that
+    // follow become Caption, each followed by CR LF; blank lines are skipped. Duplicates are summed, the rows of
+    // every column ascend, zeros are dropped unless DontStripZeros; a text without entries gives an empty matrix
+    // of its size. In this order: "Format must be HarwellBoeing or MatrixMarket!", "not (Strings.Count > 1)",
+    // "Strings not in MatrixMarket format!", "Matrix object required!"; then the number parser's error, the list's
+    // index error for missing lines, "(RowCount <= 0) or (ColCount <= 0)" for a negative size (or one past the
+    // Integer range), "Length(Row) <= 0" for a negative entry count and "Invalid triplet!" for an index outside
+    // the matrix. The whole text is read before the matrix changes: a failure changes nothing.
+    void StringsToValues(const TStrings& Strings, TSparseFormat Format);
+    // ValuesToStrings into a new list saved to FileName (lines ended by CR LF).
+    void SaveToMatrixMarketFile(const std::string& FileName) const;
+    // The lines of the file (ended by LF, CR LF or CR) through StringsToValues; a missing file (or a folder)
+    // changes nothing and raises nothing.
+    void LoadFromMatrixMarketFile(const std::string& FileName);
+    // The Harwell-Boeing format is not supported: both raise "Harwell-Boeing files are not supported" and touch
+    // neither the matrix nor the file.
+    void LoadFromHarwellBoeingFile(const std::string& FileName);
+    void SaveToHarwellBoeingFile(const std::string& FileName) const;
+
     // ---- Products with dense vectors (sparse_dense_products.cpp) ----------------------------------------------
     // Y := A·X, Rows elements ("x.Length <> FCols"), complex when X or A is. Y may be X.
     void MulRight(const TVec& X, TVec& Y) const;

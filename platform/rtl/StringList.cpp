@@ -171,6 +171,12 @@ void TStringList::LoadFromStream(TStream& Stream)
     });
 }
 
+void TStringList::LoadFromFile(const std::string& FileName)
+{
+    TFileStream file(FileName, fmOpenRead);
+    LoadFromStream(file);
+}
+
 std::string TStringList::Text() const
 {
     std::string s;

@@ -101,6 +101,8 @@ public:
     // Replaces the lines with the text from the stream's position to its end, split at LF, CR LF and CR; a last line
     // without a line end is a line too. The position is left at the end.
     virtual void LoadFromStream(TStream& Stream);
+    // LoadFromStream from the start of the file; a missing file or a folder raises EFOpenError.
+    void LoadFromFile(const std::string& FileName);
     // Every line followed by a line feed.
     std::string Text() const;
 
