@@ -21,8 +21,8 @@
 #include "platform/gui/Guard.h"
 #include "platform/gui/Settings.h"
 #include "platform/rtl/NumText.h"
-#include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 
 namespace tarnel::gui {
 
@@ -552,7 +552,7 @@ void TTarnelEditForm::ReadSettings(int& Left, int& Top)
     const QString d = reg.ReadString(QStringLiteral("Delimiter"));
     FDelimiter = d.isEmpty() ? QStringLiteral("\t") : d;
     FStringFormat = reg.ValueExists(QStringLiteral("StringFormat")) ? reg.ReadString(QStringLiteral("StringFormat"))
-                                                                      : QString::fromLatin1(kDefaultStringFormat);
+                                                                    : QString::fromLatin1(kDefaultStringFormat);
     FColumnWidth = reg.ReadInteger(QStringLiteral("ColumnWidth"), kDefaultColumnWidth);
     if (FColumnWidth < 4) FColumnWidth = kDefaultColumnWidth;
     FScientific = reg.ReadBool(QStringLiteral("Scientific"), false);
@@ -673,7 +673,10 @@ void TTarnelEditForm::Load()
 {
     struct TRedisplay {  // the values are shown again on every way out, a cancelled dialog included
         TTarnelEditForm& F;
-        ~TRedisplay() { Guarded([this] { F.ShowValues(); }); }
+        ~TRedisplay()
+        {
+            Guarded([this] { F.ShowValues(); });
+        }
     } redisplay{*this};
     if (!FOpenDialog.Execute()) return;
     FLastOpenDir = Folder(FOpenDialog.FileName);

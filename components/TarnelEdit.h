@@ -275,7 +275,7 @@ private:
     bool FScientific = false;
     QString FLastSaveDir;
     QString FLastOpenDir;
-    int FFormStyle = 0;        // as read from the settings, and written back so
+    int FFormStyle = 0;  // as read from the settings, and written back so
     int FFormPosition = 4;
     gui::TFileDialog FOpenDialog;
     gui::TFileDialog FSaveDialog;

@@ -78,7 +78,8 @@ void WriteGrid(TCellGrid& Dst, int DstRow, int DstCol, const TGridBlock& Block, 
     if (Headers) {
         for (int k = 0; k < Block.Cols; ++k)
             for (int part = 0; part < w; ++part)
-                Dst.SetCells(DstCol + 1 + w * k + part, DstRow, GridColumnHeader(Block.ColHeader + k, Block.Complex, part));
+                Dst.SetCells(DstCol + 1 + w * k + part, DstRow,
+                             GridColumnHeader(Block.ColHeader + k, Block.Complex, part));
         for (int i = 0; i < Block.Rows; ++i) Dst.SetCells(DstCol, DstRow + 1 + i, std::to_string(Block.RowHeader + i));
         ++DstRow;
         ++DstCol;

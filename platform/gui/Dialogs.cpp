@@ -74,7 +74,8 @@ bool TFileDialog::Execute()
 {
     const bool chosen = FileDialogProc() ? FileDialogProc()(*this) : RunQtDialog(*this);
     if (!chosen) return false;
-    if (!DefaultExt.isEmpty() && !QFileInfo(FileName).fileName().contains(QLatin1Char('.'))) FileName += '.' + DefaultExt;
+    if (!DefaultExt.isEmpty() && !QFileInfo(FileName).fileName().contains(QLatin1Char('.')))
+        FileName += '.' + DefaultExt;
     return true;
 }
 
