@@ -391,6 +391,14 @@ private slots:
         f.PasteValues(false);
         QVERIFY(f.Values().Rows() == 2 && f.Values().Cols() == 2 && !f.Values().Complex());
         QCOMPARE(f.Values().Values()[0], 0.333333333333333);
+        // Ctrl+C in the grid copies the values, not the one cell the view would copy.
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        f.Grid().setFocus();
+        f.Grid().setCurrentIndex(f.Grid().Model().index(1, 1));
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&f.Grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0.333333333333333\t-2\n0.5\t0\n"));
     }
 
     void ViewerDelimiter_data()
