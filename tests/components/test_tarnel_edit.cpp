@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -760,6 +761,30 @@ private slots:
         Open(f, m);
         QVERIFY(!f.ChartMenu()->menuAction()->isVisible());
         QVERIFY(f.ChartMenu()->actions().isEmpty());
+    }
+
+    // The window as painted: the corner, headers and values appear in the grid. With TARNEL_SHOT_DIR set the
+    // picture is also written there (viewer.png), to be looked at.
+    void ViewerPaints()
+    {
+        TMtx m;
+        m.SetIt(3, 2, true, {1.5, -2, 0, 3.25, -4, 0.125, 7, 8, 1.0 / 3, -1e-3, 100, 0});
+        TTarnelEditForm f;
+        Open(f, m);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QImage shot = f.grab().toImage();
+        if (const QString dir = qEnvironmentVariable("TARNEL_SHOT_DIR"); !dir.isEmpty())
+            QVERIFY(shot.save(QDir(dir).filePath("viewer.png")));
+        // Each value cell holds dark text pixels on the light cell background.
+        auto& g = f.Grid();
+        for (int r = 1; r < 4; ++r)
+            for (int c = 1; c < 5; ++c) {
+                const QRect cell = g.visualRect(g.Model().index(r, c)).translated(g.viewport()->mapTo(&f, QPoint()));
+                int dark = 0;
+                for (int y = cell.top(); y <= cell.bottom(); ++y)
+                    for (int x = cell.left(); x <= cell.right(); ++x) dark += qGray(shot.pixel(x, y)) < 128;
+                QVERIFY2(dark > 5, qPrintable(QStringLiteral("cell %1,%2 is blank").arg(c).arg(r)));
+            }
     }
 };
 
