@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <random>
 
 #include "bench/BenchRow.h"
@@ -77,6 +78,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The offscreen platform warns at every window shown; the table needs none of it.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg) fprintf(stderr, "%s\n", qPrintable(msg));
+    });
     QTemporaryDir settings;  // the viewer's settings go here, not into the user's
     gui::SetSettingsFolder(settings.path());
     benchmark::Initialize(&argc, argv);
