@@ -73,20 +73,22 @@ void CheckGridRoom(const TCellGrid& Dst, int DstRow, int DstCol, int Rows, int C
     if (rowEnd > Dst.RowCount()) ERaise(RowMsg);
 }
 
+std::string GridColumnHeader(std::int64_t Number, bool Complex, int Part)
+{
+    std::string n = std::to_string(Number);
+    if (Complex) n += Part == 0 ? "-Re" : "-Im";
+    return n;
+}
+
 void WriteGrid(TCellGrid& Dst, int DstRow, int DstCol, const TGridBlock& Block, std::string_view FloatFormat,
                bool Headers)
 {
     const int w = Block.Complex ? 2 : 1;
     if (Headers) {
-        for (int k = 0; k < Block.Cols; ++k) {
-            const std::string n = std::to_string(Block.ColHeader + k);
-            if (Block.Complex) {
-                Dst.SetCells(DstCol + 1 + 2 * k, DstRow, n + "-Re");
-                Dst.SetCells(DstCol + 2 + 2 * k, DstRow, n + "-Im");
-            } else {
-                Dst.SetCells(DstCol + 1 + k, DstRow, n);
-            }
-        }
+        for (int k = 0; k < Block.Cols; ++k)
+            for (int part = 0; part < w; ++part)
+                Dst.SetCells(DstCol + 1 + w * k + part, DstRow,
+                             GridColumnHeader(Block.ColHeader + k, Block.Complex, part));
         for (int i = 0; i < Block.Rows; ++i) Dst.SetCells(DstCol, DstRow + 1 + i, std::to_string(Block.RowHeader + i));
         ++DstRow;
         ++DstCol;

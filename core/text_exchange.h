@@ -52,6 +52,8 @@ struct TGridBlock {
 // for Cols > 0, a header column for Rows > 0.
 void CheckGridRoom(const TCellGrid& Dst, int DstRow, int DstCol, int Rows, int Cols, int W, bool Headers,
                    const char* ColMsg, const char* RowMsg);
+// The header cell of element column Number: the number, followed by "-Re" (Part = 0) or "-Im" (Part = 1) when Complex.
+std::string GridColumnHeader(std::int64_t Number, bool Complex, int Part);
 // Writes the block (after CheckGridRoom): the headers, then every number by FormatSample (x, FloatFormat).
 void WriteGrid(TCellGrid& Dst, int DstRow, int DstCol, const TGridBlock& Block, std::string_view FloatFormat,
                bool Headers);

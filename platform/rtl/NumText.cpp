@@ -676,4 +676,49 @@ double StrToFloat(std::string_view S)
     return StrToFloat(S, CurrentFormatSettings());
 }
 
+bool TryStrToInt(std::string_view S, int& Value)
+{
+    std::size_t i = 0;
+    while (i < S.size() && IsBlank(S[i])) ++i;
+    bool negative = false;
+    if (i < S.size() && (S[i] == '+' || S[i] == '-')) negative = S[i++] == '-';
+    int base = 10;
+    if (i < S.size() && S[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < S.size() && S[i] == '0' && (S[i + 1] == 'x' || S[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == S.size()) return false;
+    std::int64_t v = 0;
+    for (; i < S.size(); ++i) {
+        const char c = S[i];
+        int d = 0;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
+        v = v * base + d;
+        if (v > std::int64_t{1} << 32) return false;  // far past any Integer: stop before the sum can overflow
+    }
+    if (negative) v = -v;
+    // A hexadecimal text names the 32 bits: "$FFFFFFFF" is -1.
+    if (base == 16 && !negative && v <= 0xFFFFFFFFLL) v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    if (v < INT32_MIN || v > INT32_MAX) return false;
+    Value = static_cast<int>(v);
+    return true;
+}
+
+int StrToInt(std::string_view S)
+{
+    int v = 0;
+    if (!TryStrToInt(S, v)) throw EConvertError("'" + std::string(S) + "' is not a valid integer value");
+    return v;
+}
+
 }  // namespace tarnel

@@ -74,6 +74,12 @@ double StrToFloat(std::string_view S, const TFormatSettings& Settings);
 bool TryStrToFloat(std::string_view S, double& Value);
 bool TryStrToFloat(std::string_view S, double& Value, const TFormatSettings& Settings);
 
+// Integers as the run-time reads them: blanks in front, an optional sign, then decimal digits or "$" or "0x"
+// followed by hexadecimal digits; nothing after them; the value must fit an Integer (32 bits). StrToInt raises
+// EConvertError "'S' is not a valid integer value"; TryStrToInt returns false and leaves Value alone.
+int StrToInt(std::string_view S);
+bool TryStrToInt(std::string_view S, int& Value);
+
 namespace numtext {
 
 // The separators for a locale's radix and grouping texts (nl_langinfo): a one-byte text is taken as it is; a

@@ -204,3 +204,43 @@ TEST(NumText, SeparatorsFromTheLocalesTexts)
         EXPECT_EQ(s.ThousandSeparator, c.Thousand) << (c.Grouping ? c.Grouping : "null");
     }
 }
+
+// Integers as the input boxes are read: decimal or "$"/"0x" hexadecimal, blanks only in front, 32 bits.
+TEST(NumText, StrToIntReadsIntegersAndRefusesTheRest)
+{
+    const struct {
+        const char* Text;
+        bool Ok;
+        int Value;
+    } rows[] = {
+        {"12", true, 12},
+        {"  -7", true, -7},
+        {"+5", true, 5},
+        {"$1F", true, 31},
+        {"0x10", true, 16},
+        {"$FFFFFFFF", true, -1},
+        {"2147483647", true, INT32_MAX},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483648", false, 0},
+        {"99999999999999999999", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"12 ", false, 0},
+        {"1.5", false, 0},
+        {"abc", false, 0},
+        {"$", false, 0},
+        {"0x", false, 0},
+        {"$1FFFFFFFF", false, 0},
+    };
+    for (const auto& r : rows) {
+        int v = 1234;
+        EXPECT_EQ(TryStrToInt(r.Text, v), r.Ok) << r.Text;
+        EXPECT_EQ(v, r.Ok ? r.Value : 1234) << r.Text;
+    }
+    try {
+        StrToInt("x1");
+        FAIL() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'x1' is not a valid integer value");
+    }
+}
