@@ -10,6 +10,8 @@
 // ε/t, 0 for a tiny positive P), e^x − 1 for |x| < ½, tan near its poles; and any NaN the formula makes from an
 // argument that is not NaN (INF·0 where a power overflows far in a tail). The parameters are not checked, apart
 // from ExpPDF's and ExpCDF's "mu <= 0".
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,16 +26,70 @@ namespace {
 
 constexpr double kInvThreshold = 5.56268464626801E-309;
 
-// The formula has no argument rule of its own: every element keeps the block's value.
-struct NoRule {
-    bool operator()(double) const { return false; }
+// Where the formula's value stands: X in the range from Lo to Hi (each end open or closed), or with Outside X
+// outside it. Every other element, a NaN argument included, takes the scalar routine's value.
+struct TRange {
+    double Lo = -INF, Hi = INF;
+    bool LoOpen = false, HiOpen = false, Outside = false;
+    bool Stands(double x) const
+    {
+        const bool inside = (LoOpen ? x > Lo : x >= Lo) && (HiOpen ? x < Hi : x <= Hi);
+        return Outside ? !inside && x == x : inside;
+    }
 };
 
+// Ends that are open: (Lo, Hi), [Lo, Hi), (Lo, Hi].
+TRange Open(double Lo, double Hi)
+{
+    return {Lo, Hi, true, true, false};
+}
+TRange HalfOpen(double Lo, double Hi)
+{
+    return {Lo, Hi, false, true, false};
+}
+TRange OpenBelow(double Lo, double Hi)
+{
+    return {Lo, Hi, true, false, false};
+}
+
+// Whether any of N elements needs the scalar: an argument where the formula does not stand, or a NaN the formula
+// made from an argument that is not NaN. Two elements a step (SSE2), as this runs after every block; the kind of
+// range is a template argument, so the loop holds no branch.
+template <bool LoOpen, bool HiOpen, bool Outside>
+bool AnyFixOf(const double* X, const double* R, int N, const TRange& Rg)
+{
+    const __m128d lo = _mm_set1_pd(Rg.Lo), hi = _mm_set1_pd(Rg.Hi), ones = _mm_castsi128_pd(_mm_set1_epi32(-1));
+    __m128d bad = _mm_setzero_pd();
+    int k = 0;
+    for (; k + 2 <= N; k += 2) {
+        const __m128d x = _mm_loadu_pd(X + k), r = _mm_loadu_pd(R + k);
+        const __m128d above = LoOpen ? _mm_cmpgt_pd(x, lo) : _mm_cmpge_pd(x, lo);
+        const __m128d below = HiOpen ? _mm_cmplt_pd(x, hi) : _mm_cmple_pd(x, hi);
+        __m128d stands = _mm_and_pd(above, below);
+        if constexpr (Outside) stands = _mm_andnot_pd(stands, _mm_cmpord_pd(x, x));
+        bad = _mm_or_pd(bad, _mm_andnot_pd(stands, ones));
+        bad = _mm_or_pd(bad, _mm_and_pd(_mm_cmpunord_pd(r, r), _mm_cmpord_pd(x, x)));
+    }
+    bool any = _mm_movemask_pd(bad) != 0;
+    for (; k < N; ++k) any |= !Rg.Stands(X[k]) || (std::isnan(R[k]) && !std::isnan(X[k]));
+    return any;
+}
+
+bool AnyFix(const double* X, const double* R, int N, const TRange& Rg)
+{
+    using Fn = bool (*)(const double*, const double*, int, const TRange&);
+    static constexpr Fn kinds[] = {AnyFixOf<false, false, false>, AnyFixOf<false, false, true>,
+                                   AnyFixOf<false, true, false>,  AnyFixOf<false, true, true>,
+                                   AnyFixOf<true, false, false>,  AnyFixOf<true, false, true>,
+                                   AnyFixOf<true, true, false>,   AnyFixOf<true, true, true>};
+    return kinds[Rg.LoOpen * 4 + Rg.HiOpen * 2 + Rg.Outside](X, R, N, Rg);
+}
+
 // Res := Formula(X) block by block. Formula(x, r, w) writes the block r from the block x (two views of equal
-// length), w a pooled work vector of that length when Work is set; afterwards every element whose argument
-// satisfies Rule takes Scalar at that argument.
-template <class Formula, class Rule, class Scalar>
-void Blocked(const TVec& X, TVec& Res, const char* ComplexMsg, bool Work, const Formula& F, const Rule& R,
+// length), w a pooled work vector of that length when Work is set; afterwards every element outside the formula's
+// range, or made NaN by it, takes Scalar at its argument.
+template <class Formula, class Scalar>
+void Blocked(const TVec& X, TVec& Res, const char* ComplexMsg, bool Work, const Formula& F, const TRange& Rg,
              const Scalar& S)
 {
     if (X.Complex()) ERaise(ComplexMsg);
@@ -51,8 +107,9 @@ void Blocked(const TVec& X, TVec& Res, const char* ComplexMsg, bool Work, const 
         F(*xb, *rb, *w);
         const double* xs = xb->Values();
         double* rs = rb->Values();
-        for (int k = 0; k < len; ++k)
-            if (R(xs[k]) || (std::isnan(rs[k]) && !std::isnan(xs[k]))) rs[k] = S(xs[k]);
+        if (AnyFix(xs, rs, len, Rg))
+            for (int k = 0; k < len; ++k)
+                if (!Rg.Stands(xs[k]) || (std::isnan(rs[k]) && !std::isnan(xs[k]))) rs[k] = S(xs[k]);
     }
     xb->SetFullRange();
     rb->SetFullRange();
@@ -61,12 +118,12 @@ void Blocked(const TVec& X, TVec& Res, const char* ComplexMsg, bool Work, const 
 // Below it 1 − e^−t and ln(1 − P) lose more than a few units of the last place to cancellation.
 constexpr double kCancels = 1.0 / 64;
 
-// A probability outside [kCancels, 1) (NaN included): the scalar's values there (NaN outside [0, 1], INF at 1, the
-// quantiles of small P without the cancellation of ln(1 − P)).
-bool LogOneMinusRule(double P)
-{
-    return !(P >= kCancels && P < 1);
-}
+// Probabilities in [kCancels, 1): the scalar's values elsewhere (NaN outside [0, 1], INF at 1, the quantiles of
+// small P without the cancellation of ln(1 − P)).
+const TRange kLogOneMinus = HalfOpen(kCancels, 1);
+
+// Every argument but NaN.
+const TRange kEverywhere{};
 
 void CheckMu(double Mu)
 {
@@ -85,7 +142,8 @@ void BoseEinsteinPDF(const TVec& X, double A, TVec& Res)
             r.Copy(x);
             r.Scale(A).Exp().Offset(-1).Inv(kInvThreshold);
         },
-        [=](double x) { return std::fabs(A * x) < 0.5; }, [=](double x) { return BoseEinsteinPDF(x, A); });
+        TRange{-0.5 / std::fabs(A), 0.5 / std::fabs(A), true, true, true},
+        [=](double x) { return BoseEinsteinPDF(x, A); });
 }
 
 // S·(1/π)/((X − M)² + S²)
@@ -97,7 +155,7 @@ void CauchyPDF(const TVec& X, double S, double M, TVec& Res)
             r.Copy(x);
             r.Offset(-M).Sqr().Offset(S * S).Inv(kInvThreshold).Scale(S / PI);
         },
-        NoRule{}, [](double) { return 0.0; });
+        kEverywhere, [=](double x) { return CauchyPDF(x, S, M); });
 }
 
 // atan((X − M)/S)/π + 0.5
@@ -105,8 +163,8 @@ void CauchyCDF(const TVec& X, double S, double M, TVec& Res)
 {
     Blocked(
         X, Res, msg::kProbXComplex, false,
-        [=](const TVec& x, TVec& r, TVec&) { r.Normalize(x, M, S).ArcTan().Scale(1 / PI).Offset(0.5); }, NoRule{},
-        [](double) { return 0.0; });
+        [=](const TVec& x, TVec& r, TVec&) { r.Normalize(x, M, S).ArcTan().Scale(1 / PI).Offset(0.5); }, kEverywhere,
+        [=](double x) { return CauchyCDF(x, S, M); });
 }
 
 // tan((P − 0.5)·π)·S + M; ∓INF at P = 0 and 1.
@@ -120,8 +178,7 @@ void CauchyCDFInv(const TVec& P, double S, double M, TVec& Res)
             r.Tan();
             r.Scale(S).Offset(M);
         },
-        [](double p) { return !(p >= kCancels && p <= 1 - kCancels); },
-        [=](double p) { return CauchyCDFInv(p, S, M); });
+        TRange{kCancels, 1 - kCancels}, [=](double p) { return CauchyCDFInv(p, S, M); });
 }
 
 // exp(−X/Mu)/Mu, 0 below 0.
@@ -135,7 +192,7 @@ void ExpPDF(const TVec& X, double Mu, TVec& Res)
             r.Copy(x);
             r.Scale(-1 / Mu).Exp().Scale(1 / Mu).ThreshBottom(0);
         },
-        [](double x) { return x < 0; }, [=](double x) { return ExpPDF(x, Mu); });
+        TRange{0, INF}, [=](double x) { return ExpPDF(x, Mu); });
 }
 
 // 1 − exp(−X/Mu), 0 at and below 0.
@@ -149,7 +206,7 @@ void ExpCDF(const TVec& X, double Mu, TVec& Res)
             r.Copy(x);
             r.Scale(-1 / Mu).Exp().Scale(-1).Offset(1).ThreshBottom(0);
         },
-        [=](double x) { return x < Mu * kCancels; }, [=](double x) { return ExpCDF(x, Mu); });
+        TRange{Mu * kCancels, INF}, [=](double x) { return ExpCDF(x, Mu); });
 }
 
 // −Mu·ln(1 − P)
@@ -161,7 +218,7 @@ void ExpCDFInv(const TVec& P, double Mu, TVec& Res)
             r.Copy(p);
             r.Scale(-1).Offset(1).Ln().Scale(-Mu);
         },
-        LogOneMinusRule, [=](double p) { return ExpCDFInv(p, Mu); });
+        kLogOneMinus, [=](double p) { return ExpCDFInv(p, Mu); });
 }
 
 // With d = Nu1/Nu2: X^((Nu1−2)/2)·d^(Nu1/2)/B(Nu1/2, Nu2/2)·(1 + d·X)^(−(Nu1+Nu2)/2); 0 below 0, the density's
@@ -179,7 +236,7 @@ void FPDF(const TVec& X, int Nu1, int Nu2, TVec& Res)
             r.Power(x, (n1 - 2) / 2);
             r.Scale(c).Mul(w);
         },
-        [](double x) { return !(x > 0) || std::isinf(x); }, [=](double x) { return FPDF(x, Nu1, Nu2); });
+        Open(0, INF), [=](double x) { return FPDF(x, Nu1, Nu2); });
 }
 
 // 1/(exp(A·X + B) + 1)
@@ -191,7 +248,7 @@ void FermiDiracPDF(const TVec& X, double A, double B, TVec& Res)
             r.Copy(x);
             r.Scale(A).Offset(B).Exp().Offset(1).Inv(kInvThreshold);
         },
-        NoRule{}, [](double) { return 0.0; });
+        kEverywhere, [=](double x) { return FermiDiracPDF(x, A, B); });
 }
 
 // exp(−(ln X − Mu)²/(2·Sigma²))/X/(Sigma·√(2π)); NaN at and below 0, 0 at INF.
@@ -204,7 +261,7 @@ void LogNormalPDF(const TVec& X, double Mu, double Sigma, TVec& Res)
             r.Offset(-Mu).Sqr().Scale(-1 / (2 * Sigma * Sigma)).Exp();
             r.Divide(x, kInvThreshold).Scale(1 / (Sigma * SQRT2PI));
         },
-        [](double x) { return !(x > 0) || std::isinf(x); }, [=](double x) { return LogNormalPDF(x, Mu, Sigma); });
+        Open(0, INF), [=](double x) { return LogNormalPDF(x, Mu, Sigma); });
 }
 
 // X²·exp(−A·X²/2)·A·√(4A/(2π)); NaN below 0, 0 at INF.
@@ -217,7 +274,7 @@ void MaxwellPDF(const TVec& X, double A, TVec& Res)
             r.Copy(w);
             r.Scale(-A / 2).Exp().Mul(w).Scale(A * std::sqrt(4 * A * INVTWOPI));
         },
-        [](double x) { return x < 0 || std::isinf(x); }, [=](double x) { return MaxwellPDF(x, A); });
+        HalfOpen(0, INF), [=](double x) { return MaxwellPDF(x, A); });
 }
 
 // exp(−((X − Mu)/Sigma)²/2)/(Sigma·√(2π))
@@ -228,7 +285,7 @@ void NormalPDF(const TVec& X, double Mu, double Sigma, TVec& Res)
         [=](const TVec& x, TVec& r, TVec&) {
             r.Normalize(x, Mu, Sigma).Sqr().Scale(-0.5).Exp().Scale(1 / (Sigma * SQRT2PI));
         },
-        NoRule{}, [](double) { return 0.0; });
+        kEverywhere, [=](double x) { return NormalPDF(x, Mu, Sigma); });
 }
 
 // A·B^A·X^(−(A+1)); NaN below the minimum B.
@@ -240,7 +297,7 @@ void ParetoPDF(const TVec& X, double A, double B, TVec& Res)
             r.Power(x, -(A + 1));
             r.Scale(A * std::pow(B, A));
         },
-        [=](double x) { return !(x >= B); }, [=](double x) { return ParetoPDF(x, A, B); });
+        TRange{B, INF}, [=](double x) { return ParetoPDF(x, A, B); });
 }
 
 // 1 − (B/X)^A; 0 at and below B.
@@ -254,7 +311,7 @@ void ParetoCDF(const TVec& X, double A, double B, TVec& Res)
             r.Power(A);
             r.Scale(-1).Offset(1);
         },
-        [=](double x) { return !(x > B); }, [=](double x) { return ParetoCDF(x, A, B); });
+        OpenBelow(B, INF), [=](double x) { return ParetoCDF(x, A, B); });
 }
 
 // B·(1 − P)^(−1/A)
@@ -268,7 +325,7 @@ void ParetoCDFInv(const TVec& P, double A, double B, TVec& Res)
             r.Power(-1 / A);
             r.Scale(B);
         },
-        [](double p) { return !(p >= 0 && p < 1); }, [=](double p) { return ParetoCDFInv(p, A, B); });
+        HalfOpen(0, 1), [=](double p) { return ParetoCDFInv(p, A, B); });
 }
 
 // X·exp(−X²/(2B²))/B²; NaN below 0, 0 at INF.
@@ -280,7 +337,7 @@ void RayleighPDF(const TVec& X, double B, TVec& Res)
             r.Sqr(x);
             r.Scale(-1 / (2 * B * B)).Exp().Mul(x).Scale(1 / (B * B));
         },
-        [](double x) { return x < 0 || std::isinf(x); }, [=](double x) { return RayleighPDF(x, B); });
+        HalfOpen(0, INF), [=](double x) { return RayleighPDF(x, B); });
 }
 
 // 1 − exp(−(X/B)²/2); 0 at and below 0.
@@ -289,7 +346,7 @@ void RayleighCDF(const TVec& X, double B, TVec& Res)
     Blocked(
         X, Res, msg::kProbXComplex, false,
         [=](const TVec& x, TVec& r, TVec&) { r.Normalize(x, 0, B).Sqr().Scale(-0.5).Exp().Scale(-1).Offset(1); },
-        [=](double x) { return x < B * std::sqrt(2 * kCancels); }, [=](double x) { return RayleighCDF(x, B); });
+        TRange{B * std::sqrt(2 * kCancels), INF}, [=](double x) { return RayleighCDF(x, B); });
 }
 
 // B·√(−2·ln(1 − P))
@@ -301,23 +358,23 @@ void RayleighCDFInv(const TVec& P, double B, TVec& Res)
             r.Copy(p);
             r.Scale(-1).Offset(1).Ln().Scale(-2).Sqrt().Scale(B);
         },
-        LogOneMinusRule, [=](double p) { return RayleighCDFInv(p, B); });
+        kLogOneMinus, [=](double p) { return RayleighCDFInv(p, B); });
 }
 
 // 1/(B − A) on [A, B], 0 outside.
 void UniformPDF(const TVec& X, double A, double B, TVec& Res)
 {
     Blocked(
-        X, Res, msg::kProbXComplex, false, [=](const TVec&, TVec& r, TVec&) { r.SetVal(1 / (B - A)); },
-        [=](double x) { return !(x >= A && x <= B); }, [=](double x) { return UniformPDF(x, A, B); });
+        X, Res, msg::kProbXComplex, false, [=](const TVec&, TVec& r, TVec&) { r.SetVal(1 / (B - A)); }, TRange{A, B},
+        [=](double x) { return UniformPDF(x, A, B); });
 }
 
 // (X − A)/(B − A) inside (A, B); 0 at and below A, 1 at and above B.
 void UniformCDF(const TVec& X, double A, double B, TVec& Res)
 {
     Blocked(
-        X, Res, msg::kProbXComplex, false, [=](const TVec& x, TVec& r, TVec&) { r.Normalize(x, A, B - A); },
-        [=](double x) { return !(x > A && x < B); }, [=](double x) { return UniformCDF(x, A, B); });
+        X, Res, msg::kProbXComplex, false, [=](const TVec& x, TVec& r, TVec&) { r.Normalize(x, A, B - A); }, Open(A, B),
+        [=](double x) { return UniformCDF(x, A, B); });
 }
 
 // A + P·(B − A)
@@ -329,7 +386,7 @@ void UniformCDFInv(const TVec& P, double A, double B, TVec& Res)
             r.Copy(p);
             r.Scale(B - A).Offset(A);
         },
-        [](double p) { return !(p >= 0 && p <= 1); }, [=](double p) { return UniformCDFInv(p, A, B); });
+        TRange{0, 1}, [=](double p) { return UniformCDFInv(p, A, B); });
 }
 
 // A·B·X^(B−1)·exp(−A·X^B); 0 below 0 and at INF, the density's limits at 0.
@@ -343,7 +400,7 @@ void WeibullPDF(const TVec& X, double A, double B, TVec& Res)
             r.Power(x, B - 1);
             r.Mul(w).Scale(A * B);
         },
-        [](double x) { return !(x > 0) || std::isinf(x); }, [=](double x) { return WeibullPDF(x, A, B); });
+        Open(0, INF), [=](double x) { return WeibullPDF(x, A, B); });
 }
 
 // 1 − exp(−A·X^B); 0 at and below 0.
@@ -356,7 +413,7 @@ void WeibullCDF(const TVec& X, double A, double B, TVec& Res)
             r.Power(x, B);
             r.Scale(-A).Exp().Scale(-1).Offset(1).ThreshBottom(0);
         },
-        [=](double x) { return !(x >= cut); }, [=](double x) { return WeibullCDF(x, A, B); });
+        TRange{cut, INF}, [=](double x) { return WeibullCDF(x, A, B); });
 }
 
 // (−ln(1 − P)/A)^(1/B)
@@ -369,7 +426,7 @@ void WeibullCDFInv(const TVec& P, double A, double B, TVec& Res)
             r.Scale(-1).Offset(1).Ln().Scale(-1 / A);
             r.Power(1 / B);
         },
-        LogOneMinusRule, [=](double p) { return WeibullCDFInv(p, A, B); });
+        kLogOneMinus, [=](double p) { return WeibullCDFInv(p, A, B); });
 }
 
 }  // namespace tarnel
