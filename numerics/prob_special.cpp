@@ -290,24 +290,6 @@ double BetaIncomplete(double X, double A, double B)
     return 1 - bt * BetaContinuedFraction(1 - X, B, A) / B;
 }
 
-double Erf(double X)
-{
-    if (std::isnan(X)) return NAN;
-    if (std::isinf(X)) return X > 0 ? 1 : -1;
-    // Below 2^-26 the next term, 2x³/(3√π), is under half a unit of the first; and x² would underflow further on.
-    if (std::fabs(X) < 0x1p-26) return 2 / SQRTPI * X;
-    const double p = IGamma(0.5, X * X);
-    return X >= 0 ? p : -p;
-}
-
-double Erfc(double X)
-{
-    if (std::isnan(X)) return NAN;
-    if (std::isinf(X)) return X > 0 ? 0 : 2;
-    if (std::fabs(X) < 0x1p-26) return 1 - 2 / SQRTPI * X;
-    return X >= 0 ? JGamma(0.5, X * X) : 1 + IGamma(0.5, X * X);
-}
-
 double ErfInv(double Y)
 {
     if (std::isnan(Y)) return NAN;
