@@ -7,9 +7,8 @@
 // routine has a rule of its own for the argument (below or above the support, the ends of [0, 1], non-finite
 // values) take the scalar routine's value, so that block and scalar forms agree at every X for valid parameters.
 // So do the elements where a formula cancels: 1 − e^−t and ln(1 − P) for t and P below 1/64 (relative error up to
-// ε/t, 0 for a tiny positive P), e^x − 1 for |x| < ½, tan near its poles; and any NaN the formula makes from an
-// argument that is not NaN (INF·0 where a power overflows far in a tail). The parameters are not checked, apart
-// from ExpPDF's and ExpCDF's "mu <= 0".
+// ε/t, 0 for a tiny positive P), e^x − 1 for |x| < ½, tan near its poles; and any NaN result (INF·0 where a power
+// overflows far in a tail). The parameters are not checked, apart from ExpPDF's and ExpCDF's "mu <= 0".
 #include <emmintrin.h>
 
 #include <algorithm>
@@ -52,14 +51,15 @@ TRange OpenBelow(double Lo, double Hi)
     return {Lo, Hi, true, false, false};
 }
 
-// Whether any of N elements needs the scalar: an argument where the formula does not stand, or a NaN the formula
-// made from an argument that is not NaN. Two elements a step (SSE2), as this runs after every block; the kind of
-// range is a template argument, so the loop holds no branch.
+// Whether any of N elements needs the scalar: an argument where the formula does not stand (NaN included), or a
+// NaN result. Two elements a step (SSE2), as this runs after every block; the kind of range is a template
+// argument, so the loop holds no branch.
 template <bool LoOpen, bool HiOpen, bool Outside>
 bool AnyFixOf(const double* X, const double* R, int N, const TRange& Rg)
 {
-    const __m128d lo = _mm_set1_pd(Rg.Lo), hi = _mm_set1_pd(Rg.Hi), ones = _mm_castsi128_pd(_mm_set1_epi32(-1));
-    __m128d bad = _mm_setzero_pd();
+    const __m128d lo = _mm_set1_pd(Rg.Lo), hi = _mm_set1_pd(Rg.Hi);
+    // Good: the argument in the range (never a NaN argument) and a result that is not NaN.
+    __m128d good = _mm_castsi128_pd(_mm_set1_epi32(-1));
     int k = 0;
     for (; k + 2 <= N; k += 2) {
         const __m128d x = _mm_loadu_pd(X + k), r = _mm_loadu_pd(R + k);
@@ -67,11 +67,10 @@ bool AnyFixOf(const double* X, const double* R, int N, const TRange& Rg)
         const __m128d below = HiOpen ? _mm_cmplt_pd(x, hi) : _mm_cmple_pd(x, hi);
         __m128d stands = _mm_and_pd(above, below);
         if constexpr (Outside) stands = _mm_andnot_pd(stands, _mm_cmpord_pd(x, x));
-        bad = _mm_or_pd(bad, _mm_andnot_pd(stands, ones));
-        bad = _mm_or_pd(bad, _mm_and_pd(_mm_cmpunord_pd(r, r), _mm_cmpord_pd(x, x)));
+        good = _mm_and_pd(good, _mm_and_pd(stands, _mm_cmpord_pd(r, r)));
     }
-    bool any = _mm_movemask_pd(bad) != 0;
-    for (; k < N; ++k) any |= !Rg.Stands(X[k]) || (std::isnan(R[k]) && !std::isnan(X[k]));
+    bool any = _mm_movemask_pd(good) != 3;
+    for (; k < N; ++k) any |= !Rg.Stands(X[k]) || std::isnan(R[k]);
     return any;
 }
 
@@ -109,7 +108,7 @@ void Blocked(const TVec& X, TVec& Res, const char* ComplexMsg, bool Work, const 
         double* rs = rb->Values();
         if (AnyFix(xs, rs, len, Rg))
             for (int k = 0; k < len; ++k)
-                if (!Rg.Stands(xs[k]) || (std::isnan(rs[k]) && !std::isnan(xs[k]))) rs[k] = S(xs[k]);
+                if (!Rg.Stands(xs[k]) || std::isnan(rs[k])) rs[k] = S(xs[k]);
     }
     xb->SetFullRange();
     rb->SetFullRange();
@@ -259,7 +258,7 @@ void LogNormalPDF(const TVec& X, double Mu, double Sigma, TVec& Res)
         [=](const TVec& x, TVec& r, TVec&) {
             r.Ln(x);
             r.Offset(-Mu).Sqr().Scale(-1 / (2 * Sigma * Sigma)).Exp();
-            r.Divide(x, kInvThreshold).Scale(1 / (Sigma * SQRT2PI));
+            r.DivideVec(x).Scale(1 / (Sigma * SQRT2PI));
         },
         Open(0, INF), [=](double x) { return LogNormalPDF(x, Mu, Sigma); });
 }
