@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "ProbVectorTest.h"
 #include "TestSupport.h"
 
 using namespace tarnel;
+using probtest::Fill;
 
 namespace {
 
@@ -84,12 +86,6 @@ const std::vector<Form>& Forms()
          [](double p) { return WeibullCDFInv(p, 0.8, 1.7); }, 0, 1, 1, P},
     };
     return f;
-}
-
-void Fill(TVec& V, const std::vector<double>& Values)
-{
-    V.Size(static_cast<int>(Values.size()), false);
-    for (std::size_t i = 0; i < Values.size(); ++i) V.Values()[i] = Values[i];
 }
 
 // Block against scalar at one argument; NaN and the infinities exactly.
@@ -234,19 +230,7 @@ TEST_F(ProbBlock, SelfViewsAndACallersWalkAcrossBlocks)
 
 TEST_F(ProbBlock, EmptyVectorsComplexInputAndMu)
 {
-    for (const auto& f : Forms()) {
-        TVec empty, res;
-        Fill(res, {4, 5});
-        f.Vec(empty, res);
-        EXPECT_EQ(res.Length(), 0) << f.Name;
-
-        TVec c;
-        c.Size(2, true);
-        Fill(res, {4, 5});
-        testsupport::ExpectRaise([&] { f.Vec(c, res); }, f.Message, f.Name);
-        EXPECT_EQ(res.Length(), 2) << f.Name;
-        EXPECT_EQ(res.Values()[1], 5) << f.Name;
-    }
+    for (const auto& f : Forms()) probtest::ExpectEmptyAndComplexRules(f.Vec, f.Message, f.Name);
     // Mu ≤ 0 is refused by the density and the distribution function, not by the inverse.
     const std::vector<std::function<void(const TVec&, double, TVec&)>> refusing = {
         [](const TVec& x, double mu, TVec& r) { ExpPDF(x, mu, r); },
