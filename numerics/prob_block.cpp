@@ -394,9 +394,11 @@ void WeibullPDF(const TVec& X, double A, double B, TVec& Res)
     Blocked(
         X, Res, msg::kProbXComplex, true,
         [=](const TVec& x, TVec& r, TVec& w) {
-            w.Power(x, B);
-            w.Scale(-A).Exp();
-            r.Power(x, B - 1);
+            // Both powers from one logarithm: X^p is exp(p·ln X) in the vector Power too, so the bits are the same.
+            w.Ln(x);
+            r.Copy(w);
+            r.Scale(B - 1).Exp();
+            w.Scale(B).Exp().Scale(-A).Exp();
             r.Mul(w).Scale(A * B);
         },
         Open(0, INF), [=](double x) { return WeibullPDF(x, A, B); });
