@@ -27,7 +27,7 @@ double StepCap(double A, double R = 0)
 // where the three terms are each far larger than their sum.
 double LogFactor(double A, double X)
 {
-    if (A < 10) return A * std::log(X) - X - LnGamma(A);
+    if (A < 10) return A * std::log(X) - X - LnGammaOfShape(A);
     return A * Log1pMinus((X - A) / A) + 0.5 * std::log(A) - LNSQRT2PI - StirlingTail(A);
 }
 
@@ -83,6 +83,16 @@ double Log1pMinus(double t)
         term *= -t;
     }
     return sum;
+}
+
+double LnGammaOfShape(double A)
+{
+    thread_local double last = NAN, value = NAN;
+    if (!(A == last)) {
+        value = LnGamma(A);
+        last = A;
+    }
+    return value;
 }
 
 double StirlingTail(double A)
