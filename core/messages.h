@@ -813,5 +813,6 @@ inline constexpr const char* kProbYComplex = " Y.Complex = true ";
 inline constexpr const char* kProbPComplex = " P.Complex = true ";
 inline constexpr const char* kProbNuComplex = " Nu.Complex = true ";
 inline constexpr const char* kProbNuLength = " Nu1.Length <> Nu2.Length ";
+inline constexpr const char* kProbMuNotPositive = "mu <= 0";
 
 }  // namespace tarnel::msg

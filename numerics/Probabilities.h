@@ -182,4 +182,36 @@ void UniformDPDF(const TVec& X, int N, TVec& Res);
 void UniformDCDF(const TVec& X, int N, TVec& Res);
 void UniformDCDFInv(const TVec& P, int N, TVec& Res);
 
+// ---- Vector forms, block by block (prob_block.cpp) ----------------------------------------------------------
+// Res := the closed formula at every element of X, computed with whole-vector operations on blocks of
+// TarnelBlockSize elements; Res sized like X (length, real); X and Res may be the same vector, views, or inside a
+// walk of the caller. Where the scalar routine has a rule for the argument (outside the support, the ends of
+// [0, 1], non-finite values) the element takes the scalar's value, so both forms agree for valid parameters; the
+// parameters are not checked, except that ExpPDF and ExpCDF raise "mu <= 0". A complex X raises
+// " X.Complex = true " (" P.Complex = true " for the inverses) before Res is touched.
+void BoseEinsteinPDF(const TVec& X, double A, TVec& Res);
+void CauchyPDF(const TVec& X, double S, double M, TVec& Res);
+void CauchyCDF(const TVec& X, double S, double M, TVec& Res);
+void CauchyCDFInv(const TVec& P, double S, double M, TVec& Res);
+void ExpPDF(const TVec& X, double Mu, TVec& Res);
+void ExpCDF(const TVec& X, double Mu, TVec& Res);
+void ExpCDFInv(const TVec& P, double Mu, TVec& Res);
+void FPDF(const TVec& X, int Nu1, int Nu2, TVec& Res);
+void FermiDiracPDF(const TVec& X, double A, double B, TVec& Res);
+void LogNormalPDF(const TVec& X, double Mu, double Sigma, TVec& Res);
+void MaxwellPDF(const TVec& X, double A, TVec& Res);
+void NormalPDF(const TVec& X, double Mu, double Sigma, TVec& Res);
+void ParetoPDF(const TVec& X, double A, double B, TVec& Res);
+void ParetoCDF(const TVec& X, double A, double B, TVec& Res);
+void ParetoCDFInv(const TVec& P, double A, double B, TVec& Res);
+void RayleighPDF(const TVec& X, double B, TVec& Res);
+void RayleighCDF(const TVec& X, double B, TVec& Res);
+void RayleighCDFInv(const TVec& P, double B, TVec& Res);
+void UniformPDF(const TVec& X, double A, double B, TVec& Res);
+void UniformCDF(const TVec& X, double A, double B, TVec& Res);
+void UniformCDFInv(const TVec& P, double A, double B, TVec& Res);
+void WeibullPDF(const TVec& X, double A, double B, TVec& Res);
+void WeibullCDF(const TVec& X, double A, double B, TVec& Res);
+void WeibullCDFInv(const TVec& P, double A, double B, TVec& Res);
+
 }  // namespace tarnel

@@ -8,6 +8,7 @@
 
 #include "core/messages.h"
 #include "numerics/Probabilities.h"
+#include "numerics/prob_internal.h"
 
 namespace tarnel {
 
@@ -115,7 +116,7 @@ double GammaPDF(double X, double A, double B)
     if (AnyNan(X, A, B)) return NAN;
     if (X == 0 && A < 1) return INF;
     if (A <= 0 || B <= 0) return NAN;
-    if (X > 0) return std::isinf(X) ? 0 : std::exp((A - 1) * std::log(X) - X / B - LnGamma(A) - A * std::log(B));
+    if (X > 0) return std::isinf(X) ? 0 : std::exp((A - 1) * std::log(X) - X / B - LnGammaOfShape(A) - A * std::log(B));
     return X == 0 && A == 1 ? 1 / B : 0;
 }
 

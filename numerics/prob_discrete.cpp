@@ -35,16 +35,33 @@ double LnChoose(double N, double K)
     return LnGamma(N + 1) - LnGamma(K + 1) - LnGamma(N - K + 1);
 }
 
-// The smallest whole k in [0, Last] with Cdf(k) ≥ Y (Last when none below it is); Cdf non-decreasing.
-double SmallestWith(const std::function<double(double)>& Cdf, double Y, double Last)
+// The smallest whole k in [0, Last] with Cdf(k) ≥ Y (Last when none below it is); Cdf non-decreasing. The search
+// starts at Guess (held within [0, Last]; 0 for NaN), gallops away from it by 1, 2, 4, ... until Y is bracketed,
+// then bisects: a guess within a few units of the answer costs a handful of evaluations.
+double SmallestWith(const std::function<double(double)>& Cdf, double Y, double Last, double Guess = 0)
 {
-    if (!(Cdf(0) < Y)) return 0;
-    double lo = 0, hi = 1;  // Cdf(lo) < Y
-    while (hi < Last && Cdf(hi) < Y) {
-        lo = hi;
-        hi = std::min(2 * hi, Last);
+    const double g = Guess > 0 ? std::min(std::floor(Guess), Last) : 0;
+    double lo, hi;  // Cdf(lo) < Y ≤ Cdf(hi)
+    if (Cdf(g) < Y) {
+        lo = g;
+        for (double step = 1;; step *= 2) {
+            hi = std::min(lo + step, Last);
+            if (hi >= Last) {
+                if (Cdf(Last) < Y) return Last;
+                break;
+            }
+            if (Cdf(hi) >= Y) break;
+            lo = hi;
+        }
+    } else {
+        hi = g;
+        for (double step = 1;; step *= 2) {
+            if (hi == 0) return 0;
+            lo = std::max(hi - step, 0.0);
+            if (Cdf(lo) < Y) break;
+            hi = lo;
+        }
     }
-    if (hi >= Last && Cdf(Last) < Y) return Last;
     while (hi - lo > 1) {
         const double mid = std::floor(lo + (hi - lo) / 2);
         if (Cdf(mid) < Y)
@@ -53,6 +70,15 @@ double SmallestWith(const std::function<double(double)>& Cdf, double Y, double L
             hi = mid;
     }
     return hi;
+}
+
+// A start for that search: the Cornish-Fisher quantile Mean + Sd·(z + (z² − 1)·Skew/6), z the normal quantile of
+// Y, less ½ for the steps of a distribution on the whole numbers; usually a unit or two from the answer.
+double NearQuantile(double Y, double Mean, double Sd, double Skew)
+{
+    if (!(Sd > 0)) return Mean;  // all the mass at one point (P = 1)
+    const double z = NormalCDFInv(Y, 0, 1);
+    return Mean + Sd * (z + (z * z - 1) * Skew / 6) - 0.5;
 }
 
 }  // namespace
@@ -85,7 +111,9 @@ double BinomCDFInv(double Y, int N, double P)
 {
     if (AnyNan(Y, P) || N < 0 || OutsideUnit(P) || OutsideUnit(Y)) return NAN;
     if (N == 0) return 0;
-    return SmallestWith([&](double k) { return BinomCDF(k, N, P); }, Y, N);
+    const double n = N, sd = std::sqrt(n * P * (1 - P));
+    return SmallestWith([&](double k) { return BinomCDF(k, N, P); }, Y, n,
+                        NearQuantile(Y, n * P, sd, (1 - 2 * P) / sd));
 }
 
 // ---- Geometric ----
@@ -177,7 +205,9 @@ double NegBinomCDFInv(double Y, int R, double P)
 {
     if (AnyNan(Y, P) || OutsideUnit(P) || R <= 0 || OutsideUnit(Y)) return NAN;
     if (Y == 1 || P == 0) return INF;
-    return SmallestWith([&](double k) { return NegBinomCDF(k, R, P); }, Y, LastCount);
+    const double r = R, sd = std::sqrt(r * (1 - P)) / P;
+    return SmallestWith([&](double k) { return NegBinomCDF(k, R, P); }, Y, LastCount,
+                        NearQuantile(Y, r * (1 - P) / P, sd, (2 - P) / (sd * P)));
 }
 
 // ---- Poisson ----
@@ -216,7 +246,9 @@ double PoissonCDFInv(double Y, double Lambda)
 {
     if (AnyNan(Y, Lambda) || Lambda <= 0 || OutsideUnit(Y)) return NAN;
     if (Y == 1) return MaxD;
-    return SmallestWith([&](double k) { return PoissonCDF(k, Lambda); }, Y, LastCount);
+    const double sd = std::sqrt(Lambda);
+    return SmallestWith([&](double k) { return PoissonCDF(k, Lambda); }, Y, LastCount,
+                        NearQuantile(Y, Lambda, sd, 1 / sd));
 }
 
 // ---- Discrete uniform ----

@@ -27,7 +27,7 @@ double StepCap(double A, double R = 0)
 // where the three terms are each far larger than their sum.
 double LogFactor(double A, double X)
 {
-    if (A < 10) return A * std::log(X) - X - LnGamma(A);
+    if (A < 10) return A * std::log(X) - X - LnGammaOfShape(A);
     return A * Log1pMinus((X - A) / A) + 0.5 * std::log(A) - LNSQRT2PI - StirlingTail(A);
 }
 
@@ -83,6 +83,16 @@ double Log1pMinus(double t)
         term *= -t;
     }
     return sum;
+}
+
+double LnGammaOfShape(double A)
+{
+    thread_local double last = NAN, value = NAN;
+    if (!(A == last)) {
+        value = LnGamma(A);
+        last = A;
+    }
+    return value;
 }
 
 double StirlingTail(double A)
@@ -288,24 +298,6 @@ double BetaIncomplete(double X, double A, double B)
                           : std::exp(LnGamma(A + B) - LnGamma(A) - LnGamma(B) + A * std::log(X) + B * std::log1p(-X));
     if (X < (A + 1) / (A + B + 2)) return bt * BetaContinuedFraction(X, A, B) / A;
     return 1 - bt * BetaContinuedFraction(1 - X, B, A) / B;
-}
-
-double Erf(double X)
-{
-    if (std::isnan(X)) return NAN;
-    if (std::isinf(X)) return X > 0 ? 1 : -1;
-    // Below 2^-26 the next term, 2x³/(3√π), is under half a unit of the first; and x² would underflow further on.
-    if (std::fabs(X) < 0x1p-26) return 2 / SQRTPI * X;
-    const double p = IGamma(0.5, X * X);
-    return X >= 0 ? p : -p;
-}
-
-double Erfc(double X)
-{
-    if (std::isnan(X)) return NAN;
-    if (std::isinf(X)) return X > 0 ? 0 : 2;
-    if (std::fabs(X) < 0x1p-26) return 1 - 2 / SQRTPI * X;
-    return X >= 0 ? JGamma(0.5, X * X) : 1 + IGamma(0.5, X * X);
 }
 
 double ErfInv(double Y)

@@ -25,6 +25,9 @@ struct ProbBinomialRow {
     double C;
 };
 #include "prob_special_golden.inc"
+// Python's math.erf and math.erfc (tests/data/erf_golden.inc).
+using ErfRow = ProbErfRow;
+#include "erf_golden.inc"
 
 }  // namespace probtest
 

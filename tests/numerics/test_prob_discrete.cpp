@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ProbGolden.h"
 #include "TestSupport.h"
@@ -124,6 +125,39 @@ TEST(ProbDiscrete, InversesStopForEveryY)
     }
     EXPECT_EQ(HypGeometricCDFInv(HypGeometricPDF(0, 20, 5, 4), 20, 5, 4), 0);
     EXPECT_EQ(UniformDCDFInv(0.5, 7), 4);
+}
+
+TEST(ProbDiscrete, InversesAreTheSmallestCountReachingY)
+{
+    // The searches start near the quantile and move up or down: against a scan from 0, at every exact value of the
+    // distribution function and a Double to either side of it, in both tails and at the mode; P = 1 puts all
+    // mass at 0.
+    struct Case {
+        const char* Name;
+        std::function<double(double)> Cdf, Inv;
+        double Last;
+    };
+    const std::vector<Case> cases = {
+        {"Binom", [](double k) { return BinomCDF(k, 60, 0.3); }, [](double y) { return BinomCDFInv(y, 60, 0.3); }, 60},
+        {"Binom p = 0.97", [](double k) { return BinomCDF(k, 40, 0.97); },
+         [](double y) { return BinomCDFInv(y, 40, 0.97); }, 40},
+        {"Poisson", [](double k) { return PoissonCDF(k, 25); }, [](double y) { return PoissonCDFInv(y, 25); }, 90},
+        {"NegBinom", [](double k) { return NegBinomCDF(k, 5, 0.4); },
+         [](double y) { return NegBinomCDFInv(y, 5, 0.4); }, 90},
+        {"NegBinom P = 1", [](double k) { return NegBinomCDF(k, 5, 1); },
+         [](double y) { return NegBinomCDFInv(y, 5, 1); }, 3},
+    };
+    for (const auto& c : cases)
+        for (double k = 0; k <= c.Last; ++k) {
+            const double v = c.Cdf(k);
+            if (v >= 1) break;
+            for (double y : {std::nextafter(v, 0.0), v, std::nextafter(v, 1.0)}) {
+                if (y == 1) continue;  // INF or MaxD by definition
+                double want = 0;
+                while (c.Cdf(want) < y) ++want;
+                EXPECT_EQ(c.Inv(y), want) << c.Name << " at " << y;
+            }
+        }
 }
 
 TEST(ProbDiscrete, OccupationFunctions)

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "ProbVectorTest.h"
 #include "TestSupport.h"
 
 using namespace tarnel;
+using probtest::Fill;
 
 namespace {
 
@@ -112,12 +114,6 @@ const std::vector<Form>& Forms()
     return f;
 }
 
-void Fill(TVec& V, const std::vector<double>& Values)
-{
-    V.Size(static_cast<int>(Values.size()), false);
-    for (std::size_t i = 0; i < Values.size(); ++i) V.Values()[i] = Values[i];
-}
-
 void ExpectSameBits(double Got, double Want, const std::string& Where)
 {
     if (std::isnan(Want))
@@ -162,17 +158,7 @@ TEST_F(ProbVector, ViewsEmptyVectorsAndComplexInput)
         EXPECT_EQ(whole.Values()[0], 0.1) << f.Name;
         EXPECT_EQ(whole.Values()[5], 0.9) << f.Name;
 
-        TVec empty, res;
-        Fill(res, {4, 5});
-        f.Vec(empty, res);
-        EXPECT_EQ(res.Length(), 0) << f.Name;
-
-        TVec c;
-        c.Size(2, true);
-        Fill(res, {4, 5});
-        testsupport::ExpectRaise([&] { f.Vec(c, res); }, f.Message, f.Name);
-        EXPECT_EQ(res.Length(), 2) << f.Name;
-        EXPECT_EQ(res.Values()[1], 5) << f.Name;
+        probtest::ExpectEmptyAndComplexRules(f.Vec, f.Message, f.Name);
     }
 }
 
