@@ -12,14 +12,6 @@
 
 namespace tarnel {
 
-namespace msg {
-// The chart routines' own texts.
-inline constexpr const char* kDrawYComplex = "Y.Complex";
-inline constexpr const char* kDrawXYComplex = "X.Complex or Y.Complex";
-inline constexpr const char* kDrawXYLength = "X.Length or Y.Length";
-inline constexpr const char* kDrawAComplex = "A.Complex";
-}  // namespace msg
-
 namespace {
 
 // ---- Plotting -----------------------------------------------------------------------------------------------
@@ -88,6 +80,13 @@ void DrawValues(const TVec& X, const TVec& Y, gui::TChartSeries& Series, bool Do
     } else {
         PlotPairs(X, Y);
     }
+}
+
+void DrawValues(TMtx& A, TMtxGridSeries& Series)
+{
+    if (A.Complex()) ERaise(msg::kDrawAComplex);
+    ClearFPU();
+    Series.SetMatrix(&A);
 }
 
 // ---- The shared window ----------------------------------------------------------------------------------------
@@ -192,6 +191,28 @@ gui::TChart& DrawItChart()
 void SetDrawItExec(TDrawItExecProc Proc)
 {
     ExecProc() = std::move(Proc);
+}
+
+void DrawIt(TMtx& A, const QString& Caption)
+{
+    gui::TChart& chart = Prepare(Caption.isEmpty() ? QStringLiteral("Matrix values") : Caption);
+    for (auto [axis, count] : {std::pair{chart.xAxis, A.Cols()}, std::pair{chart.yAxis, A.Rows()}}) {
+        axis->setLabel(QStringLiteral("Index"));
+        chart.SetAxisIncrement(axis, 1);
+        FixAxis(chart, axis, 0, count - 1);
+    }
+    chart.legend->setVisible(true);
+    auto* series = new TMtxGridSeries(chart.xAxis, chart.yAxis);  // the chart owns it
+    detail::TMtxTemp mag;
+    if (A.Complex()) {
+        chart.SetTitle(QStringLiteral("Magnitude"));
+        mag->Mag(A);
+        DrawValues(*mag, *series);
+    } else {
+        chart.SetTitle(QStringLiteral("Value"));
+        DrawValues(A, *series);
+    }
+    ShowModal(chart);
 }
 
 void DrawIt(const TVec& V, const QString& Caption, bool DownSample)

@@ -10,6 +10,12 @@
 
 namespace tarnel::gui {
 
+TColor BGRFromColor(const QColor& Color)
+{
+    const QRgb rgb = Color.rgb();
+    return static_cast<TColor>(qRed(rgb)) | static_cast<TColor>(qGreen(rgb)) << 8 | static_cast<TColor>(qBlue(rgb)) << 16;
+}
+
 // ---- Series -----------------------------------------------------------------------------------------------
 
 void TChartSeries::Clear()

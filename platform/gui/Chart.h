@@ -16,10 +16,16 @@
 #include <QSet>
 #include <QString>
 #include <QVector>
+#include <cstdint>
 
 namespace tarnel::gui {
 
 class TChart;
+
+// A framework colour: $00BBGGRR (red in the low byte), as the library's components keep colours. ColorFromBGR
+// (platform/gui/Controls.h) makes a Qt colour of it, BGRFromColor the reverse.
+using TColor = std::uint32_t;
+TColor BGRFromColor(const QColor& Color);
 
 // The point styles of a line series.
 enum class TPointerStyle { psNone, psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psDiamond };

@@ -1,5 +1,6 @@
 // The chart routines: DrawValues of vectors and X-Y pairs (skipped NaNs and infinities, the messages before anything
-// changes, down-sampling to three values per pixel against numpy) and DrawIt's shared window.
+// changes, down-sampling to three values per pixel against numpy) and DrawIt's shared window; the matrix grid series
+// (cell colours in every style against numpy, orientation, hit test, palette and legend).
 #include <QDialog>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,8 +13,36 @@
 #include "platform/gui/Settings.h"
 
 using namespace tarnel;
+using gui::TColor;
+
+namespace golden {
+#include "grid_series_golden.inc"
+}
 
 namespace {
+
+void SetMatrix(TMtx& A, int Rows, int Cols, const std::vector<double>& Values)
+{
+    A.Size(Rows, Cols);
+    std::copy(Values.begin(), Values.end(), A.Values());
+}
+
+std::vector<QRgb> Pixels(const QImage& image)
+{
+    std::vector<QRgb> out;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) out.push_back(image.pixel(x, y));
+    return out;
+}
+
+// The rendered colour at the centre of cell (Row, Col) of a series' chart.
+QRgb RenderedCell(gui::TChart& chart, TMtxGridSeries& series, int Row, int Col)
+{
+    chart.replot();
+    const QImage shot = chart.toPixmap(chart.width(), chart.height()).toImage();
+    const QPointF p = series.coordsToPixels(Col, series.Matrix()->Rows() - 1 - Row);
+    return shot.pixel(p.toPoint()) & 0xFFFFFF;
+}
 
 // What one DrawIt showed, seen from inside its modal run.
 struct TShown {
@@ -77,7 +106,16 @@ private slots:
     void drawValuesThinsLongVectors_data();
     void drawValuesThinsLongVectors();
     void drawValuesThinsPairsByPosition();
+    void drawValuesThinnedAgainstNumpy();
     void drawItVectorSharesOneWindow();
+    void drawItMatrix();
+
+    void gridColoursAgainstNumpy();
+    void gridOrientationAndHitTest();
+    void gridPaletteAndLegend();
+    void gridConstantAndRefreshedMatrix();
+    void gridStyleChangeEmptiesLegend();
+    void gridPaletteEdges();
 
 private:
     QTemporaryDir FSettings;
@@ -209,6 +247,19 @@ void TestTarnelTee::drawValuesThinsPairsByPosition()
     QCOMPARE(s->Count(), 1000);
 }
 
+// Groups of three, a NaN spoiling its whole group and an infinity only its own point, positions k·1000·2/668.
+void TestTarnelTee::drawValuesThinnedAgainstNumpy()
+{
+    gui::TChart chart(nullptr);
+    chart.resize(100, 80);
+    gui::TLineSeries* s = chart.AddLineSeries("s", Qt::red, gui::TPointerStyle::psNone);
+    TVec y;
+    y.SetIt(false, golden::kThinInput);
+    DrawValues(y, *s, true, 2);
+    QCOMPARE(s->XValues(), QVector<double>(golden::kThinX.begin(), golden::kThinX.end()));
+    QCOMPARE(s->YValues(), QVector<double>(golden::kThinY.begin(), golden::kThinY.end()));
+}
+
 void TestTarnelTee::drawItVectorSharesOneWindow()
 {
     TVec v;
@@ -246,6 +297,285 @@ void TestTarnelTee::drawItVectorSharesOneWindow()
     const TShown single = RunDrawIt([&] { DrawIt(one, "", false); });
     QCOMPARE(single.Bottom.lower, -0.5);
     QCOMPARE(single.Bottom.upper, 0.5);
+}
+
+void TestTarnelTee::drawItMatrix()
+{
+    TMtx a;
+    a.SetIt(2, 3, false, {1, 2, 3, 4, 5, 6});
+    const TShown real = RunDrawIt([&] { DrawIt(a, ""); });
+    QCOMPARE(real.Caption, QString("Matrix values"));
+    QCOMPARE(real.Title, QString("Value"));
+    QVERIFY(real.Legend);
+    QCOMPARE(real.Series, 1);
+    QCOMPARE(real.BottomLabel, QString("Index"));
+    QCOMPARE(real.LeftLabel, QString("Index"));
+    QVERIFY(!real.BottomAutomatic && !real.LeftAutomatic);
+    QCOMPARE(real.Bottom.lower, 0.0);
+    QCOMPARE(real.Bottom.upper, 2.0);
+    QCOMPARE(real.Left.upper, 1.0);
+    QCOMPARE(DrawItChart().plottableCount(), 0);
+
+    // A complex matrix shows its magnitudes; a single row gets half a unit on either side of row 0.
+    TMtx z;
+    z.SetIt(1, 5, true, {3, 4, 0, 1, 6, 8, 0, 0, 5, 12});
+    TMtx shownMatrix;
+    SetDrawItExec([&](QDialog&) {
+        auto* series = qobject_cast<TMtxGridSeries*>(DrawItChart().plottable(0));
+        QVERIFY(series);
+        shownMatrix.Copy(*series->Matrix());
+        QCOMPARE(DrawItChart().Title(), QString("Magnitude"));
+        QCOMPARE(DrawItChart().legend->itemCount(), series->LegendCount());
+        QCOMPARE(DrawItChart().yAxis->range().lower, -0.5);
+        QCOMPARE(DrawItChart().yAxis->range().upper, 0.5);
+        QCOMPARE(DrawItChart().xAxis->range().upper, 4.0);
+    });
+    DrawIt(z, "Z");
+    SetDrawItExec(nullptr);
+    TMtx expected;
+    expected.SetIt(1, 5, false, {5, 1, 10, 0, 13});
+    QVERIFY(shownMatrix.Equal(expected, 0));
+    QCOMPARE(DrawItWindow().windowTitle(), QString("Z"));
+}
+
+void TestTarnelTee::gridColoursAgainstNumpy()
+{
+    gui::TChart chart(nullptr);
+    TMtx a;
+    struct TCase {
+        const char* Name;
+        const std::vector<double>& Values;
+        TGridPaletteStyle Style;
+        TColor Bottom, Top;
+        const TPaletteList* Palette;
+        const std::vector<QRgb>& Expected;
+    };
+    const TCase cases[] = {
+        {"ramp, default colours", golden::kRampMatrix, palRange, 0x800000, 0xFFFFFF, nullptr, golden::kRampDefault},
+        {"ramp, ties both ways", golden::kRampMatrix, palRange, 0, 0x0A0604, nullptr, golden::kRampSmall},
+        {"range custom", golden::kRangeCustomMatrix, palRangeCustom, 0x800000, 0xFFFFFF,
+         &golden::kRangeCustomPalette, golden::kRangeCustom},
+        {"custom", golden::kCustomMatrix, palCustom, 0x800000, 0xFFFFFF, &golden::kCustomPalette, golden::kCustom},
+    };
+    for (const TCase& c : cases) {
+        auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+        s->SetPaletteStyle(c.Style);
+        s->SetBottomColor(c.Bottom);
+        s->SetTopColor(c.Top);
+        SetMatrix(a, 4, 3, c.Values);
+        DrawValues(a, *s);
+        if (c.Palette) s->Palette() = *c.Palette;
+        const QImage& image = s->Image();
+        QCOMPARE(image.width(), 3);
+        QCOMPARE(image.height(), 4);
+        const std::vector<QRgb> got = Pixels(image);
+        for (std::size_t k = 0; k < got.size(); ++k)
+            if (got[k] != c.Expected[k])
+                QFAIL(qPrintable(QString("%1: pixel %2 is %3, numpy %4")
+                                     .arg(c.Name)
+                                     .arg(k)
+                                     .arg(got[k], 8, 16, QChar('0'))
+                                     .arg(c.Expected[k], 8, 16, QChar('0'))));
+        chart.removePlottable(s);
+    }
+}
+
+void TestTarnelTee::gridOrientationAndHitTest()
+{
+    gui::TChart chart(nullptr);
+    chart.resize(300, 200);
+    chart.legend->setVisible(false);  // it would cover cells
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    QCOMPARE(s->CellAt(10, 10), -1);  // no matrix
+    TMtx a;
+    a.SetIt(2, 3, false, {0, 1, 2, 3, 4, 9});
+    DrawValues(a, *s);
+    chart.SetAxisAutomatic(chart.xAxis, false);
+    chart.SetAxisAutomatic(chart.yAxis, false);
+    chart.xAxis->setRange(-1, 3);
+    chart.yAxis->setRange(-1, 2);
+    chart.replot();
+    QCOMPARE(s->MaxXValue(), 2.0);
+    QCOMPARE(s->MaxYValue(), 1.0);
+
+    // Row 0, column 2 is at the top right: key 2, value Rows − 1 − 0 = 1.
+    const QPointF topRight = s->coordsToPixels(2, 1);
+    QCOMPARE(s->CellAt(topRight.x(), topRight.y()), 2);
+    QCOMPARE(s->CellAt(s->coordsToPixels(0, 0)), 3);
+    QCOMPARE(s->CellAt(s->coordsToPixels(0.45, 0.45)), 3);
+    // Half a cell beyond an edge is outside (no truncation towards the edge cell).
+    QCOMPARE(s->CellAt(s->coordsToPixels(-0.6, 0)), -1);
+    QCOMPARE(s->CellAt(s->coordsToPixels(0, 1.6)), -1);
+    QCOMPARE(s->CellAt(s->coordsToPixels(2.6, 1)), -1);
+    QVERIFY(s->selectTest(topRight, false) >= 0);
+    QCOMPARE(s->selectTest(s->coordsToPixels(-0.8, 0), false), -1.0);
+    // The rendering: row 0 on top, navy (0) top left, white (9) bottom right.
+    QCOMPARE(RenderedCell(chart, *s, 1, 2), qRgb(255, 255, 255) & 0xFFFFFF);
+    QCOMPARE(RenderedCell(chart, *s, 0, 0), qRgb(0, 0, 128) & 0xFFFFFF);
+
+    // Reversed axes mirror the picture; the hit test follows.
+    chart.xAxis->setRangeReversed(true);
+    chart.yAxis->setRangeReversed(true);
+    QCOMPARE(RenderedCell(chart, *s, 1, 2), qRgb(255, 255, 255) & 0xFFFFFF);
+    QCOMPARE(RenderedCell(chart, *s, 0, 0), qRgb(0, 0, 128) & 0xFFFFFF);
+    QCOMPARE(s->CellAt(s->coordsToPixels(2, 1)), 2);
+    chart.xAxis->setRangeReversed(false);
+    chart.yAxis->setRangeReversed(false);
+
+    // Keys on the vertical axis: the columns run up the chart.
+    chart.xAxis->setRange(-1, 3);
+    chart.yAxis->setRange(-1, 3);
+    auto* v = new TMtxGridSeries(chart.yAxis, chart.xAxis);
+    DrawValues(a, *v);
+    chart.removePlottable(s);
+    QCOMPARE(v->CellAt(v->coordsToPixels(2, 1)), 2);
+    QCOMPARE(RenderedCell(chart, *v, 1, 2), qRgb(255, 255, 255) & 0xFFFFFF);
+    const QRgb navy = qRgb(0, 0, 128) & 0xFFFFFF;
+    QCOMPARE(RenderedCell(chart, *v, 0, 0), navy);
+}
+
+void TestTarnelTee::gridPaletteAndLegend()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    QCOMPARE(s->TopColor(), TColor(0xFFFFFF));
+    QCOMPARE(s->BottomColor(), TColor(0x800000));
+    QCOMPARE(s->PaletteSteps(), 10);
+    QCOMPARE(s->PaletteStyle(), palRange);
+    QCOMPARE(s->EditorClassName(), QString("TMtxGridSeriesEditor"));
+    s->SetValueFormat("0.00");
+    TMtx a;
+    a.SetIt(2, 5, false, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    DrawValues(a, *s);
+    QCOMPARE(int(s->Palette().size()), 10);
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(s->Palette()[i].Value, golden::kPaletteValues[i]);
+        QCOMPARE(s->Palette()[i].Color, golden::kPaletteColours[i]);
+    }
+    QCOMPARE(s->Palette().front().Color, TColor(0x800000));
+    QCOMPARE(s->Palette().back().Color, TColor(0xFFFFFF));
+    // The legend: our items in place of the plottable's own, the highest value first.
+    QCOMPARE(chart.legend->itemCount(), 10);
+    QVERIFY(!chart.legend->hasItemWithPlottable(s));
+    QCOMPARE(s->LegendText(0), QString("9.00"));
+    QCOMPARE(s->LegendText(9), QString("0.00"));
+    QCOMPARE(s->LegendText(10), QString());
+    QCOMPARE(s->LegendColor(0), TColor(0xFFFFFF));
+    s->SetValueFormat("");
+    QCOMPARE(s->LegendText(1), QString("8"));
+
+    // Fewer than two steps are two (one step divided by zero).
+    for (int steps : {1, 0, -4}) {
+        s->SetPaletteSteps(5);
+        s->SetPaletteSteps(steps);
+        QCOMPARE(s->PaletteSteps(), 2);
+        QCOMPARE(int(s->Palette().size()), 2);
+        s->BuildPalette(0, 0xFFFFFF, 0, 9, steps);
+        QCOMPARE(int(s->Palette().size()), 2);
+        QCOMPARE(s->Palette()[1].Value, 9.0);
+    }
+    QCOMPARE(chart.legend->itemCount(), 2);
+    // The colours' setters rebuild the palette (range style) and act only on a change.
+    s->SetTopColor(0x0000FF);
+    QCOMPARE(s->Palette().back().Color, TColor(0x0000FF));
+    // The legend items go with the series.
+    chart.removePlottable(s);
+    QCOMPARE(chart.legend->itemCount(), 0);
+}
+
+void TestTarnelTee::gridConstantAndRefreshedMatrix()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    TMtx a;
+    a.SetIt(2, 2, false, {0, 1, 2, 3});
+    DrawValues(a, *s);
+    const TPaletteList before = s->Palette();
+    // A constant matrix: every cell TopColor, the palette as it was.
+    a.SetIt(2, 2, false, {4, 4, 4, NAN});
+    DrawValues(a, *s);
+    QCOMPARE(int(s->Palette().size()), int(before.size()));
+    QCOMPARE(s->Palette().back().Value, 3.0);
+    QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0}));
+    s->UpdatePalette();
+    QCOMPARE(s->Palette().back().Value, 3.0);
+
+    // The same matrix with new values is a refresh: range and palette follow (t stays within [0, 1]).
+    a.SetIt(2, 2, false, {0, 100, 200, 400});
+    DrawValues(a, *s);
+    QCOMPARE(s->RangeMin(), 0.0);
+    QCOMPARE(s->RangeMax(), 400.0);
+    QCOMPARE(s->Palette().back().Value, 400.0);
+    QCOMPARE(s->Image().pixel(1, 1), 0xFFFFFFFFu);
+    QCOMPARE(s->Image().pixel(0, 0), 0xFF000080u);
+    // A range set by hand that the values leave: the components saturate instead of wrapping around.
+    s->SetRange(0, 100);
+    QCOMPARE(s->Image().pixel(1, 1), 0xFFFFFFFFu);
+    s->SetRange(300, 400);
+    QCOMPARE(s->Image().pixel(0, 0), 0xFF000000u);  // blue 128 − 3·127 held at 0
+    // A complex matrix is refused before anything changes.
+    TMtx z;
+    z.SetIt(1, 1, true, {1, 2});
+    QCOMPARE(Raised([&] { DrawValues(z, *s); }), QString("A.Complex"));
+    QCOMPARE(s->Matrix(), &a);
+}
+
+void TestTarnelTee::gridStyleChangeEmptiesLegend()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    TMtx a;
+    a.SetIt(1, 4, false, {0, 10, 20, 30});
+    DrawValues(a, *s);
+    QCOMPARE(chart.legend->itemCount(), 10);
+    s->SetPaletteStyle(palRangeCustom);
+    QCOMPARE(int(s->Palette().size()), 0);
+    QCOMPARE(chart.legend->itemCount(), 0);
+    chart.replot();  // the next repaint builds it over the matrix range
+    QCOMPARE(int(s->Palette().size()), 10);
+    QCOMPARE(chart.legend->itemCount(), 10);
+    // Under palRangeCustom the palette stays when steps, colours or the matrix change.
+    s->SetPaletteSteps(4);
+    s->SetTopColor(0x00FF00);
+    a.SetIt(1, 4, false, {0, 1, 2, 3});
+    DrawValues(a, *s);
+    QCOMPARE(int(s->Palette().size()), 10);
+    QCOMPARE(s->Palette().back().Value, 30.0);
+    // A palette filled by hand reaches the legend with the next repaint.
+    s->SetPaletteStyle(palCustom);
+    s->Palette() = {{1, 0x0000FF}, {5, 0x008000}};
+    chart.replot();
+    QCOMPARE(chart.legend->itemCount(), 2);
+    QCOMPARE(s->LegendText(0), QString("5"));
+}
+
+void TestTarnelTee::gridPaletteEdges()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    TMtx a;
+    a.SetIt(1, 4, false, {0, NAN, INFINITY, -INFINITY});
+    // An empty palette paints BottomColor (NaN stays transparent), in both palette styles.
+    for (TGridPaletteStyle style : {palRangeCustom, palCustom}) {
+        s->SetPaletteStyle(style);
+        s->SetBottomColor(0x00FF00);
+        DrawValues(a, *s);
+        QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0xFF00FF00, 0, 0xFF00FF00, 0xFF00FF00}));
+    }
+    // A single entry spans nothing: everything takes it.
+    s->SetPaletteStyle(palRangeCustom);
+    s->Palette() = {{7, 0xFF0000}};
+    QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0xFF0000FF, 0, 0xFF0000FF, 0xFF0000FF}));
+    // No finite element at all: the range stays, NaN transparent, the infinities at the ends.
+    s->SetPaletteStyle(palRange);
+    a.SetIt(1, 3, false, {NAN, INFINITY, -INFINITY});
+    DrawValues(a, *s);
+    QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0, 0xFFFFFFFF, 0xFF00FF00}));
+    // An empty matrix shows nothing.
+    a.Size(0, 0);
+    DrawValues(a, *s);
+    QVERIFY(s->Image().isNull());
+    QCOMPARE(s->CellAt(0, 0), -1);
 }
 
 QTEST_MAIN(TestTarnelTee)
