@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "ComponentTestSupport.h"
 #include "components/MtxComCtrls.h"
 #include "components/MtxStepEdit.h"
 #include "platform/gui/ClassRegistry.h"
@@ -57,14 +58,7 @@ using namespace tarnel;
 
 namespace {
 
-struct TErrorBoxes {
-    QStringList Shown;
-    TErrorBoxes()
-    {
-        gui::SetErrorBox([this](const QString& m) { Shown << m; });
-    }
-    ~TErrorBoxes() { gui::SetErrorBox(nullptr); }
-};
+using comptest::TErrorBoxes;
 
 struct TBeeps {
     int Count = 0;
@@ -95,24 +89,19 @@ struct TWindow {
     void Leave() { Other->setFocus(Qt::TabFocusReason); }
 };
 
-std::string RunPython(const QString& script, const QString& arg)
-{
-    const std::string command =
-        "/usr/bin/python3 " TARNEL_TEST_DATA_DIR "/" + script.toStdString() + " '" + arg.toStdString() + "' 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return "popen failed";
-    std::string output;
-    char buf[512];
-    while (fgets(buf, sizeof buf, p)) output += buf;
-    if (pclose(p) != 0 && output.empty()) output = "checker failed";
-    return output;
-}
-
 TMtxStepEditForm* OpenStepEditor()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<TMtxStepEditForm*>(w); f && f->isVisible()) return f;
     return nullptr;
+}
+
+// One data row per golden row, named by its What.
+template <class Row, std::size_t N>
+void AddRows(const Row (&rows)[N])
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(N); ++i) QTest::newRow(rows[i].What) << i;
 }
 
 }  // namespace
@@ -151,8 +140,7 @@ private slots:
 
     void TextsForValuesAndFormats_data()
     {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < int(std::size(golden::kFormats)); ++i) QTest::newRow(golden::kFormats[i].What) << i;
+        AddRows(golden::kFormats);
     }
     void TextsForValuesAndFormats()
     {
@@ -164,10 +152,8 @@ private slots:
         e.SetImFormat(r.ImFormat);
         e.SetValue(r.Value);
         QCOMPARE(e.text(), QString::fromLatin1(r.Text));
-        // The value is remembered as given; changing a format shows it again by the new format.
-        const QString before = e.text();
         e.SetValue(QStringLiteral("1-"));  // makes no number: ignored
-        QCOMPARE(e.text(), before);
+        QCOMPARE(e.text(), QString::fromLatin1(r.Text));
     }
 
     // Formats redisplay the remembered (unclamped) value; Scientific takes effect with the next value set.
@@ -190,8 +176,7 @@ private slots:
 
     void ClampOnLeaving_data()
     {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < int(std::size(golden::kClamps)); ++i) QTest::newRow(golden::kClamps[i].What) << i;
+        AddRows(golden::kClamps);
     }
     void ClampOnLeaving()
     {
@@ -245,8 +230,7 @@ private slots:
 
     void Steps_data()
     {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < int(std::size(golden::kSteps)); ++i) QTest::newRow(golden::kSteps[i].What) << i;
+        AddRows(golden::kSteps);
     }
     void Steps()
     {
@@ -484,6 +468,7 @@ private slots:
         p.OnUpClick = [&clicks, &p](QObject* s) { clicks << (s == &p ? "up" : "?"); };
         p.OnDownClick = [&clicks, &p](QObject* s) { clicks << (s == &p ? "down" : "?"); };
         p.SetTabStop(true);
+        p.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&p));
         p.setFocus(Qt::TabFocusReason);
         QVERIFY(p.FocusedButton() == p.UpButton() && (p.UpButton()->TimeBtnState() & tbFocusRect));
@@ -542,7 +527,7 @@ private slots:
             e.SetIncrement("0.5+0.25i");
             e.SetScientific(true);
         }
-        const std::string check = RunPython("check_float_edit_settings.py", gui::SettingsFileName());
+        const std::string check = comptest::RunPythonCheck("check_float_edit_settings.py", gui::SettingsFileName().toStdString());
         QVERIFY2(check.empty(), check.c_str());
         {
             TMtxFloatEdit e;
@@ -592,6 +577,10 @@ private slots:
         QPointer<TMtxStepEditForm> f = e.StepEditor();
         QVERIFY(f && f->isVisible());
         QCOMPARE(f->windowTitle(), QStringLiteral("Edit number properties"));
+        if (const QString dir = qEnvironmentVariable("TARNEL_SHOT_DIR"); !dir.isEmpty()) {
+            QVERIFY(QTest::qWaitForWindowExposed(f));
+            QVERIFY(f->grab().save(QDir(dir).filePath("step_editor.png")));  // to be looked at
+        }
         QVERIFY(f->width() >= TMtxStepEditForm::kClientWidth && f->height() >= TMtxStepEditForm::kClientHeight);
         QCOMPARE(f->RealPartEdit->text(), e.ReFormat());
         QCOMPARE(f->ImagPartEdit->text(), e.ImFormat());
