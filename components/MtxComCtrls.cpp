@@ -220,7 +220,7 @@ void TUDButton::BtnMouseDown(TTimerSpeedButton* Button)
     SetFocusBtn(Button);
     QWidget* fc = FFocusControl;
     if (fc && CanFocus(fc) && !fc->hasFocus())
-        fc->setFocus(Qt::MouseFocusReason);
+        fc->setFocus(Qt::OtherFocusReason);  // no press of its own: an edit selects its text as on entry by keys
     else if (TabStop() && !hasFocus() && CanFocus(this))
         setFocus(Qt::MouseFocusReason);
 }
@@ -491,9 +491,8 @@ void TMtxFloatEdit::keyPressEvent(QKeyEvent* event)
 void TMtxFloatEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    const bool byMouse =
-        event->reason() == Qt::MouseFocusReason || (QGuiApplication::mouseButtons() & Qt::LeftButton);
-    if (FAutoSelect && !byMouse) {
+    // A press on the edit itself places the cursor; entry by keys or from the button pair selects.
+    if (FAutoSelect && event->reason() != Qt::MouseFocusReason) {
         selectAll();
     } else if (!FAutoSelect && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)) {
         deselect();  // Qt selects on tabbing in by itself

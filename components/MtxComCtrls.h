@@ -41,7 +41,7 @@ enum TTimeBtnStateItem { tbFocusRect = 0x1, tbAllowTimer = 0x2 };
 Q_DECLARE_FLAGS(TTimeBtnState, TTimeBtnStateItem)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TTimeBtnState)
 
-// A flat button. With tbAllowTimer it clicks when pressed and again while it is held: first after 400 ms, then
+// A small tool button. With tbAllowTimer it clicks when pressed and again while it is held: first after 400 ms, then
 // every 100 ms (Qt's auto-repeat); the release adds no click. Without it, it clicks on release as any button. A
 // click that raises ends the repeat (the button comes up) and its error is shown once. With tbFocusRect a focus
 // rectangle is drawn inset by 3 pixels, shifted by 1 while the button is down.

@@ -138,10 +138,7 @@ private slots:
         QVERIFY(e.height() >= e.MinHeight());
     }
 
-    void TextsForValuesAndFormats_data()
-    {
-        AddRows(golden::kFormats);
-    }
+    void TextsForValuesAndFormats_data() { AddRows(golden::kFormats); }
     void TextsForValuesAndFormats()
     {
         QFETCH(int, row);
@@ -174,10 +171,7 @@ private slots:
         QCOMPARE(e.text(), QStringLiteral("0.333333333333333"));
     }
 
-    void ClampOnLeaving_data()
-    {
-        AddRows(golden::kClamps);
-    }
+    void ClampOnLeaving_data() { AddRows(golden::kClamps); }
     void ClampOnLeaving()
     {
         QFETCH(int, row);
@@ -228,10 +222,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EConvertError, e.Position());
     }
 
-    void Steps_data()
-    {
-        AddRows(golden::kSteps);
-    }
+    void Steps_data() { AddRows(golden::kSteps); }
     void Steps()
     {
         QFETCH(int, row);
@@ -291,10 +282,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("beeps");
-        QTest::newRow("a number") << "-1.5+2i" << "-1.5+2i" << 0;
-        QTest::newRow("a letter") << "a" << "" << 1;
-        QTest::newRow("letters among digits") << "1x2e3" << "123" << 2;
-        QTest::newRow("a blank and a comma") << "1 ,5" << "15" << 2;
+        QTest::newRow("a number") << "-1.5+2i"
+                                  << "-1.5+2i" << 0;
+        QTest::newRow("a letter") << "a"
+                                  << "" << 1;
+        QTest::newRow("letters among digits") << "1x2e3"
+                                              << "123" << 2;
+        QTest::newRow("a blank and a comma") << "1 ,5"
+                                             << "15" << 2;
     }
     void TypedCharacters()
     {
@@ -527,7 +522,8 @@ private slots:
             e.SetIncrement("0.5+0.25i");
             e.SetScientific(true);
         }
-        const std::string check = comptest::RunPythonCheck("check_float_edit_settings.py", gui::SettingsFileName().toStdString());
+        const std::string check =
+            comptest::RunPythonCheck("check_float_edit_settings.py", gui::SettingsFileName().toStdString());
         QVERIFY2(check.empty(), check.c_str());
         {
             TMtxFloatEdit e;
