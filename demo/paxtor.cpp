@@ -14,6 +14,7 @@
 #include <exception>
 #include <memory>
 
+#include "components/MtxComCtrls.h"
 #include "demo/DemoFiles.h"
 #include "demo/Main.h"
 #include "demo/Pages.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv)
 
     // Start-up: the pages register by class name, then the application's title and help file.
     paxtor::RegisterPages();
+    tarnel::MtxComCtrlsInitialize();
     tarnel::gui::SetApplicationTitle(QStringLiteral("Tarnel demo"));
     tarnel::gui::SetHelpFile(paxtor::DataPath(QStringLiteral("Help")));
 
@@ -98,5 +100,6 @@ int main(int argc, char** argv)
     }
     const int status = app.exec();
     window.reset();
+    tarnel::MtxComCtrlsFinalize();
     return status != 0 ? status : shotStatus;
 }
