@@ -1,6 +1,8 @@
 #include "demo/Pages.h"
 
+#include "demo/CalcSqrtMtx.h"
 #include "demo/CopyCompare.h"
+#include "demo/InverseMtx.h"
 #include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
 #include "demo/TextPages.h"
@@ -12,8 +14,6 @@ QStringList PendingPageClasses()
 {
     // Each demonstration page replaces its line here by its own registration when it is built.
     return {
-        QStringLiteral("TInvMtx"),
-        QStringLiteral("TfrmSqrtMtx"),
         QStringLiteral("TEigVec1"),
         QStringLiteral("TLQRDemo"),
         QStringLiteral("TLinearSystem1"),
@@ -45,6 +45,8 @@ void RegisterPages()
     RegisterTextPages();
     tarnel::gui::RegisterClass(QStringLiteral("TMult1"), [](QWidget* owner) { return new TMult1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TCopyComp"), [](QWidget* owner) { return new TCopyComp(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TInvMtx"), [](QWidget* owner) { return new TInvMtx(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmSqrtMtx"), [](QWidget* owner) { return new TfrmSqrtMtx(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
