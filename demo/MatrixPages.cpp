@@ -1,6 +1,8 @@
 #include "demo/MatrixPages.h"
 
 #include <QMessageBox>
+#include <QScrollBar>
+#include <algorithm>
 #include <string>
 
 #include "platform/gui/Guard.h"
@@ -75,6 +77,15 @@ QLabel* MakeGridCaption(QWidget* Parent, const QString& Text, TStringGrid* Grid)
     auto* label = new QLabel(Text, Parent);
     label->setBuddy(Grid);
     return label;
+}
+
+void FitGrid(TStringGrid& Grid, const QString& Sample, int Minimum, int RowsShown)
+{
+    const int text = Grid.fontMetrics().horizontalAdvance(Sample) + 12;
+    Grid.SetDefaultColWidth(std::max(Minimum, text));
+    if (RowsShown > 0)
+        Grid.setMinimumHeight(RowsShown * Grid.DefaultRowHeight() + 2 * Grid.frameWidth() +
+                              Grid.horizontalScrollBar()->sizeHint().height());
 }
 
 void ResetGrid(TStringGrid& Grid, int Cols, int Rows, bool Headers)

@@ -32,6 +32,10 @@ void RaiseOnFailure(const tarnel::TMtx& Mtx, const char* Member);
 tarnel::gui::TStringGrid* MakeGrid(QWidget* Parent, const char* Name, bool Editable);
 QLabel* MakeGridCaption(QWidget* Parent, const QString& Text, tarnel::gui::TStringGrid* Grid);
 
+// Columns at least Minimum pixels wide and wide enough for Sample in the grid's font (the widest text a column
+// shows); rows tall enough that RowsShown rows show without scrolling (0: leave the height).
+void FitGrid(tarnel::gui::TStringGrid& Grid, const QString& Sample, int Minimum, int RowsShown = 0);
+
 // Empties the grid and gives it Cols × Rows cells; with Headers its first row and column are header cells
 // (painted as fixed cells, never edited).
 void ResetGrid(tarnel::gui::TStringGrid& Grid, int Cols, int Rows, bool Headers);
