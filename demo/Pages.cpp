@@ -1,6 +1,9 @@
 #include "demo/Pages.h"
 
 #include "demo/CopyCompare.h"
+#include "demo/DefaultArray.h"
+#include "demo/GetMemComp.h"
+#include "demo/MemoryCompare1.h"
 #include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
 #include "demo/TextPages.h"
@@ -22,9 +25,6 @@ QStringList PendingPageClasses()
         QStringLiteral("TFileH1"),
         QStringLiteral("TfrmSavePrec"),
         QStringLiteral("TMSOffice"),
-        QStringLiteral("TMemComp1"),
-        QStringLiteral("TGetMemC"),
-        QStringLiteral("TDefArray"),
         QStringLiteral("TInterpolating1"),
         QStringLiteral("TLQRPoly"),
         QStringLiteral("TfrmMtxOptim"),
@@ -45,6 +45,9 @@ void RegisterPages()
     RegisterTextPages();
     tarnel::gui::RegisterClass(QStringLiteral("TMult1"), [](QWidget* owner) { return new TMult1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TCopyComp"), [](QWidget* owner) { return new TCopyComp(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TMemComp1"), [](QWidget* owner) { return new TMemComp1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TGetMemC"), [](QWidget* owner) { return new TGetMemC(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TDefArray"), [](QWidget* owner) { return new TDefArray(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
