@@ -4,6 +4,9 @@
 #include "demo/DefaultArray.h"
 #include "demo/GetMemComp.h"
 #include "demo/MemoryCompare1.h"
+#include "demo/FileHandling1.h"
+#include "demo/Save_Precision.h"
+#include "demo/ClipboardMSOffice.h"
 #include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
 #include "demo/TextPages.h"
@@ -22,9 +25,6 @@ QStringList PendingPageClasses()
         QStringLiteral("TLinearSystem1"),
         QStringLiteral("TYuleLev"),
         QStringLiteral("TDownS"),
-        QStringLiteral("TFileH1"),
-        QStringLiteral("TfrmSavePrec"),
-        QStringLiteral("TMSOffice"),
         QStringLiteral("TInterpolating1"),
         QStringLiteral("TLQRPoly"),
         QStringLiteral("TfrmMtxOptim"),
@@ -48,6 +48,9 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TMemComp1"), [](QWidget* owner) { return new TMemComp1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TGetMemC"), [](QWidget* owner) { return new TGetMemC(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TDefArray"), [](QWidget* owner) { return new TDefArray(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TFileH1"), [](QWidget* owner) { return new TFileH1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmSavePrec"), [](QWidget* owner) { return new TfrmSavePrec(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TMSOffice"), [](QWidget* owner) { return new TMSOffice(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
