@@ -5,6 +5,12 @@
 #include "demo/EigenVectors1.h"
 #include "demo/InverseMtx.h"
 #include "demo/LQR1.h"
+#include "demo/DefaultArray.h"
+#include "demo/GetMemComp.h"
+#include "demo/MemoryCompare1.h"
+#include "demo/FileHandling1.h"
+#include "demo/Save_Precision.h"
+#include "demo/ClipboardMSOffice.h"
 #include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
 #include "demo/SysLinear1.h"
@@ -19,12 +25,6 @@ QStringList PendingPageClasses()
     return {
         QStringLiteral("TYuleLev"),
         QStringLiteral("TDownS"),
-        QStringLiteral("TFileH1"),
-        QStringLiteral("TfrmSavePrec"),
-        QStringLiteral("TMSOffice"),
-        QStringLiteral("TMemComp1"),
-        QStringLiteral("TGetMemC"),
-        QStringLiteral("TDefArray"),
         QStringLiteral("TInterpolating1"),
         QStringLiteral("TLQRPoly"),
         QStringLiteral("TfrmMtxOptim"),
@@ -51,6 +51,12 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TLQRDemo"), [](QWidget* owner) { return new TLQRDemo(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TLinearSystem1"),
                                [](QWidget* owner) { return new TLinearSystem1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TMemComp1"), [](QWidget* owner) { return new TMemComp1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TGetMemC"), [](QWidget* owner) { return new TGetMemC(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TDefArray"), [](QWidget* owner) { return new TDefArray(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TFileH1"), [](QWidget* owner) { return new TFileH1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmSavePrec"), [](QWidget* owner) { return new TfrmSavePrec(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TMSOffice"), [](QWidget* owner) { return new TMSOffice(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }

@@ -117,6 +117,25 @@ QString TBarSeries::MarkText(double Value)
     return QString::number(Value, 'g', 10);
 }
 
+void TBarSeries::SetBarColor(int Index, const QColor& Color)
+{
+    if (Index < 0) return;
+    if (Index >= FBarColors.size()) FBarColors.resize(Index + 1);
+    FBarColors[Index] = Color;
+    if (parentPlot()) parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QColor TBarSeries::BarColor(int Index) const
+{
+    return Index >= 0 && Index < FBarColors.size() && FBarColors[Index].isValid() ? FBarColors[Index] : SeriesColor();
+}
+
+void TBarSeries::SetMarkColor(const QColor& Color)
+{
+    FMarkColor = Color;
+    if (parentPlot()) parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+}
+
 void TBarSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
 {
     setData(X, Y);
@@ -124,7 +143,18 @@ void TBarSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
 
 void TBarSeries::draw(QCPPainter* painter)
 {
-    QCPBars::draw(painter);
+    if (FBarColors.isEmpty()) {
+        QCPBars::draw(painter);
+    } else if (keyAxis() && valueAxis()) {
+        applyDefaultAntialiasingHint(painter);
+        int index = 0;
+        for (auto it = data()->constBegin(); it != data()->constEnd(); ++it, ++index) {
+            const QColor color = BarColor(index);
+            painter->setPen(QPen(color.darker(150)));
+            painter->setBrush(color);
+            painter->drawRect(getBarRect(it->key, it->value));
+        }
+    }
     if (!FMarksVisible || !keyAxis() || !valueAxis()) return;
     painter->save();
     QFont font = parentPlot()->font();
@@ -145,9 +175,9 @@ void TBarSeries::draw(QCPPainter* painter)
             box.moveTop(bar.bottom() + 3);
         }
         painter->setPen(QPen(Qt::gray));
-        painter->setBrush(QColor(255, 255, 225));
+        painter->setBrush(FMarkColor);
         painter->drawRect(box);
-        painter->setPen(Qt::black);
+        painter->setPen(FMarkColor.lightness() < 128 ? Qt::white : Qt::black);
         painter->drawText(box, Qt::AlignCenter, text);
     }
     painter->restore();

@@ -97,6 +97,12 @@ public:
     void SetMarksVisible(bool Visible);
     // The text of the mark of a bar of this value.
     static QString MarkText(double Value);
+    // A colour of its own for the Index-th bar from the left (the series colour until set; kept through Clear).
+    void SetBarColor(int Index, const QColor& Color);
+    QColor BarColor(int Index) const;
+    // The background of the marks (pale yellow until set); their text is black, or white on a dark background.
+    void SetMarkColor(const QColor& Color);
+    QColor MarkColor() const { return FMarkColor; }
 
 protected:
     void SetPlotData(const QVector<double>& X, const QVector<double>& Y) override;
@@ -104,6 +110,8 @@ protected:
 
 private:
     bool FMarksVisible = true;
+    QVector<QColor> FBarColors;  // invalid entries: the series colour
+    QColor FMarkColor{255, 255, 225};
 };
 
 class TChart : public QCustomPlot {
