@@ -4,6 +4,7 @@
 #include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
 #include "demo/TextPages.h"
+#include "demo/ProbCalc.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -28,7 +29,6 @@ QStringList PendingPageClasses()
         QStringLiteral("TInterpolating1"),
         QStringLiteral("TLQRPoly"),
         QStringLiteral("TfrmMtxOptim"),
-        QStringLiteral("TProb1"),
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
         QStringLiteral("TfrmParser"),
@@ -45,6 +45,7 @@ void RegisterPages()
     RegisterTextPages();
     tarnel::gui::RegisterClass(QStringLiteral("TMult1"), [](QWidget* owner) { return new TMult1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TCopyComp"), [](QWidget* owner) { return new TCopyComp(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TProb1"), [](QWidget* owner) { return new TProb1(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
