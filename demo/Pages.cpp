@@ -5,6 +5,7 @@
 #include "demo/PendingPage.h"
 #include "demo/TextPages.h"
 #include "demo/ProbCalc.h"
+#include "demo/MtxOptim.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -28,7 +29,6 @@ QStringList PendingPageClasses()
         QStringLiteral("TDefArray"),
         QStringLiteral("TInterpolating1"),
         QStringLiteral("TLQRPoly"),
-        QStringLiteral("TfrmMtxOptim"),
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
         QStringLiteral("TfrmParser"),
@@ -46,6 +46,7 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TMult1"), [](QWidget* owner) { return new TMult1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TCopyComp"), [](QWidget* owner) { return new TCopyComp(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TProb1"), [](QWidget* owner) { return new TProb1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxOptim"), [](QWidget* owner) { return new TfrmMtxOptim(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
