@@ -15,6 +15,8 @@
 #include "demo/PendingPage.h"
 #include "demo/SysLinear1.h"
 #include "demo/TextPages.h"
+#include "demo/ProbCalc.h"
+#include "demo/MtxOptim.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -27,8 +29,6 @@ QStringList PendingPageClasses()
         QStringLiteral("TDownS"),
         QStringLiteral("TInterpolating1"),
         QStringLiteral("TLQRPoly"),
-        QStringLiteral("TfrmMtxOptim"),
-        QStringLiteral("TProb1"),
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
         QStringLiteral("TfrmParser"),
@@ -57,6 +57,8 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TFileH1"), [](QWidget* owner) { return new TFileH1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmSavePrec"), [](QWidget* owner) { return new TfrmSavePrec(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TMSOffice"), [](QWidget* owner) { return new TMSOffice(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TProb1"), [](QWidget* owner) { return new TProb1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxOptim"), [](QWidget* owner) { return new TfrmMtxOptim(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
