@@ -2,9 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QRadioButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <string>
 
 #include "demo/DemoFiles.h"
@@ -23,21 +21,6 @@ constexpr int kOrder = 4;
 constexpr double kFixedA[kOrder * kOrder] = {1,   -3, 5,    -3,   -1,  12, 0.3, 2.5,
                                              5, 1.22, 2.33, -0.5, 2.4, -1, 5,   3};
 constexpr const char* kValueFormat = "0.000E+00";
-
-QGroupBox* RadioGroup(QWidget* parent, const QString& caption, const QStringList& items, int columns,
-                      QButtonGroup*& group)
-{
-    auto* box = new QGroupBox(caption, parent);
-    auto* layout = new QGridLayout(box);
-    group = new QButtonGroup(box);
-    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
-    for (int i = 0; i < items.size(); ++i) {
-        auto* item = new QRadioButton(items[i], box);
-        group->addButton(item, i);
-        layout->addWidget(item, i % rows, i / rows);
-    }
-    return box;
-}
 
 }  // namespace
 
@@ -82,13 +65,11 @@ TEigVec1::TEigVec1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
 
     auto* bottom = new QHBoxLayout(Panel2);
     bottom->setContentsMargins(8, 0, 8, 2);
-    RadioGroupForm = RadioGroup(Panel2, QStringLiteral("Vector Form"), {"vfEig", "vfShur"}, 1, FormItems);
-    RadioGroupForm->setObjectName("RadioGroupForm");
-    RadioGroupBalance =
-        RadioGroup(Panel2, QStringLiteral("Balance"), {"btNone", "btScale", "btPerm", "btFull"}, 2, BalanceItems);
-    RadioGroupBalance->setObjectName("RadioGroupBalance");
-    btnCalc = new QPushButton(QStringLiteral("Calc eigenvalues"), Panel2);
-    btnCalc->setObjectName("btnCalc");
+    RadioGroupForm =
+        MakeRadioGroup(Panel2, "RadioGroupForm", QStringLiteral("Vector Form"), {"vfEig", "vfShur"}, 1, FormItems);
+    RadioGroupBalance = MakeRadioGroup(Panel2, "RadioGroupBalance", QStringLiteral("Balance"),
+                                       {"btNone", "btScale", "btPerm", "btFull"}, 2, BalanceItems);
+    btnCalc = MakeButton(Panel2, "btnCalc", QStringLiteral("Calc eigenvalues"));
     bottom->addWidget(RadioGroupForm);
     bottom->addWidget(RadioGroupBalance);
     bottom->addSpacing(16);

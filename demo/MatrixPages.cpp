@@ -1,6 +1,8 @@
 #include "demo/MatrixPages.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <algorithm>
 #include <string>
@@ -62,6 +64,30 @@ void RaiseOnFailure(const TMtx& Mtx, const char* Member)
     if (Mtx.Info() == 0) return;
     if (!Mtx.MtxError().empty()) tarnel::ERaise(Mtx.MtxError());
     tarnel::ERaise(std::string(Member) + ": Info = " + std::to_string(Mtx.Info()));
+}
+
+QGroupBox* MakeRadioGroup(QWidget* Parent, const char* Name, const QString& Caption, const QStringList& Items,
+                          int Columns, QButtonGroup*& Group)
+{
+    auto* box = new QGroupBox(Caption, Parent);
+    box->setObjectName(Name);
+    auto* layout = new QGridLayout(box);
+    Group = new QButtonGroup(box);
+    const int rows = (static_cast<int>(Items.size()) + Columns - 1) / Columns;
+    for (int i = 0; i < Items.size(); ++i) {
+        auto* item = new QRadioButton(Items[i], box);
+        Group->addButton(item, i);
+        layout->addWidget(item, i % rows, i / rows);
+    }
+    layout->setRowStretch(rows, 1);
+    return box;
+}
+
+QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption)
+{
+    auto* button = new QPushButton(Caption, Parent);
+    button->setObjectName(Name);
+    return button;
 }
 
 TStringGrid* MakeGrid(QWidget* Parent, const char* Name, bool Editable)
