@@ -31,9 +31,9 @@ TEigVec1::TEigVec1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     GridA = MakeGrid(Panel3, "GridA", true);
     GridD = MakeGrid(Panel3, "GridD", false);
     GridV = MakeGrid(Panel3, "GridV", false);
-    FitGrid(*GridA, QStringLiteral("-00.000"), 64, kOrder + 1);
-    FitGrid(*GridD, QStringLiteral("-0.000E+00"), 64, kOrder + 1);
-    FitGrid(*GridV, QStringLiteral("-0.000E+00"), 64, kOrder + 1);
+    FitGrid(*GridA, QStringLiteral("-00.000"), 64);
+    FitGrid(*GridD, QStringLiteral("-0.000E+00"), 64);
+    FitGrid(*GridV, QStringLiteral("-0.000E+00"), 64);
     middle->addWidget(MakeGridCaption(Panel3, QStringLiteral("Matrix A : "), GridA), 0, 0);
     middle->addWidget(MakeGridCaption(Panel3, QStringLiteral("Eigenvalues are elements of vector D :  "), GridD), 0, 1);
     middle->addWidget(GridA, 1, 0);

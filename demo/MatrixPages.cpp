@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <algorithm>
 #include <string>
 
@@ -105,13 +104,10 @@ QLabel* MakeGridCaption(QWidget* Parent, const QString& Text, TStringGrid* Grid)
     return label;
 }
 
-void FitGrid(TStringGrid& Grid, const QString& Sample, int Minimum, int RowsShown)
+void FitGrid(TStringGrid& Grid, const QString& Sample, int Minimum)
 {
     const int text = Grid.fontMetrics().horizontalAdvance(Sample) + 12;
     Grid.SetDefaultColWidth(std::max(Minimum, text));
-    if (RowsShown > 0)
-        Grid.setMinimumHeight(RowsShown * Grid.DefaultRowHeight() + 2 * Grid.frameWidth() +
-                              Grid.horizontalScrollBar()->sizeHint().height());
 }
 
 void ResetGrid(TStringGrid& Grid, int Cols, int Rows, bool Headers)

@@ -44,8 +44,8 @@ QGroupBox* MakeRadioGroup(QWidget* Parent, const char* Name, const QString& Capt
 QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption);
 
 // Columns at least Minimum pixels wide and wide enough for Sample in the grid's font (the widest text a column
-// shows); rows tall enough that RowsShown rows show without scrolling (0: leave the height).
-void FitGrid(tarnel::gui::TStringGrid& Grid, const QString& Sample, int Minimum, int RowsShown = 0);
+// shows).
+void FitGrid(tarnel::gui::TStringGrid& Grid, const QString& Sample, int Minimum);
 
 // Empties the grid and gives it Cols × Rows cells; with Headers its first row and column are header cells
 // (painted as fixed cells, never edited).

@@ -52,7 +52,7 @@ TLinearSystem1::TLinearSystem1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     middle->addWidget(GridX, 1, 1);
     middle->addWidget(GridB, 1, 2);
     GridA->setFixedWidth(kOrder * GridA->DefaultColWidth() + 2 * GridA->frameWidth() + 4);
-    for (TStringGrid* g : {GridX, GridB}) g->setFixedWidth(g->DefaultColWidth() + 36);
+    for (TStringGrid* g : {GridX, GridB}) g->setFixedWidth(g->DefaultColWidth() + 2 * g->frameWidth() + 4);
     for (TStringGrid* g : {GridA, GridX, GridB})
         g->setFixedHeight(kOrder * g->DefaultRowHeight() + 2 * g->frameWidth() + 4);
 
