@@ -2,8 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "core/TempGuard.h"
 #include "demo/DemoFiles.h"
@@ -27,17 +25,8 @@ TfrmSqrtMtx::TfrmSqrtMtx(QWidget* owner) : TBasicForm2(owner), FHelp(this)
 
     auto* middle = new QGridLayout(Panel3);
     middle->setContentsMargins(4, 4, 4, 4);
-    RadioGroup1 = new QGroupBox(QStringLiteral(" Matrix type "), Panel3);
-    RadioGroup1->setObjectName("RadioGroup1");
-    auto* items = new QVBoxLayout(RadioGroup1);
-    TypeItems = new QButtonGroup(RadioGroup1);
-    const QString captions[2] = {QStringLiteral("Symmetric"), QStringLiteral("General")};
-    for (int i = 0; i < 2; ++i) {
-        auto* item = new QRadioButton(captions[i], RadioGroup1);
-        TypeItems->addButton(item, i);
-        items->addWidget(item);
-    }
-    items->addStretch(1);
+    RadioGroup1 =
+        MakeRadioGroup(Panel3, "RadioGroup1", QStringLiteral(" Matrix type "), {"Symmetric", "General"}, 1, TypeItems);
     TypeItems->button(0)->setChecked(true);
     GridA = MakeGrid(Panel3, "GridA", true);
     GridSqrt = MakeGrid(Panel3, "GridSqrt", false);
@@ -52,12 +41,9 @@ TfrmSqrtMtx::TfrmSqrtMtx(QWidget* owner) : TBasicForm2(owner), FHelp(this)
 
     auto* bottom = new QHBoxLayout(Panel2);
     bottom->setContentsMargins(8, 4, 8, 4);
-    btnGenerate = new QPushButton(QStringLiteral("Generate random matrix"), Panel2);
-    btnGenerate->setObjectName("btnGenerate");
-    btnSqrt = new QPushButton(QStringLiteral("SQRT(A)"), Panel2);
-    btnSqrt->setObjectName("btnSqrt");
-    btnCheck = new QPushButton(QStringLiteral("SQRT(A)*SQRT(A) ?"), Panel2);
-    btnCheck->setObjectName("btnCheck");
+    btnGenerate = MakeButton(Panel2, "btnGenerate", QStringLiteral("Generate random matrix"));
+    btnSqrt = MakeButton(Panel2, "btnSqrt", QStringLiteral("SQRT(A)"));
+    btnCheck = MakeButton(Panel2, "btnCheck", QStringLiteral("SQRT(A)*SQRT(A) ?"));
     for (QPushButton* b : {btnGenerate, btnSqrt, btnCheck}) bottom->addWidget(b, 0, Qt::AlignVCenter);
     bottom->addStretch(1);
 

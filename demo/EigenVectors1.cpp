@@ -2,9 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QRadioButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <string>
 
 #include "demo/DemoFiles.h"
@@ -24,21 +22,6 @@ constexpr double kFixedA[kOrder * kOrder] = {1,   -3, 5,    -3,   -1,  12, 0.3, 
                                              5, 1.22, 2.33, -0.5, 2.4, -1, 5,   3};
 constexpr const char* kValueFormat = "0.000E+00";
 
-QGroupBox* RadioGroup(QWidget* parent, const QString& caption, const QStringList& items, int columns,
-                      QButtonGroup*& group)
-{
-    auto* box = new QGroupBox(caption, parent);
-    auto* layout = new QGridLayout(box);
-    group = new QButtonGroup(box);
-    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
-    for (int i = 0; i < items.size(); ++i) {
-        auto* item = new QRadioButton(items[i], box);
-        group->addButton(item, i);
-        layout->addWidget(item, i % rows, i / rows);
-    }
-    return box;
-}
-
 }  // namespace
 
 TEigVec1::TEigVec1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
@@ -48,9 +31,9 @@ TEigVec1::TEigVec1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     GridA = MakeGrid(Panel3, "GridA", true);
     GridD = MakeGrid(Panel3, "GridD", false);
     GridV = MakeGrid(Panel3, "GridV", false);
-    FitGrid(*GridA, QStringLiteral("-00.000"), 64, kOrder + 1);
-    FitGrid(*GridD, QStringLiteral("-0.000E+00"), 64, kOrder + 1);
-    FitGrid(*GridV, QStringLiteral("-0.000E+00"), 64, kOrder + 1);
+    FitGrid(*GridA, QStringLiteral("-00.000"), 64);
+    FitGrid(*GridD, QStringLiteral("-0.000E+00"), 64);
+    FitGrid(*GridV, QStringLiteral("-0.000E+00"), 64);
     middle->addWidget(MakeGridCaption(Panel3, QStringLiteral("Matrix A : "), GridA), 0, 0);
     middle->addWidget(MakeGridCaption(Panel3, QStringLiteral("Eigenvalues are elements of vector D :  "), GridD), 0, 1);
     middle->addWidget(GridA, 1, 0);
@@ -82,13 +65,11 @@ TEigVec1::TEigVec1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
 
     auto* bottom = new QHBoxLayout(Panel2);
     bottom->setContentsMargins(8, 0, 8, 2);
-    RadioGroupForm = RadioGroup(Panel2, QStringLiteral("Vector Form"), {"vfEig", "vfShur"}, 1, FormItems);
-    RadioGroupForm->setObjectName("RadioGroupForm");
-    RadioGroupBalance =
-        RadioGroup(Panel2, QStringLiteral("Balance"), {"btNone", "btScale", "btPerm", "btFull"}, 2, BalanceItems);
-    RadioGroupBalance->setObjectName("RadioGroupBalance");
-    btnCalc = new QPushButton(QStringLiteral("Calc eigenvalues"), Panel2);
-    btnCalc->setObjectName("btnCalc");
+    RadioGroupForm =
+        MakeRadioGroup(Panel2, "RadioGroupForm", QStringLiteral("Vector Form"), {"vfEig", "vfShur"}, 1, FormItems);
+    RadioGroupBalance = MakeRadioGroup(Panel2, "RadioGroupBalance", QStringLiteral("Balance"),
+                                       {"btNone", "btScale", "btPerm", "btFull"}, 2, BalanceItems);
+    btnCalc = MakeButton(Panel2, "btnCalc", QStringLiteral("Calc eigenvalues"));
     bottom->addWidget(RadioGroupForm);
     bottom->addWidget(RadioGroupBalance);
     bottom->addSpacing(16);

@@ -36,10 +36,8 @@ TInvMtx::TInvMtx(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     btnGenerate = dim.btnCompare;
     btnGenerate->setText(QStringLiteral("Generate random matrix"));
     btnGenerate->setObjectName("btnGenerate");
-    btnInverse = new QPushButton(QStringLiteral("Inverse of matrix"), Panel2);
-    btnInverse->setObjectName("btnInverse");
-    btnCheck = new QPushButton(QStringLiteral("A*A-1 = ?"), Panel2);
-    btnCheck->setObjectName("btnCheck");
+    btnInverse = MakeButton(Panel2, "btnInverse", QStringLiteral("Inverse of matrix"));
+    btnCheck = MakeButton(Panel2, "btnCheck", QStringLiteral("A*A-1 = ?"));
     auto* bottom = static_cast<QBoxLayout*>(Panel2->layout());
     const int at = bottom->indexOf(btnGenerate) + 1;
     bottom->insertWidget(at, btnCheck, 0, Qt::AlignVCenter);

@@ -1,9 +1,7 @@
 #include "demo/LQR1.h"
 
 #include <QHBoxLayout>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <string>
 
@@ -53,18 +51,9 @@ TLQRDemo::TLQRDemo(QWidget* owner) : TBasicForm2(owner), FHelp(this)
 
     auto* middle = new QHBoxLayout(Panel3);
     middle->setContentsMargins(4, 4, 4, 4);
-    RadioGroup1 = new QGroupBox(QStringLiteral("Examples : "), Panel3);
-    RadioGroup1->setObjectName("RadioGroup1");
-    auto* items = new QVBoxLayout(RadioGroup1);
-    ExampleItems = new QButtonGroup(RadioGroup1);
-    const QString captions[4] = {QStringLiteral("LQ (Rows < Cols)"), QStringLiteral("QR (Rows > Cols)"),
-                                 QStringLiteral("SVD (Rows < Cols)"), QStringLiteral("SVD (Rows > Cols)")};
-    for (int i = 0; i < 4; ++i) {
-        auto* item = new QRadioButton(captions[i], RadioGroup1);
-        ExampleItems->addButton(item, i);
-        items->addWidget(item);
-    }
-    items->addStretch(1);
+    RadioGroup1 = MakeRadioGroup(Panel3, "RadioGroup1", QStringLiteral("Examples : "),
+                                 {"LQ (Rows < Cols)", "QR (Rows > Cols)", "SVD (Rows < Cols)", "SVD (Rows > Cols)"}, 1,
+                                 ExampleItems);
     ExampleItems->button(1)->setChecked(true);
     middle->addWidget(RadioGroup1, 0);
     GridA = MakeFactorGrid(Panel3, "GridA", true);
@@ -92,12 +81,9 @@ TLQRDemo::TLQRDemo(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     bottom->setContentsMargins(8, 4, 8, 4);
     CheckEconomy = new QCheckBox(QStringLiteral("\"Ecomony\" size"), Panel2);
     CheckEconomy->setObjectName("CheckEconomy");
-    btnDecompose = new QPushButton(QStringLiteral("Perform decomposition"), Panel2);
-    btnDecompose->setObjectName("btnDecompose");
-    btnSingular = new QPushButton(QStringLiteral("Singular values"), Panel2);
-    btnSingular->setObjectName("btnSingular");
-    btnCheck = new QPushButton(Panel2);
-    btnCheck->setObjectName("btnCheck");
+    btnDecompose = MakeButton(Panel2, "btnDecompose", QStringLiteral("Perform decomposition"));
+    btnSingular = MakeButton(Panel2, "btnSingular", QStringLiteral("Singular values"));
+    btnCheck = MakeButton(Panel2, "btnCheck", QString());
     bottom->addWidget(CheckEconomy);
     for (QPushButton* b : {btnDecompose, btnSingular, btnCheck}) bottom->addWidget(b, 0, Qt::AlignVCenter);
     bottom->addStretch(1);

@@ -1,7 +1,8 @@
 #include "demo/MatrixPages.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
-#include <QScrollBar>
+#include <QRadioButton>
 #include <algorithm>
 #include <string>
 
@@ -64,6 +65,30 @@ void RaiseOnFailure(const TMtx& Mtx, const char* Member)
     tarnel::ERaise(std::string(Member) + ": Info = " + std::to_string(Mtx.Info()));
 }
 
+QGroupBox* MakeRadioGroup(QWidget* Parent, const char* Name, const QString& Caption, const QStringList& Items,
+                          int Columns, QButtonGroup*& Group)
+{
+    auto* box = new QGroupBox(Caption, Parent);
+    box->setObjectName(Name);
+    auto* layout = new QGridLayout(box);
+    Group = new QButtonGroup(box);
+    const int rows = (static_cast<int>(Items.size()) + Columns - 1) / Columns;
+    for (int i = 0; i < Items.size(); ++i) {
+        auto* item = new QRadioButton(Items[i], box);
+        Group->addButton(item, i);
+        layout->addWidget(item, i % rows, i / rows);
+    }
+    layout->setRowStretch(rows, 1);
+    return box;
+}
+
+QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption)
+{
+    auto* button = new QPushButton(Caption, Parent);
+    button->setObjectName(Name);
+    return button;
+}
+
 TStringGrid* MakeGrid(QWidget* Parent, const char* Name, bool Editable)
 {
     auto* grid = new TStringGrid(Parent);
@@ -79,13 +104,10 @@ QLabel* MakeGridCaption(QWidget* Parent, const QString& Text, TStringGrid* Grid)
     return label;
 }
 
-void FitGrid(TStringGrid& Grid, const QString& Sample, int Minimum, int RowsShown)
+void FitGrid(TStringGrid& Grid, const QString& Sample, int Minimum)
 {
     const int text = Grid.fontMetrics().horizontalAdvance(Sample) + 12;
     Grid.SetDefaultColWidth(std::max(Minimum, text));
-    if (RowsShown > 0)
-        Grid.setMinimumHeight(RowsShown * Grid.DefaultRowHeight() + 2 * Grid.frameWidth() +
-                              Grid.horizontalScrollBar()->sizeHint().height());
 }
 
 void ResetGrid(TStringGrid& Grid, int Cols, int Rows, bool Headers)

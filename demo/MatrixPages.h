@@ -3,8 +3,12 @@
 // or keeps anything of the result.
 #pragma once
 
+#include <QButtonGroup>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string_view>
 
@@ -32,9 +36,16 @@ void RaiseOnFailure(const tarnel::TMtx& Mtx, const char* Member);
 tarnel::gui::TStringGrid* MakeGrid(QWidget* Parent, const char* Name, bool Editable);
 QLabel* MakeGridCaption(QWidget* Parent, const QString& Text, tarnel::gui::TStringGrid* Grid);
 
+// A radio group: a named box with the caption and one radio button per item (ids 0, 1, ...) in Columns columns,
+// filled column by column; Items receives the button group. No item is selected.
+QGroupBox* MakeRadioGroup(QWidget* Parent, const char* Name, const QString& Caption, const QStringList& Items,
+                          int Columns, QButtonGroup*& Group);
+// A named push button.
+QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption);
+
 // Columns at least Minimum pixels wide and wide enough for Sample in the grid's font (the widest text a column
-// shows); rows tall enough that RowsShown rows show without scrolling (0: leave the height).
-void FitGrid(tarnel::gui::TStringGrid& Grid, const QString& Sample, int Minimum, int RowsShown = 0);
+// shows).
+void FitGrid(tarnel::gui::TStringGrid& Grid, const QString& Sample, int Minimum);
 
 // Empties the grid and gives it Cols × Rows cells; with Headers its first row and column are header cells
 // (painted as fixed cells, never edited).

@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -53,7 +52,7 @@ TLinearSystem1::TLinearSystem1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     middle->addWidget(GridX, 1, 1);
     middle->addWidget(GridB, 1, 2);
     GridA->setFixedWidth(kOrder * GridA->DefaultColWidth() + 2 * GridA->frameWidth() + 4);
-    for (TStringGrid* g : {GridX, GridB}) g->setFixedWidth(g->DefaultColWidth() + 36);
+    for (TStringGrid* g : {GridX, GridB}) g->setFixedWidth(g->DefaultColWidth() + 2 * g->frameWidth() + 4);
     for (TStringGrid* g : {GridA, GridX, GridB})
         g->setFixedHeight(kOrder * g->DefaultRowHeight() + 2 * g->frameWidth() + 4);
 
@@ -77,16 +76,8 @@ TLinearSystem1::TLinearSystem1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     lu->addWidget(new QLabel(QStringLiteral("Report : "), PanelLU), 0, 0);
     lu->addWidget(Memo1, 1, 0, 2, 1);
-    RadioGroupNorm = new QGroupBox(QStringLiteral("Condition Norm"), PanelLU);
-    RadioGroupNorm->setObjectName("RadioGroupNorm");
-    auto* norms = new QVBoxLayout(RadioGroupNorm);
-    NormItems = new QButtonGroup(RadioGroupNorm);
-    const QString normCaptions[3] = {QStringLiteral("cnNone"), QStringLiteral("cnNorm1"), QStringLiteral("cnNormInf")};
-    for (int i = 0; i < 3; ++i) {
-        auto* item = new QRadioButton(normCaptions[i], RadioGroupNorm);
-        NormItems->addButton(item, i);
-        norms->addWidget(item);
-    }
+    RadioGroupNorm = MakeRadioGroup(PanelLU, "RadioGroupNorm", QStringLiteral("Condition Norm"),
+                                    {"cnNone", "cnNorm1", "cnNormInf"}, 1, NormItems);
     lu->addWidget(RadioGroupNorm, 1, 1);
     CheckRefine = new QCheckBox(QStringLiteral("Refine solution"), PanelLU);
     CheckRefine->setObjectName("CheckRefine");
@@ -108,8 +99,7 @@ TLinearSystem1::TLinearSystem1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
 
     auto* bottom = new QHBoxLayout(Panel2);
     bottom->setContentsMargins(8, 4, 8, 4);
-    btnSolve = new QPushButton(QStringLiteral("SOLVE"), Panel2);
-    btnSolve->setObjectName("btnSolve");
+    btnSolve = MakeButton(Panel2, "btnSolve", QStringLiteral("SOLVE"));
     bottom->addWidget(btnSolve, 0, Qt::AlignVCenter);
     bottom->addStretch(1);
 

@@ -95,7 +95,6 @@ int main(int argc, char** argv)
         if (!options.isSet(shotOption)) tarnel::gui::ShowErrorBox(QString::fromUtf8(e.what()));
         return 1;
     }
-    window->showMaximized();
 
     if (options.isSet(pageOption)) {
         const QString caption = options.value(pageOption);
@@ -118,6 +117,10 @@ int main(int argc, char** argv)
         }
         tabs->setCurrentIndex(tab);
     }
+
+    // Shown after the page is in place: a page that needs more room than the window's first size would otherwise
+    // grow the window before the window manager maximised it, and keep it from being maximised.
+    window->showMaximized();
 
     // The presses run one after the other once the event loop runs; each click returns when its work is done.
     bool pressesDone = true;

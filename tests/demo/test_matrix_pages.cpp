@@ -156,6 +156,17 @@ private:
         if (!page) qFatal("no page for %s", qPrintable(caption));
         return page;
     }
+    // The inverse page at dimension 2 with [[4, 7], [2, 6]] typed in and inverted.
+    TInvMtx* InverseOfTyped2x2()
+    {
+        auto* p = Show<TInvMtx>("Calculating the inverse of squared matrix");
+        p->TrackBar1->setValue(2);
+        p->btnGenerate->click();
+        for (auto [c, r, t] : {std::tuple{0, 0, "4"}, {1, 0, "7"}, {0, 1, "2"}, {1, 1, "6"}})
+            if (!Type(*p->GridA, c, r, t)) qFatal("cell refused");
+        p->btnInverse->click();
+        return p;
+    }
     std::unique_ptr<TfrmMain> FWindow;
     QTemporaryDir FSettings;
     int FMtxUsed = 0, FVecUsed = 0;
@@ -248,12 +259,7 @@ void TestMatrixPages::inverseEnableStates()
 
 void TestMatrixPages::inverseOfTypedMatrix()
 {
-    auto* p = Show<TInvMtx>("Calculating the inverse of squared matrix");
-    p->TrackBar1->setValue(2);
-    p->btnGenerate->click();
-    for (auto [c, r, t] : {std::tuple{0, 0, "4"}, {1, 0, "7"}, {0, 1, "2"}, {1, 1, "6"}})
-        QVERIFY(Type(*p->GridA, c, r, t));
-    p->btnInverse->click();
+    TInvMtx* p = InverseOfTyped2x2();
     QCOMPARE(Cells(*p->GridInv), (QList<QStringList>{{"0.6000", "-0.7000"}, {"-0.2000", "0.4000"}}));
     QCOMPARE(p->Inv().Rows(), 2);
     QVERIFY(!p->Inv().Complex());
@@ -288,12 +294,7 @@ void TestMatrixPages::inverseReadsTheGridButChecksTheGeneratedMatrix()
 
 void TestMatrixPages::singularMatrixKeepsTheFormerInverse()
 {
-    auto* p = Show<TInvMtx>("Calculating the inverse of squared matrix");
-    p->TrackBar1->setValue(2);
-    p->btnGenerate->click();
-    for (auto [c, r, t] : {std::tuple{0, 0, "4"}, {1, 0, "7"}, {0, 1, "2"}, {1, 1, "6"}})
-        QVERIFY(Type(*p->GridA, c, r, t));
-    p->btnInverse->click();
+    TInvMtx* p = InverseOfTyped2x2();
     const QList<QStringList> former = Cells(*p->GridInv);
     TMtx formerInv;
     formerInv.Copy(p->Inv());
