@@ -10,14 +10,13 @@
 //   against the bare vector stream (TVec SaveToStream and LoadFromStream) of the same vector.
 // Runs on Qt's offscreen platform. OpenBLAS (the products) runs with the thread count scripts/bench sets
 // (OPENBLAS_NUM_THREADS, 1 unless given) on every side.
-#include <QApplication>
 #include <QEventLoop>
 #include <cmath>
-#include <cstdio>
 #include <thread>
 #include <vector>
 
 #include "bench/BenchRow.h"
+#include "bench/QtBenchMain.h"
 #include "components/MtxDialogs.h"
 #include "components/TarnelTools.h"
 
@@ -175,14 +174,5 @@ const bool kRegistered = [] {
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The offscreen platform warns at every window shown; the table needs none of it.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-        if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg) fprintf(stderr, "%s\n", qPrintable(msg));
-    });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarnel_bench::QtBenchMain(argc, argv, [] {});
 }
