@@ -10,6 +10,7 @@
 #include <random>
 
 #include "bench/BenchRow.h"
+#include "bench/QtBenchMain.h"
 #include "components/TarnelEdit.h"
 #include "platform/gui/Settings.h"
 
@@ -76,16 +77,6 @@ const bool kRegistered = [] {
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The offscreen platform warns at every window shown; the table needs none of it.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-        if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg) fprintf(stderr, "%s\n", qPrintable(msg));
-    });
     QTemporaryDir settings;  // the viewer's settings go here, not into the user's
-    gui::SetSettingsFolder(settings.path());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarnel_bench::QtBenchMain(argc, argv, [&settings] { gui::SetSettingsFolder(settings.path()); });
 }

@@ -62,6 +62,7 @@ bool Bool(const TPropValue& v)
 void TMtxProgressThread::run()
 {
     FDialog.WorkerBody();
+    FDialog.FWorkerEnded.store(true, std::memory_order_release);
 }
 
 TMtxProgressDialog::TMtxProgressDialog(TComponent* AOwner) : TMtxComponent(AOwner)
@@ -200,6 +201,7 @@ void TMtxProgressDialog::Execute()
     if (FUpdateInterval > 0) FTimer->start(FUpdateInterval);
     SetupProgressBar(*FBar);
 
+    FWorkerEnded.store(false);
     FThread = std::make_unique<TMtxProgressThread>(*this);
     const std::uint64_t run = ++FRun;
     QObject::connect(FThread.get(), &QThread::finished, FTimer.get(), [this, run] {
@@ -274,6 +276,7 @@ void TMtxProgressDialog::EndRun()
 {
     FTimer->stop();
     FThread->wait();
+    (void)FWorkerEnded.load(std::memory_order_acquire);
     FThread.reset();
     if (FShown) {
         FWindow->hide();

@@ -123,6 +123,10 @@ private:
     bool FShown = false;     // what the start did, undone by the end
     std::vector<QPointer<QWidget>> FDisabled;
     std::exception_ptr FError;  // an exception that escaped OnCompute
+    // Set by the worker as its last act, read after QThread::wait: the wait orders the worker's writes (FError, its
+    // reads of the dialog) before the end of the run, but inside Qt, where ThreadSanitizer does not see it; this
+    // release and acquire pair states the same order in our code.
+    std::atomic<bool> FWorkerEnded{false};
     std::unique_ptr<QTimer> FTimer;
     std::unique_ptr<QWidget> FWindow;
     QPushButton* FCancel = nullptr;

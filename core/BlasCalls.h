@@ -453,8 +453,84 @@ inline int Gbcon(char Norm, int N, int Kl, int Ku, const TCplx* Ab, int Ldab, co
     return info;
 }
 
-// Norms ('1' or 'I') of the matrix a routine reads: symmetric or Hermitian from one triangle, general band, and a
-// band from one triangle, symmetric for real data (DLANSB) and Hermitian for complex data. Work: N Doubles.
+// Tridiagonal LU: Gttrf overwrites Dl, D and Du (N − 1, N and N − 1 elements) with the factor and writes the
+// second super-diagonal of U into Du2 (N − 2); the others read that factor. Gtrfs: Work 3·N Doubles and Aux N ints
+// (real) or 2·N complex elements and N Doubles (complex); Gtcon: Work 2·N elements and Aux N ints (real only).
+inline int Gttrf(int N, double* Dl, double* D, double* Du, double* Du2, int* Ipiv)
+{
+    int info = 0;
+    dgttrf_(&N, Dl, D, Du, Du2, Ipiv, &info);
+    return info;
+}
+inline int Gttrf(int N, TCplx* Dl, TCplx* D, TCplx* Du, TCplx* Du2, int* Ipiv)
+{
+    int info = 0;
+    zgttrf_(&N, Dl, D, Du, Du2, Ipiv, &info);
+    return info;
+}
+// Gtsv: A·X = B in one pass, the factorization of Gttrf and the solve of Gttrs (Trans 'N') with the same pivots and
+// the same operations, keeping no factor; it stops at the first zero pivot with B partly eliminated.
+inline int Gtsv(int N, int Nrhs, double* Dl, double* D, double* Du, double* B, int Ldb)
+{
+    int info = 0;
+    dgtsv_(&N, &Nrhs, Dl, D, Du, B, &Ldb, &info);
+    return info;
+}
+inline int Gtsv(int N, int Nrhs, TCplx* Dl, TCplx* D, TCplx* Du, TCplx* B, int Ldb)
+{
+    int info = 0;
+    zgtsv_(&N, &Nrhs, Dl, D, Du, B, &Ldb, &info);
+    return info;
+}
+inline int Gttrs(char Trans, int N, int Nrhs, const double* Dl, const double* D, const double* Du, const double* Du2,
+                 const int* Ipiv, double* B, int Ldb)
+{
+    int info = 0;
+    dgttrs_(&Trans, &N, &Nrhs, Dl, D, Du, Du2, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Gttrs(char Trans, int N, int Nrhs, const TCplx* Dl, const TCplx* D, const TCplx* Du, const TCplx* Du2,
+                 const int* Ipiv, TCplx* B, int Ldb)
+{
+    int info = 0;
+    zgttrs_(&Trans, &N, &Nrhs, Dl, D, Du, Du2, Ipiv, B, &Ldb, &info, 1);
+    return info;
+}
+inline int Gtrfs(char Trans, int N, int Nrhs, const double* Dl, const double* D, const double* Du, const double* Dlf,
+                 const double* Df, const double* Duf, const double* Du2, const int* Ipiv, const double* B, int Ldb,
+                 double* X, int Ldx, double* Ferr, double* Berr, double* Work, int* Aux)
+{
+    int info = 0;
+    dgtrfs_(&Trans, &N, &Nrhs, Dl, D, Du, Dlf, Df, Duf, Du2, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Gtrfs(char Trans, int N, int Nrhs, const TCplx* Dl, const TCplx* D, const TCplx* Du, const TCplx* Dlf,
+                 const TCplx* Df, const TCplx* Duf, const TCplx* Du2, const int* Ipiv, const TCplx* B, int Ldb,
+                 TCplx* X, int Ldx, double* Ferr, double* Berr, TCplx* Work, double* Aux)
+{
+    int info = 0;
+    zgtrfs_(&Trans, &N, &Nrhs, Dl, D, Du, Dlf, Df, Duf, Du2, Ipiv, B, &Ldb, X, &Ldx, Ferr, Berr, Work, Aux, &info, 1);
+    return info;
+}
+inline int Gtcon(char Norm, int N, const double* Dl, const double* D, const double* Du, const double* Du2,
+                 const int* Ipiv, double Anorm, double* Rcond, double* Work, int* Aux)
+{
+    int info = 0;
+    dgtcon_(&Norm, &N, Dl, D, Du, Du2, Ipiv, &Anorm, Rcond, Work, Aux, &info, 1);
+    return info;
+}
+// The complex estimate takes no RWORK; Aux is accepted as for Sycon.
+inline int Gtcon(char Norm, int N, const TCplx* Dl, const TCplx* D, const TCplx* Du, const TCplx* Du2,
+                 const int* Ipiv, double Anorm, double* Rcond, TCplx* Work, double*)
+{
+    int info = 0;
+    zgtcon_(&Norm, &N, Dl, D, Du, Du2, Ipiv, &Anorm, Rcond, Work, &info, 1);
+    return info;
+}
+
+// Norms ('1' or 'I') of the matrix a routine reads: symmetric or Hermitian from one triangle, general band,
+// tridiagonal (from its three diagonals, no work), and a band from one triangle, symmetric for real data (DLANSB)
+// and Hermitian for complex data. Work: N Doubles.
 inline double Lansy(char Norm, char Uplo, int N, const double* A, int Lda, double* Work)
 {
     return dlansy_(&Norm, &Uplo, &N, A, &Lda, Work, 1, 1);
@@ -474,6 +550,14 @@ inline double Langb(char Norm, int N, int Kl, int Ku, const double* Ab, int Ldab
 inline double Langb(char Norm, int N, int Kl, int Ku, const TCplx* Ab, int Ldab, double* Work)
 {
     return zlangb_(&Norm, &N, &Kl, &Ku, Ab, &Ldab, Work, 1);
+}
+inline double Langt(char Norm, int N, const double* Dl, const double* D, const double* Du)
+{
+    return dlangt_(&Norm, &N, Dl, D, Du, 1);
+}
+inline double Langt(char Norm, int N, const TCplx* Dl, const TCplx* D, const TCplx* Du)
+{
+    return zlangt_(&Norm, &N, Dl, D, Du, 1);
 }
 inline double Lanhb(char Norm, char Uplo, int N, int Kd, const double* Ab, int Ldab, double* Work)
 {

@@ -178,6 +178,31 @@ void dgbcon_(const char* norm, const int* n, const int* kl, const int* ku, const
 void zgbcon_(const char* norm, const int* n, const int* kl, const int* ku, const tarnel::TCplx* ab, const int* ldab,
              const int* ipiv, const double* anorm, double* rcond, tarnel::TCplx* work, double* rwork, int* info,
              std::size_t);
+// Tridiagonal LU (the band LU with one sub- and one super-diagonal): DL, D, DU the diagonals, DU2 the fill-in
+void dgttrf_(const int* n, double* dl, double* d, double* du, double* du2, int* ipiv, int* info);
+void zgttrf_(const int* n, tarnel::TCplx* dl, tarnel::TCplx* d, tarnel::TCplx* du, tarnel::TCplx* du2, int* ipiv,
+             int* info);
+void dgtsv_(const int* n, const int* nrhs, double* dl, double* d, double* du, double* b, const int* ldb, int* info);
+void zgtsv_(const int* n, const int* nrhs, tarnel::TCplx* dl, tarnel::TCplx* d, tarnel::TCplx* du, tarnel::TCplx* b,
+            const int* ldb, int* info);
+void dgttrs_(const char* trans, const int* n, const int* nrhs, const double* dl, const double* d, const double* du,
+             const double* du2, const int* ipiv, double* b, const int* ldb, int* info, std::size_t);
+void zgttrs_(const char* trans, const int* n, const int* nrhs, const tarnel::TCplx* dl, const tarnel::TCplx* d,
+             const tarnel::TCplx* du, const tarnel::TCplx* du2, const int* ipiv, tarnel::TCplx* b, const int* ldb,
+             int* info, std::size_t);
+void dgtrfs_(const char* trans, const int* n, const int* nrhs, const double* dl, const double* d, const double* du,
+             const double* dlf, const double* df, const double* duf, const double* du2, const int* ipiv,
+             const double* b, const int* ldb, double* x, const int* ldx, double* ferr, double* berr, double* work,
+             int* iwork, int* info, std::size_t);
+void zgtrfs_(const char* trans, const int* n, const int* nrhs, const tarnel::TCplx* dl, const tarnel::TCplx* d,
+             const tarnel::TCplx* du, const tarnel::TCplx* dlf, const tarnel::TCplx* df, const tarnel::TCplx* duf,
+             const tarnel::TCplx* du2, const int* ipiv, const tarnel::TCplx* b, const int* ldb, tarnel::TCplx* x,
+             const int* ldx, double* ferr, double* berr, tarnel::TCplx* work, double* rwork, int* info, std::size_t);
+void dgtcon_(const char* norm, const int* n, const double* dl, const double* d, const double* du, const double* du2,
+             const int* ipiv, const double* anorm, double* rcond, double* work, int* iwork, int* info, std::size_t);
+void zgtcon_(const char* norm, const int* n, const tarnel::TCplx* dl, const tarnel::TCplx* d, const tarnel::TCplx* du,
+             const tarnel::TCplx* du2, const int* ipiv, const double* anorm, double* rcond, tarnel::TCplx* work,
+             int* info, std::size_t);
 // The norms of the matrix a routine reads (work: n Doubles)
 double dlansy_(const char* norm, const char* uplo, const int* n, const double* a, const int* lda, double* work,
                std::size_t, std::size_t);
@@ -189,6 +214,9 @@ double dlangb_(const char* norm, const int* n, const int* kl, const int* ku, con
                double* work, std::size_t);
 double zlangb_(const char* norm, const int* n, const int* kl, const int* ku, const tarnel::TCplx* ab, const int* ldab,
                double* work, std::size_t);
+double dlangt_(const char* norm, const int* n, const double* dl, const double* d, const double* du, std::size_t);
+double zlangt_(const char* norm, const int* n, const tarnel::TCplx* dl, const tarnel::TCplx* d, const tarnel::TCplx* du,
+               std::size_t);
 double dlansb_(const char* norm, const char* uplo, const int* n, const int* k, const double* ab, const int* ldab,
                double* work, std::size_t, std::size_t);
 double zlanhb_(const char* norm, const char* uplo, const int* n, const int* k, const tarnel::TCplx* ab, const int* ldab,

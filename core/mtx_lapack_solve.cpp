@@ -5,7 +5,9 @@
 // blocks of n rows. A general band A (SubDiag+SuperDiag+1 rows by n) goes into F with row j of F holding column j of
 // A from position SubDiag on and LDAB = 2·SubDiag+SuperDiag+1: the first SubDiag positions of each row are the room
 // the band LU needs for its fill-in. A symmetric or Hermitian band (kd+1 rows) transposed is LAPACK's band layout
-// with LDAB = kd+1.
+// with LDAB = kd+1. A general band with one sub- and one super-diagonal goes to the tridiagonal routines instead,
+// which pivot alike and read the three diagonals straight from A's rows (TTridiagonalLu), in one pass when A·X = B
+// is all that is asked (TTridiagonalOnePass).
 //
 // The stages run in order, each only while Info is 0: factorize F (not for triangles), solve, refine against C (F as
 // it was before the factorization, copied only when refining) and estimate the reciprocal condition number. ANORM is
@@ -263,6 +265,76 @@ struct TBandLu {
     }
 };
 
+// Tridiagonal LU, the band LU with one sub- and one super-diagonal (SubDiag = SuperDiag = 1): the same pivoting
+// on the three diagonals alone. A's three rows are the diagonals LAPACK reads: row 0 holds A(j−1, j) in column j
+// (DU from position 1), row 1 the diagonal (D), row 2 A(j+1, j) in column j (DL up to position n−2). F is a copy of
+// those 3·n elements that the factorization overwrites, with DU2 (the fill-in, n−2) after them, and the refinement
+// reads A's own rows, so nothing is copied for it.
+template <class T>
+struct TTridiagonalLu {
+    static constexpr bool kFactorizes = true, kPivots = true;
+    static constexpr TInfoForm::TText kSingular = TBandLu<T>::kSingular;
+    static constexpr const char* kSolve = TBandLu<T>::kSolve;
+    static constexpr const char* kRefine = TBandLu<T>::kRefine;
+    static constexpr const char* kEstimate = TBandLu<T>::kEstimate;
+
+    // The diagonals in a block laid out as A's rows: DL, D, DU and (the factor only) DU2.
+    static T* Dl(T* M, int N) { return M + 2 * static_cast<std::int64_t>(N); }
+    static T* D(T* M, int N) { return M + N; }
+    static T* Du(T* M, int) { return M + 1; }
+    static T* Du2(T* M, int N) { return M + 3 * static_cast<std::int64_t>(N); }
+    static const T* Dl(const T* M, int N) { return M + 2 * static_cast<std::int64_t>(N); }
+    static const T* D(const T* M, int N) { return M + N; }
+    static const T* Du(const T* M, int) { return M + 1; }
+
+    static double Norm(const TSystem<T>& S, double*)
+    {
+        const T* a = detail::Data<T>(S.A);
+        return blas::Langt(S.Norm, S.N, Dl(a, S.N), D(a, S.N), Du(a, S.N));
+    }
+    static int Factorize(TSystem<T>& S)
+    {
+        return blas::Gttrf(S.N, Dl(S.F, S.N), D(S.F, S.N), Du(S.F, S.N), Du2(S.F, S.N), S.Ipiv);
+    }
+    static int Solve(TSystem<T>& S)
+    {
+        return blas::Gttrs(S.Trans, S.N, S.Nrhs, Dl(S.F, S.N), D(S.F, S.N), Du(S.F, S.N), Du2(S.F, S.N), S.Ipiv, S.X,
+                           S.N);
+    }
+    static int Refine(TSystem<T>& S, double* Ferr, double* Berr, T* Work, blas::TAux<T>* Aux)
+    {
+        const T* a = detail::Data<T>(S.A);
+        return blas::Gtrfs(S.Trans, S.N, S.Nrhs, Dl(a, S.N), D(a, S.N), Du(a, S.N), Dl(S.F, S.N), D(S.F, S.N),
+                           Du(S.F, S.N), Du2(S.F, S.N), S.Ipiv, S.B, S.N, S.X, S.N, Ferr, Berr, Work, Aux);
+    }
+    static int Estimate(TSystem<T>& S, double Anorm, double* Rcond, T* Work, blas::TAux<T>* Aux)
+    {
+        return blas::Gtcon(S.Norm, S.N, Dl(S.F, S.N), D(S.F, S.N), Du(S.F, S.N), Du2(S.F, S.N), S.Ipiv, Anorm, Rcond,
+                           Work, Aux);
+    }
+};
+
+// The tridiagonal LU without refinement or estimate, for A·X = B: factorization and solve in one pass (?gtsv), which
+// pivots and computes as ?gttrf and ?gttrs do but sweeps the rows once and keeps no factor. It stops at a zero pivot
+// with X partly eliminated, so X's entry is kept and put back then: a failed factorization leaves X as on every path.
+template <class T>
+struct TTridiagonalOnePass : TTridiagonalLu<T> {
+    using Base = TTridiagonalLu<T>;
+    static constexpr bool kPivots = false;
+
+    static int Factorize(TSystem<T>& S)
+    {
+        const std::int64_t count = static_cast<std::int64_t>(S.N) * std::max(S.Nrhs, 0);
+        const std::size_t bytes = static_cast<std::size_t>(count) * sizeof(T);
+        TWork<T> kept(count);
+        if (bytes > 0) std::memcpy(kept.data(), S.X, bytes);
+        const int info = blas::Gtsv(S.N, S.Nrhs, Base::Dl(S.F, S.N), Base::D(S.F, S.N), Base::Du(S.F, S.N), S.X, S.N);
+        if (info != 0 && bytes > 0) std::memcpy(S.X, kept.data(), bytes);
+        return info;
+    }
+    static int Solve(TSystem<T>&) { return 0; }
+};
+
 // ---- The stages ------------------------------------------------------------------------------------------------
 
 // The family's stages on a prepared system; each writes Info and MtxError and runs only while Info is 0.
@@ -336,8 +408,12 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
     const bool refine = A.RefineSolution();
     const std::int64_t count = static_cast<std::int64_t>(s.N) * std::max(Nrhs, 0);
 
+    const bool tridiagonal = Type == mtBandGeneral && s.Kl == 1 && s.Ku == 1;
     detail::TMtxTemp f;
-    if (Type == mtBandGeneral) {
+    if (tridiagonal) {
+        f->Size(4, s.N, kComplex<T>);  // the three diagonals, then DU2
+        std::memcpy(f->Values(), A.Values(), 3 * static_cast<std::size_t>(s.N) * sizeof(T));
+    } else if (Type == mtBandGeneral) {
         s.Ldf = BlasInt(2 * static_cast<std::int64_t>(s.Kl) + s.Ku + 1);
         f->Size(s.N, s.Ldf, kComplex<T>);
         f->Copy(A, 0, 0, 0, s.Kl, A.Rows(), A.Cols(), true);
@@ -347,7 +423,7 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
     }
     s.F = detail::Data<T>(*f);
     std::optional<detail::TMtxTemp> c;
-    if (refine && Type != mtTriangle) {
+    if (refine && Type != mtTriangle && !tridiagonal) {
         c.emplace();
         (*c)->Copy(*f);
         s.C = detail::Data<T>(**c);
@@ -395,7 +471,13 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
             out = RunStages<TBandCholesky<T>>(A, s);
             break;
         case mtBandGeneral:
-            out = RunStages<TBandLu<T>>(A, s);
+            if (!tridiagonal) {
+                out = RunStages<TBandLu<T>>(A, s);
+            } else if (s.Trans == 'N' && !refine && A.ConditionNumber() == cnNone) {
+                out = RunStages<TTridiagonalOnePass<T>>(A, s);
+            } else {
+                out = RunStages<TTridiagonalLu<T>>(A, s);
+            }
             break;
     }
     if constexpr (kComplex<T>) {

@@ -5,8 +5,8 @@
 // solve the tridiagonal system of equal second derivatives at the inner points,
 //   Δx[i]·s[i−1] + 2(Δx[i] + Δx[i−1])·s[i] + Δx[i−1]·s[i+1] = 3(Δx[i]·d[i−1] + Δx[i−1]·d[i]),  i = 1 .. n−2,
 // closed by not-a-knot rows (third derivative continuous at x[1] and x[n−2]) or by the given end slopes. The
-// not-a-knot rows are not diagonally dominant, so the band LU pivots (DGBTRF/DGBTRS through LUSolve).
-#include <algorithm>
+// not-a-knot rows are not diagonally dominant, so the LU pivots: LUSolve's tridiagonal path (DGTTRF/DGTTRS) on the
+// three-row band.
 
 #include "core/Tarnel.h"
 #include "core/TempGuard.h"
@@ -81,8 +81,9 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
     double* super = band->Values();
     double* diag = super + n;
     double* sub = diag + n;
-    std::fill_n(super, 3 * static_cast<std::int64_t>(n), 0.0);
-    detail::TVecTemp rhs, s;
+    // The loop below writes every other place; with end slopes the two end rows hold the diagonal alone.
+    super[0] = super[1] = sub[n - 2] = sub[n - 1] = 0;
+    detail::TVecTemp rhs;
     rhs->Size(n);
     double* b = rhs->Values();
     auto h = [x](int i) { return x[i + 1] - x[i]; };
@@ -104,8 +105,8 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
         b[0] = h(1) * Slopes[0];
         b[n - 1] = h(n - 3) * Slopes[1];
     }
-    band->LUSolve(*rhs, *s, mtBandGeneral);
-    const double* sl = s->Values();
+    band->LUSolveInt(b, b, 1, mtBandGeneral, opNone);  // the slopes in place of the right-hand side
+    const double* sl = b;
     double* rows = Rows(PP, n - 1, 4);
     for (int k = 0; k < n - 1; ++k) {
         const double c4 = (sl[k] + sl[k + 1] - 2 * dd[k]) * r[k];

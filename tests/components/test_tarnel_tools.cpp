@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -388,6 +389,85 @@ TEST(OptimizationComponent, DamagedRecordsLeaveItUnchanged)
         }
         unchanged(t);
     }
+}
+
+// Seeded random damage on a record with every kind of value: bytes overwritten, a length or count replaced by a
+// random 32-bit number (huge and negative ones included), bytes inserted or removed, a tail of garbage. Each load
+// either raises the library's exception with the component unchanged, or succeeds with a record that reads back
+// the same.
+TEST(OptimizationComponent, RandomlyDamagedRecordsRaiseOrLoadWhole)
+{
+    TMtxOptimization src(nullptr);
+    src.SetOptimizationMethod(optConjGradPR);
+    src.SetMaxIterations(77);
+    src.SetTolerance(-0.0);
+    src.SetLambda0(std::numeric_limits<double>::quiet_NaN());
+    src.SetSoftSearch(false);
+    src.SetNumericGradMethod(numDifference);
+    TVec v, c;
+    v.SetIt(false, {1.5, -2, 3.25, 1e-310});
+    v.SetCaption("abc");
+    v.SetTag(7);
+    src.SetVariableParameters(v);
+    c.SetIt(true, {1, 2, 3, 4});
+    src.SetConstantParameters(c);
+    const std::string full = Record(src);
+
+    auto state = [](TMtxOptimization& o) { return Record(o) + (o.Dirty() ? "D" : "-"); };
+    std::mt19937 gen(20261211);
+    auto below = [&gen](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(gen); };
+    int raised = 0, loaded = 0;
+    for (int round = 0; round < 4000; ++round) {
+        std::string r = full;
+        switch (round % 5) {
+            case 0:  // one to three bytes overwritten
+                for (std::size_t k = 0, n = 1 + below(3); k < n; ++k) r[below(r.size())] = static_cast<char>(gen());
+                break;
+            case 1: {  // four bytes replaced by a random 32-bit number
+                const std::size_t at = below(r.size() - 3);
+                const std::uint32_t x = static_cast<std::uint32_t>(gen());
+                for (int k = 0; k < 4; ++k) r[at + k] = static_cast<char>(x >> (8 * k));
+                break;
+            }
+            case 2:  // bytes inserted
+                r.insert(below(r.size() + 1), std::string(1 + below(8), static_cast<char>(gen())));
+                break;
+            case 3: {  // bytes removed
+                const std::size_t at = below(r.size());
+                r.erase(at, 1 + below(8));
+                break;
+            }
+            default:  // the tail replaced by garbage
+                r.resize(below(r.size()));
+                for (std::size_t k = 0, n = below(16); k < n; ++k) r.push_back(static_cast<char>(gen()));
+                break;
+        }
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        TMtxOptimization t(nullptr);
+        t.SetOptimizationMethod(optBFGS);
+        TVec old;
+        old.SetIt(false, {9, 8});
+        t.SetVariableParameters(old);
+        t.SetDirty(false);
+        const std::string before = state(t);
+        try {
+            Load(t, r);
+        } catch (const Exception&) {
+            ++raised;
+            ASSERT_EQ(state(t), before);
+            continue;
+        } catch (const std::exception& e) {
+            FAIL() << "not the library's exception: " << e.what();
+        }
+        ++loaded;
+        TMtxOptimization back(nullptr);
+        Load(back, Record(t));
+        back.SetDirty(t.Dirty());  // the settings read count as changes
+        ASSERT_EQ(Record(back), Record(t));
+    }
+    // Both outcomes occur (a changed Double still loads).
+    EXPECT_GT(raised, 0);
+    EXPECT_GT(loaded, 0);
 }
 
 }  // namespace

@@ -47,6 +47,24 @@ TEST(BlasBinding, CharacterLengthsGoAtTheEndOfTheList)
     zgemm_("C", "N", &one, &one, &one, &zalpha, za, &one, zb, &one, &zbeta, zc, &one, 1, 1);
     EXPECT_EQ(zc[0].Re, 1);  // conj(i)·i = 1
     EXPECT_EQ(zc[0].Im, 0);
+
+    // The tridiagonal solve after TRANS's length: A = [[4, 3, 0], [1, 5, 1], [0, 2, 6]] (DL, D, DU), Aᵀ·x = (5, 10, 7)
+    // has x = (1, 1, 1); A·x = Aᵀ·x would not.
+    const int three = 3;
+    double dl[2] = {1, 2}, d[3] = {4, 5, 6}, du[2] = {3, 1}, du2[1] = {}, x[3] = {5, 10, 7};
+    int ipiv[3] = {}, info = -9;
+    dgttrf_(&three, dl, d, du, du2, ipiv, &info);
+    ASSERT_EQ(info, 0);
+    dgttrs_("T", &three, &one, dl, d, du, du2, ipiv, x, &three, &info, 1);
+    EXPECT_EQ(info, 0);
+    for (double v : x) EXPECT_NEAR(v, 1, 1e-15);
+    // Of order 1, A = i: Aᴴ·x = 1 gives x = i (A·x = 1 and Aᵀ·x = 1 give −i).
+    TCplx zdl[1] = {}, zd[1] = {{0, 1}}, zdu[1] = {}, zdu2[1] = {}, zx[1] = {{1, 0}};
+    zgttrf_(&one, zdl, zd, zdu, zdu2, ipiv, &info);
+    zgttrs_("C", &one, &one, zdl, zd, zdu, zdu2, ipiv, zx, &one, &info, 1);
+    EXPECT_EQ(info, 0);
+    EXPECT_EQ(zx[0].Re, 0);
+    EXPECT_EQ(zx[0].Im, 1);
 }
 
 TEST(BlasBinding, FortranModeIsLeftForTheWorkingModeOnEveryPath)

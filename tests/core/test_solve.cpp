@@ -3,6 +3,7 @@
 // the messages of numerical failures with Info, the refusals, and the control word after every way out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -298,6 +299,9 @@ TEST_F(LUSolve, NumericalFailuresRaiseTheirTextWithInfoAndRestoreTheControlWord)
         // [[1, 1, 0], [1, 1, 0], [0, 0, 1]] as a band: singular at the second pivot.
         {"band LU", false, mtBandGeneral, tfUpper, 1, 1, 3, 3, {0, 1, 0, 1, 1, 1, 1, 0, 0}, 2,
          "LU factorization: U(2,2) = 0 (singular)"},
+        // The same matrix with a second (zero) sub-diagonal: the band LU, not the tridiagonal routines.
+        {"band LU, two sub-diagonals", false, mtBandGeneral, tfUpper, 1, 2, 4, 3, {0, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0, 0},
+         2, "LU factorization: U(2,2) = 0 (singular)"},
         // [[1, 2, 0], [2, 1, 2], [0, 2, 1]] as the upper band.
         {"band Cholesky", false, mtBandSymmPosDef, tfUpper, 1, 0, 2, 3, {0, 2, 2, 1, 1, 1}, 2,
          "Cholesky: leading minor of order 2is not positive definite"},
@@ -319,7 +323,7 @@ TEST_F(LUSolve, NumericalFailuresRaiseTheirTextWithInfoAndRestoreTheControlWord)
         EXPECT_EQ(a.MtxError(), f.Message);
         EXPECT_EQ(Get8087CW(), Tarnel8087CW);
         EXPECT_TRUE(Same(Numbers(a), before));
-        EXPECT_EQ(x.Rows(), f.Cols) << "X keeps B's shape";
+        EXPECT_TRUE(Same(Numbers(x), Numbers(b))) << "X holds B";
         // The vector form alike.
         TVec bv, xv;
         bv.Size(f.Cols, f.Complex);
@@ -509,4 +513,74 @@ TEST_F(LUSolve, ADenseTridiagonalAndItsBandStorageGiveTheSameSolution)
     band.LUSolve(bv, xv, mtBandGeneral, opNone);
     dense.LUSolve(b, xDense, mtGeneral, opNone);
     for (int i = 0; i < n; ++i) EXPECT_NEAR(xv.Values()[i], xDense.Values()[i], 1e-14) << i;
+}
+
+TEST_F(LUSolve, TheTridiagonalRoutinesAgreeWithTheBandLU)
+{
+    // A tridiagonal band (SubDiag = SuperDiag = 1: ?gttrf, ?gttrs, ?gtrfs, ?gtcon) against the same matrix stored with
+    // a second, zero sub-diagonal (the band LU: ?gbtrf, ?gbtrs, ?gbrfs, ?gbcon). Both pivot alike, so the solutions
+    // and the estimates agree to rounding; the bounds agree in magnitude. The diagonal is small in every other row, so rows are interchanged; the places outside the matrix
+    // hold NaN, which neither may read.
+    for (bool complex : {false, true}) {
+        const int w = complex ? 2 : 1;
+        for (int n : {1, 2, 7}) {
+            TMtx tri, wide, b, xTri, xWide;
+            tri.Size(3, n, complex);
+            wide.Size(4, n, complex);
+            wide.SetVal(0);
+            for (int j = 0; j < n; ++j) {
+                for (int p = 0; p < w; ++p) {
+                    const double super = j == 0 ? NAN : std::cos(1.0 + j + p);
+                    const double diag = (j % 2 == 0 ? 0.2 : 3.0) * std::sin(2.0 + 3 * j + p);
+                    const double sub = j == n - 1 ? NAN : 1.5 - 0.1 * j + 0.3 * p;
+                    tri.Values()[(0 * n + j) * w + p] = wide.Values()[(0 * n + j) * w + p] = super;
+                    tri.Values()[(1 * n + j) * w + p] = wide.Values()[(1 * n + j) * w + p] = diag;
+                    tri.Values()[(2 * n + j) * w + p] = wide.Values()[(2 * n + j) * w + p] = sub;
+                    if (j >= n - 2) wide.Values()[(3 * n + j) * w + p] = NAN;
+                }
+            }
+            tri.SetSubDiag(1);
+            tri.SetSuperDiag(1);
+            wide.SetSubDiag(2);
+            wide.SetSuperDiag(1);
+            b.Size(n, 2, complex);
+            for (int i = 0; i < n * 2 * w; ++i) b.Values()[i] = std::sin(0.7 * i + 0.1);
+            for (TMtxOperation op : {opNone, opTran, opHerm}) {
+                for (TConditionNumber cn : {cnNorm1, cnNormInf}) {
+                    SCOPED_TRACE(testing::Message() << "complex " << complex << ", n " << n << ", operation " << op
+                                                    << ", norm " << cn);
+                    for (TMtx* a : {&tri, &wide}) {
+                        a->SetRefineSolution(true);
+                        a->SetConditionNumber(cn);
+                    }
+                    const std::vector<double> before = Numbers(tri);
+                    tri.LUSolve(b, xTri, mtBandGeneral, op);
+                    wide.LUSolve(b, xWide, mtBandGeneral, op);
+                    EXPECT_TRUE(Same(Numbers(tri), before)) << "A changed";
+                    double largest = 0;
+                    for (int i = 0; i < n * 2 * w; ++i) largest = std::max(largest, std::abs(xWide.Values()[i]));
+                    for (int i = 0; i < n * 2 * w; ++i)
+                        ASSERT_NEAR(xTri.Values()[i], xWide.Values()[i], 1e-13 * largest) << "number " << i;
+                    EXPECT_NEAR(tri.ConditionNr(), wide.ConditionNr(), 1e-12 * wide.ConditionNr());
+                    EXPECT_GT(tri.ConditionNr(), 0);
+                    // The rounding term of the bound counts 4 elements per row for the tridiagonal routines and
+                    // min(SubDiag + SuperDiag + 2, n + 1) for the band (2 at n = 1).
+                    EXPECT_GT(wide.ForwError(), 0);
+                    EXPECT_LT(tri.ForwError(), 2.5 * wide.ForwError());
+                    EXPECT_GT(tri.ForwError(), wide.ForwError() / 2.5);
+                    EXPECT_LT(tri.BackError(), 1e-15);
+                    EXPECT_LT(wide.BackError(), 1e-15);
+                    EXPECT_EQ(tri.Info(), 0);
+                }
+                // Without refinement A·X = B runs in one pass, as the factorization and the solve compute it.
+                if (op != opNone) continue;
+                tri.SetRefineSolution(false);
+                tri.SetConditionNumber(cnNorm1);
+                tri.LUSolve(b, xTri, mtBandGeneral, op);
+                tri.SetConditionNumber(cnNone);
+                tri.LUSolve(b, xWide, mtBandGeneral, op);
+                EXPECT_TRUE(Same(Numbers(xTri), Numbers(xWide))) << "one pass, complex " << complex << ", n " << n;
+            }
+        }
+    }
 }

@@ -13,7 +13,7 @@ solve_golden.inc  op(A)·X = B for every matrix type, real and complex, every tr
 bounds_golden.inc ConditionNr against scipy.linalg.lapack ?gecon, ?pocon, ?sycon, zhecon on the same matrix and norm;
                   triangular and band matrices against 1/(‖A‖·‖A⁻¹‖) from numpy (the estimate is exact on these small
                   cases: the real triangles have a nonnegative inverse). ForwError/BackError (the largest bound over 3 right-hand sides) against ?gesvx, ?posvx with
-                  fact 'N', ?sysvx and zhesvx. NaN where a field is not compared.
+                  fact 'N', ?sysvx, zhesvx and, for a tridiagonal band, ?gtsvx (its estimate too). NaN where a field is not compared.
 
 Run: /usr/bin/python3 tests/data/gen_solve_golden.py   (writes both files next to this script)
 """
@@ -28,10 +28,10 @@ OPS = ["opNone", "opTran", "opHerm"]
 EPS = np.finfo(float).eps
 
 
-def rand(shape, cplx):
-    a = rng.uniform(-1, 1, shape)
+def rand(shape, cplx, gen=rng):
+    a = gen.uniform(-1, 1, shape)
     if cplx:
-        a = a + 1j * rng.uniform(-1, 1, shape)
+        a = a + 1j * gen.uniform(-1, 1, shape)
     return a
 
 
@@ -66,8 +66,8 @@ def hermitian(n):
     return h
 
 
-def band_of(n, kl, ku, cplx, diag):
-    a = rand((n, n), cplx) + diag * np.eye(n)
+def band_of(n, kl, ku, cplx, diag, gen=rng):
+    a = rand((n, n), cplx, gen) + diag * np.eye(n)
     for i in range(n):
         for j in range(n):
             if j - i > ku or i - j > kl:
@@ -97,6 +97,16 @@ def ab_triangle(a, kd, lower):
             for i in range(max(0, j - kd), j + 1):
                 ab[kd + i - j, j] = a[i, j]
     return ab
+
+
+# The tridiagonal cases (the band LU with one sub- and one super-diagonal, solved by the tridiagonal routines) draw
+# from a generator of their own, so that the cases above keep their values.
+trng = np.random.default_rng(20261211)
+
+
+def tridiagonal(n, cplx):
+    """Three random diagonals of one size: the diagonal is often the smaller, so the LU interchanges rows."""
+    return band_of(n, 1, 1, cplx, 0, trng)
 
 
 def poisoned(a, tf, unit=False):
@@ -181,6 +191,15 @@ def solve_cases():
                         np.linalg.solve(op(a, o), b)
                     ku_, kl_ = (0, kd) if lower else (kd, 0)
                     add("band Cholesky " + t, cplx, t, o, tf, False, ku_, kl_, ab, a, b, x)
+    for cplx in (False, True):
+        for k, o in enumerate(OPS):
+            nrhs = 3 if k != 1 else 1
+            a = tridiagonal(nb, cplx)
+            b = rand((nb, nrhs), cplx, trng)
+            ab = ab_general(a, 1, 1)
+            x = scipy.linalg.solve_banded((1, 1), np.nan_to_num(ab), b) if o == "opNone" else \
+                np.linalg.solve(op(a, o), b)
+            add("tridiagonal", cplx, "mtBandGeneral", o, "tfUpper", False, 1, 1, ab, a, b, x)
     return out
 
 
@@ -252,6 +271,19 @@ def bound_cases():
                 ku_, kl_ = (0, 1) if lower else (1, 0)
                 out.append(("tridiagonal band Cholesky", cplx, t, tf, False, ku_, kl_, cn, ab_triangle(tri3, 1, lower),
                             rand((3, nrhs), cplx), rc, nan, nan))
+    # A tridiagonal band that pivots, against ?gtsvx: its estimate takes the 1-norm with TRANS 'N' and the infinity
+    # norm otherwise; the bounds are those of op(A) = A.
+    for cplx in (False, True):
+        p = "z" if cplx else "d"
+        for cn in ("cnNorm1", "cnNormInf"):
+            a = tridiagonal(n, cplx)
+            b = rand((n, nrhs), cplx, trng)
+            diagonals = (np.diag(a, -1).copy(), np.diag(a).copy(), np.diag(a, 1).copy())
+            sv = getattr(lapack, p + "gtsvx")(*diagonals, b, fact="N", trans="N")
+            rcond = sv[6] if cn == "cnNorm1" else getattr(lapack, p + "gtsvx")(*diagonals, b, fact="N", trans="T")[6]
+            assert sv[9] == 0
+            out.append(("tridiagonal", cplx, "mtBandGeneral", "tfUpper", False, 1, 1, cn, ab_general(a, 1, 1), b, rcond,
+                        max(sv[7]), max(sv[8])))
     return out
 
 
