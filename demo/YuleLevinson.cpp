@@ -34,7 +34,7 @@ QSlider* TrackBar(QWidget* parent, QBoxLayout* into, const QString& caption, QLa
     auto* bar = new QSlider(Qt::Horizontal, parent);
     bar->setObjectName(QString::fromLatin1(name));
     bar->setTickPosition(QSlider::TicksBelow);
-    bar->setMinimumWidth(170);
+    bar->setMinimumWidth(120);
     box->addWidget(bar);
     into->addLayout(box);
     return bar;
@@ -84,7 +84,7 @@ TYuleLev::TYuleLev(QWidget* owner) : TBasicForm1(owner), FHelp(this)
     lblTimeFFT = new QLabel(QStringLiteral("Time for FFT"), Panel2);
     lblTimeFFT->setObjectName("lblTimeFFT");
     for (QLabel* l : {lblTimeLYW, lblTimeFFT}) {
-        l->setMinimumWidth(250);
+        l->setMinimumWidth(150);
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long time never widens the window
     }
     times->addWidget(lblTimeLYW);
