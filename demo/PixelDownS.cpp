@@ -57,39 +57,22 @@ TDownS::TDownS(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     middle->addWidget(ChartNormal, 1);
     middle->addWidget(ChartDown, 1);
 
-    auto* bottom = new QHBoxLayout(Panel2);
-    bottom->setContentsMargins(8, 4, 8, 4);
-    auto* trackBox = new QVBoxLayout;
-    auto* captions = new QHBoxLayout;
-    captions->addWidget(new QLabel(QStringLiteral("Number of points : "), Panel2));
-    lblPoints = new QLabel(Panel2);
-    lblPoints->setObjectName("lblPoints");
-    lblPoints->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    captions->addWidget(lblPoints, 1);
-    trackBox->addLayout(captions);
-    TrackBar1 = new QSlider(Qt::Horizontal, Panel2);
-    TrackBar1->setObjectName("TrackBar1");
-    TrackBar1->setRange(100000, 1000000);
-    TrackBar1->setValue(600000);
-    TrackBar1->setTickInterval(100000);
+    const TDimensionPanel dim =
+        BuildDimensionPanel(Panel2, QStringLiteral("Number of points : "), {100000, 1000000, 600000, 100000});
+    lblPoints = dim.lblDim;
+    TrackBar1 = dim.TrackBar1;
+    btnCompare = dim.btnCompare;
     TrackBar1->setSingleStep(10000);
     TrackBar1->setPageStep(100000);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setMinimumWidth(260);
-    trackBox->addWidget(TrackBar1);
-    bottom->addLayout(trackBox);
-    bottom->addSpacing(16);
+    // The two times between the track bar and the button.
     auto* times = new QGridLayout;
     lblNormalTime = TimeLabel(Panel2, times, 0, QStringLiteral("Time needed for \"normal\" plotting : "),
                               "lblNormalTime");
     lblDownTime =
         TimeLabel(Panel2, times, 1, QStringLiteral("Time needed for optimized plotting : "), "lblDownTime");
-    bottom->addLayout(times);
-    bottom->addSpacing(16);
-    btnCompare = new QPushButton(QStringLiteral("Do comparison"), Panel2);
-    btnCompare->setObjectName("btnCompare");
-    bottom->addWidget(btnCompare, 0, Qt::AlignVCenter);
-    bottom->addStretch(1);
+    auto* bottom = static_cast<QBoxLayout*>(Panel2->layout());
+    bottom->insertLayout(bottom->indexOf(btnCompare), times);
+    bottom->insertSpacing(bottom->indexOf(btnCompare), 16);
 
     connect(TrackBar1, &QSlider::valueChanged, this, Guard([this] { TrackBarChange(); }));
     connect(btnCompare, &QPushButton::clicked, this, Guard([this] { DoComparison(); }));

@@ -11,6 +11,7 @@
 #include "demo/ClipboardMSOffice.h"
 #include "demo/FileHandling1.h"
 #include "demo/Main.h"
+#include "tests/demo/PageTests.h"
 #include "demo/Pages.h"
 #include "demo/Save_Precision.h"
 #include "demo/ValueViewerSeam.h"
@@ -93,10 +94,7 @@ private:
     template <class TPage>
     TPage* Open(const char* caption)
     {
-        const int index = FWindow->FindNode(QString::fromLatin1(caption));
-        if (index < 0) qFatal("no node %s", caption);
-        FWindow->SelectNode(index);
-        return dynamic_cast<TPage*>(FWindow->ExampleForm());
+        return pagetest::Open<TPage>(*FWindow, caption);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "demo/DefaultArray.h"
 #include "demo/GetMemComp.h"
 #include "demo/Main.h"
+#include "tests/demo/PageTests.h"
 #include "demo/MemoryCompare1.h"
 #include "demo/Pages.h"
 #include "platform/gui/Guard.h"
@@ -18,26 +19,13 @@
 using namespace paxtor;
 using namespace tarnel;
 using namespace tarnel::gui;
+using pagetest::TSteppingTicks;
 
 namespace {
 
 QList<int> gHelpContexts;
 QStringList gErrorBoxes;
 
-// A tick count that starts just below the wrap-around and advances 7 ms at every reading: every timed block
-// takes 7 ms.
-std::uint32_t gTick = 0;
-std::uint32_t SteppingTicks()
-{
-    const std::uint32_t t = gTick;
-    gTick += 7;
-    return t;
-}
-struct TSteppingTicks {
-    TTickSource Previous;
-    TSteppingTicks() : Previous(SetTickSource(SteppingTicks)) { gTick = 0xFFFFFFF0u; }
-    ~TSteppingTicks() { SetTickSource(Previous); }
-};
 
 // The vector pool as seen from outside: how many vectors it lends before it creates ordinary ones, and the
 // capacity of the first.
@@ -100,10 +88,7 @@ private:
     template <class TPage>
     TPage* Open(const char* caption)
     {
-        const int index = FWindow->FindNode(QString::fromLatin1(caption));
-        if (index < 0) qFatal("no node %s", caption);
-        FWindow->SelectNode(index);
-        return dynamic_cast<TPage*>(FWindow->ExampleForm());
+        return pagetest::Open<TPage>(*FWindow, caption);
     }
 };
 

@@ -14,6 +14,7 @@
 
 #include "demo/DemoFiles.h"
 #include "demo/Main.h"
+#include "tests/demo/PageTests.h"
 #include "demo/Pages.h"
 #include "demo/PixelDownS.h"
 #include "demo/YuleLevinson.h"
@@ -25,24 +26,13 @@
 using namespace paxtor;
 using namespace tarnel;
 using namespace tarnel::gui;
+using pagetest::TSteppingTicks;
 
 namespace {
 
 QList<int> gHelpContexts;
 QStringList gErrorBoxes;
 
-std::uint32_t gTick = 0;
-std::uint32_t SteppingTicks()
-{
-    const std::uint32_t t = gTick;
-    gTick += 7;
-    return t;
-}
-struct TSteppingTicks {
-    TTickSource Previous;
-    TSteppingTicks() : Previous(SetTickSource(SteppingTicks)) { gTick = 0xFFFFFFF0u; }
-    ~TSteppingTicks() { SetTickSource(Previous); }
-};
 std::uint64_t FixedClock()
 {
     return 0x5EED5EEDull;
@@ -105,10 +95,7 @@ private:
     template <class TPage>
     TPage* Open(const char* caption)
     {
-        const int index = FWindow->FindNode(QString::fromLatin1(caption));
-        if (index < 0) qFatal("no node %s", caption);
-        FWindow->SelectNode(index);
-        return dynamic_cast<TPage*>(FWindow->ExampleForm());
+        return pagetest::Open<TPage>(*FWindow, caption);
     }
     TYuleLev* OpenYuleLev(int N, int P, int FactorItem)
     {
