@@ -57,10 +57,12 @@ const bool kRegistered = [] {
     };
     for (const TCase c : {TCase{"2000 4x", 2000, 1000, 2}, TCase{"8000 16x", 8000, 8000, 4}}) {
         const std::string suffix = std::string(" spectrum ") + c.Name;
-        Row("AR" + suffix, c.P, "ours", [c](benchmark::State& s) { Spectrum(s, c.N, c.P, c.Item, true); })
-            ->Unit(benchmark::kMicrosecond);
-        Row("FFT" + suffix, c.P, "ours", [c](benchmark::State& s) { Spectrum(s, c.N, c.P, c.Item, false); })
-            ->Unit(benchmark::kMicrosecond);
+        Row("AR" + suffix, c.P, "ours", [c](benchmark::State& s) {
+            Spectrum(s, c.N, c.P, c.Item, true);
+        })->Unit(benchmark::kMicrosecond);
+        Row("FFT" + suffix, c.P, "ours", [c](benchmark::State& s) {
+            Spectrum(s, c.N, c.P, c.Item, false);
+        })->Unit(benchmark::kMicrosecond);
     }
     for (int m : {1, 125, 500}) {
         Row("1000 x four arrays", m, "ours", [m](benchmark::State& s) {

@@ -3,8 +3,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "demo/DemoFiles.h"
 #include "components/TarnelTee.h"
+#include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"
 #include "platform/gui/Guard.h"
 #include "platform/rtl/Random.h"
@@ -66,10 +66,9 @@ TDownS::TDownS(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     TrackBar1->setPageStep(100000);
     // The two times between the track bar and the button.
     auto* times = new QGridLayout;
-    lblNormalTime = TimeLabel(Panel2, times, 0, QStringLiteral("Time needed for \"normal\" plotting : "),
-                              "lblNormalTime");
-    lblDownTime =
-        TimeLabel(Panel2, times, 1, QStringLiteral("Time needed for optimized plotting : "), "lblDownTime");
+    lblNormalTime =
+        TimeLabel(Panel2, times, 0, QStringLiteral("Time needed for \"normal\" plotting : "), "lblNormalTime");
+    lblDownTime = TimeLabel(Panel2, times, 1, QStringLiteral("Time needed for optimized plotting : "), "lblDownTime");
     auto* bottom = static_cast<QBoxLayout*>(Panel2->layout());
     bottom->insertLayout(bottom->indexOf(btnCompare), times);
     bottom->insertSpacing(bottom->indexOf(btnCompare), 16);

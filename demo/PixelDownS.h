@@ -19,8 +19,8 @@ class TDownS : public TBasicForm2 {
 public:
     explicit TDownS(QWidget* owner);
 
-    QSlider* TrackBar1;  // "Number of points : ", 100000 to 1000000
-    QLabel* lblPoints;   // its value
+    QSlider* TrackBar1;                // "Number of points : ", 100000 to 1000000
+    QLabel* lblPoints;                 // its value
     tarnel::gui::TChart* ChartNormal;  // "Normal", on top, half the panel's height
     tarnel::gui::TChart* ChartDown;    // "Using PixelDownSample"
     tarnel::gui::TLineSeries* SeriesNormal;

@@ -5,8 +5,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "demo/DemoFiles.h"
 #include "components/TarnelTee.h"
+#include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"
 #include "numerics/Toeplitz.h"
 #include "platform/gui/Guard.h"

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "core/TempGuard.h"
 #include "core/Tarnel.h"
+#include "core/TempGuard.h"
 #include "demo/Basic1.h"
 #include "demo/PageContract.h"
 
@@ -21,15 +21,15 @@ class TYuleLev : public TBasicForm1 {
 public:
     explicit TYuleLev(QWidget* owner);
 
-    QSlider* TrackBar1;       // "CorrLength : ", 50 to 8000
-    QLabel* lblCorrLength;    // its value
-    QSlider* TrackBar2;       // "LPCCoef : ", 1 to CorrLength
-    QLabel* lblLPCCoef;       // its value
-    QGroupBox* RadioGroup1;   // "Zero padding": "1x" .. "16x"
+    QSlider* TrackBar1;      // "CorrLength : ", 50 to 8000
+    QLabel* lblCorrLength;   // its value
+    QSlider* TrackBar2;      // "LPCCoef : ", 1 to CorrLength
+    QLabel* lblLPCCoef;      // its value
+    QGroupBox* RadioGroup1;  // "Zero padding": "1x" .. "16x"
     QButtonGroup* RadioItems;
-    QLabel* lblTimeLYW;       // "Time for LYW", then the model's time
-    QLabel* lblTimeFFT;       // "Time for FFT", then the FFT's time
-    QPushButton* btnCalc;     // "Calculate spectrum"
+    QLabel* lblTimeLYW;                   // "Time for LYW", then the model's time
+    QLabel* lblTimeFFT;                   // "Time for FFT", then the FFT's time
+    QPushButton* btnCalc;                 // "Calculate spectrum"
     tarnel::gui::TLineSeries* ARSeries;   // "Yule Walker AR"
     tarnel::gui::TLineSeries* FFTSeries;  // "FFT"
 

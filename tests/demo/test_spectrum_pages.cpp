@@ -14,7 +14,6 @@
 
 #include "demo/DemoFiles.h"
 #include "demo/Main.h"
-#include "tests/demo/PageTests.h"
 #include "demo/Pages.h"
 #include "demo/PixelDownS.h"
 #include "demo/YuleLevinson.h"
@@ -22,6 +21,7 @@
 #include "platform/gui/Help.h"
 #include "platform/rtl/Random.h"
 #include "platform/rtl/TickCount.h"
+#include "tests/demo/PageTests.h"
 
 using namespace paxtor;
 using namespace tarnel;
@@ -230,10 +230,9 @@ void TestSpectrumPages::spectraAgainstScipy()
         double worst = 0;
         for (std::size_t k = 0; k < row.Values.size(); ++k)
             worst = std::max(worst, std::fabs(s.Values()[k * row.Stride] - row.Values[k]));
-        QVERIFY2(worst <= row.Tolerance, qPrintable(QStringLiteral("%1: %2 > %3")
-                                                        .arg(row.What)
-                                                        .arg(worst, 0, 'g', 3)
-                                                        .arg(row.Tolerance, 0, 'g', 3)));
+        QVERIFY2(worst <= row.Tolerance,
+                 qPrintable(
+                     QStringLiteral("%1: %2 > %3").arg(row.What).arg(worst, 0, 'g', 3).arg(row.Tolerance, 0, 'g', 3)));
     }
 }
 
