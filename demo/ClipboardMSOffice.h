@@ -4,8 +4,8 @@
 
 #include <QPushButton>
 
-#include "core/TempGuard.h"
 #include "core/Tarnel.h"
+#include "core/TempGuard.h"
 #include "demo/Basic2.h"
 #include "demo/PageContract.h"
 

@@ -22,15 +22,15 @@ class TDefArray : public TBasicForm2 {
 public:
     explicit TDefArray(QWidget* owner);
 
-    QLabel* lblCaption;   // "Vector length" or "Sqared matrix rows"
-    QLabel* lblDim;       // the track bar's value, right-aligned
-    QSlider* TrackBar1;   // 1 to 10000 (vector) or 300 (matrix)
+    QLabel* lblCaption;      // "Vector length" or "Sqared matrix rows"
+    QLabel* lblDim;          // the track bar's value, right-aligned
+    QSlider* TrackBar1;      // 1 to 10000 (vector) or 300 (matrix)
     QGroupBox* RadioGroup1;  // "Pick your test"
     QButtonGroup* RadioItems;
     QPushButton* btnCompare;  // "Do comparison"
     tarnel::gui::TChart* Chart1;
-    tarnel::gui::TLineSeries* DefaultSeries;  // "Default Array"
-    tarnel::gui::TLineSeries* ValuesSeries;   // "Values Array"
+    tarnel::gui::TLineSeries* DefaultSeries;   // "Default Array"
+    tarnel::gui::TLineSeries* ValuesSeries;    // "Values Array"
     tarnel::gui::TLineSeries* Values1DSeries;  // "Values1D array", matrix test only
 
     enum TTest { ttVector = 0, ttMatrix = 1 };

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "core/TempGuard.h"
 #include "core/Tarnel.h"
+#include "core/TempGuard.h"
 #include "demo/Basic2.h"
 #include "demo/PageContract.h"
 #include "platform/gui/Controls.h"
@@ -20,13 +20,13 @@ class TFileH1 : public TBasicForm2 {
 public:
     explicit TFileH1(QWidget* owner);
 
-    QLabel* Label1;                  // "Code used : "
+    QLabel* Label1;                     // "Code used : "
     tarnel::gui::TRichEdit* RichEdit2;  // the explanation of the last action
-    QCheckBox* CheckView;            // "View loaded values"
-    QPushButton* btnStream;          // "Streams : Read/Write"
-    QPushButton* btnFile;            // "Binary files : Read/Write"
-    QPushButton* btnBlob;            // "BLOB files : Read/Write"
-    QPushButton* btnText;            // "Text files : Read/Write"
+    QCheckBox* CheckView;               // "View loaded values"
+    QPushButton* btnStream;             // "Streams : Read/Write"
+    QPushButton* btnFile;               // "Binary files : Read/Write"
+    QPushButton* btnBlob;               // "BLOB files : Read/Write"
+    QPushButton* btnText;               // "Text files : Read/Write"
 
     // The buttons' work; the files go to the working directory.
     void StreamsReadWrite();

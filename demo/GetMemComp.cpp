@@ -31,6 +31,7 @@ TGetMemC::TGetMemC(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     Chart1->SetLegendOnTop();
     Chart1->xAxis->setLabel(QStringLiteral("Length"));
     Chart1->yAxis->setLabel(QStringLiteral("time [ms] (50.000 executions)"));
+    Chart1->SetAxisAutomatic(Chart1->yAxis, false);  // from 0 to the largest time, set by the run
     GetMemSeries = Chart1->AddLineSeries(QStringLiteral("GetMem"), Qt::red, TPointerStyle::psNone);
     SliceItSeries = Chart1->AddLineSeries(QStringLiteral("SliceIt"), Qt::green, TPointerStyle::psNone);
     SetLengthSeries = Chart1->AddLineSeries(QStringLiteral("SetLength"), Qt::yellow, TPointerStyle::psNone);

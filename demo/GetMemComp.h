@@ -20,8 +20,8 @@ class TGetMemC : public TBasicForm2 {
 public:
     explicit TGetMemC(QWidget* owner);
 
-    QSlider* TrackBar1;  // "Length : ", 16 to 2000
-    QLabel* lblDim;      // the track bar's value, right-aligned
+    QSlider* TrackBar1;       // "Length : ", 16 to 2000
+    QLabel* lblDim;           // the track bar's value, right-aligned
     QPushButton* btnCompare;  // "Do comparison"
     tarnel::gui::TChart* Chart1;
     tarnel::gui::TLineSeries* GetMemSeries;     // "GetMem"

@@ -70,33 +70,20 @@ TMemComp1::TMemComp1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     middle->addWidget(Chart1, 1);
 
     // The bottom: the track bar under its caption and value, the memo beside it, the button.
-    auto* bottom = new QHBoxLayout(Panel2);
-    bottom->setContentsMargins(8, 2, 8, 2);
-    auto* trackBox = new QVBoxLayout;
-    auto* captions = new QHBoxLayout;
-    captions->addWidget(new QLabel(QStringLiteral("Vector length"), Panel2));
-    lblLength = new QLabel(Panel2);
+    const TDimensionPanel dim = BuildDimensionPanel(Panel2, QStringLiteral("Vector length"), {1, 1500, 4, 50});
+    lblLength = dim.lblDim;
     lblLength->setObjectName("lblLength");
-    lblLength->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    captions->addWidget(lblLength, 1);
-    trackBox->addLayout(captions);
-    TrackBar1 = new QSlider(Qt::Horizontal, Panel2);
-    TrackBar1->setObjectName("TrackBar1");
-    TrackBar1->setRange(1, 1500);
-    TrackBar1->setValue(4);
-    TrackBar1->setTickInterval(50);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1 = dim.TrackBar1;
     TrackBar1->setMinimumWidth(260);
-    trackBox->addWidget(TrackBar1);
-    bottom->addLayout(trackBox, 0);
+    btnCompare = dim.btnCompare;
+    btnCompare->setText(QStringLiteral("Do full comparison"));
     Memo1 = new QPlainTextEdit(QString::fromLatin1(kMemoLines), Panel2);
     Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    bottom->addWidget(Memo1, 1);
-    btnCompare = new QPushButton(QStringLiteral("Do full comparison"), Panel2);
-    btnCompare->setObjectName("btnCompare");
-    bottom->addWidget(btnCompare, 0, Qt::AlignVCenter);
+    auto* bottom = static_cast<QBoxLayout*>(Panel2->layout());
+    bottom->insertWidget(bottom->indexOf(btnCompare), Memo1, 1);
+    bottom->setStretch(bottom->count() - 1, 0);  // the memo takes the room the stretch had
 
     for (int i = 0; i < 4; ++i) Series1->AddXY(i, 0, QString::fromLatin1(kBarLabels[i]));
 

@@ -21,9 +21,9 @@ class TMemComp1 : public TBasicForm2 {
 public:
     explicit TMemComp1(QWidget* owner);
 
-    QSlider* TrackBar1;    // "Vector length", 1 to 1500
-    QLabel* lblLength;     // the track bar's value
-    QPlainTextEdit* Memo1;  // the eleven lines on the four cases
+    QSlider* TrackBar1;       // "Vector length", 1 to 1500
+    QLabel* lblLength;        // the track bar's value
+    QPlainTextEdit* Memo1;    // the eleven lines on the four cases
     QPushButton* btnCompare;  // "Do full comparison"
     tarnel::gui::TChart* Chart1;
     tarnel::gui::TBarSeries* Series1;  // "CreateIt/FreeIt": four bars

@@ -11,6 +11,8 @@
 #include "demo/FileHandling1.h"
 #include "demo/Save_Precision.h"
 #include "demo/ClipboardMSOffice.h"
+#include "demo/YuleLevinson.h"
+#include "demo/PixelDownS.h"
 #include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
 #include "demo/SysLinear1.h"
@@ -25,8 +27,6 @@ QStringList PendingPageClasses()
 {
     // Each demonstration page replaces its line here by its own registration when it is built.
     return {
-        QStringLiteral("TYuleLev"),
-        QStringLiteral("TDownS"),
         QStringLiteral("TInterpolating1"),
         QStringLiteral("TLQRPoly"),
         QStringLiteral("TfrmFloatEdit1"),
@@ -59,6 +59,8 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TMSOffice"), [](QWidget* owner) { return new TMSOffice(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TProb1"), [](QWidget* owner) { return new TProb1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxOptim"), [](QWidget* owner) { return new TfrmMtxOptim(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TYuleLev"), [](QWidget* owner) { return new TYuleLev(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TDownS"), [](QWidget* owner) { return new TDownS(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }

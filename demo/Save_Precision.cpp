@@ -48,8 +48,8 @@ TfrmSavePrec::TfrmSavePrec(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     bottom->addWidget(new QLabel(QStringLiteral("Precision : "), Panel2));
     cbPrecision = new QComboBox(Panel2);
     cbPrecision->setObjectName("cbPrecision");
-    cbPrecision->addItems({"prDouble", "prSingle", "prInteger", "prCardinal", "prSmallInt", "prWord", "prShortInt",
-                           "prByte"});
+    cbPrecision->addItems(
+        {"prDouble", "prSingle", "prInteger", "prCardinal", "prSmallInt", "prWord", "prShortInt", "prByte"});
     bottom->addWidget(cbPrecision);
     bottom->addSpacing(12);
     bottom->addWidget(new QLabel(QStringLiteral("Rounding type : "), Panel2));

@@ -484,10 +484,10 @@ void TestDemo::missingTextGivesEmptyTextWithoutDialog()
 void TestDemo::pendingPageSaysNotAvailableAndSwitchesHelpOff()
 {
     Select("TVec object function list");
-    Select("Levinson Yule Walker");
+    Select("Least-square fitting");
     auto* page = dynamic_cast<TPendingPage*>(FWindow->ExampleForm());
     QVERIFY(page);
-    QCOMPARE(page->PageClassName(), QString("TYuleLev"));
+    QCOMPARE(page->PageClassName(), QString("TLQRPoly"));
     auto* label = page->findChild<QLabel*>("lblPending");
     QVERIFY(label && label->text().contains("not yet available"));
     QVERIFY(!FWindow->btnHelp->isEnabled());

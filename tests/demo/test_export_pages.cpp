@@ -16,6 +16,7 @@
 #include "demo/ValueViewerSeam.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/Help.h"
+#include "tests/demo/PageTests.h"
 
 using namespace paxtor;
 using namespace tarnel;
@@ -93,10 +94,7 @@ private:
     template <class TPage>
     TPage* Open(const char* caption)
     {
-        const int index = FWindow->FindNode(QString::fromLatin1(caption));
-        if (index < 0) qFatal("no node %s", caption);
-        FWindow->SelectNode(index);
-        return dynamic_cast<TPage*>(FWindow->ExampleForm());
+        return pagetest::Open<TPage>(*FWindow, caption);
     }
 };
 
@@ -270,8 +268,8 @@ void TestExportPages::savePrecisionPageIsBuilt()
         QCOMPARE(g->DefaultColWidth(), 75);
         QCOMPARE(g->DefaultRowHeight(), 16);
     }
-    const QStringList precisions{"prDouble", "prSingle",   "prInteger", "prCardinal",
-                                 "prSmallInt", "prWord", "prShortInt", "prByte"};
+    const QStringList precisions{"prDouble",   "prSingle", "prInteger",  "prCardinal",
+                                 "prSmallInt", "prWord",   "prShortInt", "prByte"};
     QCOMPARE(page->cbPrecision->count(), precisions.size());
     for (int i = 0; i < precisions.size(); ++i) QCOMPARE(page->cbPrecision->itemText(i), precisions[i]);
     const QStringList roundings{"rnTrunc", "rnTruncNeg", "rnRound"};
@@ -332,12 +330,11 @@ void TestExportPages::copiesAgainstNumpy()
         const TMtx& copy = page->Copy();
         for (int k = 0; k < 2500; ++k) {
             const double want = row.Values[k % row.Values.size()];
-            QVERIFY2(copy.Values()[k] == want,
-                     qPrintable(QStringLiteral("%1, element %2: %3 instead of %4")
-                                    .arg(row.What)
-                                    .arg(k)
-                                    .arg(copy.Values()[k], 0, 'g', 17)
-                                    .arg(want, 0, 'g', 17)));
+            QVERIFY2(copy.Values()[k] == want, qPrintable(QStringLiteral("%1, element %2: %3 instead of %4")
+                                                              .arg(row.What)
+                                                              .arg(k)
+                                                              .arg(copy.Values()[k], 0, 'g', 17)
+                                                              .arg(want, 0, 'g', 17)));
         }
     }
 }

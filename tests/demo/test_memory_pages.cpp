@@ -14,30 +14,17 @@
 #include "platform/gui/Guard.h"
 #include "platform/gui/Help.h"
 #include "platform/rtl/TickCount.h"
+#include "tests/demo/PageTests.h"
 
 using namespace paxtor;
 using namespace tarnel;
 using namespace tarnel::gui;
+using pagetest::TSteppingTicks;
 
 namespace {
 
 QList<int> gHelpContexts;
 QStringList gErrorBoxes;
-
-// A tick count that starts just below the wrap-around and advances 7 ms at every reading: every timed block
-// takes 7 ms.
-std::uint32_t gTick = 0;
-std::uint32_t SteppingTicks()
-{
-    const std::uint32_t t = gTick;
-    gTick += 7;
-    return t;
-}
-struct TSteppingTicks {
-    TTickSource Previous;
-    TSteppingTicks() : Previous(SetTickSource(SteppingTicks)) { gTick = 0xFFFFFFF0u; }
-    ~TSteppingTicks() { SetTickSource(Previous); }
-};
 
 // The vector pool as seen from outside: how many vectors it lends before it creates ordinary ones, and the
 // capacity of the first.
@@ -100,10 +87,7 @@ private:
     template <class TPage>
     TPage* Open(const char* caption)
     {
-        const int index = FWindow->FindNode(QString::fromLatin1(caption));
-        if (index < 0) qFatal("no node %s", caption);
-        FWindow->SelectNode(index);
-        return dynamic_cast<TPage*>(FWindow->ExampleForm());
+        return pagetest::Open<TPage>(*FWindow, caption);
     }
 };
 
@@ -243,8 +227,7 @@ void TestMemoryPages::getMemLengths_data()
     QTest::newRow("16: only 4") << 16 << std::vector<int>{4};
     QTest::newRow("44 is reached") << 44 << std::vector<int>{4, 44};
     QTest::newRow("just below") << 123 << std::vector<int>{4, 44, 84};
-    QTest::newRow("start") << 500
-                           << std::vector<int>{4, 44, 84, 124, 164, 204, 244, 284, 324, 364, 404, 444, 484};
+    QTest::newRow("start") << 500 << std::vector<int>{4, 44, 84, 124, 164, 204, 244, 284, 324, 364, 404, 444, 484};
 }
 
 void TestMemoryPages::getMemLengths()
@@ -262,9 +245,9 @@ void TestMemoryPages::getMemComparisonAtTheSmallestMaximum()
         TSteppingTicks ticks;
         QTest::mouseClick(page->btnCompare, Qt::LeftButton);
     }
-    for (TChartSeries* s : {static_cast<TChartSeries*>(page->GetMemSeries),
-                            static_cast<TChartSeries*>(page->SliceItSeries),
-                            static_cast<TChartSeries*>(page->SetLengthSeries)}) {
+    for (TChartSeries* s :
+         {static_cast<TChartSeries*>(page->GetMemSeries), static_cast<TChartSeries*>(page->SliceItSeries),
+          static_cast<TChartSeries*>(page->SetLengthSeries)}) {
         QCOMPARE(s->Count(), 1);
         QCOMPARE(s->XValue(0), 4.0);
         QCOMPARE(s->YValue(0), 7.0);
@@ -412,9 +395,9 @@ void TestMemoryPages::defArrayMatrixComparison()
     }
     const std::vector<int> dims = TDefArray::MatrixDims(150);
     const std::vector<double> xs(dims.begin(), dims.end());
-    for (TChartSeries* s : {static_cast<TChartSeries*>(page->DefaultSeries),
-                            static_cast<TChartSeries*>(page->ValuesSeries),
-                            static_cast<TChartSeries*>(page->Values1DSeries)}) {
+    for (TChartSeries* s :
+         {static_cast<TChartSeries*>(page->DefaultSeries), static_cast<TChartSeries*>(page->ValuesSeries),
+          static_cast<TChartSeries*>(page->Values1DSeries)}) {
         QCOMPARE(Xs(s), xs);
         for (int i = 0; i < s->Count(); ++i) QCOMPARE(s->YValue(i), 7.0);
     }
