@@ -1,11 +1,14 @@
 // TSparseMtx: the sparse product and the sparse sum.
 //
 // The product runs column by column with a marker array (rows in the order they are first reached, cancellations
-// kept as explicit zeros); the sum is a sorted merge per column, over sorted copies of columns whose rows do not
-// ascend (a product's). Both build into local arrays that start at the given capacity and double when full, up to
-// MaxNonZeroCount; the result is installed at the end, so an operand may be Self, operands are only read, and a
-// refused call leaves Self as it was. A real operand mixed with a complex one counts as x + 0i.
+// kept as explicit zeros). A first pass counts the result, so that the limit is checked as the doubling room from
+// both operands' entries would meet it, before anything is written, and the result is sized once (in Self's own
+// storage unless Self is an operand). The sum is a sorted merge per column, over sorted copies of columns whose
+// rows do not ascend (a product's), into local arrays that start at the larger entry count and double when full,
+// up to MaxNonZeroCount, installed at the end. Operands may be Self and are only read, and a refused call leaves
+// Self as it was. A real operand mixed with a complex one counts as x + 0i.
 #include <algorithm>
+#include <climits>
 #include <complex>
 #include <cstddef>
 #include <cstdint>
@@ -39,39 +42,70 @@ void TSparseMtx1::BuildProduct(const TSparseMtx& Left, const TSparseMtx& Right, 
                                const char* Msg)
 {
     const int rows = Left.FRows, cols = Right.FCols;
-    std::int64_t capacity = static_cast<std::int64_t>(Left.FNonZeros) + Right.FNonZeros;
+    const int* lp = Left.FColPointers.data();
+    const int* li = Left.FRowIndices.data();
+    const int* rp = Right.FColPointers.data();
+    const int* ri = Right.FRowIndices.data();
+    // First pass: the rows each result column reaches, marked with the column's number.
     std::vector<int> colPtr(static_cast<std::size_t>(cols) + 1, 0);
-    std::vector<int> rowIdx;
-    std::vector<T> values;
     std::vector<int> marker(static_cast<std::size_t>(rows) + 1, -1);
-    int q = 0;
+    std::int64_t q = 0;
     for (int j = 0; j < cols; ++j) {
-        for (int kr = Right.FColPointers[static_cast<std::size_t>(j)];
-             kr < Right.FColPointers[static_cast<std::size_t>(j) + 1]; ++kr) {
-            const int k = Right.FRowIndices[static_cast<std::size_t>(kr)];
-            T v = Elem<T>(*Right.FValues, kr);
+        for (int kr = rp[j]; kr < rp[j + 1]; ++kr) {
+            const int k = ri[kr];
+            for (int kl = lp[k]; kl < lp[k + 1]; ++kl) {
+                int& m = marker[static_cast<std::size_t>(li[kl])];
+                if (m != j) m = j, ++q;
+            }
+        }
+        colPtr[static_cast<std::size_t>(j) + 1] = static_cast<int>(std::min<std::int64_t>(q, INT_MAX));
+    }
+    // The room the result grows through: both operands' entries, doubled while short (so the limit refuses exactly
+    // the products it would refuse entry by entry), checked before anything is written.
+    std::int64_t capacity = static_cast<std::int64_t>(Left.FNonZeros) + Right.FNonZeros;
+    while (capacity < q) Grow(capacity, MaxNonZeroCount, Msg);
+
+    // Second pass: the entries in the order their rows are first reached; a marker below the column's first
+    // position belongs to an earlier column. Straight into Self's storage unless Self is an operand.
+    const bool selfOperand = static_cast<const void*>(&Left) == this || static_cast<const void*>(&Right) == this;
+    std::vector<int> localRows;
+    std::vector<T> localValues;
+    int* outRows;
+    T* outValues;
+    if (selfOperand) {
+        localRows.resize(static_cast<std::size_t>(q));
+        localValues.resize(static_cast<std::size_t>(q));
+        outRows = localRows.data();
+        outValues = localValues.data();
+    } else {
+        Install(rows, cols, std::is_same_v<T, TC>, std::vector<int>(colPtr));
+        outRows = FRowIndices.data();
+        outValues = reinterpret_cast<T*>(FValues->Values());  // complex<double> is laid out as (Re, Im)
+    }
+    std::fill(marker.begin(), marker.end(), -1);
+    int p = 0;
+    for (int j = 0; j < cols; ++j) {
+        const int first = p;
+        for (int kr = rp[j]; kr < rp[j + 1]; ++kr) {
+            const int k = ri[kr];
+            T v = Elem<T>(*Right.FValues, static_cast<std::size_t>(kr));
             if constexpr (!std::is_same_v<T, double>)
                 if (ConjRight) v = std::conj(v);
-            for (int kl = Left.FColPointers[static_cast<std::size_t>(k)];
-                 kl < Left.FColPointers[static_cast<std::size_t>(k) + 1]; ++kl) {
-                const int i = Left.FRowIndices[static_cast<std::size_t>(kl)];
-                const T w = Elem<T>(*Left.FValues, kl);
+            for (int kl = lp[k]; kl < lp[k + 1]; ++kl) {
+                const int i = li[kl];
+                const T w = Elem<T>(*Left.FValues, static_cast<std::size_t>(kl));
                 int& m = marker[static_cast<std::size_t>(i)];
-                if (m < 0) {
-                    if (q > capacity - 1) Grow(capacity, MaxNonZeroCount, Msg);
-                    m = q++;
-                    rowIdx.push_back(i);
-                    values.push_back(w * v);
+                if (m < first) {
+                    m = p;
+                    outRows[p] = i;
+                    outValues[p++] = w * v;
                 } else {
-                    values[static_cast<std::size_t>(m)] += w * v;
+                    outValues[m] += w * v;
                 }
             }
         }
-        for (int p = colPtr[static_cast<std::size_t>(j)]; p < q; ++p)
-            marker[static_cast<std::size_t>(rowIdx[static_cast<std::size_t>(p)])] = -1;
-        colPtr[static_cast<std::size_t>(j) + 1] = q;
     }
-    InstallBuilt(rows, cols, std::move(colPtr), rowIdx, values);
+    if (selfOperand) InstallBuilt(rows, cols, std::move(colPtr), localRows, localValues);
 }
 
 template <class T>
