@@ -4,9 +4,9 @@
 // kept as explicit zeros). A first pass counts the result, so that the limit is checked as the doubling room from
 // both operands' entries would meet it, before anything is written, and the result is sized once (in Self's own
 // storage unless Self is an operand). The sum is a sorted merge per column, over sorted copies of columns whose
-// rows do not ascend (a product's), into local arrays that start at the larger entry count and double when full,
-// up to MaxNonZeroCount, installed at the end. Operands may be Self and are only read, and a refused call leaves
-// Self as it was. A real operand mixed with a complex one counts as x + 0i.
+// rows do not ascend (a product's), counted the same way against its room (from the larger entry count, doubling
+// when full, up to MaxNonZeroCount). Operands may be Self and are only read, and a refused call leaves Self as it
+// was. A real operand mixed with a complex one counts as x + 0i.
 #include <algorithm>
 #include <climits>
 #include <complex>
@@ -33,6 +33,22 @@ void Grow(std::int64_t& Capacity, std::int64_t Max, const char* Msg)
 {
     if (2 * Capacity > Max) ERaise(Msg);
     Capacity = std::max<std::int64_t>(2 * Capacity, 1);
+}
+
+// Where a result of N entries is built: local arrays when Self is an operand (installed at the end), else Self's
+// own storage, sized now by Install.
+template <class T, class InstallFn>
+std::pair<int*, T*> ResultRoom(bool SelfOperand, std::int64_t N, std::vector<int>& LocalRows,
+                               std::vector<T>& LocalValues, InstallFn&& Install, std::vector<int>& RowStore,
+                               TVec& ValueStore)
+{
+    if (SelfOperand) {
+        LocalRows.resize(static_cast<std::size_t>(N));
+        LocalValues.resize(static_cast<std::size_t>(N));
+        return {LocalRows.data(), LocalValues.data()};
+    }
+    Install();
+    return {RowStore.data(), reinterpret_cast<T*>(ValueStore.Values())};  // complex<double> is laid out as (Re, Im)
 }
 
 }  // namespace
@@ -70,18 +86,9 @@ void TSparseMtx1::BuildProduct(const TSparseMtx& Left, const TSparseMtx& Right, 
     const bool selfOperand = static_cast<const void*>(&Left) == this || static_cast<const void*>(&Right) == this;
     std::vector<int> localRows;
     std::vector<T> localValues;
-    int* outRows;
-    T* outValues;
-    if (selfOperand) {
-        localRows.resize(static_cast<std::size_t>(q));
-        localValues.resize(static_cast<std::size_t>(q));
-        outRows = localRows.data();
-        outValues = localValues.data();
-    } else {
-        Install(rows, cols, std::is_same_v<T, TC>, std::vector<int>(colPtr));
-        outRows = FRowIndices.data();
-        outValues = reinterpret_cast<T*>(FValues->Values());  // complex<double> is laid out as (Re, Im)
-    }
+    const auto [outRows, outValues] = ResultRoom<T>(
+        selfOperand, q, localRows, localValues,
+        [&] { Install(rows, cols, std::is_same_v<T, TC>, std::vector<int>(colPtr)); }, FRowIndices, *FValues);
     std::fill(marker.begin(), marker.end(), -1);
     int p = 0;
     for (int j = 0; j < cols; ++j) {
@@ -153,43 +160,91 @@ void SortedColumn(std::span<const int> ColPtr, std::span<const int> RowIdx, int 
     if (!std::is_sorted(Out.begin(), Out.end())) std::stable_sort(Out.begin(), Out.end());
 }
 
+// Column J of a matrix in ascending rows: read where it lies when its rows ascend, else through a sorted copy.
+struct TColumnRows {
+    std::vector<std::pair<int, int>> Sorted;
+    const int* Rows = nullptr;
+    int First = 0, Count = 0;
+    bool Direct = true;
+
+    void Take(const TSparseMtx& M, int J)
+    {
+        const std::span<const int> colPtr = M.ColPointers(), rowIdx = M.RowIndices();
+        First = colPtr[static_cast<std::size_t>(J)];
+        Count = colPtr[static_cast<std::size_t>(J) + 1] - First;
+        Rows = rowIdx.data() + First;
+        Direct = std::is_sorted(Rows, Rows + Count);
+        if (!Direct) SortedColumn(colPtr, rowIdx, J, Sorted);
+    }
+    int Row(int T) const { return Direct ? Rows[T] : Sorted[static_cast<std::size_t>(T)].first; }
+    int Pos(int T) const { return Direct ? First + T : Sorted[static_cast<std::size_t>(T)].second; }
+};
+
 // Marks the end of a column in the merge.
 constexpr int kSentinelRow = 2000000000;
+
+// The sorted merge of A's and B's columns: Entry(Row, PosA, PosB) for each entry of the sum in order (-1 for the
+// operand without one), EndColumn(J) after column J.
+template <class EntryFn, class EndFn>
+void MergeColumns(const TSparseMtx& A, const TSparseMtx& B, EntryFn&& Entry, EndFn&& EndColumn)
+{
+    TColumnRows a, b;
+    for (int j = 0; j < A.Cols(); ++j) {
+        a.Take(A, j);
+        b.Take(B, j);
+        int ia = 0, ib = 0;
+        while (ia < a.Count || ib < b.Count) {
+            const int ra = ia < a.Count ? a.Row(ia) : kSentinelRow;
+            const int rb = ib < b.Count ? b.Row(ib) : kSentinelRow;
+            if (ra == rb)
+                Entry(ra, a.Pos(ia++), b.Pos(ib++));
+            else if (ra < rb)
+                Entry(ra, a.Pos(ia++), -1);
+            else
+                Entry(rb, -1, b.Pos(ib++));
+        }
+        EndColumn(j);
+    }
+}
 
 }  // namespace
 
 template <class T>
 void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount)
 {
-    std::int64_t capacity = std::max(A.FNonZeros, B.FNonZeros);
+    // First pass: the entries of every column, and the room the result would grow through (from the larger entry
+    // count, doubled whenever fewer than two places are left), checked before anything is written.
     std::vector<int> colPtr(static_cast<std::size_t>(A.FCols) + 1, 0);
-    std::vector<int> rowIdx;
-    std::vector<T> values;
-    std::vector<std::pair<int, int>> a, b;
-    std::int64_t i = 0;
-    for (int j = 0; j < A.FCols; ++j) {
-        SortedColumn(A.ColPointers(), A.RowIndices(), j, a);
-        SortedColumn(B.ColPointers(), B.RowIndices(), j, b);
-        std::size_t ia = 0, ib = 0;
-        while (ia < a.size() || ib < b.size()) {
-            const int ra = ia < a.size() ? a[ia].first : kSentinelRow;
-            const int rb = ib < b.size() ? b[ib].first : kSentinelRow;
-            if (ra == rb) {
-                rowIdx.push_back(ra);
-                values.push_back(Elem<T>(*A.FValues, a[ia++].second) + BSign * Elem<T>(*B.FValues, b[ib++].second));
-            } else if (ra < rb) {
-                rowIdx.push_back(ra);
-                values.push_back(Elem<T>(*A.FValues, a[ia++].second));
-            } else {
-                rowIdx.push_back(rb);
-                values.push_back(BSign * Elem<T>(*B.FValues, b[ib++].second));
-            }
-            ++i;
-            if (i > capacity - 2) Grow(capacity, MaxNonZeroCount, msg::sparse::kAddMaxReached);
-        }
-        colPtr[static_cast<std::size_t>(j) + 1] = static_cast<int>(i);
-    }
-    InstallBuilt(A.FRows, A.FCols, std::move(colPtr), rowIdx, values);
+    std::int64_t n = 0;
+    MergeColumns(
+        A, B, [&](int, int, int) { ++n; },
+        [&](int J) { colPtr[static_cast<std::size_t>(J) + 1] = static_cast<int>(std::min<std::int64_t>(n, INT_MAX)); });
+    std::int64_t capacity = std::max(A.FNonZeros, B.FNonZeros);
+    for (std::int64_t at = std::max<std::int64_t>(1, capacity - 1); at <= n; at = std::max(at + 1, capacity - 1))
+        Grow(capacity, MaxNonZeroCount, msg::sparse::kAddMaxReached);
+
+    const bool selfOperand = static_cast<const void*>(&A) == this || static_cast<const void*>(&B) == this;
+    std::vector<int> localRows;
+    std::vector<T> localValues;
+    const auto [outRows, outValues] = ResultRoom<T>(
+        selfOperand, n, localRows, localValues,
+        [&] { Install(A.FRows, A.FCols, std::is_same_v<T, TC>, std::vector<int>(colPtr)); }, FRowIndices, *FValues);
+    std::int64_t p = 0;
+    MergeColumns(
+        A, B,
+        [&, outRows = outRows, outValues = outValues](int Row, int PosA, int PosB) {
+            outRows[p] = Row;
+            if (PosB < 0)
+                outValues[p] = Elem<T>(*A.FValues, static_cast<std::size_t>(PosA));
+            else if (PosA < 0)
+                outValues[p] = BSign * Elem<T>(*B.FValues, static_cast<std::size_t>(PosB));
+            else
+                outValues[p] = Elem<T>(*A.FValues, static_cast<std::size_t>(PosA)) +
+                               BSign * Elem<T>(*B.FValues, static_cast<std::size_t>(PosB));
+            ++p;
+        },
+        [](int) {});
+    if (selfOperand) InstallBuilt(A.FRows, A.FCols, std::move(colPtr), localRows, localValues);
 }
 
 void TSparseMtx1::SumOf(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount)
