@@ -214,11 +214,19 @@ void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSig
 {
     // First pass: the entries of every column, and the room the result would grow through (from the larger entry
     // count, doubled whenever fewer than two places are left), checked before anything is written.
+    // The rows are checked here, as the merge meets them.
     std::vector<int> colPtr(static_cast<std::size_t>(A.FCols) + 1, 0);
     std::int64_t n = 0;
+    const auto rows = static_cast<unsigned>(A.FRows);
+    bool rowsInside = true;
     MergeColumns(
-        A, B, [&](int, int, int) { ++n; },
+        A, B,
+        [&](int Row, int, int) {
+            rowsInside &= static_cast<unsigned>(Row) < rows;
+            ++n;
+        },
         [&](int J) { colPtr[static_cast<std::size_t>(J) + 1] = static_cast<int>(std::min<std::int64_t>(n, INT_MAX)); });
+    if (!rowsInside) ERaise(msg::sparse::kInvalidPattern);
     std::int64_t capacity = std::max(A.FNonZeros, B.FNonZeros);
     for (std::int64_t at = std::max<std::int64_t>(1, capacity - 1); at <= n; at = std::max(at + 1, capacity - 1))
         Grow(capacity, MaxNonZeroCount, msg::sparse::kAddMaxReached);
@@ -250,8 +258,8 @@ void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSig
 void TSparseMtx1::SumOf(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount)
 {
     if (A.FRows != B.FRows || A.FCols != B.FCols) ERaise(msg::sparse::kAddSizes);
-    A.CheckPattern(true);
-    B.CheckPattern(true);
+    A.CheckPattern(false);  // the rows are checked by the merge
+    B.CheckPattern(false);
     if (A.FComplex || B.FComplex)
         BuildSum<TC>(A, B, BSign, MaxNonZeroCount);
     else
