@@ -167,31 +167,43 @@ struct TColumnRows {
     int First = 0, Count = 0;
     bool Direct = true;
 
-    void Take(const TSparseMtx& M, int J)
+    // Ascending: every column of M is known to ascend.
+    void Take(const TSparseMtx& M, int J, bool Ascending)
     {
         const std::span<const int> colPtr = M.ColPointers(), rowIdx = M.RowIndices();
         First = colPtr[static_cast<std::size_t>(J)];
         Count = colPtr[static_cast<std::size_t>(J) + 1] - First;
         Rows = rowIdx.data() + First;
-        Direct = std::is_sorted(Rows, Rows + Count);
+        Direct = Ascending || std::is_sorted(Rows, Rows + Count);
         if (!Direct) SortedColumn(colPtr, rowIdx, J, Sorted);
     }
     int Row(int T) const { return Direct ? Rows[T] : Sorted[static_cast<std::size_t>(T)].first; }
     int Pos(int T) const { return Direct ? First + T : Sorted[static_cast<std::size_t>(T)].second; }
 };
 
+// Whether the rows of every column of M ascend (as triplet conversions leave them; a product's need not).
+bool AllColumnsAscend(const TSparseMtx& M)
+{
+    const std::span<const int> colPtr = M.ColPointers(), rowIdx = M.RowIndices();
+    for (int j = 0; j < M.Cols(); ++j)
+        for (int k = colPtr[static_cast<std::size_t>(j)] + 1; k < colPtr[static_cast<std::size_t>(j) + 1]; ++k)
+            if (rowIdx[static_cast<std::size_t>(k)] < rowIdx[static_cast<std::size_t>(k) - 1]) return false;
+    return true;
+}
+
 // Marks the end of a column in the merge.
 constexpr int kSentinelRow = 2000000000;
 
 // The sorted merge of A's and B's columns: Entry(Row, PosA, PosB) for each entry of the sum in order (-1 for the
-// operand without one), EndColumn(J) after column J.
+// operand without one), EndColumn(J) after column J. AscendingA, AscendingB: every column of A (B) ascends.
 template <class EntryFn, class EndFn>
-void MergeColumns(const TSparseMtx& A, const TSparseMtx& B, EntryFn&& Entry, EndFn&& EndColumn)
+void MergeColumns(const TSparseMtx& A, const TSparseMtx& B, bool AscendingA, bool AscendingB, EntryFn&& Entry,
+                  EndFn&& EndColumn)
 {
     TColumnRows a, b;
     for (int j = 0; j < A.Cols(); ++j) {
-        a.Take(A, j);
-        b.Take(B, j);
+        a.Take(A, j, AscendingA);
+        b.Take(B, j, AscendingB);
         int ia = 0, ib = 0;
         while (ia < a.Count || ib < b.Count) {
             const int ra = ia < a.Count ? a.Row(ia) : kSentinelRow;
@@ -219,8 +231,9 @@ void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSig
     std::int64_t n = 0;
     const auto rows = static_cast<unsigned>(A.FRows);
     bool rowsInside = true;
+    const bool ascendingA = AllColumnsAscend(A), ascendingB = &B == &A ? ascendingA : AllColumnsAscend(B);
     MergeColumns(
-        A, B,
+        A, B, ascendingA, ascendingB,
         [&](int Row, int, int) {
             rowsInside &= static_cast<unsigned>(Row) < rows;
             ++n;
@@ -239,7 +252,7 @@ void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSig
         [&] { Install(A.FRows, A.FCols, std::is_same_v<T, TC>, std::vector<int>(colPtr)); }, FRowIndices, *FValues);
     std::int64_t p = 0;
     MergeColumns(
-        A, B,
+        A, B, ascendingA, ascendingB,
         [&, outRows = outRows, outValues = outValues](int Row, int PosA, int PosB) {
             outRows[p] = Row;
             if (PosB < 0)
