@@ -20,28 +20,37 @@ namespace tarnel {
 using detail::Elem;
 using detail::TC;
 
+// The row indices are checked as the product meets them (the column pointers before it starts): a broken pattern
+// raises before Y is written.
 template <class T>
 void TSparseMtx1::DenseProduct(const TVec& X, TVec& Y, bool Left) const
 {
+    CheckPattern(false);
     const int outLen = Left ? FCols : FRows;
     std::vector<T> out(static_cast<std::size_t>(outLen), T{});
     const TVec& a = *FValues;
-    for (int c = 0; c < FCols; ++c)
-        for (int k = FColPointers[static_cast<std::size_t>(c)]; k < FColPointers[static_cast<std::size_t>(c) + 1];
-             ++k) {
-            const int t = FRowIndices[static_cast<std::size_t>(k)];
+    const int* colPtr = FColPointers.data();
+    const int* rowIdx = FRowIndices.data();
+    const auto rows = static_cast<unsigned>(FRows);
+    for (int c = 0; c < FCols; ++c) {
+        T sum{};
+        const T xc = Left ? T{} : Elem<T>(X, static_cast<std::size_t>(c));
+        for (int k = colPtr[c]; k < colPtr[c + 1]; ++k) {
+            const int t = rowIdx[k];
+            if (static_cast<unsigned>(t) >= rows) ERaise(msg::sparse::kInvalidPattern);
             if (Left)
-                out[static_cast<std::size_t>(c)] += Elem<T>(a, k) * Elem<T>(X, t);
+                sum += Elem<T>(a, static_cast<std::size_t>(k)) * Elem<T>(X, static_cast<std::size_t>(t));
             else
-                out[static_cast<std::size_t>(t)] += Elem<T>(a, k) * Elem<T>(X, c);
+                out[static_cast<std::size_t>(t)] += Elem<T>(a, static_cast<std::size_t>(k)) * xc;
         }
+        if (Left) out[static_cast<std::size_t>(c)] = sum;
+    }
     detail::StoreElems(out, Y);
 }
 
 void TSparseMtx1::MulRight(const TVec& X, TVec& Y) const
 {
     if (X.Length() != FCols) ERaise(msg::sparse::kXLengthCols);
-    CheckPattern(true);
     if (FComplex || X.Complex())
         DenseProduct<TC>(X, Y, false);
     else
@@ -51,7 +60,6 @@ void TSparseMtx1::MulRight(const TVec& X, TVec& Y) const
 void TSparseMtx1::MulLeft(const TVec& X, TVec& Y) const
 {
     if (X.Length() != FRows) ERaise(msg::sparse::kXLengthRows);
-    CheckPattern(true);
     if (FComplex || X.Complex())
         DenseProduct<TC>(X, Y, true);
     else

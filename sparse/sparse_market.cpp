@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -22,6 +23,7 @@
 #include "core/text_exchange.h"
 #include "platform/rtl/NumText.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/Streams.h"
 #include "sparse/SparseInternal.h"
 #include "sparse/messages.h"
 #include "sparse/sparse_class.h"
@@ -61,14 +63,73 @@ bool Blank(std::string_view S)
     return S.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
-// The lines of a list: a plain TStringList's own strings without a copy, any other holder's through one. A line
-// split at LF alone keeps no CR at its end.
+// The file routines' own list: one text instead of a string per line. Loaded from a file, its lines are views of
+// the text, split at LF, CR LF and CR as a string list splits them; added lines go onto the text, each with its
+// CR LF, and the text is saved in one write. Its lines are not changed one by one.
+class TTextLines final : public TStrings {
+public:
+    void LoadFromFile(const std::string& FileName)
+    {
+        TFileStream file(FileName, fmOpenRead);
+        const std::int64_t size = std::max<std::int64_t>(0, file.Size());
+        FRead = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size));
+        file.ReadBuffer(FRead.get(), size);
+        const std::string_view text(FRead.get(), static_cast<std::size_t>(size));
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\n' && text[i] != '\r') continue;
+            FLines.push_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = i + 1;
+        }
+        if (start < text.size()) FLines.push_back(text.substr(start));
+    }
+    void Reserve(std::size_t Bytes) { FText.reserve(Bytes); }
+    int Count() const override { return static_cast<int>(FLines.size()) + FAdded; }
+    std::string_view Line(int Index) const { return FLines[static_cast<std::size_t>(Index)]; }
+    int Add(const std::string& S) override
+    {
+        FText += S;
+        FText += "\r\n";
+        return FAdded++;
+    }
+    void SaveToStream(TStream& Stream) const override
+    {
+        Stream.WriteBuffer(FText.data(), static_cast<std::int64_t>(FText.size()));
+    }
+    void Insert(int Index, const std::string&) override { RaiseListIndex(Index); }
+    void Delete(int Index) override { RaiseListIndex(Index); }
+    void Clear() override
+    {
+        FText.clear();
+        FRead.reset();
+        FLines.clear();
+        FAdded = 0;
+    }
+
+protected:
+    std::string Get(int Index) const override
+    {
+        if (Index < 0 || Index >= static_cast<int>(FLines.size())) RaiseListIndex(Index);
+        return std::string(Line(Index));
+    }
+    void Put(int Index, const std::string&) override { RaiseListIndex(Index); }
+
+private:
+    std::string FText;                     // the lines added
+    std::unique_ptr<char[]> FRead;         // the text loaded
+    std::vector<std::string_view> FLines;  // its lines
+    int FAdded = 0;
+};
+
+// The lines of a list: a plain TStringList's own strings and a TTextLines's views without a copy, any other
+// holder's through one. A line split at LF alone keeps no CR at its end.
 class TLines {
 public:
     explicit TLines(const TStrings& Strings)
         : FStrings(Strings),
           FList(typeid(Strings) == typeid(TStringList) ? static_cast<const TStringList*>(&Strings) : nullptr),
-          FCount(Strings.Count())
+          FText(dynamic_cast<const TTextLines*>(&Strings)), FCount(Strings.Count())
     {
     }
     int Count() const { return FCount; }
@@ -77,7 +138,9 @@ public:
     {
         if (Index >= FCount) RaiseListIndex(Index);
         std::string_view s;
-        if (FList) {
+        if (FText) {
+            s = FText->Line(Index);
+        } else if (FList) {
             s = FList->Line(Index);
         } else {
             FCopy = FStrings.Strings(Index);
@@ -98,6 +161,7 @@ public:
 private:
     const TStrings& FStrings;
     const TStringList* FList;
+    const TTextLines* FText;
     int FCount;
     std::string FCopy;
 };
@@ -199,7 +263,8 @@ void TSparseMtx1::ValuesToStrings(TStrings& Strings, TSparseFormat Format, bool 
 
 void TSparseMtx1::SaveToMatrixMarketFile(const std::string& FileName) const
 {
-    TStringList lines;
+    TTextLines lines;
+    lines.Reserve(static_cast<std::size_t>(FNonZeros) * (FComplex ? 64 : 40) + 256);  // most entry lines are shorter
     ValuesToStrings(lines, spfMatrixMarket, false);
     lines.SaveToFile(FileName);
 }
@@ -286,7 +351,7 @@ void TSparseMtx1::LoadFromMatrixMarketFile(const std::string& FileName)
 {
     std::error_code ec;
     if (!std::filesystem::exists(FileName, ec) || std::filesystem::is_directory(FileName, ec)) return;
-    TStringList lines;
+    TTextLines lines;
     lines.LoadFromFile(FileName);
     StringsToValues(lines, spfMatrixMarket);
 }

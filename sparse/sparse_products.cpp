@@ -1,11 +1,14 @@
 // TSparseMtx: the sparse product and the sparse sum.
 //
 // The product runs column by column with a marker array (rows in the order they are first reached, cancellations
-// kept as explicit zeros); the sum is a sorted merge per column, over sorted copies of columns whose rows do not
-// ascend (a product's). Both build into local arrays that start at the given capacity and double when full, up to
-// MaxNonZeroCount; the result is installed at the end, so an operand may be Self, operands are only read, and a
-// refused call leaves Self as it was. A real operand mixed with a complex one counts as x + 0i.
+// kept as explicit zeros). A first pass counts the result, so that the limit is checked as the doubling room from
+// both operands' entries would meet it, before anything is written, and the result is sized once (in Self's own
+// storage unless Self is an operand). The sum is a sorted merge per column, over sorted copies of columns whose
+// rows do not ascend (a product's), counted the same way against its room (from the larger entry count, doubling
+// when full, up to MaxNonZeroCount). Operands may be Self and are only read, and a refused call leaves Self as it
+// was. A real operand mixed with a complex one counts as x + 0i.
 #include <algorithm>
+#include <climits>
 #include <complex>
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +35,22 @@ void Grow(std::int64_t& Capacity, std::int64_t Max, const char* Msg)
     Capacity = std::max<std::int64_t>(2 * Capacity, 1);
 }
 
+// Where a result of N entries is built: local arrays when Self is an operand (installed at the end), else Self's
+// own storage, sized now by Install.
+template <class T, class InstallFn>
+std::pair<int*, T*> ResultRoom(bool SelfOperand, std::int64_t N, std::vector<int>& LocalRows,
+                               std::vector<T>& LocalValues, InstallFn&& Install, std::vector<int>& RowStore,
+                               TVec& ValueStore)
+{
+    if (SelfOperand) {
+        LocalRows.resize(static_cast<std::size_t>(N));
+        LocalValues.resize(static_cast<std::size_t>(N));
+        return {LocalRows.data(), LocalValues.data()};
+    }
+    Install();
+    return {RowStore.data(), reinterpret_cast<T*>(ValueStore.Values())};  // complex<double> is laid out as (Re, Im)
+}
+
 }  // namespace
 
 template <class T>
@@ -39,39 +58,61 @@ void TSparseMtx1::BuildProduct(const TSparseMtx& Left, const TSparseMtx& Right, 
                                const char* Msg)
 {
     const int rows = Left.FRows, cols = Right.FCols;
-    std::int64_t capacity = static_cast<std::int64_t>(Left.FNonZeros) + Right.FNonZeros;
+    const int* lp = Left.FColPointers.data();
+    const int* li = Left.FRowIndices.data();
+    const int* rp = Right.FColPointers.data();
+    const int* ri = Right.FRowIndices.data();
+    // First pass: the rows each result column reaches, marked with the column's number.
     std::vector<int> colPtr(static_cast<std::size_t>(cols) + 1, 0);
-    std::vector<int> rowIdx;
-    std::vector<T> values;
     std::vector<int> marker(static_cast<std::size_t>(rows) + 1, -1);
-    int q = 0;
+    std::int64_t q = 0;
     for (int j = 0; j < cols; ++j) {
-        for (int kr = Right.FColPointers[static_cast<std::size_t>(j)];
-             kr < Right.FColPointers[static_cast<std::size_t>(j) + 1]; ++kr) {
-            const int k = Right.FRowIndices[static_cast<std::size_t>(kr)];
-            T v = Elem<T>(*Right.FValues, kr);
+        for (int kr = rp[j]; kr < rp[j + 1]; ++kr) {
+            const int k = ri[kr];
+            for (int kl = lp[k]; kl < lp[k + 1]; ++kl) {
+                int& m = marker[static_cast<std::size_t>(li[kl])];
+                if (m != j) m = j, ++q;
+            }
+        }
+        colPtr[static_cast<std::size_t>(j) + 1] = static_cast<int>(std::min<std::int64_t>(q, INT_MAX));
+    }
+    // The room the result grows through: both operands' entries, doubled while short (so the limit refuses exactly
+    // the products it would refuse entry by entry), checked before anything is written.
+    std::int64_t capacity = static_cast<std::int64_t>(Left.FNonZeros) + Right.FNonZeros;
+    while (capacity < q) Grow(capacity, MaxNonZeroCount, Msg);
+
+    // Second pass: the entries in the order their rows are first reached; a marker below the column's first
+    // position belongs to an earlier column. Straight into Self's storage unless Self is an operand.
+    const bool selfOperand = static_cast<const void*>(&Left) == this || static_cast<const void*>(&Right) == this;
+    std::vector<int> localRows;
+    std::vector<T> localValues;
+    const auto [outRows, outValues] = ResultRoom<T>(
+        selfOperand, q, localRows, localValues,
+        [&] { Install(rows, cols, std::is_same_v<T, TC>, std::vector<int>(colPtr)); }, FRowIndices, *FValues);
+    std::fill(marker.begin(), marker.end(), -1);
+    int p = 0;
+    for (int j = 0; j < cols; ++j) {
+        const int first = p;
+        for (int kr = rp[j]; kr < rp[j + 1]; ++kr) {
+            const int k = ri[kr];
+            T v = Elem<T>(*Right.FValues, static_cast<std::size_t>(kr));
             if constexpr (!std::is_same_v<T, double>)
                 if (ConjRight) v = std::conj(v);
-            for (int kl = Left.FColPointers[static_cast<std::size_t>(k)];
-                 kl < Left.FColPointers[static_cast<std::size_t>(k) + 1]; ++kl) {
-                const int i = Left.FRowIndices[static_cast<std::size_t>(kl)];
-                const T w = Elem<T>(*Left.FValues, kl);
+            for (int kl = lp[k]; kl < lp[k + 1]; ++kl) {
+                const int i = li[kl];
+                const T w = Elem<T>(*Left.FValues, static_cast<std::size_t>(kl));
                 int& m = marker[static_cast<std::size_t>(i)];
-                if (m < 0) {
-                    if (q > capacity - 1) Grow(capacity, MaxNonZeroCount, Msg);
-                    m = q++;
-                    rowIdx.push_back(i);
-                    values.push_back(w * v);
+                if (m < first) {
+                    m = p;
+                    outRows[p] = i;
+                    outValues[p++] = w * v;
                 } else {
-                    values[static_cast<std::size_t>(m)] += w * v;
+                    outValues[m] += w * v;
                 }
             }
         }
-        for (int p = colPtr[static_cast<std::size_t>(j)]; p < q; ++p)
-            marker[static_cast<std::size_t>(rowIdx[static_cast<std::size_t>(p)])] = -1;
-        colPtr[static_cast<std::size_t>(j) + 1] = q;
     }
-    InstallBuilt(rows, cols, std::move(colPtr), rowIdx, values);
+    if (selfOperand) InstallBuilt(rows, cols, std::move(colPtr), localRows, localValues);
 }
 
 template <class T>
@@ -119,50 +160,119 @@ void SortedColumn(std::span<const int> ColPtr, std::span<const int> RowIdx, int 
     if (!std::is_sorted(Out.begin(), Out.end())) std::stable_sort(Out.begin(), Out.end());
 }
 
+// Column J of a matrix in ascending rows: read where it lies when its rows ascend, else through a sorted copy.
+struct TColumnRows {
+    std::vector<std::pair<int, int>> Sorted;
+    const int* Rows = nullptr;
+    int First = 0, Count = 0;
+    bool Direct = true;
+
+    // Ascending: every column of M is known to ascend.
+    void Take(const TSparseMtx& M, int J, bool Ascending)
+    {
+        const std::span<const int> colPtr = M.ColPointers(), rowIdx = M.RowIndices();
+        First = colPtr[static_cast<std::size_t>(J)];
+        Count = colPtr[static_cast<std::size_t>(J) + 1] - First;
+        Rows = rowIdx.data() + First;
+        Direct = Ascending || std::is_sorted(Rows, Rows + Count);
+        if (!Direct) SortedColumn(colPtr, rowIdx, J, Sorted);
+    }
+    int Row(int T) const { return Direct ? Rows[T] : Sorted[static_cast<std::size_t>(T)].first; }
+    int Pos(int T) const { return Direct ? First + T : Sorted[static_cast<std::size_t>(T)].second; }
+};
+
+// Whether the rows of every column of M ascend (as triplet conversions leave them; a product's need not).
+bool AllColumnsAscend(const TSparseMtx& M)
+{
+    const std::span<const int> colPtr = M.ColPointers(), rowIdx = M.RowIndices();
+    for (int j = 0; j < M.Cols(); ++j)
+        for (int k = colPtr[static_cast<std::size_t>(j)] + 1; k < colPtr[static_cast<std::size_t>(j) + 1]; ++k)
+            if (rowIdx[static_cast<std::size_t>(k)] < rowIdx[static_cast<std::size_t>(k) - 1]) return false;
+    return true;
+}
+
 // Marks the end of a column in the merge.
 constexpr int kSentinelRow = 2000000000;
+
+// The sorted merge of A's and B's columns: Entry(Row, PosA, PosB) for each entry of the sum in order (-1 for the
+// operand without one), EndColumn(J) after column J. AscendingA, AscendingB: every column of A (B) ascends.
+template <class EntryFn, class EndFn>
+void MergeColumns(const TSparseMtx& A, const TSparseMtx& B, bool AscendingA, bool AscendingB, EntryFn&& Entry,
+                  EndFn&& EndColumn)
+{
+    TColumnRows a, b;
+    for (int j = 0; j < A.Cols(); ++j) {
+        a.Take(A, j, AscendingA);
+        b.Take(B, j, AscendingB);
+        int ia = 0, ib = 0;
+        while (ia < a.Count || ib < b.Count) {
+            const int ra = ia < a.Count ? a.Row(ia) : kSentinelRow;
+            const int rb = ib < b.Count ? b.Row(ib) : kSentinelRow;
+            if (ra == rb)
+                Entry(ra, a.Pos(ia++), b.Pos(ib++));
+            else if (ra < rb)
+                Entry(ra, a.Pos(ia++), -1);
+            else
+                Entry(rb, -1, b.Pos(ib++));
+        }
+        EndColumn(j);
+    }
+}
 
 }  // namespace
 
 template <class T>
 void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount)
 {
-    std::int64_t capacity = std::max(A.FNonZeros, B.FNonZeros);
+    // First pass: the entries of every column, and the room the result would grow through (from the larger entry
+    // count, doubled whenever fewer than two places are left), checked before anything is written.
+    // The rows are checked here, as the merge meets them.
     std::vector<int> colPtr(static_cast<std::size_t>(A.FCols) + 1, 0);
-    std::vector<int> rowIdx;
-    std::vector<T> values;
-    std::vector<std::pair<int, int>> a, b;
-    std::int64_t i = 0;
-    for (int j = 0; j < A.FCols; ++j) {
-        SortedColumn(A.ColPointers(), A.RowIndices(), j, a);
-        SortedColumn(B.ColPointers(), B.RowIndices(), j, b);
-        std::size_t ia = 0, ib = 0;
-        while (ia < a.size() || ib < b.size()) {
-            const int ra = ia < a.size() ? a[ia].first : kSentinelRow;
-            const int rb = ib < b.size() ? b[ib].first : kSentinelRow;
-            if (ra == rb) {
-                rowIdx.push_back(ra);
-                values.push_back(Elem<T>(*A.FValues, a[ia++].second) + BSign * Elem<T>(*B.FValues, b[ib++].second));
-            } else if (ra < rb) {
-                rowIdx.push_back(ra);
-                values.push_back(Elem<T>(*A.FValues, a[ia++].second));
-            } else {
-                rowIdx.push_back(rb);
-                values.push_back(BSign * Elem<T>(*B.FValues, b[ib++].second));
-            }
-            ++i;
-            if (i > capacity - 2) Grow(capacity, MaxNonZeroCount, msg::sparse::kAddMaxReached);
-        }
-        colPtr[static_cast<std::size_t>(j) + 1] = static_cast<int>(i);
-    }
-    InstallBuilt(A.FRows, A.FCols, std::move(colPtr), rowIdx, values);
+    std::int64_t n = 0;
+    const auto rows = static_cast<unsigned>(A.FRows);
+    bool rowsInside = true;
+    const bool ascendingA = AllColumnsAscend(A), ascendingB = &B == &A ? ascendingA : AllColumnsAscend(B);
+    MergeColumns(
+        A, B, ascendingA, ascendingB,
+        [&](int Row, int, int) {
+            rowsInside &= static_cast<unsigned>(Row) < rows;
+            ++n;
+        },
+        [&](int J) { colPtr[static_cast<std::size_t>(J) + 1] = static_cast<int>(std::min<std::int64_t>(n, INT_MAX)); });
+    if (!rowsInside) ERaise(msg::sparse::kInvalidPattern);
+    std::int64_t capacity = std::max(A.FNonZeros, B.FNonZeros);
+    for (std::int64_t at = std::max<std::int64_t>(1, capacity - 1); at <= n; at = std::max(at + 1, capacity - 1))
+        Grow(capacity, MaxNonZeroCount, msg::sparse::kAddMaxReached);
+
+    const bool selfOperand = static_cast<const void*>(&A) == this || static_cast<const void*>(&B) == this;
+    std::vector<int> localRows;
+    std::vector<T> localValues;
+    const auto [outRows, outValues] = ResultRoom<T>(
+        selfOperand, n, localRows, localValues,
+        [&] { Install(A.FRows, A.FCols, std::is_same_v<T, TC>, std::vector<int>(colPtr)); }, FRowIndices, *FValues);
+    std::int64_t p = 0;
+    MergeColumns(
+        A, B, ascendingA, ascendingB,
+        [&, outRows = outRows, outValues = outValues](int Row, int PosA, int PosB) {
+            outRows[p] = Row;
+            if (PosB < 0)
+                outValues[p] = Elem<T>(*A.FValues, static_cast<std::size_t>(PosA));
+            else if (PosA < 0)
+                outValues[p] = BSign * Elem<T>(*B.FValues, static_cast<std::size_t>(PosB));
+            else
+                outValues[p] = Elem<T>(*A.FValues, static_cast<std::size_t>(PosA)) +
+                               BSign * Elem<T>(*B.FValues, static_cast<std::size_t>(PosB));
+            ++p;
+        },
+        [](int) {});
+    if (selfOperand) InstallBuilt(A.FRows, A.FCols, std::move(colPtr), localRows, localValues);
 }
 
 void TSparseMtx1::SumOf(const TSparseMtx& A, const TSparseMtx& B, double BSign, int MaxNonZeroCount)
 {
     if (A.FRows != B.FRows || A.FCols != B.FCols) ERaise(msg::sparse::kAddSizes);
-    A.CheckPattern(true);
-    B.CheckPattern(true);
+    A.CheckPattern(false);  // the rows are checked by the merge
+    B.CheckPattern(false);
     if (A.FComplex || B.FComplex)
         BuildSum<TC>(A, B, BSign, MaxNonZeroCount);
     else

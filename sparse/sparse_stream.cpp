@@ -2,8 +2,9 @@
 //
 // Layout: 21 singles of settings and sizes, the row indices and the column pointers as 32-bit integers, the value
 // vector in its own stream format (which carries the kind), and the caption record. The reader takes nothing on
-// trust: it reads everything into locals, checks the header's ordinals and sizes, the pattern against the values
-// and the stream's end, and only then applies it, so a cut or hostile stream raises with the matrix unchanged.
+// trust: it reads everything once to check the header's ordinals and sizes, the pattern against the values and the
+// stream's end, and only then reads the arrays and values again straight into the matrix's storage, so a cut or
+// hostile stream raises with the matrix unchanged and no copy of the arrays is made.
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -27,6 +28,38 @@ using TSparseHeader = detail::THeaderSingles<kSparseHeaderBytes>;
 // The value vector's header.
 constexpr int kVecHeaderBytes = 44;
 constexpr int kReportLevels = 6, kSparseSystems = 10, kIterativeMethods = 9, kConvergenceChecks = 2;
+// The checking pass reads the arrays in pieces of this many integers.
+constexpr std::int64_t kCheckChunk = 16384;
+
+// Reads Count row indices and tells whether each is in 0 .. Rows-1.
+bool CheckRowIndices(TStream& Stream, std::int64_t Count, int Rows)
+{
+    int buffer[kCheckChunk];
+    bool ok = true;
+    for (std::int64_t done = 0; done < Count;) {
+        const std::int64_t n = std::min(kCheckChunk, Count - done);
+        Stream.ReadBuffer(buffer, 4 * n);
+        for (std::int64_t k = 0; k < n; ++k) ok &= buffer[k] >= 0 && buffer[k] < Rows;
+        done += n;
+    }
+    return ok;
+}
+
+// Reads Cols + 1 column pointers and tells whether they climb from 0 to NonZeros.
+bool CheckColPointers(TStream& Stream, int Cols, int NonZeros)
+{
+    int buffer[kCheckChunk];
+    bool ok = true;
+    int last = 0;
+    for (std::int64_t done = 0, count = static_cast<std::int64_t>(Cols) + 1; done < count;) {
+        const std::int64_t n = std::min(kCheckChunk, count - done);
+        Stream.ReadBuffer(buffer, 4 * n);
+        if (done == 0) ok &= buffer[0] == 0;
+        for (std::int64_t k = 0; k < n; ++k) ok &= buffer[k] >= last, last = buffer[k];
+        done += n;
+    }
+    return ok && last == NonZeros;
+}
 
 }  // namespace
 
@@ -74,19 +107,34 @@ void TSparseMtx1::LoadFromStream(TStream& Stream)
     if (!valid) ERaise(msg::kReadStream);
     const std::int64_t arrayBytes = 4 * (static_cast<std::int64_t>(nonZeros) + cols + 1);
     detail::RequireRest(Stream, arrayBytes, msg::kReadStream);
-    std::vector<int> rowIdx(static_cast<std::size_t>(nonZeros));
-    std::vector<int> colPtr(static_cast<std::size_t>(cols) + 1);
-    Stream.ReadBuffer(rowIdx.data(), 4 * static_cast<std::int64_t>(nonZeros));
-    Stream.ReadBuffer(colPtr.data(), 4 * (static_cast<std::int64_t>(cols) + 1));
+    // First pass, through a small buffer: the pattern must describe the values (pointers from 0 up to the entry
+    // count, rows within the matrix).
+    const std::int64_t arraysAt = Stream.Position();
+    const bool rowsInside = CheckRowIndices(Stream, nonZeros, rows);
+    const bool pattern = CheckColPointers(Stream, cols, nonZeros) && rowsInside;  // both read, whatever the first
+    // The value vector's header is checked on a temporary (its values are never touched there); the values are
+    // stepped over to the caption.
+    const std::int64_t valuesAt = Stream.Position();
+    detail::THeaderSingles<kVecHeaderBytes> peek;
+    if (Stream.Read(peek.Data, kVecHeaderBytes) != kVecHeaderBytes) ERaise(msg::kReadStream);
+    Stream.Seek(valuesAt, soBeginning);
     detail::TVecTemp values;
-    values->LoadFromStream(Stream);
+    const TPrecision precision = values->ReadHeader(Stream);
+    const bool complex = values->Complex();
+    const int length = values->Length();
+    // Streams of version 103 and below carry two numbers past the values.
+    int version = -1;
+    detail::Integer(peek.Get(20), version);
+    const std::int64_t numbers = (complex ? 2 : 1) * static_cast<std::int64_t>(length) +
+                                 (version >= 0 && version <= 103 && length > 0 ? 2 : 0);
+    const std::int64_t numbersAt = Stream.Position();
+    Stream.Seek(numbers * SizeOfPrecision(precision, false), soCurrent);  // within the stream: ReadHeader checked
     const std::string caption = ReadShortString(Stream);
-    // The pattern must describe the values: pointers from 0 up to the entry count, rows within the matrix.
-    bool pattern = values->Length() == nonZeros && colPtr.front() == 0 && colPtr.back() == nonZeros;
-    for (std::size_t c = 0; pattern && c + 1 < colPtr.size(); ++c) pattern = colPtr[c] <= colPtr[c + 1];
-    for (std::size_t k = 0; pattern && k < rowIdx.size(); ++k) pattern = rowIdx[k] >= 0 && rowIdx[k] < rows;
-    if (!pattern) ERaise(msg::sparse::kInvalidPattern);
+    const std::int64_t end = Stream.Position();
+    if (!pattern || length != nonZeros) ERaise(msg::sparse::kInvalidPattern);
 
+    // Everything checked: the settings, then the arrays and the values read again, straight into the matrix's
+    // own storage (whose room a matrix loaded again and again keeps).
     SetReportLevel(static_cast<TReportLevel>(report));
     SetAutoPattern(h.Get(8) != 0);
     SetRefinmentIters(refine);
@@ -97,9 +145,18 @@ void TSparseMtx1::LoadFromStream(TStream& Stream)
     SetTolerance(h.Get(48));
     SetMaxIters(maxIters);
     SetVectorCount(vectors);
-    Install(rows, cols, values->Complex(), std::move(colPtr));
-    std::copy(rowIdx.begin(), rowIdx.end(), FRowIndices.begin());
-    FValues->Copy(*values);
+    Stream.Seek(arraysAt, soBeginning);
+    FRowIndices.resize(static_cast<std::size_t>(nonZeros));  // before the values: sizing them then leaves it be
+    FColPointers.resize(static_cast<std::size_t>(cols) + 1);
+    Stream.ReadBuffer(FRowIndices.data(), 4 * static_cast<std::int64_t>(nonZeros));
+    Stream.ReadBuffer(FColPointers.data(), 4 * (static_cast<std::int64_t>(cols) + 1));
+    FValues->Size(nonZeros, complex);
+    FComplex = complex;
+    FCols = cols;
+    FRows = rows;
+    Stream.Seek(numbersAt, soBeginning);
+    FValues->ReadValues(Stream, precision);
+    Stream.Seek(end, soBeginning);
     SetCaption(caption);
 }
 

@@ -1,8 +1,8 @@
 // TSparseMtx: the transpose, with optional row and column orders, and the adjoint.
 //
-// One counting pass over the source's rows gives the column pointers of the result; one placing pass fills it.
-// The result is built in local arrays and installed at the end, so Self may be the source and a refused order
-// changes nothing.
+// One counting pass over the source's rows gives the column pointers of the result; one placing pass fills it,
+// straight into Self's storage, or into local arrays installed at the end when Self is the source. The orders are
+// checked before anything is written, so a refused order changes nothing.
 #include <algorithm>
 #include <cstddef>
 #include <vector>
@@ -49,8 +49,23 @@ void TSparseMtx::Transp(const TSparseMtx& Src, const TIntArray& P, const TIntArr
     for (std::size_t c = 0; c < static_cast<std::size_t>(srcRows); ++c) colPtr[c + 1] += colPtr[c];
     std::vector<int> next(colPtr.begin(), colPtr.end() - 1);
     const std::size_t width = Src.FComplex ? 2 : 1;
-    std::vector<int> rows(static_cast<std::size_t>(nz));
-    std::vector<double> values(static_cast<std::size_t>(nz) * width);
+    const bool complex = Src.FComplex;
+    // Straight into Self's storage, unless Self is the source.
+    const bool inPlace = &Src == this;
+    std::vector<int> localRows;
+    std::vector<double> localValues;
+    int* rows;
+    double* values;
+    if (inPlace) {
+        localRows.resize(static_cast<std::size_t>(nz));
+        localValues.resize(static_cast<std::size_t>(nz) * width);
+        rows = localRows.data();
+        values = localValues.data();
+    } else {
+        Install(srcCols, srcRows, complex, std::move(colPtr));
+        rows = FRowIndices.data();
+        values = FValues->Values();
+    }
     const double* src = Src.FValues->Values();
     for (int i = 0; i < srcCols; ++i) {
         const int j = Q.empty() ? i : Q[static_cast<std::size_t>(i)];
@@ -63,10 +78,11 @@ void TSparseMtx::Transp(const TSparseMtx& Src, const TIntArray& P, const TIntArr
                 values[pos * width + w] = src[static_cast<std::size_t>(k) * width + w];
         }
     }
-    const bool complex = Src.FComplex;
-    Install(srcCols, srcRows, complex, std::move(colPtr));
-    std::copy(rows.begin(), rows.end(), FRowIndices.begin());
-    std::copy(values.begin(), values.end(), FValues->Values());
+    if (inPlace) {
+        Install(srcCols, srcRows, complex, std::move(colPtr));
+        std::copy(localRows.begin(), localRows.end(), FRowIndices.begin());
+        std::copy(localValues.begin(), localValues.end(), FValues->Values());
+    }
 }
 
 void TSparseMtx2::Transp(const TSparseMtx& Src)

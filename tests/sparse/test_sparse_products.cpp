@@ -114,6 +114,9 @@ TEST_F(SparseProducts, SumsAndDifferences)
     ExpectRaise([&] { s.Add(p, a, 5); }, "Sparse matrix add: MaxNonZeroCount reached!");
     ExpectRaise([&] { s.Add(l, a, 1000); }, "(A.Rows <> B.Rows) or (A.Cols <> B.Cols)");
     EXPECT_TRUE(Snapshot(s) == before);
+    // The room of 3 doubles once on the way to 4 entries: a limit of 6 allows it.
+    s.Add(p, a, 6);
+    EXPECT_EQ(Dense(s), (std::vector<double>{11, 1, 12, 1}));
 }
 
 }  // namespace
