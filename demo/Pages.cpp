@@ -6,6 +6,8 @@
 #include "demo/TextPages.h"
 #include "demo/ProbCalc.h"
 #include "demo/MtxOptim.h"
+#include "demo/Interp1.h"
+#include "demo/QRPoly1.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -27,8 +29,6 @@ QStringList PendingPageClasses()
         QStringLiteral("TMemComp1"),
         QStringLiteral("TGetMemC"),
         QStringLiteral("TDefArray"),
-        QStringLiteral("TInterpolating1"),
-        QStringLiteral("TLQRPoly"),
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
         QStringLiteral("TfrmParser"),
@@ -47,6 +47,9 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TCopyComp"), [](QWidget* owner) { return new TCopyComp(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TProb1"), [](QWidget* owner) { return new TProb1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxOptim"), [](QWidget* owner) { return new TfrmMtxOptim(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TInterpolating1"),
+                               [](QWidget* owner) { return new TInterpolating1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TLQRPoly"), [](QWidget* owner) { return new TLQRPoly(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }

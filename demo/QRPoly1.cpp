@@ -1,0 +1,187 @@
+#include "demo/QRPoly1.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "demo/ChartStandIn.h"
+#include "demo/DemoFiles.h"
+#include "demo/TimingRun.h"
+#include "demo/ValueViewer.h"
+#include "numerics/Polynoms.h"
+#include "platform/gui/Guard.h"
+#include "platform/rtl/Random.h"
+#include "platform/rtl/TickCount.h"
+
+namespace paxtor {
+
+using namespace tarnel;
+using namespace tarnel::gui;
+
+namespace {
+
+constexpr int kPoints = 1000;
+
+QSlider* AddTrackBar(QWidget* panel, QHBoxLayout* row, const QString& caption, QLabel*& value, int Min, int Max,
+                     int Start, int Tick)
+{
+    auto* box = new QVBoxLayout;
+    auto* captions = new QHBoxLayout;
+    captions->addWidget(new QLabel(caption, panel));
+    value = new QLabel(panel);
+    captions->addWidget(value, 1);
+    box->addLayout(captions);
+    auto* bar = new QSlider(Qt::Horizontal, panel);
+    bar->setRange(Min, Max);
+    bar->setValue(Start);
+    bar->setTickInterval(Tick);
+    bar->setTickPosition(QSlider::TicksBelow);
+    bar->setMinimumWidth(170);
+    box->addWidget(bar);
+    row->addLayout(box);
+    return bar;
+}
+
+}  // namespace
+
+TLQRPoly::TLQRPoly(QWidget* owner) : TBasicForm1(owner), FHelp(this)
+{
+    LoadPageText(RichEdit1, QStringLiteral("Texts/PolyFit.rtf"));
+
+    Chart1->SetLegendOnTop();
+    auto* original = Chart1->AddLineSeries(QStringLiteral("Original data"), Qt::red, TPointerStyle::psCircle);
+    original->setLineStyle(QCPGraph::lsNone);
+    original->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, Qt::red, Qt::red, 4));
+    Series1 = original;
+    Series2 = Chart1->AddLineSeries(QStringLiteral("Fitted polynomial"), Qt::green, TPointerStyle::psNone);
+    auto* upper = Chart1->AddLineSeries(QStringLiteral("YCalc + Delta"), Qt::black, TPointerStyle::psNone);
+    auto* lower = Chart1->AddLineSeries(QStringLiteral("YCalc - Delta"), Qt::black, TPointerStyle::psNone);
+    upper->setPen(QPen(Qt::black, 1, Qt::DotLine));
+    lower->setPen(QPen(Qt::black, 1, Qt::DotLine));
+    Series3 = upper;
+    Series4 = lower;
+
+    auto* bottom = new QHBoxLayout(Panel2);
+    bottom->setContentsMargins(8, 2, 8, 2);
+    bottom->addWidget(CheckDownSample, 0, Qt::AlignTop);
+    bottom->addSpacing(12);
+    TrackBar1 = AddTrackBar(Panel2, bottom, QStringLiteral("Polynomial order"), lblOrder, 1, 100, 20, 10);
+    TrackBar1->setObjectName("TrackBar1");
+    lblOrder->setObjectName("lblOrder");
+    bottom->addSpacing(12);
+    TrackBar2 = AddTrackBar(Panel2, bottom, QStringLiteral("Factor"), lblFactor, 1, 20, 5, 1);
+    TrackBar2->setObjectName("TrackBar2");
+    lblFactor->setObjectName("lblFactor");
+    bottom->addSpacing(12);
+    auto* timeBox = new QVBoxLayout;
+    timeBox->addWidget(new QLabel(QStringLiteral("Time needed : "), Panel2));
+    lblTime = new QLabel(QStringLiteral("XXXX"), Panel2);
+    lblTime->setObjectName("lblTime");
+    timeBox->addWidget(lblTime);
+    bottom->addLayout(timeBox);
+    bottom->addStretch(1);
+    btnFit = new QPushButton(QStringLiteral("Fit"), Panel2);
+    btnFit->setObjectName("btnFit");
+    btnCoeff = new QPushButton(QStringLiteral("View coefficients"), Panel2);
+    btnCoeff->setObjectName("btnCoeff");
+    btnDelta = new QPushButton(QStringLiteral("Delta"), Panel2);
+    btnDelta->setObjectName("btnDelta");
+    bottom->addWidget(btnFit);
+    bottom->addWidget(btnCoeff);
+    bottom->addWidget(btnDelta);
+    // Nothing to show before the first fit.
+    DisableViews();
+
+    TrackBarChange();
+    connect(TrackBar1, &QSlider::valueChanged, this, Guard([this] { TrackBarChange(); }));
+    connect(TrackBar2, &QSlider::valueChanged, this, Guard([this] { TrackBarChange(); }));
+    connect(btnFit, &QPushButton::clicked, this, Guard([this] { Fit(); }));
+    connect(btnCoeff, &QPushButton::clicked, this, Guard([this] { ViewCoefficients(); }));
+    connect(btnDelta, &QPushButton::clicked, this, Guard([this] { ViewDelta(); }));
+
+    // The data: abscissae 0 .. 999 and a walk from a random start, each step -500 .. 499.
+    FX->Size(kPoints, false);
+    FY->Size(*FX);
+    FX->Ramp(0, 1);
+    Randomize();
+    double x = Random(1000);
+    double* walk = FY->Values();
+    for (int i = 0; i < kPoints; ++i) {
+        x = x + Random(1000) - 500;
+        walk[i] = x;
+    }
+    StandInDrawValues(*FY, *Series1, false, 1);
+    FHelp.Apply(HelpNumber(1422));
+}
+
+void TLQRPoly::DisableViews()
+{
+    btnCoeff->setEnabled(false);
+    btnDelta->setEnabled(false);
+}
+
+void TLQRPoly::TrackBarChange()
+{
+    FOrder = TrackBar1->value();
+    FM = TrackBar2->value();
+    lblOrder->setText(QString::number(FOrder));
+    lblFactor->setText(QString::number(FM));
+    DisableViews();
+}
+
+void TLQRPoly::CheckDownSampleClick()
+{
+    TBasicForm1::CheckDownSampleClick();
+    DisableViews();
+}
+
+void TLQRPoly::DrawFitted(TChartSeries& Series, const TVec& Values)
+{
+    if (!FDownSample) {
+        StandInDrawValues(Values, Series, false, 1.0 / FM);
+        return;
+    }
+    // Pairs (maximum, minimum) of groups of Trunc(Length/width) samples: each point stands for half a group, so the
+    // reduced curve lies on the data (1/M apart when the reduction kept every sample).
+    const int width = std::max(1, Chart1->axisRect()->width());
+    detail::TVecTemp reduced;
+    reduced->PixelDownSample(width, Values, nullptr, nullptr, true);
+    const int group = Trunc(static_cast<double>(Values.Length()) / width);
+    const double spacing = group <= 2 ? 1.0 / FM : group / (2.0 * FM);
+    StandInDrawValues(*reduced, Series, false, spacing);
+}
+
+void TLQRPoly::Fit()
+{
+    bool running = false;
+    TTimingRun run(this, running);  // the hourglass until the fit is drawn
+    // A fit that fails leaves nothing to view: the buttons come back with the next fit that succeeds.
+    DisableViews();
+    const std::uint32_t start = GetTickCount();
+    PolyFit(*FX, *FY, FOrder, *FCoeff, *FR, FDegFreedom, FL2R);
+    FXI->Size(kPoints * FM, false);
+    FXI->Ramp(0, 1.0 / FM);
+    PolyEval(*FXI, *FCoeff, *FR, FDegFreedom, FL2R, *FYCalc, *FDelta);
+    lblTime->setText(QStringLiteral("%1 ms").arg(TickDiff(start, GetTickCount())));
+
+    TVec& yCalc = *FYCalc;
+    DrawFitted(*Series2, yCalc);
+    yCalc.Sub(*FDelta);
+    DrawFitted(*Series4, yCalc);
+    yCalc.Add(*FDelta, 2);
+    DrawFitted(*Series3, yCalc);
+
+    btnCoeff->setEnabled(true);
+    btnDelta->setEnabled(true);
+}
+
+void TLQRPoly::ViewCoefficients()
+{
+    ViewPageValues(*FCoeff, QStringLiteral("Coefficients"), true);
+}
+
+void TLQRPoly::ViewDelta()
+{
+    ViewPageValues(*FDelta, QStringLiteral("Delta"), true);
+}
+
+}  // namespace paxtor
