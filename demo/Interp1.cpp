@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 
 #include "core/TempGuard.h"
-#include "demo/ChartStandIn.h"
+#include "components/TarnelTee.h"
 #include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"
 #include "platform/gui/Guard.h"
@@ -117,6 +117,8 @@ void TInterpolating1::Recreate()
     if (FRunning) return;
     detail::TVecTemp x, y, xi, yi;  // back to the pool on every way out
     const int n = FN, m = FM;
+    Chart1->SetAxisAutomatic(Chart1->xAxis, true);
+    Chart1->SetAxisAutomatic(Chart1->yAxis, true);
     x->Size(n, false);
     y->Size(n, false);
     TTimingRun run(this, FRunning);  // the hourglass until the run ends
@@ -127,7 +129,7 @@ void TInterpolating1::Recreate()
     walk[0] = 1000;
     for (int i = 1; i < n; ++i) walk[i] = walk[i - 1] + 250 - Random(500);
     x->Ramp(0, 1);
-    StandInDrawValues(*y, *Series1, FDownSample, 1);
+    DrawValues(*y, *Series1, FDownSample, 1);
 
     const std::uint32_t start = GetTickCount();
     xi->Size(n * m, false);
@@ -136,7 +138,7 @@ void TInterpolating1::Recreate()
     const std::uint32_t elapsed = TickDiff(start, GetTickCount());
     lblTime->setText(QStringLiteral("Solved in %1 ms").arg(elapsed));
 
-    StandInDrawValues(*yi, *Series2, FDownSample, 1.0 / m);
+    DrawValues(*yi, *Series2, FDownSample, 1.0 / m);
 }
 
 }  // namespace paxtor

@@ -1,7 +1,11 @@
 #include "demo/Main.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -10,11 +14,15 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "demo/DemoFiles.h"
 #include "platform/gui/Guard.h"
+#include "platform/gui/Settings.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace paxtor {
@@ -130,6 +138,206 @@ QPixmap MakeLogo()
 }
 
 }  // namespace
+
+// ---- The source viewer ---------------------------------------------------------------------------------------
+
+const std::vector<const char*> SourceKeywords = {
+    "alignas",       "alignof",      "and",          "and_eq",      "asm",          "auto",
+    "bitand",        "bitor",        "bool",         "break",       "case",         "catch",
+    "char",          "char8_t",      "char16_t",     "char32_t",    "class",        "compl",
+    "concept",       "const",        "consteval",    "constexpr",   "constinit",    "const_cast",
+    "continue",      "co_await",     "co_return",    "co_yield",    "decltype",     "default",
+    "delete",        "do",           "double",       "dynamic_cast", "else",        "enum",
+    "explicit",      "export",       "extern",       "false",       "float",        "for",
+    "friend",        "goto",         "if",           "inline",      "int",          "long",
+    "mutable",       "namespace",    "new",          "noexcept",    "not",          "not_eq",
+    "nullptr",       "operator",     "or",           "or_eq",       "private",      "protected",
+    "public",        "register",     "reinterpret_cast", "requires", "return",      "short",
+    "signed",        "sizeof",       "static",       "static_assert", "static_cast", "struct",
+    "switch",        "template",     "this",         "thread_local", "throw",       "true",
+    "try",           "typedef",      "typeid",       "typename",    "union",        "unsigned",
+    "using",         "virtual",      "void",         "volatile",    "wchar_t",      "while",
+    "xor",           "xor_eq",
+};
+
+bool IsSourceKeyword(QStringView word)
+{
+    for (const char* k : SourceKeywords)
+        if (word == QLatin1String(k)) return true;
+    return false;
+}
+
+namespace {
+
+TFolderBrowserProc& FolderBrowser()
+{
+    static TFolderBrowserProc proc;
+    return proc;
+}
+
+bool IsWordStart(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == '_' || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= 0x80 && c.isLetter());
+}
+
+bool IsDigit(QChar c)
+{
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
+
+bool IsWordChar(QChar c)
+{
+    return IsWordStart(c) || IsDigit(c) || (c.unicode() >= 0x80 && c.isLetterOrNumber());
+}
+
+// The encoding prefixes that make a following string literal a raw one.
+bool IsRawPrefix(QStringView word)
+{
+    return word == u"R" || word == u"LR" || word == u"uR" || word == u"UR" || word == u"u8R";
+}
+
+// Behind the literal that opens at text[pos] with quote: to the closing quote (backslashes escape), or to the
+// line's end for one left open.
+int SkipLiteral(const QString& text, int pos, QChar quote)
+{
+    const int n = static_cast<int>(text.size());
+    for (++pos; pos < n; ++pos) {
+        const QChar c = text[pos];
+        if (c == u'\\') {
+            ++pos;
+        } else if (c == quote) {
+            return pos + 1;
+        } else if (c == u'\n') {
+            return pos;
+        }
+    }
+    return n;
+}
+
+// Behind the raw string R"delim( ... )delim" whose quote is text[pos]; one left open runs to the end.
+int SkipRawString(const QString& text, int pos)
+{
+    const int open = static_cast<int>(text.indexOf(u'(', pos + 1));
+    if (open < 0) return static_cast<int>(text.size());
+    const QString close = u')' + text.mid(pos + 1, open - pos - 1) + u'"';
+    const int end = static_cast<int>(text.indexOf(close, open + 1));
+    return end < 0 ? static_cast<int>(text.size()) : end + static_cast<int>(close.size());
+}
+
+// Behind the number that starts at text[pos]: digits, letters, "_", ".", digit separators and the sign of an
+// exponent ("1'000", "0x1Fp-3", "2.5e+10f").
+int SkipNumber(const QString& text, int pos)
+{
+    const int n = static_cast<int>(text.size());
+    while (pos < n) {
+        const QChar c = text[pos];
+        if (IsWordChar(c) || c == u'.') {
+            const char16_t u = c.unicode();
+            ++pos;
+            if ((u == 'e' || u == 'E' || u == 'p' || u == 'P') && pos < n && (text[pos] == u'+' || text[pos] == u'-'))
+                ++pos;
+        } else if (c == u'\'' && pos + 1 < n && IsWordChar(text[pos + 1])) {
+            pos += 2;
+        } else {
+            break;
+        }
+    }
+    return pos;
+}
+
+void FormatRange(QTextCursor& cursor, int from, int to, const QTextCharFormat& format)
+{
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(format);
+}
+
+QTextCharFormat CommentFormat()
+{
+    QTextCharFormat f;
+    f.setFontItalic(true);
+    f.setForeground(ColorFromBGR(0x800000));  // navy
+    return f;
+}
+
+}  // namespace
+
+void SetFolderBrowser(TFolderBrowserProc proc)
+{
+    FolderBrowser() = std::move(proc);
+}
+
+bool HighlightNextToken(const QString& text, int& position, QTextCursor& cursor)
+{
+    static const QTextCharFormat comment = CommentFormat();
+    const int n = static_cast<int>(text.size());
+    while (position < n) {
+        const QChar c = text[position];
+        const QChar next = position + 1 < n ? text[position + 1] : QChar();
+        if (IsWordStart(c)) {
+            const int start = position;
+            while (position < n && IsWordChar(text[position])) ++position;
+            const QStringView word = QStringView(text).mid(start, position - start);
+            if (position < n && text[position] == u'"' && IsRawPrefix(word)) {
+                position = SkipRawString(text, position);
+                continue;
+            }
+            cursor.setPosition(start);
+            cursor.setPosition(position, QTextCursor::KeepAnchor);
+            return IsSourceKeyword(word);
+        }
+        if (IsDigit(c) || (c == u'.' && IsDigit(next))) {
+            position = SkipNumber(text, position);
+        } else if (c == u'/' && next == u'/') {
+            int end = static_cast<int>(text.indexOf(u'\n', position));
+            if (end < 0) end = n;
+            FormatRange(cursor, position, end, comment);
+            position = end;
+        } else if (c == u'/' && next == u'*') {
+            int end = static_cast<int>(text.indexOf(QStringLiteral("*/"), position + 2));
+            end = end < 0 ? n : end + 2;
+            FormatRange(cursor, position, end, comment);
+            position = end;
+        } else if (c == u'"' || c == u'\'') {
+            position = SkipLiteral(text, position, c);
+        } else {
+            ++position;
+        }
+    }
+    return false;
+}
+
+void HighlightSource(QTextEdit* viewer)
+{
+    QTextDocument* doc = viewer->document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    const QString text = doc->toPlainText();  // one character per document position
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    int position = 0;
+    while (position < text.size())
+        if (HighlightNextToken(text, position, cursor)) cursor.setCharFormat(bold);
+    cursor.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
+    viewer->moveCursor(QTextCursor::Start);
+}
+
+QString GetDemoPath()
+{
+    QString result;
+    TRegistry reg;
+    if (reg.OpenKeyReadOnly(QString::fromLatin1(DemoKey))) result = reg.ReadString(QString::fromLatin1(DemoPathValue));
+    if (result.isEmpty()) {
+        const QString data = DataFolder();
+        if (!data.isEmpty() && QFileInfo::exists(QDir(data).filePath(QString::fromLatin1(ProjectFileName))))
+            result = data;
+    }
+    return result;
+}
 
 std::vector<TPageRow> ParsePageTable(const QString& text)
 {
@@ -265,10 +473,8 @@ void TfrmMain::BuildControls()
     btnConfig = new QPushButton(QStringLiteral("Configure"), TabSource);
     btnConfig->setObjectName("btnConfig");
     btnConfig->setVisible(false);
-    auto* sourceNote = new QLabel(QStringLiteral("The source viewer is not yet available in this version."), TabSource);
-    sourceNote->setAlignment(Qt::AlignCenter);
+    sourceLayout->setContentsMargins(0, 0, 0, 0);
     sourceLayout->addWidget(btnConfig, 0, Qt::AlignLeft);
-    sourceLayout->addWidget(sourceNote, 1);
     PageControl1->addTab(TabForm, QStringLiteral("Example"));
     PageControl1->addTab(TabSource, QStringLiteral("Source code"));
     Splitter1->addWidget(TreeView1);
@@ -316,6 +522,8 @@ void TfrmMain::BuildControls()
     btnNext->OnClick = [this] { btnNextClick(); };
     btnClose->OnClick = [this] { close(); };
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, Guard([this] { TreeView1Change(); }));
+    connect(PageControl1, &QTabWidget::currentChanged, this, Guard([this] { PageControl1Change(); }));
+    connect(btnConfig, &QPushButton::clicked, this, Guard([this] { btnConfigClick(); }));
 
     for (QWidget* w : std::initializer_list<QWidget*>{Label3, Panel2, Image1, TreeView1->viewport()}) {
         w->setMouseTracking(true);
@@ -461,6 +669,66 @@ void TfrmMain::btnNextClick()
 {
     const int index = SelectedIndex();
     if (index >= 0 && index < NodeCount() - 1) SelectNode(index + 1);
+}
+
+void TfrmMain::PageControl1Change()
+{
+    if (PageControl1->currentWidget() != TabSource) return;
+    const QString folder = GetDemoPath();
+    // A folder without the project file is forgotten (an empty one names no folder to test).
+    if (!folder.isEmpty() && !QFileInfo::exists(QDir(folder).filePath(QString::fromLatin1(ProjectFileName))))
+        TRegistry().DeleteKey(QString::fromLatin1(DemoKey));
+    const QString path = GetDemoPath();
+    btnConfig->setVisible(path.isEmpty());
+    const QString unit = SelectedUnitName();
+    if (path.isEmpty() || unit.isEmpty()) {
+        delete FSourceEdit;
+        FSourceEdit = nullptr;
+        FSourceUnit.clear();
+        return;
+    }
+    if (unit == FSourceUnit && FSourceEdit) return;
+    delete FSourceEdit;
+    FSourceEdit = new QTextEdit(TabSource);
+    FSourceEdit->setObjectName("SourceEdit");
+    FSourceEdit->setReadOnly(true);
+    FSourceEdit->setLineWrapMode(QTextEdit::NoWrap);
+    FSourceEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    FSourceEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(9);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    FSourceEdit->setFont(font);
+    FSourceEdit->document()->setDefaultFont(font);
+    TabSource->layout()->addWidget(FSourceEdit);
+    const QString file = QDir(path).filePath(unit + QStringLiteral(".cpp"));
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly))
+        throw tarnel::Exception("Cannot open file \"" + QDir::toNativeSeparators(file).toStdString() + "\". " +
+                                source.errorString().toStdString());
+    const QByteArray data = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        throw tarnel::Exception("Cannot read file \"" + QDir::toNativeSeparators(file).toStdString() + "\". " +
+                                source.errorString().toStdString());
+    FSourceEdit->setPlainText(QString::fromUtf8(data));
+    HighlightSource(FSourceEdit);
+    FSourceUnit = unit;
+}
+
+void TfrmMain::btnConfigClick()
+{
+    const QString title = QStringLiteral("Folder with Tarnel demo source");
+    QString folder;
+    if (FolderBrowser()) {
+        folder = FolderBrowser()(this, title);
+    } else {
+        folder = QFileDialog::getExistingDirectory(this, title, QString(), QFileDialog::ShowDirsOnly);
+    }
+    if (folder.isEmpty()) return;
+    TRegistry reg;
+    if (reg.OpenKey(QString::fromLatin1(DemoKey), true)) reg.WriteString(QString::fromLatin1(DemoPathValue), folder);
+    PageControl1Change();
 }
 
 void TfrmMain::Label3Click()

@@ -11,7 +11,9 @@
 #include <QMainWindow>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTreeWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +38,41 @@ std::vector<TPageRow> ParsePageTable(const QString& text);
 
 // The program's page table, 56 rows.
 extern const char* const PageTable;
+
+// ---- The source viewer (tab "Source code") ----
+//
+// The viewer shows the selected page's own source, <folder>/<unit>.cpp, from the demo source folder: the settings
+// value "DemoPath" of the group "Software/Corvath", or else the data folder (demo/DemoFiles.h) when it holds the
+// project file, so that a program run from the build tree shows the sources at once. A folder counts as a source
+// folder only when it holds the project file.
+
+// The project file, the source of the program's start (the file with main).
+inline constexpr const char* ProjectFileName = "paxtor.cpp";
+// The settings key and value of the source folder. The key is the demo's own, not the library's.
+inline constexpr const char* DemoKey = "Software/Corvath";
+inline constexpr const char* DemoPathValue = "DemoPath";
+
+// The source folder: "DemoPath" when the key opens and holds it, else the data folder when it holds the project
+// file, else empty.
+QString GetDemoPath();
+
+// The words set in bold: the C++20 keywords and alternative tokens, compared case-sensitively.
+extern const std::vector<const char*> SourceKeywords;
+bool IsSourceKeyword(QStringView word);
+
+// Formats the viewer's whole text in one pass, one token at a time, on the document's own positions through one
+// edit block (undo off): keywords exactly bold; "//" comments to the line's end and "/* */" comments (one left
+// open runs to the end) exactly italic in navy. String and character literals, raw strings included, are passed
+// over, so nothing inside them is formatted; so are numbers ("0x1f", "1e5f").
+void HighlightSource(QTextEdit* viewer);
+// The scan's step: from position on, formats the comments it passes; at a word, selects it in cursor, moves the
+// position behind it and returns whether it is a keyword. Returns false at the end of the text.
+bool HighlightNextToken(const QString& text, int& position, QTextCursor& cursor);
+
+// "Configure" asks for a folder through this procedure (a folder dialog owned by parent, titled title; empty
+// for Cancel). SetFolderBrowser replaces it (tests answer it); an empty procedure restores the dialog.
+using TFolderBrowserProc = std::function<QString(QWidget* parent, const QString& title)>;
+void SetFolderBrowser(TFolderBrowserProc proc);
 
 // The record attached to every page node.
 struct TExampleInfo {
@@ -67,6 +104,16 @@ public:
     QWidget* ExampleForm() const { return FExampleForm; }
     QString StatusText() const { return StatusBar1->text(); }
     bool SourceTabVisible() const { return PageControl1->isTabVisible(PageControl1->indexOf(TabSource)); }
+    // The source viewer (none until a source was shown) and the unit it shows.
+    QTextEdit* SourceEdit() const { return FSourceEdit; }
+    QString SourceUnit() const { return FSourceUnit; }
+
+    // Runs when the current tab changes and when "Configure" stored a folder; acts only while "Source code" is
+    // the current tab. A source that cannot be read raises an error naming its path; the new viewer stays empty
+    // and the unit shown is not recorded, so the next visit tries again.
+    void PageControl1Change();
+    // "Configure": asks for the source folder, stores it as "DemoPath" and shows the tab again.
+    void btnConfigClick();
 
     // The controls, by the names the pages and the tests know them by.
     QFrame* Panel2;
@@ -103,6 +150,8 @@ private:
     std::vector<QTreeWidgetItem*> FNodes;
     std::vector<std::unique_ptr<TExampleInfo>> FInfos;
     QWidget* FExampleForm = nullptr;
+    QTextEdit* FSourceEdit = nullptr;  // owned by the window, on the tab "Source code"
+    QString FSourceUnit;
     bool FInChange = false;       // a selection change is being handled
     bool FChangePending = false;  // the selection changed again meanwhile
 };

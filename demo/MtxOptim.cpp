@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "demo/DemoFiles.h"
-#include "demo/ValueViewer.h"
+#include "components/TarnelEdit.h"
 #include "platform/gui/Guard.h"
 #include "platform/rtl/NumText.h"
 
@@ -373,7 +373,7 @@ void TfrmMtxOptim::FindMinimum()
 void TfrmMtxOptim::ShowHessian()
 {
     // The viewer works on a copy of its own, so it stays open when the page goes.
-    ViewPageValues(FOptimization->HessianMtx(), QString(), false);
+    ViewValues(FOptimization->HessianMtx(), QString(), false, false);
 }
 
 }  // namespace paxtor

@@ -1,8 +1,19 @@
 #include "demo/Pages.h"
 
+#include "demo/CalcSqrtMtx.h"
 #include "demo/CopyCompare.h"
+#include "demo/EigenVectors1.h"
+#include "demo/InverseMtx.h"
+#include "demo/LQR1.h"
+#include "demo/DefaultArray.h"
+#include "demo/GetMemComp.h"
+#include "demo/MemoryCompare1.h"
+#include "demo/FileHandling1.h"
+#include "demo/Save_Precision.h"
+#include "demo/ClipboardMSOffice.h"
 #include "demo/Multiply1.h"
 #include "demo/PendingPage.h"
+#include "demo/SysLinear1.h"
 #include "demo/TextPages.h"
 #include "demo/ProbCalc.h"
 #include "demo/MtxOptim.h"
@@ -16,19 +27,8 @@ QStringList PendingPageClasses()
 {
     // Each demonstration page replaces its line here by its own registration when it is built.
     return {
-        QStringLiteral("TInvMtx"),
-        QStringLiteral("TfrmSqrtMtx"),
-        QStringLiteral("TEigVec1"),
-        QStringLiteral("TLQRDemo"),
-        QStringLiteral("TLinearSystem1"),
         QStringLiteral("TYuleLev"),
         QStringLiteral("TDownS"),
-        QStringLiteral("TFileH1"),
-        QStringLiteral("TfrmSavePrec"),
-        QStringLiteral("TMSOffice"),
-        QStringLiteral("TMemComp1"),
-        QStringLiteral("TGetMemC"),
-        QStringLiteral("TDefArray"),
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
         QStringLiteral("TfrmParser"),
@@ -45,6 +45,18 @@ void RegisterPages()
     RegisterTextPages();
     tarnel::gui::RegisterClass(QStringLiteral("TMult1"), [](QWidget* owner) { return new TMult1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TCopyComp"), [](QWidget* owner) { return new TCopyComp(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TInvMtx"), [](QWidget* owner) { return new TInvMtx(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmSqrtMtx"), [](QWidget* owner) { return new TfrmSqrtMtx(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TEigVec1"), [](QWidget* owner) { return new TEigVec1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TLQRDemo"), [](QWidget* owner) { return new TLQRDemo(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TLinearSystem1"),
+                               [](QWidget* owner) { return new TLinearSystem1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TMemComp1"), [](QWidget* owner) { return new TMemComp1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TGetMemC"), [](QWidget* owner) { return new TGetMemC(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TDefArray"), [](QWidget* owner) { return new TDefArray(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TFileH1"), [](QWidget* owner) { return new TFileH1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmSavePrec"), [](QWidget* owner) { return new TfrmSavePrec(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TMSOffice"), [](QWidget* owner) { return new TMSOffice(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TProb1"), [](QWidget* owner) { return new TProb1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxOptim"), [](QWidget* owner) { return new TfrmMtxOptim(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TInterpolating1"),

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "components/TarnelTee.h"
 #include "core/Dovi387.h"
 #include "demo/DemoFiles.h"
 #include "numerics/Probabilities.h"
@@ -401,7 +402,7 @@ void TProb1::CalcProbability()
     Set8087CW(Tarnel8087CW);
     if (show) {
         FY.ThreshBottom(kDensityFloor);
-        PlotDensities();
+        DrawValues(FX, FY, *Series1, false);
     }
 }
 
@@ -414,13 +415,6 @@ void TProb1::CalcX()
     const double x = d.Inv(p, v);
     ParamEdits[d.XRow]->setText(d.WholeX ? Formatted(std::trunc(x), true) : Formatted(x, false));
     Set8087CW(Tarnel8087CW);
-}
-
-void TProb1::PlotDensities()
-{
-    Series1->Clear();
-    for (int i = 0; i < FX.Length(); ++i)
-        if (std::isfinite(FX[i]) && std::isfinite(FY[i])) Series1->AddXY(FX[i], FY[i]);
 }
 
 void TProb1::SetEntering(bool Parameters)

@@ -90,7 +90,6 @@ private:
     QString Formatted(double Value, bool Whole) const;
     void SetEntering(bool Parameters);
     void TrackBarChange();
-    void PlotDensities();
 
     int FItem = 7;
     int FDecimals = 8;

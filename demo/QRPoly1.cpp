@@ -3,10 +3,10 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "demo/ChartStandIn.h"
+#include "components/TarnelTee.h"
 #include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"
-#include "demo/ValueViewer.h"
+#include "demo/ValueViewerSeam.h"
 #include "numerics/Polynoms.h"
 #include "platform/gui/Guard.h"
 #include "platform/rtl/Random.h"
@@ -109,7 +109,7 @@ TLQRPoly::TLQRPoly(QWidget* owner) : TBasicForm1(owner), FHelp(this)
         x = x + Random(1000) - 500;
         walk[i] = x;
     }
-    StandInDrawValues(*FY, *Series1, false, 1);
+    DrawValues(*FY, *Series1, false, 1);
     FHelp.Apply(HelpNumber(1422));
 }
 
@@ -137,17 +137,17 @@ void TLQRPoly::CheckDownSampleClick()
 void TLQRPoly::DrawFitted(TChartSeries& Series, const TVec& Values)
 {
     if (!FDownSample) {
-        StandInDrawValues(Values, Series, false, 1.0 / FM);
+        DrawValues(Values, Series, false, 1.0 / FM);
         return;
     }
     // Pairs (maximum, minimum) of groups of Trunc(Length/width) samples: each point stands for half a group, so the
     // reduced curve lies on the data (1/M apart when the reduction kept every sample).
-    const int width = std::max(1, Chart1->axisRect()->width());
+    const int width = std::max(1, Chart1->width());
     detail::TVecTemp reduced;
     reduced->PixelDownSample(width, Values, nullptr, nullptr, true);
     const int group = Trunc(static_cast<double>(Values.Length()) / width);
     const double spacing = group <= 2 ? 1.0 / FM : group / (2.0 * FM);
-    StandInDrawValues(*reduced, Series, false, spacing);
+    DrawValues(*reduced, Series, false, spacing);
 }
 
 void TLQRPoly::Fit()
@@ -176,12 +176,12 @@ void TLQRPoly::Fit()
 
 void TLQRPoly::ViewCoefficients()
 {
-    ViewPageValues(*FCoeff, QStringLiteral("Coefficients"), true);
+    ShowValuesModal(*FCoeff, QStringLiteral("Coefficients"));
 }
 
 void TLQRPoly::ViewDelta()
 {
-    ViewPageValues(*FDelta, QStringLiteral("Delta"), true);
+    ShowValuesModal(*FDelta, QStringLiteral("Delta"));
 }
 
 }  // namespace paxtor

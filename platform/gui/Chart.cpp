@@ -2,10 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+
+#include <QTimer>
 
 #include "platform/gui/Guard.h"
 
 namespace tarnel::gui {
+
+TColor BGRFromColor(const QColor& Color)
+{
+    const QRgb rgb = Color.rgb();
+    return static_cast<TColor>(qRed(rgb)) | static_cast<TColor>(qGreen(rgb)) << 8 | static_cast<TColor>(qBlue(rgb)) << 16;
+}
 
 // ---- Series -----------------------------------------------------------------------------------------------
 
@@ -19,11 +28,25 @@ void TChartSeries::Clear()
 
 int TChartSeries::AddXY(double X, double Y, const QString& Label)
 {
+    if (!Label.isEmpty() || !FLabels.isEmpty()) {
+        FLabels.resize(FX.size());  // the points before the first label have none
+        FLabels.append(Label);
+    }
     FX.append(X);
     FY.append(Y);
-    FLabels.append(Label);
     Changed();
     return Count() - 1;
+}
+
+void TChartSeries::SetPoints(QVector<double> X, QVector<double> Y)
+{
+    const auto n = std::min(X.size(), Y.size());
+    X.resize(n);
+    Y.resize(n);
+    FX = std::move(X);
+    FY = std::move(Y);
+    FLabels.clear();
+    Changed();
 }
 
 void TChartSeries::Changed()
@@ -66,11 +89,13 @@ TLineSeries::TLineSeries(TChart* Chart, const QString& Title, const QColor& Colo
     setPen(QPen(Color, 2));
     // Filled shapes take the series colour; crosses are drawn with the pen alone.
     setScatterStyle(QCPScatterStyle(Shape(Pointer), QPen(Color, 1.5), QBrush(Color), 8));
+    setAdaptiveSampling(false);
 }
 
 void TLineSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
 {
-    setData(X, Y);  // sorts by x: a line joins the points from left to right
+    // Sorted by x (a line joins the points from left to right); points that come in order are not sorted again.
+    setData(X, Y, std::is_sorted(X.cbegin(), X.cend()));
 }
 
 TBarSeries::TBarSeries(TChart* Chart, const QString& Title, const QColor& Color)
@@ -92,6 +117,25 @@ QString TBarSeries::MarkText(double Value)
     return QString::number(Value, 'g', 10);
 }
 
+void TBarSeries::SetBarColor(int Index, const QColor& Color)
+{
+    if (Index < 0) return;
+    if (Index >= FBarColors.size()) FBarColors.resize(Index + 1);
+    FBarColors[Index] = Color;
+    if (parentPlot()) parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QColor TBarSeries::BarColor(int Index) const
+{
+    return Index >= 0 && Index < FBarColors.size() && FBarColors[Index].isValid() ? FBarColors[Index] : SeriesColor();
+}
+
+void TBarSeries::SetMarkColor(const QColor& Color)
+{
+    FMarkColor = Color;
+    if (parentPlot()) parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+}
+
 void TBarSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
 {
     setData(X, Y);
@@ -99,7 +143,18 @@ void TBarSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
 
 void TBarSeries::draw(QCPPainter* painter)
 {
-    QCPBars::draw(painter);
+    if (FBarColors.isEmpty()) {
+        QCPBars::draw(painter);
+    } else if (keyAxis() && valueAxis()) {
+        applyDefaultAntialiasingHint(painter);
+        int index = 0;
+        for (auto it = data()->constBegin(); it != data()->constEnd(); ++it, ++index) {
+            const QColor color = BarColor(index);
+            painter->setPen(QPen(color.darker(150)));
+            painter->setBrush(color);
+            painter->drawRect(getBarRect(it->key, it->value));
+        }
+    }
     if (!FMarksVisible || !keyAxis() || !valueAxis()) return;
     painter->save();
     QFont font = parentPlot()->font();
@@ -120,9 +175,9 @@ void TBarSeries::draw(QCPPainter* painter)
             box.moveTop(bar.bottom() + 3);
         }
         painter->setPen(QPen(Qt::gray));
-        painter->setBrush(QColor(255, 255, 225));
+        painter->setBrush(FMarkColor);
         painter->drawRect(box);
-        painter->setPen(Qt::black);
+        painter->setPen(FMarkColor.lightness() < 128 ? Qt::white : Qt::black);
         painter->drawText(box, Qt::AlignCenter, text);
     }
     painter->restore();
@@ -214,11 +269,88 @@ void TChart::SetLegendOnTop()
     replot(rpQueuedReplot);
 }
 
+void TChart::FreeAllSeries()
+{
+    clearPlottables();
+    SeriesChanged();
+}
+
+void TChart::SetTitle(const QString& Text)
+{
+    if (Text.isEmpty()) {
+        if (FTitle) {
+            plotLayout()->remove(FTitle);
+            plotLayout()->simplify();  // the title's row goes with it
+        }
+    } else if (FTitle) {
+        FTitle->setText(Text);
+    } else {
+        plotLayout()->insertRow(0);
+        plotLayout()->setRowStretchFactor(0, 0.001);
+        FTitle = new QCPTextElement(this, Text, QFont(font().family(), font().pointSize() + 2, QFont::Bold));
+        plotLayout()->addElement(0, 0, FTitle);
+    }
+    replot(rpQueuedReplot);
+}
+
+QString TChart::Title() const
+{
+    return FTitle ? FTitle->text() : QString();
+}
+
+void TChart::SetAxisAutomatic(QCPAxis* Axis, bool Automatic)
+{
+    if (Automatic) {
+        FFixedAxes.remove(Axis);
+        SeriesChanged();
+    } else {
+        FFixedAxes.insert(Axis);
+    }
+}
+
+void TChart::SetAxisIncrement(QCPAxis* Axis, double Step)
+{
+    QSharedPointer<QCPAxisTicker> ticker;
+    if (Step > 0) {
+        auto fixed = QSharedPointer<QCPAxisTickerFixed>::create();
+        fixed->setTickStep(Step);
+        fixed->setScaleStrategy(QCPAxisTickerFixed::ssMultiples);
+        ticker = fixed;
+    } else {
+        ticker = QSharedPointer<QCPAxisTicker>::create();
+    }
+    if (Axis == xAxis) {
+        FNumberTicker = ticker;
+        UpdateBottomLabels();
+    } else {
+        Axis->setTicker(ticker);
+    }
+    replot(rpQueuedReplot);
+}
+
 void TChart::SeriesChanged()
 {
     UpdateBottomLabels();
     FitAxes();
-    replot(rpQueuedReplot);
+    QueueReplot();
+}
+
+void TChart::Repaint()
+{
+    FReplotQueued = false;
+    replot(rpImmediateRefresh);
+}
+
+// One repaint for a burst of changes; dropped when an immediate one came first.
+void TChart::QueueReplot()
+{
+    if (FReplotQueued) return;
+    FReplotQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!FReplotQueued) return;
+        FReplotQueued = false;
+        replot();
+    });
 }
 
 void TChart::UpdateBottomLabels()
@@ -226,6 +358,7 @@ void TChart::UpdateBottomLabels()
     QMap<double, QString> labels;
     for (int i = 0, n = SeriesCount(); i < n; ++i) {
         const TChartSeries* s = Series(i);
+        if (!s->HasLabels()) continue;
         for (int k = 0; k < s->Count(); ++k)
             if (!s->XLabel(k).isEmpty()) labels.insert(s->XValue(k), s->XLabel(k));
     }
@@ -238,41 +371,72 @@ void TChart::UpdateBottomLabels()
     xAxis->setTicker(ticker);
 }
 
+// Each automatic axis spans the data of the series drawn on it: the keys of the series whose key axis it is, the
+// values of those whose value axis it is. Plottables that are not series of this layer give their own ranges.
 void TChart::FitAxes()
 {
-    bool any = false, bars = false;
-    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    for (int i = 0, n = SeriesCount(); i < n; ++i) {
-        TChartSeries* s = Series(i);
-        bars |= dynamic_cast<TBarSeries*>(s) != nullptr;
-        for (int k = 0; k < s->Count(); ++k) {
-            const double x = s->XValue(k), y = s->YValue(k);
-            if (!std::isfinite(x) || !std::isfinite(y)) continue;
-            if (!any) {
-                x0 = x1 = x;
-                y0 = y1 = y;
-                any = true;
+    struct TSpan {
+        double Lo = 0, Hi = 0;
+        bool Any = false;
+        bool Key = false;   // the axis carries keys (else values)
+        bool Bars = false;  // a bar series is drawn on it
+        void Add(double v)
+        {
+            if (!std::isfinite(v)) return;
+            if (!Any) Lo = Hi = v, Any = true;
+            Lo = std::min(Lo, v), Hi = std::max(Hi, v);
+        }
+    };
+    std::map<QCPAxis*, TSpan> spans;  // node based: the two references below stay valid
+    for (int i = 0; i < plottableCount(); ++i) {
+        QCPAbstractPlottable* p = plottable(i);
+        QCPAxis* keyAxis = p->keyAxis();
+        QCPAxis* valueAxis = p->valueAxis();
+        if (!keyAxis || !valueAxis) continue;
+        TSpan& keys = spans[keyAxis];
+        TSpan& values = spans[valueAxis];
+        keys.Key = true;
+        const bool bars = dynamic_cast<QCPBars*>(p) != nullptr;
+        keys.Bars |= bars;
+        values.Bars |= bars;
+        if (auto* s = dynamic_cast<TChartSeries*>(p)) {
+            const QVector<double>& x = s->XValues();
+            const QVector<double>& y = s->YValues();
+            for (qsizetype k = 0; k < x.size(); ++k) {
+                if (!std::isfinite(x[k]) || !std::isfinite(y[k])) continue;
+                keys.Add(x[k]);
+                values.Add(y[k]);
             }
-            x0 = std::min(x0, x), x1 = std::max(x1, x);
-            y0 = std::min(y0, y), y1 = std::max(y1, y);
+        } else {
+            bool found = false;
+            const QCPRange kr = p->getKeyRange(found);
+            if (found) keys.Add(kr.lower), keys.Add(kr.upper);
+            const QCPRange vr = p->getValueRange(found);
+            if (found) values.Add(vr.lower), values.Add(vr.upper);
         }
     }
-    if (!any) return;
-    if (bars) {
-        // Whole bars, their base at zero and room for the marks above the highest.
-        x0 -= 0.6, x1 += 0.6;
-        y0 = std::min(y0, 0.0), y1 = std::max(y1, 0.0);
-        const double room = y1 > y0 ? 0.15 * (y1 - y0) : 1;
-        if (y1 > 0 || y0 == 0) y1 += room;
-        if (y0 < 0) y0 -= room;
-    } else {
-        // Markers at the ends stay whole.
-        const double dx = x1 > x0 ? 0.03 * (x1 - x0) : 1;
-        const double dy = y1 > y0 ? 0.05 * (y1 - y0) : std::max(1.0, 0.1 * std::fabs(y1));
-        x0 -= dx, x1 += dx, y0 -= dy, y1 += dy;
+    for (auto& [axis, span] : spans) {
+        TSpan s = span;
+        if (!s.Any || !AxisAutomatic(axis)) continue;
+        if (s.Bars && s.Key) {
+            // Whole bars.
+            s.Lo -= 0.6, s.Hi += 0.6;
+        } else if (s.Bars) {
+            // Their base at zero and room for the marks above the highest.
+            s.Lo = std::min(s.Lo, 0.0), s.Hi = std::max(s.Hi, 0.0);
+            const double room = s.Hi > s.Lo ? 0.15 * (s.Hi - s.Lo) : 1;
+            if (s.Hi > 0 || s.Lo == 0) s.Hi += room;
+            if (s.Lo < 0) s.Lo -= room;
+        } else if (s.Key) {
+            // Markers at the ends stay whole.
+            const double d = s.Hi > s.Lo ? 0.03 * (s.Hi - s.Lo) : 1;
+            s.Lo -= d, s.Hi += d;
+        } else {
+            const double d = s.Hi > s.Lo ? 0.05 * (s.Hi - s.Lo) : std::max(1.0, 0.1 * std::fabs(s.Hi));
+            s.Lo -= d, s.Hi += d;
+        }
+        axis->setRange(s.Lo, s.Hi);
     }
-    xAxis->setRange(x0, x1);
-    yAxis->setRange(y0, y1);
 }
 
 void TChart::UpdateBackground()

@@ -5,18 +5,27 @@
 // The series layer: a page adds its series to the chart (the chart owns them, as QCustomPlot owns its
 // plottables) and feeds them points with AddXY. A point may carry a label; the labels of all series become the
 // texts of the bottom axis at their x values. After every change the chart rescales its axes to the data and
-// queues a repaint, so a burst of points costs one repaint.
+// queues a repaint, so a burst of points costs one repaint. SetPoints replaces all points of a series at once (the
+// way long vectors reach a chart); an axis switched off automatic scaling keeps the range it was given.
 #pragma once
 
 #include <qcustomplot.h>
 
 #include <QColor>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QVector>
+#include <cstdint>
 
 namespace tarnel::gui {
 
 class TChart;
+
+// A framework colour: $00BBGGRR (red in the low byte), as the library's components keep colours. ColorFromBGR
+// (platform/gui/Controls.h) makes a Qt colour of it, BGRFromColor the reverse.
+using TColor = std::uint32_t;
+TColor BGRFromColor(const QColor& Color);
 
 // The point styles of a line series.
 enum class TPointerStyle { psNone, psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psDiamond };
@@ -35,10 +44,17 @@ public:
     void Clear();
     // Adds the point (X, Y) with an optional label for the bottom axis; returns its index.
     int AddXY(double X, double Y, const QString& Label = QString());
+    // Replaces every point by the points (X[i], Y[i]), without labels, with one change notice. X goes to the
+    // plottable's keys, Y to its values. Lengths that differ keep the shorter.
+    void SetPoints(QVector<double> X, QVector<double> Y);
     int Count() const { return static_cast<int>(FX.size()); }
     double XValue(int Index) const { return FX.at(Index); }
     double YValue(int Index) const { return FY.at(Index); }
-    QString XLabel(int Index) const { return FLabels.at(Index); }
+    QString XLabel(int Index) const { return FLabels.value(Index); }
+    bool HasLabels() const { return !FLabels.isEmpty(); }
+    const QVector<double>& XValues() const { return FX; }
+    const QVector<double>& YValues() const { return FY; }
+    TChart* Chart() const { return FChart; }
 
 protected:
     explicit TChartSeries(TChart* Chart) : FChart(Chart) {}
@@ -49,10 +65,11 @@ private:
     void Changed();
     TChart* FChart;
     QVector<double> FX, FY;
-    QVector<QString> FLabels;
+    QVector<QString> FLabels;  // empty while no point has a label, else one per point
 };
 
-// A line through the points, each point drawn in the series' point style.
+// A line through the points, each point drawn in the series' point style. Every point is drawn: QCustomPlot's
+// adaptive sampling is off (pages thin long data with the library's pixel down-sampling, which they show).
 class TLineSeries : public QCPGraph, public TChartSeries {
     Q_OBJECT
 public:
@@ -80,6 +97,12 @@ public:
     void SetMarksVisible(bool Visible);
     // The text of the mark of a bar of this value.
     static QString MarkText(double Value);
+    // A colour of its own for the Index-th bar from the left (the series colour until set; kept through Clear).
+    void SetBarColor(int Index, const QColor& Color);
+    QColor BarColor(int Index) const;
+    // The background of the marks (pale yellow until set); their text is black, or white on a dark background.
+    void SetMarkColor(const QColor& Color);
+    QColor MarkColor() const { return FMarkColor; }
 
 protected:
     void SetPlotData(const QVector<double>& X, const QVector<double>& Y) override;
@@ -87,6 +110,8 @@ protected:
 
 private:
     bool FMarksVisible = true;
+    QVector<QColor> FBarColors;  // invalid entries: the series colour
+    QColor FMarkColor{255, 255, 225};
 };
 
 class TChart : public QCustomPlot {
@@ -111,9 +136,26 @@ public:
     void SetLegendOnTop();
     bool LegendOnTop() const { return FLegendOnTop; }
 
+    // Removes every plottable (the series among them) and frees it.
+    void FreeAllSeries();
+
+    // The chart's title above the plot area; an empty text removes it. Lines are separated by "\n".
+    void SetTitle(const QString& Text);
+    QString Title() const;
+
+    // Automatic scaling of one axis (on for every axis at creation). An axis switched off keeps its range until the
+    // caller sets another.
+    void SetAxisAutomatic(QCPAxis* Axis, bool Automatic);
+    bool AxisAutomatic(QCPAxis* Axis) const { return !FFixedAxes.contains(Axis); }
+    // A tick at every multiple of Step (labels thin out to multiples of it where they would crowd); Step <= 0
+    // gives the automatic ticks back. On the bottom axis point labels still take precedence.
+    void SetAxisIncrement(QCPAxis* Axis, double Step);
+
     // Rescales the axes to the data of all series, puts the point labels on the bottom axis and queues a
     // repaint. The series call it after every change.
     void SeriesChanged();
+    // Repaints at once (a queued repaint still pending is dropped).
+    void Repaint();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -123,11 +165,15 @@ private:
     void UpdateBackground();
     void UpdateBottomLabels();
     void FitAxes();
+    void QueueReplot();
     QColor FGradientEnd{Qt::blue};
     bool FZoomAllowed = true;
     bool FLegendOnTop = false;
     QCPBarsGroup* FBarsGroup = nullptr;  // owned by the chart (its QObject parent)
-    QSharedPointer<QCPAxisTicker> FNumberTicker;
+    QSharedPointer<QCPAxisTicker> FNumberTicker;  // the bottom axis's ticker while no point has a label
+    QPointer<QCPTextElement> FTitle;              // owned by the plot layout
+    QSet<QCPAxis*> FFixedAxes;
+    bool FReplotQueued = false;
 };
 
 }  // namespace tarnel::gui

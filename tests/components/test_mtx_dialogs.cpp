@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "ComponentTestSupport.h"
 #include "components/MtxDialogs.h"
 #include "components/TarnelTools.h"
 #include "platform/gui/Guard.h"
@@ -35,14 +36,7 @@ struct TRecorder {
     }
 };
 
-struct TErrorBoxes {
-    QStringList Shown;
-    TErrorBoxes()
-    {
-        gui::SetErrorBox([this](const QString& m) { Shown << m; });
-    }
-    ~TErrorBoxes() { gui::SetErrorBox(nullptr); }
-};
+using comptest::TErrorBoxes;
 
 bool WaitIdle(TMtxProgressDialog& d)
 {

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <deque>
 
+#include "ComponentTestSupport.h"
 #include "components/TarnelEdit.h"
 #include "core/mtx_class.h"
 #include "platform/gui/Dialogs.h"
@@ -35,14 +36,7 @@ using namespace tarnel;
 
 namespace {
 
-struct TErrorBoxes {
-    QStringList Shown;
-    TErrorBoxes()
-    {
-        gui::SetErrorBox([this](const QString& m) { Shown << m; });
-    }
-    ~TErrorBoxes() { gui::SetErrorBox(nullptr); }
-};
+using comptest::TErrorBoxes;
 
 QString Text(const QAbstractItemModel& m, int col, int row)
 {
@@ -137,15 +131,7 @@ public:
 
 std::string RunChecker(const QString& folder)
 {
-    const std::string command =
-        "/usr/bin/python3 " TARNEL_TEST_DATA_DIR "/check_viewer_files.py " + folder.toStdString() + " 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return "popen failed";
-    std::string output;
-    char buf[512];
-    while (fgets(buf, sizeof buf, p)) output += buf;
-    if (pclose(p) != 0 && output.empty()) output = "checker failed";
-    return output;
+    return comptest::RunPythonCheck("check_viewer_files.py", folder.toStdString());
 }
 
 }  // namespace

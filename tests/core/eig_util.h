@@ -97,6 +97,22 @@ inline double MaxDiff(const CMat& A, const CMat& B)
     return m;
 }
 
+// MaxDiff of eigenvector columns, each of A turned by the unit factor that best matches B's column first: an
+// eigenvector of a simple eigenvalue is unique only up to such a factor, and LAPACK's choice (its largest element
+// real) flips between two elements of nearly equal modulus with the rounding of the BLAS kernels in use.
+inline double MaxDiffUpToPhase(const CMat& A, const CMat& B)
+{
+    if (A.Rows != B.Rows || A.Cols != B.Cols) return std::numeric_limits<double>::infinity();
+    double m = 0;
+    for (int j = 0; j < A.Cols; ++j) {
+        Z s = 0;
+        for (int i = 0; i < A.Rows; ++i) s += std::conj(A(i, j)) * B(i, j);
+        const Z turn = std::abs(s) > 0 ? s / std::abs(s) : Z(1);
+        for (int i = 0; i < A.Rows; ++i) m = std::max(m, std::abs(A(i, j) * turn - B(i, j)));
+    }
+    return m;
+}
+
 // The largest column sum of moduli.
 inline double Norm1(const CMat& A)
 {

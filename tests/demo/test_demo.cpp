@@ -484,10 +484,10 @@ void TestDemo::missingTextGivesEmptyTextWithoutDialog()
 void TestDemo::pendingPageSaysNotAvailableAndSwitchesHelpOff()
 {
     Select("TVec object function list");
-    Select("Solving system of equations");
+    Select("Levinson Yule Walker");
     auto* page = dynamic_cast<TPendingPage*>(FWindow->ExampleForm());
     QVERIFY(page);
-    QCOMPARE(page->PageClassName(), QString("TLinearSystem1"));
+    QCOMPARE(page->PageClassName(), QString("TYuleLev"));
     auto* label = page->findChild<QLabel*>("lblPending");
     QVERIFY(label && label->text().contains("not yet available"));
     QVERIFY(!FWindow->btnHelp->isEnabled());

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -67,6 +71,30 @@ inline std::ostream& operator<<(std::ostream& os, const TSnapshot& s)
     os << ", values";
     for (double v : s.Values) os << ' ' << v;
     return os;
+}
+
+// A folder of its own for the files of one test, removed with everything in it.
+class TTempDir {
+public:
+    TTempDir()
+    {
+        std::string t = (std::filesystem::temp_directory_path() / "tarnel_sparse_XXXXXX").string();
+        FPath = mkdtemp(t.data());
+    }
+    ~TTempDir() { std::filesystem::remove_all(FPath); }
+    std::string File(const std::string& Name) const { return (std::filesystem::path(FPath) / Name).string(); }
+    const std::string& Path() const { return FPath; }
+
+private:
+    std::string FPath;
+};
+
+inline std::string ReadFile(const std::string& Name)
+{
+    std::ifstream f(Name, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
 }
 
 // A small real matrix with a known pattern: 3 x 3, entries (0,0) 1, (2,0) 2, (1,1) 3, (0,2) 4, (2,2) 5.

@@ -17,30 +17,6 @@ namespace {
 
 using SparseMarket = SparseTest;
 
-// A folder of its own for the files of one test, removed with everything in it.
-class TTempDir {
-public:
-    TTempDir()
-    {
-        std::string t = (std::filesystem::temp_directory_path() / "sparse_market_XXXXXX").string();
-        FPath = mkdtemp(t.data());
-    }
-    ~TTempDir() { std::filesystem::remove_all(FPath); }
-    std::string File(const std::string& Name) const { return (std::filesystem::path(FPath) / Name).string(); }
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
-
-std::string ReadFile(const std::string& Name)
-{
-    std::ifstream f(Name, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 // The text with its date line replaced by "%Date: <masked>", after checking that it holds today's short date.
 std::string MaskDate(std::string Text, const std::string& LineEnd)
 {

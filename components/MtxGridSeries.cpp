@@ -1,0 +1,468 @@
+// TMtxGridSeries (TarnelTee.h): the matrix as an image of Cols × Rows pixels, one per element, coloured a scan line
+// at a time and drawn unsmoothed over the cells' rectangle, (−0.5, Rows − 0.5) to (Cols − 0.5, −0.5) in plot
+// coordinates. The image is rebuilt only after a change (matrix, range, ramp, palette or style), on the next
+// repaint. Rounding never depends on the floating-point unit's rounding mode: ties go to even by explicit tests.
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "components/TarnelTee.h"
+#include "core/Dovi387.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Guard.h"
+
+namespace tarnel {
+
+// One palette entry in the legend: its colour in the icon's box, its value as text.
+class TPaletteLegendItem : public QCPAbstractLegendItem {
+public:
+    TPaletteLegendItem(QCPLegend* Parent, const QColor& Colour, const QString& Text)
+        : QCPAbstractLegendItem(Parent), FColour(Colour), FText(Text)
+    {
+    }
+
+protected:
+    void draw(QCPPainter* painter) override
+    {
+        painter->setFont(mSelected ? mSelectedFont : mFont);
+        painter->setPen(mSelected ? mSelectedTextColor : mTextColor);
+        const QSize icon = mParentLegend->iconSize();
+        const QRect text = painter->fontMetrics().boundingRect(0, 0, 0, icon.height(), Qt::TextDontClip, FText);
+        const int height = std::max(text.height(), icon.height());
+        painter->drawText(mRect.x() + icon.width() + mParentLegend->iconTextPadding(), mRect.y(), text.width(), height,
+                          Qt::TextDontClip, FText);
+        const QRect box(mRect.topLeft(), icon);
+        painter->fillRect(box, FColour);
+        painter->setPen(mParentLegend->iconBorderPen());
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(box);
+    }
+
+    QSize minimumOuterSizeHint() const override
+    {
+        const QSize icon = mParentLegend->iconSize();
+        const QRect text = QFontMetrics(mFont).boundingRect(0, 0, 0, icon.height(), Qt::TextDontClip, FText);
+        return QSize(icon.width() + mParentLegend->iconTextPadding() + text.width() + mMargins.left() + mMargins.right(),
+                     std::max(text.height(), icon.height()) + mMargins.top() + mMargins.bottom());
+    }
+
+private:
+    QColor FColour;
+    QString FText;
+};
+
+namespace {
+
+constexpr QRgb kTransparent = 0;
+
+// The nearest integer to x, ties to even; |x| <= 2^30. The conversion truncates whatever the rounding mode is.
+int RoundEven(double x)
+{
+    const int i = static_cast<int>(x);
+    const double f = x - i;  // exact
+    if (f > 0.5 || (f == 0.5 && (i & 1))) return i + 1;
+    if (f < -0.5 || (f == -0.5 && (i & 1))) return i - 1;
+    return i;
+}
+
+// A ramp component: Round(t·d) + c0, saturated at 0 and 255.
+int Component(double t, int d, int c0)
+{
+    if (d == 0) return c0;
+    double x = t * d;
+    x = x > 512 ? 512 : (x < -512 ? -512 : x);  // beyond any byte either way (infinities too)
+    return std::clamp(RoundEven(x) + c0, 0, 255);
+}
+
+QRgb Rgb(gui::TColor c)
+{
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+gui::TColor Bgr(int r, int g, int b)
+{
+    return static_cast<gui::TColor>(r) | static_cast<gui::TColor>(g) << 8 | static_cast<gui::TColor>(b) << 16;
+}
+
+// The least and greatest finite element; false when there is none.
+bool FiniteRange(const TMtx& A, double& Min, double& Max)
+{
+    const double* v = A.Values();
+    const std::int64_t n = std::int64_t{A.Rows()} * A.Cols();
+    bool any = false;
+    double lo = 0, hi = 0;
+    for (std::int64_t i = 0; i < n; ++i) {
+        const double x = v[i];
+        if (!std::isfinite(x)) continue;
+        if (!any) {
+            lo = hi = x;
+            any = true;
+        }
+        lo = x < lo ? x : lo;
+        hi = x > hi ? x : hi;
+    }
+    Min = lo;
+    Max = hi;
+    return any;
+}
+
+// QCustomPlot's rule for ranges asked for in one sign domain (as its colour map applies it).
+QCPRange InDomain(QCPRange r, QCP::SignDomain domain, bool& found)
+{
+    found = true;
+    if (domain == QCP::sdPositive) {
+        if (r.lower <= 0 && r.upper > 0) {
+            r.lower = r.upper * 1e-3;
+        } else if (r.lower <= 0 && r.upper <= 0) {
+            found = false;
+        }
+    } else if (domain == QCP::sdNegative) {
+        if (r.upper >= 0 && r.lower < 0) {
+            r.upper = r.lower * 1e-3;
+        } else if (r.upper >= 0 && r.lower >= 0) {
+            found = false;
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+TMtxGridSeries::TMtxGridSeries(QCPAxis* KeyAxis, QCPAxis* ValueAxis) : QCPAbstractPlottable(KeyAxis, ValueAxis)
+{
+    removeFromLegend();  // the palette's own items stand in for the plottable's single one
+    SetRamp(FBottomColor, FTopColor);
+    connect(mParentPlot, &QCustomPlot::beforeReplot, this, [this] { gui::Guarded([this] { PrepareForReplot(); }); });
+}
+
+TMtxGridSeries::~TMtxGridSeries()
+{
+    for (auto& item : FLegendItems)
+        if (item && FLegend) FLegend->removeItem(item);
+}
+
+void TMtxGridSeries::SetTopColor(gui::TColor Value)
+{
+    if (Value == FTopColor) return;
+    FTopColor = Value;
+    SetRamp(FBottomColor, FTopColor);
+    if (FPaletteStyle == palRange) UpdatePalette();
+    Changed();
+}
+
+void TMtxGridSeries::SetBottomColor(gui::TColor Value)
+{
+    if (Value == FBottomColor) return;
+    FBottomColor = Value;
+    SetRamp(FBottomColor, FTopColor);
+    if (FPaletteStyle == palRange) UpdatePalette();
+    Changed();
+}
+
+void TMtxGridSeries::SetPaletteSteps(int Value)
+{
+    Value = std::max(Value, 2);
+    if (Value == FPaletteSteps) return;
+    FPaletteSteps = Value;
+    if (FPaletteStyle == palRange) UpdatePalette();
+    Changed();
+}
+
+void TMtxGridSeries::SetPaletteStyle(TGridPaletteStyle Value)
+{
+    if (Value == FPaletteStyle) return;
+    FPaletteStyle = Value;
+    FPalette.clear();
+    RebuildLegend();
+    Changed();
+}
+
+void TMtxGridSeries::SetValueFormat(const QString& Value)
+{
+    if (Value == FValueFormat) return;
+    FValueFormat = Value;
+    RebuildLegend();
+    if (mParentPlot) mParentPlot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TMtxGridSeries::SetMatrix(TMtx* Value)
+{
+    if (Value && Value->Complex()) ERaise(msg::kDrawAComplex);
+    FMatrix = Value;
+    double lo, hi;
+    if (HasCells() && FiniteRange(*FMatrix, lo, hi)) {
+        SetRange(lo, hi);
+        if (FPaletteStyle == palRange) BuildPalette(FBottomColor, FTopColor, lo, hi, FPaletteSteps);
+    }
+    Changed();
+}
+
+TPaletteList& TMtxGridSeries::Palette()
+{
+    FPaletteTouched = true;
+    FImageValid = false;
+    return FPalette;
+}
+
+void TMtxGridSeries::SetRamp(gui::TColor Bottom, gui::TColor Top)
+{
+    FR0 = Bottom & 0xFF;
+    FG0 = (Bottom >> 8) & 0xFF;
+    FB0 = (Bottom >> 16) & 0xFF;
+    FdR = static_cast<int>(Top & 0xFF) - FR0;
+    FdG = static_cast<int>((Top >> 8) & 0xFF) - FG0;
+    FdB = static_cast<int>((Top >> 16) & 0xFF) - FB0;
+    FImageValid = false;
+}
+
+void TMtxGridSeries::SetRange(double AMin, double AMax)
+{
+    if (!FMatrix) return;
+    FRangeMin = AMin;
+    FRangeMax = AMax;
+    FRange = AMax - AMin;
+    FInvRange = FRange != 0 && std::isfinite(FRange) ? 1 / FRange : 0;
+    FImageValid = false;
+}
+
+void TMtxGridSeries::BuildPalette(gui::TColor Bottom, gui::TColor Top, double AMin, double AMax, int Steps)
+{
+    SetRange(AMin, AMax);
+    SetRamp(Bottom, Top);
+    if (!(FRange > 0)) return;
+    Steps = std::max(Steps, 2);
+    FPaletteSteps = Steps;
+    const double g = 1.0 / (Steps - 1);
+    FPalette.resize(static_cast<std::size_t>(Steps));
+    for (int i = 0; i < Steps; ++i) {
+        const double t = i * g;
+        FPalette[i].Value = i * (FRange * g) + FRangeMin;
+        FPalette[i].Color = Bgr(Component(t, FdR, FR0), Component(t, FdG, FG0), Component(t, FdB, FB0));
+    }
+    RebuildLegend();
+}
+
+void TMtxGridSeries::UpdatePalette()
+{
+    double lo, hi;
+    if (HasCells() && FiniteRange(*FMatrix, lo, hi)) BuildPalette(FBottomColor, FTopColor, lo, hi, FPaletteSteps);
+}
+
+double TMtxGridSeries::MaxXValue() const
+{
+    return HasCells() ? FMatrix->Cols() - 1 : 0;
+}
+
+double TMtxGridSeries::MaxYValue() const
+{
+    return HasCells() ? FMatrix->Rows() - 1 : 0;
+}
+
+int TMtxGridSeries::CellAt(int X, int Y) const
+{
+    return CellAt(QPointF(X, Y));
+}
+
+int TMtxGridSeries::CellAt(const QPointF& Pixel) const
+{
+    if (!HasCells() || !mKeyAxis || !mValueAxis) return -1;
+    double key, value;
+    pixelsToCoords(Pixel, key, value);
+    const double c = std::floor(key + 0.5), r = std::floor(value + 0.5);
+    const int rows = FMatrix->Rows(), cols = FMatrix->Cols();
+    const double row = rows - r - 1;
+    if (!(c >= 0 && c < cols && row >= 0 && row < rows)) return -1;  // NaN falls out here too
+    return static_cast<int>(c) + cols * static_cast<int>(row);
+}
+
+QString TMtxGridSeries::LegendText(int Index) const
+{
+    const int n = LegendCount();
+    if (Index < 0 || Index >= n) return QString();
+    return QString::fromStdString(FormatSample(FValueFormat.toStdString(), FPalette[n - 1 - Index].Value));
+}
+
+gui::TColor TMtxGridSeries::LegendColor(int Index) const
+{
+    const int n = LegendCount();
+    return Index >= 0 && Index < n ? FPalette[n - 1 - Index].Color : 0;
+}
+
+const QImage& TMtxGridSeries::Image()
+{
+    if (!HasCells()) {
+        FImage = QImage();
+    } else if (!FImageValid) {
+        RebuildImage();
+    }
+    return FImage;
+}
+
+double TMtxGridSeries::selectTest(const QPointF& pos, bool onlySelectable, QVariant* details) const
+{
+    Q_UNUSED(details)
+    if ((onlySelectable && mSelectable == QCP::stNone) || !mKeyAxis || !mValueAxis) return -1;
+    const bool inside = mKeyAxis->axisRect()->rect().contains(pos.toPoint());
+    if (!inside && !mParentPlot->interactions().testFlag(QCP::iSelectPlottablesBeyondAxisRect)) return -1;
+    return CellAt(pos) >= 0 ? mParentPlot->selectionTolerance() * 0.99 : -1;
+}
+
+QCPRange TMtxGridSeries::getKeyRange(bool& foundRange, QCP::SignDomain inSignDomain) const
+{
+    if (!HasCells()) {
+        foundRange = false;
+        return QCPRange();
+    }
+    return InDomain(QCPRange(-0.5, FMatrix->Cols() - 0.5), inSignDomain, foundRange);
+}
+
+QCPRange TMtxGridSeries::getValueRange(bool& foundRange, QCP::SignDomain inSignDomain, const QCPRange& inKeyRange) const
+{
+    Q_UNUSED(inKeyRange)
+    if (!HasCells()) {
+        foundRange = false;
+        return QCPRange();
+    }
+    return InDomain(QCPRange(-0.5, FMatrix->Rows() - 0.5), inSignDomain, foundRange);
+}
+
+void TMtxGridSeries::draw(QCPPainter* painter)
+{
+    if (!HasCells() || !mKeyAxis || !mValueAxis) return;
+    if (!FImageValid) RebuildImage();
+    const int rows = FMatrix->Rows(), cols = FMatrix->Cols();
+    // The image's first pixel (row 0, column 0) and its last, in widget pixels.
+    const QPointF first = coordsToPixels(-0.5, rows - 0.5), last = coordsToPixels(cols - 0.5, -0.5);
+    QImage image = FImage;
+    if (mKeyAxis->orientation() == Qt::Vertical) {
+        // Keys run down or up the widget: the image's columns become its rows.
+        QImage t(FImage.height(), FImage.width(), FImage.format());
+        for (int y = 0; y < t.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(t.scanLine(y));
+            for (int x = 0; x < t.width(); ++x) line[x] = FImage.pixel(y, x);
+        }
+        image = t;
+    }
+    const bool mirrorX = first.x() > last.x(), mirrorY = first.y() > last.y();
+    if (mirrorX || mirrorY) image = image.mirrored(mirrorX, mirrorY);
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->drawImage(QRectF(first, last).normalized(), image);
+    painter->restore();
+}
+
+void TMtxGridSeries::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const
+{
+    QLinearGradient ramp(rect.bottomLeft(), rect.topLeft());
+    ramp.setColorAt(0, gui::ColorFromBGR(FBottomColor));
+    ramp.setColorAt(1, gui::ColorFromBGR(FTopColor));
+    painter->fillRect(rect, ramp);
+}
+
+bool TMtxGridSeries::HasCells() const
+{
+    return FMatrix && FMatrix->Rows() > 0 && FMatrix->Cols() > 0 && !FMatrix->Complex();
+}
+
+void TMtxGridSeries::Changed()
+{
+    FImageValid = false;
+    if (mParentPlot) mParentPlot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TMtxGridSeries::PrepareForReplot()
+{
+    if (FPaletteTouched) {
+        FPaletteTouched = false;
+        RebuildLegend();
+    }
+    if (HasCells() && FPalette.empty()) UpdatePalette();
+}
+
+void TMtxGridSeries::RebuildLegend()
+{
+    for (auto& item : FLegendItems)
+        if (item && FLegend) FLegend->removeItem(item);
+    FLegendItems.clear();
+    FLegend = mParentPlot ? mParentPlot->legend : nullptr;
+    if (!FLegend) return;
+    for (int i = 0, n = LegendCount(); i < n; ++i) {
+        auto* item = new TPaletteLegendItem(FLegend, gui::ColorFromBGR(LegendColor(i)), LegendText(i));
+        FLegend->addItem(item);
+        FLegendItems.emplace_back(item);
+    }
+    FImageValid = false;
+}
+
+void TMtxGridSeries::RebuildImage()
+{
+    const int rows = FMatrix->Rows(), cols = FMatrix->Cols();
+    if (FImage.width() != cols || FImage.height() != rows || FImage.format() != QImage::Format_ARGB32_Premultiplied)
+        FImage = QImage(cols, rows, QImage::Format_ARGB32_Premultiplied);
+    const double* values = FMatrix->Values();
+    for (int r = 0; r < rows; ++r)
+        ColourRow(values + std::int64_t{r} * cols, cols, reinterpret_cast<QRgb*>(FImage.scanLine(r)));
+    FImageValid = true;
+}
+
+void TMtxGridSeries::ColourRow(const double* Values, int Count, QRgb* Line) const
+{
+    const QRgb bottom = Rgb(FBottomColor), top = Rgb(FTopColor);
+    const std::size_t L = FPalette.size();
+    switch (FPaletteStyle) {
+        case palRange:
+            for (int j = 0; j < Count; ++j) {
+                const double v = Values[j];
+                if (std::isnan(v)) {
+                    Line[j] = kTransparent;
+                } else if (v == INFINITY || (FInvRange == 0 && v != -INFINITY)) {
+                    Line[j] = top;
+                } else if (v == -INFINITY) {
+                    Line[j] = bottom;
+                } else {
+                    const double t = (v - FRangeMin) * FInvRange;
+                    Line[j] = qRgb(Component(t, FdR, FR0), Component(t, FdG, FG0), Component(t, FdB, FB0));
+                }
+            }
+            return;
+        case palRangeCustom: {
+            if (L == 0) break;
+            const double first = FPalette.front().Value, span = FPalette.back().Value - first;
+            const double scale = span != 0 ? L / span : static_cast<double>(L);
+            const double highest = static_cast<double>(L - 1);
+            for (int j = 0; j < Count; ++j) {
+                const double v = Values[j];
+                if (std::isnan(v)) {
+                    Line[j] = kTransparent;
+                    continue;
+                }
+                if (v == INFINITY || v == -INFINITY) {
+                    Line[j] = Rgb(v > 0 ? FPalette.back().Color : FPalette.front().Color);
+                    continue;
+                }
+                double x = (v - first) * scale;
+                // Limited in floating point before the conversion truncates toward zero.
+                x = x >= 0 ? (x > highest ? highest : x) : 0;
+                Line[j] = Rgb(FPalette[static_cast<std::size_t>(x)].Color);
+            }
+            return;
+        }
+        case palCustom:
+            if (L == 0) break;
+            for (int j = 0; j < Count; ++j) {
+                const double v = Values[j];
+                if (std::isnan(v)) {
+                    Line[j] = kTransparent;
+                    continue;
+                }
+                std::size_t k = 0;
+                while (k + 1 < L && !(FPalette[k].Value >= v)) ++k;
+                Line[j] = Rgb(FPalette[k].Color);
+            }
+            return;
+    }
+    // An empty palette.
+    for (int j = 0; j < Count; ++j) Line[j] = std::isnan(Values[j]) ? kTransparent : bottom;
+}
+
+}  // namespace tarnel

@@ -1,0 +1,582 @@
+// The chart routines: DrawValues of vectors and X-Y pairs (skipped NaNs and infinities, the messages before anything
+// changes, down-sampling to three values per pixel against numpy) and DrawIt's shared window; the matrix grid series
+// (cell colours in every style against numpy, orientation, hit test, palette and legend).
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <functional>
+
+#include "components/TarnelTee.h"
+#include "core/Dovi387.h"
+#include "core/pool.h"
+#include "platform/gui/Settings.h"
+
+using namespace tarnel;
+using gui::TColor;
+
+namespace golden {
+#include "grid_series_golden.inc"
+}
+
+namespace {
+
+void SetMatrix(TMtx& A, int Rows, int Cols, const std::vector<double>& Values)
+{
+    A.Size(Rows, Cols);
+    std::copy(Values.begin(), Values.end(), A.Values());
+}
+
+std::vector<QRgb> Pixels(const QImage& image)
+{
+    std::vector<QRgb> out;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) out.push_back(image.pixel(x, y));
+    return out;
+}
+
+// The rendered colour at the centre of cell (Row, Col) of a series' chart.
+QRgb RenderedCell(gui::TChart& chart, TMtxGridSeries& series, int Row, int Col)
+{
+    chart.replot();
+    const QImage shot = chart.toPixmap(chart.width(), chart.height()).toImage();
+    const QPointF p = series.coordsToPixels(Col, series.Matrix()->Rows() - 1 - Row);
+    return shot.pixel(p.toPoint()) & 0xFFFFFF;
+}
+
+// What one DrawIt showed, seen from inside its modal run.
+struct TShown {
+    QDialog* Window = nullptr;
+    QString Caption, Title, BottomLabel, LeftLabel;
+    bool Legend = false;
+    int Series = 0;
+    QCPRange Bottom, Left;
+    bool BottomAutomatic = true, LeftAutomatic = true;
+    QVector<double> X, Y;  // the first series' points, when it is a line series
+};
+
+// Runs Draw with the window's modal run replaced by a look at it.
+TShown RunDrawIt(const std::function<void()>& Draw)
+{
+    TShown shown;
+    SetDrawItExec([&shown](QDialog& window) {
+        gui::TChart& chart = DrawItChart();
+        shown.Window = &window;
+        shown.Caption = window.windowTitle();
+        shown.Title = chart.Title();
+        shown.BottomLabel = chart.xAxis->label();
+        shown.LeftLabel = chart.yAxis->label();
+        shown.Legend = chart.legend->visible();
+        shown.Series = chart.plottableCount();
+        shown.Bottom = chart.xAxis->range();
+        shown.Left = chart.yAxis->range();
+        shown.BottomAutomatic = chart.AxisAutomatic(chart.xAxis);
+        shown.LeftAutomatic = chart.AxisAutomatic(chart.yAxis);
+        if (chart.SeriesCount() > 0) {
+            shown.X = chart.Series(0)->XValues();
+            shown.Y = chart.Series(0)->YValues();
+        }
+    });
+    Draw();
+    SetDrawItExec(nullptr);
+    return shown;
+}
+
+QString Raised(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
+}
+
+}  // namespace
+
+class TestTarnelTee : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void drawValuesSkipsNanAndKeepsPositions();
+    void drawValuesRaisesBeforeChanging();
+    void drawValuesThinsLongVectors_data();
+    void drawValuesThinsLongVectors();
+    void drawValuesThinsPairsByPosition();
+    void drawValuesThinnedAgainstNumpy();
+    void drawItVectorSharesOneWindow();
+    void drawItMatrix();
+
+    void gridColoursAgainstNumpy();
+    void gridOrientationAndHitTest();
+    void gridPaletteAndLegend();
+    void gridConstantAndRefreshedMatrix();
+    void gridStyleChangeEmptiesLegend();
+    void gridPaletteEdges();
+
+private:
+    QTemporaryDir FSettings;
+};
+
+void TestTarnelTee::initTestCase()
+{
+    gui::SetSettingsFolder(FSettings.path());
+}
+
+void TestTarnelTee::init()
+{
+    QCOMPARE(VecCacheUsed.load(), 0);
+    QCOMPARE(MtxCacheUsed.load(), 0);
+}
+
+// Every routine gives its pooled objects back, also when it raised.
+void TestTarnelTee::cleanup()
+{
+    QCOMPARE(VecCacheUsed.load(), 0);
+    QCOMPARE(MtxCacheUsed.load(), 0);
+}
+
+void TestTarnelTee::drawValuesSkipsNanAndKeepsPositions()
+{
+    gui::TChart chart(nullptr);
+    gui::TLineSeries* s = chart.AddLineSeries("s", Qt::red, gui::TPointerStyle::psNone);
+    TVec y;
+    y.SetIt(false, {1, 2, 3, NAN, 5, INFINITY, -INFINITY, 8});
+    DrawValues(y, *s, true, 0.5);  // 8 values on a wide chart: no thinning
+    QCOMPARE(s->XValues(), (QVector<double>{0, 0.5, 1, 2, 3.5}));
+    QCOMPARE(s->YValues(), (QVector<double>{1, 2, 3, 5, 8}));
+    // The plottable holds the same points and the automatic axes span them.
+    QCOMPARE(s->data()->size(), 5);
+    QVERIFY(chart.xAxis->range().contains(0) && chart.xAxis->range().contains(3.5));
+
+    TVec x;
+    x.SetIt(false, {3, 1, NAN, 4, 5});
+    y.SetIt(false, {10, 20, 30, INFINITY, 50});
+    DrawValues(x, y, *s, false);
+    QCOMPARE(s->XValues(), (QVector<double>{3, 1, 5}));  // the series keeps the pairs' order
+    QCOMPARE(s->YValues(), (QVector<double>{10, 20, 50}));
+    QCOMPARE(s->data()->at(0)->key, 1.0);  // the line joins them from left to right
+}
+
+void TestTarnelTee::drawValuesRaisesBeforeChanging()
+{
+    gui::TChart chart(nullptr);
+    gui::TLineSeries* s = chart.AddLineSeries("s", Qt::red, gui::TPointerStyle::psNone);
+    s->AddXY(7, 8);
+    TVec real, cplx, four;
+    real.SetIt(false, {1, 2, 3, 4, 5});
+    cplx.SetIt(true, {1, 2, 3, 4});
+    four.SetIt(false, {1, 2, 3, 4});
+    const struct {
+        const char* Text;
+        std::function<void()> Call;
+    } cases[] = {
+        {"Y.Complex", [&] { DrawValues(cplx, *s, false, 1); }},
+        {"X.Complex or Y.Complex", [&] { DrawValues(cplx, real, *s, false); }},
+        {"X.Complex or Y.Complex", [&] { DrawValues(real, cplx, *s, true); }},
+        {"X.Length or Y.Length", [&] { DrawValues(real, four, *s, false); }},
+    };
+    for (const auto& c : cases) {
+        QCOMPARE(Raised(c.Call), QString::fromLatin1(c.Text));
+        QCOMPARE(s->Count(), 1);
+        QCOMPARE(s->XValue(0), 7.0);
+    }
+}
+
+void TestTarnelTee::drawValuesThinsLongVectors_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("downSample");
+    QTest::addColumn<int>("points");
+    // A chart 100 pixels wide takes 300 values whole; 1000 become 334 groups of 3 (the last one alone): 668.
+    QTest::newRow("1000 thinned") << 1000 << true << 668;
+    QTest::newRow("1000 whole without DownSample") << 1000 << false << 1000;
+    QTest::newRow("299 whole") << 299 << true << 299;
+    QTest::newRow("300 whole") << 300 << true << 300;
+    QTest::newRow("301 copied") << 301 << true << 301;  // thinned with step Trunc(301/300) = 1: a copy
+}
+
+void TestTarnelTee::drawValuesThinsLongVectors()
+{
+    QFETCH(int, length);
+    QFETCH(bool, downSample);
+    QFETCH(int, points);
+    gui::TChart chart(nullptr);
+    chart.resize(100, 80);
+    gui::TLineSeries* s = chart.AddLineSeries("s", Qt::red, gui::TPointerStyle::psNone);
+    TVec y;
+    y.Size(length);
+    for (int i = 0; i < length; ++i) y.Values()[i] = std::sin(i * 0.37) * (1 + i % 7);
+    DrawValues(y, *s, downSample, 2);
+    QCOMPARE(s->Count(), points);
+    const double step = 2.0 * length / points;
+    for (int k = 0; k < points; k += 97) QCOMPARE(s->XValue(k), k * step);
+    if (points == length) {
+        for (int k = 0; k < points; k += 31) QCOMPARE(s->YValue(k), y.Values()[k]);
+    } else {
+        // (maximum, minimum) of each group of three.
+        for (int g = 0; g < points / 2; g += 13) {
+            const int first = 3 * g, n = std::min(3, length - first);
+            const double* v = y.Values() + first;
+            QCOMPARE(s->YValue(2 * g), *std::max_element(v, v + n));
+            QCOMPARE(s->YValue(2 * g + 1), *std::min_element(v, v + n));
+        }
+    }
+}
+
+void TestTarnelTee::drawValuesThinsPairsByPosition()
+{
+    gui::TChart chart(nullptr);
+    chart.resize(100, 80);
+    gui::TLineSeries* s = chart.AddLineSeries("s", Qt::red, gui::TPointerStyle::psNone);
+    TVec x, y;
+    x.Size(1000);
+    y.Size(1000);
+    for (int i = 0; i < 1000; ++i) {
+        x.Values()[i] = 10 + i * 0.5;
+        y.Values()[i] = i % 10;
+    }
+    DrawValues(x, y, *s, true);
+    QCOMPARE(s->Count(), 668);
+    QCOMPARE(s->XValue(0), 10.0);  // on X's own scale
+    QVERIFY(s->XValue(667) < 10 + 999 * 0.5);
+    DrawValues(x, y, *s, false);
+    QCOMPARE(s->Count(), 1000);
+}
+
+// Groups of three, a NaN spoiling its whole group and an infinity only its own point, positions k·1000·2/668.
+void TestTarnelTee::drawValuesThinnedAgainstNumpy()
+{
+    gui::TChart chart(nullptr);
+    chart.resize(100, 80);
+    gui::TLineSeries* s = chart.AddLineSeries("s", Qt::red, gui::TPointerStyle::psNone);
+    TVec y;
+    y.SetIt(false, golden::kThinInput);
+    DrawValues(y, *s, true, 2);
+    QCOMPARE(s->XValues(), QVector<double>(golden::kThinX.begin(), golden::kThinX.end()));
+    QCOMPARE(s->YValues(), QVector<double>(golden::kThinY.begin(), golden::kThinY.end()));
+}
+
+void TestTarnelTee::drawItVectorSharesOneWindow()
+{
+    TVec v;
+    v.SetIt(false, {4, 1, 3});
+    const TShown first = RunDrawIt([&] { DrawIt(v, "", false); });
+    QCOMPARE(first.Caption, QString("Vector values"));
+    QCOMPARE(first.Title, QString());
+    QCOMPARE(first.Series, 1);
+    QVERIFY(!first.Legend);
+    QCOMPARE(first.BottomLabel, QString("Index"));
+    QCOMPARE(first.LeftLabel, QString("Value"));
+    QVERIFY(!first.BottomAutomatic);
+    QVERIFY(first.LeftAutomatic);
+    QCOMPARE(first.Bottom.lower, 0.0);
+    QCOMPARE(first.Bottom.upper, 2.0);
+    QVERIFY(first.Left.contains(1) && first.Left.contains(4));
+    QCOMPARE(first.Y, (QVector<double>{4, 1, 3}));
+    // The series went with the window.
+    QCOMPARE(DrawItChart().plottableCount(), 0);
+
+    TVec z;
+    z.SetIt(true, {3, 4, 0, -2});
+    const TShown second = RunDrawIt([&] { DrawIt(z, "Spectrum", true); });
+    QCOMPARE(second.Window, first.Window);
+    QCOMPARE(second.Caption, QString("Spectrum"));
+    QCOMPARE(second.Series, 1);
+    QCOMPARE(second.LeftLabel, QString("Magnitude"));
+    QCOMPARE(second.Y, (QVector<double>{5, 2}));
+    QCOMPARE(second.Bottom.lower, 0.0);
+    QCOMPARE(second.Bottom.upper, 1.0);
+
+    // One element: half a unit on either side (an empty range would be refused).
+    TVec one;
+    one.SetIt(false, {9});
+    const TShown single = RunDrawIt([&] { DrawIt(one, "", false); });
+    QCOMPARE(single.Bottom.lower, -0.5);
+    QCOMPARE(single.Bottom.upper, 0.5);
+}
+
+void TestTarnelTee::drawItMatrix()
+{
+    TMtx a;
+    a.SetIt(2, 3, false, {1, 2, 3, 4, 5, 6});
+    const TShown real = RunDrawIt([&] { DrawIt(a, ""); });
+    QCOMPARE(real.Caption, QString("Matrix values"));
+    QCOMPARE(real.Title, QString("Value"));
+    QVERIFY(real.Legend);
+    QCOMPARE(real.Series, 1);
+    QCOMPARE(real.BottomLabel, QString("Index"));
+    QCOMPARE(real.LeftLabel, QString("Index"));
+    QVERIFY(!real.BottomAutomatic && !real.LeftAutomatic);
+    QCOMPARE(real.Bottom.lower, 0.0);
+    QCOMPARE(real.Bottom.upper, 2.0);
+    QCOMPARE(real.Left.upper, 1.0);
+    QCOMPARE(DrawItChart().plottableCount(), 0);
+
+    // A complex matrix shows its magnitudes; a single row gets half a unit on either side of row 0.
+    TMtx z;
+    z.SetIt(1, 5, true, {3, 4, 0, 1, 6, 8, 0, 0, 5, 12});
+    TMtx shownMatrix;
+    SetDrawItExec([&](QDialog&) {
+        auto* series = qobject_cast<TMtxGridSeries*>(DrawItChart().plottable(0));
+        QVERIFY(series);
+        shownMatrix.Copy(*series->Matrix());
+        QCOMPARE(DrawItChart().Title(), QString("Magnitude"));
+        QCOMPARE(DrawItChart().legend->itemCount(), series->LegendCount());
+        QCOMPARE(DrawItChart().yAxis->range().lower, -0.5);
+        QCOMPARE(DrawItChart().yAxis->range().upper, 0.5);
+        QCOMPARE(DrawItChart().xAxis->range().upper, 4.0);
+    });
+    DrawIt(z, "Z");
+    SetDrawItExec(nullptr);
+    TMtx expected;
+    expected.SetIt(1, 5, false, {5, 1, 10, 0, 13});
+    QVERIFY(shownMatrix.Equal(expected, 0));
+    QCOMPARE(DrawItWindow().windowTitle(), QString("Z"));
+}
+
+void TestTarnelTee::gridColoursAgainstNumpy()
+{
+    gui::TChart chart(nullptr);
+    TMtx a;
+    struct TCase {
+        const char* Name;
+        const std::vector<double>& Values;
+        TGridPaletteStyle Style;
+        TColor Bottom, Top;
+        const TPaletteList* Palette;
+        const std::vector<QRgb>& Expected;
+    };
+    const TCase cases[] = {
+        {"ramp, default colours", golden::kRampMatrix, palRange, 0x800000, 0xFFFFFF, nullptr, golden::kRampDefault},
+        {"ramp, ties both ways", golden::kRampMatrix, palRange, 0, 0x0A0604, nullptr, golden::kRampSmall},
+        {"range custom", golden::kRangeCustomMatrix, palRangeCustom, 0x800000, 0xFFFFFF,
+         &golden::kRangeCustomPalette, golden::kRangeCustom},
+        {"custom", golden::kCustomMatrix, palCustom, 0x800000, 0xFFFFFF, &golden::kCustomPalette, golden::kCustom},
+    };
+    for (const TCase& c : cases) {
+        auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+        s->SetPaletteStyle(c.Style);
+        s->SetBottomColor(c.Bottom);
+        s->SetTopColor(c.Top);
+        SetMatrix(a, 4, 3, c.Values);
+        DrawValues(a, *s);
+        if (c.Palette) s->Palette() = *c.Palette;
+        const QImage& image = s->Image();
+        QCOMPARE(image.width(), 3);
+        QCOMPARE(image.height(), 4);
+        const std::vector<QRgb> got = Pixels(image);
+        for (std::size_t k = 0; k < got.size(); ++k)
+            if (got[k] != c.Expected[k])
+                QFAIL(qPrintable(QString("%1: pixel %2 is %3, numpy %4")
+                                     .arg(c.Name)
+                                     .arg(k)
+                                     .arg(got[k], 8, 16, QChar('0'))
+                                     .arg(c.Expected[k], 8, 16, QChar('0'))));
+        chart.removePlottable(s);
+    }
+}
+
+void TestTarnelTee::gridOrientationAndHitTest()
+{
+    gui::TChart chart(nullptr);
+    chart.resize(300, 200);
+    chart.legend->setVisible(false);  // it would cover cells
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    QCOMPARE(s->CellAt(10, 10), -1);  // no matrix
+    TMtx a;
+    a.SetIt(2, 3, false, {0, 1, 2, 3, 4, 9});
+    DrawValues(a, *s);
+    chart.SetAxisAutomatic(chart.xAxis, false);
+    chart.SetAxisAutomatic(chart.yAxis, false);
+    chart.xAxis->setRange(-1, 3);
+    chart.yAxis->setRange(-1, 2);
+    chart.replot();
+    QCOMPARE(s->MaxXValue(), 2.0);
+    QCOMPARE(s->MaxYValue(), 1.0);
+
+    // Row 0, column 2 is at the top right: key 2, value Rows − 1 − 0 = 1.
+    const QPointF topRight = s->coordsToPixels(2, 1);
+    QCOMPARE(s->CellAt(topRight.x(), topRight.y()), 2);
+    QCOMPARE(s->CellAt(s->coordsToPixels(0, 0)), 3);
+    QCOMPARE(s->CellAt(s->coordsToPixels(0.45, 0.45)), 3);
+    // Half a cell beyond an edge is outside (no truncation towards the edge cell).
+    QCOMPARE(s->CellAt(s->coordsToPixels(-0.6, 0)), -1);
+    QCOMPARE(s->CellAt(s->coordsToPixels(0, 1.6)), -1);
+    QCOMPARE(s->CellAt(s->coordsToPixels(2.6, 1)), -1);
+    QVERIFY(s->selectTest(topRight, false) >= 0);
+    QCOMPARE(s->selectTest(s->coordsToPixels(-0.8, 0), false), -1.0);
+    // The rendering: row 0 on top, navy (0) top left, white (9) bottom right.
+    QCOMPARE(RenderedCell(chart, *s, 1, 2), qRgb(255, 255, 255) & 0xFFFFFF);
+    QCOMPARE(RenderedCell(chart, *s, 0, 0), qRgb(0, 0, 128) & 0xFFFFFF);
+
+    // Reversed axes mirror the picture; the hit test follows.
+    chart.xAxis->setRangeReversed(true);
+    chart.yAxis->setRangeReversed(true);
+    QCOMPARE(RenderedCell(chart, *s, 1, 2), qRgb(255, 255, 255) & 0xFFFFFF);
+    QCOMPARE(RenderedCell(chart, *s, 0, 0), qRgb(0, 0, 128) & 0xFFFFFF);
+    QCOMPARE(s->CellAt(s->coordsToPixels(2, 1)), 2);
+    chart.xAxis->setRangeReversed(false);
+    chart.yAxis->setRangeReversed(false);
+
+    // Keys on the vertical axis: the columns run up the chart.
+    chart.xAxis->setRange(-1, 3);
+    chart.yAxis->setRange(-1, 3);
+    auto* v = new TMtxGridSeries(chart.yAxis, chart.xAxis);
+    DrawValues(a, *v);
+    chart.removePlottable(s);
+    QCOMPARE(v->CellAt(v->coordsToPixels(2, 1)), 2);
+    QCOMPARE(RenderedCell(chart, *v, 1, 2), qRgb(255, 255, 255) & 0xFFFFFF);
+    const QRgb navy = qRgb(0, 0, 128) & 0xFFFFFF;
+    QCOMPARE(RenderedCell(chart, *v, 0, 0), navy);
+}
+
+void TestTarnelTee::gridPaletteAndLegend()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    QCOMPARE(s->TopColor(), TColor(0xFFFFFF));
+    QCOMPARE(s->BottomColor(), TColor(0x800000));
+    QCOMPARE(s->PaletteSteps(), 10);
+    QCOMPARE(s->PaletteStyle(), palRange);
+    QCOMPARE(s->EditorClassName(), QString("TMtxGridSeriesEditor"));
+    s->SetValueFormat("0.00");
+    TMtx a;
+    a.SetIt(2, 5, false, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    DrawValues(a, *s);
+    QCOMPARE(int(s->Palette().size()), 10);
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(s->Palette()[i].Value, golden::kPaletteValues[i]);
+        QCOMPARE(s->Palette()[i].Color, golden::kPaletteColours[i]);
+    }
+    QCOMPARE(s->Palette().front().Color, TColor(0x800000));
+    QCOMPARE(s->Palette().back().Color, TColor(0xFFFFFF));
+    // The legend: our items in place of the plottable's own, the highest value first.
+    QCOMPARE(chart.legend->itemCount(), 10);
+    QVERIFY(!chart.legend->hasItemWithPlottable(s));
+    QCOMPARE(s->LegendText(0), QString("9.00"));
+    QCOMPARE(s->LegendText(9), QString("0.00"));
+    QCOMPARE(s->LegendText(10), QString());
+    QCOMPARE(s->LegendColor(0), TColor(0xFFFFFF));
+    s->SetValueFormat("");
+    QCOMPARE(s->LegendText(1), QString("8"));
+
+    // Fewer than two steps are two (one step divided by zero).
+    for (int steps : {1, 0, -4}) {
+        s->SetPaletteSteps(5);
+        s->SetPaletteSteps(steps);
+        QCOMPARE(s->PaletteSteps(), 2);
+        QCOMPARE(int(s->Palette().size()), 2);
+        s->BuildPalette(0, 0xFFFFFF, 0, 9, steps);
+        QCOMPARE(int(s->Palette().size()), 2);
+        QCOMPARE(s->Palette()[1].Value, 9.0);
+    }
+    QCOMPARE(chart.legend->itemCount(), 2);
+    // The colours' setters rebuild the palette (range style) and act only on a change.
+    s->SetTopColor(0x0000FF);
+    QCOMPARE(s->Palette().back().Color, TColor(0x0000FF));
+    // The legend items go with the series.
+    chart.removePlottable(s);
+    QCOMPARE(chart.legend->itemCount(), 0);
+}
+
+void TestTarnelTee::gridConstantAndRefreshedMatrix()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    TMtx a;
+    a.SetIt(2, 2, false, {0, 1, 2, 3});
+    DrawValues(a, *s);
+    const TPaletteList before = s->Palette();
+    // A constant matrix: every cell TopColor, the palette as it was.
+    a.SetIt(2, 2, false, {4, 4, 4, NAN});
+    DrawValues(a, *s);
+    QCOMPARE(int(s->Palette().size()), int(before.size()));
+    QCOMPARE(s->Palette().back().Value, 3.0);
+    QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0}));
+    s->UpdatePalette();
+    QCOMPARE(s->Palette().back().Value, 3.0);
+
+    // The same matrix with new values is a refresh: range and palette follow (t stays within [0, 1]).
+    a.SetIt(2, 2, false, {0, 100, 200, 400});
+    DrawValues(a, *s);
+    QCOMPARE(s->RangeMin(), 0.0);
+    QCOMPARE(s->RangeMax(), 400.0);
+    QCOMPARE(s->Palette().back().Value, 400.0);
+    QCOMPARE(s->Image().pixel(1, 1), 0xFFFFFFFFu);
+    QCOMPARE(s->Image().pixel(0, 0), 0xFF000080u);
+    // A range set by hand that the values leave: the components saturate instead of wrapping around.
+    s->SetRange(0, 100);
+    QCOMPARE(s->Image().pixel(1, 1), 0xFFFFFFFFu);
+    s->SetRange(300, 400);
+    QCOMPARE(s->Image().pixel(0, 0), 0xFF000000u);  // blue 128 − 3·127 held at 0
+    // A complex matrix is refused before anything changes.
+    TMtx z;
+    z.SetIt(1, 1, true, {1, 2});
+    QCOMPARE(Raised([&] { DrawValues(z, *s); }), QString("A.Complex"));
+    QCOMPARE(s->Matrix(), &a);
+}
+
+void TestTarnelTee::gridStyleChangeEmptiesLegend()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    TMtx a;
+    a.SetIt(1, 4, false, {0, 10, 20, 30});
+    DrawValues(a, *s);
+    QCOMPARE(chart.legend->itemCount(), 10);
+    s->SetPaletteStyle(palRangeCustom);
+    QCOMPARE(int(s->Palette().size()), 0);
+    QCOMPARE(chart.legend->itemCount(), 0);
+    chart.replot();  // the next repaint builds it over the matrix range
+    QCOMPARE(int(s->Palette().size()), 10);
+    QCOMPARE(chart.legend->itemCount(), 10);
+    // Under palRangeCustom the palette stays when steps, colours or the matrix change.
+    s->SetPaletteSteps(4);
+    s->SetTopColor(0x00FF00);
+    a.SetIt(1, 4, false, {0, 1, 2, 3});
+    DrawValues(a, *s);
+    QCOMPARE(int(s->Palette().size()), 10);
+    QCOMPARE(s->Palette().back().Value, 30.0);
+    // A palette filled by hand reaches the legend with the next repaint.
+    s->SetPaletteStyle(palCustom);
+    s->Palette() = {{1, 0x0000FF}, {5, 0x008000}};
+    chart.replot();
+    QCOMPARE(chart.legend->itemCount(), 2);
+    QCOMPARE(s->LegendText(0), QString("5"));
+}
+
+void TestTarnelTee::gridPaletteEdges()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    TMtx a;
+    a.SetIt(1, 4, false, {0, NAN, INFINITY, -INFINITY});
+    // An empty palette paints BottomColor (NaN stays transparent), in both palette styles.
+    for (TGridPaletteStyle style : {palRangeCustom, palCustom}) {
+        s->SetPaletteStyle(style);
+        s->SetBottomColor(0x00FF00);
+        DrawValues(a, *s);
+        QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0xFF00FF00, 0, 0xFF00FF00, 0xFF00FF00}));
+    }
+    // A single entry spans nothing: everything takes it.
+    s->SetPaletteStyle(palRangeCustom);
+    s->Palette() = {{7, 0xFF0000}};
+    QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0xFF0000FF, 0, 0xFF0000FF, 0xFF0000FF}));
+    // No finite element at all: the range stays, NaN transparent, the infinities at the ends.
+    s->SetPaletteStyle(palRange);
+    a.SetIt(1, 3, false, {NAN, INFINITY, -INFINITY});
+    DrawValues(a, *s);
+    QCOMPARE(Pixels(s->Image()), (std::vector<QRgb>{0, 0xFFFFFFFF, 0xFF00FF00}));
+    // An empty matrix shows nothing.
+    a.Size(0, 0);
+    DrawValues(a, *s);
+    QVERIFY(s->Image().isNull());
+    QCOMPARE(s->CellAt(0, 0), -1);
+}
+
+QTEST_MAIN(TestTarnelTee)
+#include "test_tarnel_tee.moc"
