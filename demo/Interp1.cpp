@@ -112,6 +112,14 @@ void TInterpolating1::ComboChange(int Item)
     if (Item == 1) FType = IntCubic;
 }
 
+void TInterpolating1::InterpolateFiner(const TVec& X, const TVec& Y, int M, TInterpolationType Type, TVec& XI,
+                                       TVec& YI)
+{
+    XI.Size(Y.Length() * M, false);
+    XI.Ramp(0, 1.0 / M);
+    Interpolate(X, Y, XI, YI, Type, true);
+}
+
 void TInterpolating1::Recreate()
 {
     if (FRunning) return;
@@ -132,9 +140,7 @@ void TInterpolating1::Recreate()
     DrawValues(*y, *Series1, FDownSample, 1);
 
     const std::uint32_t start = GetTickCount();
-    xi->Size(n * m, false);
-    xi->Ramp(0, 1.0 / m);
-    Interpolate(*x, *y, *xi, *yi, FType, true);
+    InterpolateFiner(*x, *y, m, FType, *xi, *yi);
     const std::uint32_t elapsed = TickDiff(start, GetTickCount());
     lblTime->setText(QStringLiteral("Solved in %1 ms").arg(elapsed));
 

@@ -36,6 +36,10 @@ public:
     // "Recreate": a new walk of N points, interpolated at the M-times finer grid, both drawn. The four vectors come
     // from the pool for the run and go back, and the cursor is restored, also after an error.
     void Recreate();
+    // The timed step of a run: XI := 0, 1/M, 2/M, ... (N·M values, N = Y.Length) and YI := the interpolant of
+    // (X, Y) there.
+    static void InterpolateFiner(const tarnel::TVec& X, const tarnel::TVec& Y, int M, tarnel::TInterpolationType Type,
+                                 tarnel::TVec& XI, tarnel::TVec& YI);
     // The help handler.
     void bthHelpClick() const { FHelp.HelpClick(); }
 

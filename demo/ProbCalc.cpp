@@ -302,13 +302,14 @@ TProb1::TProb1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     values->addWidget(TrackBar1, 7, 0, 1, 2);
     values->setRowStretch(8, 1);
-    values->setColumnMinimumWidth(1, 150);
+    values->setColumnMinimumWidth(1, 120);
     middle->addLayout(values, 0);
 
     // The chart fills the rest of the panel and follows it on every side.
     Chart1 = new TChart(Panel3);
     Chart1->setObjectName("Chart1");
     Chart1->legend->setVisible(false);
+    Chart1->setMinimumWidth(280);
     Series1 = Chart1->AddLineSeries(QString(), Qt::red, TPointerStyle::psNone);
     middle->addWidget(Chart1, 1);
 

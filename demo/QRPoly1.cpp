@@ -150,6 +150,14 @@ void TLQRPoly::DrawFitted(TChartSeries& Series, const TVec& Values)
     DrawValues(*reduced, Series, false, spacing);
 }
 
+void TLQRPoly::FitAndEvaluate()
+{
+    PolyFit(*FX, *FY, FOrder, *FCoeff, *FR, FDegFreedom, FL2R);
+    FXI->Size(kPoints * FM, false);
+    FXI->Ramp(0, 1.0 / FM);
+    PolyEval(*FXI, *FCoeff, *FR, FDegFreedom, FL2R, *FYCalc, *FDelta);
+}
+
 void TLQRPoly::Fit()
 {
     bool running = false;
@@ -157,10 +165,7 @@ void TLQRPoly::Fit()
     // A fit that fails leaves nothing to view: the buttons come back with the next fit that succeeds.
     DisableViews();
     const std::uint32_t start = GetTickCount();
-    PolyFit(*FX, *FY, FOrder, *FCoeff, *FR, FDegFreedom, FL2R);
-    FXI->Size(kPoints * FM, false);
-    FXI->Ramp(0, 1.0 / FM);
-    PolyEval(*FXI, *FCoeff, *FR, FDegFreedom, FL2R, *FYCalc, *FDelta);
+    FitAndEvaluate();
     lblTime->setText(QStringLiteral("%1 ms").arg(TickDiff(start, GetTickCount())));
 
     TVec& yCalc = *FYCalc;

@@ -36,6 +36,9 @@ public:
 
     // "Fit": the polynomial, its values on the grid 1/Factor apart and their error estimates, drawn.
     void Fit();
+    // The timed step of "Fit": the fit of the chosen order, XI := 0, 1/M, 2/M, ... (1000·M values) and YCalc and
+    // Delta there.
+    void FitAndEvaluate();
     // "View coefficients" and "Delta": the value viewer, modal.
     void ViewCoefficients();
     void ViewDelta();
