@@ -1,10 +1,9 @@
 #include "demo/Interp1.h"
 
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "core/TempGuard.h"
 #include "components/TarnelTee.h"
+#include "demo/ChartPagePanel.h"
 #include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"
 #include "platform/gui/Guard.h"
@@ -15,31 +14,6 @@ namespace paxtor {
 
 using namespace tarnel;
 using namespace tarnel::gui;
-
-namespace {
-
-// A track bar under its caption and the value it shows.
-QSlider* AddTrackBar(QWidget* panel, QHBoxLayout* row, const QString& caption, QLabel*& value, int Min, int Max,
-                     int Start, int Tick)
-{
-    auto* box = new QVBoxLayout;
-    auto* captions = new QHBoxLayout;
-    captions->addWidget(new QLabel(caption, panel));
-    value = new QLabel(panel);
-    captions->addWidget(value, 1);
-    box->addLayout(captions);
-    auto* bar = new QSlider(Qt::Horizontal, panel);
-    bar->setRange(Min, Max);
-    bar->setValue(Start);
-    bar->setTickInterval(Tick);
-    bar->setTickPosition(QSlider::TicksBelow);
-    bar->setMinimumWidth(170);
-    box->addWidget(bar);
-    row->addLayout(box);
-    return bar;
-}
-
-}  // namespace
 
 TInterpolating1::TInterpolating1(QWidget* owner) : TBasicForm1(owner), FHelp(this)
 {
@@ -55,36 +29,16 @@ TInterpolating1::TInterpolating1(QWidget* owner) : TBasicForm1(owner), FHelp(thi
     Series2 = fitted;
 
     // The bottom panel: "DownSample" first, then the page's controls.
-    auto* bottom = new QHBoxLayout(Panel2);
-    bottom->setContentsMargins(8, 2, 8, 2);
-    bottom->addWidget(CheckDownSample, 0, Qt::AlignTop);
-    bottom->addSpacing(12);
-    TrackBar1 = AddTrackBar(Panel2, bottom, QStringLiteral("Data points : "), lblPoints, 60, 100000, 5000, 5000);
-    TrackBar1->setObjectName("TrackBar1");
-    lblPoints->setObjectName("lblPoints");
-    bottom->addSpacing(12);
-    TrackBar2 = AddTrackBar(Panel2, bottom, QStringLiteral("Factor : "), lblFactor, 1, 10, 8, 1);
-    TrackBar2->setObjectName("TrackBar2");
-    lblFactor->setObjectName("lblFactor");
-    bottom->addSpacing(12);
-    auto* typeBox = new QVBoxLayout;
-    typeBox->addWidget(new QLabel(QStringLiteral("Interpolation : "), Panel2));
-    ComboBox1 = new QComboBox(Panel2);
+    TChartPagePanel bottom(this);
+    TrackBar1 = bottom.AddTrackBar(QStringLiteral("Data points : "), lblPoints, 60, 100000, 5000, 5000, "TrackBar1",
+                                   "lblPoints");
+    TrackBar2 = bottom.AddTrackBar(QStringLiteral("Factor : "), lblFactor, 1, 10, 8, 1, "TrackBar2", "lblFactor");
+    ComboBox1 = bottom.AddCaptioned(QStringLiteral("Interpolation : "), new QComboBox(Panel2));
     ComboBox1->setObjectName("ComboBox1");
     ComboBox1->addItems({QStringLiteral("Linear"), QStringLiteral("Cubic")});
-    typeBox->addWidget(ComboBox1);
-    bottom->addLayout(typeBox);
-    bottom->addSpacing(12);
-    auto* timeBox = new QVBoxLayout;
-    timeBox->addWidget(new QLabel(QStringLiteral("Time needed : "), Panel2));
-    lblTime = new QLabel(QStringLiteral("XXXXXXX"), Panel2);
+    lblTime = bottom.AddCaptioned(QStringLiteral("Time needed : "), new QLabel(QStringLiteral("XXXXXXX"), Panel2));
     lblTime->setObjectName("lblTime");
-    timeBox->addWidget(lblTime);
-    bottom->addLayout(timeBox);
-    bottom->addStretch(1);
-    btnRecreate = new QPushButton(QStringLiteral("Recreate"), Panel2);
-    btnRecreate->setObjectName("btnRecreate");
-    bottom->addWidget(btnRecreate);
+    btnRecreate = bottom.AddButton(QStringLiteral("Recreate"), "btnRecreate");
 
     // Creating the page: "Cubic", both track bars, the "DownSample" box as it stands, help 1370.
     ComboBox1->setCurrentIndex(1);

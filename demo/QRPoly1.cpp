@@ -1,9 +1,8 @@
 #include "demo/QRPoly1.h"
 
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include "components/TarnelTee.h"
+#include "demo/ChartPagePanel.h"
 #include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"
 #include "demo/ValueViewerSeam.h"
@@ -20,26 +19,6 @@ using namespace tarnel::gui;
 namespace {
 
 constexpr int kPoints = 1000;
-
-QSlider* AddTrackBar(QWidget* panel, QHBoxLayout* row, const QString& caption, QLabel*& value, int Min, int Max,
-                     int Start, int Tick)
-{
-    auto* box = new QVBoxLayout;
-    auto* captions = new QHBoxLayout;
-    captions->addWidget(new QLabel(caption, panel));
-    value = new QLabel(panel);
-    captions->addWidget(value, 1);
-    box->addLayout(captions);
-    auto* bar = new QSlider(Qt::Horizontal, panel);
-    bar->setRange(Min, Max);
-    bar->setValue(Start);
-    bar->setTickInterval(Tick);
-    bar->setTickPosition(QSlider::TicksBelow);
-    bar->setMinimumWidth(170);
-    box->addWidget(bar);
-    row->addLayout(box);
-    return bar;
-}
 
 }  // namespace
 
@@ -60,34 +39,14 @@ TLQRPoly::TLQRPoly(QWidget* owner) : TBasicForm1(owner), FHelp(this)
     Series3 = upper;
     Series4 = lower;
 
-    auto* bottom = new QHBoxLayout(Panel2);
-    bottom->setContentsMargins(8, 2, 8, 2);
-    bottom->addWidget(CheckDownSample, 0, Qt::AlignTop);
-    bottom->addSpacing(12);
-    TrackBar1 = AddTrackBar(Panel2, bottom, QStringLiteral("Polynomial order"), lblOrder, 1, 100, 20, 10);
-    TrackBar1->setObjectName("TrackBar1");
-    lblOrder->setObjectName("lblOrder");
-    bottom->addSpacing(12);
-    TrackBar2 = AddTrackBar(Panel2, bottom, QStringLiteral("Factor"), lblFactor, 1, 20, 5, 1);
-    TrackBar2->setObjectName("TrackBar2");
-    lblFactor->setObjectName("lblFactor");
-    bottom->addSpacing(12);
-    auto* timeBox = new QVBoxLayout;
-    timeBox->addWidget(new QLabel(QStringLiteral("Time needed : "), Panel2));
-    lblTime = new QLabel(QStringLiteral("XXXX"), Panel2);
+    TChartPagePanel bottom(this);
+    TrackBar1 = bottom.AddTrackBar(QStringLiteral("Polynomial order"), lblOrder, 1, 100, 20, 10, "TrackBar1", "lblOrder");
+    TrackBar2 = bottom.AddTrackBar(QStringLiteral("Factor"), lblFactor, 1, 20, 5, 1, "TrackBar2", "lblFactor");
+    lblTime = bottom.AddCaptioned(QStringLiteral("Time needed : "), new QLabel(QStringLiteral("XXXX"), Panel2));
     lblTime->setObjectName("lblTime");
-    timeBox->addWidget(lblTime);
-    bottom->addLayout(timeBox);
-    bottom->addStretch(1);
-    btnFit = new QPushButton(QStringLiteral("Fit"), Panel2);
-    btnFit->setObjectName("btnFit");
-    btnCoeff = new QPushButton(QStringLiteral("View coefficients"), Panel2);
-    btnCoeff->setObjectName("btnCoeff");
-    btnDelta = new QPushButton(QStringLiteral("Delta"), Panel2);
-    btnDelta->setObjectName("btnDelta");
-    bottom->addWidget(btnFit);
-    bottom->addWidget(btnCoeff);
-    bottom->addWidget(btnDelta);
+    btnFit = bottom.AddButton(QStringLiteral("Fit"), "btnFit");
+    btnCoeff = bottom.AddButton(QStringLiteral("View coefficients"), "btnCoeff");
+    btnDelta = bottom.AddButton(QStringLiteral("Delta"), "btnDelta");
     // Nothing to show before the first fit.
     DisableViews();
 
