@@ -145,6 +145,14 @@ void TestMtxOptim::startsWithTheTableSettings()
     QCOMPARE(FPage->btnMinimize->text(), QString("Find minimum"));
     QCOMPARE(FPage->btnHessian->text(), QString("Show Hessian mtx"));
 
+    // The help button is kept as the page before left it: enabled after a page with help, disabled after one without.
+    for (const char* before : {"Probabilities unit", "Introduction"}) {
+        FWindow->SelectNode(FWindow->FindNode(before));
+        const bool enabled = FWindow->btnHelp->isEnabled();
+        Open();
+        QCOMPARE(FWindow->btnHelp->isEnabled(), enabled);
+    }
+
     // The first run at the start settings: six decimals, as the tolerance slider shows.
     QTest::mouseClick(FPage->btnMinimize, Qt::LeftButton);
     const QStringList lines = MemoLines(FPage->Memo1);
