@@ -76,18 +76,22 @@ void OursCalcX(benchmark::State& st, int Item)
 
 const bool kRegistered = [] {
     using tarnel_bench::Row;
-    Row("Interpolate cubic", 100000, "ours", [](benchmark::State& s) { OursInterpolate(s, IntCubic); })
-        ->Unit(benchmark::kMillisecond);
-    Row("Interpolate linear", 100000, "ours", [](benchmark::State& s) { OursInterpolate(s, IntLinear); })
-        ->Unit(benchmark::kMillisecond);
+    Row("Interpolate cubic", 100000, "ours", [](benchmark::State& s) {
+        OursInterpolate(s, IntCubic);
+    })->Unit(benchmark::kMillisecond);
+    Row("Interpolate linear", 100000, "ours", [](benchmark::State& s) {
+        OursInterpolate(s, IntLinear);
+    })->Unit(benchmark::kMillisecond);
     for (const int m : {5, 20})
         Row("Fit order 20, M", m, "ours", [m](benchmark::State& s) { OursFit(s, m); })->Unit(benchmark::kMicrosecond);
     for (int item = 0; item < paxtor::kProbDistributionCount; ++item) {
         const std::string name = paxtor::ProbDistribution(item).Caption;
-        Row("Calc probability " + name, 100, "ours", [item](benchmark::State& s) { OursCalcProbability(s, item); })
-            ->Unit(benchmark::kMicrosecond);
-        Row("Calc x " + name, 1, "ours", [item](benchmark::State& s) { OursCalcX(s, item); })
-            ->Unit(benchmark::kMicrosecond);
+        Row("Calc probability " + name, 100, "ours", [item](benchmark::State& s) {
+            OursCalcProbability(s, item);
+        })->Unit(benchmark::kMicrosecond);
+        Row("Calc x " + name, 1, "ours", [item](benchmark::State& s) {
+            OursCalcX(s, item);
+        })->Unit(benchmark::kMicrosecond);
     }
     return true;
 }();

@@ -1,8 +1,7 @@
 #include "demo/Interp1.h"
 
-
-#include "core/TempGuard.h"
 #include "components/TarnelTee.h"
+#include "core/TempGuard.h"
 #include "demo/ChartPagePanel.h"
 #include "demo/DemoFiles.h"
 #include "demo/TimingRun.h"
@@ -66,8 +65,7 @@ void TInterpolating1::ComboChange(int Item)
     if (Item == 1) FType = IntCubic;
 }
 
-void TInterpolating1::InterpolateFiner(const TVec& X, const TVec& Y, int M, TInterpolationType Type, TVec& XI,
-                                       TVec& YI)
+void TInterpolating1::InterpolateFiner(const TVec& X, const TVec& Y, int M, TInterpolationType Type, TVec& XI, TVec& YI)
 {
     XI.Size(Y.Length() * M, false);
     XI.Ramp(0, 1.0 / M);

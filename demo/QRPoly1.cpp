@@ -1,6 +1,5 @@
 #include "demo/QRPoly1.h"
 
-
 #include "components/TarnelTee.h"
 #include "demo/ChartPagePanel.h"
 #include "demo/DemoFiles.h"
@@ -40,7 +39,8 @@ TLQRPoly::TLQRPoly(QWidget* owner) : TBasicForm1(owner), FHelp(this)
     Series4 = lower;
 
     TChartPagePanel bottom(this);
-    TrackBar1 = bottom.AddTrackBar(QStringLiteral("Polynomial order"), lblOrder, 1, 100, 20, 10, "TrackBar1", "lblOrder");
+    TrackBar1 =
+        bottom.AddTrackBar(QStringLiteral("Polynomial order"), lblOrder, 1, 100, 20, 10, "TrackBar1", "lblOrder");
     TrackBar2 = bottom.AddTrackBar(QStringLiteral("Factor"), lblFactor, 1, 20, 5, 1, "TrackBar2", "lblFactor");
     lblTime = bottom.AddCaptioned(QStringLiteral("Time needed : "), new QLabel(QStringLiteral("XXXX"), Panel2));
     lblTime->setObjectName("lblTime");

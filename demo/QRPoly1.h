@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "core/TempGuard.h"
 #include "core/Tarnel.h"
+#include "core/TempGuard.h"
 #include "demo/Basic1.h"
 #include "demo/PageContract.h"
 
@@ -24,8 +24,8 @@ public:
     QLabel* lblFactor;
     QLabel* lblTime;  // after "Time needed : "
     QPushButton* btnFit;
-    QPushButton* btnCoeff;  // "View coefficients"
-    QPushButton* btnDelta;  // "Delta"
+    QPushButton* btnCoeff;               // "View coefficients"
+    QPushButton* btnDelta;               // "Delta"
     tarnel::gui::TChartSeries* Series1;  // "Original data"
     tarnel::gui::TChartSeries* Series2;  // "Fitted polynomial"
     tarnel::gui::TChartSeries* Series3;  // "YCalc + Delta"

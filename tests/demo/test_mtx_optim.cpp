@@ -105,7 +105,7 @@ void TestMtxOptim::startsWithTheTableSettings()
 {
     QVERIFY(FPage->RichEdit1->toPlainText().contains("Rosenbrock"));
     const QStringList labels = {"400", "1.0E-06", "1.0E-10", "1.0E-05", "1.0E-04", "0.00", "0.00"};
-    const int ranges[][4] = {{50, 10000, 1000, 400}, {1, 16, 2, 6},     {1, 16, 2, 10},   {1, 9, 1, 5},
+    const int ranges[][4] = {{50, 10000, 1000, 400}, {1, 16, 2, 6},      {1, 16, 2, 10},    {1, 9, 1, 5},
                              {1, 16, 2, 4},          {-100, 100, 10, 0}, {-100, 100, 10, 0}};
     for (int i = 0; i < TfrmMtxOptim::kSliderCount; ++i) {
         QCOMPARE(FPage->ValueLabels[i]->text(), labels[i]);
@@ -169,9 +169,12 @@ void TestMtxOptim::slidersSetTheComponent()
         int slider, position;
         const char* label;
     } moves[] = {
-        {TfrmMtxOptim::sbMaxIter, 10000, "10000"}, {TfrmMtxOptim::sbTolerance, 16, "1.0E-16"},
-        {TfrmMtxOptim::sbGradTolerance, 1, "1.0E-01"}, {TfrmMtxOptim::sbLambda0, 9, "1.0E-09"},
-        {TfrmMtxOptim::sbGradStep, 7, "1.0E-07"}, {TfrmMtxOptim::sbA, -63, "-1.26"},
+        {TfrmMtxOptim::sbMaxIter, 10000, "10000"},
+        {TfrmMtxOptim::sbTolerance, 16, "1.0E-16"},
+        {TfrmMtxOptim::sbGradTolerance, 1, "1.0E-01"},
+        {TfrmMtxOptim::sbLambda0, 9, "1.0E-09"},
+        {TfrmMtxOptim::sbGradStep, 7, "1.0E-07"},
+        {TfrmMtxOptim::sbA, -63, "-1.26"},
         {TfrmMtxOptim::sbB, 100, "2.00"},
     };
     for (const auto& m : moves) {
@@ -225,7 +228,8 @@ void TestMtxOptim::everyMethodFindsTheMinimum()
     // Ten decimals, as the tolerance slider's position: the value itself, not rounded to one digit.
     QCOMPARE(lines.at(lines.size() - 4), QString::fromStdString("a = " + FloatToStrF(a, ffFixed, 15, 10)));
     QCOMPARE(lines.at(lines.size() - 3), QString::fromStdString("b = " + FloatToStrF(b, ffFixed, 15, 10)));
-    QCOMPARE(lines.at(lines.size() - 2), QString::fromStdString("F(min) = " + FloatToStrF(opt.FunMin(), ffFixed, 15, 10)));
+    QCOMPARE(lines.at(lines.size() - 2),
+             QString::fromStdString("F(min) = " + FloatToStrF(opt.FunMin(), ffFixed, 15, 10)));
     const QString reason = TfrmMtxOptim::StopReasonText(opt.StopReason());
     QVERIFY(!reason.isEmpty());
     QCOMPARE(lines.last(), "Stop Reason = " + reason);
@@ -271,7 +275,8 @@ void TestMtxOptim::longLogReachesTheMemoWhole()
     QPlainTextEdit memo;
     TMemoLines log(&memo);
     int appends = 0;
-    QObject::connect(memo.document(), &QTextDocument::contentsChange, [&](int, int, int added) { appends += added > 0; });
+    QObject::connect(memo.document(), &QTextDocument::contentsChange,
+                     [&](int, int, int added) { appends += added > 0; });
     const auto line = [](int i) { return QString("%1      %2").arg(i, 4, 10, QChar('0')).arg(i * 0.5, 0, 'f', 6); };
     log.Add("Simplex");
     for (int i = 0; i <= 10000; ++i) {
