@@ -6,8 +6,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "components/TarnelEdit.h"
 #include "demo/DemoFiles.h"
-#include "demo/ValueViewer.h"
 #include "platform/gui/Guard.h"
 #include "platform/rtl/NumText.h"
 
@@ -213,9 +213,8 @@ TfrmMtxOptim::TfrmMtxOptim(QWidget* owner)
     auto* items = new QVBoxLayout(RadioGroup1);
     items->setSpacing(2);
     MethodItems = new QButtonGroup(RadioGroup1);
-    const char* methods[] = {"Nelder-Mead (Simplex)",         "Levenberg-Marquardt",
-                             "Quasi-Newton (BFGS)",           "Quasi-Newton (DFP)",
-                             "Conjugate Gradient (Fletcher)", "Conjugate Gradient (Polak)"};
+    const char* methods[] = {"Nelder-Mead (Simplex)", "Levenberg-Marquardt",           "Quasi-Newton (BFGS)",
+                             "Quasi-Newton (DFP)",    "Conjugate Gradient (Fletcher)", "Conjugate Gradient (Polak)"};
     for (int i = 0; i < 6; ++i) {
         auto* item = new QRadioButton(QString::fromLatin1(methods[i]), RadioGroup1);
         MethodItems->addButton(item, i);
@@ -373,7 +372,7 @@ void TfrmMtxOptim::FindMinimum()
 void TfrmMtxOptim::ShowHessian()
 {
     // The viewer works on a copy of its own, so it stays open when the page goes.
-    ViewPageValues(FOptimization->HessianMtx(), QString(), false);
+    ViewValues(FOptimization->HessianMtx(), QString(), false, false);
 }
 
 }  // namespace paxtor

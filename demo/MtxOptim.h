@@ -80,7 +80,8 @@ public:
 
     // "Find minimum": the parameters from their sliders, the run, its log and the result lines in the memo.
     void FindMinimum();
-    // "Show Hessian mtx": the viewer, not modal, on a copy of the component's (inverse) Hessian.
+    // "Show Hessian mtx": the viewer, not modal, on a copy of the component's (inverse) Hessian; the window stays
+    // open on its own when the page goes.
     void ShowHessian();
     // The text of a stop reason ("" for OptResNotFound and OptResSingular).
     static QString StopReasonText(tarnel::TOptStopReason Reason);

@@ -19,6 +19,8 @@
 #include "demo/TextPages.h"
 #include "demo/ProbCalc.h"
 #include "demo/MtxOptim.h"
+#include "demo/Interp1.h"
+#include "demo/QRPoly1.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -27,8 +29,6 @@ QStringList PendingPageClasses()
 {
     // Each demonstration page replaces its line here by its own registration when it is built.
     return {
-        QStringLiteral("TInterpolating1"),
-        QStringLiteral("TLQRPoly"),
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
         QStringLiteral("TfrmParser"),
@@ -61,6 +61,9 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxOptim"), [](QWidget* owner) { return new TfrmMtxOptim(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TYuleLev"), [](QWidget* owner) { return new TYuleLev(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TDownS"), [](QWidget* owner) { return new TDownS(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TInterpolating1"),
+                               [](QWidget* owner) { return new TInterpolating1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TLQRPoly"), [](QWidget* owner) { return new TLQRPoly(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }

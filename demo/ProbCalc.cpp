@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "components/TarnelTee.h"
 #include "core/Dovi387.h"
 #include "demo/DemoFiles.h"
 #include "numerics/Probabilities.h"
@@ -301,13 +302,14 @@ TProb1::TProb1(QWidget* owner) : TBasicForm2(owner), FHelp(this)
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     values->addWidget(TrackBar1, 7, 0, 1, 2);
     values->setRowStretch(8, 1);
-    values->setColumnMinimumWidth(1, 150);
+    values->setColumnMinimumWidth(1, 120);
     middle->addLayout(values, 0);
 
     // The chart fills the rest of the panel and follows it on every side.
     Chart1 = new TChart(Panel3);
     Chart1->setObjectName("Chart1");
     Chart1->legend->setVisible(false);
+    Chart1->setMinimumWidth(280);
     Series1 = Chart1->AddLineSeries(QString(), Qt::red, TPointerStyle::psNone);
     middle->addWidget(Chart1, 1);
 
@@ -401,7 +403,7 @@ void TProb1::CalcProbability()
     Set8087CW(Tarnel8087CW);
     if (show) {
         FY.ThreshBottom(kDensityFloor);
-        PlotDensities();
+        DrawValues(FX, FY, *Series1, false);
     }
 }
 
@@ -414,13 +416,6 @@ void TProb1::CalcX()
     const double x = d.Inv(p, v);
     ParamEdits[d.XRow]->setText(d.WholeX ? Formatted(std::trunc(x), true) : Formatted(x, false));
     Set8087CW(Tarnel8087CW);
-}
-
-void TProb1::PlotDensities()
-{
-    Series1->Clear();
-    for (int i = 0; i < FX.Length(); ++i)
-        if (std::isfinite(FX[i]) && std::isfinite(FY[i])) Series1->AddXY(FX[i], FY[i]);
 }
 
 void TProb1::SetEntering(bool Parameters)

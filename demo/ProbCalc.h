@@ -57,7 +57,7 @@ public:
     QLineEdit* EditCDF;  // "CDF ( <= x)", also the input of "Calc x"
     QSlider* TrackBar1;  // "Decimals : ", 2 to 16
     QLabel* lblDecimals;
-    QCheckBox* CheckShowPDF;  // "Show PDF(x)"
+    QCheckBox* CheckShowPDF;   // "Show PDF(x)"
     QPushButton* btnCalcProb;  // "Calc probability"
     QPushButton* btnCalcX;     // "Calc x"
     tarnel::gui::TChart* Chart1;
@@ -90,7 +90,6 @@ private:
     QString Formatted(double Value, bool Whole) const;
     void SetEntering(bool Parameters);
     void TrackBarChange();
-    void PlotDensities();
 
     int FItem = 7;
     int FDecimals = 8;

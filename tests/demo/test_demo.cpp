@@ -484,10 +484,10 @@ void TestDemo::missingTextGivesEmptyTextWithoutDialog()
 void TestDemo::pendingPageSaysNotAvailableAndSwitchesHelpOff()
 {
     Select("TVec object function list");
-    Select("Least-square fitting");
+    Select("Block Processing");
     auto* page = dynamic_cast<TPendingPage*>(FWindow->ExampleForm());
     QVERIFY(page);
-    QCOMPARE(page->PageClassName(), QString("TLQRPoly"));
+    QCOMPARE(page->PageClassName(), QString("TfrmBlockProc"));
     auto* label = page->findChild<QLabel*>("lblPending");
     QVERIFY(label && label->text().contains("not yet available"));
     QVERIFY(!FWindow->btnHelp->isEnabled());

@@ -14,7 +14,6 @@
 #include "demo/Main.h"
 #include "demo/MtxOptim.h"
 #include "demo/Pages.h"
-#include "demo/ValueViewer.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/Settings.h"
 
@@ -94,7 +93,6 @@ void TestMtxOptim::cleanup()
 {
     FPage = nullptr;
     FWindow.reset();
-    SetPageViewer(nullptr);
     GradStepSize = kDefaultGradStepSize;
     QList<QPointer<QWidget>> viewers;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -107,7 +105,7 @@ void TestMtxOptim::startsWithTheTableSettings()
 {
     QVERIFY(FPage->RichEdit1->toPlainText().contains("Rosenbrock"));
     const QStringList labels = {"400", "1.0E-06", "1.0E-10", "1.0E-05", "1.0E-04", "0.00", "0.00"};
-    const int ranges[][4] = {{50, 10000, 1000, 400}, {1, 16, 2, 6},     {1, 16, 2, 10},   {1, 9, 1, 5},
+    const int ranges[][4] = {{50, 10000, 1000, 400}, {1, 16, 2, 6},      {1, 16, 2, 10},    {1, 9, 1, 5},
                              {1, 16, 2, 4},          {-100, 100, 10, 0}, {-100, 100, 10, 0}};
     for (int i = 0; i < TfrmMtxOptim::kSliderCount; ++i) {
         QCOMPARE(FPage->ValueLabels[i]->text(), labels[i]);
@@ -147,6 +145,14 @@ void TestMtxOptim::startsWithTheTableSettings()
     QCOMPARE(FPage->btnMinimize->text(), QString("Find minimum"));
     QCOMPARE(FPage->btnHessian->text(), QString("Show Hessian mtx"));
 
+    // The help button is kept as the page before left it: enabled after a page with help, disabled after one without.
+    for (const char* before : {"Probabilities unit", "Introduction"}) {
+        FWindow->SelectNode(FWindow->FindNode(before));
+        const bool enabled = FWindow->btnHelp->isEnabled();
+        Open();
+        QCOMPARE(FWindow->btnHelp->isEnabled(), enabled);
+    }
+
     // The first run at the start settings: six decimals, as the tolerance slider shows.
     QTest::mouseClick(FPage->btnMinimize, Qt::LeftButton);
     const QStringList lines = MemoLines(FPage->Memo1);
@@ -163,9 +169,12 @@ void TestMtxOptim::slidersSetTheComponent()
         int slider, position;
         const char* label;
     } moves[] = {
-        {TfrmMtxOptim::sbMaxIter, 10000, "10000"}, {TfrmMtxOptim::sbTolerance, 16, "1.0E-16"},
-        {TfrmMtxOptim::sbGradTolerance, 1, "1.0E-01"}, {TfrmMtxOptim::sbLambda0, 9, "1.0E-09"},
-        {TfrmMtxOptim::sbGradStep, 7, "1.0E-07"}, {TfrmMtxOptim::sbA, -63, "-1.26"},
+        {TfrmMtxOptim::sbMaxIter, 10000, "10000"},
+        {TfrmMtxOptim::sbTolerance, 16, "1.0E-16"},
+        {TfrmMtxOptim::sbGradTolerance, 1, "1.0E-01"},
+        {TfrmMtxOptim::sbLambda0, 9, "1.0E-09"},
+        {TfrmMtxOptim::sbGradStep, 7, "1.0E-07"},
+        {TfrmMtxOptim::sbA, -63, "-1.26"},
         {TfrmMtxOptim::sbB, 100, "2.00"},
     };
     for (const auto& m : moves) {
@@ -219,7 +228,8 @@ void TestMtxOptim::everyMethodFindsTheMinimum()
     // Ten decimals, as the tolerance slider's position: the value itself, not rounded to one digit.
     QCOMPARE(lines.at(lines.size() - 4), QString::fromStdString("a = " + FloatToStrF(a, ffFixed, 15, 10)));
     QCOMPARE(lines.at(lines.size() - 3), QString::fromStdString("b = " + FloatToStrF(b, ffFixed, 15, 10)));
-    QCOMPARE(lines.at(lines.size() - 2), QString::fromStdString("F(min) = " + FloatToStrF(opt.FunMin(), ffFixed, 15, 10)));
+    QCOMPARE(lines.at(lines.size() - 2),
+             QString::fromStdString("F(min) = " + FloatToStrF(opt.FunMin(), ffFixed, 15, 10)));
     const QString reason = TfrmMtxOptim::StopReasonText(opt.StopReason());
     QVERIFY(!reason.isEmpty());
     QCOMPARE(lines.last(), "Stop Reason = " + reason);
@@ -265,7 +275,8 @@ void TestMtxOptim::longLogReachesTheMemoWhole()
     QPlainTextEdit memo;
     TMemoLines log(&memo);
     int appends = 0;
-    QObject::connect(memo.document(), &QTextDocument::contentsChange, [&](int, int, int added) { appends += added > 0; });
+    QObject::connect(memo.document(), &QTextDocument::contentsChange,
+                     [&](int, int, int added) { appends += added > 0; });
     const auto line = [](int i) { return QString("%1      %2").arg(i, 4, 10, QChar('0')).arg(i * 0.5, 0, 'f', 6); };
     log.Add("Simplex");
     for (int i = 0; i <= 10000; ++i) {
@@ -328,20 +339,7 @@ void TestMtxOptim::hessianViewerOutlivesThePage()
         QVERIFY2(std::fabs(h.Values()[k] - kInvHessAtMinimum[k]) < 1e-3 * std::fabs(kInvHessAtMinimum[k]),
                  qPrintable(QString("%1: %2").arg(k).arg(h.Values()[k])));
 
-    // Through the seam: the component's matrix, its own caption, not modal.
-    int calls = 0;
-    SetPageViewer([&](TMtx* m, TVec* v, const QString& caption, bool modal) {
-        ++calls;
-        QCOMPARE(m, &FPage->MtxOptimization1().HessianMtx());
-        QVERIFY(!v);
-        QVERIFY(caption.isEmpty());
-        QVERIFY(!modal);
-    });
-    QTest::mouseClick(FPage->btnHessian, Qt::LeftButton);
-    QCOMPARE(calls, 1);
-
-    // The real viewer keeps its own copy when the page goes.
-    SetPageViewer(nullptr);
+    // The viewer keeps its own copy, not modal, when the page goes.
     std::vector<double> values(h.Values(), h.Values() + 4);
     QTest::mouseClick(FPage->btnHessian, Qt::LeftButton);
     FWindow->SelectNode(FWindow->FindNode("Introduction"));
@@ -350,6 +348,7 @@ void TestMtxOptim::hessianViewerOutlivesThePage()
         if (auto* f = dynamic_cast<TTarnelEditForm*>(w)) viewer = f;
     QVERIFY(viewer);
     QVERIFY(viewer->isVisible());
+    QVERIFY(!viewer->isModal());
     QCOMPARE(viewer->Values().Rows(), 2);
     for (int k = 0; k < 4; ++k) QCOMPARE(viewer->Values().Values()[k], values[k]);
 }
