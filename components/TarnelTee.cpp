@@ -1,6 +1,7 @@
 #include "components/TarnelTee.h"
 
 #include <QCoreApplication>
+#include <QAction>
 #include <QDialog>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -8,6 +9,7 @@
 
 #include "core/Dovi387.h"
 #include "core/TempGuard.h"
+#include "platform/gui/SeriesEditor.h"
 #include "platform/gui/Settings.h"
 
 namespace tarnel {
@@ -234,6 +236,81 @@ void DrawIt(const TVec& V, const QString& Caption, bool DownSample)
         DrawValues(V, *series, DownSample, 1);
     }
     ShowModal(chart);
+}
+
+// ---- The viewer's entries --------------------------------------------------------------------------------------
+
+namespace {
+
+// One row or column of the working matrix as a vector (its kind kept), more of them as the matrix, transposed when
+// Transpose: into DrawIt.
+void DrawWorkingMatrix(const TMtx& Values, bool Single, bool Transpose)
+{
+    if (Single) {
+        detail::TVecTemp v;
+        v->CopyMtx(Values);
+        DrawIt(*v, QString(), false);
+        return;
+    }
+    detail::TMtxTemp a;
+    if (Transpose) {
+        a->Transp(Values);
+    } else {
+        a->Copy(Values);
+    }
+    DrawIt(*a, QString());
+}
+
+}  // namespace
+
+TTeeItemDrawRows::TTeeItemDrawRows(TTarnelEditForm& Form) : TMtxEditTeeItem(Form)
+{
+    Action()->setText(QStringLiteral("Series in rows"));
+}
+
+void TTeeItemDrawRows::Update()
+{
+    Action()->setEnabled(Form().Values().Cols() > 1);
+}
+
+void TTeeItemDrawRows::Execute()
+{
+    DrawWorkingMatrix(Form().Values(), Form().Values().Rows() == 1, false);
+}
+
+TTeeItemDrawCols::TTeeItemDrawCols(TTarnelEditForm& Form) : TMtxEditTeeItem(Form)
+{
+    Action()->setText(QStringLiteral("Series in cols"));
+}
+
+void TTeeItemDrawCols::Update()
+{
+    Action()->setEnabled(Form().Values().Rows() > 1);
+}
+
+void TTeeItemDrawCols::Execute()
+{
+    DrawWorkingMatrix(Form().Values(), Form().Values().Cols() == 1, true);
+}
+
+// ---- Start-up and shut-down ---------------------------------------------------------------------------------
+
+namespace {
+const QString kGridSeriesClass = QStringLiteral("TMtxGridSeries");
+}
+
+void RegisterTarnelTee()
+{
+    RegisterTeeItem(&TeeItemClass<TTeeItemDrawRows>);
+    RegisterTeeItem(&TeeItemClass<TTeeItemDrawCols>);
+    gui::RegisterTeeSeries({kGridSeriesClass, QStringLiteral("Mtx Grid"), QStringLiteral("Corvath"), 1});
+}
+
+void UnregisterTarnelTee()
+{
+    gui::UnRegisterTeeSeries(kGridSeriesClass);
+    UnregisterTeeItem(&TeeItemClass<TTeeItemDrawCols>);
+    UnregisterTeeItem(&TeeItemClass<TTeeItemDrawRows>);
 }
 
 }  // namespace tarnel

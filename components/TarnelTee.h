@@ -188,4 +188,26 @@ gui::TChart& DrawItChart();
 using TDrawItExecProc = std::function<void(QDialog& Window)>;
 void SetDrawItExec(TDrawItExecProc Proc);
 
+// The value viewer's "Chart" entries: "Series in rows" (enabled for more than one column) and "Series in cols"
+// (more than one row). They chart the viewer's working matrix, which holds every committed edit, with DrawIt: a
+// single row or column as a vector, more of them as the matrix (transposed for columns).
+class TTeeItemDrawRows : public TMtxEditTeeItem {
+public:
+    explicit TTeeItemDrawRows(TTarnelEditForm& Form);
+    void Execute() override;
+    void Update() override;
+};
+
+class TTeeItemDrawCols : public TMtxEditTeeItem {
+public:
+    explicit TTeeItemDrawCols(TTarnelEditForm& Form);
+    void Execute() override;
+    void Update() override;
+};
+
+// The module's start-up: the viewer's entries (rows, then columns) and TMtxGridSeries in the series gallery ("Mtx
+// Grid", group "Corvath", number 1). Shut-down removes them in the reverse order.
+void RegisterTarnelTee();
+void UnregisterTarnelTee();
+
 }  // namespace tarnel

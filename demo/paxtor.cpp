@@ -14,6 +14,8 @@
 #include <exception>
 #include <memory>
 
+#include "components/MtxGridSerEdit.h"
+#include "components/TarnelTee.h"
 #include "demo/DemoFiles.h"
 #include "demo/Main.h"
 #include "demo/Pages.h"
@@ -58,6 +60,8 @@ int main(int argc, char** argv)
 
     // Start-up: the pages register by class name, then the application's title and help file.
     paxtor::RegisterPages();
+    tarnel::RegisterTarnelTee();
+    tarnel::RegisterMtxGridSerEdit();
     tarnel::gui::SetApplicationTitle(QStringLiteral("Tarnel demo"));
     tarnel::gui::SetHelpFile(paxtor::DataPath(QStringLiteral("Help")));
 
@@ -98,5 +102,6 @@ int main(int argc, char** argv)
     }
     const int status = app.exec();
     window.reset();
+    tarnel::UnregisterTarnelTee();
     return status != 0 ? status : shotStatus;
 }

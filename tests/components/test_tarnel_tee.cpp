@@ -1,7 +1,9 @@
 // The chart routines: DrawValues of vectors and X-Y pairs (skipped NaNs and infinities, the messages before anything
 // changes, down-sampling to three values per pixel against numpy) and DrawIt's shared window; the matrix grid series
 // (cell colours in every style against numpy, orientation, hit test, palette and legend).
+#include <QAction>
 #include <QDialog>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -10,6 +12,7 @@
 #include "components/TarnelTee.h"
 #include "core/Dovi387.h"
 #include "core/pool.h"
+#include "platform/gui/SeriesEditor.h"
 #include "platform/gui/Settings.h"
 
 using namespace tarnel;
@@ -116,6 +119,8 @@ private slots:
     void gridConstantAndRefreshedMatrix();
     void gridStyleChangeEmptiesLegend();
     void gridPaletteEdges();
+    void viewerEntriesChartTheWorkingMatrix();
+    void registration();
 
 private:
     QTemporaryDir FSettings;
@@ -576,6 +581,81 @@ void TestTarnelTee::gridPaletteEdges()
     DrawValues(a, *s);
     QVERIFY(s->Image().isNull());
     QCOMPARE(s->CellAt(0, 0), -1);
+}
+
+// The entries read the working matrix (edits included): one row or column as a vector, more as the matrix, columns
+// transposed; each is enabled only where it has more than one series to show.
+void TestTarnelTee::viewerEntriesChartTheWorkingMatrix()
+{
+    RegisterTarnelTee();
+    struct TCase {
+        int Rows, Cols;
+        bool RowsEnabled, ColsEnabled;
+    };
+    const TCase cases[] = {{1, 3, true, false}, {3, 1, false, true}, {2, 3, true, true}, {1, 1, false, false}};
+    for (const TCase& c : cases) {
+        TTarnelEditForm f;
+        f.Values().Size(c.Rows, c.Cols);
+        for (int k = 0; k < c.Rows * c.Cols; ++k) f.Values().Values()[k] = k + 1;
+        f.Values().Values()[0] = 42;  // a committed edit lives in the working matrix
+        f.Setup("", false, false, nullptr, nullptr);
+        const QList<QAction*> items = f.ChartMenu()->actions();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0]->text(), QString("Series in rows"));
+        QCOMPARE(items[1]->text(), QString("Series in cols"));
+        emit f.ChartMenu()->aboutToShow();
+        QCOMPARE(items[0]->isEnabled(), c.RowsEnabled);
+        QCOMPARE(items[1]->isEnabled(), c.ColsEnabled);
+        for (int which = 0; which < 2; ++which) {
+            if (!items[which]->isEnabled()) continue;
+            QString caption, title;
+            QVector<double> points;
+            TMtx shown;
+            SetDrawItExec([&](QDialog& w) {
+                caption = w.windowTitle();
+                gui::TChart& chart = DrawItChart();
+                if (chart.SeriesCount() > 0) points = chart.Series(0)->YValues();
+                if (auto* g = qobject_cast<TMtxGridSeries*>(chart.plottable(0))) shown.Copy(*g->Matrix());
+            });
+            items[which]->trigger();
+            SetDrawItExec(nullptr);
+            const bool single = which == 0 ? c.Rows == 1 : c.Cols == 1;
+            if (single) {
+                QCOMPARE(caption, QString("Vector values"));
+                QCOMPARE(points.size(), c.Rows * c.Cols);
+                QCOMPARE(points[0], 42.0);
+                QCOMPARE(points.back(), double(c.Rows * c.Cols));
+            } else {
+                QCOMPARE(caption, QString("Matrix values"));
+                TMtx expected;
+                if (which == 0) {
+                    expected.Copy(f.Values());
+                } else {
+                    expected.Transp(f.Values());
+                }
+                QVERIFY(shown.Equal(expected, 0));
+            }
+        }
+    }
+    UnregisterTarnelTee();
+    QVERIFY(TMtxEditTeeItems().empty());
+}
+
+void TestTarnelTee::registration()
+{
+    RegisterTarnelTee();
+    QCOMPARE(TMtxEditTeeItems().size(), std::size_t{2});
+    QVERIFY(TMtxEditTeeItems()[0] == &TeeItemClass<TTeeItemDrawRows>);
+    QVERIFY(TMtxEditTeeItems()[1] == &TeeItemClass<TTeeItemDrawCols>);
+    QCOMPARE(gui::TeeSeriesGallery().size(), std::size_t{1});
+    const gui::TGallerySeries& g = gui::TeeSeriesGallery()[0];
+    QCOMPARE(g.ClassName, QString("TMtxGridSeries"));
+    QCOMPARE(g.Description, QString("Mtx Grid"));
+    QCOMPARE(g.Group, QString("Corvath"));
+    QCOMPARE(g.Number, 1);
+    UnregisterTarnelTee();
+    QVERIFY(TMtxEditTeeItems().empty());
+    QVERIFY(gui::TeeSeriesGallery().empty());
 }
 
 QTEST_MAIN(TestTarnelTee)
