@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <cmath>
 #include <utility>
 
 #include "core/Dovi387.h"
@@ -23,15 +24,19 @@ namespace {
 template <class FX, class FY>
 void Plot(gui::TChartSeries& Series, int Count, FX X, FY Y)
 {
-    QVector<double> keys, values;
-    keys.reserve(Count);
-    values.reserve(Count);
+    QVector<double> keys(Count), values(Count);
+    double* k = keys.data();
+    double* v = values.data();
+    int n = 0;
     for (int i = 0; i < Count; ++i) {
         const double x = X(i), y = Y(i);
-        if (IsNanInf(x) || IsNanInf(y)) continue;
-        keys.append(x);
-        values.append(y);
+        if (!std::isfinite(x) || !std::isfinite(y)) continue;  // IsNanInf, inline
+        k[n] = x;
+        v[n] = y;
+        ++n;
     }
+    keys.resize(n);
+    values.resize(n);
     Series.SetPoints(std::move(keys), std::move(values));
     Series.Chart()->Repaint();
 }
@@ -227,7 +232,7 @@ void DrawIt(const TVec& V, const QString& Caption, bool DownSample)
     chart.SetAxisAutomatic(chart.yAxis, true);
     chart.SetAxisIncrement(chart.yAxis, 0);
     chart.yAxis->setLabel(V.Complex() ? QStringLiteral("Magnitude") : QStringLiteral("Value"));
-    gui::TLineSeries* series = chart.AddLineSeries(QString(), Qt::red, gui::TPointerStyle::psNone);
+    gui::TLineSeries* series = chart.AddFastLineSeries(QString(), Qt::red);
     detail::TVecTemp mag;
     if (V.Complex()) {
         mag->Mag(V);

@@ -142,7 +142,7 @@ private:
     void PrepareForReplot();     // before every repaint: an empty palette is built
     void RebuildLegend();
     void RebuildImage();
-    void ColourRow(const double* Values, int Count, QRgb* Line) const;
+    void ColourRow(const double* Values, int Count, QRgb* Line, bool Nearest) const;
 
     gui::TColor FTopColor = 0xFFFFFF;
     gui::TColor FBottomColor = 0x800000;
