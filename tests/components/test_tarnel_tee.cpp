@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cfenv>
@@ -122,6 +123,7 @@ private slots:
     void gridPaletteEdges();
     void viewerEntriesChartTheWorkingMatrix();
     void registration();
+    void drawItPaints();
 
 private:
     QTemporaryDir FSettings;
@@ -662,6 +664,57 @@ void TestTarnelTee::registration()
     UnregisterTarnelTee();
     QVERIFY(TMtxEditTeeItems().empty());
     QVERIFY(gui::TeeSeriesGallery().empty());
+}
+
+// The window as shown: a 20 × 30 matrix (a ramp over its cells) and 1000 values of a sine.
+// With TARNEL_SHOT_DIR set the pictures are also written there (drawit_matrix.png, drawit_vector.png).
+void TestTarnelTee::drawItPaints()
+{
+    TMtx a;
+    a.Size(20, 30);
+    for (int r = 0; r < 20; ++r)
+        for (int c = 0; c < 30; ++c) a.Values()[r * 30 + c] = std::sin(r * 0.3) * std::cos(c * 0.2) * 10;
+    TVec v;
+    v.Size(1000);
+    for (int i = 0; i < 1000; ++i) v.Values()[i] = std::sin(i * 0.02) + 0.1 * std::sin(i * 1.3);
+    const auto Shot = [](const char* name, const std::function<void(const QImage&)>& check) {
+        SetDrawItExec([&](QDialog& w) {
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            DrawItChart().replot();
+            const QImage shot = w.grab().toImage();
+            if (const QString dir = qEnvironmentVariable("TARNEL_SHOT_DIR"); !dir.isEmpty())
+                QVERIFY(shot.save(QDir(dir).filePath(name)));
+            check(shot);
+            w.hide();
+        });
+    };
+    Shot("drawit_matrix.png", [](const QImage& shot) {
+        auto* s = qobject_cast<TMtxGridSeries*>(DrawItChart().plottable(0));
+        QVERIFY(s);
+        // The cells of the least and the greatest element show navy and white.
+        int navy = 0, white = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb p = shot.pixel(x, y) & 0xFFFFFF;
+                navy += p == 0x000080;
+                white += p == 0xFFFFFF;
+            }
+        QVERIFY(navy > 20);
+        QVERIFY(white > 20);
+    });
+    DrawIt(a, "");
+    Shot("drawit_vector.png", [](const QImage& shot) {
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) red += (shot.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+        QVERIFY(red > 100);
+        // 1000 values fit three to a pixel of a chart this wide: plotted whole.
+        QVERIFY(DrawItChart().width() * 3 >= 1000);
+        QCOMPARE(DrawItChart().Series(0)->Count(), 1000);
+    });
+    DrawIt(v, "", true);
+    SetDrawItExec(nullptr);
 }
 
 QTEST_MAIN(TestTarnelTee)
