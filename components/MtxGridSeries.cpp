@@ -11,6 +11,7 @@
 #include "core/Dovi387.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Guard.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -409,8 +410,18 @@ void TMtxGridSeries::RebuildImage()
     const double* values = FMatrix->Values();
     // The fast rounding holds under the unit's round-to-nearest mode (the usual one); checked once per image.
     const bool nearest = std::fegetround() == FE_TONEAREST;
-    for (int r = 0; r < rows; ++r)
-        ColourRow(values + std::int64_t{r} * cols, cols, reinterpret_cast<QRgb*>(FImage.scanLine(r)), nearest);
+    uchar* bits = FImage.bits();  // detached once, here: the rows below are written in place
+    const qsizetype stride = FImage.bytesPerLine();
+    const auto RunRows = [&](int r0, int r1) {
+        for (int r = r0; r < r1; ++r)
+            ColourRow(values + std::int64_t{r} * cols, cols, reinterpret_cast<QRgb*>(bits + r * stride), nearest);
+    };
+    // Large images are shared out by rows among the library's worker threads (each row is one thread's).
+    const int parts = static_cast<int>(std::min<std::int64_t>(
+        {parallel::WorkerCount() + 1, rows, std::max<std::int64_t>(1, std::int64_t{rows} * cols / (4 * parallel::kMinPiece))}));
+    const int per = (rows + parts - 1) / parts;
+    if (parts <= 1 || !parallel::RunParts(parts, [&](int p) { RunRows(std::min(rows, p * per), std::min(rows, (p + 1) * per)); }))
+        RunRows(0, rows);
     FImageValid = true;
 }
 
