@@ -677,8 +677,8 @@ void TestTarnelTee::drawItPaints()
     TVec v;
     v.Size(1000);
     for (int i = 0; i < 1000; ++i) v.Values()[i] = std::sin(i * 0.02) + 0.1 * std::sin(i * 1.3);
-    const auto Shot = [](const char* name, const std::function<void(const QImage&)>& check) {
-        SetDrawItExec([&](QDialog& w) {
+    const auto Shot = [](const char* name, std::function<void(const QImage&)> check) {
+        SetDrawItExec([name, check](QDialog& w) {
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             DrawItChart().replot();
