@@ -135,4 +135,14 @@ inline constexpr const char* kFileIO = ": file_IO";
 inline constexpr const char* kOrderingFailed = ": ordering_failed";
 inline constexpr const char* kStatusPrefix = ": status ";
 
+// ---- Banded, diagonal, triangular and split forms ----------------------------------------------------------------
+// Band storage that does not hold SuperDiag + SubDiag + 1 rows, or a negative count of either.
+inline constexpr const char* kBandedRows = "(SuperDiag+SubDiag+1) <> Rows";
+inline constexpr const char* kDiagAbove = "abs(kk) > Rows";
+inline constexpr const char* kDiagBelow = "(kk > Cols";
+inline constexpr const char* kSplitLowerComplex = "Diag.Complex <> LowerTriang.Complex";
+inline constexpr const char* kSplitUpperComplex = "Diag.Compelx <> UpperTriang.Complex";
+inline constexpr const char* kSplitDiagLength = "Diag.Length <> Min(FCols,FRows)";
+inline constexpr const char* kSplitPartsComplex = "UpperTriang.Complex <> LowerTriang.Complex";
+
 }  // namespace tarnel::msg::sparse
