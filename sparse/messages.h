@@ -145,4 +145,12 @@ inline constexpr const char* kSplitUpperComplex = "Diag.Compelx <> UpperTriang.C
 inline constexpr const char* kSplitDiagLength = "Diag.Length <> Min(FCols,FRows)";
 inline constexpr const char* kSplitPartsComplex = "UpperTriang.Complex <> LowerTriang.Complex";
 
+// ---- Random systems ----------------------------------------------------------------------------------------------
+inline constexpr const char* kRandomMaxReached = "Random sparse: MaxNonZeroCount reached!";
+// RandomSparse on a matrix without room for a first entry (its triplet arrays could never grow).
+inline constexpr const char* kRandomNonZeros = "Random sparse: NonZeros <= 0";
+inline constexpr const char* kIndxShort = "Length(indx) <= 1";
+// dmpl asked for more distinct values than 0..N holds (it would draw for ever).
+inline constexpr const char* kIndxLong = "Length(indx) > N+1";
+
 }  // namespace tarnel::msg::sparse

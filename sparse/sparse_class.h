@@ -665,6 +665,33 @@ public:
     // complex; parts outside their triangles are summed through the triplet conversion as in the form with a
     // diagonal. Either operand may be Self.
     void AddSplit(const TSparseMtx& LowerTriang, const TSparseMtx& UpperTriang);
+
+    // ---- Random systems and pictures of the pattern (sparse_random.cpp) ----------------------------------------
+    // Replaces the matrix by a random real Cols × Cols matrix that is strictly diagonally dominant by columns, X by
+    // Cols uniform values in [0, 1) (X's own generator) and B by A·X, summed from the triplets. Below the diagonal
+    // of column j lie Trunc(r·m·Fill) entries (m = Cols - 1 - j, Fill = FillPercent clamped to [0, 100] / 100),
+    // each -r mirrored above the diagonal as 1.0 (Symmetric) or 3.5 times itself; duplicates are summed; the
+    // diagonal is 1.0001·(1 + the column's off-diagonal magnitudes). The run-time generator is reseeded from its
+    // clock at every call (Randomize). NonZeros is the starting capacity of the triplet arrays, which double while
+    // twice them stays within MaxNonZeroCount. "Random sparse: NonZeros <= 0" and "Random sparse: MaxNonZeroCount
+    // reached!" leave the matrix, B and X as they were.
+    void RandomSparse(TVec& B, TVec& X, bool Symmetric, double FillPercent, int MaxNonZeroCount);
+    // Dst := a real picture of the matrix with max(Rows, Cols) scaled to Width pixels (s = Width / max(Rows, Cols)):
+    // entry (r, c) lands on pixel (Trunc(r·s), Trunc(c·s)), a side of n is max(Trunc(n·s), Trunc((n-1)·s) + 1)
+    // pixels. pdsPattern adds s² per stored entry, pdsAverage s²·|v|, pdsPeak keeps the largest s²·|v| (|v| the
+    // modulus of a complex value). "Width < 1"; a matrix without rows or columns gives an empty picture.
+    void PixelDownSample(TMtx& Dst, int Width, TPixelDownSample Method) const;
+
+protected:
+    // The capacity step of RandomSparse: when Index is not below Capacity, the capacity and the three triplet
+    // arrays double, or "Random sparse: MaxNonZeroCount reached!" when twice the capacity passes MaxNonZeroCount.
+    static void RandomSparseGrow(std::int64_t Index, std::int64_t& Capacity, int MaxNonZeroCount, TIntArray& Row,
+                                 TIntArray& Column, TSampleArray& Values);
 };
+
+// Fills indx with distinct random integers Round(N·r) (ties to even), r uniform in [0, 1) from the run-time
+// generator, so from 0 to N. "Length(indx) <= 1" for fewer than 2 elements, "Length(indx) > N+1" for more than the
+// N + 1 values there are.
+void dmpl(int N, std::span<int> indx);
 
 }  // namespace tarnel
