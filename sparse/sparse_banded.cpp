@@ -1,9 +1,10 @@
 // TSparseMtx: the band width of the pattern, the conversions to and from band storage, one diagonal as a vector, the
 // triangles, and the split into lower part, diagonal and upper part with the two assemblies back.
 //
-// Every result is built in local arrays and installed at the end, so a source may be the destination (or two
-// destinations one matrix) and a refused call changes nothing, with the one exception the interface keeps:
-// AddSplit sets the kind and the dimensions before it checks the diagonal's length. The band storage is the layout
+// Every result is counted column by column first and then written once: straight into the destination, or through
+// local arrays when the destination is also a source. So a source may be the destination (or two destinations one
+// matrix), and a refused call changes nothing, with the one exception the interface keeps: AddSplit sets the kind
+// and the dimensions before it checks the diagonal's length. The band storage is the layout
 // of core/BandLayout.h, shared with the dense conversion.
 #include <algorithm>
 #include <cstddef>
@@ -37,20 +38,11 @@ void EachEntry(const TSparseMtx1& M, Fn&& F)
     for (int j = 0; j < M.Cols(); ++j) EachInColumn(M.ColPointers(), M.RowIndices(), j, F);
 }
 
-// A result built column by column: row indices and the values as Doubles (Width of them per entry).
-struct TColumns {
-    explicit TColumns(int Width, int Cols) : W(Width) { ColPtr.reserve(static_cast<std::size_t>(Cols) + 1); }
-    void Put(int Row, const double* V)
-    {
-        Rows.push_back(Row);
-        Values.insert(Values.end(), V, V + W);
-    }
-    void EndColumn() { ColPtr.push_back(static_cast<int>(Rows.size())); }
-    int W;
-    std::vector<int> ColPtr{0};
-    std::vector<int> Rows;
-    std::vector<double> Values;
-};
+// Column pointers from counts held one place on (Ptr[j + 1] = count of column j).
+void PrefixSum(std::vector<int>& Ptr)
+{
+    for (std::size_t j = 1; j < Ptr.size(); ++j) Ptr[j] += Ptr[j - 1];
+}
 
 // The value of a band slot is kept when its magnitude is above Thresh and, as the triplet conversion with threshold
 // 0 decides, when it is not zero (or always with DontStripZeros).
@@ -84,6 +76,21 @@ void TSparseMtx1::InstallDoubles(int ARows, int ACols, bool AComplex, std::vecto
     Install(ARows, ACols, AComplex, std::move(ColPtr));
     std::copy(RowIdx.begin(), RowIdx.end(), FRowIndices.begin());
     std::copy(Values.begin(), Values.end(), FValues->Values());
+}
+
+template <class Fill>
+void TSparseMtx1::BuildColumns(int ARows, int ACols, bool AComplex, std::vector<int>&& ColPtr, bool Direct, Fill&& F)
+{
+    if (Direct) {
+        Install(ARows, ACols, AComplex, std::move(ColPtr));
+        F(FRowIndices.data(), FValues->Values());
+        return;
+    }
+    const auto count = static_cast<std::size_t>(ColPtr.back());
+    std::vector<int> rows(count);
+    std::vector<double> values(count * (AComplex ? 2 : 1));
+    F(rows.data(), values.data());
+    InstallDoubles(ARows, ACols, AComplex, std::move(ColPtr), rows, values);
 }
 
 // ---- Band width and band storage ----------------------------------------------------------------------------------
@@ -127,19 +134,27 @@ void TSparseMtx::BandedToSparse(const TMtx& Src, double Thresh)
     const int w = complex ? 2 : 1;
     // Column c of the result holds band rows k with 0 <= k + c - ku < n, the matrix rows ascending with k; the slots
     // are counted as they are visited (the count formula of the full band does not hold when ku or kl >= n).
-    TColumns out(w, n);
     const double* band = Src.Values();
-    for (int c = 0; c < n; ++c) {
-        const std::int64_t kFirst = std::max<std::int64_t>(0, static_cast<std::int64_t>(ku) - c);
-        const std::int64_t kLast =
-            std::min<std::int64_t>(static_cast<std::int64_t>(ku) + kl, static_cast<std::int64_t>(ku) + n - 1 - c);
-        for (std::int64_t k = kFirst; k <= kLast; ++k) {
-            const double* v = band + (k * n + c) * w;
-            if (KeptSlot(v, complex, Thresh, FDontStripZeros)) out.Put(static_cast<int>(k + c - ku), v);
+    const auto EachSlot = [&](auto&& F) {
+        for (int c = 0; c < n; ++c) {
+            const std::int64_t kFirst = std::max<std::int64_t>(0, static_cast<std::int64_t>(ku) - c);
+            const std::int64_t kLast =
+                std::min<std::int64_t>(static_cast<std::int64_t>(ku) + kl, static_cast<std::int64_t>(ku) + n - 1 - c);
+            for (std::int64_t k = kFirst; k <= kLast; ++k) {
+                const double* v = band + (k * n + c) * w;
+                if (KeptSlot(v, complex, Thresh, FDontStripZeros)) F(static_cast<int>(k + c - ku), c, v);
+            }
         }
-        out.EndColumn();
-    }
-    InstallDoubles(n, n, complex, std::move(out.ColPtr), out.Rows, out.Values);
+    };
+    std::vector<int> colPtr(static_cast<std::size_t>(n) + 1, 0);
+    EachSlot([&](int, int c, const double*) { ++colPtr[static_cast<std::size_t>(c) + 1]; });
+    PrefixSum(colPtr);
+    BuildColumns(n, n, complex, std::move(colPtr), true, [&](int* rows, double* values) {
+        EachSlot([&](int r, int, const double* v) {
+            *rows++ = r;
+            values = std::copy_n(v, w, values);
+        });
+    });
 }
 
 // ---- One diagonal -------------------------------------------------------------------------------------------------
@@ -174,15 +189,19 @@ void TSparseMtx1::KeepEntries(const TSparseMtx& Src, Keep&& F)
 {
     Src.CheckPattern(false);
     const int w = Src.FComplex ? 2 : 1;
-    TColumns out(w, Src.FCols);
     const double* values = Src.FValues->Values();
-    for (int j = 0; j < Src.FCols; ++j) {
-        EachInColumn(Src.ColPointers(), Src.RowIndices(), j, [&](int r, int c, int k) {
-            if (F(r, c)) out.Put(r, values + static_cast<std::int64_t>(k) * w);
+    std::vector<int> colPtr(static_cast<std::size_t>(Src.FCols) + 1, 0);
+    EachEntry(Src, [&](int r, int c, int) {
+        if (F(r, c)) ++colPtr[static_cast<std::size_t>(c) + 1];
+    });
+    PrefixSum(colPtr);
+    BuildColumns(Src.FRows, Src.FCols, Src.FComplex, std::move(colPtr), &Src != this, [&](int* rows, double* to) {
+        EachEntry(Src, [&](int r, int c, int k) {
+            if (!F(r, c)) return;
+            *rows++ = r;
+            to = std::copy_n(values + static_cast<std::int64_t>(k) * w, w, to);
         });
-        out.EndColumn();
-    }
-    InstallDoubles(Src.FRows, Src.FCols, Src.FComplex, std::move(out.ColPtr), out.Rows, out.Values);
+    });
 }
 
 void TSparseMtx1::LowerTriangle(const TSparseMtx& Src, bool Diagonal)
@@ -200,29 +219,46 @@ void TSparseMtx1::Split(TSparseMtx& LowerTriang, TVec& Diag, TSparseMtx& UpperTr
     CheckPattern(true);
     const int w = FComplex ? 2 : 1;
     const int len = std::max(0, std::min(FRows, FCols));
-    TColumns lower(w, FCols), upper(w, FCols);
-    std::vector<double> diag(static_cast<std::size_t>(len) * w, 0.0);
-    const double* values = FValues->Values();
-    for (int j = 0; j < FCols; ++j) {
-        EachInColumn(ColPointers(), RowIndices(), j, [&](int r, int c, int k) {
-            const double* v = values + static_cast<std::int64_t>(k) * w;
-            if (r < c)
-                upper.Put(r, v);
-            else if (r > c || DiagonalInLower)
-                lower.Put(r, v);
-            else
-                std::copy_n(v, w, diag.begin() + static_cast<std::ptrdiff_t>(c) * w);
-        });
-        lower.EndColumn();
-        upper.EndColumn();
-    }
-    // Self is read no more: any of the results may be Self.
     const int rows = FRows, cols = FCols;
     const bool complex = FComplex;
+    const double* values = FValues->Values();
+    // Lower part r > c (and r = c with DiagonalInLower), upper part r < c.
+    const auto InLower = [DiagonalInLower](int r, int c) { return r > c || (DiagonalInLower && r == c); };
+    const auto InUpper = [](int r, int c) { return r < c; };
+    std::vector<int> lowerPtr(static_cast<std::size_t>(cols) + 1, 0), upperPtr(lowerPtr);
+    std::vector<double> diag(static_cast<std::size_t>(len) * w, 0.0);
+    EachEntry(*this, [&](int r, int c, int k) {
+        if (InUpper(r, c))
+            ++upperPtr[static_cast<std::size_t>(c) + 1];
+        else if (InLower(r, c))
+            ++lowerPtr[static_cast<std::size_t>(c) + 1];
+        else
+            std::copy_n(values + static_cast<std::int64_t>(k) * w, w,
+                        diag.begin() + static_cast<std::ptrdiff_t>(c) * w);
+    });
+    PrefixSum(lowerPtr);
+    PrefixSum(upperPtr);
     Diag.Size(len, complex);
     std::copy(diag.begin(), diag.end(), Diag.Values());
-    LowerTriang.InstallDoubles(rows, cols, complex, std::move(lower.ColPtr), lower.Rows, lower.Values);
-    UpperTriang.InstallDoubles(rows, cols, complex, std::move(upper.ColPtr), upper.Rows, upper.Values);
+    // A part is written straight into its matrix unless that matrix is Self, which is then written last.
+    const auto Part = [&](TSparseMtx& Dst, std::vector<int>& Ptr, auto&& Keep) {
+        Dst.BuildColumns(rows, cols, complex, std::move(Ptr), &Dst != this, [&](int* to, double* v) {
+            EachEntry(*this, [&](int r, int c, int k) {
+                if (!Keep(r, c)) return;
+                *to++ = r;
+                v = std::copy_n(values + static_cast<std::int64_t>(k) * w, w, v);
+            });
+        });
+    };
+    if (&LowerTriang == &UpperTriang) {
+        Part(UpperTriang, upperPtr, InUpper);  // one matrix for both ends as the upper part
+    } else if (&LowerTriang == this) {
+        Part(UpperTriang, upperPtr, InUpper);
+        Part(LowerTriang, lowerPtr, InLower);
+    } else {
+        Part(LowerTriang, lowerPtr, InLower);
+        Part(UpperTriang, upperPtr, InUpper);
+    }
 }
 
 // ---- The assemblies -----------------------------------------------------------------------------------------------
@@ -278,20 +314,28 @@ void TSparseMtx1::AssembleSplit(const TSparseMtx& LowerTriang, const TVec* Diag,
         }
     };
     // The plain concatenation is the sum when every column comes out with ascending rows inside the result.
-    TColumns out(w, cols);
+    std::vector<int> colPtr(static_cast<std::size_t>(cols) + 1, 0);
     bool ordered = true;
     int last = -1;
     Each(
-        [&](int r, int c, const double* v) {
+        [&](int r, int c, const double*) {
             if (c >= cols || r >= rows || r <= last) ordered = false;
             last = r;
-            if (ordered) out.Put(r, v);
+            if (ordered) ++colPtr[static_cast<std::size_t>(c) + 1];
         },
-        [&] {
-            out.EndColumn();
-            last = -1;
+        [&] { last = -1; });
+    if (ordered) {
+        PrefixSum(colPtr);
+        const bool direct = this != &LowerTriang && this != &UpperTriang;
+        return BuildColumns(rows, cols, complex, std::move(colPtr), direct, [&](int* to, double* v) {
+            Each(
+                [&](int r, int, const double* x) {
+                    *to++ = r;
+                    v = std::copy_n(x, w, v);
+                },
+                [] {});
         });
-    if (ordered) return InstallDoubles(rows, cols, complex, std::move(out.ColPtr), out.Rows, out.Values);
+    }
 
     // Otherwise the triplet conversion sorts the rows and sums what meets, keeping stored zeros as the plain
     // concatenation does; an entry outside the result's dimensions is "Invalid triplet!".

@@ -496,6 +496,10 @@ protected:
     // Installs a result built in local arrays: the row indices and the values as Doubles, two per complex entry.
     void InstallDoubles(int ARows, int ACols, bool AComplex, std::vector<int>&& ColPtr, const std::vector<int>& RowIdx,
                         const std::vector<double>& Values);
+    // Installs the pattern of ColPtr, then Fill(row indices, values as Doubles) writes the entries: straight into
+    // the matrix when Direct, else into local arrays installed afterwards (when the matrix is among the sources).
+    template <class Fill>
+    void BuildColumns(int ARows, int ACols, bool AComplex, std::vector<int>&& ColPtr, bool Direct, Fill&& F);
 };
 
 class TSparseMtx2 : public TSparseMtx1 {

@@ -30,9 +30,9 @@ void TSparseMtx::RandomSparseGrow(std::int64_t Index, std::int64_t& Capacity, in
     if (2 * Capacity > MaxNonZeroCount) ERaise(msg::sparse::kRandomMaxReached);
     Capacity *= 2;
     const auto n = static_cast<std::size_t>(Capacity);
-    Row.resize(n, 0);
-    Column.resize(n, 0);
-    Values.resize(n, 0.0);
+    Row.reserve(n);
+    Column.reserve(n);
+    Values.reserve(n);
 }
 
 void TSparseMtx::RandomSparse(TVec& B, TVec& X, bool Symmetric, double FillPercent, int MaxNonZeroCount)
@@ -47,16 +47,21 @@ void TSparseMtx::RandomSparse(TVec& B, TVec& X, bool Symmetric, double FillPerce
 
     // The capacity is the entry count of the matrix seen as real (a complex one holds twice its count in Doubles).
     std::int64_t capacity = FComplex ? 2 * static_cast<std::int64_t>(FNonZeros) : FNonZeros;
-    TIntArray row(static_cast<std::size_t>(capacity), 0), col(static_cast<std::size_t>(capacity), 0);
-    TSampleArray value(static_cast<std::size_t>(capacity), 0.0);
+    // The arrays hold the triplets made so far within room for Capacity of them.
+    TIntArray row, col;
+    TSampleArray value;
+    row.reserve(static_cast<std::size_t>(capacity));
+    col.reserve(static_cast<std::size_t>(capacity));
+    value.reserve(static_cast<std::size_t>(capacity));
     std::vector<double> sum(static_cast<std::size_t>(n), -1.0);  // -1 - the off-diagonal magnitudes of each column
     std::vector<std::int64_t> diag(static_cast<std::size_t>(n), -1);
     std::int64_t t = -1;
     const auto Next = [&](int Row, int Col) {
         ++t;
         RandomSparseGrow(t + 1, capacity, MaxNonZeroCount, row, col, value);
-        row[static_cast<std::size_t>(t)] = Row;
-        col[static_cast<std::size_t>(t)] = Col;
+        row.push_back(Row);
+        col.push_back(Col);
+        value.push_back(0.0);
     };
     ClearFpuExceptions();
     detail::TVecTemp u;
@@ -84,7 +89,6 @@ void TSparseMtx::RandomSparse(TVec& B, TVec& X, bool Symmetric, double FillPerce
         }
         if (diag[static_cast<std::size_t>(j)] == -1) {
             Next(j, j);
-            value[static_cast<std::size_t>(t)] = 0;
             diag[static_cast<std::size_t>(j)] = t;
         }
     }
