@@ -2,6 +2,7 @@
 // systems and the pictures are written to files that tests/data/check_sparse_random.py checks with scipy and numpy.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <set>
 #include <string>
@@ -67,10 +68,10 @@ std::vector<double> Dense(const TSparseMtx& M)
 struct TTempFolder {
     TTempFolder()
     {
-        char pattern[] = "/tmp/sparse_random_XXXXXX";
-        Path = mkdtemp(pattern);
+        std::string t = (std::filesystem::temp_directory_path() / "sparse_random_XXXXXX").string();
+        Path = mkdtemp(t.data());
     }
-    ~TTempFolder() { std::system(("rm -rf '" + Path + "'").c_str()); }
+    ~TTempFolder() { std::filesystem::remove_all(Path); }
     std::string File(const std::string& Name) const { return Path + "/" + Name; }
     std::string Path;
 };
