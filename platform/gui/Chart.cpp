@@ -117,6 +117,19 @@ QString TBarSeries::MarkText(double Value)
     return QString::number(Value, 'g', 10);
 }
 
+void TBarSeries::SetMarksShowLabels(bool Show)
+{
+    FMarksShowLabels = Show;
+    if (parentPlot()) parentPlot()->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString TBarSeries::PointMarkText(int Index) const
+{
+    const QString value = MarkText(YValue(Index));
+    const QString label = FMarksShowLabels ? XLabel(Index) : QString();
+    return label.isEmpty() ? value : label + QLatin1Char('\n') + value;
+}
+
 void TBarSeries::SetBarColor(int Index, const QColor& Color)
 {
     if (Index < 0) return;
@@ -163,8 +176,12 @@ void TBarSeries::draw(QCPPainter* painter)
     const QFontMetrics metrics(font);
     for (auto it = data()->constBegin(); it != data()->constEnd(); ++it) {
         const QRectF bar = getBarRect(it->key, it->value);
-        const QString text = MarkText(it->value);
-        QRectF box = metrics.boundingRect(text);
+        // The point this bar draws (the plottable keeps its data sorted by key).
+        const int point = static_cast<int>(XValues().indexOf(it->key));
+        const QString text = point >= 0 ? PointMarkText(point) : MarkText(it->value);
+        QRectF box = text.contains(QLatin1Char('\n'))
+                         ? QRectF(metrics.boundingRect(QRect(0, 0, 10000, 10000), Qt::AlignCenter, text))
+                         : QRectF(metrics.boundingRect(text));
         box.adjust(-3, -1, 3, 1);
         // Above a bar that grows upwards, below one that grows downwards.
         const bool up = it->value >= 0;

@@ -97,6 +97,12 @@ public:
     void SetMarksVisible(bool Visible);
     // The text of the mark of a bar of this value.
     static QString MarkText(double Value);
+    // Whether each mark shows the bar's label (one line per line feed) above its value (off until set): for a
+    // chart whose bottom axis is hidden.
+    bool MarksShowLabels() const { return FMarksShowLabels; }
+    void SetMarksShowLabels(bool Show);
+    // The text of the mark of the Index-th point.
+    QString PointMarkText(int Index) const;
     // A colour of its own for the Index-th bar from the left (the series colour until set; kept through Clear).
     void SetBarColor(int Index, const QColor& Color);
     QColor BarColor(int Index) const;
@@ -110,6 +116,7 @@ protected:
 
 private:
     bool FMarksVisible = true;
+    bool FMarksShowLabels = false;
     QVector<QColor> FBarColors;  // invalid entries: the series colour
     QColor FMarkColor{255, 255, 225};
 };
