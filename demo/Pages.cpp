@@ -21,6 +21,8 @@
 #include "demo/MtxOptim.h"
 #include "demo/Interp1.h"
 #include "demo/QRPoly1.h"
+#include "demo/ParserDemo.h"
+#include "demo/BlockProcessing.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -31,9 +33,7 @@ QStringList PendingPageClasses()
     return {
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
-        QStringLiteral("TfrmParser"),
         QStringLiteral("TfrmSparseTest"),
-        QStringLiteral("TfrmBlockProc"),
         QStringLiteral("TfrmMtxGridSeries"),
     };
 }
@@ -64,6 +64,8 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TInterpolating1"),
                                [](QWidget* owner) { return new TInterpolating1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TLQRPoly"), [](QWidget* owner) { return new TLQRPoly(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmParser"), [](QWidget* owner) { return new TfrmParser(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmBlockProc"), [](QWidget* owner) { return new TfrmBlockProc(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
