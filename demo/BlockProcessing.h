@@ -20,8 +20,8 @@ public:
     explicit TfrmBlockProc(QWidget* owner);
     ~TfrmBlockProc() override;
 
-    QLabel* Label1;          // "Progress: 0%"
-    QPushButton* btnRun;     // "Run test"
+    QLabel* Label1;                     // "Progress: 0%"
+    QPushButton* btnRun;                // "Run test"
     tarnel::gui::TLineSeries* Series1;  // "Plain function", red
     tarnel::gui::TLineSeries* Series2;  // "Vectorized", green
     tarnel::gui::TLineSeries* Series3;  // "Block vectorized", yellow

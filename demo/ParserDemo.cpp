@@ -61,20 +61,44 @@ struct TKey {
     int Row, Col;
 };
 constexpr TKey kKeys[] = {
-    {"7", "", 0, 0},        {"8", "", 0, 1},        {"9", "", 0, 2},
-    {" + ", "", 0, 3},      {" - ", "", 0, 4},      {"(", "bracket", 0, 5},
-    {")", "bracket", 0, 6}, {" = ", "", 0, 7},      {"4", "", 1, 0},
-    {"5", "", 1, 1},        {"6", "", 1, 2},        {" * ", "", 1, 3},
-    {" / ", "", 1, 4},      {"^", "", 1, 5},        {"%", "", 1, 6},
-    {" <> ", "", 1, 7},     {"1", "", 2, 0},        {"2", "", 2, 1},
-    {"3", "", 2, 2},        {" div ", "integer devide (truncate result)", 2, 3},
-    {" mod ", "", 2, 4},    {"!", "", 2, 5},        {"E", "Exponent in scientific notation of numbers", 2, 6},
-    {" < ", "", 2, 7},      {"0", "", 3, 0},        {".", "", 3, 1},
-    {"'", "delimiter for string constants", 3, 2},  {" not ", "", 3, 3},
-    {" and ", "", 3, 4},    {" or ", "", 3, 5},     {" xor ", "", 3, 6},
-    {" > ", "", 3, 7},      {"x", "", 4, 0},        {"y", "", 4, 1},
-    {"z", "", 4, 2},        {" := ", "assign to variable", 4, 3},
-    {" <= ", "", 4, 6},     {" >= ", "", 4, 7},
+    {"7", "", 0, 0},
+    {"8", "", 0, 1},
+    {"9", "", 0, 2},
+    {" + ", "", 0, 3},
+    {" - ", "", 0, 4},
+    {"(", "bracket", 0, 5},
+    {")", "bracket", 0, 6},
+    {" = ", "", 0, 7},
+    {"4", "", 1, 0},
+    {"5", "", 1, 1},
+    {"6", "", 1, 2},
+    {" * ", "", 1, 3},
+    {" / ", "", 1, 4},
+    {"^", "", 1, 5},
+    {"%", "", 1, 6},
+    {" <> ", "", 1, 7},
+    {"1", "", 2, 0},
+    {"2", "", 2, 1},
+    {"3", "", 2, 2},
+    {" div ", "integer devide (truncate result)", 2, 3},
+    {" mod ", "", 2, 4},
+    {"!", "", 2, 5},
+    {"E", "Exponent in scientific notation of numbers", 2, 6},
+    {" < ", "", 2, 7},
+    {"0", "", 3, 0},
+    {".", "", 3, 1},
+    {"'", "delimiter for string constants", 3, 2},
+    {" not ", "", 3, 3},
+    {" and ", "", 3, 4},
+    {" or ", "", 3, 5},
+    {" xor ", "", 3, 6},
+    {" > ", "", 3, 7},
+    {"x", "", 4, 0},
+    {"y", "", 4, 1},
+    {"z", "", 4, 2},
+    {" := ", "assign to variable", 4, 3},
+    {" <= ", "", 4, 6},
+    {" >= ", "", 4, 7},
 };
 
 QString Text(const std::string& s)
@@ -334,7 +358,8 @@ void TfrmParser::Evaluate()
 {
     FParser->SetOptimize(CheckOptimize->isChecked());
     FParser->Add(ExpressionEdit->text().toStdString());
-    const QString result = CheckHex->isChecked() ? Text(FParser->AsHexadecimal()) : Text(CplxToStr(FParser->AsCplx(), 0));
+    const QString result =
+        CheckHex->isChecked() ? Text(FParser->AsHexadecimal()) : Text(CplxToStr(FParser->AsCplx(), 0));
     ResultEdit->setText(result);
     lblExprSize->setText(QString::number(FParser->OperationCount()));
     // An expression may have assigned the variables.

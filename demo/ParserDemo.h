@@ -91,8 +91,8 @@ private:
     tarnel::TCplx FVars[3] = {};  // x, y, z, bound by name
     QLineEdit* FVarEdits[3] = {};
     QString FRing[kRingSize];
-    int FIndex = -1;     // the current slot, -1 while the ring is empty
-    int FRedoMark = -1;  // -1: nothing to redo
+    int FIndex = -1;         // the current slot, -1 while the ring is empty
+    int FRedoMark = -1;      // -1: nothing to redo
     bool FDetached = false;  // the expression line's change handler is off
     // The selection of the expression line as last seen while it had the focus: a click on a button takes the focus
     // and the line drops its selection, which the inserted text still wraps.

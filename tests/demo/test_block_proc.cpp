@@ -161,7 +161,7 @@ void TestBlockProc::threeFormsAgreeWithScipy()
 
 void TestBlockProc::runShowsProgressAndChartsTheTimes()
 {
-    pagetest::TSteppingTicks ticks;  // every timed block: 7 ms
+    pagetest::TSteppingTicks ticks;                        // every timed block: 7 ms
     QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));  // painted at once only where shown
     TLabelWatch watch;
     FPage->Label1->installEventFilter(&watch);

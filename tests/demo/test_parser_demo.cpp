@@ -124,15 +124,24 @@ void TestParserDemo::insertAtCaretOrAroundSelection_data()
     QTest::addColumn<QString>("Action");
     QTest::addColumn<QString>("Want");
     QTest::addColumn<int>("Caret");
-    QTest::newRow("max around x+1") << "x+1" << 0 << 3 << "f:max" << "max(x+1,)" << 8;
-    QTest::newRow("if around one character") << "abc" << 1 << 1 << "f:if" << "aif(b,,)c" << 7;
-    QTest::newRow("abs at the caret") << "" << 0 << 0 << "f:abs" << "abs()" << 4;
-    QTest::newRow("abs mid-text") << "2*" << 2 << 0 << "f:abs" << "2*abs()" << 6;
-    QTest::newRow("random: no brackets") << "1+" << 2 << 0 << "f:random" << "1+random" << 8;
-    QTest::newRow("constant replaces the selection") << "2*xy" << 2 << 2 << "c:pi" << "2*pi" << 4;
-    QTest::newRow("keypad replaces the selection") << "12" << 1 << 1 << "k: + " << "1 + " << 4;
-    QTest::newRow("keypad digit at the caret") << "12" << 1 << 0 << "k:7" << "172" << 2;
-    QTest::newRow("no function chosen: a blank") << "ab" << 1 << 0 << "f:" << "a b" << 2;
+    QTest::newRow("max around x+1") << "x+1" << 0 << 3 << "f:max"
+                                    << "max(x+1,)" << 8;
+    QTest::newRow("if around one character") << "abc" << 1 << 1 << "f:if"
+                                             << "aif(b,,)c" << 7;
+    QTest::newRow("abs at the caret") << "" << 0 << 0 << "f:abs"
+                                      << "abs()" << 4;
+    QTest::newRow("abs mid-text") << "2*" << 2 << 0 << "f:abs"
+                                  << "2*abs()" << 6;
+    QTest::newRow("random: no brackets") << "1+" << 2 << 0 << "f:random"
+                                         << "1+random" << 8;
+    QTest::newRow("constant replaces the selection") << "2*xy" << 2 << 2 << "c:pi"
+                                                     << "2*pi" << 4;
+    QTest::newRow("keypad replaces the selection") << "12" << 1 << 1 << "k: + "
+                                                   << "1 + " << 4;
+    QTest::newRow("keypad digit at the caret") << "12" << 1 << 0 << "k:7"
+                                               << "172" << 2;
+    QTest::newRow("no function chosen: a blank") << "ab" << 1 << 0 << "f:"
+                                                 << "a b" << 2;
 }
 
 void TestParserDemo::insertAtCaretOrAroundSelection()
@@ -189,8 +198,8 @@ void TestParserDemo::listsHoldFunctionsAndConstantsOnly()
     const struct {
         const char* Name;
         const char* Template;
-    } templates[] = {{"abs", "abs()"},     {"max", "max(,)"},     {"if", "if(,,)"},
-                     {"random", "random"}, {"logn", "logn(,)"},   {"randg", "randg(,)"}};
+    } templates[] = {{"abs", "abs()"},     {"max", "max(,)"},   {"if", "if(,,)"},
+                     {"random", "random"}, {"logn", "logn(,)"}, {"randg", "randg(,)"}};
     for (const auto& t : templates)
         QCOMPARE(FPage->Template(FPage->cbFunctions->findText(t.Name)), QString(t.Template));
     // Every template compiles once its arguments are filled in.
@@ -205,13 +214,20 @@ void TestParserDemo::helpLineByName_data()
 {
     QTest::addColumn<QString>("Name");
     QTest::addColumn<QString>("Help");
-    QTest::newRow("abs") << "abs" << "abs(x) = absolute value";
-    QTest::newRow("max") << "max" << "max(x1,x2) = the maximum of both arguments";
-    QTest::newRow("radtodeg") << "radtodeg" << "radtodeg(x) = conversion from radians to degrees";
-    QTest::newRow("random") << "random" << "random = random number between 0 and 1";
-    QTest::newRow("trunc, the last row") << "trunc" << "trunc(x) = truncates a real number to an integer";
-    QTest::newRow("tan: no row") << "tan" << "";
-    QTest::newRow("arctan2: no row") << "arctan2" << "";
+    QTest::newRow("abs") << "abs"
+                         << "abs(x) = absolute value";
+    QTest::newRow("max") << "max"
+                         << "max(x1,x2) = the maximum of both arguments";
+    QTest::newRow("radtodeg") << "radtodeg"
+                              << "radtodeg(x) = conversion from radians to degrees";
+    QTest::newRow("random") << "random"
+                            << "random = random number between 0 and 1";
+    QTest::newRow("trunc, the last row") << "trunc"
+                                         << "trunc(x) = truncates a real number to an integer";
+    QTest::newRow("tan: no row") << "tan"
+                                 << "";
+    QTest::newRow("arctan2: no row") << "arctan2"
+                                     << "";
 }
 
 void TestParserDemo::helpLineByName()
@@ -246,11 +262,26 @@ void TestParserDemo::evaluate_data()
     QTest::addColumn<QString>("Result");
     QTest::addColumn<QString>("Size");
     QTest::addColumn<QString>("X");
-    QTest::newRow("x := 5 writes the x edit") << "x := 5" << false << "0" << "5" << "1" << "5";
-    QTest::newRow("complex") << "2*i" << false << "0" << "2i" << "0" << "0";  // folded to one constant
-    QTest::newRow("y from its edit") << "y*2" << false << "1+2i" << "2+4i" << "1" << "0";
-    QTest::newRow("hexadecimal") << "255" << true << "0" << "$FF" << "0" << "0";
-    QTest::newRow("x := y + 1") << "x := y + 1" << false << "-3i" << "1-3i" << "2" << "1-3i";
+    QTest::newRow("x := 5 writes the x edit") << "x := 5" << false << "0"
+                                              << "5"
+                                              << "1"
+                                              << "5";
+    QTest::newRow("complex") << "2*i" << false << "0"
+                             << "2i"
+                             << "0"
+                             << "0";  // folded to one constant
+    QTest::newRow("y from its edit") << "y*2" << false << "1+2i"
+                                     << "2+4i"
+                                     << "1"
+                                     << "0";
+    QTest::newRow("hexadecimal") << "255" << true << "0"
+                                 << "$FF"
+                                 << "0"
+                                 << "0";
+    QTest::newRow("x := y + 1") << "x := y + 1" << false << "-3i"
+                                << "1-3i"
+                                << "2"
+                                << "1-3i";
 }
 
 void TestParserDemo::evaluate()
