@@ -22,6 +22,8 @@
 #include "demo/Interp1.h"
 #include "demo/QRPoly1.h"
 #include "demo/SparseTest.h"
+#include "demo/ParserDemo.h"
+#include "demo/BlockProcessing.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -32,8 +34,6 @@ QStringList PendingPageClasses()
     return {
         QStringLiteral("TfrmFloatEdit1"),
         QStringLiteral("TfrmProgDialog"),
-        QStringLiteral("TfrmParser"),
-        QStringLiteral("TfrmBlockProc"),
         QStringLiteral("TfrmMtxGridSeries"),
     };
 }
@@ -66,6 +66,8 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TLQRPoly"), [](QWidget* owner) { return new TLQRPoly(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmSparseTest"),
                                [](QWidget* owner) { return new TfrmSparseTest(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmParser"), [](QWidget* owner) { return new TfrmParser(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmBlockProc"), [](QWidget* owner) { return new TfrmBlockProc(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }

@@ -484,10 +484,10 @@ void TestDemo::missingTextGivesEmptyTextWithoutDialog()
 void TestDemo::pendingPageSaysNotAvailableAndSwitchesHelpOff()
 {
     Select("TVec object function list");
-    Select("Block Processing");
+    Select("TMtxFloatEdit control");
     auto* page = dynamic_cast<TPendingPage*>(FWindow->ExampleForm());
     QVERIFY(page);
-    QCOMPARE(page->PageClassName(), QString("TfrmBlockProc"));
+    QCOMPARE(page->PageClassName(), QString("TfrmFloatEdit1"));
     auto* label = page->findChild<QLabel*>("lblPending");
     QVERIFY(label && label->text().contains("not yet available"));
     QVERIFY(!FWindow->btnHelp->isEnabled());
