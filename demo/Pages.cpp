@@ -21,6 +21,8 @@
 #include "demo/MtxOptim.h"
 #include "demo/Interp1.h"
 #include "demo/QRPoly1.h"
+#include "demo/FloatEdit1.h"
+#include "demo/ProgDialog.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -29,8 +31,6 @@ QStringList PendingPageClasses()
 {
     // Each demonstration page replaces its line here by its own registration when it is built.
     return {
-        QStringLiteral("TfrmFloatEdit1"),
-        QStringLiteral("TfrmProgDialog"),
         QStringLiteral("TfrmParser"),
         QStringLiteral("TfrmSparseTest"),
         QStringLiteral("TfrmBlockProc"),
@@ -64,6 +64,10 @@ void RegisterPages()
     tarnel::gui::RegisterClass(QStringLiteral("TInterpolating1"),
                                [](QWidget* owner) { return new TInterpolating1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TLQRPoly"), [](QWidget* owner) { return new TLQRPoly(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmFloatEdit1"),
+                               [](QWidget* owner) { return new TfrmFloatEdit1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmProgDialog"),
+                               [](QWidget* owner) { return new TfrmProgDialog(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }
