@@ -4,12 +4,14 @@
 // repaint. Rounding never depends on the floating-point unit's rounding mode: ties go to even by explicit tests.
 #include <QPainter>
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 
 #include "components/TarnelTee.h"
 #include "core/Dovi387.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Guard.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -65,13 +67,19 @@ int RoundEven(double x)
     return i;
 }
 
-// A ramp component: Round(t·d) + c0, saturated at 0 and 255.
+// Round(x) + c0 saturated at 0 and 255, for x = t·d (d an integer other than 0), in any rounding mode. (Under
+// round-to-nearest the painting adds and subtracts 1.5·2^52 instead, which rounds the same way, ties to even.)
+inline int Saturated(double x, int c0)
+{
+    x = x > 512 ? 512 : (x < -512 ? -512 : x);  // beyond any byte either way (infinities too)
+    const int r = RoundEven(x) + c0;
+    return r < 0 ? 0 : (r > 255 ? 255 : r);
+}
+
+// A ramp component: Round(t·d) + c0, saturated.
 int Component(double t, int d, int c0)
 {
-    if (d == 0) return c0;
-    double x = t * d;
-    x = x > 512 ? 512 : (x < -512 ? -512 : x);  // beyond any byte either way (infinities too)
-    return std::clamp(RoundEven(x) + c0, 0, 255);
+    return d == 0 ? c0 : Saturated(t * d, c0);
 }
 
 QRgb Rgb(gui::TColor c)
@@ -400,69 +408,109 @@ void TMtxGridSeries::RebuildImage()
     if (FImage.width() != cols || FImage.height() != rows || FImage.format() != QImage::Format_ARGB32_Premultiplied)
         FImage = QImage(cols, rows, QImage::Format_ARGB32_Premultiplied);
     const double* values = FMatrix->Values();
-    for (int r = 0; r < rows; ++r)
-        ColourRow(values + std::int64_t{r} * cols, cols, reinterpret_cast<QRgb*>(FImage.scanLine(r)));
+    // The fast rounding holds under the unit's round-to-nearest mode (the usual one); checked once per image.
+    const bool nearest = std::fegetround() == FE_TONEAREST;
+    uchar* bits = FImage.bits();  // detached once, here: the rows below are written in place
+    const qsizetype stride = FImage.bytesPerLine();
+    const auto RunRows = [&](int r0, int r1) {
+        for (int r = r0; r < r1; ++r)
+            ColourRow(values + std::int64_t{r} * cols, cols, reinterpret_cast<QRgb*>(bits + r * stride), nearest);
+    };
+    // Large images are shared out by rows among the library's worker threads (each row is one thread's).
+    const int parts = static_cast<int>(std::min<std::int64_t>(
+        {parallel::WorkerCount() + 1, rows, std::max<std::int64_t>(1, std::int64_t{rows} * cols / (4 * parallel::kMinPiece))}));
+    const int per = (rows + parts - 1) / parts;
+    if (parts <= 1 || !parallel::RunParts(parts, [&](int p) { RunRows(std::min(rows, p * per), std::min(rows, (p + 1) * per)); }))
+        RunRows(0, rows);
     FImageValid = true;
 }
 
-void TMtxGridSeries::ColourRow(const double* Values, int Count, QRgb* Line) const
+void TMtxGridSeries::ColourRow(const double* Values, int Count, QRgb* Line, bool Nearest) const
 {
     const QRgb bottom = Rgb(FBottomColor), top = Rgb(FTopColor);
     const std::size_t L = FPalette.size();
-    switch (FPaletteStyle) {
-        case palRange:
+    if (FPaletteStyle == palRange) {
+        const double lo = FRangeMin, inv = FInvRange, dR = FdR, dG = FdG, dB = FdB;
+        if (Nearest && inv != 0) {
+            // Without branches: a cell that is not finite is coloured as the least value first and put right below.
+            constexpr double kShift = 6755399441055744.0;
+            const auto C = [](double t, double d, int c0) {
+                const double x = std::min(std::max(t * d, -512.0), 512.0);
+                return std::min(std::max(static_cast<int>((x + kShift) - kShift) + c0, 0), 255);
+            };
+            bool special = false;
             for (int j = 0; j < Count; ++j) {
-                const double v = Values[j];
-                if (std::isnan(v)) {
-                    Line[j] = kTransparent;
-                } else if (v == INFINITY || (FInvRange == 0 && v != -INFINITY)) {
-                    Line[j] = top;
-                } else if (v == -INFINITY) {
-                    Line[j] = bottom;
-                } else {
-                    const double t = (v - FRangeMin) * FInvRange;
-                    Line[j] = qRgb(Component(t, FdR, FR0), Component(t, FdG, FG0), Component(t, FdB, FB0));
-                }
+                double v = Values[j];
+                const bool finite = std::isfinite(v);
+                special |= !finite;
+                v = finite ? v : lo;
+                const double t = std::min(std::max((v - lo) * inv, -1e6), 1e6);
+                Line[j] = 0xFF000000u | static_cast<QRgb>(C(t, dR, FR0)) << 16 | static_cast<QRgb>(C(t, dG, FG0)) << 8 |
+                          static_cast<QRgb>(C(t, dB, FB0));
             }
+            if (special)
+                for (int j = 0; j < Count; ++j) {
+                    const double v = Values[j];
+                    if (!std::isfinite(v)) Line[j] = std::isnan(v) ? kTransparent : (v > 0 ? top : bottom);
+                }
             return;
-        case palRangeCustom: {
-            if (L == 0) break;
-            const double first = FPalette.front().Value, span = FPalette.back().Value - first;
-            const double scale = span != 0 ? L / span : static_cast<double>(L);
-            const double highest = static_cast<double>(L - 1);
-            for (int j = 0; j < Count; ++j) {
-                const double v = Values[j];
-                if (std::isnan(v)) {
-                    Line[j] = kTransparent;
-                    continue;
-                }
-                if (v == INFINITY || v == -INFINITY) {
-                    Line[j] = Rgb(v > 0 ? FPalette.back().Color : FPalette.front().Color);
-                    continue;
-                }
+        }
+        for (int j = 0; j < Count; ++j) {
+            const double v = Values[j];
+            if (std::isnan(v)) {
+                Line[j] = kTransparent;
+            } else if (v == INFINITY || (inv == 0 && v != -INFINITY)) {
+                Line[j] = top;
+            } else if (v == -INFINITY) {
+                Line[j] = bottom;
+            } else {
+                const double t = (v - lo) * inv;
+                const int r = FdR ? Saturated(t * dR, FR0) : FR0;
+                const int g = FdG ? Saturated(t * dG, FG0) : FG0;
+                const int b = FdB ? Saturated(t * dB, FB0) : FB0;
+                Line[j] = 0xFF000000u | static_cast<QRgb>(r) << 16 | static_cast<QRgb>(g) << 8 | static_cast<QRgb>(b);
+            }
+        }
+        return;
+    }
+    if (L == 0) {  // an empty palette
+        for (int j = 0; j < Count; ++j) Line[j] = std::isnan(Values[j]) ? kTransparent : bottom;
+        return;
+    }
+    QRgb lut[256];
+    std::vector<QRgb> big;
+    QRgb* colours = L <= 256 ? lut : (big.resize(L), big.data());
+    for (std::size_t k = 0; k < L; ++k) colours[k] = Rgb(FPalette[k].Color);
+    if (FPaletteStyle == palRangeCustom) {
+        const double first = FPalette.front().Value, span = FPalette.back().Value - first;
+        const double scale = span != 0 ? L / span : static_cast<double>(L);
+        const double highest = static_cast<double>(L - 1);
+        for (int j = 0; j < Count; ++j) {
+            const double v = Values[j];
+            if (std::isnan(v)) {
+                Line[j] = kTransparent;
+            } else if (v == INFINITY || v == -INFINITY) {
+                Line[j] = v > 0 ? colours[L - 1] : colours[0];
+            } else {
                 double x = (v - first) * scale;
                 // Limited in floating point before the conversion truncates toward zero.
                 x = x >= 0 ? (x > highest ? highest : x) : 0;
-                Line[j] = Rgb(FPalette[static_cast<std::size_t>(x)].Color);
+                Line[j] = colours[static_cast<int>(x)];
             }
-            return;
         }
-        case palCustom:
-            if (L == 0) break;
-            for (int j = 0; j < Count; ++j) {
-                const double v = Values[j];
-                if (std::isnan(v)) {
-                    Line[j] = kTransparent;
-                    continue;
-                }
-                std::size_t k = 0;
-                while (k + 1 < L && !(FPalette[k].Value >= v)) ++k;
-                Line[j] = Rgb(FPalette[k].Color);
-            }
-            return;
+        return;
     }
-    // An empty palette.
-    for (int j = 0; j < Count; ++j) Line[j] = std::isnan(Values[j]) ? kTransparent : bottom;
+    // palCustom
+    for (int j = 0; j < Count; ++j) {
+        const double v = Values[j];
+        if (std::isnan(v)) {
+            Line[j] = kTransparent;
+            continue;
+        }
+        std::size_t k = 0;
+        while (k + 1 < L && !(FPalette[k].Value >= v)) ++k;
+        Line[j] = colours[k];
+    }
 }
 
 }  // namespace tarnel

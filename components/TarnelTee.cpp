@@ -1,13 +1,16 @@
 #include "components/TarnelTee.h"
 
 #include <QCoreApplication>
+#include <QAction>
 #include <QDialog>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <cmath>
 #include <utility>
 
 #include "core/Dovi387.h"
 #include "core/TempGuard.h"
+#include "platform/gui/SeriesEditor.h"
 #include "platform/gui/Settings.h"
 
 namespace tarnel {
@@ -21,15 +24,19 @@ namespace {
 template <class FX, class FY>
 void Plot(gui::TChartSeries& Series, int Count, FX X, FY Y)
 {
-    QVector<double> keys, values;
-    keys.reserve(Count);
-    values.reserve(Count);
+    QVector<double> keys(Count), values(Count);
+    double* k = keys.data();
+    double* v = values.data();
+    int n = 0;
     for (int i = 0; i < Count; ++i) {
         const double x = X(i), y = Y(i);
-        if (IsNanInf(x) || IsNanInf(y)) continue;
-        keys.append(x);
-        values.append(y);
+        if (!std::isfinite(x) || !std::isfinite(y)) continue;  // IsNanInf, inline
+        k[n] = x;
+        v[n] = y;
+        ++n;
     }
+    keys.resize(n);
+    values.resize(n);
     Series.SetPoints(std::move(keys), std::move(values));
     Series.Chart()->Repaint();
 }
@@ -225,7 +232,7 @@ void DrawIt(const TVec& V, const QString& Caption, bool DownSample)
     chart.SetAxisAutomatic(chart.yAxis, true);
     chart.SetAxisIncrement(chart.yAxis, 0);
     chart.yAxis->setLabel(V.Complex() ? QStringLiteral("Magnitude") : QStringLiteral("Value"));
-    gui::TLineSeries* series = chart.AddLineSeries(QString(), Qt::red, gui::TPointerStyle::psNone);
+    gui::TLineSeries* series = chart.AddFastLineSeries(QString(), Qt::red);
     detail::TVecTemp mag;
     if (V.Complex()) {
         mag->Mag(V);
@@ -234,6 +241,81 @@ void DrawIt(const TVec& V, const QString& Caption, bool DownSample)
         DrawValues(V, *series, DownSample, 1);
     }
     ShowModal(chart);
+}
+
+// ---- The viewer's entries --------------------------------------------------------------------------------------
+
+namespace {
+
+// One row or column of the working matrix as a vector (its kind kept), more of them as the matrix, transposed when
+// Transpose: into DrawIt.
+void DrawWorkingMatrix(const TMtx& Values, bool Single, bool Transpose)
+{
+    if (Single) {
+        detail::TVecTemp v;
+        v->CopyMtx(Values);
+        DrawIt(*v, QString(), false);
+        return;
+    }
+    detail::TMtxTemp a;
+    if (Transpose) {
+        a->Transp(Values);
+    } else {
+        a->Copy(Values);
+    }
+    DrawIt(*a, QString());
+}
+
+}  // namespace
+
+TTeeItemDrawRows::TTeeItemDrawRows(TTarnelEditForm& Form) : TMtxEditTeeItem(Form)
+{
+    Action()->setText(QStringLiteral("Series in rows"));
+}
+
+void TTeeItemDrawRows::Update()
+{
+    Action()->setEnabled(Form().Values().Cols() > 1);
+}
+
+void TTeeItemDrawRows::Execute()
+{
+    DrawWorkingMatrix(Form().Values(), Form().Values().Rows() == 1, false);
+}
+
+TTeeItemDrawCols::TTeeItemDrawCols(TTarnelEditForm& Form) : TMtxEditTeeItem(Form)
+{
+    Action()->setText(QStringLiteral("Series in cols"));
+}
+
+void TTeeItemDrawCols::Update()
+{
+    Action()->setEnabled(Form().Values().Rows() > 1);
+}
+
+void TTeeItemDrawCols::Execute()
+{
+    DrawWorkingMatrix(Form().Values(), Form().Values().Cols() == 1, true);
+}
+
+// ---- Start-up and shut-down ---------------------------------------------------------------------------------
+
+namespace {
+const QString kGridSeriesClass = QStringLiteral("TMtxGridSeries");
+}
+
+void RegisterTarnelTee()
+{
+    RegisterTeeItem(&TeeItemClass<TTeeItemDrawRows>);
+    RegisterTeeItem(&TeeItemClass<TTeeItemDrawCols>);
+    gui::RegisterTeeSeries({kGridSeriesClass, QStringLiteral("Mtx Grid"), QStringLiteral("Corvath"), 1});
+}
+
+void UnregisterTarnelTee()
+{
+    gui::UnRegisterTeeSeries(kGridSeriesClass);
+    UnregisterTeeItem(&TeeItemClass<TTeeItemDrawCols>);
+    UnregisterTeeItem(&TeeItemClass<TTeeItemDrawRows>);
 }
 
 }  // namespace tarnel

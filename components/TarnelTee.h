@@ -142,7 +142,7 @@ private:
     void PrepareForReplot();     // before every repaint: an empty palette is built
     void RebuildLegend();
     void RebuildImage();
-    void ColourRow(const double* Values, int Count, QRgb* Line) const;
+    void ColourRow(const double* Values, int Count, QRgb* Line, bool Nearest) const;
 
     gui::TColor FTopColor = 0xFFFFFF;
     gui::TColor FBottomColor = 0x800000;
@@ -187,5 +187,27 @@ gui::TChart& DrawItChart();
 // and returns (an empty procedure restores the standard one).
 using TDrawItExecProc = std::function<void(QDialog& Window)>;
 void SetDrawItExec(TDrawItExecProc Proc);
+
+// The value viewer's "Chart" entries: "Series in rows" (enabled for more than one column) and "Series in cols"
+// (more than one row). They chart the viewer's working matrix, which holds every committed edit, with DrawIt: a
+// single row or column as a vector, more of them as the matrix (transposed for columns).
+class TTeeItemDrawRows : public TMtxEditTeeItem {
+public:
+    explicit TTeeItemDrawRows(TTarnelEditForm& Form);
+    void Execute() override;
+    void Update() override;
+};
+
+class TTeeItemDrawCols : public TMtxEditTeeItem {
+public:
+    explicit TTeeItemDrawCols(TTarnelEditForm& Form);
+    void Execute() override;
+    void Update() override;
+};
+
+// The module's start-up: the viewer's entries (rows, then columns) and TMtxGridSeries in the series gallery ("Mtx
+// Grid", group "Corvath", number 1). Shut-down removes them in the reverse order.
+void RegisterTarnelTee();
+void UnregisterTarnelTee();
 
 }  // namespace tarnel

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/BandLayout.h"
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
 #include "core/messages.h"
@@ -153,20 +154,14 @@ TMtx& TMtx::DenseToBanded(TMtx& Dst, int MaxElemCount)
     if (&Dst == this) ERaise(msg::kDstSelf);
     int ku = 0, kl = 0;
     DiagonalsCount(ku, kl);
-    // What is allocated is checked: ku+kl+1 rows.
-    const std::int64_t rows = static_cast<std::int64_t>(ku) + kl + 1;
-    if (rows * FCols > MaxElemCount) ERaise(msg::kBandTooLarge);
-    Dst.Size(static_cast<int>(rows), FCols, FComplex);
-    Dst.SetSuperDiag(ku);
-    Dst.SetSubDiag(kl);
-    Dst.SetZero();
+    detail::PrepareBand(Dst, ku, kl, FCols, FComplex, MaxElemCount);
     const int w = Width();
     for (int j = 0; j < FCols; ++j) {
         const int iFirst = std::max(0, j - ku);
         const int iLast = std::min(FRows - 1, j + kl);
         for (int i = iFirst; i <= iLast; ++i) {
             const double* from = FValues + (static_cast<std::int64_t>(i) * FCols + j) * w;
-            double* to = Dst.Values() + ((static_cast<std::int64_t>(ku) + i - j) * FCols + j) * w;
+            double* to = Dst.Values() + detail::BandSlot(ku, FCols, i, j) * w;
             to[0] = from[0];
             if (w == 2) to[1] = from[1];
         }
@@ -192,6 +187,19 @@ TMtx& TMtx::BandedToDense(const TMtx1& A)
         for (int j = jFirst; j <= jLast; ++j) FValues[(static_cast<std::int64_t>(j) + shift) * n + j] = band[j];
     }
     return *this;
+}
+
+// ---- The band layout shared with the sparse band conversion ------------------------------------------------------
+
+void detail::PrepareBand(TMtx& Dst, int Ku, int Kl, int Cols, bool Complex, int MaxElemCount)
+{
+    // What is allocated is checked: Ku+Kl+1 rows (the text names Ku+Kl, as it always has).
+    const std::int64_t rows = static_cast<std::int64_t>(Ku) + Kl + 1;
+    if (rows * Cols > MaxElemCount) ERaise(msg::kBandTooLarge);
+    Dst.Size(static_cast<int>(rows), Cols, Complex);
+    Dst.SetSuperDiag(Ku);
+    Dst.SetSubDiag(Kl);
+    Dst.SetZero();
 }
 
 }  // namespace tarnel

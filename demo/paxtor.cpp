@@ -19,6 +19,8 @@
 #include <memory>
 
 #include "components/MtxComCtrls.h"
+#include "components/MtxGridSerEdit.h"
+#include "components/TarnelTee.h"
 #include "demo/DemoFiles.h"
 #include "demo/Main.h"
 #include "demo/Pages.h"
@@ -83,6 +85,8 @@ int main(int argc, char** argv)
     // Start-up: the pages register by class name, then the application's title and help file.
     paxtor::RegisterPages();
     tarnel::MtxComCtrlsInitialize();
+    tarnel::RegisterTarnelTee();
+    tarnel::RegisterMtxGridSerEdit();
     tarnel::gui::SetApplicationTitle(QStringLiteral("Tarnel demo"));
     tarnel::gui::SetHelpFile(paxtor::DataPath(QStringLiteral("Help")));
 
@@ -168,6 +172,7 @@ int main(int argc, char** argv)
     }
     const int status = app.exec();
     window.reset();
+    tarnel::UnregisterTarnelTee();
     tarnel::MtxComCtrlsFinalize();
     if (status != 0) return status;
     return shotStatus != 0 ? shotStatus : pressStatus;

@@ -135,4 +135,22 @@ inline constexpr const char* kFileIO = ": file_IO";
 inline constexpr const char* kOrderingFailed = ": ordering_failed";
 inline constexpr const char* kStatusPrefix = ": status ";
 
+// ---- Banded, diagonal, triangular and split forms ----------------------------------------------------------------
+// Band storage that does not hold SuperDiag + SubDiag + 1 rows, or a negative count of either.
+inline constexpr const char* kBandedRows = "(SuperDiag+SubDiag+1) <> Rows";
+inline constexpr const char* kDiagAbove = "abs(kk) > Rows";
+inline constexpr const char* kDiagBelow = "(kk > Cols";
+inline constexpr const char* kSplitLowerComplex = "Diag.Complex <> LowerTriang.Complex";
+inline constexpr const char* kSplitUpperComplex = "Diag.Compelx <> UpperTriang.Complex";
+inline constexpr const char* kSplitDiagLength = "Diag.Length <> Min(FCols,FRows)";
+inline constexpr const char* kSplitPartsComplex = "UpperTriang.Complex <> LowerTriang.Complex";
+
+// ---- Random systems ----------------------------------------------------------------------------------------------
+inline constexpr const char* kRandomMaxReached = "Random sparse: MaxNonZeroCount reached!";
+// RandomSparse on a matrix without room for a first entry (its triplet arrays could never grow).
+inline constexpr const char* kRandomNonZeros = "Random sparse: NonZeros <= 0";
+inline constexpr const char* kIndxShort = "Length(indx) <= 1";
+// dmpl asked for more distinct values than 0..N holds (it would draw for ever).
+inline constexpr const char* kIndxLong = "Length(indx) > N+1";
+
 }  // namespace tarnel::msg::sparse

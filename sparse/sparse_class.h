@@ -466,6 +466,40 @@ protected:
     std::vector<int> FSymbolicColPointers;
     std::vector<int> FSymbolicRowIndices;
     std::array<double, kControlCount> FSymbolicControl{};
+
+    // ---- Banded, diagonal, triangular and split forms (sparse_banded.cpp) ---------------------------------------
+    // Diagonal k is the one of the entries (r, c) with r - c = k: k > 0 below the main diagonal, k < 0 above it.
+public:
+    // SuperDiag := the largest c - r of the stored entries above the diagonal, SubDiag := the largest r - c of those
+    // on or below it (0 when there are none). Stored zeros count.
+    void DiagonalsCount(int& SuperDiag, int& SubDiag) const;
+    // Vec := diagonal k in min(Rows, Cols) elements: element c is the first stored entry of column c in row c + k, 0
+    // where there is none. Vec is sized (with the matrix's kind) and zeroed before the checks "abs(kk) > Rows" (k < 0)
+    // and "(kk > Cols" (k >= 0) run; only the elements Vec has are filled.
+    void Diag(TVec& Vec, int k) const;
+    // Self := the lower (r >= c) or upper (r <= c) triangle of Src, strictly (r > c, r < c) without Diagonal; Src's
+    // size and kind, Src's entries in Src's order. Src may be Self.
+    void LowerTriangle(const TSparseMtx& Src, bool Diagonal);
+    void UpperTriangle(const TSparseMtx& Src, bool Diagonal);
+    // Self into LowerTriang (r > c; with DiagonalInLower also r = c), the diagonal vector Diag (min(Rows, Cols)
+    // elements, zero where there is no entry; all zero with DiagonalInLower) and UpperTriang (r < c), each with Self's
+    // size and kind, entries in storage order. Any of the matrices may be Self; when LowerTriang and UpperTriang are
+    // one matrix, it ends as the upper part.
+    void Split(TSparseMtx& LowerTriang, TVec& Diag, TSparseMtx& UpperTriang, bool DiagonalInLower) const;
+
+protected:
+    // Self := the entries of Src for which Keep(row, column) holds, in Src's order, with Src's size and kind.
+    template <class Keep>
+    void KeepEntries(const TSparseMtx& Src, Keep&& F);
+    // Self := the assembly of the split parts (sparse_banded.cpp).
+    void AssembleSplit(const TSparseMtx& LowerTriang, const TVec* Diag, const TSparseMtx& UpperTriang);
+    // Installs a result built in local arrays: the row indices and the values as Doubles, two per complex entry.
+    void InstallDoubles(int ARows, int ACols, bool AComplex, std::vector<int>&& ColPtr, const std::vector<int>& RowIdx,
+                        const std::vector<double>& Values);
+    // Installs the pattern of ColPtr, then Fill(row indices, values as Doubles) writes the entries: straight into
+    // the matrix when Direct, else into local arrays installed afterwards (when the matrix is among the sources).
+    template <class Fill>
+    void BuildColumns(int ARows, int ACols, bool AComplex, std::vector<int>&& ColPtr, bool Direct, Fill&& F);
 };
 
 class TSparseMtx2 : public TSparseMtx1 {
@@ -543,6 +577,15 @@ public:
     // Self := AmpltSparse's pattern with values amplitude·e^(i·phase):
     // "not AmpltSparse.IsEqualSize(PhaseSparse)".
     TSparseMtx2& PolarToCart(const TSparseMtx& AmpltSparse, const TSparseMtx& PhaseSparse);
+
+    // ---- Split assembly (sparse_banded.cpp) ---------------------------------------------------------------------
+    // Self := LowerTriang + diag(Diag) + UpperTriang. In this order: "Diag.Complex <> LowerTriang.Complex",
+    // "Diag.Compelx <> UpperTriang.Complex"; then Complex := Diag's kind, Cols := UpperTriang.Cols,
+    // Rows := LowerTriang.Rows, and "Diag.Length <> Min(FCols,FRows)". Column j is UpperTriang's column j, the
+    // diagonal entry Diag[j] unless it is 0, then LowerTriang's column j; when a part holds entries outside its
+    // triangle (or rows that do not ascend) the result is built through the triplet conversion instead, rows
+    // ascending and duplicates summed, stored zeros kept. Any operand may be Self.
+    void AddSplit(const TSparseMtx& LowerTriang, const TVec& Diag, const TSparseMtx& UpperTriang);
 };
 
 class TSparseMtx : public TSparseMtx2 {
@@ -608,6 +651,51 @@ private:
     // Y := A·X (or X·A when Left) with elements of type T (double or std::complex<double>).
     template <class T>
     void DenseMtxProduct(const TMtx& X, TMtx& Y, bool Left) const;
+
+    // ---- Band storage and the split assembly of two parts (sparse_banded.cpp) -----------------------------------
+public:
+    // Dst := the matrix in band storage (core/BandLayout.h): SuperDiag ku and SubDiag kl from DiagonalsCount,
+    // (ku + kl + 1) × Cols of the matrix's kind, zero but for the stored entries. "(SuperDiag+SubDiag)*Cols >
+    // MaxElemCount" when the (ku + kl + 1)·Cols elements exceed MaxElemCount.
+    void SparseToBanded(TMtx& Dst, int MaxElemCount) const;
+    // Self := the square matrix of order Src.Cols that the band storage Src holds (its SuperDiag and SubDiag), with
+    // the slots whose magnitude is above Thresh (stored zeros only with DontStripZeros), complex when Src is; no
+    // such slot gives a matrix without entries. "(SuperDiag+SubDiag+1) <> Rows" unless Src has SuperDiag + SubDiag
+    // + 1 rows and neither count is negative.
+    void BandedToSparse(const TMtx& Src, double Thresh);
+    using TSparseMtx2::AddSplit;
+    // Self := LowerTriang + UpperTriang: "UpperTriang.Complex <> LowerTriang.Complex", then the kind, Cols :=
+    // UpperTriang.Cols, Rows := LowerTriang.Rows; column j is UpperTriang's column j, then LowerTriang's, real or
+    // complex; parts outside their triangles are summed through the triplet conversion as in the form with a
+    // diagonal. Either operand may be Self.
+    void AddSplit(const TSparseMtx& LowerTriang, const TSparseMtx& UpperTriang);
+
+    // ---- Random systems and pictures of the pattern (sparse_random.cpp) ----------------------------------------
+    // Replaces the matrix by a random real Cols × Cols matrix that is strictly diagonally dominant by columns, X by
+    // Cols uniform values in [0, 1) (X's own generator) and B by A·X, summed from the triplets. Below the diagonal
+    // of column j lie Trunc(r·m·Fill) entries (m = Cols - 1 - j, Fill = FillPercent clamped to [0, 100] / 100),
+    // each -r mirrored above the diagonal as 1.0 (Symmetric) or 3.5 times itself; duplicates are summed; the
+    // diagonal is 1.0001·(1 + the column's off-diagonal magnitudes). The run-time generator is reseeded from its
+    // clock at every call (Randomize). NonZeros is the starting capacity of the triplet arrays, which double while
+    // twice them stays within MaxNonZeroCount. "Random sparse: NonZeros <= 0" and "Random sparse: MaxNonZeroCount
+    // reached!" leave the matrix, B and X as they were.
+    void RandomSparse(TVec& B, TVec& X, bool Symmetric, double FillPercent, int MaxNonZeroCount);
+    // Dst := a real picture of the matrix with max(Rows, Cols) scaled to Width pixels (s = Width / max(Rows, Cols)):
+    // entry (r, c) lands on pixel (Trunc(r·s), Trunc(c·s)), a side of n is max(Trunc(n·s), Trunc((n-1)·s) + 1)
+    // pixels. pdsPattern adds s² per stored entry, pdsAverage s²·|v|, pdsPeak keeps the largest s²·|v| (|v| the
+    // modulus of a complex value). "Width < 1"; a matrix without rows or columns gives an empty picture.
+    void PixelDownSample(TMtx& Dst, int Width, TPixelDownSample Method) const;
+
+protected:
+    // The capacity step of RandomSparse: when Index is not below Capacity, the capacity and the three triplet
+    // arrays double, or "Random sparse: MaxNonZeroCount reached!" when twice the capacity passes MaxNonZeroCount.
+    static void RandomSparseGrow(std::int64_t Index, std::int64_t& Capacity, int MaxNonZeroCount, TIntArray& Row,
+                                 TIntArray& Column, TSampleArray& Values);
 };
+
+// Fills indx with distinct random integers Round(N·r) (ties to even), r uniform in [0, 1) from the run-time
+// generator, so from 0 to N. "Length(indx) <= 1" for fewer than 2 elements, "Length(indx) > N+1" for more than the
+// N + 1 values there are.
+void dmpl(int N, std::span<int> indx);
 
 }  // namespace tarnel

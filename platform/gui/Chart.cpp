@@ -224,6 +224,13 @@ TLineSeries* TChart::AddLineSeries(const QString& title, const QColor& color, TP
     return series;
 }
 
+TLineSeries* TChart::AddFastLineSeries(const QString& title, const QColor& color)
+{
+    TLineSeries* series = AddLineSeries(title, color, TPointerStyle::psNone);
+    series->setPen(QPen(color, 0));  // cosmetic: one pixel at any scale
+    return series;
+}
+
 TBarSeries* TChart::AddBarSeries(const QString& title, const QColor& color)
 {
     auto* series = new TBarSeries(this, title, color);

@@ -129,6 +129,9 @@ public:
     // The series: created here, owned by the chart.
     TLineSeries* AddLineSeries(const QString& title, const QColor& color, TPointerStyle pointer);
     TBarSeries* AddBarSeries(const QString& title, const QColor& color);
+    // A fast line: a line series without points drawn with a one-pixel pen (a wide pen makes Qt stroke long lines
+    // very slowly).
+    TLineSeries* AddFastLineSeries(const QString& title, const QColor& color);
     int SeriesCount();
     TChartSeries* Series(int index);
 

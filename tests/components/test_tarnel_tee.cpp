@@ -1,15 +1,20 @@
 // The chart routines: DrawValues of vectors and X-Y pairs (skipped NaNs and infinities, the messages before anything
 // changes, down-sampling to three values per pixel against numpy) and DrawIt's shared window; the matrix grid series
 // (cell colours in every style against numpy, orientation, hit test, palette and legend).
+#include <QAction>
 #include <QDialog>
+#include <QMenu>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cfenv>
 #include <cmath>
 #include <functional>
 
 #include "components/TarnelTee.h"
 #include "core/Dovi387.h"
 #include "core/pool.h"
+#include "platform/gui/SeriesEditor.h"
 #include "platform/gui/Settings.h"
 
 using namespace tarnel;
@@ -116,6 +121,9 @@ private slots:
     void gridConstantAndRefreshedMatrix();
     void gridStyleChangeEmptiesLegend();
     void gridPaletteEdges();
+    void viewerEntriesChartTheWorkingMatrix();
+    void registration();
+    void drawItPaints();
 
 private:
     QTemporaryDir FSettings;
@@ -357,7 +365,10 @@ void TestTarnelTee::gridColoursAgainstNumpy()
          &golden::kRangeCustomPalette, golden::kRangeCustom},
         {"custom", golden::kCustomMatrix, palCustom, 0x800000, 0xFFFFFF, &golden::kCustomPalette, golden::kCustom},
     };
+    // Ties go to even whatever the unit's rounding mode.
+    for (int mode : {FE_TONEAREST, FE_TOWARDZERO, FE_UPWARD})
     for (const TCase& c : cases) {
+        std::fesetround(mode);
         auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
         s->SetPaletteStyle(c.Style);
         s->SetBottomColor(c.Bottom);
@@ -365,14 +376,16 @@ void TestTarnelTee::gridColoursAgainstNumpy()
         SetMatrix(a, 4, 3, c.Values);
         DrawValues(a, *s);
         if (c.Palette) s->Palette() = *c.Palette;
-        const QImage& image = s->Image();
+        const QImage image = s->Image();
+        std::fesetround(FE_TONEAREST);
         QCOMPARE(image.width(), 3);
         QCOMPARE(image.height(), 4);
         const std::vector<QRgb> got = Pixels(image);
         for (std::size_t k = 0; k < got.size(); ++k)
             if (got[k] != c.Expected[k])
-                QFAIL(qPrintable(QString("%1: pixel %2 is %3, numpy %4")
+                QFAIL(qPrintable(QString("%1 (mode %2): pixel %3 is %4, numpy %5")
                                      .arg(c.Name)
+                                     .arg(mode)
                                      .arg(k)
                                      .arg(got[k], 8, 16, QChar('0'))
                                      .arg(c.Expected[k], 8, 16, QChar('0'))));
@@ -576,6 +589,132 @@ void TestTarnelTee::gridPaletteEdges()
     DrawValues(a, *s);
     QVERIFY(s->Image().isNull());
     QCOMPARE(s->CellAt(0, 0), -1);
+}
+
+// The entries read the working matrix (edits included): one row or column as a vector, more as the matrix, columns
+// transposed; each is enabled only where it has more than one series to show.
+void TestTarnelTee::viewerEntriesChartTheWorkingMatrix()
+{
+    RegisterTarnelTee();
+    struct TCase {
+        int Rows, Cols;
+        bool RowsEnabled, ColsEnabled;
+    };
+    const TCase cases[] = {{1, 3, true, false}, {3, 1, false, true}, {2, 3, true, true}, {1, 1, false, false}};
+    for (const TCase& c : cases) {
+        TTarnelEditForm f;
+        f.Values().Size(c.Rows, c.Cols);
+        for (int k = 0; k < c.Rows * c.Cols; ++k) f.Values().Values()[k] = k + 1;
+        f.Values().Values()[0] = 42;  // a committed edit lives in the working matrix
+        f.Setup("", false, false, nullptr, nullptr);
+        const QList<QAction*> items = f.ChartMenu()->actions();
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0]->text(), QString("Series in rows"));
+        QCOMPARE(items[1]->text(), QString("Series in cols"));
+        emit f.ChartMenu()->aboutToShow();
+        QCOMPARE(items[0]->isEnabled(), c.RowsEnabled);
+        QCOMPARE(items[1]->isEnabled(), c.ColsEnabled);
+        for (int which = 0; which < 2; ++which) {
+            if (!items[which]->isEnabled()) continue;
+            QString caption, title;
+            QVector<double> points;
+            TMtx shown;
+            SetDrawItExec([&](QDialog& w) {
+                caption = w.windowTitle();
+                gui::TChart& chart = DrawItChart();
+                if (chart.SeriesCount() > 0) points = chart.Series(0)->YValues();
+                if (auto* g = qobject_cast<TMtxGridSeries*>(chart.plottable(0))) shown.Copy(*g->Matrix());
+            });
+            items[which]->trigger();
+            SetDrawItExec(nullptr);
+            const bool single = which == 0 ? c.Rows == 1 : c.Cols == 1;
+            if (single) {
+                QCOMPARE(caption, QString("Vector values"));
+                QCOMPARE(points.size(), c.Rows * c.Cols);
+                QCOMPARE(points[0], 42.0);
+                QCOMPARE(points.back(), double(c.Rows * c.Cols));
+            } else {
+                QCOMPARE(caption, QString("Matrix values"));
+                TMtx expected;
+                if (which == 0) {
+                    expected.Copy(f.Values());
+                } else {
+                    expected.Transp(f.Values());
+                }
+                QVERIFY(shown.Equal(expected, 0));
+            }
+        }
+    }
+    UnregisterTarnelTee();
+    QVERIFY(TMtxEditTeeItems().empty());
+}
+
+void TestTarnelTee::registration()
+{
+    RegisterTarnelTee();
+    QCOMPARE(TMtxEditTeeItems().size(), std::size_t{2});
+    QVERIFY(TMtxEditTeeItems()[0] == &TeeItemClass<TTeeItemDrawRows>);
+    QVERIFY(TMtxEditTeeItems()[1] == &TeeItemClass<TTeeItemDrawCols>);
+    QCOMPARE(gui::TeeSeriesGallery().size(), std::size_t{1});
+    const gui::TGallerySeries& g = gui::TeeSeriesGallery()[0];
+    QCOMPARE(g.ClassName, QString("TMtxGridSeries"));
+    QCOMPARE(g.Description, QString("Mtx Grid"));
+    QCOMPARE(g.Group, QString("Corvath"));
+    QCOMPARE(g.Number, 1);
+    UnregisterTarnelTee();
+    QVERIFY(TMtxEditTeeItems().empty());
+    QVERIFY(gui::TeeSeriesGallery().empty());
+}
+
+// The window as shown: a 20 × 30 matrix (a ramp over its cells) and 1000 values of a sine.
+// With TARNEL_SHOT_DIR set the pictures are also written there (drawit_matrix.png, drawit_vector.png).
+void TestTarnelTee::drawItPaints()
+{
+    TMtx a;
+    a.Size(20, 30);
+    for (int r = 0; r < 20; ++r)
+        for (int c = 0; c < 30; ++c) a.Values()[r * 30 + c] = std::sin(r * 0.3) * std::cos(c * 0.2) * 10;
+    TVec v;
+    v.Size(1000);
+    for (int i = 0; i < 1000; ++i) v.Values()[i] = std::sin(i * 0.02) + 0.1 * std::sin(i * 1.3);
+    const auto Shot = [](const char* name, std::function<void(const QImage&)> check) {
+        SetDrawItExec([name, check](QDialog& w) {
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            DrawItChart().replot();
+            const QImage shot = w.grab().toImage();
+            if (const QString dir = qEnvironmentVariable("TARNEL_SHOT_DIR"); !dir.isEmpty())
+                QVERIFY(shot.save(QDir(dir).filePath(name)));
+            check(shot);
+            w.hide();
+        });
+    };
+    Shot("drawit_matrix.png", [](const QImage& shot) {
+        auto* s = qobject_cast<TMtxGridSeries*>(DrawItChart().plottable(0));
+        QVERIFY(s);
+        // The cells of the least and the greatest element show navy and white.
+        int navy = 0, white = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb p = shot.pixel(x, y) & 0xFFFFFF;
+                navy += p == 0x000080;
+                white += p == 0xFFFFFF;
+            }
+        QVERIFY(navy > 20);
+        QVERIFY(white > 20);
+    });
+    DrawIt(a, "");
+    Shot("drawit_vector.png", [](const QImage& shot) {
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) red += (shot.pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+        QVERIFY(red > 100);
+        // 1000 values fit three to a pixel of a chart this wide: plotted whole.
+        QVERIFY(DrawItChart().width() * 3 >= 1000);
+        QCOMPARE(DrawItChart().Series(0)->Count(), 1000);
+    });
+    DrawIt(v, "", true);
+    SetDrawItExec(nullptr);
 }
 
 QTEST_MAIN(TestTarnelTee)
