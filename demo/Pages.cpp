@@ -23,6 +23,7 @@
 #include "demo/QRPoly1.h"
 #include "demo/FloatEdit1.h"
 #include "demo/ProgDialog.h"
+#include "demo/MtxGridSeries_Demo.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
@@ -34,7 +35,6 @@ QStringList PendingPageClasses()
         QStringLiteral("TfrmParser"),
         QStringLiteral("TfrmSparseTest"),
         QStringLiteral("TfrmBlockProc"),
-        QStringLiteral("TfrmMtxGridSeries"),
     };
 }
 
@@ -68,6 +68,8 @@ void RegisterPages()
                                [](QWidget* owner) { return new TfrmFloatEdit1(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmProgDialog"),
                                [](QWidget* owner) { return new TfrmProgDialog(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxGridSeries"),
+                               [](QWidget* owner) { return new TfrmMtxGridSeries(owner); });
     for (const QString& name : PendingPageClasses())
         tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
 }

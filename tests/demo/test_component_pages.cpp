@@ -1,7 +1,9 @@
 // The component pages, reached through the main window: the number edit page's arithmetic against Python's complex
 // numbers (tests/data/gen_component_pages_golden.py) and its editor buttons; the progress dialog page's loop modes,
-// Cancel, a destruction during a run, the percentage of a range away from 0 and a "to" lowered during a run. The
-// worker is held where a test needs it by the page's BeforeProduct hook, never by sleeping for a guessed time.
+// Cancel, a destruction during a run, the percentage of a range away from 0 and a "to" lowered during a run (the
+// worker is held where a test needs it by the page's BeforeProduct hook, never by sleeping for a guessed time); the
+// grid series page's pictures against numpy's 4 x 4 blocks, its axes, the Animate interlocks, the value under the
+// cursor and the series editor.
 #include <QApplication>
 #include <QRadioButton>
 #include <QTest>
@@ -10,13 +12,17 @@
 #include <atomic>
 #include <memory>
 
+#include "components/MtxGridSerEdit.h"
 #include "components/MtxStepEdit.h"
 #include "core/pool.h"
 #include "demo/FloatEdit1.h"
 #include "demo/Main.h"
+#include "demo/MtxGridSeries_Demo.h"
 #include "demo/Pages.h"
 #include "demo/ProgDialog.h"
 #include "platform/gui/Guard.h"
+#include "platform/gui/SeriesEditor.h"
+#include "platform/rtl/NumText.h"
 
 using namespace paxtor;
 using namespace tarnel;
@@ -77,6 +83,13 @@ private slots:
     void progressDestroyMidRun();
     void progressInProcedureEndsBelowTheCounter();
 
+    // TfrmMtxGridSeries
+    void gridStart();
+    void gridPicturesAgainstNumpy();
+    void gridAnimateInterlocks();
+    void gridValueAtCursor();
+    void gridEditSeries();
+
 private:
     template <class TPage>
     TPage* Open(const char* Caption)
@@ -92,6 +105,18 @@ private:
         page->FromEdit->SetValue(QString::number(From));
         page->ToEdit->SetValue(QString::number(To));
         page->IntervalEdit->SetValue("10");
+        return page;
+    }
+    // The grid page with S replaced by the golden matrix.
+    TfrmMtxGridSeries* OpenGoldenGrid()
+    {
+        auto* page = Open<TfrmMtxGridSeries>("Viewing matrix values");
+        if (!page) return nullptr;
+        TIntArray rows, cols;
+        TSampleArray values;
+        for (const auto& e : kGridEntries) rows.push_back(e.Row), cols.push_back(e.Col), values.push_back(e.Value);
+        page->S().TripletsToSparse(2000, 2000, rows, cols, values, 0);
+        page->Reduce();
         return page;
     }
     std::unique_ptr<TfrmMain> FWindow;
@@ -439,6 +464,177 @@ void TestComponentPages::progressInProcedureEndsBelowTheCounter()
     QTRY_VERIFY(!page->MtxThread().Running());
     QCOMPARE(hold.Begun.load(), 11);
     QCOMPARE(page->MtxThread().Counter(), 11);
+}
+
+// ---- TfrmMtxGridSeries --------------------------------------------------------------------------------------------
+
+void TestComponentPages::gridStart()
+{
+    for (const char* before : {"Probabilities unit", "Introduction"}) {
+        FWindow->SelectNode(FWindow->FindNode(before));
+        const bool enabled = FWindow->btnHelp->isEnabled();
+        QVERIFY(Open<TfrmMtxGridSeries>("Viewing matrix values"));
+        QCOMPARE(FWindow->btnHelp->isEnabled(), enabled);
+    }
+    FWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    auto* page = Open<TfrmMtxGridSeries>("Viewing matrix values");
+    QVERIFY(page->RichEdit1->toPlainText().contains("TMtxGridSeries"));
+    QCOMPARE(page->Chart1->Title(), QString("Matrix values"));
+    QVERIFY(page->Chart1->legend->visible());
+    TMtxGridSeries* s = page->Series1;
+    QCOMPARE(s->keyAxis(), page->Chart1->xAxis2);
+    QCOMPARE(s->valueAxis(), page->Chart1->yAxis);
+    QCOMPARE(s->ValueFormat(), QString("0.00"));
+    QCOMPARE(s->BottomColor(), TColor(0xFFFFFF));
+    QCOMPARE(s->TopColor(), TColor(0));
+    QCOMPARE(s->PaletteSteps(), 10);
+    QCOMPARE(page->CheckAnimate->text(), QString("Animate"));
+    QVERIFY(!page->CheckAnimate->isChecked());
+    QCOMPARE(page->btnEditSeries->text(), QString("&Edit GridSeries"));
+    QCOMPARE(page->RadioGroup1->title(), QString(" DownSample method : "));
+    QCOMPARE(page->MethodItems->checkedId(), 0);
+    QCOMPARE(page->MethodItems->button(1)->text(), QString("Peak"));
+    QCOMPARE(page->MethodItems->button(2)->text(), QString("Average"));
+    QCOMPARE(page->CheckValue->text(), QString("Matrix value at cursor = "));
+    QVERIFY(page->CheckValue->isChecked());
+    QCOMPARE(page->Timer1->interval(), 100);
+    QVERIFY(!page->Timer1->isActive());
+
+    // The random matrix and its picture: every entry adds 1/16 to one pixel, and the series shows the picture.
+    const TSparseMtx& S = page->S();
+    QCOMPARE(S.Rows(), 2000);
+    QCOMPARE(S.Cols(), 2000);
+    QVERIFY(!S.Complex());
+    QVERIFY(S.NonZeros() > 2000);
+    const TMtx& P = page->P();
+    QCOMPARE(P.Rows(), 500);
+    QCOMPARE(P.Cols(), 500);
+    double sum = 0;
+    for (int i = 0; i < 500 * 500; ++i) sum += P.Values()[i];
+    QCOMPARE(sum * 16, double(S.NonZeros()));
+    QCOMPARE(s->Matrix(), &P);
+    QCOMPARE(s->RangeMax(), P.Max());
+    QCOMPARE(s->LegendText(0), QString::fromStdString(FormatFloat("0.00", P.Max())));
+
+    // The left axis counts rows from the top, its labels thinned out: the tick at position r reads 499 − r.
+    page->Chart1->Repaint();
+    QCPAxis* left = page->Chart1->yAxis;
+    QCOMPARE(left->label(), QString("Index"));
+    const QVector<double> ticks = left->tickVector();
+    const QVector<QString> labels = left->tickVectorLabels();
+    QVERIFY(ticks.size() >= 3 && ticks.size() <= 30);
+    QVERIFY(labels.contains("0"));
+    for (int i = 0; i < ticks.size(); ++i) QCOMPARE(labels[i], QString::number(499 - qRound(ticks[i])));
+    QVERIFY(!page->Chart1->xAxis->visible());
+    QVERIFY(page->Chart1->xAxis2->visible());
+}
+
+void TestComponentPages::gridPicturesAgainstNumpy()
+{
+    auto* page = OpenGoldenGrid();
+    QVERIFY(page);
+    // Methods in the order Pattern, Peak, Average; each choice reduces S again and recolours the series.
+    const TPixelDownSample methods[] = {pdsPattern, pdsPeak, pdsAverage};
+    for (int id : {1, 2, 0}) {
+        page->MethodItems->button(id)->click();
+        QCOMPARE(page->Method(), methods[id]);
+        const TMtx& P = page->P();
+        QCOMPARE(P.Rows(), 500);
+        TMtx want;
+        want.Size(500, 500, false);
+        want.SetZero();
+        for (const auto& p : kGridPixels)
+            want.Values()[p.Row * 500 + p.Col] = id == 0 ? p.Pattern : id == 1 ? p.Peak : p.Average;
+        int wrong = 0;
+        for (int i = 0; i < 500 * 500; ++i)
+            if (std::fabs(P.Values()[i] - want.Values()[i]) > 1e-15 * std::fabs(want.Values()[i])) ++wrong;
+        QCOMPARE(wrong, 0);
+        QCOMPARE(page->Series1->RangeMax(), want.Max());
+        QCOMPARE(page->Series1->RangeMin(), 0.0);
+        QCOMPARE(page->Series1->Palette().back().Value, want.Max());
+        QCOMPARE(page->Series1->LegendText(0), QString::fromStdString(FormatFloat("0.00", want.Max())));
+    }
+}
+
+void TestComponentPages::gridAnimateInterlocks()
+{
+    auto* page = Open<TfrmMtxGridSeries>("Viewing matrix values");
+    const int entries = page->S().NonZeros();
+    page->CheckAnimate->click();
+    QVERIFY(page->Timer1->isActive());
+    QVERIFY(!page->RadioGroup1->isEnabled());
+    QVERIFY(!page->btnEditSeries->isEnabled());
+    QVERIFY(!page->CheckValue->isChecked());
+    // A tick draws a new random matrix into the picture the series shows.
+    QTRY_VERIFY(page->S().NonZeros() != entries);
+    QCOMPARE(page->Series1->RangeMax(), page->P().Max());
+    page->CheckAnimate->click();
+    QVERIFY(!page->Timer1->isActive());
+    QVERIFY(page->RadioGroup1->isEnabled());
+    QVERIFY(page->btnEditSeries->isEnabled());
+    QVERIFY(page->CheckValue->isChecked());
+
+    // Leaving the page while it animates stops the timer before the matrices go.
+    page->CheckAnimate->click();
+    QPointer<QWidget> gone = page;
+    FWindow->SelectNode(FWindow->FindNode("Progress Dialog"));
+    QVERIFY(gone.isNull());
+    QTest::qWait(150);
+}
+
+void TestComponentPages::gridValueAtCursor()
+{
+    FWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
+    auto* page = OpenGoldenGrid();
+    QVERIFY(page);
+    QTest::qWait(0);  // the page laid out
+    page->Chart1->Repaint();
+    auto move = [page](QPointF at) {
+        QMouseEvent e(QEvent::MouseMove, at, page->Chart1->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(page->Chart1, &e);
+    };
+    auto cellCentre = [page](int row, int col) {
+        return QPointF(page->Chart1->xAxis2->coordToPixel(col), page->Chart1->yAxis->coordToPixel(499 - row));
+    };
+    // A pixel with two entries and one with one, then the empty corner outside the cells.
+    const auto* two = std::find_if(std::begin(kGridPixels), std::end(kGridPixels),
+                                   [](const auto& p) { return p.Pattern == 0.125; });
+    QVERIFY(two != std::end(kGridPixels));
+    move(cellCentre(two->Row, two->Col));
+    QCOMPARE(page->lblValue->text(), QString("0.13"));
+    move(cellCentre(kGridPixels[0].Row, kGridPixels[0].Col));
+    QCOMPARE(page->lblValue->text(), QString("0.06"));
+    move(QPointF(2, 2));
+    QCOMPARE(page->lblValue->text(), QString());
+    // Unchecked, the label stays as it is.
+    move(cellCentre(two->Row, two->Col));
+    page->CheckValue->click();
+    move(cellCentre(kGridPixels[0].Row, kGridPixels[0].Col));
+    QCOMPARE(page->lblValue->text(), QString("0.13"));
+}
+
+void TestComponentPages::gridEditSeries()
+{
+    RegisterMtxGridSerEdit();
+    auto* page = Open<TfrmMtxGridSeries>("Viewing matrix values");
+    TMtxGridSeries* edited = nullptr;
+    SetSeriesEditorExec([&](QDialog& window) {
+        if (auto* editor = window.findChild<TMtxGridSeriesEditor*>()) {
+            edited = editor->Series();
+            window.show();
+            editor->Steps()->setValue(4);
+        }
+    });
+    QTest::mouseClick(page->btnEditSeries, Qt::LeftButton);
+    SetSeriesEditorExec(nullptr);
+    QCOMPARE(edited, page->Series1);
+    QCOMPARE(page->Series1->PaletteSteps(), 4);
+    page->Chart1->Repaint();
+    QCOMPARE(page->Series1->LegendCount(), 4);
+    UnRegisterClass("TMtxGridSeriesEditor");
 }
 
 QTEST_MAIN(TestComponentPages)
