@@ -42,6 +42,14 @@ struct THold {
     std::atomic<bool> Held{false};
     std::atomic<bool> Release{false};
 
+    // Installs the hold and starts a run; true once the worker is held.
+    bool Start(TfrmProgDialog& Page, int Product)
+    {
+        At = Product;
+        Install(Page);
+        QTest::mouseClick(Page.btnStart, Qt::LeftButton);
+        return QTest::qWaitFor([this] { return Held.load(); });
+    }
     void Install(TfrmProgDialog& Page)
     {
         TMtxProgressDialog* dialog = &Page.MtxThread();
@@ -368,10 +376,7 @@ void TestComponentPages::progressRangeAwayFromZero()
     // A run from 1000 to 1500 starts at 0 %, not at 1000 / 1500.
     auto* page = OpenProgress(TfrmProgDialog::itInternalLoop, 1000, 1500);
     THold hold;
-    hold.At = 0;
-    hold.Install(*page);
-    QTest::mouseClick(page->btnStart, Qt::LeftButton);
-    QTRY_VERIFY(hold.Held.load());
+    QVERIFY(hold.Start(*page, 0));
     QTRY_COMPARE(page->ProgressLabel->text(), QString("Progress indicator: 0 %"));
     QCOMPARE(page->ProgressBar1->value(), 1000);
     QTest::mouseClick(page->btnStop, Qt::LeftButton);
@@ -384,10 +389,7 @@ void TestComponentPages::progressCancelKeepsTheLastPercentage()
     for (int mode = 0; mode < 3; ++mode) {
         auto* page = OpenProgress(mode, 0, 100);
         THold hold;
-        hold.At = 30;
-        hold.Install(*page);
-        QTest::mouseClick(page->btnStart, Qt::LeftButton);
-        QTRY_VERIFY(hold.Held.load());
+        QVERIFY(hold.Start(*page, 30));
         // Counter 30 in every mode: the internal and external loops count from 0 before the product, InProcedure
         // after it.
         QTRY_COMPARE(page->ProgressLabel->text(), QString("Progress indicator: 30 %"));
@@ -404,10 +406,7 @@ void TestComponentPages::progressCancelThenStartOneWorker()
 {
     auto* page = OpenProgress(TfrmProgDialog::itInternalLoop, 0, 50);
     THold hold;
-    hold.At = 2;
-    hold.Install(*page);
-    QTest::mouseClick(page->btnStart, Qt::LeftButton);
-    QTRY_VERIFY(hold.Held.load());
+    QVERIFY(hold.Start(*page, 2));
     QTest::mouseClick(page->btnStop, Qt::LeftButton);
     QTest::mouseClick(page->btnStart, Qt::LeftButton);  // the worker of the cancelled run has not ended yet
     QCOMPARE(MtxCacheUsed.load(), FPooledMatrices + 3);  // no second start took matrices
@@ -438,10 +437,7 @@ void TestComponentPages::progressDestroyMidRun()
     QFETCH(int, mode);
     auto* page = OpenProgress(mode, 0, 1500);
     THold hold;
-    hold.At = 5;
-    hold.Install(*page);
-    QTest::mouseClick(page->btnStart, Qt::LeftButton);
-    QTRY_VERIFY(hold.Held.load());
+    QVERIFY(hold.Start(*page, 5));
     QPointer<QWidget> gone = page;
     FWindow->SelectNode(FWindow->FindNode("TMtxFloatEdit control"));
     QVERIFY(gone.isNull());
@@ -454,10 +450,7 @@ void TestComponentPages::progressInProcedureEndsBelowTheCounter()
     // "to" lowered below the counter during the run ends it (a loop while Counter <> Max would count on).
     auto* page = OpenProgress(TfrmProgDialog::itInProcedure, 0, 1500);
     THold hold;
-    hold.At = 10;
-    hold.Install(*page);
-    QTest::mouseClick(page->btnStart, Qt::LeftButton);
-    QTRY_VERIFY(hold.Held.load());
+    QVERIFY(hold.Start(*page, 10));
     page->ToEdit->SetValue("5");
     QCOMPARE(page->MtxThread().Max(), 5);
     hold.Release = true;
