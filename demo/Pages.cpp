@@ -14,7 +14,6 @@
 #include "demo/YuleLevinson.h"
 #include "demo/PixelDownS.h"
 #include "demo/Multiply1.h"
-#include "demo/PendingPage.h"
 #include "demo/SysLinear1.h"
 #include "demo/TextPages.h"
 #include "demo/ProbCalc.h"
@@ -24,19 +23,12 @@
 #include "demo/SparseTest.h"
 #include "demo/ParserDemo.h"
 #include "demo/BlockProcessing.h"
+#include "demo/FloatEdit1.h"
+#include "demo/ProgDialog.h"
+#include "demo/MtxGridSeries_Demo.h"
 #include "platform/gui/ClassRegistry.h"
 
 namespace paxtor {
-
-QStringList PendingPageClasses()
-{
-    // Each demonstration page replaces its line here by its own registration when it is built.
-    return {
-        QStringLiteral("TfrmFloatEdit1"),
-        QStringLiteral("TfrmProgDialog"),
-        QStringLiteral("TfrmMtxGridSeries"),
-    };
-}
 
 void RegisterPages()
 {
@@ -68,8 +60,12 @@ void RegisterPages()
                                [](QWidget* owner) { return new TfrmSparseTest(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmParser"), [](QWidget* owner) { return new TfrmParser(owner); });
     tarnel::gui::RegisterClass(QStringLiteral("TfrmBlockProc"), [](QWidget* owner) { return new TfrmBlockProc(owner); });
-    for (const QString& name : PendingPageClasses())
-        tarnel::gui::RegisterClass(name, [name](QWidget* owner) { return new TPendingPage(owner, name); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmFloatEdit1"),
+                               [](QWidget* owner) { return new TfrmFloatEdit1(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmProgDialog"),
+                               [](QWidget* owner) { return new TfrmProgDialog(owner); });
+    tarnel::gui::RegisterClass(QStringLiteral("TfrmMtxGridSeries"),
+                               [](QWidget* owner) { return new TfrmMtxGridSeries(owner); });
 }
 
 }  // namespace paxtor

@@ -8,7 +8,4 @@ namespace paxtor {
 // Registers all pages; runs its work once, however often it is called.
 void RegisterPages();
 
-// The demonstration page classes that this version registers with TPendingPage.
-QStringList PendingPageClasses();
-
 }  // namespace paxtor
