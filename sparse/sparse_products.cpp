@@ -3,9 +3,11 @@
 // The product runs column by column with a marker array (rows in the order they are first reached, cancellations
 // kept as explicit zeros). A first pass counts the result, so that the limit is checked as the doubling room from
 // both operands' entries would meet it, before anything is written, and the result is sized once (in Self's own
-// storage unless Self is an operand). The sum is a sorted merge per column, over sorted copies of columns whose
-// rows do not ascend (a product's), counted the same way against its room (from the larger entry count, doubling
-// when full, up to MaxNonZeroCount). Operands may be Self and are only read, and a refused call leaves Self as it
+// storage unless Self is an operand). The sum is a sorted merge per column, counted the same way against its room
+// (from the larger entry count, doubling when full, up to MaxNonZeroCount): when every column of both operands
+// ascends within the rows (one pass finds out) the merge reads the entries where they lie, and operands of one
+// pattern are summed position by position; otherwise columns whose rows do not ascend (a product's) are merged
+// through sorted copies. Operands may be Self and are only read, and a refused call leaves Self as it
 // was. A real operand mixed with a complex one counts as x + 0i.
 #include <algorithm>
 #include <climits>
