@@ -75,4 +75,20 @@ void StoreElems(const std::vector<T>& Out, TVec& V)
     PutElems(Out, V);
 }
 
+// The elements of a value array read as T, double or TC (a real array read as TC has imaginary part 0), as Elem
+// reads them, from the raw Doubles and the array's kind taken once.
+template <class T>
+struct TValueReader {
+    const double* P;
+    bool Complex;
+    T operator()(int K) const
+    {
+        if constexpr (std::is_same_v<T, double>)
+            return P[K];
+        else
+            return Complex ? T{P[2 * static_cast<std::size_t>(K)], P[2 * static_cast<std::size_t>(K) + 1]}
+                           : T{P[K], 0.0};
+    }
+};
+
 }  // namespace tarnel::detail

@@ -19,6 +19,7 @@ namespace tarnel {
 
 using detail::Elem;
 using detail::TC;
+using detail::TValueReader;
 
 // The row indices are checked as the product meets them (the column pointers before it starts): a broken pattern
 // raises before Y is written.
@@ -28,22 +29,32 @@ void TSparseMtx1::DenseProduct(const TVec& X, TVec& Y, bool Left) const
     CheckPattern(false);
     const int outLen = Left ? FCols : FRows;
     std::vector<T> out(static_cast<std::size_t>(outLen), T{});
-    const TVec& a = *FValues;
     const int* colPtr = FColPointers.data();
     const int* rowIdx = FRowIndices.data();
     const auto rows = static_cast<unsigned>(FRows);
-    for (int c = 0; c < FCols; ++c) {
-        T sum{};
-        const T xc = Left ? T{} : Elem<T>(X, static_cast<std::size_t>(c));
-        for (int k = colPtr[c]; k < colPtr[c + 1]; ++k) {
-            const int t = rowIdx[k];
-            if (static_cast<unsigned>(t) >= rows) ERaise(msg::sparse::kInvalidPattern);
-            if (Left)
-                sum += Elem<T>(a, static_cast<std::size_t>(k)) * Elem<T>(X, static_cast<std::size_t>(t));
-            else
-                out[static_cast<std::size_t>(t)] += Elem<T>(a, static_cast<std::size_t>(k)) * xc;
+    const TValueReader<T> a{FValues->Values(), FValues->Complex()}, x{X.Values(), X.Complex()};
+    T* o = out.data();
+    if (Left) {
+        for (int c = 0; c < FCols; ++c) {
+            T sum{};
+            const int last = colPtr[c + 1];
+            for (int k = colPtr[c]; k < last; ++k) {
+                const int t = rowIdx[k];
+                if (static_cast<unsigned>(t) >= rows) ERaise(msg::sparse::kInvalidPattern);
+                sum += a(k) * x(t);
+            }
+            o[c] = sum;
         }
-        if (Left) out[static_cast<std::size_t>(c)] = sum;
+    } else {
+        for (int c = 0; c < FCols; ++c) {
+            const T xc = x(c);
+            const int last = colPtr[c + 1];
+            for (int k = colPtr[c]; k < last; ++k) {
+                const int t = rowIdx[k];
+                if (static_cast<unsigned>(t) >= rows) ERaise(msg::sparse::kInvalidPattern);
+                o[t] += a(k) * xc;
+            }
+        }
     }
     detail::StoreElems(out, Y);
 }

@@ -3,9 +3,11 @@
 // The product runs column by column with a marker array (rows in the order they are first reached, cancellations
 // kept as explicit zeros). A first pass counts the result, so that the limit is checked as the doubling room from
 // both operands' entries would meet it, before anything is written, and the result is sized once (in Self's own
-// storage unless Self is an operand). The sum is a sorted merge per column, over sorted copies of columns whose
-// rows do not ascend (a product's), counted the same way against its room (from the larger entry count, doubling
-// when full, up to MaxNonZeroCount). Operands may be Self and are only read, and a refused call leaves Self as it
+// storage unless Self is an operand). The sum is a sorted merge per column, counted the same way against its room
+// (from the larger entry count, doubling when full, up to MaxNonZeroCount): when every column of both operands
+// ascends within the rows (one pass finds out) the merge reads the entries where they lie, and operands of one
+// pattern are summed position by position; otherwise columns whose rows do not ascend (a product's) are merged
+// through sorted copies. Operands may be Self and are only read, and a refused call leaves Self as it
 // was. A real operand mixed with a complex one counts as x + 0i.
 #include <algorithm>
 #include <climits>
@@ -25,6 +27,7 @@ namespace tarnel {
 
 using detail::Elem;
 using detail::TC;
+using detail::TValueReader;
 
 namespace {
 
@@ -33,6 +36,14 @@ void Grow(std::int64_t& Capacity, std::int64_t Max, const char* Msg)
 {
     if (2 * Capacity > Max) ERaise(Msg);
     Capacity = std::max<std::int64_t>(2 * Capacity, 1);
+}
+
+// The room a sum of N entries grows through: from Capacity (the larger operand's entry count), doubled whenever
+// fewer than two places are left; raises the sum's limit text when the doubling would pass Max.
+void CheckSumRoom(std::int64_t Capacity, std::int64_t N, std::int64_t Max)
+{
+    for (std::int64_t at = std::max<std::int64_t>(1, Capacity - 1); at <= N; at = std::max(at + 1, Capacity - 1))
+        Grow(Capacity, Max, msg::sparse::kAddMaxReached);
 }
 
 // Where a result of N entries is built: local arrays when Self is an operand (installed at the end), else Self's
@@ -88,7 +99,7 @@ void TSparseMtx1::BuildProduct(const TSparseMtx& Left, const TSparseMtx& Right, 
     std::vector<T> localValues;
     const auto [outRows, outValues] = ResultRoom<T>(
         selfOperand, q, localRows, localValues,
-        [&] { Install(rows, cols, std::is_same_v<T, TC>, std::vector<int>(colPtr)); }, FRowIndices, *FValues);
+        [&] { Install(rows, cols, std::is_same_v<T, TC>, std::move(colPtr)); }, FRowIndices, *FValues);
     std::fill(marker.begin(), marker.end(), -1);
     int p = 0;
     for (int j = 0; j < cols; ++j) {
@@ -181,14 +192,27 @@ struct TColumnRows {
     int Pos(int T) const { return Direct ? First + T : Sorted[static_cast<std::size_t>(T)].second; }
 };
 
-// Whether the rows of every column of M ascend (as triplet conversions leave them; a product's need not).
-bool AllColumnsAscend(const TSparseMtx& M)
+// Whether the rows of every column of M ascend (as triplet conversions leave them; a product's need not) and lie
+// within 0..Rows-1. The column pointers have been checked. One pass over all rows counts the descents and finds
+// the largest row (as unsigned, so a negative row is large); the descents where a column starts are then taken off.
+bool AllColumnsAscendWithin(const TSparseMtx& M)
 {
-    const std::span<const int> colPtr = M.ColPointers(), rowIdx = M.RowIndices();
-    for (int j = 0; j < M.Cols(); ++j)
-        for (int k = colPtr[static_cast<std::size_t>(j)] + 1; k < colPtr[static_cast<std::size_t>(j) + 1]; ++k)
-            if (rowIdx[static_cast<std::size_t>(k)] < rowIdx[static_cast<std::size_t>(k) - 1]) return false;
-    return true;
+    const int nz = M.NonZeros();
+    if (nz == 0) return true;
+    const int* colPtr = M.ColPointers().data();
+    const int* rowIdx = M.RowIndices().data();
+    unsigned largest = static_cast<unsigned>(rowIdx[0]);
+    int descents = 0;
+    for (int k = 1; k < nz; ++k) {
+        descents += rowIdx[k] < rowIdx[k - 1];
+        largest = std::max(largest, static_cast<unsigned>(rowIdx[k]));
+    }
+    if (largest >= static_cast<unsigned>(M.Rows())) return false;
+    for (int j = 0; j < M.Cols() && descents > 0; ++j) {
+        const int first = colPtr[j];
+        if (first > 0 && first < colPtr[j + 1]) descents -= rowIdx[first] < rowIdx[first - 1];
+    }
+    return descents == 0;
 }
 
 // Marks the end of a column in the merge.
@@ -219,6 +243,86 @@ void MergeColumns(const TSparseMtx& A, const TSparseMtx& B, bool AscendingA, boo
     }
 }
 
+// Whether A and B (of one size) hold the same rows at the same positions.
+bool SamePatternOf(const TSparseMtx& A, const TSparseMtx& B)
+{
+    if (&A == &B) return true;
+    const std::span<const int> ap = A.ColPointers(), bp = B.ColPointers(), ai = A.RowIndices(), bi = B.RowIndices();
+    return std::equal(ap.begin(), ap.end(), bp.begin(), bp.end()) &&
+           std::equal(ai.begin(), ai.end(), bi.begin(), bi.end());
+}
+
+// The sum when every column of both operands ascends within the rows (the common case), read where the entries
+// lie. Counting: ColPtr (Cols + 1 entries, ColPtr[0] = 0) gets the column pointers, clamped to the int range; the
+// entry count is returned. A row in both operands gives one entry; operands of one pattern give it as it is.
+std::int64_t CountAscendingSum(const TSparseMtx& A, const TSparseMtx& B, bool SamePattern, std::vector<int>& ColPtr)
+{
+    const int* ap = A.ColPointers().data();
+    const int* ai = A.RowIndices().data();
+    const int* bp = B.ColPointers().data();
+    const int* bi = B.RowIndices().data();
+    if (SamePattern) {
+        std::copy(ap, ap + A.Cols() + 1, ColPtr.begin());
+        return A.NonZeros();
+    }
+    std::int64_t n = 0;
+    for (int j = 0; j < A.Cols(); ++j) {
+        int ka = ap[j], kb = bp[j];
+        const int ea = ap[j + 1], eb = bp[j + 1];
+        int common = 0;
+        while (ka < ea && kb < eb) {
+            const int x = ai[ka], y = bi[kb];
+            if (x == y)
+                ++ka, ++kb, ++common;
+            else if (x < y)
+                ++ka;
+            else
+                ++kb;
+        }
+        n += static_cast<std::int64_t>(ea - ap[j]) + (eb - bp[j]) - common;
+        ColPtr[static_cast<std::size_t>(j) + 1] = static_cast<int>(std::min<std::int64_t>(n, INT_MAX));
+    }
+    return n;
+}
+
+// Filling: the entries in ascending rows, A's value plus BSign times B's where both hold the row.
+template <class T>
+void FillAscendingSum(const TSparseMtx& A, const TSparseMtx& B, double BSign, bool SamePattern, int* OutRows,
+                      T* OutValues)
+{
+    const int* ap = A.ColPointers().data();
+    const int* ai = A.RowIndices().data();
+    const int* bp = B.ColPointers().data();
+    const int* bi = B.RowIndices().data();
+    const TValueReader<T> va{A.Values().Values(), A.Complex()}, vb{B.Values().Values(), B.Complex()};
+    if (SamePattern) {
+        const int nz = A.NonZeros();
+        std::copy(ai, ai + nz, OutRows);
+        for (int k = 0; k < nz; ++k) OutValues[k] = va(k) + BSign * vb(k);
+        return;
+    }
+    int p = 0;
+    for (int j = 0; j < A.Cols(); ++j) {
+        int ka = ap[j], kb = bp[j];
+        const int ea = ap[j + 1], eb = bp[j + 1];
+        while (ka < ea && kb < eb) {
+            const int x = ai[ka], y = bi[kb];
+            if (x == y) {
+                OutRows[p] = x;
+                OutValues[p++] = va(ka++) + BSign * vb(kb++);
+            } else if (x < y) {
+                OutRows[p] = x;
+                OutValues[p++] = va(ka++);
+            } else {
+                OutRows[p] = y;
+                OutValues[p++] = BSign * vb(kb++);
+            }
+        }
+        for (; ka < ea; ++ka, ++p) OutRows[p] = ai[ka], OutValues[p] = va(ka);
+        for (; kb < eb; ++kb, ++p) OutRows[p] = bi[kb], OutValues[p] = BSign * vb(kb);
+    }
+}
+
 }  // namespace
 
 template <class T>
@@ -227,29 +331,42 @@ void TSparseMtx1::BuildSum(const TSparseMtx& A, const TSparseMtx& B, double BSig
     // First pass: the entries of every column, and the room the result would grow through (from the larger entry
     // count, doubled whenever fewer than two places are left), checked before anything is written.
     // The rows are checked here, as the merge meets them.
+    const bool ascendingA = AllColumnsAscendWithin(A);
+    const bool ascendingB = &B == &A ? ascendingA : AllColumnsAscendWithin(B);
+    const bool ascending = ascendingA && ascendingB;
+    const bool samePattern = ascending && SamePatternOf(A, B);
     std::vector<int> colPtr(static_cast<std::size_t>(A.FCols) + 1, 0);
     std::int64_t n = 0;
-    const auto rows = static_cast<unsigned>(A.FRows);
-    bool rowsInside = true;
-    const bool ascendingA = AllColumnsAscend(A), ascendingB = &B == &A ? ascendingA : AllColumnsAscend(B);
-    MergeColumns(
-        A, B, ascendingA, ascendingB,
-        [&](int Row, int, int) {
-            rowsInside &= static_cast<unsigned>(Row) < rows;
-            ++n;
-        },
-        [&](int J) { colPtr[static_cast<std::size_t>(J) + 1] = static_cast<int>(std::min<std::int64_t>(n, INT_MAX)); });
-    if (!rowsInside) ERaise(msg::sparse::kInvalidPattern);
-    std::int64_t capacity = std::max(A.FNonZeros, B.FNonZeros);
-    for (std::int64_t at = std::max<std::int64_t>(1, capacity - 1); at <= n; at = std::max(at + 1, capacity - 1))
-        Grow(capacity, MaxNonZeroCount, msg::sparse::kAddMaxReached);
+    if (ascending) {
+        n = CountAscendingSum(A, B, samePattern, colPtr);
+    } else {
+        const auto rows = static_cast<unsigned>(A.FRows);
+        bool rowsInside = true;
+        MergeColumns(
+            A, B, ascendingA, ascendingB,
+            [&](int Row, int, int) {
+                rowsInside &= static_cast<unsigned>(Row) < rows;
+                ++n;
+            },
+            [&](int J) {
+                colPtr[static_cast<std::size_t>(J) + 1] = static_cast<int>(std::min<std::int64_t>(n, INT_MAX));
+            });
+        if (!rowsInside) ERaise(msg::sparse::kInvalidPattern);
+    }
+    CheckSumRoom(std::max(A.FNonZeros, B.FNonZeros), n, MaxNonZeroCount);
 
     const bool selfOperand = static_cast<const void*>(&A) == this || static_cast<const void*>(&B) == this;
     std::vector<int> localRows;
     std::vector<T> localValues;
+    // Install runs only when Self is no operand, InstallBuilt only when it is: colPtr moves into one of them.
     const auto [outRows, outValues] = ResultRoom<T>(
         selfOperand, n, localRows, localValues,
-        [&] { Install(A.FRows, A.FCols, std::is_same_v<T, TC>, std::vector<int>(colPtr)); }, FRowIndices, *FValues);
+        [&] { Install(A.FRows, A.FCols, std::is_same_v<T, TC>, std::move(colPtr)); }, FRowIndices, *FValues);
+    if (ascending) {
+        FillAscendingSum<T>(A, B, BSign, samePattern, outRows, outValues);
+        if (selfOperand) InstallBuilt(A.FRows, A.FCols, std::move(colPtr), localRows, localValues);
+        return;
+    }
     std::int64_t p = 0;
     MergeColumns(
         A, B, ascendingA, ascendingB,

@@ -31,21 +31,52 @@ void InvertOrder(const TIntArray& Order, int Count, std::vector<int>& Inverse, c
     }
 }
 
+// The placing pass: each entry of Src's column Q[i] (i in the natural order) goes to the next free place of result
+// column InvP[row] as row i. W Doubles per value; Permuted: P or Q given (else InvP and Q are not read).
+template <std::size_t W, bool Permuted>
+void PlaceTransposed(const TSparseMtx& Src, const TIntArray& Q, const int* InvP, int* Next, int* Rows, double* Values)
+{
+    const int* colPtr = Src.ColPointers().data();
+    const int* rowIdx = Src.RowIndices().data();
+    const double* src = Src.Values().Values();
+    for (int i = 0; i < Src.Cols(); ++i) {
+        const int j = !Permuted || Q.empty() ? i : Q[static_cast<std::size_t>(i)];
+        const int last = colPtr[j + 1];
+        for (int k = colPtr[j]; k < last; ++k) {
+            const int c = Permuted ? InvP[rowIdx[k]] : rowIdx[k];
+            const auto pos = static_cast<std::size_t>(Next[c]++);
+            Rows[pos] = i;
+            for (std::size_t w = 0; w < W; ++w) Values[pos * W + w] = src[static_cast<std::size_t>(k) * W + w];
+        }
+    }
+}
+
 }  // namespace
 
 void TSparseMtx::Transp(const TSparseMtx& Src, const TIntArray& P, const TIntArray& Q)
 {
-    Src.CheckPattern(true);
+    // In the natural order the counting pass checks the rows itself (nothing else can be refused).
+    const bool permuted = !P.empty() || !Q.empty();
+    Src.CheckPattern(permuted);
     const int srcRows = Src.FRows, srcCols = Src.FCols, nz = Src.FNonZeros;
     std::vector<int> invP, invQ;
-    InvertOrder(P, srcRows, invP, msg::sparse::kPNotPermutation);
-    InvertOrder(Q, srcCols, invQ, msg::sparse::kQNotPermutation);
+    if (permuted) {
+        InvertOrder(P, srcRows, invP, msg::sparse::kPNotPermutation);
+        InvertOrder(Q, srcCols, invQ, msg::sparse::kQNotPermutation);
+    }
     // Result column c holds Src's row P[c]; its row i comes from Src's column Q[i].
     std::vector<int> colPtr(static_cast<std::size_t>(srcRows) + 1, 0);
-    for (int k = 0; k < nz; ++k)
-        ++colPtr[static_cast<std::size_t>(
-                     invP[static_cast<std::size_t>(Src.FRowIndices[static_cast<std::size_t>(k)])]) +
-                 1];
+    const int* rowIdx = Src.FRowIndices.data();
+    if (permuted) {
+        for (int k = 0; k < nz; ++k) ++colPtr[static_cast<std::size_t>(invP[static_cast<std::size_t>(rowIdx[k])]) + 1];
+    } else {
+        const auto rowsLimit = static_cast<unsigned>(srcRows);
+        for (int k = 0; k < nz; ++k) {
+            const auto r = static_cast<unsigned>(rowIdx[k]);
+            if (r >= rowsLimit) ERaise(msg::sparse::kInvalidPattern);
+            ++colPtr[static_cast<std::size_t>(r) + 1];
+        }
+    }
     for (std::size_t c = 0; c < static_cast<std::size_t>(srcRows); ++c) colPtr[c + 1] += colPtr[c];
     std::vector<int> next(colPtr.begin(), colPtr.end() - 1);
     const std::size_t width = Src.FComplex ? 2 : 1;
@@ -66,18 +97,13 @@ void TSparseMtx::Transp(const TSparseMtx& Src, const TIntArray& P, const TIntArr
         rows = FRowIndices.data();
         values = FValues->Values();
     }
-    const double* src = Src.FValues->Values();
-    for (int i = 0; i < srcCols; ++i) {
-        const int j = Q.empty() ? i : Q[static_cast<std::size_t>(i)];
-        for (int k = Src.FColPointers[static_cast<std::size_t>(j)];
-             k < Src.FColPointers[static_cast<std::size_t>(j) + 1]; ++k) {
-            const int c = invP[static_cast<std::size_t>(Src.FRowIndices[static_cast<std::size_t>(k)])];
-            const std::size_t pos = static_cast<std::size_t>(next[static_cast<std::size_t>(c)]++);
-            rows[pos] = i;
-            for (std::size_t w = 0; w < width; ++w)
-                values[pos * width + w] = src[static_cast<std::size_t>(k) * width + w];
-        }
-    }
+    const int* inv = invP.data();
+    if (complex)
+        permuted ? PlaceTransposed<2, true>(Src, Q, inv, next.data(), rows, values)
+                 : PlaceTransposed<2, false>(Src, Q, inv, next.data(), rows, values);
+    else
+        permuted ? PlaceTransposed<1, true>(Src, Q, inv, next.data(), rows, values)
+                 : PlaceTransposed<1, false>(Src, Q, inv, next.data(), rows, values);
     if (inPlace) {
         Install(srcCols, srcRows, complex, std::move(colPtr));
         std::copy(localRows.begin(), localRows.end(), FRowIndices.begin());

@@ -71,6 +71,9 @@ TEST_F(SparseDenseProducts, ResidualNormAndChecks)
     y.SetIt(false, {7});
     ExpectRaise([&] { rect.MulRight(shortX, y); }, "x.Length <> FCols");
     ExpectRaise([&] { rect.MulLeft(b, y); }, "X.Length <> FRows");
+    rect.SetRows(2);  // row 2 is stored: met in the middle of the product, before y is written
+    ExpectRaise([&] { rect.MulRight(x, y); }, "Invalid sparse pattern!");
+    ExpectRaise([&] { rect.MulLeft(b, y); }, "Invalid sparse pattern!");
     EXPECT_EQ(Doubles(y), (std::vector<double>{7}));
 }
 

@@ -119,4 +119,38 @@ TEST_F(SparseProducts, SumsAndDifferences)
     EXPECT_EQ(Dense(s), (std::vector<double>{11, 1, 12, 1}));
 }
 
+// Operands whose rows ascend but whose patterns differ: rows in one operand only, shared rows, the tail of either
+// column and an empty column of A. A 4 × 3: (0,0)=1, (2,0)=2, (1,2)=3, (3,2)=4; B: (1,0)=10, (2,0)=20, (3,0)=30,
+// (0,1)=40, (3,2)=50.
+TEST_F(SparseProducts, SumsOfAscendingOperandsWithDifferentPatterns)
+{
+    TSparseMtx a, b;
+    a.TripletsToSparse(4, 3, TIntArray{0, 2, 1, 3}, TIntArray{0, 0, 2, 2}, TSampleArray{1, 2, 3, 4}, 0);
+    b.TripletsToSparse(4, 3, TIntArray{1, 2, 3, 0, 3}, TIntArray{0, 0, 0, 1, 2}, TSampleArray{10, 20, 30, 40, 50}, 0);
+    TSparseMtx s;
+    s.Add(a, b, 10);  // room 5, doubled once on the way to 7 entries
+    EXPECT_EQ(Dense(s), (std::vector<double>{1, 40, 0, 10, 0, 3, 22, 0, 0, 30, 0, 54}));
+    EXPECT_EQ(Rows(s), (std::vector<int>{0, 1, 2, 3, 0, 1, 3}));
+    EXPECT_EQ(std::vector<int>(s.ColPointers().begin(), s.ColPointers().end()), (std::vector<int>{0, 4, 5, 7}));
+    s.Sub(b, a);
+    EXPECT_EQ(Dense(s), (std::vector<double>{-1, 40, 0, 10, 0, -3, 18, 0, 0, 30, 0, 46}));
+    TSparseMtx c;
+    c.ExtendToComplex(b, false);  // v + i·v
+    s.Add(a, c, 10);
+    EXPECT_EQ(Dense(s), (std::vector<double>{1, 0, 40, 40, 0, 0, 10, 10, 0, 0, 3, 0,  //
+                                             22, 20, 0, 0, 0, 0, 30, 30, 0, 0, 54, 50}));
+    s.Add(a, b, 10);
+    const TSnapshot before = Snapshot(s);
+    ExpectRaise([&] { s.Add(a, b, 9); }, "Sparse matrix add: MaxNonZeroCount reached!");
+    // A stored row outside the matrix: refused, whether or not the rows ascend.
+    TSparseMtx outside;
+    outside.TripletsToSparse(4, 3, TIntArray{0, 3}, TIntArray{0, 0}, TSampleArray{1, 2}, 0);
+    outside.SetRows(3);
+    TSparseMtx other;
+    other.TripletsToSparse(3, 3, TIntArray{1}, TIntArray{0}, TSampleArray{5}, 0);
+    ExpectRaise([&] { s.Add(outside, outside, 1000); }, "Invalid sparse pattern!");
+    ExpectRaise([&] { s.Add(other, outside, 1000); }, "Invalid sparse pattern!");
+    EXPECT_TRUE(Snapshot(s) == before);
+}
+
 }  // namespace

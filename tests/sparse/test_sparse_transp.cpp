@@ -91,6 +91,11 @@ TEST_F(SparseTransp, OrdersThatAreNotPermutationsChangeNothing)
     const TIntArray badCols[] = {{0, 1}, {0, 1, 1}, {0, 1, 3}};
     for (const TIntArray& q : badCols) ExpectRaise([&] { t.Transp(a, {}, q); }, "Q is not a permutation");
     EXPECT_TRUE(Snapshot(t) == before);
+    // A stored row outside the matrix, with and without orders.
+    a.SetRows(1);  // row 1 is stored
+    ExpectRaise([&] { t.Transp(a); }, "Invalid sparse pattern!");
+    ExpectRaise([&] { t.Transp(a, {0}, {}); }, "Invalid sparse pattern!");
+    EXPECT_TRUE(Snapshot(t) == before);
 }
 
 }  // namespace
