@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -325,7 +326,22 @@ void ReadObjectFrame(TStream& Body, F&& Read)
 // are Doubles filling the rest. False where only a full read can tell (other encodings, the older versions).
 bool DoubleValuesFit(TStream& Data)
 {
+    // The probe is given the shape its header gives (the first two singles: Complex, Length) over an array that is
+    // never touched, so that reading the header does not allocate and zero a block for a throwaway vector. The shape
+    // is only a guess: the header reader checks all of it, and resizes the probe where the guess was wrong.
     TVec probe;
+    std::unique_ptr<double[]> room;
+    float shape[2];
+    const std::int64_t start = Data.Position();
+    if (Data.Read(shape, sizeof shape) == sizeof shape && (shape[0] == 0 || shape[0] == 1) && shape[1] >= 0 &&
+        shape[1] <= 16777216 && shape[1] == std::floor(shape[1])) {
+        const std::int64_t numbers = static_cast<std::int64_t>(shape[1]) * (shape[0] == 1 ? 2 : 1);
+        if (numbers > 0 && numbers * static_cast<std::int64_t>(sizeof(double)) <= Data.Size()) {
+            room.reset(new double[static_cast<std::size_t>(numbers)]);
+            probe.Adopt(room.get(), numbers, static_cast<int>(shape[1]), shape[0] == 1);
+        }
+    }
+    Data.SetPosition(start);
     if (probe.ReadHeader(Data) != prDouble) return false;
     const std::int64_t numbers = static_cast<std::int64_t>(probe.Length()) * (probe.Complex() ? 2 : 1);
     return Data.Size() - Data.Position() == numbers * static_cast<std::int64_t>(sizeof(double));
