@@ -329,8 +329,8 @@ bool DoubleValuesFit(TStream& Data)
     // The probe is given the shape its header gives (the first two singles: Complex, Length) over an array that is
     // never touched, so that reading the header does not allocate and zero a block for a throwaway vector. The shape
     // is only a guess: the header reader checks all of it, and resizes the probe where the guess was wrong.
+    std::unique_ptr<double[]> room;  // outlives the probe that views it
     TVec probe;
-    std::unique_ptr<double[]> room;
     float shape[2];
     const std::int64_t start = Data.Position();
     if (Data.Read(shape, sizeof shape) == sizeof shape && (shape[0] == 0 || shape[0] == 1) && shape[1] >= 0 &&
@@ -338,7 +338,11 @@ bool DoubleValuesFit(TStream& Data)
         const std::int64_t numbers = static_cast<std::int64_t>(shape[1]) * (shape[0] == 1 ? 2 : 1);
         if (numbers > 0 && numbers * static_cast<std::int64_t>(sizeof(double)) <= Data.Size()) {
             room.reset(new double[static_cast<std::size_t>(numbers)]);
-            probe.Adopt(room.get(), numbers, static_cast<int>(shape[1]), shape[0] == 1);
+            try {
+                probe.Adopt(room.get(), numbers, static_cast<int>(shape[1]), shape[0] == 1);
+            } catch (const Exception&) {
+                // A shape no vector takes: the header reader below says why.
+            }
         }
     }
     Data.SetPosition(start);
