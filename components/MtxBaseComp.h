@@ -67,6 +67,15 @@ std::string ObjectBody(const TVec& V);
 std::string ObjectBody(const TMtx& M);
 void AssignObjectBody(TVec& V, const std::string& Body);
 void AssignObjectBody(TMtx& M, const std::string& Body);
+// The same body streamed in place, for a property's WriteObject, CheckObject and ReadObject (TPropInfo): written at
+// the stream's position; checked, all of Body, as AssignObjectBody reads it, raising EStreamError and changing
+// nothing; read into the object itself, which ends as AssignObjectBody would leave it.
+void WriteObjectBody(TStream& Stream, const TVec& V);
+void WriteObjectBody(TStream& Stream, const TMtx& M);
+void CheckVecBody(TStream& Body);
+void CheckMtxBody(TStream& Body);
+void ReadObjectBody(TVec& V, TStream& Body);
+void ReadObjectBody(TMtx& M, TStream& Body);
 
 // Sets every stored property of Component that has a declared default to it, Doubles to 0; others are left alone.
 void ResetStoredProperties(TComponent& Component);

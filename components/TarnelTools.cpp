@@ -48,7 +48,13 @@ const std::vector<TPropInfo>& TMtxOptimization::Properties() const
              AssignObjectBody(read, std::get<std::string>(v));
              O(c).SetVariableParameters(read);
          },
-         std::nullopt},
+         std::nullopt, true, 0,
+         [](const TComponent& c, TStream& s) { WriteObjectBody(s, O(c).VariableParameters()); }, CheckVecBody,
+         [](TComponent& c, TStream& s) {
+             // As SetVariableParameters: the vector changes and Dirty is set.
+             ReadObjectBody(O(c).VariableParameters(), s);
+             O(c).SetDirty(true);
+         }},
         {"ConstantParameters", pkObject,
          [](const TComponent& c) { return TPropValue(ObjectBody(O(c).ConstantParameters())); },
          [](TComponent& c, const TPropValue& v) {
@@ -56,7 +62,13 @@ const std::vector<TPropInfo>& TMtxOptimization::Properties() const
              AssignObjectBody(read, std::get<std::string>(v));
              O(c).SetConstantParameters(read);
          },
-         std::nullopt},
+         std::nullopt, true, 0,
+         [](const TComponent& c, TStream& s) { WriteObjectBody(s, O(c).ConstantParameters()); }, CheckVecBody,
+         [](TComponent& c, TStream& s) {
+             // As SetConstantParameters: the vector changes and Dirty is set.
+             ReadObjectBody(O(c).ConstantParameters(), s);
+             O(c).SetDirty(true);
+         }},
         {"Lambda0", pkDouble, [](const TComponent& c) { return TPropValue(O(c).Lambda0()); },
          [](TComponent& c, const TPropValue& v) { O(c).SetLambda0(std::get<double>(v)); }, std::nullopt},
         {"GradTolerance", pkDouble, [](const TComponent& c) { return TPropValue(O(c).GradTolerance()); },

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace tarnel {
@@ -45,6 +46,13 @@ struct TPropInfo {
     bool Stored = true;
     // pkEnumeration: the largest ordinal a stream may hold.
     std::int32_t MaxOrdinal = 0;
+    // pkObject, optional, all three or none: the object's body streamed in place instead of through Get and Set.
+    // WriteObject writes the body at the stream's position. CheckObject reads a body of exactly the stream's size
+    // and raises where a read would fail, leaving every object alone; ReadObject then reads that checked body into
+    // the component's object.
+    std::function<void(const TComponent&, TStream&)> WriteObject = {};
+    std::function<void(TStream&)> CheckObject = {};
+    std::function<void(TComponent&, TStream&)> ReadObject = {};
 };
 
 // True when A and B are the same value; Doubles compare bit for bit (so -0 differs from 0 and NaN equals itself).

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -388,6 +389,96 @@ TEST(OptimizationComponent, DamagedRecordsLeaveItUnchanged)
             EXPECT_STREQ(e.what(), c.message);
         }
         unchanged(t);
+    }
+}
+
+// The vectors' bodies in a record that is otherwise sound: each is checked before any vector of the component
+// changes, whatever encoding its "DataValues" carry. The component holds parameters of its own beforehand, so a
+// vector overwritten before a later fault was found would show.
+TEST(OptimizationComponent, VectorBodiesCheckedBeforeAnyVectorChanges)
+{
+    auto stream = [](std::initializer_list<double> x, TPrecision p) {
+        TVec v;
+        v.SetIt(false, x);
+        TMemoryStream m;
+        v.SaveToStream(m, p, rnTrunc);
+        return std::string(static_cast<const char*>(m.Memory()), static_cast<std::size_t>(m.Size()));
+    };
+    const std::string vars = stream({1, 2, 3}, prDouble), consts = stream({4}, prDouble);
+    TMtxOptimization src(nullptr);
+    TVec v;
+    v.SetIt(false, {1, 2, 3});
+    src.SetVariableParameters(v);
+    v.SetIt(false, {4});
+    src.SetConstantParameters(v);
+    const std::string full = Record(src);
+
+    // The record with the "DataValues" bytes From replaced by To, both lengths in front of them adjusted: the
+    // payload's (4 bytes before it) and the object body's (before its version, tag, name, kind and that length).
+    auto with = [&](const std::string& From, const std::string& To) {
+        std::string r = full;
+        const auto at = r.find(From);
+        EXPECT_NE(at, std::string::npos);
+        r.replace(at, From.size(), To);
+        const auto grow = static_cast<std::int32_t>(To.size()) - static_cast<std::int32_t>(From.size());
+        for (std::size_t pos : {at - 4, at - 4 - 1 - 14 - 1 - 2 - 4}) {
+            std::int32_t n;
+            std::memcpy(&n, r.data() + pos, 4);
+            n += grow;
+            std::memcpy(r.data() + pos, &n, 4);
+        }
+        return r;
+    };
+    // The header's Length (the single at byte 4) one more than the values there are.
+    std::string longer = vars;
+    const float four = 4;
+    std::memcpy(longer.data() + 4, &four, 4);
+
+    struct Case {
+        const char* what;
+        std::string record;
+        const char* message;  // nil: loads, VariableParameters 1, 2, 3
+    };
+    const Case cases[] = {
+        {"values as Singles", with(vars, stream({1, 2, 3}, prSingle)), nullptr},
+        {"values as bytes", with(vars, stream({1, 2, 3}, prByte)), nullptr},
+        {"bytes past the values", with(vars, vars + std::string(8, '\0')),
+         "TMtxOptimization.VariableParameters: invalid record"},
+        {"a Length past the values", with(vars, longer), "TMtxOptimization.VariableParameters: Error reading stream!"},
+        {"the second vector's magic", with(consts, consts.substr(0, 32) + "\xff\xff\xff\xff" + consts.substr(36)),
+         "TMtxOptimization.ConstantParameters: Wrong file format!"},
+        {"the second vector cut", with(consts, consts.substr(0, consts.size() - 1)),
+         "TMtxOptimization.ConstantParameters: Error reading stream!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TMtxOptimization t(nullptr);
+        TVec own;
+        own.SetIt(false, {7, 8});
+        t.SetVariableParameters(own);
+        own.SetIt(false, {9});
+        t.SetConstantParameters(own);
+        t.SetDirty(false);
+        if (!c.message) {
+            Load(t, c.record);
+            ASSERT_EQ(t.VariableParameters().Length(), 3);
+            for (int i = 0; i < 3; ++i) EXPECT_EQ(t.VariableParameters().Values()[i], i + 1);
+            EXPECT_EQ(t.ConstantParameters().Values()[0], 4);
+            EXPECT_TRUE(t.Dirty());
+            continue;
+        }
+        try {
+            Load(t, c.record);
+            ADD_FAILURE();
+        } catch (const Exception& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        ASSERT_EQ(t.VariableParameters().Length(), 2);
+        EXPECT_EQ(t.VariableParameters().Values()[0], 7);
+        EXPECT_EQ(t.VariableParameters().Values()[1], 8);
+        ASSERT_EQ(t.ConstantParameters().Length(), 1);
+        EXPECT_EQ(t.ConstantParameters().Values()[0], 9);
+        EXPECT_FALSE(t.Dirty());
     }
 }
 
