@@ -11,6 +11,7 @@
 #include <random>
 
 #include "bench/BenchRow.h"
+#include "bench/QtBenchMain.h"
 #include "components/TarnelTee.h"
 
 using namespace tarnel;
@@ -160,13 +161,5 @@ const bool kRegistered = [] {
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-        if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg) fprintf(stderr, "%s\n", qPrintable(msg));
-    });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarnel_bench::QtBenchMain(argc, argv, [] {});
 }

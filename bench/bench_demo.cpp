@@ -9,8 +9,10 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <cstdio>
+#include <cstdlib>
 
 #include "bench/BenchRow.h"
+#include "bench/QtBenchMain.h"
 #include "demo/InverseMtx.h"
 #include "demo/Main.h"
 #include "platform/gui/Settings.h"
@@ -104,19 +106,14 @@ const bool kRegistered = [] {
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-        if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg) fprintf(stderr, "%s\n", qPrintable(msg));
-    });
     QTemporaryDir folder;
-    gui::SetSettingsFolder(folder.path());
-    gSourceFile = folder.filePath("Source.cpp");
-    QFile f(gSourceFile);
-    if (!f.open(QIODevice::WriteOnly) || f.write(MakeSource(5000)) < 0) return 1;
-    f.close();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarnel_bench::QtBenchMain(argc, argv, [&folder] {
+        gui::SetSettingsFolder(folder.path());
+        gSourceFile = folder.filePath("Source.cpp");
+        QFile f(gSourceFile);
+        if (!f.open(QIODevice::WriteOnly) || f.write(MakeSource(5000)) < 0) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(gSourceFile));
+            std::exit(1);
+        }
+    });
 }

@@ -14,6 +14,7 @@
 #include <cstdio>
 
 #include "bench/BenchRow.h"
+#include "bench/QtBenchMain.h"
 #include "demo/DefaultArray.h"
 #include "demo/GetMemComp.h"
 #include "demo/YuleLevinson.h"
@@ -84,16 +85,9 @@ const bool kRegistered = [] {
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-        if (type != QtWarningMsg && type != QtDebugMsg && type != QtInfoMsg) fprintf(stderr, "%s\n", qPrintable(msg));
-    });
     QTemporaryDir folder;
-    gui::SetSettingsFolder(folder.path());
-    SetVecCacheSize(1, 2000);  // the pool "GetMem vs SliceIt" leaves
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tarnel_bench::QtBenchMain(argc, argv, [&folder] {
+        gui::SetSettingsFolder(folder.path());
+        SetVecCacheSize(1, 2000);  // the pool "GetMem vs SliceIt" leaves
+    });
 }
