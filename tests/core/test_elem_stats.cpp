@@ -134,7 +134,9 @@ TEST_F(StatsTest, ComplexFormsAgainstTheTables)
         EXPECT_TRUE(Equal(mx, v.CValues()[c.MaxPos]) && Equal(mn, v.CValues()[c.MinPos])) << w;
         for (int k = 0; k < n; ++k) EXPECT_FALSE(Bigger(v.CValues()[k], mx) || Smaller(v.CValues()[k], mn)) << w;
         // A range starts counting at its Index.
-        if (n > 3) EXPECT_GE(v.Max(mx, 1, n - 1), 1) << w;
+        if (n > 3) {
+            EXPECT_GE(v.Max(mx, 1, n - 1), 1) << w;
+        }
     }
 }
 

@@ -83,7 +83,9 @@ TEST_F(ParserBuiltin, TheLanguageAndItsConstants)
         } else {
             ++functions;
         }
-        if (k > 0) EXPECT_LT(Upper(P.Words(k - 1)->Name()), Upper(w->Name()));  // name order, folded to upper case
+        if (k > 0) {  // name order, folded to upper case
+            EXPECT_LT(Upper(P.Words(k - 1)->Name()), Upper(w->Name()));
+        }
     }
     EXPECT_EQ(constants, 25);
     EXPECT_EQ(operators, 24);
