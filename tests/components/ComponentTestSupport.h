@@ -2,9 +2,9 @@
 #pragma once
 
 #include <QStringList>
-#include <cstdio>
 #include <string>
 
+#include "TestFiles.h"
 #include "platform/gui/Guard.h"
 
 namespace comptest {
@@ -19,18 +19,6 @@ struct TErrorBoxes {
     ~TErrorBoxes() { tarnel::gui::SetErrorBox(nullptr); }
 };
 
-// Runs "/usr/bin/python3 tests/data/<Script> <Arg>" and returns what it printed (errors included): empty when the
-// check passed.
-inline std::string RunPythonCheck(const std::string& Script, const std::string& Arg)
-{
-    const std::string command = "/usr/bin/python3 " TARNEL_TEST_DATA_DIR "/" + Script + " '" + Arg + "' 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return "popen failed";
-    std::string output;
-    char buf[512];
-    while (fgets(buf, sizeof buf, p)) output += buf;
-    if (pclose(p) != 0 && output.empty()) output = "checker failed";
-    return output;
-}
+using testsupport::RunPythonCheck;
 
 }  // namespace comptest

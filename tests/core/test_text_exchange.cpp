@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "TestSupport.h"
 #include "elem_util.h"
 
@@ -626,29 +627,6 @@ TEST_F(TextExchange, GridRefusalsChangeNothing)
 
 // ---- MatrixMarket -----------------------------------------------------------------------------------------------
 
-class TTempDir {
-public:
-    TTempDir()
-    {
-        char name[] = "/tmp/tarnel_mm_XXXXXX";
-        FPath = mkdtemp(name);
-    }
-    ~TTempDir() { std::filesystem::remove_all(FPath); }
-    std::string File(const std::string& Name) const { return FPath + "/" + Name; }
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
-
-std::string ReadFile(const std::string& Name)
-{
-    std::ifstream f(Name, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 TEST_F(TextExchange, MatrixMarketFileAsDocumented)
 {
     TTempDir dir;
@@ -675,15 +653,7 @@ TEST_F(TextExchange, MatrixMarketFilesReadByScipy)
         Load(m, c.m, c.complex);
         m.SaveToMatrixMarketFile(dir.File(std::string(c.name) + ".mtx"));
     }
-    const std::string command =
-        "/usr/bin/python3 " TARNEL_TEST_DATA_DIR "/check_matrix_market.py " + dir.Path() + " 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string output;
-    char buf[512];
-    while (fgets(buf, sizeof buf, p)) output += buf;
-    EXPECT_EQ(pclose(p), 0) << output;
-    EXPECT_EQ(output, "");
+    EXPECT_EQ(RunPythonCheck("check_matrix_market.py", dir.Path()), "");
 }
 
 TEST_F(TextExchange, MatrixMarketFileErrors)

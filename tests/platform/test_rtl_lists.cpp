@@ -1,12 +1,10 @@
 // The string list: checked line access, inserting and deleting, the file writer with CR LF; the short date.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 
+#include "TestFiles.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/StringList.h"
 
@@ -47,24 +45,18 @@ TEST(RtlStringList, EveryLineAccessIsChecked)
 
 TEST(RtlStringList, SavesLinesWithCarriageReturnAndLineFeed)
 {
-    char folder[] = "/tmp/tarnel_rtl_XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string name = std::string(folder) + "/lines.txt";
+    testsupport::TTempDir dir;
+    const std::string name = dir.File("lines.txt");
     TStringList s;
     s.Add("1 2");
     s.Add("");
     s.Add("x");
     s.SaveToFile(name);
-    std::ifstream f(name, std::ios::binary);
-    std::ostringstream text;
-    text << f.rdbuf();
-    EXPECT_EQ(text.str(), "1 2\r\n\r\nx\r\n");
+    EXPECT_EQ(testsupport::ReadFile(name), "1 2\r\n\r\nx\r\n");
     TStringList none;
     none.SaveToFile(name);  // an existing file is emptied
-    EXPECT_EQ(std::ifstream(name, std::ios::ate).tellg(), 0);
-    unlink(name.c_str());
-    rmdir(folder);
-    EXPECT_THROW(s.SaveToFile(std::string(folder) + "/gone/lines.txt"), EFCreateError);
+    EXPECT_EQ(std::filesystem::file_size(name), 0u);
+    EXPECT_THROW(s.SaveToFile(dir.File("gone/lines.txt")), EFCreateError);
     EXPECT_THROW(s.SaveToFile("/dev/full"), EWriteError);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Feldrin.h"
+#include "TestFiles.h"
 #include "TestSupport.h"
 
 namespace sparsetest {
@@ -22,6 +23,9 @@ using namespace tarnel;
 // Every test starts and ends with no pooled vector or matrix handed out.
 using SparseTest = testsupport::PoolCheck;
 using testsupport::ExpectRaise;
+using testsupport::ReadFile;
+using testsupport::RunPythonCheck;
+using testsupport::TTempDir;
 
 // The same Double bit for bit (so -0 differs from +0).
 inline bool SameBits(double A, double B)
@@ -71,30 +75,6 @@ inline std::ostream& operator<<(std::ostream& os, const TSnapshot& s)
     os << ", values";
     for (double v : s.Values) os << ' ' << v;
     return os;
-}
-
-// A folder of its own for the files of one test, removed with everything in it.
-class TTempDir {
-public:
-    TTempDir()
-    {
-        std::string t = (std::filesystem::temp_directory_path() / "tarnel_sparse_XXXXXX").string();
-        FPath = mkdtemp(t.data());
-    }
-    ~TTempDir() { std::filesystem::remove_all(FPath); }
-    std::string File(const std::string& Name) const { return (std::filesystem::path(FPath) / Name).string(); }
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
-
-inline std::string ReadFile(const std::string& Name)
-{
-    std::ifstream f(Name, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 // A small real matrix with a known pattern: 3 x 3, entries (0,0) 1, (2,0) 2, (1,1) 3, (0,2) 4, (2,2) 5.

@@ -318,15 +318,7 @@ TEST_F(SparseMarket, WrittenFilesReadByScipyAndBack)
         back.LoadFromMatrixMarketFile(file);
         EXPECT_EQ(Snapshot(back), Snapshot(m));
     }
-    const std::string command =
-        "/usr/bin/python3 " TARNEL_TEST_DATA_DIR "/check_sparse_market.py " + dir.Path() + " 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string output;
-    char buf[512];
-    while (fgets(buf, sizeof buf, p)) output += buf;
-    EXPECT_EQ(pclose(p), 0) << output;
-    EXPECT_EQ(output, "");
+    EXPECT_EQ(RunPythonCheck("check_sparse_market.py", dir.Path()), "");
 }
 
 TEST_F(SparseMarket, LoadMissingFileOrFolderChangesNothing)

@@ -64,30 +64,10 @@ std::vector<double> Dense(const TSparseMtx& M)
     return std::vector<double>(d.Values(), d.Values() + static_cast<std::size_t>(M.Rows()) * M.Cols());
 }
 
-// A folder of its own under the system's temporary folder, removed with its files afterwards.
-struct TTempFolder {
-    TTempFolder()
-    {
-        std::string t = (std::filesystem::temp_directory_path() / "sparse_random_XXXXXX").string();
-        Path = mkdtemp(t.data());
-    }
-    ~TTempFolder() { std::filesystem::remove_all(Path); }
-    std::string File(const std::string& Name) const { return Path + "/" + Name; }
-    std::string Path;
-};
-
 // Runs the checker on the folder: it prints nothing and succeeds when every file holds what it should.
-void RunChecker(const TTempFolder& Dir)
+void RunChecker(const TTempDir& Dir)
 {
-    const std::string command =
-        "/usr/bin/python3 " TARNEL_TEST_DATA_DIR "/check_sparse_random.py " + Dir.Path + " 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string output;
-    char buf[512];
-    while (fgets(buf, sizeof buf, p)) output += buf;
-    EXPECT_EQ(pclose(p), 0) << output;
-    EXPECT_EQ(output, "");
+    EXPECT_EQ(RunPythonCheck("check_sparse_random.py", Dir.Path()), "");
 }
 
 // A vector as a one-column MatrixMarket file (zeros kept), which scipy reads back bit for bit.
@@ -212,7 +192,7 @@ TEST_F(SparseRandom, RefusalsLeaveEverythingAsItWas)
 // For several seeds and fills, order 200: scipy finds every column strictly dominant and A·X = B.
 TEST_F(SparseRandom, SystemsAreDominantAndSolvedByX)
 {
-    TTempFolder dir;
+    TTempDir dir;
     struct Case {
         std::uint64_t Seed;
         bool Symmetric;
@@ -234,7 +214,7 @@ TEST_F(SparseRandom, SystemsAreDominantAndSolvedByX)
 // Pictures of the three methods, checked against numpy's binning; the sides hold the last row and column.
 TEST_F(SparseRandom, PicturesAgainstNumpyBinning)
 {
-    TTempFolder dir;
+    TTempDir dir;
     struct Case {
         const char* Name;
         int Rows, Cols, Width;
