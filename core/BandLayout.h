@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "core/LinAlgTypes.h"
+
 namespace tarnel {
 
 class TMtx;
@@ -22,6 +24,12 @@ inline std::int64_t BandSlot(int Ku, int Cols, int R, int C)
 // Ku and SubDiag Kl. Raises "(SuperDiag+SubDiag)*Cols > MaxElemCount" before Dst changes when the (Ku+Kl+1)·Cols
 // elements it would hold exceed MaxElemCount (counted in 64 bits).
 void PrepareBand(TMtx& Dst, int Ku, int Kl, int Cols, bool Complex, int MaxElemCount);
+
+// A.LUSolveInt(X, X, 1, MtxType, opNone) for a band A that is the caller's own temporary: a general band of one sub-
+// and one super-diagonal solved without refinement or estimate is factored on A's own rows, which it overwrites
+// (no copy of them), and X is undefined after a failure; any other case is LUSolveInt's, A unchanged. The checks,
+// Info, MtxError, the text raised and the control word are LUSolveInt's.
+void LUSolveOnBand(TMtx& A, double* X, TMtxType MtxType);
 
 }  // namespace detail
 

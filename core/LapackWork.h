@@ -1,6 +1,6 @@
 // Work areas and results of the LAPACK-based operations. Internal to the library.
 //
-//     detail::TWork<int> ipiv(n);            // pivots, from the vector pool
+//     detail::TWork<int> ipiv(n);            // pivots, from the vector pool (large areas: a block of their own)
 //     detail::TWork<TCplx> work(lwork);      // workspace
 //     ...                                    // both go back to the pool on every way out
 //
@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -26,8 +28,10 @@ namespace tarnel::detail {
 template <class T>
 inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
 
-// Count elements of T (double, TCplx or int) in one pooled vector; the memory is zero-filled only when the vector
-// had to grow. An int area takes (Count + 1) / 2 Doubles.
+// Count elements of T (double, TCplx or int). A count the pooled vectors' reserved capacity holds takes one pooled
+// vector (zero-filled only when it had to grow); a larger one takes a block of its own, left uninitialised: a pooled
+// vector would have to grow, zero-fill and shrink again on every call. An int area takes (Count + 1) / 2 Doubles.
+// Nothing may rely on the contents.
 template <class T>
 class TWork {
 public:
@@ -35,21 +39,28 @@ public:
     {
         static_assert(std::is_same_v<T, double> || std::is_same_v<T, TCplx> || std::is_same_v<T, int>);
         if (Count < 0) Count = 0;
-        if constexpr (std::is_same_v<T, TCplx>) {
-            FVec->Size(BlasInt(Count), true);
-        } else if constexpr (std::is_same_v<T, double>) {
-            FVec->Size(BlasInt(Count), false);
-        } else {
-            FVec->Size(BlasInt((Count + 1) / 2), false);
-        }
+        BlasInt(Count);  // refuses a count beyond an Integer, as the vector's size would
         FCount = Count;
+        const std::int64_t doubles = std::is_same_v<T, TCplx> ? 2 * Count
+                                     : std::is_same_v<T, int> ? (Count + 1) / 2
+                                                              : Count;
+        if (doubles > VecCacheElements.load(std::memory_order_relaxed)) {
+            FOwn.reset(new double[static_cast<std::size_t>(doubles)]);
+            FData = FOwn.get();
+            return;
+        }
+        FVec.emplace();
+        (*FVec)->Size(static_cast<int>(std::is_same_v<T, TCplx> ? Count : doubles), std::is_same_v<T, TCplx>);
+        FData = (*FVec)->Values();
     }
-    T* data() const { return reinterpret_cast<T*>(FVec->Values()); }
+    T* data() const { return reinterpret_cast<T*>(FData); }
     T& operator[](std::int64_t I) const { return data()[I]; }
     std::int64_t size() const { return FCount; }
 
 private:
-    TVecTemp FVec;
+    std::optional<TVecTemp> FVec;
+    std::unique_ptr<double[]> FOwn;
+    double* FData = nullptr;
     std::int64_t FCount = 0;
 };
 

@@ -60,32 +60,39 @@ void KeepTriangle(TMtx& M, bool Lower, bool UnitDiagonal)
     }
 }
 
-// L := the unit lower factor of LAPACK's combined factors, which lie column-major in Factors: the strict lower
-// triangle, 1 on the diagonal, zero above, row by row. Tiles keep both the column-major reads and the row-major
-// writes in the cache.
+// Splits LAPACK's combined LU factors, which lie column-major in U's data, in one pass: L := the unit lower factor
+// (the strict lower triangle, 1 on the diagonal, zero above) and U := the upper factor row-major with zeros below, in
+// place. Element (i, j), i > j, of the column-major data sits where U's row-major (j, i) goes and the other way
+// round, so each such pair is moved at once: L(i, j) out of the first place, U(j, i) from the second into the first,
+// 0 into the second. Tiles keep both the row-wise and the column-wise accesses in the cache. L is not U.
 template <class T>
-void UnitLowerOf(const TMtx& Factors, TMtx& L)
+void SplitFactors(TMtx& U, TMtx& L)
 {
     constexpr int kTile = 32;
-    const int n = Factors.Rows();
-    L.Size(n, n, Factors.Complex());
-    L.SetZero();
-    const T* F = detail::Data<T>(Factors);
+    const int n = U.Rows();
+    L.Size(n, n, U.Complex());
+    T* f = detail::Data<T>(U);
     T* l = detail::Data<T>(L);
-    for (int i = 0; i < n; ++i) {
-        if constexpr (std::is_same_v<T, TCplx>) {
-            l[static_cast<std::int64_t>(i) * n + i] = C_ONE;
-        } else {
-            l[static_cast<std::int64_t>(i) * n + i] = 1;
-        }
+    T one{};
+    if constexpr (std::is_same_v<T, TCplx>) {
+        one = C_ONE;
+    } else {
+        one = 1;
     }
     for (int i0 = 0; i0 < n; i0 += kTile) {
         const int i1 = std::min(n, i0 + kTile);
-        for (int j0 = 0; j0 < i1; j0 += kTile) {
+        for (int j0 = 0; j0 <= i0; j0 += kTile) {
             for (int i = i0; i < i1; ++i) {
-                T* lr = l + static_cast<std::int64_t>(i) * n;
+                const std::int64_t rowI = static_cast<std::int64_t>(i) * n;
                 const int j1 = std::min(i, j0 + kTile);
-                for (int j = j0; j < j1; ++j) lr[j] = F[static_cast<std::int64_t>(j) * n + i];
+                for (int j = j0; j < j1; ++j) {
+                    const std::int64_t rowJ = static_cast<std::int64_t>(j) * n;
+                    l[rowI + j] = f[rowJ + i];
+                    l[rowJ + i] = T{};
+                    f[rowJ + i] = f[rowI + j];
+                    f[rowI + j] = T{};
+                }
+                if (j0 == i0) l[rowI + i] = one;
             }
         }
     }
@@ -134,15 +141,13 @@ void FactorTyped(TMtx& Self, TVecs& P, TMtx& L, TMtx& U, TMtxType Type)
         return;
     }
     if (Type == mtGeneral) {
-        // Factored in U's data; L is read out of them, then U is turned row-major and its lower part zeroed.
+        // Factored in U's data; L and the row-major U are split out of them in one pass.
         TransposedCopy(U, Self);
         detail::TWork<int> ipiv(n);
         const int info = blas::Getrf(n, n, detail::Data<T>(U), n, ipiv.data());
         PivotsToP(P, ipiv.data(), n);
         detail::RecordInfo(Self, "", info, detail::TInfoForm::Inside(msg::GaussJordanSingular, msg::InvalidParameter));
-        UnitLowerOf<T>(U, L);
-        U.Transp();
-        KeepTriangle(U, false, false);
+        SplitFactors<T>(U, L);
         return;
     }
     TransposedCopy(L, Self);

@@ -26,6 +26,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "core/BandLayout.h"
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
 #include "core/elementwise.h"
@@ -56,6 +57,7 @@ struct TSystem {
     const T* B = nullptr;  // the right-hand sides, untouched by the solve
     T* X = nullptr;        // the right-hand sides on entry, the solutions on exit
     int* Ipiv = nullptr;
+    bool KeepX = true;  // a failed factorization leaves X as it came (false: the caller discards X then)
 };
 
 // What the stages left for the matrix's results.
@@ -316,7 +318,8 @@ struct TTridiagonalLu {
 
 // The tridiagonal LU without refinement or estimate, for A·X = B: factorization and solve in one pass (?gtsv), which
 // pivots and computes as ?gttrf and ?gttrs do but sweeps the rows once and keeps no factor. It stops at a zero pivot
-// with X partly eliminated, so X's entry is kept and put back then: a failed factorization leaves X as on every path.
+// with X partly eliminated, so X's entry is put back then, from B where B lies apart from X, else from a copy taken
+// before: a failed factorization leaves X as on every path.
 template <class T>
 struct TTridiagonalOnePass : TTridiagonalLu<T> {
     using Base = TTridiagonalLu<T>;
@@ -326,10 +329,12 @@ struct TTridiagonalOnePass : TTridiagonalLu<T> {
     {
         const std::int64_t count = static_cast<std::int64_t>(S.N) * std::max(S.Nrhs, 0);
         const std::size_t bytes = static_cast<std::size_t>(count) * sizeof(T);
-        TWork<T> kept(count);
-        if (bytes > 0) std::memcpy(kept.data(), S.X, bytes);
+        const bool apart = !detail::Overlap(reinterpret_cast<const double*>(S.B), count * sizeof(T) / 8,
+                                            reinterpret_cast<const double*>(S.X), count * sizeof(T) / 8);
+        std::optional<TWork<T>> kept;
+        if (S.KeepX && !apart && bytes > 0) std::memcpy(kept.emplace(count).data(), S.X, bytes);
         const int info = blas::Gtsv(S.N, S.Nrhs, Base::Dl(S.F, S.N), Base::D(S.F, S.N), Base::Du(S.F, S.N), S.X, S.N);
-        if (info != 0 && bytes > 0) std::memcpy(S.X, kept.data(), bytes);
+        if (info != 0 && S.KeepX && bytes > 0) std::memcpy(S.X, kept ? kept->data() : S.B, bytes);
         return info;
     }
     static int Solve(TSystem<T>&) { return 0; }
@@ -392,8 +397,9 @@ void Conjugate(TCplx* Z, std::int64_t Count)
 }
 
 // Prepares F (and C when refining), the untouched right-hand sides and the letters, then runs the family of Type.
+// Scratch: A's rows may serve as the one-pass tridiagonal factor, and X is left as it stands when that fails.
 template <class T>
-TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, int Nrhs)
+TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, int Nrhs, bool Scratch = false)
 {
     TSystem<T> s{A};
     s.N = BlasInt(A.Cols());
@@ -409,23 +415,33 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
     const std::int64_t count = static_cast<std::int64_t>(s.N) * std::max(Nrhs, 0);
 
     const bool tridiagonal = Type == mtBandGeneral && s.Kl == 1 && s.Ku == 1;
-    detail::TMtxTemp f;
-    if (tridiagonal) {
-        f->Size(4, s.N, kComplex<T>);  // the three diagonals, then DU2
-        std::memcpy(f->Values(), A.Values(), 3 * static_cast<std::size_t>(s.N) * sizeof(T));
+    const bool onePass = tridiagonal && s.Trans == 'N' && !refine && A.ConditionNumber() == cnNone;
+    // The tridiagonal factor is the three diagonals in A's row layout (then DU2 unless in one pass), in a work area
+    // of its own or, as scratch, A's rows themselves; the other factors are pooled matrices.
+    std::optional<detail::TMtxTemp> f;
+    std::optional<TWork<T>> diagonals;
+    if (onePass && Scratch) {
+        s.F = detail::Data<T>(A);
+        s.KeepX = false;
+    } else if (tridiagonal) {
+        s.F = diagonals.emplace((onePass ? 3 : 4) * static_cast<std::int64_t>(s.N)).data();
+        std::memcpy(s.F, A.Values(), 3 * static_cast<std::size_t>(s.N) * sizeof(T));
     } else if (Type == mtBandGeneral) {
         s.Ldf = BlasInt(2 * static_cast<std::int64_t>(s.Kl) + s.Ku + 1);
-        f->Size(s.N, s.Ldf, kComplex<T>);
-        f->Copy(A, 0, 0, 0, s.Kl, A.Rows(), A.Cols(), true);
+        f.emplace();
+        (*f)->Size(s.N, s.Ldf, kComplex<T>);
+        (*f)->Copy(A, 0, 0, 0, s.Kl, A.Rows(), A.Cols(), true);
+        s.F = detail::Data<T>(**f);
     } else {
-        f->Transp(A);
+        f.emplace();
+        (*f)->Transp(A);
         s.Ldf = BlasInt(std::max(A.Rows(), 1));
+        s.F = detail::Data<T>(**f);
     }
-    s.F = detail::Data<T>(*f);
     std::optional<detail::TMtxTemp> c;
     if (refine && Type != mtTriangle && !tridiagonal) {
         c.emplace();
-        (*c)->Copy(*f);
+        (*c)->Copy(**f);
         s.C = detail::Data<T>(**c);
     }
 
@@ -473,7 +489,7 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
         case mtBandGeneral:
             if (!tridiagonal) {
                 out = RunStages<TBandLu<T>>(A, s);
-            } else if (s.Trans == 'N' && !refine && A.ConditionNumber() == cnNone) {
+            } else if (onePass) {
                 out = RunStages<TTridiagonalOnePass<T>>(A, s);
             } else {
                 out = RunStages<TTridiagonalLu<T>>(A, s);
@@ -552,6 +568,27 @@ TMtx& TMtx::LUSolveInt(const double* B, double* X, int NRHS, TMtxType MtxType, T
     LUSolveCore(B, X, NRHS, MtxType, Operation);
     RaiseOnFailure(*this);
     return *this;
+}
+
+void detail::LUSolveOnBand(TMtx& A, double* X, TMtxType MtxType)
+{
+    FortranFpuMode fpu;
+    if (static_cast<std::int64_t>(A.Rows()) * A.Cols() == 0) return;
+    MtxType = detail::ResolvedType(A, MtxType);
+    const bool onePass = MtxType == mtBandGeneral && A.SubDiag() == 1 && A.SuperDiag() == 1 && !A.RefineSolution() &&
+                         A.ConditionNumber() == cnNone;
+    if (!onePass) {
+        A.LUSolveInt(X, X, 1, MtxType, opNone);
+        return;
+    }
+    CheckMatrix(A, MtxType);
+    A.SetLapackResult(0, "");
+    if (A.Complex()) {
+        SolveTyped<TCplx>(A, MtxType, opNone, reinterpret_cast<const TCplx*>(X), reinterpret_cast<TCplx*>(X), 1, true);
+    } else {
+        SolveTyped<double>(A, MtxType, opNone, X, X, 1, true);
+    }
+    RaiseOnFailure(A);
 }
 
 TMtx& TMtx::LUSolve(TMtx& B, TMtx& X, TMtxType MtxType, TMtxOperation Operation)

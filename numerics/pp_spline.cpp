@@ -5,9 +5,11 @@
 // solve the tridiagonal system of equal second derivatives at the inner points,
 //   Δx[i]·s[i−1] + 2(Δx[i] + Δx[i−1])·s[i] + Δx[i−1]·s[i+1] = 3(Δx[i]·d[i−1] + Δx[i−1]·d[i]),  i = 1 .. n−2,
 // closed by not-a-knot rows (third derivative continuous at x[1] and x[n−2]) or by the given end slopes. The
-// not-a-knot rows are not diagonally dominant, so the LU pivots: LUSolve's tridiagonal path (DGTTRF/DGTTRS) on the
-// three-row band.
+// not-a-knot rows are not diagonally dominant, so the LU pivots: LUSolve's tridiagonal path (one DGTSV pass) on the
+// three-row band, a temporary it factors in place.
 
+#include "core/BandLayout.h"
+#include "core/LapackWork.h"
 #include "core/Tarnel.h"
 #include "core/TempGuard.h"
 #include "core/elementwise.h"
@@ -39,11 +41,11 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
 {
     const int n = X.Length();
     const double* x = X.Values();
-    detail::TVecTemp inv, d;
+    detail::TVecTemp inv;
     InverseSteps(X, *inv);
     const double* r = inv->Values();
-    d->Size(n - 1);
-    double* dd = d->Values();
+    const detail::TWork<double> d(n - 1);
+    double* dd = d.data();
     for (int i = 0; i < n - 1; ++i) dd[i] = (y[i + 1] - y[i]) * r[i];
     if (n == 2 && Slopes == nullptr) {  // a line
         double* row = Rows(PP, 1, 2);
@@ -83,9 +85,8 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
     double* sub = diag + n;
     // The loop below writes every other place; with end slopes the two end rows hold the diagonal alone.
     super[0] = super[1] = sub[n - 2] = sub[n - 1] = 0;
-    detail::TVecTemp rhs;
-    rhs->Size(n);
-    double* b = rhs->Values();
+    const detail::TWork<double> rhs(n);
+    double* b = rhs.data();
     auto h = [x](int i) { return x[i + 1] - x[i]; };
     for (int i = 1; i < n - 1; ++i) {
         sub[i - 1] = h(i);
@@ -105,7 +106,7 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
         b[0] = h(1) * Slopes[0];
         b[n - 1] = h(n - 3) * Slopes[1];
     }
-    band->LUSolveInt(b, b, 1, mtBandGeneral, opNone);  // the slopes in place of the right-hand side
+    detail::LUSolveOnBand(*band, b, mtBandGeneral);  // the slopes in place of the right-hand side
     const double* sl = b;
     double* rows = Rows(PP, n - 1, 4);
     for (int k = 0; k < n - 1; ++k) {

@@ -147,6 +147,44 @@ TEST_F(Factorizations, LuReconstructsSelf)
     ExpectProduct(l, l, a, 1e-14, "L L^H = Self", opNone, opHerm);
 }
 
+// The general factors are split out of LAPACK's combined ones tile by tile: one tile, its edges and several tiles
+// with a partial last one. L and U come in the right size but full of NaN, so an element left unwritten shows.
+TEST_F(Factorizations, GeneralFactorsSplitAcrossTiles)
+{
+    for (bool complex : {false, true}) {
+        for (int n : {1, 31, 32, 33, 70}) {
+            SCOPED_TRACE((complex ? "complex n = " : "real n = ") + std::to_string(n));
+            TMtx a, l, u;
+            TVec p;
+            Random(a, n, n, complex, static_cast<unsigned>(n));
+            for (TMtx* m : {&l, &u}) {
+                m->Size(n, n, complex);
+                m->SetVal(std::nan(""));
+            }
+            a.LUD(p, l, u, mtGeneral);
+            const int w = complex ? 2 : 1;
+            int wrong = 0;
+            for (int i = 0; i < n; ++i) {
+                for (int j = 0; j < n; ++j) {
+                    const double* lij = l.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
+                    const double* uij = u.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
+                    const bool lOk = j > i ? lij[0] == 0 && lij[w - 1] == 0
+                                   : j == i ? lij[0] == 1 && lij[w - 1] == (complex ? 0 : 1)
+                                            : std::isfinite(lij[0]) && std::isfinite(lij[w - 1]);
+                    const bool uOk = j < i ? uij[0] == 0 && uij[w - 1] == 0
+                                           : std::isfinite(uij[0]) && std::isfinite(uij[w - 1]);
+                    wrong += !lOk + !uOk;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << "elements of L or U out of their triangle's form";
+            TMtx ll, uu;
+            a.LU(ll, uu, mtGeneral);
+            ExpectProduct(ll, uu, a, 1e-12, "L U = Self");
+            ExpectClose(uu, u, 0, "LU's U is LUD's");
+        }
+    }
+}
+
 // A factor may be Self itself: the factorization works on a copy of Self's values.
 TEST_F(Factorizations, FactorInPlaceOfSelf)
 {
