@@ -14,6 +14,7 @@
 #include "core/TempGuard.h"
 #include "numerics/Optimization.h"
 #include "numerics/OptimizationLog.h"
+#include "numerics/OptimizationWork.h"
 
 namespace tarnel {
 
@@ -52,6 +53,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
     if (OptNormC(g) <= GradTol) StopReason = OptResSmallGrad;
     const double c1 = SoftLineSearch ? 0.01 : 1E-4, c2 = SoftLineSearch ? 0.99 : 1E-4;
     const char uplo = SwappedUploLetter(H.TriangleForm());
+    detail::TOptLineWork work;
     int iter = 0;
     double limit = 1;
     while (StopReason == OptResNotFound) {
@@ -76,7 +78,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
 
         double alpha = 0;
         detail::OptLineSearch(Fun, Grad, point(), Consts, OConsts, w, g, FMin, kMaxEval, kAlphaMax, c2, c1,
-                              SoftLineSearch, alpha);
+                              SoftLineSearch, alpha, work);
         if (alpha == kAlphaMax) {
             limit = 2 * limit;
         } else if (alpha < 1) {
