@@ -14,6 +14,7 @@
 #include "core/TempGuard.h"
 #include "numerics/Optimization.h"
 #include "numerics/OptimizationLog.h"
+#include "numerics/OptimizationWork.h"
 
 namespace tarnel {
 
@@ -52,31 +53,42 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
     if (OptNormC(g) <= GradTol) StopReason = OptResSmallGrad;
     const double c1 = SoftLineSearch ? 0.01 : 1E-4, c2 = SoftLineSearch ? 0.99 : 1E-4;
     const char uplo = SwappedUploLetter(H.TriangleForm());
+    detail::TOptLineWork work;
+    // The pass works on the elements (the same operations, in the same order, as the vector methods); D and W are
+    // sized by the products that write them, the others here.
+    xold.Size(n);
+    gold.Size(n);
+    y.Size(n);
+    w.Size(n);
+    double* const X = x.Values();
+    double* const XOld = xold.Values();
+    double* const GOld = gold.Values();
+    double* const Y = y.Values();
     int iter = 0;
     double limit = 1;
     while (StopReason == OptResNotFound) {
         const double limit0 = limit;
-        xold.Copy(x);
-        gold.Copy(g);
+        std::copy(X, X + n, XOld);
+        std::copy(g.Values(), g.Values() + n, GOld);
         ++iter;
         log.Line(iter, FMin);
 
         d.SetBlasAlpha(Cplx(-1, 0));
         d.TensorProd(H, g, mtSymmPosDef);
-        if (OptNormL2(d) == 0) {
+        double* const D = d.Values();
+        if (OptNormL2(D, n) == 0) {
             StopReason = OptResZeroStep;
             break;
         }
-        const double dmax = OptNormC(d);
+        const double dmax = OptNormC(D, n);
         if (dmax > 1) {
-            for (int i = 0; i < n; ++i) d.Values()[i] /= dmax;
+            for (int i = 0; i < n; ++i) D[i] /= dmax;
         }
-        w.Copy(d);
-        w.Scale(limit0);
+        for (int i = 0; i < n; ++i) w.Values()[i] = D[i] * limit0;
 
         double alpha = 0;
         detail::OptLineSearch(Fun, Grad, point(), Consts, OConsts, w, g, FMin, kMaxEval, kAlphaMax, c2, c1,
-                              SoftLineSearch, alpha);
+                              SoftLineSearch, alpha, work);
         if (alpha == kAlphaMax) {
             limit = 2 * limit;
         } else if (alpha < 1) {
@@ -84,24 +96,26 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
         }
 
         const double a = alpha * limit0;
-        x.Add(d, a);
-        d.Sub(x, xold);  // the step s
-        const double snorm = OptNormL2(d);
+        detail::OptAxpy(n, a, D, X);
+        for (int i = 0; i < n; ++i) D[i] = X[i] - XOld[i];  // the step s
+        const double snorm = OptNormL2(D, n);
         if (snorm != 0) {
-            y.Sub(g, gold);
-            const double ys = OptDot(y, d);
-            if (!(kSkip * OptNormL2(y) * snorm >= ys)) {
+            const double* const G = g.Values();
+            for (int i = 0; i < n; ++i) Y[i] = G[i] - GOld[i];
+            const double ys = OptDot(Y, D, n);
+            if (!(kSkip * OptNormL2(Y, n) * snorm >= ys)) {
                 w.TensorProd(H, y, mtSymmPosDef);
-                const double yhy = OptDot(y, w);
+                double* const W = w.Values();
+                const double yhy = OptDot(Y, W, n);
                 double* const h = H.Values();
                 if (DFP) {
-                    blas::Syr(uplo, n, 1 / ys, d.Values(), h, n);
-                    blas::Syr(uplo, n, -1 / yhy, w.Values(), h, n);
+                    blas::Syr(uplo, n, 1 / ys, D, h, n);
+                    blas::Syr(uplo, n, -1 / yhy, W, h, n);
                 } else {
-                    for (int i = 0; i < n; ++i) w.Values()[i] = -w.Values()[i] / ys;
+                    for (int i = 0; i < n; ++i) W[i] = -W[i] / ys;
                     const double k = (yhy / ys + 1) / ys;
-                    w.Add(d, k / 2);
-                    blas::Syr2(uplo, n, 1, w.Values(), d.Values(), h, n);
+                    detail::OptAxpy(n, k / 2, D, W);
+                    blas::Syr2(uplo, n, 1, W, D, h, n);
                 }
                 detail::Mirror<double>(H, false);
             }
@@ -109,12 +123,12 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
             StopReason = OptResZeroStep;  // the tests below may replace it
         }
 
-        if (detail::OptParamsConverged(std::span<const double>(xold.Values(), Pars.size()), point(), Tol)) {
+        if (detail::OptParamsConverged(std::span<const double>(XOld, Pars.size()), point(), Tol)) {
             StopReason = OptResConverged;
         } else if (iter > MaxIter) {
             StopReason = OptResMaxIter;
-        } else if (OptNormC(g) > GradTol) {
-            if ((OptNormL2(x) + kEps) * kEps >= a * snorm) StopReason = OptResSmallStep;
+        } else if (OptNormC(g.Values(), n) > GradTol) {
+            if ((OptNormL2(X, n) + kEps) * kEps >= a * snorm) StopReason = OptResSmallStep;
         } else {
             StopReason = OptResSmallGrad;
         }

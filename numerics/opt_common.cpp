@@ -1,10 +1,14 @@
 // What the minimisers share: the step-size global and the module's start-up, the convergence test on parameters, the
 // norms of the work vectors and the iteration log.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "core/Raroz.h"
+#include "core/arith_kernels.h"
 #include "numerics/Optimization.h"
 #include "numerics/OptimizationLog.h"
+#include "numerics/OptimizationWork.h"
 #include "platform/rtl/NumText.h"
 
 namespace tarnel {
@@ -37,19 +41,43 @@ bool OptParamsConverged(std::span<const double> Old, std::span<const double> New
     return true;
 }
 
+double OptNormC(const double* V, int N)
+{
+    return N == 0 ? 0 : nspdNorm(V, nullptr, N, NSP_C);
+}
+
+double OptNormL2(const double* V, int N)
+{
+    return N == 0 ? 0 : nspdNorm(V, nullptr, N, NSP_L2);
+}
+
+double OptDot(const double* U, const double* V, int N)
+{
+    return N == 0 ? 0 : nspdDotProd(U, V, N);
+}
+
+void OptAxpy(int N, double A, const double* Src, double* Dst)
+{
+    if (N == 0) return;
+    if (A == 1)
+        nspdbAdd2(Src, Dst, N);  // Add's plain sum
+    else
+        Axpy(false, N, A, 0, Src, Dst);
+}
+
 double OptNormC(const TVec& V)
 {
-    return V.Length() == 0 ? 0 : V.NormC();
+    return OptNormC(V.Values(), V.Length());
 }
 
 double OptNormL2(const TVec& V)
 {
-    return V.Length() == 0 ? 0 : V.NormL2();
+    return OptNormL2(V.Values(), V.Length());
 }
 
 double OptDot(const TVec& U, const TVec& V)
 {
-    return U.Length() == 0 ? 0 : U.DotProd(V);
+    return OptDot(U.Values(), V.Values(), std::min(U.Length(), V.Length()));
 }
 
 int LogDigits(double Tol)

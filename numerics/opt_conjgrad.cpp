@@ -1,10 +1,12 @@
 // Nonlinear conjugate gradients, Fletcher-Reeves or Polak-Ribière, on the line search of BFGS. No matrix: the
-// direction H, the point X and the gradient G, with their previous values, are pooled vectors.
+// direction H, the point X and the gradient G, with their previous values, are pooled vectors, sized once; a pass
+// works on their elements directly (the same operations, in the same order, as the vector methods).
 #include <algorithm>
 
 #include "core/TempGuard.h"
 #include "numerics/Optimization.h"
 #include "numerics/OptimizationLog.h"
+#include "numerics/OptimizationWork.h"
 
 namespace tarnel {
 
@@ -26,7 +28,7 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
     const detail::TOptLog log(Verbose, "ConjGrad", "Iteration Fun", Tol);
     const int n = static_cast<int>(Pars.size());
     detail::TVecTemp xv, gv, hv, xoldv, goldv, wv;
-    TVec &x = *xv, &g = *gv, &h = *hv, &xold = *xoldv, &gold = *goldv, &w = *wv;
+    TVec &x = *xv, &g = *gv, &h = *hv, &w = *wv;
     const auto point = [&] { return std::span<const double>(x.Values(), Pars.size()); };
 
     StopReason = OptResNotFound;
@@ -34,6 +36,14 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
     std::copy(Pars.begin(), Pars.end(), x.Values());
     h.Size(n);
     h.SetZero();
+    xoldv->Size(n);
+    w.Size(n);
+    if (!FletcherReeves) goldv->Size(n);
+    double* const X = x.Values();
+    double* const Hd = h.Values();
+    double* const W = w.Values();
+    double* const XOld = xoldv->Values();
+    double* const GOld = goldv->Values();
     double hnorm = 0;
     FMin = Fun(point(), Consts, OConsts);
     detail::OptGradient(Grad, Fun, point(), Consts, OConsts, g);
@@ -42,20 +52,21 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
     double beta = 0;
     if (OptNormC(g) <= GradTol) StopReason = OptResSmallGrad;
     const double c1 = SoftLineSearch ? 0.01 : 1E-4, c2 = SoftLineSearch ? 0.99 : 1E-4;
+    detail::TOptLineWork work;
     int iter = 0;
     double step = 1;  // S, the last step factor
     while (StopReason == OptResNotFound) {
-        xold.Copy(x);
-        const double xnorm = OptNormL2(x);
+        // g keeps n real elements: OptGradient sizes it before every call and refuses any other shape after.
+        const double* const G = g.Values();
+        std::copy(X, X + n, XOld);
+        const double xnorm = OptNormL2(X, n);
         const double hnormOld = hnorm, ggOld = gg;
-        if (!FletcherReeves) gold.Copy(g);
+        if (!FletcherReeves) std::copy(G, G + n, GOld);
 
-        h.Scale(beta);
-        h.Sub(g);
-        hnorm = OptNormL2(h);
-        if (OptDot(g, h) >= -0.001 * gnorm * hnorm) {  // not clearly downhill: restart
-            h.Copy(g);
-            h.Scale(-1);
+        for (int i = 0; i < n; ++i) Hd[i] = Hd[i] * beta - G[i];
+        hnorm = OptNormL2(Hd, n);
+        if (OptDot(G, Hd, n) >= -0.001 * gnorm * hnorm) {  // not clearly downhill: restart
+            for (int i = 0; i < n; ++i) Hd[i] = -G[i];
             hnorm = gnorm;
         }
         // A zero direction comes only from a zero gradient: the point is stationary (1/hnorm would be infinite).
@@ -64,27 +75,27 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
             break;
         }
         const double t = iter == 0 ? 1 / (32 * hnorm) : 0.9 * step * hnormOld / hnorm;
-        w.Copy(h);
-        w.Scale(t);
+        for (int i = 0; i < n; ++i) W[i] = Hd[i] * t;
 
         double alpha = 0;
         detail::OptLineSearch(Fun, Grad, point(), Consts, OConsts, w, g, FMin, kMaxEval, kAlphaMax, c2, c1,
-                              SoftLineSearch, alpha);
+                              SoftLineSearch, alpha, work);
+        const double* const GNew = g.Values();
         step = t * alpha;
-        gnorm = OptNormL2(g);
+        gnorm = OptNormL2(GNew, n);
         gg = gnorm * gnorm;
         beta = gg / ggOld;
-        if (!FletcherReeves) beta = beta - OptDot(gold, g) / ggOld;
+        if (!FletcherReeves) beta = beta - OptDot(GOld, GNew, n) / ggOld;
 
-        x.Add(h, step);
+        detail::OptAxpy(n, step, Hd, X);
         ++iter;
         log.Line(iter, FMin);
 
-        if (detail::OptParamsConverged(std::span<const double>(xold.Values(), Pars.size()), point(), Tol)) {
+        if (detail::OptParamsConverged(std::span<const double>(XOld, Pars.size()), point(), Tol)) {
             StopReason = OptResConverged;
         } else if (iter > MaxIter) {
             StopReason = OptResMaxIter;
-        } else if (OptNormC(g) > GradTol) {
+        } else if (OptNormC(GNew, n) > GradTol) {
             if ((xnorm + kEps) * kEps >= step * hnorm) StopReason = OptResSmallStep;
         } else {
             StopReason = OptResSmallGrad;

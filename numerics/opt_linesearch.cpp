@@ -9,6 +9,7 @@
 #include "core/TempGuard.h"
 #include "core/messages.h"
 #include "numerics/Optimization.h"
+#include "numerics/OptimizationWork.h"
 
 namespace tarnel::detail {
 
@@ -32,7 +33,7 @@ void OptGradient(TOptGradProc Grad, TOptFunction Fun, std::span<const double> X,
                  std::span<void* const> OConsts, TVec& G)
 {
     const int n = static_cast<int>(X.size());
-    G.Size(n);
+    if (G.Length() != n || G.Complex()) G.Size(n);  // (sizing to the size it has changes nothing)
     Grad(Fun, X, Consts, OConsts, G);
     // The minimisers read n real elements of G.
     if (G.Length() != n) ERaise(msg::kGradLengthChanged);
@@ -53,17 +54,25 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
                   std::span<void* const> OConsts, const TVec& D, TVec& G, double& F, int MaxEval, double AlphaMax,
                   double C2, double C1, bool Soft, double& Alpha)
 {
+    TOptLineWork work;
+    return OptLineSearch(Fun, Grad, X0, Consts, OConsts, D, G, F, MaxEval, AlphaMax, C2, C1, Soft, Alpha, work);
+}
+
+int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X0, std::span<const double> Consts,
+                  std::span<void* const> OConsts, const TVec& D, TVec& G, double& F, int MaxEval, double AlphaMax,
+                  double C2, double C1, bool Soft, double& Alpha, TOptLineWork& Work)
+{
     Alpha = 0;
-    const double dphi0 = OptDot(D, G);
+    const int n = static_cast<int>(X0.size());
+    const double* const d = D.Values();
+    const double dphi0 = OptDot(d, G.Values(), std::min(D.Length(), G.Length()));
     if (dphi0 >= 0) return 0;
 
-    const int n = static_cast<int>(X0.size());
-    TVecTemp xv, gv, bv;
-    xv->Size(n);
-    bv->Size(9);
-    double* const x = xv->Values();
-    double* const b = bv->Values();
-    const double* const d = D.Values();
+    TVec& gv = *Work.G;
+    if (Work.X->Length() != n) Work.X->Size(n);
+    if (Work.Bracket->Length() != 9) Work.Bracket->Size(9);
+    double* const x = Work.X->Values();
+    double* const b = Work.Bracket->Values();
     const std::span<const double> at(x, X0.size());
 
     const double F0 = F, a1 = C1 * dphi0, a2 = C2 * dphi0;
@@ -72,13 +81,14 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
     const auto trial = [&] {
         for (int i = 0; i < n; ++i) x[i] = X0[i] + alpha * d[i];
         f = Fun(at, Consts, OConsts);
-        OptGradient(Grad, Fun, at, Consts, OConsts, *gv);
-        dphi = OptDot(*gv, D);
+        OptGradient(Grad, Fun, at, Consts, OConsts, gv);
+        dphi = OptDot(gv.Values(), d, std::min(n, D.Length()));
     };
     const auto accept = [&] {
         Alpha = alpha;
         F = f;
-        G.Copy(*gv);
+        if (G.Length() != n || G.Complex()) G.Size(n);  // what Copy would do
+        std::copy(gv.Values(), gv.Values() + n, G.Values());
     };
     const auto enlarge = [&] { alpha = 2.5 * alpha > AlphaMax ? AlphaMax : 2 * alpha; };
     // The slope at the lower end: the start's until a trial is accepted.

@@ -1,10 +1,11 @@
 // Gradients and Hessians from function values. Each routine moves one coordinate (two for the Hessian's mixed terms)
-// of a pooled copy of the point, evaluates, and puts the saved coordinate back, so the point is exactly the caller's
+// of a private copy of the point, evaluates, and puts the saved coordinate back, so the point is exactly the caller's
 // again before the next coordinate moves.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
-#include "core/TempGuard.h"
+#include "core/LapackWork.h"
 #include "core/messages.h"
 #include "numerics/Optimization.h"
 
@@ -17,17 +18,37 @@ constexpr double kForwardStep = 1.4901161194E-8;
 // The threshold of the Hessian's reciprocals: the Double of bits 0004000000000001.
 constexpr double kRecipThreshold = 5.56268464626801E-309;
 
-// The point the routine moves: a pooled copy of Pars, evaluated as a whole.
+// N Doubles of work memory: on the stack up to kLocal (for a few parameters the trip to the pool costs as much as
+// the evaluations), a pooled vector beyond.
+class TDerivWork {
+public:
+    explicit TDerivWork(std::size_t N)
+    {
+        if (N <= kLocal) return;
+        FPooled.emplace(static_cast<std::int64_t>(N));
+        FData = FPooled->data();
+    }
+    TDerivWork(const TDerivWork&) = delete;
+    TDerivWork& operator=(const TDerivWork&) = delete;
+    double* data() const { return FData; }
+
+private:
+    static constexpr std::size_t kLocal = 64;
+    double FLocal[kLocal];
+    double* FData = FLocal;
+    std::optional<detail::TWork<double>> FPooled;
+};
+
+// The point the routine moves: a private copy of Pars, evaluated as a whole.
 class TMovingPoint {
 public:
     TMovingPoint(TOptFunction Fun, std::span<const double> Pars, std::span<const double> Consts,
                  std::span<void* const> OConsts)
-        : FFun(Fun), FConsts(Consts), FOConsts(OConsts), FSize(Pars.size())
+        : FCopy(Pars.size()), FFun(Fun), FConsts(Consts), FOConsts(OConsts), FSize(Pars.size())
     {
-        FCopy->Size(static_cast<int>(Pars.size()));
-        std::copy(Pars.begin(), Pars.end(), FCopy->Values());
+        std::copy(Pars.begin(), Pars.end(), FCopy.data());
     }
-    double* X() const { return FCopy->Values(); }
+    double* X() const { return FCopy.data(); }
     double operator()() const { return FFun(std::span<const double>(X(), FSize), FConsts, FOConsts); }
     // The value with coordinate I at Xi (then restored to Saved).
     double At(int I, double Xi, double Saved) const
@@ -39,12 +60,19 @@ public:
     }
 
 private:
-    detail::TVecTemp FCopy;
+    TDerivWork FCopy;
     TOptFunction FFun;
     std::span<const double> FConsts;
     std::span<void* const> FOConsts;
     std::size_t FSize;
 };
+
+// 1/X, or ±1/Threshold by the sign of X where |X| < Threshold: the reciprocal of Divide and InvElem with a
+// threshold.
+double Recip(double X)
+{
+    return std::isless(std::fabs(X), kRecipThreshold) ? std::copysign(1.0 / kRecipThreshold, X) : 1.0 / X;
+}
 
 // The gradient procedures write n real elements into a Grad they do not size: a shorter or complex one would be
 // written past its end or half its elements.
@@ -93,13 +121,10 @@ void NumericGradHess(TOptFunction Fun, std::span<const double> Pars, std::span<c
 {
     const int n = static_cast<int>(Pars.size());
     const TMovingPoint p(Fun, Pars, Consts, OConsts);
-    detail::TVecTemp hv, fpv, fmv;
-    hv->Size(n);
-    fpv->Size(n);
-    fmv->Size(n);
-    double* const h = hv->Values();
-    double* const FP = fpv->Values();
-    double* const FM = fmv->Values();
+    const TDerivWork work(3 * Pars.size());
+    double* const h = work.data();
+    double* const FP = h + n;
+    double* const FM = FP + n;
     const double step = GradStepSize;
     const double f0 = p();
     for (int i = 0; i < n; ++i) {
@@ -108,16 +133,21 @@ void NumericGradHess(TOptFunction Fun, std::span<const double> Pars, std::span<c
         FM[i] = p.At(i, xi - h[i], xi);
         FP[i] = p.At(i, xi + h[i], xi);
     }
-    Grad.Sub(*fpv, *fmv);
-    Grad.Scale(0.5);
-    Grad.Divide(*hv, kRecipThreshold);
+    // Grad := (FP - FM)·0.5 / h and the matrix of 1/(h_i·h_j), each element rounded as the vector and matrix
+    // operations (Sub, Scale, Divide; TensorProd, InvElem) round it.
+    Grad.Size(n);
+    double* const g = Grad.Values();
+    for (int i = 0; i < n; ++i) g[i] = (FP[i] - FM[i]) * 0.5 * Recip(h[i]);
     if (!Hess) return;
 
-    Hess->TensorProd(*hv, *hv);
-    Hess->InvElem(kRecipThreshold);
+    Hess->Size(n, n);
+    if (n > 0) {
+        Hess->SetAlpha(C_ONE);  // as an outer product leaves them
+        Hess->SetBeta(C_ZERO);
+    }
     double* const H = Hess->Values();
     const auto At = [&](int i, int j) -> double& { return H[static_cast<std::int64_t>(i) * n + j]; };
-    for (int i = 0; i < n; ++i) At(i, i) = (FP[i] + FM[i] - 2 * f0) * At(i, i);
+    for (int i = 0; i < n; ++i) At(i, i) = (FP[i] + FM[i] - 2 * f0) * Recip(h[i] * h[i]);
     double* const x = p.X();
     for (int i = 0; i < n; ++i) {
         const double xi = x[i];
@@ -127,7 +157,7 @@ void NumericGradHess(TOptFunction Fun, std::span<const double> Pars, std::span<c
             x[j] = xj + h[j];
             const double fij = p();
             x[j] = xj;
-            At(i, j) = (fij - FP[i] - FP[j] + f0) * At(i, j);
+            At(i, j) = (fij - FP[i] - FP[j] + f0) * Recip(h[i] * h[j]);
             At(j, i) = At(i, j);
         }
         x[i] = xi;

@@ -5,7 +5,7 @@ fatol=1e-8) on the extended Rosenbrock function from (-1.2, 1, -1.2, 1, ...) at 
 derivative row. Evaluations per solve: MinBrent's peer 6, Nelder-Mead 219 (n = 2) and 18672 (n = 10).
 The gradient methods: minimize(method='BFGS' and 'CG', jac=the analytic gradient, gtol 1e-5) on the same function
 from the same start at n = 2, 10 and 50 (the BFGS peer stands beside BFGS and DFP, the CG peer beside both ConjGrad
-forms); least_squares(method='lm', jac=...) on the residuals of a e^(b t) at 100 exact points from (1, 0), xtol 1e-8,
+forms, with either line search); least_squares(method='lm', jac=...) on the residuals of a e^(b t) at 100 exact points from (1, 0), xtol 1e-8,
 beside Marquardt."""
 import numpy as np
 from scipy.optimize import approx_fprime, least_squares, minimize, minimize_scalar
@@ -47,8 +47,9 @@ def rosenbrock_grad(x):
 
 for n in (2, 10, 50):
     x0 = np.tile([-1.2, 1.0], n // 2)
-    for names, method in ((("BFGS Rosenbrock", "DFP Rosenbrock"), "BFGS"),
-                          (("ConjGrad FR Rosenbrock", "ConjGrad PR Rosenbrock"), "CG")):
+    for names, method in ((("BFGS Rosenbrock", "DFP Rosenbrock", "DFP strict Rosenbrock"), "BFGS"),
+                          (("ConjGrad FR Rosenbrock", "ConjGrad PR Rosenbrock", "ConjGrad FR strict Rosenbrock",
+                            "ConjGrad PR strict Rosenbrock"), "CG")):
         for name in names:
             row(name, n, lambda: minimize(rosenbrock, x0, jac=rosenbrock_grad, method=method, options={"gtol": 1e-5}),
                 side="scipy")

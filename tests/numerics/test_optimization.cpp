@@ -561,6 +561,81 @@ TEST_F(Optimization, DerivativesOfPointsInsideGrad)
     }
 }
 
+// Σ (i + 1)·x_i + Σ x_i·x_(i+1): every coordinate and every neighbouring pair has its own derivatives.
+double LinearChain(std::span<const double> x, std::span<const double>, std::span<void* const>)
+{
+    double s = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) s += double(i + 1) * x[i];
+    for (std::size_t i = 0; i + 1 < x.size(); ++i) s += x[i] * x[i + 1];
+    return s;
+}
+
+TEST_F(Optimization, HessianBitsAreThoseOfTheVectorOperations)
+{
+    // The gradient and the Hessian come from (f+ - f-)·0.5 / h and the reciprocals of h_i·h_j, thresholded at
+    // 5.56268464626801E-309 as Divide and InvElem threshold them; the reference forms them with those operations.
+    // The sizes reach both sides of the routines' work memory (the stack for a few parameters, the pool beyond);
+    // the steps put h (1e-310) or h·h (1e-320) below the threshold, the negative one with the clamp's sign.
+    const double kThreshold = 5.56268464626801E-309;
+    const struct {
+        int N;
+        double Step;
+    } cases[] = {{1, kDefaultGradStepSize}, {3, kDefaultGradStepSize}, {21, kDefaultGradStepSize},
+                 {22, kDefaultGradStepSize}, {70, kDefaultGradStepSize}, {3, 1e-160}, {3, 1e-310}, {22, -1e-310}};
+    for (const auto& c : cases) {
+        GradStepSize = c.Step;
+        std::vector<double> x(static_cast<std::size_t>(c.N));
+        for (int i = 0; i < c.N; ++i) x[i] = i % 3 == 0 ? 0 : 0.5 * i - 3;
+        const std::vector<double> start = x;
+
+        const int n = c.N;
+        TVec hv, fpv, fmv, want;
+        hv.Size(n);
+        fpv.Size(n);
+        fmv.Size(n);
+        double *const h = hv.Values(), *const fp = fpv.Values(), *const fm = fmv.Values();
+        const double f0 = LinearChain(x, {}, {});
+        for (int i = 0; i < n; ++i) {
+            const double xi = x[i];
+            h[i] = (std::fabs(xi) + 1) * c.Step;
+            x[i] = xi - h[i];
+            fm[i] = LinearChain(x, {}, {});
+            x[i] = xi + h[i];
+            fp[i] = LinearChain(x, {}, {});
+            x[i] = xi;
+        }
+        want.Sub(fpv, fmv);
+        want.Scale(0.5);
+        want.Divide(hv, kThreshold);
+        TMtx wantHess;
+        wantHess.TensorProd(hv, hv);
+        wantHess.InvElem(kThreshold);
+        double* const w = wantHess.Values();
+        for (int i = 0; i < n; ++i) w[i * n + i] = (fp[i] + fm[i] - 2 * f0) * w[i * n + i];
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                x[i] += h[i];
+                x[j] += h[j];
+                w[i * n + j] = (LinearChain(x, {}, {}) - fp[i] - fp[j] + f0) * w[i * n + j];
+                w[j * n + i] = w[i * n + j];
+                x = start;
+            }
+
+        TVec grad;
+        TMtx hess;
+        NumericGradHess(LinearChain, x, {}, {}, grad, &hess);
+        const std::string what = std::to_string(n) + " " + std::to_string(c.Step);
+        ASSERT_EQ(grad.Length(), n) << what;
+        ASSERT_EQ(hess.Rows(), n) << what;
+        ASSERT_EQ(hess.Cols(), n) << what;
+        const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+        for (int i = 0; i < n; ++i) EXPECT_EQ(bits(grad[i]), bits(want[i])) << what << " " << i;
+        for (int i = 0; i < n * n; ++i) EXPECT_EQ(bits(hess.Values()[i]), bits(w[i])) << what << " " << i;
+        EXPECT_EQ(x, start) << what;
+    }
+    GradStepSize = kDefaultGradStepSize;
+}
+
 TEST_F(Optimization, NoParameters)
 {
     // An empty Pars: the objective sees an empty point, nothing is read or written past an end.

@@ -1,0 +1,35 @@
+// What the gradient minimisers reuse from pass to pass. Internal to the library.
+//
+//     detail::TOptLineWork work;                       // the line search's pooled vectors, taken once
+//     detail::OptLineSearch(..., Alpha, work);          // every search of the run on the same vectors
+//     const double s = detail::OptNormL2(x.Values(), n);
+//
+// The norms and the dot product run the kernels of TVec's NormC, NormL2 and DotProd, so their bits are those of
+// the vector methods; they only skip the checks and the calls around them, which a pass over two parameters pays
+// many times over.
+#pragma once
+
+#include "core/TempGuard.h"
+#include "numerics/Optimization.h"
+
+namespace tarnel::detail {
+
+// ‖V‖∞, ‖V‖₂ and U·V over N elements, 0 for N = 0.
+double OptNormC(const double* V, int N);
+double OptNormL2(const double* V, int N);
+double OptDot(const double* U, const double* V, int N);
+
+// Dst := Dst + A·Src over N elements, as TVec's Add(Src, A) computes it.
+void OptAxpy(int N, double A, const double* Src, double* Dst);
+
+// The line search's pooled vectors: the trial point, the trial's gradient and the bracket.
+struct TOptLineWork {
+    TVecTemp X, G, Bracket;
+};
+
+// OptLineSearch on the given work vectors (sized here, their old values never read).
+int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X0, std::span<const double> Consts,
+                  std::span<void* const> OConsts, const TVec& D, TVec& G, double& F, int MaxEval, double AlphaMax,
+                  double C2, double C1, bool Soft, double& Alpha, TOptLineWork& Work);
+
+}  // namespace tarnel::detail
