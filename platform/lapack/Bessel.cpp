@@ -12,6 +12,13 @@
 // - H⁽¹⁾_ν(z) = −(2i/π)·e^(−iπν/2)·K_ν(−iz) for −π/2 < arg z ≤ π and H⁽²⁾_ν(z) = (2i/π)·e^(iπν/2)·K_ν(iz) for
 //   −π < arg z ≤ π/2, where J ± iY would cancel; J ± iY elsewhere. The scaled forms take e^w·K_ν(w), which is
 //   e^(∓iz)·K_ν(∓iz) there.
+//
+// The first precision: where Arb sums the power series (small and moderate |z|), the series' terms grow to about
+// e^|z| before they settle on a value that can be far smaller (e^(−Re z) for K, e^|Im z| for J), so that many bits
+// cancel; the first attempt adds them, where starting at 64 bits failed once or twice before (every failed attempt
+// costs a full evaluation). K (and the Hankel functions through K) first tries the asymptotic expansion at 64 bits
+// where it converges quickly enough, |w| ≥ 20 + ν²/4, or where it ends after finitely many terms (ν = n + ½, exact
+// at every argument); Arb bounds its error, and when the ball is too wide the series follows.
 #include <acb.h>
 #include <acb_hypgeom.h>
 #include <arb.h>
@@ -34,6 +41,9 @@ constexpr slong kMaxPrec = slong(1) << 15;
 constexpr slong kGoalBits = 53;  // radius below 2^-53·|value|: within about one unit in the last place
 constexpr slong kKeepBits = 26;  // fewer correct bits at the cap: the value is refused (IERR 4)
 constexpr double kTiny = 0x1p-1022;
+constexpr double kLog2E = 1.4426950408889634;
+constexpr double kAsymptoticFrom = 20;  // |w| from which K's expansion is tried first (plus ν²/4)
+constexpr double kFiniteExpansionUpTo = 24;  // half-integer orders up to this one: the expansion is summed in full
 
 // One RAII owner per Arb ball; copying deleted.
 class Ball {
@@ -104,16 +114,32 @@ void MulExpPiI(acb_t r, const arb_t t, slong prec)
     acb_mul(r, r, e.v, prec);
 }
 
+// Whether K_ν(w), |w| = modulus, is tried first by its asymptotic expansion (see the head of the file).
+bool AsymptoticK(double fnu, double modulus)
+{
+    const double twice = 2 * fnu;
+    if (twice <= 2 * kFiniteExpansionUpTo && twice == std::floor(twice) && std::fmod(twice, 2.0) == 1.0) return true;
+    return modulus >= kAsymptoticFrom + fnu * fnu / 4;
+}
+
+// r := K_ν(w) or e^w·K_ν(w); by the expansion alone when asked (its ball may come out wide), else Arb's choice.
+void BesselK(acb_t r, const acb_t nu, const acb_t w, bool scaled, bool asymptotic, slong prec)
+{
+    if (asymptotic)
+        acb_hypgeom_bessel_k_asymp(r, nu, w, scaled ? 1 : 0, prec);
+    else if (scaled)
+        acb_hypgeom_bessel_k_scaled(r, nu, w, prec);
+    else
+        acb_hypgeom_bessel_k(r, nu, w, prec);
+}
+
 // The Hankel function of kind 1 or 2 through K (the caller has checked the side).
-void HankelFromK(acb_t r, const acb_t nu, const acb_t z, int kind, bool scaled, slong prec)
+void HankelFromK(acb_t r, const acb_t nu, const acb_t z, int kind, bool scaled, bool asymptotic, slong prec)
 {
     Ball w;
     acb_mul_onei(w.v, z);
     if (kind == 1) acb_neg(w.v, w.v);  // −iz
-    if (scaled)
-        acb_hypgeom_bessel_k_scaled(r, nu, w.v, prec);
-    else
-        acb_hypgeom_bessel_k(r, nu, w.v, prec);
+    BesselK(r, nu, w.v, scaled, asymptotic, prec);
     RealBall t;  // ∓ν/2
     arb_mul_2exp_si(t.v, acb_realref(nu), -1);
     if (kind == 1) arb_neg(t.v, t.v);
@@ -127,27 +153,27 @@ void HankelFromK(acb_t r, const acb_t nu, const acb_t z, int kind, bool scaled, 
     acb_mul(r, r, c.v, prec);
 }
 
-void EvaluateUpper(acb_t r, const Call& c, double fnu, slong prec);
+void EvaluateUpper(acb_t r, const Call& c, double fnu, bool asymptotic, slong prec);
 
 // r := the value of the call at this precision, as a ball. Below the real axis from the mirror image above it:
 // f(z) = conj f(conj z) for J, Y, I, K, Ai, Bi and their scalings, H⁽¹⁾(z) = conj H⁽²⁾(conj z) and the other way
 // round (Arb's paths below the axis are far slower for Y and H at large orders, minutes at ν = 1e5, |z| = 1e4).
-void Evaluate(acb_t r, const Call& c, double fnu, slong prec)
+void Evaluate(acb_t r, const Call& c, double fnu, bool asymptotic, slong prec)
 {
     if (!(c.Im < 0)) {
-        EvaluateUpper(r, c, fnu, prec);
+        EvaluateUpper(r, c, fnu, asymptotic, prec);
         return;
     }
     Call up = c;
     up.Im = -c.Im;
     if (c.F == Fn::H1) up.F = Fn::H2;
     if (c.F == Fn::H2) up.F = Fn::H1;
-    EvaluateUpper(r, up, fnu, prec);
+    EvaluateUpper(r, up, fnu, asymptotic, prec);
     acb_conj(r, r);
 }
 
-// The value for Im z ≥ 0.
-void EvaluateUpper(acb_t r, const Call& c, double fnu, slong prec)
+// The value for Im z ≥ 0; asymptotic: K's expansion alone, for the calls that take K (see TakesK).
+void EvaluateUpper(acb_t r, const Call& c, double fnu, bool asymptotic, slong prec)
 {
     Ball z, nu;
     acb_set_d_d(z.v, c.Re, c.Im);
@@ -187,7 +213,7 @@ void EvaluateUpper(acb_t r, const Call& c, double fnu, slong prec)
         return;
     }
 
-    if (RealPositive(c) && c.F != Fn::H1 && c.F != Fn::H2) {
+    if (RealPositive(c) && c.F != Fn::H1 && c.F != Fn::H2 && !asymptotic) {
         RealBall x, v, res;
         arb_set_d(x.v, c.Re);
         arb_set_d(v.v, fnu);
@@ -237,16 +263,13 @@ void EvaluateUpper(acb_t r, const Call& c, double fnu, slong prec)
             if (c.Scaled) MulExpReal(r, std::fabs(c.Im), -1, prec);
             break;
         case Fn::K:
-            if (c.Scaled)
-                acb_hypgeom_bessel_k_scaled(r, nu.v, z.v, prec);
-            else
-                acb_hypgeom_bessel_k(r, nu.v, z.v, prec);
+            BesselK(r, nu.v, z.v, c.Scaled, asymptotic, prec);
             break;
         default: {
             // Here 0 ≤ arg z ≤ π: H⁽¹⁾ always through K, H⁽²⁾ unless π/2 < arg z ≤ π, where it is J − iY.
             const int kind = c.F == Fn::H1 ? 1 : 2;
             if (kind == 1 || c.Re >= 0) {
-                HankelFromK(r, nu.v, z.v, kind, c.Scaled, prec);
+                HankelFromK(r, nu.v, z.v, kind, c.Scaled, asymptotic, prec);
                 break;
             }
             Ball y;
@@ -260,6 +283,43 @@ void EvaluateUpper(acb_t r, const Call& c, double fnu, slong prec)
             break;
         }
     }
+}
+
+// Whether the call's value comes from K (K itself and the Hankel functions on their K side).
+bool TakesK(const Call& c)
+{
+    const bool below = c.Im < 0;  // taken from the mirror image, where H⁽¹⁾ and H⁽²⁾ trade places
+    switch (c.F) {
+        case Fn::K:
+            return true;
+        case Fn::H1:
+            return !below || c.Re >= 0;
+        case Fn::H2:
+            return below || c.Re >= 0;
+        default:
+            return false;
+    }
+}
+
+// The first precision of the series route: 64 bits plus those its terms cancel (about e^|z| against the value),
+// 64 bits where Arb sums its asymptotic expansion instead.
+slong SeriesPrec(const Call& c, double fnu)
+{
+    if (c.F == Fn::Ai || c.F == Fn::Bi) return kFirstPrec;
+    Ball z;
+    acb_set_d_d(z.v, c.Re, c.Im);
+    if (acb_hypgeom_u_use_asymp(z.v, kFirstPrec)) return kFirstPrec;
+    const double mod = std::hypot(c.Re, c.Im), x = std::fabs(c.Re), y = std::fabs(c.Im);
+    double size = y;  // log of the value's size: J, Y and J ∓ iY grow as e^|Im z|
+    if (c.F == Fn::I) size = x;
+    if (TakesK(c)) {
+        // K_ν(w) falls as e^(−Re w); w = z for K, −iz for H⁽¹⁾ and iz for H⁽²⁾ above the axis (Re w = ±|Im z|)
+        const bool h1 = (c.F == Fn::H1) != (c.Im < 0);
+        size = c.F == Fn::K ? -c.Re : (h1 ? -y : y);
+    }
+    // A large order damps the terms' growth (their peak sits near k = (√(ν² + |z|²) − ν)/2): fewer bits cancel.
+    const double cancelled = std::max(0.0, mod - size) * kLog2E * mod / std::hypot(mod, fnu);
+    return std::min(kMaxPrec, kFirstPrec + static_cast<slong>(std::ceil(cancelled)));
 }
 
 // Part of a ball as the nearest Double; +0 where the ball holds 0.
@@ -281,8 +341,9 @@ int Member(const Call& c, double fnu, TCplx& out, bool& under)
     }
     Ball r;
     int ierr = 0;
-    for (slong prec = kFirstPrec;; prec *= 2) {
-        Evaluate(r.v, c, fnu, prec);
+    bool asymptotic = TakesK(c) && AsymptoticK(fnu, std::hypot(c.Re, c.Im));
+    for (slong prec = asymptotic ? kFirstPrec : SeriesPrec(c, fnu);;) {
+        Evaluate(r.v, c, fnu, asymptotic, prec);
         const slong bits = acb_rel_accuracy_bits(r.v);
         if (bits >= kGoalBits) break;
         mag_t m;
@@ -298,6 +359,12 @@ int Member(const Call& c, double fnu, TCplx& out, bool& under)
         if (prec >= kMaxPrec) {
             ierr = bits >= kKeepBits ? 3 : 4;
             break;
+        }
+        if (asymptotic) {
+            asymptotic = false;
+            prec = SeriesPrec(c, fnu);
+        } else {
+            prec = std::min(2 * prec, kMaxPrec);
         }
     }
     if (ierr == 4) {

@@ -129,4 +129,14 @@ for fn in ("J", "Y", "I", "K", "H1", "H2", "Ai", "Aip", "Bi", "Bip"):
                 v = exact(fn, nu, z)
                 lines.append(row(fn, nu, z, False, v))
                 lines.append(row(fn, nu, z, True, v * scale_factor(fn, z)))
+# K's first attempts: the expansion that ends after finitely many terms (ν = n + ½) and the series after an
+# expansion too wide at small |z| (23.5), the expansion near the modulus it is first tried from (21, ν = 1.3).
+for fn in ("K", "H1", "H2"):
+    for name, cre, cim in ARGS:
+        for mod in (0.3, 21.0):
+            z = point(mod, cre, cim)
+            for nu in (1.3, 1.5, 23.5):
+                v = exact(fn, nu, z)
+                lines.append(row(fn, nu, z, False, v))
+                lines.append(row(fn, nu, z, True, v * scale_factor(fn, z)))
 write("bessel_golden.inc", lines, "{ function, order, z, KODE, mpmath value, scipy value (NaN: not compared) }")
