@@ -65,9 +65,14 @@ bool Blank(std::string_view S)
 
 // The file routines' own list: one text instead of a string per line. Loaded from a file, its lines are views of
 // the text, split at LF, CR LF and CR as a string list splits them; added lines go onto the text, each with its
-// CR LF, and the text is saved in one write. Its lines are not changed one by one.
+// CR LF, and the text is saved in one write, or, given a stream to write to, goes there in pieces of kPiece bytes
+// as it grows (Flush writes the rest), so a long file never needs its whole text in memory. Its lines are not
+// changed one by one.
 class TTextLines final : public TStrings {
 public:
+    static constexpr std::size_t kPiece = std::size_t{1} << 18;
+    TTextLines() = default;
+    explicit TTextLines(TStream& Target) : FTarget(&Target) { FText.reserve(kPiece + 256); }
     void LoadFromFile(const std::string& FileName)
     {
         TFileStream file(FileName, fmOpenRead);
@@ -84,14 +89,19 @@ public:
         }
         if (start < text.size()) FLines.push_back(text.substr(start));
     }
-    void Reserve(std::size_t Bytes) { FText.reserve(Bytes); }
     int Count() const override { return static_cast<int>(FLines.size()) + FAdded; }
     std::string_view Line(int Index) const { return FLines[static_cast<std::size_t>(Index)]; }
     int Add(const std::string& S) override
     {
         FText += S;
         FText += "\r\n";
+        if (FTarget && FText.size() >= kPiece) Flush();
         return FAdded++;
+    }
+    void Flush()
+    {
+        FTarget->WriteBuffer(FText.data(), static_cast<std::int64_t>(FText.size()));
+        FText.clear();
     }
     void SaveToStream(TStream& Stream) const override
     {
@@ -116,7 +126,8 @@ protected:
     void Put(int Index, const std::string&) override { RaiseListIndex(Index); }
 
 private:
-    std::string FText;                     // the lines added
+    TStream* FTarget = nullptr;            // where added lines go in pieces, if anywhere
+    std::string FText;                     // the lines added (not yet written to FTarget)
     std::unique_ptr<char[]> FRead;         // the text loaded
     std::vector<std::string_view> FLines;  // its lines
     int FAdded = 0;
@@ -263,10 +274,11 @@ void TSparseMtx1::ValuesToStrings(TStrings& Strings, TSparseFormat Format, bool 
 
 void TSparseMtx1::SaveToMatrixMarketFile(const std::string& FileName) const
 {
-    TTextLines lines;
-    lines.Reserve(static_cast<std::size_t>(FNonZeros) * (FComplex ? 64 : 40) + 256);  // most entry lines are shorter
+    CheckPattern(true);  // a refused matrix creates no file
+    TFileStream file(FileName, fmCreate);
+    TTextLines lines(file);
     ValuesToStrings(lines, spfMatrixMarket, false);
-    lines.SaveToFile(FileName);
+    lines.Flush();
 }
 
 // ---- Reader -----------------------------------------------------------------------------------------------------

@@ -134,6 +134,37 @@ TEST_F(SparseMarket, WriterRefusesABrokenPattern)
     TStringList lines;
     ExpectRaise([&] { m.ValuesToStrings(lines, spfMatrixMarket, false); }, "Invalid sparse pattern!");
     EXPECT_EQ(lines.Count(), 0);
+    TTempDir dir;
+    ExpectRaise([&] { m.SaveToMatrixMarketFile(dir.File("broken.mtx")); }, "Invalid sparse pattern!");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("broken.mtx")));
+}
+
+// A file far longer than one write of the writer holds exactly the lines of the text form, each ended by CR LF.
+TEST_F(SparseMarket, LongFileHoldsTheTextForm)
+{
+    TTempDir dir;
+    TIntArray r, c;
+    TSampleArray re;
+    TCplxArray cv;
+    for (int k = 0; k < 40000; ++k) {
+        r.push_back((k * 7919) % 5000);
+        c.push_back(k / 8);
+        re.push_back(std::ldexp(1.0 + k, k % 700 - 350) / 3);
+        cv.push_back({re.back(), -k / 7.0});
+    }
+    TSparseMtx real, complex;
+    real.TripletsToSparse(5000, 5000, r, c, re, 0);
+    complex.TripletsToSparse(5000, 5000, r, c, cv, 0);
+    for (const TSparseMtx* m : {&real, &complex}) {
+        TStringList lines;
+        m->ValuesToStrings(lines, spfMatrixMarket, false);
+        std::string want;
+        for (int i = 0; i < lines.Count(); ++i) want += lines.Line(i) + "\r\n";
+        m->SaveToMatrixMarketFile(dir.File("long.mtx"));
+        const std::string got = ReadFile(dir.File("long.mtx"));
+        EXPECT_GT(got.size(), 1000000u);
+        EXPECT_TRUE(got == want) << got.size() << " bytes against " << want.size();
+    }
 }
 
 // The reader on the documented texts, and on symmetric files that leave out diagonal entries.
