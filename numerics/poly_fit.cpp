@@ -3,10 +3,15 @@
 // PolyFit solves V·c = y by QR (xGELS through TMtx.LQRSolve), V the Vandermonde matrix of X, and keeps R of
 // V = Q·R. The prediction standard error at x with Vandermonde row a is s·√(1 + a·(VᴴV)⁻¹·aᴴ), s = L2R/√DegFreedom
 // the residual standard deviation; with RᴴR = VᴴV the quadratic form is ‖R⁻ᵀ·aᵀ‖² (R⁻ᴴ·aᴴ is its conjugate), so
-// PolyEval solves Rᵀ·Z = Wᵀ, W the Vandermonde matrix of the evaluation points, and sums |Z[i][j]|² per column.
+// PolyEval solves Rᵀ·Z = Wᵀ, W the Vandermonde matrix of the evaluation points, and sums |Z[i][j]|² per column
+// (one triangular solve when R is the fit's square factor; any other R goes through the least-squares solver).
 // Complex data square magnitudes, not the elements: z² would give a complex and wrong estimate.
 #include <cmath>
+#include <type_traits>
 
+#include "core/BlasCalls.h"
+#include "core/LapackSupport.h"
+#include "core/LapackWork.h"
 #include "core/Tarnel.h"
 #include "core/TempGuard.h"
 #include "core/elementwise.h"
@@ -41,6 +46,35 @@ void Set(TVecs& Delta, int j, double Value)
     double* e = detail::At(Delta, j);
     e[0] = Value;
     if (Delta.Complex()) e[1] = 0;
+}
+
+// Element j of the error estimate for the square triangular R of the fit: Scale·√(1 + ‖zⱼ‖²) with Rᵀ·zⱼ = wⱼᵀ,
+// wⱼ the Vandermonde row of X[j]. The row-major Vandermonde matrix of X is, read column-major, the block of right-hand
+// sides wⱼᵀ side by side, and R's row-major data is Rᵀ (lower triangular) to BLAS: one triangular solve in place
+// turns each row into its zⱼ, summed where it lies.
+template <class T>
+void TriangularDelta(const TVecs& X, const TMtx& R, double Scale, TVecs& Delta)
+{
+    const int m = R.Rows(), n = X.Length();
+    detail::TMtxTemp w;
+    w->VanderMonde(m, X);
+    T* z = detail::Data<T>(*w);
+    {
+        FortranFpuMode fpu;
+        blas::Trsm('L', 'L', 'N', 'N', m, n, blas::Scalar<T>(C_ONE), detail::Data<T>(R), m, z, m);
+    }
+    for (int j = 0; j < n; ++j) {
+        const T* e = z + static_cast<std::int64_t>(j) * m;
+        double sum = 0;
+        for (int i = 0; i < m; ++i) {
+            if constexpr (std::is_same_v<T, TCplx>) {
+                sum += e[i].Re * e[i].Re + e[i].Im * e[i].Im;
+            } else {
+                sum += e[i] * e[i];
+            }
+        }
+        Set(Delta, j, Scale * std::sqrt(1 + sum));
+    }
 }
 
 }  // namespace
@@ -82,21 +116,30 @@ void PolyEval(const TVec& X, const TVec& Coeff, const TMtx& R, int DegFreedom, d
     if (DegFreedom == 0) {
         for (int j = 0; j < n; ++j) Set(*delta, j, INF);
     } else if (n > 0) {
-        detail::TMtxTemp w, z, rt;
-        w->VanderMonde(c->Length(), *x);
-        w->Transp();
-        rt->Copy(R);  // the solver records its outcome in the matrix it works on; the caller's R stays as it is
-        rt->LQRSolve(*w, *z, opTran);
-        const int rows = z->Rows();
         const double scale = L2R / std::sqrt(static_cast<double>(DegFreedom));
-        const int width = z->Complex() ? 2 : 1;
-        for (int j = 0; j < n; ++j) {
-            double sum = 0;
-            for (int i = 0; i < rows; ++i) {
-                const double* e = z->Values() + (static_cast<std::int64_t>(i) * z->Cols() + j) * width;
-                sum += width == 2 ? e[0] * e[0] + e[1] * e[1] : e[0] * e[0];
+        if (R.Rows() == c->Length() && R.Cols() == c->Length() && R.Complex() == x->Complex() && R.Rows() > 0) {
+            if (x->Complex()) {
+                TriangularDelta<TCplx>(*x, R, scale, *delta);
+            } else {
+                TriangularDelta<double>(*x, R, scale, *delta);
             }
-            Set(*delta, j, scale * std::sqrt(1 + sum));
+        } else {
+            // Any other R: its least-squares solution, as the general solver gives it (or its refusal).
+            detail::TMtxTemp w, z, rt;
+            w->VanderMonde(c->Length(), *x);
+            w->Transp();
+            rt->Copy(R);  // the solver records its outcome in the matrix it works on; the caller's R stays as it is
+            rt->LQRSolve(*w, *z, opTran);
+            const int rows = z->Rows();
+            const int width = z->Complex() ? 2 : 1;
+            for (int j = 0; j < n; ++j) {
+                double sum = 0;
+                for (int i = 0; i < rows; ++i) {
+                    const double* e = z->Values() + (static_cast<std::int64_t>(i) * z->Cols() + j) * width;
+                    sum += width == 2 ? e[0] * e[0] + e[1] * e[1] : e[0] * e[0];
+                }
+                Set(*delta, j, scale * std::sqrt(1 + sum));
+            }
         }
     }
     detail::PolyEvalInto(*x, *c, Y);
