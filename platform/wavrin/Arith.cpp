@@ -8,6 +8,10 @@
 #include <limits>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include "platform/wavrin/Parallel.h"
 #include "platform/wavrin/WavrinInternal.h"
 
@@ -100,6 +104,32 @@ inline double Magnitude(const TCplx& z)
     if (m2 >= kSafeLow && m2 <= kSafeHigh) return std::sqrt(m2);
     return std::hypot(z.Re, z.Im);
 }
+
+#if defined(__x86_64__)
+// Magnitude of the elements lo .. hi − 1, four at a time with AVX2: the same Doubles as Magnitude (one rounding for
+// each square, the sum and the root); four whose squares are not all safe go through Magnitude itself. In the
+// source's own storage read as Doubles, result k lies in element k / 2, read before.
+__attribute__((target("avx2"))) void MagnitudesAvx2(const TCplx* src, double* dst, long long lo, long long hi)
+{
+    const __m256d low = _mm256_set1_pd(kSafeLow), high = _mm256_set1_pd(kSafeHigh);
+    long long i = lo;
+    for (; i + 4 <= hi; i += 4) {
+        const __m256d a = _mm256_loadu_pd(&src[i].Re);      // Re0, Im0, Re1, Im1
+        const __m256d b = _mm256_loadu_pd(&src[i + 2].Re);  // Re2, Im2, Re3, Im3
+        // The in-lane unpacks give the order 0, 2, 1, 3; the permutation puts it back.
+        const __m256d re = _mm256_permute4x64_pd(_mm256_unpacklo_pd(a, b), _MM_SHUFFLE(3, 1, 2, 0));
+        const __m256d im = _mm256_permute4x64_pd(_mm256_unpackhi_pd(a, b), _MM_SHUFFLE(3, 1, 2, 0));
+        const __m256d m2 = _mm256_add_pd(_mm256_mul_pd(re, re), _mm256_mul_pd(im, im));
+        const __m256d safe = _mm256_and_pd(_mm256_cmp_pd(m2, low, _CMP_GE_OQ), _mm256_cmp_pd(m2, high, _CMP_LE_OQ));
+        if (_mm256_movemask_pd(safe) == 15) {
+            _mm256_storeu_pd(dst + i, _mm256_sqrt_pd(m2));
+            continue;
+        }
+        for (long long k = i; k < i + 4; ++k) dst[k] = Magnitude(src[k]);
+    }
+    for (; i < hi; ++i) dst[i] = Magnitude(src[i]);
+}
+#endif
 
 inline TCplx Sqrt(const TCplx& z)
 {
@@ -459,9 +489,13 @@ void nspzbImag(const TCplx* src, double* dst, int n)
 void nspzbMag(const TCplx* src, double* dst, int n)
 {
     // Blocks of 64 whose squares are all safe take the plain root in a loop that vectorises; the others go element
-    // by element. A block is looked at before it is written, since dst may be the source's own storage.
+    // by element. A block is looked at before it is written, since dst may be the source's own storage. With AVX2
+    // one pass does both, four elements at a time.
     if (Args(n, src, dst))
         Each(n, dst, {src}, [&](long long lo, long long hi) {
+#if defined(__x86_64__)
+            if (parallel::HasAvx2()) return MagnitudesAvx2(src, dst, lo, hi);
+#endif
             for (long long b = lo; b < hi; b += 64) {
                 const long long e = std::min(hi, b + 64);
                 bool safe = true;

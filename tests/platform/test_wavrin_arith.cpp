@@ -342,6 +342,42 @@ TEST(WavrinConvert, G711MatchesTheStandardTables)
     EXPECT_EQ(m[32768 + 8], oc[3]);
 }
 
+// Magnitudes are the root of the two rounded squares' sum wherever that sum lies in [1e-290, 1e290], else hypot's:
+// element by element whatever its neighbours, its position in a block of four, the array's start and the length's
+// leftover, in place (the source's storage as Doubles) as into another array.
+TEST(WavrinArith, MagnitudesAreTheDirectRootOrHypotForEveryElement)
+{
+    const double parts[] = {0.0, -0.0, 4.9e-324, -2.2250738585072014e-308, 1e-300, 1e-160, 1.1e-145, 3e-145,
+                            0.75, -1.0, 3.0, 1e145, -1.2e145, 1e150, 1e300, -1.7976931348623157e308,
+                            INFINITY, -INFINITY, NAN};
+    std::vector<TCplx> z;
+    for (double re : parts)
+        for (double im : parts) z.push_back({re, im});
+    // Ordinary values between the edge ones, so that blocks of four mix safe and unsafe elements.
+    const std::vector<double> a = golden::Lcg(21, 400), b = golden::Lcg(22, 400);
+    for (int i = 0; i < 400; ++i) z.push_back({a[i] * std::ldexp(1.0, i % 41 - 20), b[i]});
+    const auto want = [](const TCplx& c) {
+        const double m2 = c.Re * c.Re + c.Im * c.Im;
+        return m2 >= 1e-290 && m2 <= 1e290 ? std::sqrt(m2) : std::hypot(c.Re, c.Im);
+    };
+    const int n = static_cast<int>(z.size());
+    for (int start = 0; start < 4; ++start)
+        for (int len : {n - start, n - start - 1, n - start - 2, n - start - 3, 1, 2, 3, 5}) {
+            const TCplx* src = z.data() + start;
+            std::vector<double> out(len);
+            nspzbMag(src, out.data(), len);
+            std::vector<TCplx> storage(src, src + len);
+            double* inPlace = &storage[0].Re;
+            nspzbMag(storage.data(), inPlace, len);
+            for (int i = 0; i < len; ++i) {
+                const double w = want(src[i]);
+                ASSERT_TRUE(Same(w, out[i])) << start << "+" << i << ": |" << src[i].Re << ", " << src[i].Im << "| "
+                                             << out[i] << " not " << w;
+                ASSERT_TRUE(Same(w, inPlace[i])) << "in place " << start << "+" << i;
+            }
+        }
+}
+
 TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
 {
     const int n = 200003;
