@@ -21,8 +21,9 @@ void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
 {
     if (Count <= 0 || Src == Dst) return;
     if (Overlap(Src, Count, Dst, Count)) return nspdbCopy(Src, Dst, static_cast<int>(Count));
-    parallel::Pieces(Count,
-                     [&](long long Lo, long long Hi) { nspdbCopy(Src + Lo, Dst + Lo, static_cast<int>(Hi - Lo)); });
+    parallel::Pieces(
+        Count, [&](long long Lo, long long Hi) { nspdbCopy(Src + Lo, Dst + Lo, static_cast<int>(Hi - Lo)); },
+        parallel::kMinStreamPiece);
 }
 
 bool SharesMemory(const TVecs& Src, const TVecs& Dst)

@@ -5,6 +5,7 @@
 // VDSINCOS) chunk by chunk, so that the pieces stay in the cache; real data go to the vector-math routines. Every
 // element is computed alone, so the threads' cut of a long vector changes no result.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -292,31 +293,35 @@ void Log2Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
     if (Complex)
         return detail::EachElement([](double x) { return x; }, [](const TCplx& z) { return tarnel::Log2(z); })(
             true, Src, Dst, N);
+    constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1, kSign = std::uint64_t{1} << 63;
+    constexpr std::uint64_t kHalfRootBits = 0x3fe6a09e667f3bcd;  // √½ as a Double: exponent 1022 like m
+    static_assert(kHalfRootBits == std::bit_cast<std::uint64_t>(M_SQRT1_2));
     detail::Chunked(N, [&](std::int64_t Lo, int Cnt, double* Work) {
+        const double* s = Src + Lo;
+        double* d = Dst + Lo;
         double* m = Work;
         double* e = Work + detail::kChunk;
-        double* x = Work + 2 * detail::kChunk;  // the chunk's own copy: Dst may be Src
-        std::copy(Src + Lo, Src + Lo + Cnt, x);
-        // m and e from the bits of normal numbers; zeros, subnormals, infinities and NaN (biased exponent 0 or
-        // 2047) go to the scalar Log2 afterwards.
-        bool special = false;
+        // m and e from the bits of normal numbers, in integer operations only, so that the loop vectorises: m keeps
+        // x's sign and mantissa with the exponent of [½, 1), doubled (exponent of [1, 2)) when |m| < √½; e, a whole
+        // number below 2^11, comes exactly out of 2^52 + (biased − low) less 2^52 + 1022. Zeros, subnormals,
+        // infinities and NaN (biased exponent 0 or 2047) go to the scalar Log2 afterwards.
+        std::uint64_t special = 0;
         for (int k = 0; k < Cnt; ++k) {
-            std::uint64_t bits;
-            std::memcpy(&bits, x + k, sizeof bits);
-            const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-            special |= (biased == 0) | (biased == 0x7ff);  // no branch: the loop stays vectorised
-            bits = (bits & ~(std::uint64_t{0x7ff} << 52)) | (std::uint64_t{1022} << 52);  // m in [½, 1)
-            double mk;
-            std::memcpy(&mk, &bits, sizeof mk);
-            const bool low = std::fabs(mk) < M_SQRT1_2;
-            m[k] = low ? 2 * mk : mk;
-            e[k] = static_cast<double>(biased - 1022 - static_cast<int>(low));
+            const std::uint64_t bits = std::bit_cast<std::uint64_t>(s[k]);
+            const std::uint64_t biased = (bits >> 52) & 0x7ff;
+            special |= static_cast<std::uint64_t>(biased - 1 >= 0x7fe);
+            const std::uint64_t low = static_cast<std::uint64_t>((bits & kMantissa) < (kHalfRootBits & kMantissa));
+            m[k] = std::bit_cast<double>((bits & (kSign | kMantissa)) | ((1022 + low) << 52));
+            e[k] = std::bit_cast<double>((std::uint64_t{0x433} << 52) | (biased - low)) - (0x1p52 + 1022);
         }
+        // Dst may be Src: the special elements are read again below, so their chunk is kept first.
+        double* x = Work + 2 * detail::kChunk;
+        if (special) std::copy(s, s + Cnt, x);
         VDLN(&Cnt, m, m);
-        for (int k = 0; k < Cnt; ++k) Dst[Lo + k] = e[k] + m[k] / LN2;
+        for (int k = 0; k < Cnt; ++k) d[k] = e[k] + m[k] / LN2;
         if (!special) return;
         for (int k = 0; k < Cnt; ++k)
-            if (!std::isnormal(x[k])) Dst[Lo + k] = tarnel::Log2(x[k]);
+            if (!std::isnormal(x[k])) d[k] = tarnel::Log2(x[k]);
     });
 }
 const auto Exp2Of = ExpBaseOf(2, LN2);

@@ -79,7 +79,7 @@ void RoundPieces(const double* Src, double* Dst, std::int64_t N)
         }
 #endif
         for (std::int64_t k = 0; k < n; ++k) d[k] = Nearest ? RoundEven(s[k]) : std::trunc(s[k]);
-    });
+    }, parallel::kMinStreamPiece);
 }
 
 // Self := Vec rounded or truncated (an empty Vec leaves Self as it is).
@@ -237,7 +237,7 @@ void RampRange(TVecs& Self, const TCplx& Offset, const TCplx& Step, int Index, i
 #endif
             for (; k < hi; ++k) d[k] = static_cast<double>(k) * Step.Re + Offset.Re;
         }
-    });
+    }, parallel::kMinStreamPiece);
 }
 
 }  // namespace

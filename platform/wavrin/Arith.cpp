@@ -151,9 +151,11 @@ struct Source {
 // destination itself with elements of the same size or apart from it. Any other overlap runs in one piece, front
 // to back: in place with a smaller destination element (a complex source into its own storage as Doubles),
 // element i is read before results 0 .. i are written, but a piece cut elsewhere would read sources that
-// another piece has already overwritten.
+// another piece has already overwritten. Pieces are those of a streaming pass unless the element costs more
+// (minPiece = parallel::kMinPiece for a root, a hypot or an arctangent per element).
 template <class T, class Body>
-void Each(long long n, const T* dst, std::initializer_list<Source> sources, const Body& body)
+void Each(long long n, const T* dst, std::initializer_list<Source> sources, const Body& body,
+          long long minPiece = parallel::kMinStreamPiece)
 {
     const char* d = reinterpret_cast<const char*>(dst);
     const char* e = d + static_cast<std::size_t>(n) * sizeof(T);
@@ -162,7 +164,7 @@ void Each(long long n, const T* dst, std::initializer_list<Source> sources, cons
         const bool sameElements = a == d && src.size == sizeof(T);
         if (!sameElements && a < e && d < a + static_cast<std::size_t>(n) * src.size) return body(0LL, n);
     }
-    parallel::Pieces(n, body);
+    parallel::Pieces(n, body, minPiece);
 }
 
 // The n elements at src, or a copy of them in buffer when they overlap the bytes [dst, dst + bytes) that the
@@ -334,7 +336,7 @@ void nspzbInvThresh2(const TCplx* src, TCplx* dst, int n, double thresh)
     if (Args(n, src, dst))
         Each(n, dst, {src}, [&](long long lo, long long hi) {
             for (long long i = lo; i < hi; ++i) dst[i] = RecipThresh(src[i], thresh, clear);
-        });
+        }, parallel::kMinPiece);
 }
 
 void nspdbThresh1(double* dst, int n, double level, int relation)
@@ -411,7 +413,7 @@ void nspzbSqrt2(const TCplx* src, TCplx* dst, int n)
     if (Args(n, src, dst))
         Each(n, dst, {src}, [&](long long lo, long long hi) {
             for (long long i = lo; i < hi; ++i) dst[i] = Sqrt(src[i]);
-        });
+        }, parallel::kMinPiece);
 }
 
 // ---- Fills and copies --------------------------------------------------------------------------------------
@@ -513,7 +515,7 @@ void nspzbPhase(const TCplx* src, double* dst, int n)
     if (Args(n, src, dst))
         Each(n, dst, {src}, [&](long long lo, long long hi) {
             for (long long i = lo; i < hi; ++i) dst[i] = std::atan2(src[i].Im, src[i].Re);
-        });
+        }, parallel::kMinPiece);
 }
 void nspzbPowerSpectr(const TCplx* src, double* dst, int n)
 {

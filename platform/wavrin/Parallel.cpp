@@ -1,7 +1,12 @@
 #include "platform/wavrin/Parallel.h"
 
+#include <sys/sysinfo.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
@@ -48,7 +53,9 @@ public:
         next_ = 0;
         ++generation_;
         g.unlock();
-        start_.notify_all();
+        // Only the workers the machine has room for; a worker still waking for an earlier job may join as well.
+        const int wake = std::min(parts, UsefulThreads()) - 1;
+        for (int i = 0; i < wake; ++i) start_.notify_one();
         g.lock();
         TakeParts(g);
         done_.wait(g, [this] { return running_ == 0; });
@@ -92,7 +99,68 @@ private:
     const pid_t owner_ = getpid();
 };
 
+// The processors left to this process: those of the machine less the load average of the other processes. The
+// load average (runnable threads over the last minute) counts this process's threads too, so their share, the
+// process's processor time per second of wall time averaged over the same minute, is taken off it first.
+class Room {
+public:
+    int Threads()
+    {
+        const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count();
+        if (now >= next_.load(std::memory_order_relaxed)) {
+            std::unique_lock<std::mutex> g(m_, std::try_to_lock);
+            if (g.owns_lock() && now >= next_.load(std::memory_order_relaxed)) Sample(now);
+        }
+        return threads_.load(std::memory_order_relaxed);
+    }
+
+private:
+    static constexpr long long kEvery = 250'000'000;  // ns between two looks
+    static constexpr double kMinute = 60e9;           // ns: the time constant of the load average
+
+    void Sample(long long now)
+    {
+        next_.store(now + kEvery, std::memory_order_relaxed);
+        const int most = Workers::Get()->Count() + 1;
+        timespec t{};
+        struct sysinfo info {};
+        if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t) != 0 || sysinfo(&info) != 0) {
+            threads_.store(most, std::memory_order_relaxed);
+            return;
+        }
+        const long long cpu = t.tv_sec * 1'000'000'000LL + t.tv_nsec;
+        if (last_ > 0) {
+            const double wall = static_cast<double>(now - last_);
+            const double busy = static_cast<double>(cpu - lastCpu_) / wall;
+            const double keep = std::exp(-wall / kMinute);
+            own_ = own_ * keep + busy * (1 - keep);
+        }
+        last_ = now;
+        lastCpu_ = cpu;
+        const double load = static_cast<double>(info.loads[0]) / (1 << SI_LOAD_SHIFT);
+        const double processors = std::max(1u, std::thread::hardware_concurrency());
+        // The caller's own processor is counted in own_ once it has worked for a while; it is always there.
+        const double room = processors - std::max(0.0, load - own_);
+        threads_.store(static_cast<int>(std::clamp(std::lround(room), 1L, static_cast<long>(most))),
+                       std::memory_order_relaxed);
+    }
+
+    std::mutex m_;
+    std::atomic<long long> next_{0};
+    std::atomic<int> threads_{1};
+    long long last_ = 0, lastCpu_ = 0;
+    double own_ = 0;
+};
+
 }  // namespace
+
+int UsefulThreads()
+{
+    static Room room;
+    return room.Threads();
+}
 
 int WorkerCount()
 {

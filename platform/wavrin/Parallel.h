@@ -1,9 +1,10 @@
 // Splitting large element-wise work among a few threads. Internal to the library.
 //
 // Pieces(n, run) calls run(lo, hi) on contiguous pieces that cover [0, n): one piece for small n, else pieces of at
-// least kMinPiece elements (starting at multiples of 8) that the calling thread and up to kMaxThreads − 1 workers
-// take in turn. Callers keep every element's computation independent of the cut, so the results are the same as
-// from one piece; arrays that the pieces write must not overlap the arrays that other pieces read.
+// least kMinPiece elements (kMinStreamPiece for passes that only stream their Doubles; starting at multiples of 8)
+// that the calling thread and up to UsefulThreads() − 1 workers take in turn. Callers keep every element's
+// computation independent of the cut, so the results are the same as from one piece; arrays that the pieces write
+// must not overlap the arrays that other pieces read.
 //
 // Every piece runs compiled for AVX2 where the processor has it (RunWide), so the loops of run vectorise four
 // Doubles wide whatever the baseline the library is built for.
@@ -15,14 +16,24 @@
 namespace tarnel::parallel {
 
 constexpr long long kMinPiece = 1 << 15;
+// The least piece of a pass that does little more than move its Doubles (a copy, a fill, a sum, product or absolute
+// value per element): it runs at the speed of the caches, a few microseconds for kMinPiece elements, which is less
+// than waking a worker costs.
+constexpr long long kMinStreamPiece = 1 << 17;
 constexpr int kMaxThreads = 8;
 // Pieces per thread: a thread the system holds back leaves its share to the others.
 constexpr int kPiecesPerThread = 4;
 
 // The number of worker threads beside the caller (started on first use).
 int WorkerCount();
+// The threads worth sharing element-wise work among now, the caller included: 1 + WorkerCount() on an idle machine,
+// fewer while other processes keep the processors busy (from the system's load average less this process's own
+// share, looked at a few times a second), down to the caller alone. A worker the system has to hold back mid-piece
+// makes the caller wait for it, which costs more than the piece; so on a busy machine the caller works alone.
+int UsefulThreads();
 // Runs job(0) .. job(parts − 1) at the same time, each part once, in the calling thread and in the workers that
-// are free to take one; false, without running anything, when the workers are busy with another thread's job.
+// are free to take one (up to UsefulThreads() − 1 of them are woken); false, without running anything, when the
+// workers are busy with another thread's job.
 bool RunParts(int parts, const std::function<void(int)>& job);
 
 // True when the processor runs AVX2 (found once).
@@ -44,11 +55,11 @@ void RunWide(const Run& run, long long lo, long long hi)
 }
 
 template <class Run>
-void Pieces(long long n, const Run& run)
+void Pieces(long long n, const Run& run, long long minPiece = kMinPiece)
 {
-    if (n < 2 * kMinPiece) return RunWide(run, 0, n);
-    const long long threads = WorkerCount() + 1;
-    const long long parts = std::min<long long>(threads * kPiecesPerThread, n / kMinPiece);
+    if (n < 2 * minPiece) return RunWide(run, 0, n);
+    const long long threads = UsefulThreads();
+    const long long parts = std::min<long long>(threads * kPiecesPerThread, n / minPiece);
     if (threads <= 1 || parts <= 1) return RunWide(run, 0, n);
     const long long piece = ((n + parts - 1) / parts + 7) / 8 * 8;
     const std::function<void(int)> job = [&](int p) {

@@ -2,7 +2,9 @@
 // NaN, subnormals, overflow and both sides of the cut, every calling form against the whole-vector result, the
 // documented cases, the checks, and the faults guarded against (overflow turning exact zero parts into NaN, the
 // in-place and source complex Exp disagreeing at -∞ + 0i, unchecked ranges).
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -268,5 +270,40 @@ TEST_F(ExpLogTest, LongVectorsAgreeWithShortOnes)
             apply(one, e);
             ExpectSame(one, true, Part(r, i, 1), "function " + std::to_string(f) + " element " + std::to_string(i));
         }
+    }
+}
+
+TEST_F(ExpLogTest, RealLog2IsExactAtPowersOfTwoAcrossChunkEdges)
+{
+    // The real Log2 splits x = m·2^e by its bits, chunk by chunk, and leaves zeros, subnormals, infinities and NaN
+    // to the scalar Log2: every power of two from 2^-1074 to 2^1023 gives its exponent exactly, and the special
+    // values, put at the edges of the chunks and in the leftover, give the scalar function's values. In place, where
+    // a chunk holding special values is kept before it is overwritten, the bits are those of the source form.
+    const int n = 2200;
+    TVec x, r, inPlace;
+    x.Size(n);
+    std::vector<double> want(n);
+    for (int i = 0; i < n; ++i) {
+        const int k = i % 2098 - 1074;
+        x.Values()[i] = std::ldexp(1.0, k);
+        want[i] = k;
+    }
+    const double specials[] = {0.0, -0.0, INFINITY, -INFINITY, NAN, -1.0, 5e-324, -3e-310};
+    const int at[] = {0, 255, 256, 511, 512, 1023, 2047, 2199};
+    for (int s = 0; s < 8; ++s) {
+        x.Values()[at[s]] = specials[s];
+        want[at[s]] = tarnel::Log2(specials[s]);
+    }
+    r.Log2(x, 0, 0);
+    inPlace.Copy(x);
+    inPlace.Log2(0, n);
+    for (int i = 0; i < n; ++i) {
+        const double got = r.Values()[i];
+        if (std::isnan(want[i]))
+            EXPECT_TRUE(std::isnan(got)) << "element " << i;
+        else
+            EXPECT_EQ(want[i], got) << "element " << i << " of 2^" << std::ilogb(x.Values()[i]);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(inPlace.Values()[i]))
+            << "in place, element " << i;
     }
 }
