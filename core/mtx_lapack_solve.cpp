@@ -7,7 +7,8 @@
 // the band LU needs for its fill-in. A symmetric or Hermitian band (kd+1 rows) transposed is LAPACK's band layout
 // with LDAB = kd+1. A general band with one sub- and one super-diagonal goes to the tridiagonal routines instead,
 // which pivot alike and read the three diagonals straight from A's rows (TTridiagonalLu), in one pass when A·X = B
-// is all that is asked (TTridiagonalOnePass).
+// is all that is asked (TTridiagonalOnePass; for one real right-hand side our own sweep of ?gtsv's operations, which
+// reads A's rows without copying them first).
 //
 // The stages run in order, each only while Info is 0: factorize F (not for triangles), solve, refine against C (F as
 // it was before the factorization, copied only when refining) and estimate the reciprocal condition number. ANORM is
