@@ -7,7 +7,8 @@
 // the band LU needs for its fill-in. A symmetric or Hermitian band (kd+1 rows) transposed is LAPACK's band layout
 // with LDAB = kd+1. A general band with one sub- and one super-diagonal goes to the tridiagonal routines instead,
 // which pivot alike and read the three diagonals straight from A's rows (TTridiagonalLu), in one pass when A·X = B
-// is all that is asked (TTridiagonalOnePass).
+// is all that is asked (TTridiagonalOnePass; for one real right-hand side our own sweep of ?gtsv's operations, which
+// reads A's rows without copying them first).
 //
 // The stages run in order, each only while Info is 0: factorize F (not for triangles), solve, refine against C (F as
 // it was before the factorization, copied only when refining) and estimate the reciprocal condition number. ANORM is
@@ -316,6 +317,53 @@ struct TTridiagonalLu {
     }
 };
 
+// ?gtsv for one real right-hand side, reading the diagonals from Dl0, D0, Du0 and writing the eliminated ones to Dl,
+// D, Du (which may be the same arrays): the routine's operations in its order, so its results bit for bit, without
+// copying the diagonals first; the copy folds into a sweep whose time goes to the chain of divisions. Returns INFO.
+int TridiagonalSolve(int N, const double* Dl0, const double* D0, const double* Du0, double* Dl, double* D, double* Du,
+                     double* B)
+{
+    if (N <= 0) return 0;
+    // At step i, row i holds di (and dui) as the steps before left them, row i + 1 its own values.
+    double di = D0[0], dui = N > 1 ? Du0[0] : 0;
+    for (int i = 0; i + 1 < N; ++i) {
+        const double dli = Dl0[i];
+        double dnext = D0[i + 1];
+        const bool last = i + 2 == N;
+        double dunext = last ? 0 : Du0[i + 1];
+        if (std::fabs(di) >= std::fabs(dli)) {
+            if (di == 0) return i + 1;
+            const double fact = dli / di;
+            dnext = dnext - fact * dui;
+            B[i + 1] = B[i + 1] - fact * B[i];
+            if (!last) Dl[i] = 0;
+            D[i] = di;
+            Du[i] = dui;
+        } else {  // rows i and i + 1 exchanged
+            const double fact = di / dli;
+            D[i] = dli;
+            const double temp = dnext;
+            dnext = dui - fact * temp;
+            if (!last) {
+                Dl[i] = dunext;
+                dunext = -fact * dunext;
+            }
+            Du[i] = temp;
+            const double bi = B[i];
+            B[i] = B[i + 1];
+            B[i + 1] = bi - fact * B[i + 1];
+        }
+        di = dnext;
+        dui = dunext;
+    }
+    D[N - 1] = di;
+    if (di == 0) return N;
+    B[N - 1] = B[N - 1] / D[N - 1];
+    if (N > 1) B[N - 2] = (B[N - 2] - Du[N - 2] * B[N - 1]) / D[N - 2];
+    for (int i = N - 3; i >= 0; --i) B[i] = (B[i] - Du[i] * B[i + 1] - Dl[i] * B[i + 2]) / D[i];
+    return 0;
+}
+
 // The tridiagonal LU without refinement or estimate, for A·X = B: factorization and solve in one pass (?gtsv), which
 // pivots and computes as ?gttrf and ?gttrs do but sweeps the rows once and keeps no factor. It stops at a zero pivot
 // with X partly eliminated, so X's entry is put back then, from B where B lies apart from X, else from a copy taken
@@ -333,9 +381,22 @@ struct TTridiagonalOnePass : TTridiagonalLu<T> {
                                             reinterpret_cast<const double*>(S.X), count * sizeof(T) / 8);
         std::optional<TWork<T>> kept;
         if (S.KeepX && !apart && bytes > 0) std::memcpy(kept.emplace(count).data(), S.X, bytes);
-        const int info = blas::Gtsv(S.N, S.Nrhs, Base::Dl(S.F, S.N), Base::D(S.F, S.N), Base::Du(S.F, S.N), S.X, S.N);
+        const int info = Sweep(S);
         if (info != 0 && S.KeepX && bytes > 0) std::memcpy(S.X, kept ? kept->data() : S.B, bytes);
         return info;
+    }
+    // One real right-hand side goes through TridiagonalSolve, which reads A's rows itself; otherwise ?gtsv works on
+    // F, a copy of A's rows (unless F is A's rows as scratch).
+    static int Sweep(TSystem<T>& S)
+    {
+        const T* a = detail::Data<T>(S.A);
+        if constexpr (!kComplex<T>) {
+            if (S.Nrhs == 1)
+                return TridiagonalSolve(S.N, Base::Dl(a, S.N), Base::D(a, S.N), Base::Du(a, S.N), Base::Dl(S.F, S.N),
+                                        Base::D(S.F, S.N), Base::Du(S.F, S.N), S.X);
+        }
+        if (S.F != a) std::memcpy(S.F, a, 3 * static_cast<std::size_t>(S.N) * sizeof(T));
+        return blas::Gtsv(S.N, S.Nrhs, Base::Dl(S.F, S.N), Base::D(S.F, S.N), Base::Du(S.F, S.N), S.X, S.N);
     }
     static int Solve(TSystem<T>&) { return 0; }
 };
@@ -425,7 +486,7 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
         s.KeepX = false;
     } else if (tridiagonal) {
         s.F = diagonals.emplace((onePass ? 3 : 4) * static_cast<std::int64_t>(s.N)).data();
-        std::memcpy(s.F, A.Values(), 3 * static_cast<std::size_t>(s.N) * sizeof(T));
+        if (!onePass) std::memcpy(s.F, A.Values(), 3 * static_cast<std::size_t>(s.N) * sizeof(T));  // one pass: its own
     } else if (Type == mtBandGeneral) {
         s.Ldf = BlasInt(2 * static_cast<std::int64_t>(s.Kl) + s.Ku + 1);
         f.emplace();

@@ -8,6 +8,8 @@
 // not-a-knot rows are not diagonally dominant, so the LU pivots: LUSolve's tridiagonal path (one DGTSV pass) on the
 // three-row band, a temporary it factors in place.
 
+#include <cmath>
+
 #include "core/BandLayout.h"
 #include "core/LapackWork.h"
 #include "core/Tarnel.h"
@@ -21,11 +23,16 @@ namespace tarnel {
 
 namespace {
 
-// Inv := the thresholded reciprocals of the n − 1 differences of x.
-void InverseSteps(const TVecs& X, TVec& Inv)
+// Inv[i] := the thresholded reciprocal of X[i + 1] − X[i], i < n − 1 (as TVec.Inv with the threshold: a step below it
+// in magnitude gives ±1/threshold). One plain pass: the steps are a small part of the work.
+void InverseSteps(const TVecs& X, double* Inv)
 {
-    Inv.Difference(X);
-    Inv.Inv(detail::kPieceThreshold);
+    const double* x = X.Values();
+    const double clamped = 1.0 / detail::kPieceThreshold;
+    for (int i = 0; i + 1 < X.Length(); ++i) {
+        const double h = x[i + 1] - x[i];
+        Inv[i] = std::fabs(h) < detail::kPieceThreshold ? std::copysign(clamped, h) : 1.0 / h;
+    }
 }
 
 // PP's coefficients sized Rows × Cols (real), to be written through the address returned; the hook gives Breaks
@@ -41,10 +48,9 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
 {
     const int n = X.Length();
     const double* x = X.Values();
-    detail::TVecTemp inv;
-    InverseSteps(X, *inv);
-    const double* r = inv->Values();
-    const detail::TWork<double> d(n - 1);
+    const detail::TWork<double> inv(n - 1), d(n - 1);
+    InverseSteps(X, inv.data());
+    const double* r = inv.data();
     double* dd = d.data();
     for (int i = 0; i < n - 1; ++i) dd[i] = (y[i + 1] - y[i]) * r[i];
     if (n == 2 && Slopes == nullptr) {  // a line
@@ -124,12 +130,12 @@ void SplineCore(const TVecs& X, const double* y, const double* Slopes, TPiecePol
 void LinearCore(const TVecs& X, const double* y, bool Unit, TPiecePoly& PP)
 {
     const int n = X.Length();
-    detail::TVecTemp inv;
-    if (!Unit) InverseSteps(X, *inv);
+    const detail::TWork<double> inv(Unit ? 0 : n - 1);
+    if (!Unit) InverseSteps(X, inv.data());
     double* row = Rows(PP, n - 1, 2);
     for (int k = 0; k < n - 1; ++k) {
         const double dy = y[k + 1] - y[k];
-        row[2 * k] = Unit ? dy : dy * inv->Values()[k];
+        row[2 * k] = Unit ? dy : dy * inv[k];
         row[2 * k + 1] = y[k];
     }
     PP.Breaks().Copy(X);

@@ -8,11 +8,14 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "Feldrin.h"
 #include "TestSupport.h"
+#include "core/BandLayout.h"
+#include "core/BlasCalls.h"
 #include "core/LapackWork.h"
 
 using namespace tarnel;
@@ -493,6 +496,96 @@ TEST_F(LUSolve, AnEmptyMatrixLeavesXAlone)
     a.LUSolve(bv, xv);
     EXPECT_EQ(xv.Length(), 1);
     EXPECT_EQ(Get8087CW(), Tarnel8087CW);
+}
+
+// A·x = b with one real right-hand side sweeps the tridiagonal band's rows itself, without copying them: the same bits
+// and Info as ?gtsv on a copy, over row interchanges, zero pivots in the first, a middle, the last-but-one and the
+// last row, NaN and infinity. A failure leaves X holding B, with X apart from B and X = B; the band lent as scratch
+// gives the same bits.
+TEST_F(LUSolve, OneRealRightHandSideSweepsAsTheTridiagonalRoutine)
+{
+    struct Case {
+        const char* What;
+        std::vector<double> Dl, D, Du;  // n − 1, n, n − 1
+    };
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<double> u(-1, 1);
+    const auto random = [&](int n, double Shift) {
+        Case c{"random", {}, {}, {}};
+        for (int i = 0; i < n; ++i) {
+            c.D.push_back(u(gen) + Shift);
+            if (i + 1 < n) {
+                c.Dl.push_back(u(gen));
+                c.Du.push_back(u(gen));
+            }
+        }
+        return c;
+    };
+    std::vector<Case> cases = {
+        {"n = 1", {}, {2}, {}},
+        {"n = 1, zero", {}, {0}, {}},
+        {"n = 2, exchanged", {3}, {1, 2}, {4}},
+        {"n = 2, zero in the last row", {1}, {1, 1}, {1}},
+        {"zero pivot in the first row", {0, 1}, {0, 1, 1}, {1, 1}},
+        {"zero pivot in the second row", {1, 0}, {1, 1, 1}, {1, 0}},
+        {"zero pivot in the last-but-one row", {1, 1, 1}, {2, 1, 0.5, 1}, {1, 0.5, 1}},
+        {"exchanged then zero in the last row", {2, 1}, {1, 1, 0.5}, {1, 1}},
+    };
+    for (auto [n, shift] : {std::pair{9, 0.0}, {64, 0.0}, {257, 0.0}, {100, 3.0}}) cases.push_back(random(n, shift));
+    cases.push_back(random(8, 0));
+    cases.back().What = "NaN on the diagonal";
+    cases.back().D[3] = NAN;
+    cases.push_back(random(8, 0));
+    cases.back().What = "infinity below the diagonal";
+    cases.back().Dl[2] = INFINITY;
+    for (const Case& c : cases) {
+        const int n = static_cast<int>(c.D.size());
+        SCOPED_TRACE(testing::Message() << c.What << ", n " << n);
+        TMtx a;
+        a.Size(3, n);
+        a.SetVal(NAN);  // the two places outside the matrix stay NaN
+        for (int j = 0; j < n; ++j) {
+            a.Values()[n + j] = c.D[j];
+            if (j + 1 < n) {
+                a.Values()[j + 1] = c.Du[j];
+                a.Values()[2 * n + j] = c.Dl[j];
+            }
+        }
+        a.SetSubDiag(1);
+        a.SetSuperDiag(1);
+        TVec b;
+        b.Size(n);
+        for (int i = 0; i < n; ++i) b.Values()[i] = std::sin(0.9 * i + 0.3);
+        std::vector<double> dl = c.Dl, d = c.D, du = c.Du, expected(b.Values(), b.Values() + n);
+        const int info = blas::Gtsv(n, 1, dl.data(), d.data(), du.data(), expected.data(), n);
+        const std::vector<double> before = Numbers(a), bValues(b.Values(), b.Values() + n);
+        const auto values = [](const TVec& v) { return std::vector<double>(v.Values(), v.Values() + v.Length()); };
+        TVec x, same;
+        same.Copy(b);
+        if (info == 0) {
+            a.LUSolve(b, x, mtBandGeneral, opNone);
+            a.LUSolve(same, same, mtBandGeneral, opNone);
+            EXPECT_TRUE(Same(values(x), expected)) << "X apart from B";
+            EXPECT_TRUE(Same(values(same), expected)) << "X = B";
+            TMtx scratch;
+            scratch.Copy(a);
+            scratch.SetSubDiag(1);
+            scratch.SetSuperDiag(1);
+            TVec lent;
+            lent.Copy(b);
+            detail::LUSolveOnBand(scratch, lent.Values(), mtBandGeneral);
+            EXPECT_TRUE(Same(values(lent), expected)) << "the band lent as scratch";
+        } else {
+            const std::string text = "LUSolve: LU factorization: U(" + std::to_string(info) + "," +
+                                     std::to_string(info) + ") = 0 (singular)";
+            ExpectRaise([&] { a.LUSolve(b, x, mtBandGeneral, opNone); }, text);
+            EXPECT_EQ(a.Info(), info);
+            EXPECT_TRUE(Same(values(x), bValues)) << "X apart from B holds B";
+            ExpectRaise([&] { a.LUSolve(same, same, mtBandGeneral, opNone); }, text);
+            EXPECT_TRUE(Same(values(same), bValues)) << "X = B holds B";
+        }
+        EXPECT_TRUE(Same(Numbers(a), before)) << "A changed";
+    }
 }
 
 TEST_F(LUSolve, ADenseTridiagonalAndItsBandStorageGiveTheSameSolution)
