@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Dovi387.h"
+#include "core/TempGuard.h"
 #include "core/messages.h"
 #include "sparse/SparseInternal.h"
 #include "sparse/messages.h"
@@ -21,19 +22,21 @@ using detail::Elem;
 using detail::TC;
 using detail::TValueReader;
 
-// The row indices are checked as the product meets them (the column pointers before it starts): a broken pattern
-// raises before Y is written.
+// The row indices are checked as the product meets them (the column pointers before it starts), into a pooled
+// vector that is copied to Y at the end: a broken pattern raises before Y is written, and Y may be X.
 template <class T>
 void TSparseMtx1::DenseProduct(const TVec& X, TVec& Y, bool Left) const
 {
     CheckPattern(false);
     const int outLen = Left ? FCols : FRows;
-    std::vector<T> out(static_cast<std::size_t>(outLen), T{});
+    constexpr bool complex = std::is_same_v<T, TC>;
+    detail::TVecTemp out;
+    out->Size(outLen, complex);
     const int* colPtr = FColPointers.data();
     const int* rowIdx = FRowIndices.data();
     const auto rows = static_cast<unsigned>(FRows);
     const TValueReader<T> a{FValues->Values(), FValues->Complex()}, x{X.Values(), X.Complex()};
-    T* o = out.data();
+    T* o = reinterpret_cast<T*>(out->Values());  // complex<double> is laid out as (Re, Im)
     if (Left) {
         for (int c = 0; c < FCols; ++c) {
             T sum{};
@@ -46,6 +49,7 @@ void TSparseMtx1::DenseProduct(const TVec& X, TVec& Y, bool Left) const
             o[c] = sum;
         }
     } else {
+        std::fill_n(o, outLen, T{});
         for (int c = 0; c < FCols; ++c) {
             const T xc = x(c);
             const int last = colPtr[c + 1];
@@ -56,7 +60,8 @@ void TSparseMtx1::DenseProduct(const TVec& X, TVec& Y, bool Left) const
             }
         }
     }
-    detail::StoreElems(out, Y);
+    Y.Size(outLen, complex);
+    std::copy_n(out->Values(), static_cast<std::size_t>(outLen) * (complex ? 2 : 1), Y.Values());
 }
 
 void TSparseMtx1::MulRight(const TVec& X, TVec& Y) const

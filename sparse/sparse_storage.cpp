@@ -240,10 +240,17 @@ void TSparseMtx1::CheckPattern(bool RowsToo) const
     for (int j = 0; j < FCols; ++j)
         if (FColPointers[static_cast<std::size_t>(j)] > FColPointers[static_cast<std::size_t>(j) + 1])
             ERaise(msg::sparse::kInvalidPattern);
-    if (RowsToo) {
-        for (int k = 0; k < FNonZeros; ++k)
-            if (FRowIndices[static_cast<std::size_t>(k)] < 0 || FRowIndices[static_cast<std::size_t>(k)] >= FRows)
-                ERaise(msg::sparse::kInvalidPattern);
+    if (RowsToo && FNonZeros > 0) {
+        // The largest row as unsigned (a negative row is large), kept in four running maxima in one pass without
+        // an exit, so that the comparisons do not wait on each other.
+        const int* rows = FRowIndices.data();
+        unsigned m[4] = {};
+        int k = 0;
+        for (; k + 4 <= FNonZeros; k += 4)
+            for (int w = 0; w < 4; ++w) m[w] = std::max(m[w], static_cast<unsigned>(rows[k + w]));
+        for (; k < FNonZeros; ++k) m[0] = std::max(m[0], static_cast<unsigned>(rows[k]));
+        if (std::max(std::max(m[0], m[1]), std::max(m[2], m[3])) >= static_cast<unsigned>(FRows))
+            ERaise(msg::sparse::kInvalidPattern);
     }
 }
 

@@ -215,6 +215,25 @@ TEST_F(SparseClass, SparseToDenseRefusesRowsOutsideTheMatrix)
     EXPECT_EQ(dense.Rows(), 0);
 }
 
+// The whole-pattern check finds one row outside the matrix wherever it lies among the entries (the check reads
+// them four at a time, then the rest one by one).
+TEST_F(SparseClass, PatternCheckFindsARowOutsideAtEveryPosition)
+{
+    for (int n = 1; n <= 9; ++n)
+        for (int at = 0; at < n; ++at) {
+            SCOPED_TRACE(testing::Message() << n << " entries, row 9 at " << at);
+            // Column k holds one entry; the one at position At is in row 9, the others in rows 0..7.
+            TIntArray r, c;
+            for (int k = 0; k < n; ++k) r.push_back(k == at ? 9 : k % 8), c.push_back(k);
+            TSparseMtx m;
+            m.TripletsToSparse(10, n, r, c, TSampleArray(static_cast<std::size_t>(n), 1.0), 0);
+            TStringList lines;
+            m.ValuesToStrings(lines, spfMatrixMarket, false);
+            m.SetRows(9);
+            ExpectRaise([&] { m.ValuesToStrings(lines, spfMatrixMarket, false); }, "Invalid sparse pattern!");
+        }
+}
+
 TEST_F(SparseClass, AssignCopiesTheSettingsOfItsList)
 {
     TSparseMtx src, dst;
