@@ -3,7 +3,7 @@
 
 #include <climits>
 #include <cstdint>
-#include <mutex>
+#include <thread>
 
 #include "core/TempGuard.h"
 #include "core/messages.h"
@@ -28,7 +28,8 @@ namespace {
 
 std::atomic<bool> gVecConditionCheck{true};
 std::atomic<bool> gMtxConditionCheck{true};
-std::recursive_mutex* gPoolLock = nullptr;
+detail::TPoolMutex gPoolMutex;
+detail::TPoolMutex* gPoolLock = nullptr;
 int gInitCount = 0;
 
 constinit detail::TPoolTable<TVec> gVecPool(msg::kVecCache, VecCount, VecCacheUsed, VecCacheFull);
@@ -87,20 +88,34 @@ bool MtxConditionCheckDefault()
 
 // ---- The lock -------------------------------------------------------------------------------------------------
 
-std::recursive_mutex* detail::PoolLock()
+detail::TPoolMutex* detail::PoolLock()
 {
     return gPoolLock;
 }
 
 void detail::CreatePoolLock()
 {
-    if (!gPoolLock) gPoolLock = new std::recursive_mutex;
+    gPoolLock = &gPoolMutex;
 }
 
 void detail::DestroyPoolLock()
 {
-    delete gPoolLock;
     gPoolLock = nullptr;
+}
+
+void detail::TPoolMutex::LockSlow()
+{
+    for (int spins = 0;; ++spins) {
+        // Read before trying, so waiters do not keep the line away from the holder with failed exchanges.
+        if (!FLocked.load(std::memory_order_relaxed) && TryAcquire()) return;
+        if (spins < 64) {
+#if defined(__x86_64__) || defined(__i386__)
+            __builtin_ia32_pause();
+#endif
+        } else {
+            std::this_thread::yield();
+        }
+    }
 }
 
 // ---- Taking and returning vectors and matrices -------------------------------------------------------------

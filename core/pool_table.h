@@ -6,9 +6,10 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <exception>
 #include <functional>
-#include <mutex>
+#include <pthread.h>
 #include <string>
 
 #include "core/Dovi387.h"
@@ -16,9 +17,71 @@
 
 namespace tarnel::detail {
 
-// The one recursive lock of both pools. It exists from start-up to shut-down; outside that time (static
-// initialisation and destruction of other files) the guard locks nothing, since only one thread runs then.
-std::recursive_mutex* PoolLock();
+// The one lock of both pools: recursive (a FreeIt resets the object, which fires OnSetLength, whose handler may
+// take from the pool again). Taking it costs one compare-and-swap and giving it back one plain store: the pool's
+// critical sections are a few dozen instructions, so a thread that finds it taken spins briefly and then yields
+// instead of sleeping (which would cost every release an atomic exchange to learn whether to wake someone).
+// Rebuilding the pool and OnSetLength handlers can hold it longer; the yield keeps the waiters cheap then too.
+class TPoolMutex {
+public:
+    void lock()
+    {
+        const std::uintptr_t self = ThisThread();
+        // Only this thread ever stores its own id here, and clears it before releasing, so a relaxed read that
+        // sees it means this thread holds the lock.
+        if (FOwner.load(std::memory_order_relaxed) == self) {
+            ++FDepth;
+            return;
+        }
+        if (!TryAcquire()) LockSlow();
+        FOwner.store(self, std::memory_order_relaxed);
+        FDepth = 1;
+    }
+    bool try_lock()
+    {
+        const std::uintptr_t self = ThisThread();
+        if (FOwner.load(std::memory_order_relaxed) == self) {
+            ++FDepth;
+            return true;
+        }
+        if (!TryAcquire()) return false;
+        FOwner.store(self, std::memory_order_relaxed);
+        FDepth = 1;
+        return true;
+    }
+    void unlock()
+    {
+        if (--FDepth > 0) return;
+        FOwner.store(0, std::memory_order_relaxed);
+        FLocked.store(false, std::memory_order_release);
+    }
+
+private:
+    // A number unique to each running thread and never 0: the thread pointer, read without a call where the
+    // compiler offers it.
+    static std::uintptr_t ThisThread()
+    {
+#if defined(__has_builtin) && __has_builtin(__builtin_thread_pointer) && (defined(__x86_64__) || defined(__aarch64__))
+        return reinterpret_cast<std::uintptr_t>(__builtin_thread_pointer());
+#else
+        return static_cast<std::uintptr_t>(pthread_self());
+#endif
+    }
+    bool TryAcquire()
+    {
+        bool expected = false;
+        return FLocked.compare_exchange_strong(expected, true, std::memory_order_acquire, std::memory_order_relaxed);
+    }
+    void LockSlow();
+
+    std::atomic<bool> FLocked{false};
+    std::atomic<std::uintptr_t> FOwner{0};  // the holder's ThisThread(), 0 when free
+    int FDepth = 0;  // read and written by the holder only
+};
+
+// The lock exists from start-up to shut-down; outside that time (static initialisation and destruction of
+// other files) the guard locks nothing, since only one thread runs then.
+TPoolMutex* PoolLock();
 void CreatePoolLock();
 void DestroyPoolLock();
 
@@ -36,7 +99,7 @@ public:
     TPoolLockGuard& operator=(const TPoolLockGuard&) = delete;
 
 private:
-    std::recursive_mutex* FLock;
+    TPoolMutex* FLock;
 };
 
 template <class T>
