@@ -403,6 +403,8 @@ void TProb1::CalcProbability()
     Set8087CW(Tarnel8087CW);
     if (show) {
         FY.ThreshBottom(kDensityFloor);
+        // Painted once when the click has been handled, not inside the calculation.
+        const TChart::TDeferredRepaint deferred(*Chart1);
         DrawValues(FX, FY, *Series1, false);
     }
 }

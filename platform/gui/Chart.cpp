@@ -361,6 +361,10 @@ void TChart::SeriesChanged()
 
 void TChart::Repaint()
 {
+    if (FRepaintDeferred) {
+        QueueReplot();
+        return;
+    }
     FReplotQueued = false;
     replot(rpImmediateRefresh);
 }

@@ -166,6 +166,22 @@ public:
     void SeriesChanged();
     // Repaints at once (a queued repaint still pending is dropped).
     void Repaint();
+    // While a TDeferredRepaint of the chart lives, Repaint queues one repaint for the event loop instead: a handler
+    // that plots and then writes its results returns without painting, and the chart is painted once afterwards.
+    class TDeferredRepaint {
+    public:
+        explicit TDeferredRepaint(TChart& Chart) : FChart(Chart), FWas(Chart.FRepaintDeferred)
+        {
+            Chart.FRepaintDeferred = true;
+        }
+        ~TDeferredRepaint() { FChart.FRepaintDeferred = FWas; }
+        TDeferredRepaint(const TDeferredRepaint&) = delete;
+        TDeferredRepaint& operator=(const TDeferredRepaint&) = delete;
+
+    private:
+        TChart& FChart;
+        bool FWas;
+    };
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -184,6 +200,7 @@ private:
     QPointer<QCPTextElement> FTitle;              // owned by the plot layout
     QSet<QCPAxis*> FFixedAxes;
     bool FReplotQueued = false;
+    bool FRepaintDeferred = false;
 };
 
 }  // namespace tarnel::gui

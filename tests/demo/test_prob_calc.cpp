@@ -4,6 +4,7 @@
 // every distribution, and the control word after a calculation.
 #include <QApplication>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -205,9 +206,15 @@ void TestProbCalc::calcProbabilityAgainstScipy()
     FPage->TrackBar1->setValue(16);
     for (const ProbCalcRow& row : kCalcRows) {
         Pick(row.Item);
+        QCoreApplication::processEvents();
+        QSignalSpy painted(FPage->Chart1, &QCustomPlot::afterReplot);
         QTest::mouseClick(FPage->btnCalcProb, Qt::LeftButton);
         QVERIFY2(gErrorBoxes.isEmpty(), qPrintable(gErrorBoxes.join("; ")));
         const QString what = QString::fromLatin1(row.Caption);
+        // The new curve is painted once, after the click.
+        QCOMPARE(painted.count(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY2(painted.count() == 1, qPrintable(what));
         QVERIFY2(Near(Value(FPage->EditPDF), row.Pdf, 1e-10, 1e-16), qPrintable(what + " " + FPage->EditPDF->text()));
         QVERIFY2(Near(Value(FPage->EditCDF), row.Cdf, 1e-10, 1e-16), qPrintable(what + " " + FPage->EditCDF->text()));
 

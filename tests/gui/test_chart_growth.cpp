@@ -16,6 +16,7 @@ private slots:
     void titleComesAndGoes();
     void fixedTickStepThinsOut();
     void freeAllSeriesAndRepaint();
+    void deferredRepaintPaintsOnceLater();
 };
 
 void TestChartGrowth::setPointsReplacesEverythingAtOnce()
@@ -126,6 +127,28 @@ void TestChartGrowth::freeAllSeriesAndRepaint()
     chart.Repaint();
     QCoreApplication::processEvents();
     QCOMPARE(painted.count(), 2);
+}
+
+void TestChartGrowth::deferredRepaintPaintsOnceLater()
+{
+    TChart chart(nullptr);
+    TLineSeries* s = chart.AddLineSeries("s", Qt::red, TPointerStyle::psNone);
+    QCoreApplication::processEvents();
+    QSignalSpy painted(&chart, &QCustomPlot::afterReplot);
+    {
+        const TChart::TDeferredRepaint outer(chart);
+        {
+            const TChart::TDeferredRepaint inner(chart);
+            s->SetPoints({0, 1}, {2, 3});
+            chart.Repaint();
+        }
+        chart.Repaint();  // the outer scope still defers
+        QCOMPARE(painted.count(), 0);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(painted.count(), 1);  // both repaints and the fill's own one came to a single repaint
+    chart.Repaint();
+    QCOMPARE(painted.count(), 2);  // at once again after the scope
 }
 
 QTEST_MAIN(TestChartGrowth)
