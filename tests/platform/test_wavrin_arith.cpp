@@ -197,6 +197,27 @@ TEST(WavrinStats, SharedLongSumsAreThePairwiseSum)
     EXPECT_EQ(sum([&](long long i) { return a[2 * i + 1]; }) / n, m.Im);
 }
 
+// The infinity norm is the largest magnitude wherever it stands and whatever the length's leftover; a NaN anywhere
+// makes it NaN, also after an infinity.
+TEST(WavrinStats, InfinityNormAtEveryPositionAndLength)
+{
+    for (int n = 1; n <= 11; ++n) {
+        for (int at = 0; at < n; ++at) {
+            std::vector<double> a(static_cast<std::size_t>(n)), b(static_cast<std::size_t>(n), 0.5);
+            for (int i = 0; i < n; ++i) a[static_cast<std::size_t>(i)] = (i % 2 ? -0.25 : 0.125) * (i + 1);
+            a[static_cast<std::size_t>(at)] = -100.0 - at;
+            EXPECT_EQ(100.0 + at, nspdNorm(a.data(), nullptr, n, NSP_C)) << n << " " << at;
+            EXPECT_EQ(100.5 + at, nspdNorm(a.data(), b.data(), n, NSP_C)) << n << " " << at;
+            a[static_cast<std::size_t>(n - 1 - at)] = -INFINITY;
+            a[static_cast<std::size_t>(at)] = NAN;
+            EXPECT_TRUE(std::isnan(nspdNorm(a.data(), nullptr, n, NSP_C))) << n << " " << at;
+        }
+    }
+    const double zeros[3] = {-0.0, 0.0, -0.0};
+    EXPECT_EQ(0.0, nspdNorm(zeros, nullptr, 3, NSP_C));
+    EXPECT_FALSE(std::signbit(nspdNorm(zeros, nullptr, 3, NSP_C)));
+}
+
 TEST(WavrinStats, EdgeRules)
 {
     // NaN wins max and min at its first position, as numpy's max and argmax; ties keep the first position.
