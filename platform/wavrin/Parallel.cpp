@@ -154,12 +154,26 @@ private:
     double own_ = 0;
 };
 
+// The thread count a TFixedThreads sets; 0 when none lives.
+std::atomic<int> fixedThreads{0};
+
 }  // namespace
 
 int UsefulThreads()
 {
+    if (const int fixed = fixedThreads.load(std::memory_order_relaxed); fixed > 0)
+        return std::min(fixed, WorkerCount() + 1);
     static Room room;
     return room.Threads();
+}
+
+TFixedThreads::TFixedThreads(int Threads) : FBefore(fixedThreads.exchange(std::max(Threads, 1)))
+{
+}
+
+TFixedThreads::~TFixedThreads()
+{
+    fixedThreads.store(FBefore);
 }
 
 int WorkerCount()

@@ -13,6 +13,7 @@
 
 #include "core/Nmkl.h"
 #include "platform/lapack/VmlKernels.h"
+#include "platform/wavrin/Parallel.h"
 
 using namespace tarnel;
 
@@ -274,6 +275,7 @@ TEST(Vml, LargeArraysSharedAmongThreadsGiveTheSerialResults)
 {
     // Above the threading threshold, from two calling threads at once (one of them finds the workers busy
     // and works alone): every element equals the one-piece kernel's.
+    const parallel::TFixedThreads shared(parallel::kMaxThreads);
     const int n = 300001;
     std::vector<double> a(n), want(n);
     std::mt19937_64 gen(3);
