@@ -46,9 +46,32 @@ inline V SLog10(V x)
 {
     return Sleef_log10d4_u10avx2(x);
 }
-inline V SCbrt(V x)
+// The bit operations of the cube root (vml_body.inc): the estimate from the high word of |x| divided by 3 (hx·⌈2^33/3⌉
+// >> 33 is hx/3 for every 32-bit hx), rounding away from zero to 23 bits, and the edges.
+inline V Abs(V x)
 {
-    return Sleef_cbrtd4_u10avx2(x);
+    return _mm256_andnot_pd(Splat(-0.0), x);
+}
+inline V CbrtSeed(V x, long long bias, long long tinyBias)
+{
+    const V tiny = _mm256_cmp_pd(Abs(x), Splat(0x1p-1022), _CMP_LT_OQ);
+    const __m256i hx = _mm256_srli_epi64(_mm256_castpd_si256(Abs(_mm256_blendv_pd(x, x * Splat(0x1p54), tiny))), 32);
+    const __m256i third = _mm256_srli_epi64(_mm256_mul_epu32(hx, _mm256_set1_epi64x(0xAAAAAAAB)), 33);
+    const __m256i b = _mm256_castpd_si256(_mm256_blendv_pd(_mm256_castsi256_pd(_mm256_set1_epi64x(bias)),
+                                                            _mm256_castsi256_pd(_mm256_set1_epi64x(tinyBias)), tiny));
+    const __m256i sign = _mm256_castpd_si256(_mm256_and_pd(x, Splat(-0.0)));
+    return _mm256_castsi256_pd(_mm256_or_si256(_mm256_slli_epi64(_mm256_add_epi64(third, b), 32), sign));
+}
+inline V Chop23(V t)
+{
+    const __m256i u = _mm256_add_epi64(_mm256_castpd_si256(t), _mm256_set1_epi64x(0x80000000));
+    return _mm256_castsi256_pd(_mm256_and_si256(u, _mm256_set1_epi64x(static_cast<long long>(0xffffffffc0000000))));
+}
+inline V CbrtEdges(V x, V r)
+{
+    const V odd = _mm256_cmp_pd(Abs(x), Splat(0x1.fffffffffffffp1023), _CMP_NLE_UQ);
+    const V zero = _mm256_cmp_pd(x, _mm256_setzero_pd(), _CMP_EQ_OQ);
+    return _mm256_blendv_pd(_mm256_blendv_pd(r, x + x, odd), x, zero);
 }
 inline V SSin(V x)
 {

@@ -47,9 +47,29 @@ inline V SLog10(V x)
 {
     return Sleef_log10d8_u10avx512f(x);
 }
-inline V SCbrt(V x)
+// The bit operations of the cube root (vml_body.inc): the estimate from the high word of |x| divided by 3 (hx·⌈2^33/3⌉
+// >> 33 is hx/3 for every 32-bit hx), rounding away from zero to 23 bits, and the edges. Shifts and products in
+// their zero-masked forms with a full mask, as VSqrt.
+constexpr __mmask8 kAll = 0xFF;
+inline V CbrtSeed(V x, long long bias, long long tinyBias)
 {
-    return Sleef_cbrtd8_u10avx512f(x);
+    const __mmask8 tiny = _mm512_cmp_pd_mask(_mm512_abs_pd(x), Splat(0x1p-1022), _CMP_LT_OQ);
+    const __m512i hx = _mm512_maskz_srli_epi64(kAll, _mm512_castpd_si512(_mm512_abs_pd(_mm512_mask_mul_pd(x, tiny, x, Splat(0x1p54)))), 32);
+    const __m512i third = _mm512_maskz_srli_epi64(kAll, _mm512_maskz_mul_epu32(kAll, hx, _mm512_set1_epi64(0xAAAAAAAB)), 33);
+    const __m512i b = _mm512_mask_blend_epi64(tiny, _mm512_set1_epi64(bias), _mm512_set1_epi64(tinyBias));
+    const __m512i sign = _mm512_and_epi64(_mm512_castpd_si512(x), _mm512_set1_epi64(INT64_MIN));
+    return _mm512_castsi512_pd(_mm512_or_epi64(_mm512_maskz_slli_epi64(kAll, _mm512_add_epi64(third, b), 32), sign));
+}
+inline V Chop23(V t)
+{
+    const __m512i u = _mm512_add_epi64(_mm512_castpd_si512(t), _mm512_set1_epi64(0x80000000));
+    return _mm512_castsi512_pd(_mm512_and_epi64(u, _mm512_set1_epi64(static_cast<long long>(0xffffffffc0000000))));
+}
+inline V CbrtEdges(V x, V r)
+{
+    const __mmask8 odd = _mm512_cmp_pd_mask(_mm512_abs_pd(x), Splat(0x1.fffffffffffffp1023), _CMP_NLE_UQ);
+    const __mmask8 zero = _mm512_cmp_pd_mask(x, _mm512_setzero_pd(), _CMP_EQ_OQ);
+    return _mm512_mask_mov_pd(_mm512_mask_mov_pd(r, odd, x + x), zero, x);
 }
 inline V SSin(V x)
 {

@@ -56,9 +56,36 @@ inline V SLog10(V x)
 {
     return Sleef_log10d2_u10(x);
 }
-inline V SCbrt(V x)
+// The bit operations of the cube root (vml_body.inc): the estimate from the high word of |x| divided by 3 (hx·⌈2^33/3⌉
+// >> 33 is hx/3 for every 32-bit hx), rounding away from zero to 23 bits, and the edges. Choices by masks.
+inline V Pick(V mask, V a, V b)
 {
-    return Sleef_cbrtd2_u10(x);
+    return _mm_or_pd(_mm_and_pd(mask, a), _mm_andnot_pd(mask, b));
+}
+inline V Abs(V x)
+{
+    return _mm_andnot_pd(Splat(-0.0), x);
+}
+inline V CbrtSeed(V x, long long bias, long long tinyBias)
+{
+    const V tiny = _mm_cmplt_pd(Abs(x), Splat(0x1p-1022));
+    const __m128i hx = _mm_srli_epi64(_mm_castpd_si128(Abs(Pick(tiny, x * Splat(0x1p54), x))), 32);
+    const __m128i third = _mm_srli_epi64(_mm_mul_epu32(hx, _mm_set1_epi64x(0xAAAAAAAB)), 33);
+    const __m128i b = _mm_castpd_si128(
+        Pick(tiny, _mm_castsi128_pd(_mm_set1_epi64x(tinyBias)), _mm_castsi128_pd(_mm_set1_epi64x(bias))));
+    const __m128i sign = _mm_castpd_si128(_mm_and_pd(x, Splat(-0.0)));
+    return _mm_castsi128_pd(_mm_or_si128(_mm_slli_epi64(_mm_add_epi64(third, b), 32), sign));
+}
+inline V Chop23(V t)
+{
+    const __m128i u = _mm_add_epi64(_mm_castpd_si128(t), _mm_set1_epi64x(0x80000000));
+    return _mm_castsi128_pd(_mm_and_si128(u, _mm_set1_epi64x(static_cast<long long>(0xffffffffc0000000))));
+}
+inline V CbrtEdges(V x, V r)
+{
+    const V odd = _mm_cmpnle_pd(Abs(x), Splat(0x1.fffffffffffffp1023));
+    const V zero = _mm_cmpeq_pd(x, _mm_setzero_pd());
+    return Pick(zero, x, Pick(odd, x + x, r));
 }
 inline V SSin(V x)
 {

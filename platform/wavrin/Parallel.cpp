@@ -141,7 +141,7 @@ private:
         lastCpu_ = cpu;
         const double load = static_cast<double>(info.loads[0]) / (1 << SI_LOAD_SHIFT);
         const double processors = std::max(1u, std::thread::hardware_concurrency());
-        // The caller's own processor is counted in own_ once it has worked for a while; it is always there.
+        // The others leave processors − (load − own_) free; the caller works on one of them.
         const double room = processors - std::max(0.0, load - own_);
         threads_.store(static_cast<int>(std::clamp(std::lround(room), 1L, static_cast<long>(most))),
                        std::memory_order_relaxed);
@@ -154,12 +154,26 @@ private:
     double own_ = 0;
 };
 
+// The thread count a TFixedThreads sets; 0 when none lives.
+std::atomic<int> fixedThreads{0};
+
 }  // namespace
 
 int UsefulThreads()
 {
+    if (const int fixed = fixedThreads.load(std::memory_order_relaxed); fixed > 0)
+        return std::min(fixed, WorkerCount() + 1);
     static Room room;
     return room.Threads();
+}
+
+TFixedThreads::TFixedThreads(int Threads) : FBefore(fixedThreads.exchange(std::max(Threads, 1)))
+{
+}
+
+TFixedThreads::~TFixedThreads()
+{
+    fixedThreads.store(FBefore);
 }
 
 int WorkerCount()

@@ -31,6 +31,19 @@ int WorkerCount();
 // share, looked at a few times a second), down to the caller alone. A worker the system has to hold back mid-piece
 // makes the caller wait for it, which costs more than the piece; so on a busy machine the caller works alone.
 int UsefulThreads();
+
+// For tests: while one lives, UsefulThreads() is Threads (at most 1 + WorkerCount()) whatever the machine's load,
+// so that work is shared out the same way on a busy machine as on an idle one.
+class TFixedThreads {
+public:
+    explicit TFixedThreads(int Threads);
+    ~TFixedThreads();
+    TFixedThreads(const TFixedThreads&) = delete;
+    TFixedThreads& operator=(const TFixedThreads&) = delete;
+
+private:
+    int FBefore;
+};
 // Runs job(0) .. job(parts − 1) at the same time, each part once, in the calling thread and in the workers that
 // are free to take one (up to UsefulThreads() − 1 of them are woken); false, without running anything, when the
 // workers are busy with another thread's job.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "arith_util.h"
+#include "platform/wavrin/Parallel.h"
 
 using namespace arithtest;
 
@@ -393,6 +394,7 @@ TEST_F(ArithTest, LongVectorsMatchTheTwoPassForms)
 {
     // 2^17 elements run in pieces on several threads and in chunks: the fused quotient and conjugate product give
     // the bits of the reciprocal (Inv) followed by the product (Mul), and of Conj followed by Mul.
+    const parallel::TFixedThreads shared(parallel::kMaxThreads);
     const int len = 1 << 17;
     TVec a, b, fused, twoPass;
     a.Size(len, true);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/wavrin/Parallel.h"
 #include "transcendental_util.h"
 
 using namespace trtest;
@@ -253,6 +254,7 @@ TEST_F(ExpLogTest, ChecksInOrderWithSelfUnchanged)
 TEST_F(ExpLogTest, LongVectorsAgreeWithShortOnes)
 {
     // 2^17 elements run on the worker threads, the complex ones fused in chunks: every element as if alone.
+    const parallel::TFixedThreads shared(parallel::kMaxThreads);
     const int n = 1 << 17;
     TVec x, r, one;
     x.Size(n, true);

@@ -13,6 +13,7 @@
 
 #include "core/Nmkl.h"
 #include "platform/lapack/VmlKernels.h"
+#include "platform/wavrin/Parallel.h"
 
 using namespace tarnel;
 
@@ -188,6 +189,28 @@ TEST(Vml, SpecialValuesAsTheCLibraryGivesThem)
     }
 }
 
+TEST(Vml, CubeRootsOfExactCubesAreExact)
+{
+    // ∛(k³) = k for whole k up to 2^17 of either sign and for the cubes of powers of two down to the subnormals, at
+    // every position of a vector and in the padded tail (an odd count).
+    std::vector<double> x, want;
+    for (int k = 1; k <= 1 << 17; k += k < 1000 ? 1 : 97)
+        for (double s : {1.0, -1.0}) {
+            x.push_back(s * k * k * k);
+            want.push_back(s * k);
+        }
+    for (int e = -358; e <= 341; ++e) {
+        x.push_back(std::ldexp(1.0, 3 * e));
+        want.push_back(std::ldexp(1.0, e));
+    }
+    if (x.size() % 2 == 0) x.pop_back(), want.pop_back();
+    for (const vml::Table* t : Tables()) {
+        std::vector<double> y(x.size());
+        t->cbrt(static_cast<long long>(x.size()), x.data(), y.data());
+        for (std::size_t i = 0; i < x.size(); ++i) EXPECT_EQ(want[i], y[i]) << t->isa << " cbrt(" << x[i] << ")";
+    }
+}
+
 TEST(Vml, OutputsMayAliasInputs)
 {
     const int n = 37;
@@ -252,6 +275,7 @@ TEST(Vml, LargeArraysSharedAmongThreadsGiveTheSerialResults)
 {
     // Above the threading threshold, from two calling threads at once (one of them finds the workers busy
     // and works alone): every element equals the one-piece kernel's.
+    const parallel::TFixedThreads shared(parallel::kMaxThreads);
     const int n = 300001;
     std::vector<double> a(n), want(n);
     std::mt19937_64 gen(3);

@@ -1,15 +1,18 @@
 // The signal library's element-wise routines, statistics, norms and conversions.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "GoldenInput.h"
 #include "core/Raroz.h"
 #include "platform/wavrin/PairSum.h"
+#include "platform/wavrin/Parallel.h"
 #include "wavrin_misc.inc"
 
 using namespace tarnel;
@@ -419,6 +422,7 @@ TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
 // share.
 TEST(WavrinArith, InPlaceAcrossElementSizesEqualsDistinctBuffers)
 {
+    const parallel::TFixedThreads shared(parallel::kMaxThreads);
     const int n = 1 << 20;
     const std::vector<double> re = golden::Lcg(11, n), im = golden::Lcg(12, n);
     std::vector<TCplx> src(n);
@@ -455,6 +459,45 @@ TEST(WavrinArith, InPlaceAcrossElementSizesEqualsDistinctBuffers)
     double* partIm = partRe + m;
     nspzbCplxTo2Real(parts.data(), partRe, partIm, m);
     for (int i = 0; i < m; ++i) ASSERT_TRUE(Same(partRe[i], re[i]) && Same(partIm[i], im[i])) << "CplxTo2Real " << i;
+}
+
+// The cut of element-wise work: whatever the threads the machine has room for and whatever the least piece (of
+// the transcendental kernels or of the streaming passes), the pieces cover every element exactly once, start at
+// multiples of 8 and are never shorter than the least piece but for the last; small work stays in one piece.
+TEST(WavrinParallel, PiecesCoverEveryElementOnceWhateverTheThreads)
+{
+    using namespace tarnel::parallel;
+    const int most = WorkerCount() + 1;
+    EXPECT_GE(UsefulThreads(), 1);
+    EXPECT_LE(UsefulThreads(), most);
+    for (int threads : {1, 2, most}) {
+        const TFixedThreads fixed(threads);
+        EXPECT_EQ(std::min(threads, most), UsefulThreads());
+        for (long long least : {kMinPiece, kMinStreamPiece})
+            for (long long n : {0LL, 1LL, 2 * least - 1, 2 * least, 2 * least + 1, 1000003LL}) {
+                std::vector<int> hits(static_cast<std::size_t>(n));
+                std::vector<std::pair<long long, long long>> pieces(64);
+                std::atomic<int> count{0};
+                Pieces(n, [&](long long lo, long long hi) {
+                    pieces[static_cast<std::size_t>(count++)] = {lo, hi};
+                    for (long long i = lo; i < hi; ++i) ++hits[static_cast<std::size_t>(i)];
+                }, least);
+                const std::string where = std::to_string(threads) + " threads, n " + std::to_string(n) + ", least " +
+                                          std::to_string(least);
+                int wrong = 0;
+                for (int h : hits) wrong += h != 1;
+                EXPECT_EQ(0, wrong) << where;
+                if (n < 2 * least || threads == 1) {
+                    EXPECT_EQ(1, count.load()) << where;
+                }
+                for (int p = 0; p < count; ++p) {
+                    EXPECT_EQ(0, pieces[p].first % 8) << where;
+                    if (pieces[p].second < n) {
+                        EXPECT_GE(pieces[p].second - pieces[p].first, least) << where;
+                    }
+                }
+            }
+    }
 }
 
 }  // namespace
