@@ -249,7 +249,7 @@ void TSparseMtx1::CheckPattern(bool RowsToo) const
         for (; k + 4 <= FNonZeros; k += 4)
             for (int w = 0; w < 4; ++w) m[w] = std::max(m[w], static_cast<unsigned>(rows[k + w]));
         for (; k < FNonZeros; ++k) m[0] = std::max(m[0], static_cast<unsigned>(rows[k]));
-        if (std::max(std::max(m[0], m[1]), std::max(m[2], m[3])) >= static_cast<unsigned>(FRows))
+        if (FRows < 0 || std::max(std::max(m[0], m[1]), std::max(m[2], m[3])) >= static_cast<unsigned>(FRows))
             ERaise(msg::sparse::kInvalidPattern);
     }
 }

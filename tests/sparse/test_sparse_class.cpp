@@ -232,6 +232,12 @@ TEST_F(SparseClass, PatternCheckFindsARowOutsideAtEveryPosition)
             m.SetRows(9);
             ExpectRaise([&] { m.ValuesToStrings(lines, spfMatrixMarket, false); }, "Invalid sparse pattern!");
         }
+    // A negative row count leaves every stored row outside.
+    TSparseMtx m;
+    m.TripletsToSparse(3, 1, TIntArray{0}, TIntArray{0}, TSampleArray{1.0}, 0);
+    m.SetRows(-1);
+    TStringList lines;
+    ExpectRaise([&] { m.ValuesToStrings(lines, spfMatrixMarket, false); }, "Invalid sparse pattern!");
 }
 
 TEST_F(SparseClass, AssignCopiesTheSettingsOfItsList)
