@@ -101,31 +101,34 @@ bool FiniteRange(const TMtx& A, double& Min, double& Max)
 {
     const double* v = A.Values();
     const std::int64_t n = std::int64_t{A.Rows()} * A.Cols();
-    double lo[4] = {INFINITY, INFINITY, INFINITY, INFINITY}, hi[4] = {-INFINITY, -INFINITY, -INFINITY, -INFINITY};
+    double l0 = INFINITY, l1 = INFINITY, l2 = INFINITY, l3 = INFINITY;
+    double h0 = -INFINITY, h1 = -INFINITY, h2 = -INFINITY, h3 = -INFINITY;
     const auto Take = [](double x, double& l, double& h) {
-        const bool finite = x - x == 0;  // false for NaN and the infinities
-        l = finite && x < l ? x : l;
-        h = finite && x > h ? x : h;
+        if (x - x != 0) return;  // NaN and the infinities
+        l = x < l ? x : l;
+        h = x > h ? x : h;
     };
     std::int64_t i = 0;
-    for (; i + 4 <= n; i += 4)
-        for (int k = 0; k < 4; ++k) Take(v[i + k], lo[k], hi[k]);
-    for (; i < n; ++i) Take(v[i], lo[0], hi[0]);
-    for (int k = 1; k < 4; ++k) {
-        lo[0] = lo[k] < lo[0] ? lo[k] : lo[0];
-        hi[0] = hi[k] > hi[0] ? hi[k] : hi[0];
+    for (; i + 4 <= n; i += 4) {
+        Take(v[i], l0, h0);
+        Take(v[i + 1], l1, h1);
+        Take(v[i + 2], l2, h2);
+        Take(v[i + 3], l3, h3);
     }
-    if (!(lo[0] <= hi[0])) {
+    for (; i < n; ++i) Take(v[i], l0, h0);
+    Take(l1, l0, h0), Take(l2, l0, h0), Take(l3, l0, h0);
+    Take(h1, l0, h0), Take(h2, l0, h0), Take(h3, l0, h0);
+    if (!(l0 <= h0)) {
         Min = Max = 0;
         return false;
     }
-    if (lo[0] == 0 || hi[0] == 0) {
+    if (l0 == 0 || h0 == 0) {
         const double zero = *std::find(v, v + n, 0.0);
-        if (lo[0] == 0) lo[0] = zero;
-        if (hi[0] == 0) hi[0] = zero;
+        if (l0 == 0) l0 = zero;
+        if (h0 == 0) h0 = zero;
     }
-    Min = lo[0];
-    Max = hi[0];
+    Min = l0;
+    Max = h0;
     return true;
 }
 
