@@ -56,6 +56,8 @@ private:
 namespace {
 
 constexpr QRgb kTransparent = 0;
+// The parts of the range in the ramp's table (a power of two).
+constexpr int kRampBuckets = 32768;
 
 // The nearest integer to x, ties to even; |x| <= 2^30. The conversion truncates whatever the rounding mode is.
 int RoundEven(double x)
@@ -92,26 +94,42 @@ gui::TColor Bgr(int r, int g, int b)
     return static_cast<gui::TColor>(r) | static_cast<gui::TColor>(g) << 8 | static_cast<gui::TColor>(b) << 16;
 }
 
-// The least and greatest finite element; false when there is none.
+// The least and greatest finite element; false when there is none. Four running extremes side by side (independent
+// chains); equal values are the same number except zeros, so a zero extreme takes the sign of the first zero, as
+// a single pass from the front keeps it.
 bool FiniteRange(const TMtx& A, double& Min, double& Max)
 {
     const double* v = A.Values();
     const std::int64_t n = std::int64_t{A.Rows()} * A.Cols();
-    bool any = false;
-    double lo = 0, hi = 0;
-    for (std::int64_t i = 0; i < n; ++i) {
-        const double x = v[i];
-        if (!std::isfinite(x)) continue;
-        if (!any) {
-            lo = hi = x;
-            any = true;
-        }
-        lo = x < lo ? x : lo;
-        hi = x > hi ? x : hi;
+    double l0 = INFINITY, l1 = INFINITY, l2 = INFINITY, l3 = INFINITY;
+    double h0 = -INFINITY, h1 = -INFINITY, h2 = -INFINITY, h3 = -INFINITY;
+    const auto Take = [](double x, double& l, double& h) {
+        if (x - x != 0) return;  // NaN and the infinities
+        l = x < l ? x : l;
+        h = x > h ? x : h;
+    };
+    std::int64_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        Take(v[i], l0, h0);
+        Take(v[i + 1], l1, h1);
+        Take(v[i + 2], l2, h2);
+        Take(v[i + 3], l3, h3);
     }
-    Min = lo;
-    Max = hi;
-    return any;
+    for (; i < n; ++i) Take(v[i], l0, h0);
+    Take(l1, l0, h0), Take(l2, l0, h0), Take(l3, l0, h0);
+    Take(h1, l0, h0), Take(h2, l0, h0), Take(h3, l0, h0);
+    if (!(l0 <= h0)) {
+        Min = Max = 0;
+        return false;
+    }
+    if (l0 == 0 || h0 == 0) {
+        const double zero = *std::find(v, v + n, 0.0);
+        if (l0 == 0) l0 = zero;
+        if (h0 == 0) h0 = zero;
+    }
+    Min = l0;
+    Max = h0;
+    return true;
 }
 
 // QCustomPlot's rule for ranges asked for in one sign domain (as its colour map applies it).
@@ -410,6 +428,7 @@ void TMtxGridSeries::RebuildImage()
     const double* values = FMatrix->Values();
     // The fast rounding holds under the unit's round-to-nearest mode (the usual one); checked once per image.
     const bool nearest = std::fegetround() == FE_TONEAREST;
+    if (nearest && FPaletteStyle == palRange && FInvRange != 0) UpdateRampTable();
     uchar* bits = FImage.bits();  // detached once, here: the rows below are written in place
     const qsizetype stride = FImage.bytesPerLine();
     const auto RunRows = [&](int r0, int r1) {
@@ -425,52 +444,58 @@ void TMtxGridSeries::RebuildImage()
     FImageValid = true;
 }
 
+void TMtxGridSeries::UpdateRampTable()
+{
+    const double key[8] = {FRangeMin, FInvRange, double(FR0), double(FG0), double(FB0), double(FdR), double(FdG), double(FdB)};
+    if (FRampTable.size() == kRampBuckets && std::equal(key, key + 8, FRampKey)) return;
+    std::copy(key, key + 8, FRampKey);
+    FRampTable.resize(kRampBuckets);
+    // The colour at each part's lower end t = q/kRampBuckets (exact); t·d rounds monotonically in t, so a part whose
+    // two ends give the same colour gives it throughout. Under round-to-nearest, as the table is used.
+    const auto At = [this](int q) {
+        const double t = q * (1.0 / kRampBuckets);
+        return 0xFF000000u | static_cast<QRgb>(Component(t, FdR, FR0)) << 16 |
+               static_cast<QRgb>(Component(t, FdG, FG0)) << 8 | static_cast<QRgb>(Component(t, FdB, FB0));
+    };
+    QRgb lower = At(0);
+    for (int q = 0; q < kRampBuckets; ++q) {
+        const QRgb upper = At(q + 1);
+        FRampTable[q] = lower == upper ? lower : 0;
+        lower = upper;
+    }
+}
+
 void TMtxGridSeries::ColourRow(const double* Values, int Count, QRgb* Line, bool Nearest) const
 {
     const QRgb bottom = Rgb(FBottomColor), top = Rgb(FTopColor);
     const std::size_t L = FPalette.size();
     if (FPaletteStyle == palRange) {
-        const double lo = FRangeMin, inv = FInvRange, dR = FdR, dG = FdG, dB = FdB;
-        if (Nearest && inv != 0) {
-            // Without branches: a cell that is not finite is coloured as the least value first and put right below.
-            constexpr double kShift = 6755399441055744.0;
-            const auto C = [](double t, double d, int c0) {
-                const double x = std::min(std::max(t * d, -512.0), 512.0);
-                return std::min(std::max(static_cast<int>((x + kShift) - kShift) + c0, 0), 255);
-            };
-            bool special = false;
+        const double lo = FRangeMin, inv = FInvRange;
+        // One value as the ramp gives it: NaN transparent, the infinities the end colours, a range of width 0 (inv
+        // 0) the top colour; else Round(t·d) + c0 per component, saturated, t the value's position in the range.
+        const auto Exact = [&](double v) -> QRgb {
+            if (std::isnan(v)) return kTransparent;
+            if (v == INFINITY || (inv == 0 && v != -INFINITY)) return top;
+            if (v == -INFINITY) return bottom;
+            const double t = (v - lo) * inv;
+            const int r = FdR ? Saturated(t * FdR, FR0) : FR0;
+            const int g = FdG ? Saturated(t * FdG, FG0) : FG0;
+            const int b = FdB ? Saturated(t * FdB, FB0) : FB0;
+            return 0xFF000000u | static_cast<QRgb>(r) << 16 | static_cast<QRgb>(g) << 8 | static_cast<QRgb>(b);
+        };
+        if (Nearest && inv != 0 && FRampTable.size() == kRampBuckets) {
+            // Looked up by the part of the range the value falls in (t·kRampBuckets is exact: a power of two); NaN,
+            // the infinities, values outside the range and parts holding a rounding step go one by one.
+            const QRgb* table = FRampTable.data();
             for (int j = 0; j < Count; ++j) {
-                double v = Values[j];
-                const bool finite = std::isfinite(v);
-                special |= !finite;
-                v = finite ? v : lo;
-                const double t = std::min(std::max((v - lo) * inv, -1e6), 1e6);
-                Line[j] = 0xFF000000u | static_cast<QRgb>(C(t, dR, FR0)) << 16 | static_cast<QRgb>(C(t, dG, FG0)) << 8 |
-                          static_cast<QRgb>(C(t, dB, FB0));
+                const double v = Values[j];
+                const double x = (v - lo) * inv * kRampBuckets;
+                const QRgb c = x >= 0 && x < kRampBuckets ? table[static_cast<int>(x)] : 0;
+                Line[j] = c ? c : Exact(v);
             }
-            if (special)
-                for (int j = 0; j < Count; ++j) {
-                    const double v = Values[j];
-                    if (!std::isfinite(v)) Line[j] = std::isnan(v) ? kTransparent : (v > 0 ? top : bottom);
-                }
             return;
         }
-        for (int j = 0; j < Count; ++j) {
-            const double v = Values[j];
-            if (std::isnan(v)) {
-                Line[j] = kTransparent;
-            } else if (v == INFINITY || (inv == 0 && v != -INFINITY)) {
-                Line[j] = top;
-            } else if (v == -INFINITY) {
-                Line[j] = bottom;
-            } else {
-                const double t = (v - lo) * inv;
-                const int r = FdR ? Saturated(t * dR, FR0) : FR0;
-                const int g = FdG ? Saturated(t * dG, FG0) : FG0;
-                const int b = FdB ? Saturated(t * dB, FB0) : FB0;
-                Line[j] = 0xFF000000u | static_cast<QRgb>(r) << 16 | static_cast<QRgb>(g) << 8 | static_cast<QRgb>(b);
-            }
-        }
+        for (int j = 0; j < Count; ++j) Line[j] = Exact(Values[j]);
         return;
     }
     if (L == 0) {  // an empty palette

@@ -24,19 +24,16 @@ namespace {
 template <class FX, class FY>
 void Plot(gui::TChartSeries& Series, int Count, FX X, FY Y)
 {
-    QVector<double> keys(Count), values(Count);
-    double* k = keys.data();
-    double* v = values.data();
-    int n = 0;
+    // Reserved, not sized: the points are written once, without zeroing the room first.
+    QVector<double> keys, values;
+    keys.reserve(Count);
+    values.reserve(Count);
     for (int i = 0; i < Count; ++i) {
         const double x = X(i), y = Y(i);
         if (!std::isfinite(x) || !std::isfinite(y)) continue;  // IsNanInf, inline
-        k[n] = x;
-        v[n] = y;
-        ++n;
+        keys.append(x);
+        values.append(y);
     }
-    keys.resize(n);
-    values.resize(n);
     Series.SetPoints(std::move(keys), std::move(values));
     Series.Chart()->Repaint();
 }

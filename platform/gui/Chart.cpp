@@ -428,12 +428,21 @@ void TChart::FitAxes()
         keys.Bars |= bars;
         values.Bars |= bars;
         if (auto* s = dynamic_cast<TChartSeries*>(p)) {
-            const QVector<double>& x = s->XValues();
-            const QVector<double>& y = s->YValues();
-            for (qsizetype k = 0; k < x.size(); ++k) {
-                if (!std::isfinite(x[k]) || !std::isfinite(y[k])) continue;
-                keys.Add(x[k]);
-                values.Add(y[k]);
+            // The extremes of the points where both values are finite, in locals (long series are scanned often).
+            const double* x = s->XValues().constData();
+            const double* y = s->YValues().constData();
+            double xlo = INFINITY, xhi = -INFINITY, ylo = INFINITY, yhi = -INFINITY;
+            for (qsizetype k = 0, n = s->XValues().size(); k < n; ++k) {
+                const double a = x[k], b = y[k];
+                if (a - a != 0 || b - b != 0) continue;  // NaN or infinite
+                xlo = a < xlo ? a : xlo;
+                xhi = a > xhi ? a : xhi;
+                ylo = b < ylo ? b : ylo;
+                yhi = b > yhi ? b : yhi;
+            }
+            if (xlo <= xhi) {
+                keys.Add(xlo), keys.Add(xhi);
+                values.Add(ylo), values.Add(yhi);
             }
         } else {
             bool found = false;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <functional>
@@ -121,6 +122,7 @@ private slots:
     void gridConstantAndRefreshedMatrix();
     void gridStyleChangeEmptiesLegend();
     void gridPaletteEdges();
+    void gridRampAtRoundingSteps();
     void viewerEntriesChartTheWorkingMatrix();
     void registration();
     void drawItPaints();
@@ -589,6 +591,61 @@ void TestTarnelTee::gridPaletteEdges()
     DrawValues(a, *s);
     QVERIFY(s->Image().isNull());
     QCOMPARE(s->CellAt(0, 0), -1);
+}
+
+// The ramp's colours at and around every rounding step of every component (where a looked-up colour could differ
+// from the rounded product), at random places, at the range's ends and outside it, against Round(t·d) + c0 computed
+// here value by value; ramps rising, falling and nearly flat (ties), ranges from the data and set by hand.
+void TestTarnelTee::gridRampAtRoundingSteps()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    const std::pair<TColor, TColor> ramps[] = {{0x800000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x000000, 0x0A0604},
+                                               {0x3C9F11, 0x17D2F0}};
+    const std::pair<double, double> ranges[] = {{0, 1}, {-3.7, 12.9}, {1e-3, 1e-3 + 1e-9}};
+    std::uint64_t seed = 12345;
+    const auto Random = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(seed >> 11) * 0x1p-53;
+    };
+    for (const auto& [bottom, top] : ramps)
+    for (const auto& [lo, hi] : ranges) {
+        const int c0[3] = {int(bottom & 0xFF), int(bottom >> 8 & 0xFF), int(bottom >> 16 & 0xFF)};
+        const int d[3] = {int(top & 0xFF) - c0[0], int(top >> 8 & 0xFF) - c0[1], int(top >> 16 & 0xFF) - c0[2]};
+        std::vector<double> values = {lo, hi};
+        for (int c = 0; c < 3; ++c)
+            for (int k = 0; k < std::abs(d[c]); ++k) {
+                double v = lo + (k + 0.5) / std::abs(d[c]) * (hi - lo);
+                for (int step = 0; step < 3; ++step) v = std::nextafter(v, -INFINITY);
+                for (int step = 0; step < 7; ++step, v = std::nextafter(v, INFINITY))
+                    if (v >= lo && v <= hi) values.push_back(v);
+            }
+        for (int k = 0; k < 500; ++k) values.push_back(lo + Random() * (hi - lo));
+        TMtx a;
+        a.SetIt(1, static_cast<int>(values.size()), false, values);
+        s->SetBottomColor(bottom);
+        s->SetTopColor(top);
+        // The range of the data, then a narrower one set by hand (values beyond it saturate).
+        for (const double shrink : {0.0, 0.25}) {
+            DrawValues(a, *s);
+            const double l = lo + shrink * (hi - lo), h = hi - shrink * (hi - lo);
+            if (shrink != 0) s->SetRange(l, h);
+            const double inv = 1 / (h - l);
+            const std::vector<QRgb> got = Pixels(s->Image());
+            for (std::size_t j = 0; j < values.size(); ++j) {
+                const double t = (values[j] - l) * inv;
+                int rgb[3];
+                for (int c = 0; c < 3; ++c)
+                    rgb[c] = std::clamp(static_cast<int>(std::nearbyint(t * d[c])) + c0[c], 0, 255);
+                const QRgb expected = qRgb(rgb[0], rgb[1], rgb[2]);
+                if (got[j] != expected)
+                    QFAIL(qPrintable(QString("ramp %1..%2, range %3..%4: %5 gives %6, expected %7")
+                                         .arg(bottom, 6, 16, QChar('0')).arg(top, 6, 16, QChar('0'))
+                                         .arg(l, 0, 'g', 17).arg(h, 0, 'g', 17).arg(values[j], 0, 'g', 17)
+                                         .arg(got[j], 8, 16).arg(expected, 8, 16)));
+            }
+        }
+    }
 }
 
 // The entries read the working matrix (edits included): one row or column as a vector, more as the matrix, columns
