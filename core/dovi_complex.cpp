@@ -230,7 +230,10 @@ TCplx IntPower(const TCplx& z, int N)
         if (n != 0) square *= square;
     }
     if (N < 0) m = 1 / m;
-    return Round1(Polar(m, Wide(N) * std::atan2(w.im, w.re)));
+    // On the positive real axis the argument is the zero part itself (what atan2 gives there, without the long
+    // double atan2).
+    const Wide arg = w.im == 0 && w.re > 0 ? w.im : std::atan2(w.im, w.re);
+    return Round1(Polar(m, Wide(N) * arg));
 }
 
 TCplx Root(const TCplx& z, int K, int N)

@@ -86,8 +86,15 @@ inline W ExpW(const W& z)
 }
 
 // cosh x and sinh x from one expm1: sinh |x| = (m + m/(m + 1))/2 with m = e^|x| - 1 keeps the digits near 0.
+// A zero x (a real or imaginary argument of the complex functions) gives 1 and x itself, as the formula does,
+// without the long double expm1.
 inline void CoshSinh(Wide x, Wide& ch, Wide& sh)
 {
+    if (x == 0) {
+        ch = 1;
+        sh = x;
+        return;
+    }
     const Wide m = std::expm1(std::fabs(x));
     if (std::isinf(m)) {
         ch = sh = m;

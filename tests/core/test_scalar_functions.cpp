@@ -537,6 +537,35 @@ TEST(ScalarComplex, ValuesOnTheCutsAndAtTheSingularities)
     EXPECT_TRUE(SameCplx(r, Cosh(z)));
 }
 
+// A zero real or imaginary part (a real value held as complex) takes the short ways through the hyperbolic factors
+// and the polar angle: the other part is the real function's value and the zero keeps the sign the formulas give.
+TEST(ScalarComplex, ZeroPartsGiveTheRealValuesAndSignedZeros)
+{
+    const double xs[] = {0.5, 2.0, -2.0, 3.0, 0.0, -0.0, 1e-310, 700.0};
+    for (double x : xs) {
+        for (double zero : {0.0, -0.0}) {
+            const bool neg = std::signbit(zero);
+            const TCplx s = Sin(Cplx(x, zero)), c = Cos(Cplx(x, zero));
+            EXPECT_TRUE(SameCplx(s, Cplx(std::sin(x), std::copysign(0.0, std::cos(x)) * (neg ? -1 : 1)))) << x;
+            EXPECT_TRUE(SameCplx(c, Cplx(std::cos(x), -(std::copysign(0.0, std::sin(x)) * (neg ? -1 : 1))))) << x;
+            const TCplx sh = Sinh(Cplx(zero, x)), ch = Cosh(Cplx(zero, x));
+            EXPECT_TRUE(SameCplx(sh, Cplx(std::copysign(0.0, std::cos(x)) * (neg ? -1 : 1), std::sin(x)))) << x;
+            EXPECT_TRUE(SameCplx(ch, Cplx(std::cos(x), std::copysign(0.0, std::sin(x)) * (neg ? -1 : 1)))) << x;
+            // The angle is the zero part, turned over with a negative exponent.
+            if (!(x >= 0.5 && x <= 4)) continue;
+            for (int n : {1, 2, 3, -2}) {
+                const TCplx p = IntPower(Cplx(x, zero), n);
+                EXPECT_DOUBLE_EQ(p.Re, std::pow(x, n)) << x << " ^ " << n;
+                EXPECT_EQ(p.Im, 0) << x << " ^ " << n;
+                EXPECT_EQ(std::signbit(p.Im), neg != (n < 0)) << x << " ^ " << n;
+            }
+        }
+    }
+    // Off the positive axis the angle is still atan2's: (−2)² = 4 with sin 2π's rounding in the imaginary part.
+    EXPECT_EQ(IntPower(Cplx(-2, 0), 2).Re, 4);
+    EXPECT_NE(IntPower(Cplx(-2, 0), 2).Im, 0);
+}
+
 TEST(ScalarRounding, AgainstPythonAtTheIntegerRangeAndNaN)
 {
     for (const RoundRow& r : kRoundRows) {
