@@ -60,8 +60,9 @@ void RequireRest(TStream& Stream, std::int64_t Bytes, const char* ReadError);
 // Rounding and precision as the caller gave them: refuses ordinals outside the enumerations.
 void CheckEncoding(TPrecision Precision, TRounding Rounding);
 
-// Writes an object of Bytes bytes to a file (appended when Append and the file exists, else a new or emptied
-// file), its disk space reserved first; a write that fails leaves the file as it was before.
+// Writes an object of Bytes bytes to a file (appended when Append and the file exists, else the file holds just the
+// object afterwards), its disk space reserved first; a write that fails leaves an appended file as it was before and
+// any other empty.
 void SaveObjectToFile(const std::string& FileName, bool Append, std::int64_t Bytes,
                       const std::function<void(TStream&)>& Write);
 // The bytes of an object saved as Doubles: its header, the caption record and Numbers values.

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "core/TempGuard.h"
 #include "core/messages.h"
@@ -211,20 +212,111 @@ void CheckEncoding(TPrecision Precision, TRounding Rounding)
     if (static_cast<int>(Rounding) < 0 || static_cast<int>(Rounding) >= kRoundings) ERaise(msg::kRoundingRange);
 }
 
+namespace {
+
+// An existing file that holds data is written over instead of being emptied first: emptying frees its cached pages
+// and its disk blocks only for the write to take new ones, and a save of 80 MB over a file took half as long again
+// that way as one that reuses them. While the save runs, the first bytes of the file say "no object": they carry a
+// NaN, which no reader takes for the ordinal both headers begin with. The object's own first bytes are held here
+// and written last, after the file has been cut to the object's length, so a save that stops part way (the process
+// killed) leaves a file that every reader refuses, as the cut file of an emptying save is refused.
+class THeldStart : public TStream {
+public:
+    explicit THeldStart(TFileStream& File) : FFile(File)
+    {
+        const unsigned char mark[kHeld] = {0xFF, 0xFF, 0xFF, 0xFF};
+        FFile.WriteBuffer(mark, kHeld);
+        FFile.Seek(0, soBeginning);
+    }
+
+    std::int64_t Read(void* Buffer, std::int64_t Count) override
+    {
+        const std::int64_t n = FFile.Read(Buffer, Count);
+        FPosition += n;
+        return n;
+    }
+
+    std::int64_t Write(const void* Buffer, std::int64_t Count) override
+    {
+        if (Count <= 0) return 0;
+        const auto* p = static_cast<const unsigned char*>(Buffer);
+        std::int64_t held = 0;
+        if (FPosition < kHeld) {
+            held = std::min(Count, kHeld - FPosition);
+            std::memcpy(FStart + FPosition, p, static_cast<std::size_t>(held));
+            FHeld = std::max(FHeld, FPosition + held);
+            FPosition = FFile.Seek(held, soCurrent);
+        }
+        const std::int64_t n = FFile.Write(p + held, Count - held);
+        FPosition += n;
+        return held + n;
+    }
+
+    std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override
+    {
+        FPosition = FFile.Seek(Offset, Origin);
+        return FPosition;
+    }
+
+    void SetSize(std::int64_t Value) override
+    {
+        FFile.SetSize(Value);
+        FPosition = FFile.Position();
+    }
+
+    std::int64_t Size() override { return FFile.Size(); }
+
+    // Cuts the file where the object ends, then writes its first bytes.
+    void Finish()
+    {
+        const std::int64_t end = FPosition;
+        if (FFile.Size() > end) FFile.SetSize(end);
+        FFile.Seek(0, soBeginning);
+        FFile.WriteBuffer(FStart, FHeld);
+        FFile.Seek(end, soBeginning);
+    }
+
+private:
+    static constexpr std::int64_t kHeld = 4;
+    TFileStream& FFile;
+    unsigned char FStart[kHeld] = {};
+    std::int64_t FHeld = 0;
+    std::int64_t FPosition = 0;
+};
+
+}  // namespace
+
 void SaveObjectToFile(const std::string& FileName, bool Append, std::int64_t Bytes,
                       const std::function<void(TStream&)>& Write)
 {
     std::error_code ec;
     const bool append = Append && std::filesystem::exists(FileName, ec);
-    TFileStream file(FileName, append ? fmOpenWrite : fmCreate);
-    const std::int64_t start = append ? file.Seek(0, soEnd) : 0;
-    file.Preallocate(Bytes);
+    // Only a regular file with data is written over (a device or a pipe is written as it always is).
+    const std::uintmax_t held = Append ? 0 : std::filesystem::file_size(FileName, ec);
+    bool over = !Append && !ec && held > 0;
+    std::optional<TFileStream> file;
+    if (over) {
+        try {
+            file.emplace(FileName, fmOpenReadWrite);
+        } catch (const EFOpenError&) {
+            over = false;  // opened as a new file below, which raises the creation error where it fails too
+        }
+    }
+    if (!file) file.emplace(FileName, append ? fmOpenWrite : fmCreate);
+    const std::int64_t start = append ? file->Seek(0, soEnd) : 0;
+    file->Preallocate(Bytes);
     try {
-        Write(file);
+        if (over) {
+            THeldStart stream(*file);
+            Write(stream);
+            stream.Finish();
+        } else {
+            Write(*file);
+        }
     } catch (...) {
         // Nothing half-written stays behind: the file is cut back to what it held.
         try {
-            file.SetSize(start);
+            file->SetSize(start);
         } catch (...) {
         }
         throw;

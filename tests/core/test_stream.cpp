@@ -7,11 +7,14 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
+#include "core/stream_detail.h"
 #include "elem_util.h"
 #include "stream_util.h"
 
@@ -483,6 +486,99 @@ TEST_F(Stream, FilesAndAppend)
         ADD_FAILURE() << "no exception";
     } catch (const EFOpenError& e) {
         EXPECT_NE(std::string(e.what()).find(missing), std::string::npos);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// A save over an existing file is written over it: whatever the file held before, longer or shorter than the object,
+// afterwards it holds exactly the bytes a new file gets.
+TEST_F(Stream, SavingOverAFileLeavesExactlyTheObject)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("tarnel_over_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string f = (dir / "o.bin").string();
+    auto fileBytes = [&] {
+        std::ifstream in(f, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    TVec v;
+    v.SetIt(true, {1, -2, 3.5, 1e300, -0.0, 7});
+    v.SetCaption("over");
+    TMtx m;
+    Load(m, 2, 3, false, {1, 2, 3, 4, 5, 6});
+    TMemoryStream vs, ms;
+    v.SaveToStream(vs);
+    m.SaveToStream(ms);
+    const Bytes wantV = Content(vs), wantM = Content(ms);
+    // What the file held: nothing (a new file), fewer bytes than are held back, a cut header, the object's own length,
+    // and far more than the object.
+    const std::size_t before[] = {0, 1, 3, 4, 40, wantV.size(), wantM.size(), 5000};
+    for (std::size_t n : before) {
+        for (bool matrix : {false, true}) {
+            const std::string where = std::to_string(n) + (matrix ? " bytes before a matrix" : " bytes before a vector");
+            std::filesystem::remove(f);
+            if (n > 0) {
+                std::ofstream out(f, std::ios::binary);
+                out << std::string(n, '\xAB');
+            }
+            if (matrix) {
+                m.SaveToFile(f);
+            } else {
+                v.SaveToFile(f);
+            }
+            EXPECT_TRUE(fileBytes() == (matrix ? wantM : wantV)) << where;
+        }
+    }
+    // A device is written as before (it can be neither cut nor written over).
+    v.SaveToFile("/dev/null");
+    std::filesystem::remove_all(dir);
+}
+
+// While a save over a file runs, the file never reads as an object (a process killed then leaves a file every reader
+// refuses, not old numbers under a new header); a save that fails leaves it empty, as a save into an emptied file
+// did.
+TEST_F(Stream, AFileBeingWrittenOverNeverLoads)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("tarnel_held_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string f = (dir / "h.bin").string();
+    TVec old, small, r;
+    old.SetIt(false, std::vector<double>(100, 0.25));
+    small.SetIt(false, {1, 2, 3});
+    TMtx om, rm;
+    Load(om, 2, 2, false, {1, 2, 3, 4});
+    auto refused = [&](const std::string& where) {
+        SCOPED_TRACE(where);
+        ExpectRaise([&] { r.LoadFromFile(f); }, "Wrong file format!");
+        ExpectRaise([&] { rm.LoadFromFile(f); }, "Wrong file format!");
+    };
+    for (bool fails : {false, true}) {
+        for (bool matrixBefore : {false, true}) {
+            const std::string where = std::string(fails ? "failing" : "finishing") + " save over a " +
+                                      (matrixBefore ? "matrix" : "vector");
+            if (matrixBefore) {
+                om.SaveToFile(f);
+            } else {
+                old.SaveToFile(f);
+            }
+            const std::int64_t bytes = static_cast<std::int64_t>(std::filesystem::file_size(f));
+            try {
+                detail::SaveObjectToFile(f, false, bytes, [&](TStream& s) {
+                    refused(where + ", nothing written");
+                    small.SaveToStream(s);
+                    refused(where + ", the whole object written");
+                    if (fails) throw EWriteError();
+                });
+                EXPECT_FALSE(fails) << where;
+            } catch (const EWriteError&) {
+                EXPECT_TRUE(fails) << where;
+            }
+            if (fails) {
+                EXPECT_EQ(std::filesystem::file_size(f), 0u) << where;
+            } else {
+                ExpectValues(Doubles(r.LoadFromFile(f)), {1, 2, 3}, where);
+            }
+        }
     }
     std::filesystem::remove_all(dir);
 }
