@@ -1,7 +1,8 @@
 // Splitting large element-wise work among a few threads. Internal to the library.
 //
 // Pieces(n, run) calls run(lo, hi) on contiguous pieces that cover [0, n): one piece for small n, else pieces of at
-// least kMinPiece elements (kMinStreamPiece for passes that only stream their Doubles; starting at multiples of 8)
+// least kMinPiece elements (kMinStreamPiece for passes that only stream their Doubles, MinPieceFor (time per
+// element) for kernels whose cost is known; starting at multiples of 8)
 // that the calling thread and up to UsefulThreads() − 1 workers take in turn. Callers keep every element's
 // computation independent of the cut, so the results are the same as from one piece; arrays that the pieces write
 // must not overlap the arrays that other pieces read.
@@ -21,6 +22,17 @@ constexpr long long kMinPiece = 1 << 15;
 // than waking a worker costs; up to 10^6 elements one thread keeps up with the caches (measured: 4 threads took
 // 1.3 times as long as one for an in-place scaling of 10^6 elements), beyond them the threads' bandwidth counts.
 constexpr long long kMinStreamPiece = 1 << 19;
+// The least piece of a heavier kernel is counted in work, not in elements: one thread's time for the piece, at
+// least kMinPieceNs. Waking a worker costs tens of microseconds here, and what a worker writes lands in its own
+// caches, from where the caller's next pass has to fetch it back: 3 pieces of an exponential of 10^5 elements, some
+// 20 µs each, made a chain of passes over those elements slower than one thread alone.
+constexpr double kMinPieceNs = 100'000;
+// The least piece of a kernel taking NsPerElement nanoseconds per element on one thread (its time with the data in
+// the caches), never below kMinPiece.
+constexpr long long MinPieceFor(double NsPerElement)
+{
+    return std::max(kMinPiece, static_cast<long long>(kMinPieceNs / NsPerElement));
+}
 constexpr int kMaxThreads = 8;
 // Pieces per thread: a thread the system holds back leaves its share to the others.
 constexpr int kPiecesPerThread = 4;

@@ -462,7 +462,8 @@ TEST(WavrinArith, InPlaceAcrossElementSizesEqualsDistinctBuffers)
 }
 
 // The cut of element-wise work: whatever the threads the machine has room for and whatever the least piece (of
-// the transcendental kernels or of the streaming passes), the pieces cover every element exactly once, start at
+// the transcendental kernels or of the streaming passes, in elements or from a time per element: one that is no
+// multiple of 8, one that falls back to kMinPiece), the pieces cover every element exactly once, start at
 // multiples of 8 and are never shorter than the least piece but for the last; small work stays in one piece.
 TEST(WavrinParallel, PiecesCoverEveryElementOnceWhateverTheThreads)
 {
@@ -473,7 +474,7 @@ TEST(WavrinParallel, PiecesCoverEveryElementOnceWhateverTheThreads)
     for (int threads : {1, 2, most}) {
         const TFixedThreads fixed(threads);
         EXPECT_EQ(std::min(threads, most), UsefulThreads());
-        for (long long least : {kMinPiece, kMinStreamPiece})
+        for (long long least : {kMinPiece, kMinStreamPiece, MinPieceFor(0.55), MinPieceFor(100.0)})
             for (long long n : {0LL, 1LL, 2 * least - 1, 2 * least, 2 * least + 1, 1000003LL}) {
                 std::vector<int> hits(static_cast<std::size_t>(n));
                 std::vector<std::pair<long long, long long>> pieces(64);
