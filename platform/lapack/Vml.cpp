@@ -21,7 +21,7 @@ const Table* KernelsAvx2()
 
 const Table* KernelsAvx512()
 {
-    return __builtin_cpu_supports("avx512f") ? KernelsAvx512Unchecked() : nullptr;
+    return parallel::HasAvx512() ? KernelsAvx512Unchecked() : nullptr;
 }
 
 const Table& Kernels()

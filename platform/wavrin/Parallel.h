@@ -8,7 +8,8 @@
 // must not overlap the arrays that other pieces read.
 //
 // Every piece runs compiled for AVX2 where the processor has it (RunWide), so the loops of run vectorise four
-// Doubles wide whatever the baseline the library is built for.
+// Doubles wide whatever the baseline the library is built for; passes of real arithmetic may ask for AVX-512F,
+// eight wide.
 #pragma once
 
 #include <algorithm>
@@ -62,37 +63,55 @@ private:
 // workers are busy with another thread's job.
 bool RunParts(int parts, const std::function<void(int)>& job);
 
-// True when the processor runs AVX2 (found once).
+// True when the processor runs AVX2, AVX-512F (found once).
 bool HasAvx2();
+bool HasAvx512();
 
-// run(lo, hi) inlined into a copy compiled for AVX2, without FMA: element-wise IEEE operations round alike at every
-// vector width, and products and sums stay apart, so the copy changes no result. (A copy for AVX-512 would not do:
-// there GCC fuses the complex products it recognises into fmaddsub whatever -ffp-contract says.)
+// The widest copy of a piece's loops a pass may run (RunWide).
+enum class TIsa {
+    // AVX2 without FMA, for every pass: element-wise IEEE operations round alike at every vector width, and
+    // products and sums stay apart, so the copy changes no result.
+    Avx2,
+    // AVX-512F where the processor has it, else as Avx2: only for passes of real arithmetic (products, sums,
+    // quotients, roots, absolute values of Doubles), never complex products: for AVX-512 GCC fuses the complex
+    // products it recognises into fmaddsub whatever -ffp-contract says.
+    Avx512,
+};
+
+// run(lo, hi) inlined into a copy compiled for AVX2 or AVX-512F.
 template <class Run>
 [[gnu::target("avx2"), gnu::flatten]] void RunAvx2(const Run& run, long long lo, long long hi)
 {
     run(lo, hi);
 }
 template <class Run>
+[[gnu::target("avx512f,prefer-vector-width=512"), gnu::flatten]] void RunAvx512(const Run& run, long long lo,
+                                                                              long long hi)
+{
+    run(lo, hi);
+}
+template <TIsa Widest = TIsa::Avx2, class Run>
 void RunWide(const Run& run, long long lo, long long hi)
 {
+    if constexpr (Widest == TIsa::Avx512)
+        if (HasAvx512()) return RunAvx512(run, lo, hi);
     if (HasAvx2()) return RunAvx2(run, lo, hi);
     run(lo, hi);
 }
 
-template <class Run>
+template <TIsa Widest = TIsa::Avx2, class Run>
 void Pieces(long long n, const Run& run, long long minPiece = kMinPiece)
 {
-    if (n < 2 * minPiece) return RunWide(run, 0, n);
+    if (n < 2 * minPiece) return RunWide<Widest>(run, 0, n);
     const long long threads = UsefulThreads();
     const long long parts = std::min<long long>(threads * kPiecesPerThread, n / minPiece);
-    if (threads <= 1 || parts <= 1) return RunWide(run, 0, n);
+    if (threads <= 1 || parts <= 1) return RunWide<Widest>(run, 0, n);
     const long long piece = ((n + parts - 1) / parts + 7) / 8 * 8;
     const std::function<void(int)> job = [&](int p) {
         const long long lo = p * piece, hi = std::min(n, lo + piece);
-        if (lo < hi) RunWide(run, lo, hi);
+        if (lo < hi) RunWide<Widest>(run, lo, hi);
     };
-    if (!RunParts(static_cast<int>(parts), job)) RunWide(run, 0, n);
+    if (!RunParts(static_cast<int>(parts), job)) RunWide<Widest>(run, 0, n);
 }
 
 }  // namespace tarnel::parallel
