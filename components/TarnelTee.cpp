@@ -24,17 +24,17 @@ namespace {
 template <class FX, class FY>
 void Plot(gui::TChartSeries& Series, int Count, FX X, FY Y)
 {
-    // Reserved, not sized: the points are written once, without zeroing the room first.
-    QVector<double> keys, values;
-    keys.reserve(Count);
-    values.reserve(Count);
-    for (int i = 0; i < Count; ++i) {
-        const double x = X(i), y = Y(i);
-        if (!std::isfinite(x) || !std::isfinite(y)) continue;  // IsNanInf, inline
-        keys.append(x);
-        values.append(y);
-    }
-    Series.SetPoints(std::move(keys), std::move(values));
+    Series.FillPoints(Count, [&](double* Keys, double* Values) {
+        int n = 0;
+        for (int i = 0; i < Count; ++i) {
+            const double x = X(i), y = Y(i);
+            if (!std::isfinite(x) || !std::isfinite(y)) continue;  // IsNanInf, inline
+            Keys[n] = x;
+            Values[n] = y;
+            ++n;
+        }
+        return n;
+    });
     Series.Chart()->Repaint();
 }
 

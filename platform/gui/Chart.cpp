@@ -49,8 +49,74 @@ void TChartSeries::SetPoints(QVector<double> X, QVector<double> Y)
     Changed();
 }
 
+void TChartSeries::MakeRoom(int Capacity)
+{
+    for (QVector<double>* v : {&FX, &FY}) {
+        if (!v->isDetached()) *v = QVector<double>();  // shared with a copy someone holds: fresh room, no copy made
+        v->resize(std::max(Capacity, 0));
+    }
+}
+
+void TChartSeries::EndFill(int Count)
+{
+    FX.resize(Count);  // keeps the room
+    FY.resize(Count);
+    FLabels.clear();
+    Changed();
+}
+
+namespace {
+
+// One pass over the points (X[i], Y[i]), handing each to Put(i, x, y), for their extent. Each extreme runs in two
+// values, one for the even points and one for the odd (independent chains: long series are scanned on every change).
+template <class TPut>
+TPointExtent ScanPoints(const double* X, const double* Y, qsizetype Count, TPut Put)
+{
+    double xlo0 = INFINITY, xhi0 = -INFINITY, ylo0 = INFINITY, yhi0 = -INFINITY;
+    double xlo1 = INFINITY, xhi1 = -INFINITY, ylo1 = INFINITY, yhi1 = -INFINITY;
+    bool sorted = true;
+    double before = Count > 0 ? X[0] : 0;
+    const auto Take = [&](qsizetype i, double& xlo, double& xhi, double& ylo, double& yhi) {
+        const double a = X[i], b = Y[i];
+        Put(i, a, b);
+        sorted &= !(a < before);  // as std::is_sorted: no point below the one before it
+        before = a;
+        if (a - a != 0 || b - b != 0) return;  // NaN or infinite
+        xlo = a < xlo ? a : xlo;
+        xhi = a > xhi ? a : xhi;
+        ylo = b < ylo ? b : ylo;
+        yhi = b > yhi ? b : yhi;
+    };
+    qsizetype i = 0;
+    for (; i + 2 <= Count; i += 2) {
+        Take(i, xlo0, xhi0, ylo0, yhi0);
+        Take(i + 1, xlo1, xhi1, ylo1, yhi1);
+    }
+    if (i < Count) Take(i, xlo0, xhi0, ylo0, yhi0);
+    TPointExtent e;
+    e.XLo = std::min(xlo0, xlo1), e.XHi = std::max(xhi0, xhi1);
+    e.YLo = std::min(ylo0, ylo1), e.YHi = std::max(yhi0, yhi1);
+    e.Sorted = sorted;
+    return e;
+}
+
+}  // namespace
+
+const TPointExtent& TChartSeries::Extent() const
+{
+    if (!FExtentKnown) SetExtent(ScanPoints(FX.constData(), FY.constData(), FX.size(), [](qsizetype, double, double) {}));
+    return FExtent;
+}
+
+void TChartSeries::SetExtent(const TPointExtent& Extent) const
+{
+    FExtent = Extent;
+    FExtentKnown = true;
+}
+
 void TChartSeries::Changed()
 {
+    FExtentKnown = false;
     SetPlotData(FX, FY);
     FChart->SeriesChanged();
 }
@@ -95,7 +161,20 @@ TLineSeries::TLineSeries(TChart* Chart, const QString& Title, const QColor& Colo
 void TLineSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
 {
     // Sorted by x (a line joins the points from left to right); points that come in order are not sorted again.
-    setData(X, Y, std::is_sorted(X.cbegin(), X.cend()));
+    // The pairs are written into the series' own array, which the data container then shares: the container lets go
+    // of it first, so it is rewritten in place rather than copied.
+    const QSharedPointer<QCPGraphDataContainer> container = data();
+    container->set(QVector<QCPGraphData>());
+    const qsizetype n = std::min(X.size(), Y.size());
+    if (!FPlotData.isDetached()) FPlotData = QVector<QCPGraphData>();
+    FPlotData.resize(n);
+    QCPGraphData* out = FPlotData.data();
+    const TPointExtent extent = ScanPoints(X.constData(), Y.constData(), n, [out](qsizetype i, double x, double y) {
+        out[i].key = x;
+        out[i].value = y;
+    });
+    if (n == X.size() && n == Y.size()) SetExtent(extent);
+    container->set(FPlotData, extent.Sorted);
 }
 
 TBarSeries::TBarSeries(TChart* Chart, const QString& Title, const QColor& Color)
@@ -428,21 +507,11 @@ void TChart::FitAxes()
         keys.Bars |= bars;
         values.Bars |= bars;
         if (auto* s = dynamic_cast<TChartSeries*>(p)) {
-            // The extremes of the points where both values are finite, in locals (long series are scanned often).
-            const double* x = s->XValues().constData();
-            const double* y = s->YValues().constData();
-            double xlo = INFINITY, xhi = -INFINITY, ylo = INFINITY, yhi = -INFINITY;
-            for (qsizetype k = 0, n = s->XValues().size(); k < n; ++k) {
-                const double a = x[k], b = y[k];
-                if (a - a != 0 || b - b != 0) continue;  // NaN or infinite
-                xlo = a < xlo ? a : xlo;
-                xhi = a > xhi ? a : xhi;
-                ylo = b < ylo ? b : ylo;
-                yhi = b > yhi ? b : yhi;
-            }
-            if (xlo <= xhi) {
-                keys.Add(xlo), keys.Add(xhi);
-                values.Add(ylo), values.Add(yhi);
+            // The extremes of the points where both values are finite.
+            const TPointExtent& e = s->Extent();
+            if (e.XLo <= e.XHi) {
+                keys.Add(e.XLo), keys.Add(e.XHi);
+                values.Add(e.YLo), values.Add(e.YHi);
             }
         } else {
             bool found = false;

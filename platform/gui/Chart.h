@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QString>
 #include <QVector>
+#include <cmath>
 #include <cstdint>
 
 namespace tarnel::gui {
@@ -29,6 +30,13 @@ TColor BGRFromColor(const QColor& Color);
 
 // The point styles of a line series.
 enum class TPointerStyle { psNone, psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psDiamond };
+
+// Where a series' points lie: the extremes of the points whose coordinates are both finite (XLo > XHi when there is
+// none) and whether X never falls from one point to the next.
+struct TPointExtent {
+    double XLo = INFINITY, XHi = -INFINITY, YLo = INFINITY, YHi = -INFINITY;
+    bool Sorted = true;
+};
 
 // What every series of the chart offers, whatever it draws: its points in the order they were added.
 class TChartSeries {
@@ -47,6 +55,15 @@ public:
     // Replaces every point by the points (X[i], Y[i]), without labels, with one change notice. X goes to the
     // plottable's keys, Y to its values. Lengths that differ keep the shorter.
     void SetPoints(QVector<double> X, QVector<double> Y);
+    // Replaces every point, as SetPoints does, by the points Fill writes into the series' own arrays: Fill(X, Y) is
+    // given room for Capacity points and returns how many it wrote. The arrays are rewritten where they are, so a
+    // series refilled again and again takes no fresh memory while its room suffices.
+    template <class F>
+    void FillPoints(int Capacity, F&& Fill)
+    {
+        MakeRoom(Capacity);
+        EndFill(Fill(FX.data(), FY.data()));
+    }
     int Count() const { return static_cast<int>(FX.size()); }
     double XValue(int Index) const { return FX.at(Index); }
     double YValue(int Index) const { return FY.at(Index); }
@@ -54,18 +71,26 @@ public:
     bool HasLabels() const { return !FLabels.isEmpty(); }
     const QVector<double>& XValues() const { return FX; }
     const QVector<double>& YValues() const { return FY; }
+    // Worked out once per change of the points.
+    const TPointExtent& Extent() const;
     TChart* Chart() const { return FChart; }
 
 protected:
     explicit TChartSeries(TChart* Chart) : FChart(Chart) {}
     // Hands the points over to the plottable.
     virtual void SetPlotData(const QVector<double>& X, const QVector<double>& Y) = 0;
+    // For a SetPlotData that passes over the points anyway and works out their extent on the way.
+    void SetExtent(const TPointExtent& Extent) const;
 
 private:
     void Changed();
+    void MakeRoom(int Capacity);
+    void EndFill(int Count);
     TChart* FChart;
     QVector<double> FX, FY;
     QVector<QString> FLabels;  // empty while no point has a label, else one per point
+    mutable TPointExtent FExtent;
+    mutable bool FExtentKnown = false;
 };
 
 // A line through the points, each point drawn in the series' point style. Every point is drawn: QCustomPlot's
@@ -83,6 +108,7 @@ protected:
 
 private:
     TPointerStyle FPointer;
+    QVector<QCPGraphData> FPlotData;  // the plottable's points, shared with its data container
 };
 
 // Bars at the points' x values. With its marks visible (the default) every bar shows its value above it. The

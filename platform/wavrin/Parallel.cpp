@@ -192,4 +192,10 @@ bool HasAvx2()
     return has;
 }
 
+bool HasAvx512()
+{
+    static const bool has = __builtin_cpu_supports("avx512f");
+    return has;
+}
+
 }  // namespace tarnel::parallel

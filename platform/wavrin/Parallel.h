@@ -1,13 +1,15 @@
 // Splitting large element-wise work among a few threads. Internal to the library.
 //
 // Pieces(n, run) calls run(lo, hi) on contiguous pieces that cover [0, n): one piece for small n, else pieces of at
-// least kMinPiece elements (kMinStreamPiece for passes that only stream their Doubles; starting at multiples of 8)
+// least kMinPiece elements (kMinStreamPiece for passes that only stream their Doubles, MinPieceFor (time per
+// element) for kernels whose cost is known; starting at multiples of 8)
 // that the calling thread and up to UsefulThreads() − 1 workers take in turn. Callers keep every element's
 // computation independent of the cut, so the results are the same as from one piece; arrays that the pieces write
 // must not overlap the arrays that other pieces read.
 //
 // Every piece runs compiled for AVX2 where the processor has it (RunWide), so the loops of run vectorise four
-// Doubles wide whatever the baseline the library is built for.
+// Doubles wide whatever the baseline the library is built for; passes of real arithmetic may ask for AVX-512F,
+// eight wide.
 #pragma once
 
 #include <algorithm>
@@ -21,6 +23,17 @@ constexpr long long kMinPiece = 1 << 15;
 // than waking a worker costs; up to 10^6 elements one thread keeps up with the caches (measured: 4 threads took
 // 1.3 times as long as one for an in-place scaling of 10^6 elements), beyond them the threads' bandwidth counts.
 constexpr long long kMinStreamPiece = 1 << 19;
+// The least piece of a heavier kernel is counted in work, not in elements: one thread's time for the piece, at
+// least kMinPieceNs. Waking a worker costs tens of microseconds here, and what a worker writes lands in its own
+// caches, from where the caller's next pass has to fetch it back: 3 pieces of an exponential of 10^5 elements, some
+// 20 µs each, made a chain of passes over those elements slower than one thread alone.
+constexpr double kMinPieceNs = 100'000;
+// The least piece of a kernel taking NsPerElement nanoseconds per element on one thread (its time with the data in
+// the caches), never below kMinPiece.
+constexpr long long MinPieceFor(double NsPerElement)
+{
+    return std::max(kMinPiece, static_cast<long long>(kMinPieceNs / NsPerElement));
+}
 constexpr int kMaxThreads = 8;
 // Pieces per thread: a thread the system holds back leaves its share to the others.
 constexpr int kPiecesPerThread = 4;
@@ -50,37 +63,55 @@ private:
 // workers are busy with another thread's job.
 bool RunParts(int parts, const std::function<void(int)>& job);
 
-// True when the processor runs AVX2 (found once).
+// True when the processor runs AVX2, AVX-512F (found once).
 bool HasAvx2();
+bool HasAvx512();
 
-// run(lo, hi) inlined into a copy compiled for AVX2, without FMA: element-wise IEEE operations round alike at every
-// vector width, and products and sums stay apart, so the copy changes no result. (A copy for AVX-512 would not do:
-// there GCC fuses the complex products it recognises into fmaddsub whatever -ffp-contract says.)
+// The widest copy of a piece's loops a pass may run (RunWide).
+enum class TIsa {
+    // AVX2 without FMA, for every pass: element-wise IEEE operations round alike at every vector width, and
+    // products and sums stay apart, so the copy changes no result.
+    Avx2,
+    // AVX-512F where the processor has it, else as Avx2: only for passes of real arithmetic (products, sums,
+    // quotients, roots, absolute values of Doubles), never complex products: for AVX-512 GCC fuses the complex
+    // products it recognises into fmaddsub whatever -ffp-contract says.
+    Avx512,
+};
+
+// run(lo, hi) inlined into a copy compiled for AVX2 or AVX-512F.
 template <class Run>
 [[gnu::target("avx2"), gnu::flatten]] void RunAvx2(const Run& run, long long lo, long long hi)
 {
     run(lo, hi);
 }
 template <class Run>
+[[gnu::target("avx512f,prefer-vector-width=512"), gnu::flatten]] void RunAvx512(const Run& run, long long lo,
+                                                                              long long hi)
+{
+    run(lo, hi);
+}
+template <TIsa Widest = TIsa::Avx2, class Run>
 void RunWide(const Run& run, long long lo, long long hi)
 {
+    if constexpr (Widest == TIsa::Avx512)
+        if (HasAvx512()) return RunAvx512(run, lo, hi);
     if (HasAvx2()) return RunAvx2(run, lo, hi);
     run(lo, hi);
 }
 
-template <class Run>
+template <TIsa Widest = TIsa::Avx2, class Run>
 void Pieces(long long n, const Run& run, long long minPiece = kMinPiece)
 {
-    if (n < 2 * minPiece) return RunWide(run, 0, n);
+    if (n < 2 * minPiece) return RunWide<Widest>(run, 0, n);
     const long long threads = UsefulThreads();
     const long long parts = std::min<long long>(threads * kPiecesPerThread, n / minPiece);
-    if (threads <= 1 || parts <= 1) return RunWide(run, 0, n);
+    if (threads <= 1 || parts <= 1) return RunWide<Widest>(run, 0, n);
     const long long piece = ((n + parts - 1) / parts + 7) / 8 * 8;
     const std::function<void(int)> job = [&](int p) {
         const long long lo = p * piece, hi = std::min(n, lo + piece);
-        if (lo < hi) RunWide(run, lo, hi);
+        if (lo < hi) RunWide<Widest>(run, lo, hi);
     };
-    if (!RunParts(static_cast<int>(parts), job)) RunWide(run, 0, n);
+    if (!RunParts(static_cast<int>(parts), job)) RunWide<Widest>(run, 0, n);
 }
 
 }  // namespace tarnel::parallel

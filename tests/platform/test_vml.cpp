@@ -273,10 +273,10 @@ TEST(Vml, StridedPackAndUnpack)
 
 TEST(Vml, LargeArraysSharedAmongThreadsGiveTheSerialResults)
 {
-    // Above the threading threshold, from two calling threads at once (one of them finds the workers busy
-    // and works alone): every element equals the one-piece kernel's.
+    // Above the exponential's threading threshold (pieces of some 10^5 elements), from two calling threads at once
+    // (one of them finds the workers busy and works alone): every element equals the one-piece kernel's.
     const parallel::TFixedThreads shared(parallel::kMaxThreads);
-    const int n = 300001;
+    const int n = 1000003;
     std::vector<double> a(n), want(n);
     std::mt19937_64 gen(3);
     std::uniform_real_distribution<double> u(-50, 50);

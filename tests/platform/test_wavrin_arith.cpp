@@ -402,6 +402,61 @@ TEST(WavrinArith, MagnitudesAreTheDirectRootOrHypotForEveryElement)
         }
 }
 
+// Scaling, offsetting and absolute values run eight wide where the processor can, each piece's elements before its
+// destination's first cache-line boundary apart: every element exactly once (a second pass would show in the
+// product and the sum), the elements around the range untouched, the same Doubles as one element at a time,
+// whatever the start against a 64-byte boundary, the length's leftover and the pieces that threads take.
+TEST(WavrinArith, ScaleOffsetAbsAtEveryStartLeftoverAndPiece)
+{
+    const double edges[] = {0.0, -0.0, 4.9e-324, -2.2250738585072014e-308, 1e-300, -0.75, 3.0, 1e300,
+                            -1.7976931348623157e308, INFINITY, -INFINITY, NAN};
+    const auto values = [&](int n) {
+        std::vector<double> v = golden::Lcg(31, n);
+        for (int i = 0; i < n; ++i) v[i] = i % 5 == 0 ? edges[(i / 5) % std::size(edges)] : v[i] * 1e3;
+        return v;
+    };
+    struct Case {
+        const char* name;
+        void (*apply)(const double* src, double* dst, int n);  // dst may be src
+        double (*want)(double);
+    };
+    const Case cases[] = {
+        {"Mpy1", [](const double*, double* d, int n) { nspdbMpy1(3.0, d, n); }, [](double x) { return x * 3.0; }},
+        {"Add1", [](const double*, double* d, int n) { nspdbAdd1(0.5, d, n); }, [](double x) { return x + 0.5; }},
+        {"Abs2", [](const double* s, double* d, int n) { nspdbAbs2(s, d, n); }, [](double x) { return std::fabs(x); }},
+        {"Abs1", [](const double*, double* d, int n) { nspdbAbs1(d, n); }, [](double x) { return std::fabs(x); }},
+    };
+    const double guard = -12345.0;
+    const auto check = [&](const Case& c, int start, int len) {
+        const std::vector<double> src = values(len);
+        // Buffers with room for any start against a 64-byte boundary and a guard on either side.
+        std::vector<double> store(static_cast<std::size_t>(len) + 24, guard), from = store;
+        const auto at = [&](std::vector<double>& b) {
+            const auto base = reinterpret_cast<std::uintptr_t>(b.data() + 8);
+            return reinterpret_cast<double*>((base + 63) / 64 * 64) + start;
+        };
+        double* d = at(store);
+        double* s = at(from);
+        std::copy(src.begin(), src.end(), d);
+        std::copy(src.begin(), src.end(), s);
+        c.apply(s, d, len);
+        const std::string where = std::string(c.name) + " start " + std::to_string(start) + " length " +
+                                  std::to_string(len);
+        int wrong = 0;
+        for (int i = 0; i < len; ++i) wrong += !Same(c.want(src[i]), d[i]);
+        EXPECT_EQ(0, wrong) << where;
+        for (double* g : {d - 1, d + len}) EXPECT_EQ(guard, *g) << where << ": wrote outside the range";
+    };
+    for (const Case& c : cases)
+        for (int start = 0; start < 8; ++start) {
+            for (int len = 1; len <= 40; ++len) check(c, start, len);
+            for (int len : {1000, 1001, 1007}) check(c, start, len);
+        }
+    // Long enough for pieces on several threads, which start at multiples of 8 elements from a start that is not.
+    const parallel::TFixedThreads shared(parallel::kMaxThreads);
+    for (const Case& c : cases) check(c, 3, (1 << 21) + 5);
+}
+
 TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
 {
     const int n = 200003;
@@ -462,7 +517,8 @@ TEST(WavrinArith, InPlaceAcrossElementSizesEqualsDistinctBuffers)
 }
 
 // The cut of element-wise work: whatever the threads the machine has room for and whatever the least piece (of
-// the transcendental kernels or of the streaming passes), the pieces cover every element exactly once, start at
+// the transcendental kernels or of the streaming passes, in elements or from a time per element: one that is no
+// multiple of 8, one that falls back to kMinPiece), the pieces cover every element exactly once, start at
 // multiples of 8 and are never shorter than the least piece but for the last; small work stays in one piece.
 TEST(WavrinParallel, PiecesCoverEveryElementOnceWhateverTheThreads)
 {
@@ -473,7 +529,7 @@ TEST(WavrinParallel, PiecesCoverEveryElementOnceWhateverTheThreads)
     for (int threads : {1, 2, most}) {
         const TFixedThreads fixed(threads);
         EXPECT_EQ(std::min(threads, most), UsefulThreads());
-        for (long long least : {kMinPiece, kMinStreamPiece})
+        for (long long least : {kMinPiece, kMinStreamPiece, MinPieceFor(0.55), MinPieceFor(100.0)})
             for (long long n : {0LL, 1LL, 2 * least - 1, 2 * least, 2 * least + 1, 1000003LL}) {
                 std::vector<int> hits(static_cast<std::size_t>(n));
                 std::vector<std::pair<long long, long long>> pieces(64);
