@@ -117,17 +117,37 @@ void Operate(TExprRec& Rec)
     Write(Rec, re, im, F(ar, ai, ac, br, bi, bc, re, im));
 }
 
-// One step of the loop: operand i is the result of the step before (re, im, complex) when bit i of Chain is set,
-// else it is read through its reference; the result goes to the record and to (re, im, complex).
-template <bool (*F)(double, double, bool, double, double, bool, double&, double&), unsigned Chain>
-inline void Binary(TExprRec& R, double& Re, double& Im, bool& Complex)
+// The results of the last two steps, when both ran in the loop (Last is that of the step just before).
+struct TWindow {
+    double Re = 0.0, Im = 0.0;
+    bool Complex = false;
+    double BeforeRe = 0.0, BeforeIm = 0.0;
+    bool BeforeComplex = false;
+};
+
+// One step of the loop in the form Form names: 0 both operands read through their references, 1 the first operand
+// is the last result, 2 the second one is, 3 the first is the result before the last and the second the last. The
+// result goes to the record and becomes the last one.
+template <bool (*F)(double, double, bool, double, double, bool, double&, double&), unsigned Form>
+inline void Binary(TExprRec& R, TWindow& W)
 {
-    double ar = Re, ai = Im, br = Re, bi = Im;
-    bool ac = Complex, bc = Complex;
-    if constexpr ((Chain & 1u) == 0) Read(*R.Args[0], ar, ai, ac);
-    if constexpr ((Chain & 2u) == 0) Read(*R.Args[1], br, bi, bc);
-    Complex = F(ar, ai, ac, br, bi, bc, Re, Im);
-    Write(R, Re, Im, Complex);
+    double ar, ai, br, bi;
+    bool ac, bc;
+    if constexpr (Form == 1) {
+        ar = W.Re, ai = W.Im, ac = W.Complex;
+    } else if constexpr (Form == 3) {
+        ar = W.BeforeRe, ai = W.BeforeIm, ac = W.BeforeComplex;
+    } else {
+        Read(*R.Args[0], ar, ai, ac);
+    }
+    if constexpr (Form >= 2) {
+        br = W.Re, bi = W.Im, bc = W.Complex;
+    } else {
+        Read(*R.Args[1], br, bi, bc);
+    }
+    W.BeforeRe = W.Re, W.BeforeIm = W.Im, W.BeforeComplex = W.Complex;
+    W.Complex = F(ar, ai, ac, br, bi, bc, W.Re, W.Im);
+    Write(R, W.Re, W.Im, W.Complex);
 }
 
 }  // namespace
@@ -156,28 +176,30 @@ void TCompiledExpression::SetHead(TExprRec* Head)
 {
     FHead = Head;
     FSteps.clear();
-    const TExprRec* previous = nullptr;  // the step before, if it runs in the loop
+    // The steps one and two before, where the loop holds their results.
+    const TExprRec* last = nullptr;
+    const TExprRec* before = nullptr;
     for (TExprRec* r = Head; r != nullptr; r = r->Next) {
         const TStepKind kind = KindOf(r->Routine);
-        unsigned code = kind * 4u;
-        if (kind != skRoutine && previous != nullptr) {
-            const int operands = kind == skCopy ? 1 : 2;
-            for (int i = 0; i < operands; ++i) {
-                if (r->Args[i] == &previous->Result) code |= 1u << i;
+        unsigned form = 0;
+        if (kind != skRoutine && kind != skCopy && last != nullptr) {
+            if (r->Args[1] == &last->Result) {
+                form = before != nullptr && r->Args[0] == &before->Result ? 3 : 2;
+            } else if (r->Args[0] == &last->Result) {
+                form = 1;
             }
         }
-        FSteps.push_back({r, static_cast<std::uint8_t>(code)});
-        previous = kind != skRoutine ? r : nullptr;
+        FSteps.push_back({r, static_cast<std::uint8_t>(kind * 4u + form)});
+        before = last;
+        last = kind != skRoutine ? r : nullptr;
     }
 }
 
-// A chained operand is taken from the register only because the record before wrote exactly that value through
-// the reference: a record's result is read by its parent alone, so nothing rebinds it in between.
+// An operand is taken from the loop's registers only because the step that computed it wrote exactly that value
+// through the reference: a record's result is read by its parent alone, so nothing rebinds it in between.
 const TValueRef* TCompiledExpression::Evaluate() const
 {
-    // the result of the step before, when it ran in the loop
-    double re = 0.0, im = 0.0;
-    bool complex = false;
+    TWindow w;
     for (const TStep& s : FSteps) {
         TExprRec& r = *s.Rec;
         switch (s.Code) {
@@ -185,44 +207,57 @@ const TValueRef* TCompiledExpression::Evaluate() const
                 r.Routine(r);
                 break;
             case skCopy * 4:
-                Read(*r.Args[0], re, im, complex);
-                Write(r, re, im, complex);
+                w.BeforeRe = w.Re, w.BeforeIm = w.Im, w.BeforeComplex = w.Complex;
+                Read(*r.Args[0], w.Re, w.Im, w.Complex);
+                Write(r, w.Re, w.Im, w.Complex);
                 break;
             case skAdd * 4:
-                Binary<Sum, 0>(r, re, im, complex);
+                Binary<Sum, 0>(r, w);
                 break;
             case skAdd * 4 + 1:
-                Binary<Sum, 1>(r, re, im, complex);
+                Binary<Sum, 1>(r, w);
                 break;
             case skAdd * 4 + 2:
-                Binary<Sum, 2>(r, re, im, complex);
+                Binary<Sum, 2>(r, w);
+                break;
+            case skAdd * 4 + 3:
+                Binary<Sum, 3>(r, w);
                 break;
             case skSubtract * 4:
-                Binary<Difference, 0>(r, re, im, complex);
+                Binary<Difference, 0>(r, w);
                 break;
             case skSubtract * 4 + 1:
-                Binary<Difference, 1>(r, re, im, complex);
+                Binary<Difference, 1>(r, w);
                 break;
             case skSubtract * 4 + 2:
-                Binary<Difference, 2>(r, re, im, complex);
+                Binary<Difference, 2>(r, w);
+                break;
+            case skSubtract * 4 + 3:
+                Binary<Difference, 3>(r, w);
                 break;
             case skMultiply * 4:
-                Binary<Product, 0>(r, re, im, complex);
+                Binary<Product, 0>(r, w);
                 break;
             case skMultiply * 4 + 1:
-                Binary<Product, 1>(r, re, im, complex);
+                Binary<Product, 1>(r, w);
                 break;
             case skMultiply * 4 + 2:
-                Binary<Product, 2>(r, re, im, complex);
+                Binary<Product, 2>(r, w);
+                break;
+            case skMultiply * 4 + 3:
+                Binary<Product, 3>(r, w);
                 break;
             case skDivide * 4:
-                Binary<Ratio, 0>(r, re, im, complex);
+                Binary<Ratio, 0>(r, w);
                 break;
             case skDivide * 4 + 1:
-                Binary<Ratio, 1>(r, re, im, complex);
+                Binary<Ratio, 1>(r, w);
+                break;
+            case skDivide * 4 + 2:
+                Binary<Ratio, 2>(r, w);
                 break;
             default:
-                Binary<Ratio, 2>(r, re, im, complex);
+                Binary<Ratio, 3>(r, w);
                 break;
         }
     }
