@@ -3,8 +3,9 @@
 // the point (bench/peers/optimization.py, objectives written in numpy there); the numerical derivatives of the
 // extended Rosenbrock function at n = 10 and 100 against the same evaluations in a hand-written loop ("direct
 // loop") and against scipy.optimize.approx_fprime (forward differences, the n + 1 evaluations of
-// NumericGradDifference). Each of our rows also reports the objective's evaluations per call ("evals"), which the
-// minimisers' stopping rules decide; the peer's are in the peer's header. At n = 10 Simplex stops on a collapsed
+// NumericGradDifference). Each row also reports the objective's evaluations per call ("evals"), which the
+// minimisers' stopping rules decide, and so do the peers: the table gives both with the time per evaluation, which
+// splits a row's ratio into how many evaluations each side makes and what each costs. At n = 10 Simplex stops on a collapsed
 // simplex (f about 10.46 after 16441 evaluations) where scipy's Nelder-Mead, with its own steps, reaches the
 // minimum (18672 evaluations): that row compares two runs to their own stops.
 // The gradient methods on the same extended Rosenbrock function from (-1.2, 1, ...) at n = 2, 10 and 50 with the
@@ -19,10 +20,8 @@
 // Two soft rows time no complete solve, and their names say so ("unsolved"): from this start the soft search leaves
 // DFP short of the minimum when the 100000 passes run out (at n = 2 about 0.017 from it, further at n = 10 and 50),
 // and Polak-Ribière ends on a step below the bound (f about 1e-7 to 1e-6, 4e-4 to 8e-4 from the minimum, where the
-// peer comes within 3e-5), at 20 to 300 times scipy's evaluations. "DFP Rosenbrock from 0" times DFP with the soft
+// peer comes within 2e-5), at 50 to 2600 times scipy's evaluations. "DFP Rosenbrock from 0" times DFP with the soft
 // search from (0, 0, ...), where it reaches the minimum (as the tests run it), against scipy's BFGS from the same point.
-// Every row reports its evaluations per call ("evals"; the peers report theirs), so the table can give the time
-// per evaluation beside the time per solve.
 #include <cmath>
 #include <span>
 #include <vector>
