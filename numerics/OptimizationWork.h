@@ -16,6 +16,8 @@ namespace tarnel::detail {
 
 // ‖V‖∞, ‖V‖₂ and U·V over N elements, 0 for N = 0.
 double OptNormC(const double* V, int N);
+// Whether OptNormC(V, N) > Bound, without forming the norm.
+bool OptNormCAbove(const double* V, int N, double Bound);
 double OptNormL2(const double* V, int N);
 double OptDot(const double* U, const double* V, int N);
 

@@ -129,7 +129,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
             StopReason = OptResConverged;
         } else if (iter > MaxIter) {
             StopReason = OptResMaxIter;
-        } else if (OptNormC(g.Values(), n) > GradTol) {
+        } else if (detail::OptNormCAbove(g.Values(), n, GradTol)) {
             if ((OptNormL2(X, n) + kEps) * kEps >= a * snorm) StopReason = OptResSmallStep;
         } else {
             StopReason = OptResSmallGrad;

@@ -95,7 +95,7 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
             StopReason = OptResConverged;
         } else if (iter > MaxIter) {
             StopReason = OptResMaxIter;
-        } else if (OptNormC(GNew, n) > GradTol) {
+        } else if (detail::OptNormCAbove(GNew, n, GradTol)) {
             if ((xnorm + kEps) * kEps >= step * hnorm) StopReason = OptResSmallStep;
         } else {
             StopReason = OptResSmallGrad;
