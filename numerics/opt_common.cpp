@@ -47,9 +47,14 @@ double OptNormC(const double* V, int N)
     return N == 0 ? 0 : nspdNorm(V, nullptr, N, NSP_C);
 }
 
-bool OptNormCAbove(const double* V, int N, double Bound)
+bool OptNormCAbove(const double* V, int N, double Bound, bool NoNaN)
 {
     if (N == 0) return 0 > Bound;  // the norm of nothing is 0
+    if (NoNaN) {
+        for (int i = 0; i < N; ++i)
+            if (std::fabs(V[i]) > Bound) return true;
+        return false;
+    }
     // ‖V‖∞ is NaN when an element is, and a NaN is above nothing.
     bool nan = false, above = false;
     for (int i = 0; i < N; ++i) {

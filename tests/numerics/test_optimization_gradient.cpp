@@ -520,6 +520,36 @@ TEST_F(GradientOptimization, StationaryStartPoints)
     }
 }
 
+// BowlGrad whose element At (OConsts[1], a TNaNAt) is NaN from the second call on.
+struct TNaNAt {
+    int At = 0, Calls = 0;
+};
+void NaNLaterGrad(TOptFunction f, std::span<const double> x, std::span<const double> c, std::span<void* const> o,
+                  TVec& g)
+{
+    BowlGrad(f, x, c, o, g);
+    TNaNAt& nan = *static_cast<TNaNAt*>(o[1]);
+    if (++nan.Calls > 1) g.Values()[nan.At] = NAN;
+}
+
+// A NaN in the gradient makes its infinity norm NaN, which is not above GradTol: the pass ends OptResSmallGrad, in
+// whichever element the NaN stands.
+TEST_F(GradientOptimization, ANaNGradientEndsOnTheGradientTest)
+{
+    for (TMethod m : {kBFGS, kDFP, kFR, kPR}) {
+        for (bool soft : {false, true}) {
+            for (int at : {0, 2, 4}) {
+                TNaNAt nan{at};
+                void* const o[] = {nullptr, &nan};
+                const TRun r = RunGradient(m, soft, Bowl, NaNLaterGrad, {1, -2, 0.5, 3, -1}, {}, o, nullptr, 100, 1e-8,
+                                           1e-5);
+                EXPECT_EQ(r.Reason, OptResSmallGrad) << Name(m) << (soft ? " soft" : " strict") << " at " << at;
+                EXPECT_EQ(r.Iter, 1) << Name(m) << (soft ? " soft" : " strict") << " at " << at;
+            }
+        }
+    }
+}
+
 struct MarquardtRun {
     std::vector<double> X;
     double FMin = NAN;
@@ -726,7 +756,8 @@ TEST_F(GradientOptimization, NoParameters)
 
 // The minimisers' norms, dot product and gradient test skip the vector methods' calls but must give their bits: every
 // length around the summation's blocks, sums of squares that underflow or overflow (the scaled norm), NaN and
-// infinities anywhere, signed zeros; the test "‖V‖∞ > Bound" at, just below and beyond the largest magnitude.
+// infinities anywhere, signed zeros; the test "‖V‖∞ > Bound" at, just below and beyond the largest magnitude, also in
+// its form for vectors known to hold no NaN.
 TEST_F(GradientOptimization, WorkNormsAreThoseOfTheVectorMethods)
 {
     const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
@@ -755,15 +786,21 @@ TEST_F(GradientOptimization, WorkNormsAreThoseOfTheVectorMethods)
                 EXPECT_TRUE(same(detail::OptDot(u.Values(), v.Values(), n), u.DotProd(v)));
                 EXPECT_TRUE(same(detail::OptDot(v.Values(), u.Values(), n), v.DotProd(u)));
                 const double c = u.NormC();
-                for (double bound : {0.0, -1.0, c, std::nextafter(c, 0.0), 2 * c, inf, -inf, nan})
+                for (double bound : {0.0, -1.0, c, std::nextafter(c, 0.0), 2 * c, inf, -inf, nan}) {
                     EXPECT_EQ(detail::OptNormCAbove(u.Values(), n, bound), c > bound) << "bound " << bound;
+                    if (!std::isnan(c)) {
+                        EXPECT_EQ(detail::OptNormCAbove(u.Values(), n, bound, true), c > bound) << "bound " << bound;
+                    }
+                }
             }
         }
     }
     EXPECT_EQ(detail::OptNormL2(nullptr, 0), 0);
     EXPECT_EQ(detail::OptDot(nullptr, nullptr, 0), 0);
-    EXPECT_TRUE(detail::OptNormCAbove(nullptr, 0, -1));
-    EXPECT_FALSE(detail::OptNormCAbove(nullptr, 0, 0));
+    for (bool noNaN : {false, true}) {
+        EXPECT_TRUE(detail::OptNormCAbove(nullptr, 0, -1, noNaN));
+        EXPECT_FALSE(detail::OptNormCAbove(nullptr, 0, 0, noNaN));
+    }
 }
 
 }  // namespace
