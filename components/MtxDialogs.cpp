@@ -135,21 +135,21 @@ const std::vector<TPropInfo>& TMtxProgressDialog::Properties() const
 
 void TMtxProgressDialog::SetLoops(std::int64_t Value)
 {
-    const std::int64_t max = std::int64_t{FMin} + Value - 1;
+    const std::int64_t max = std::int64_t{FMin.load()} + Value - 1;
     if (Value < 1 || max > std::numeric_limits<int>::max()) throw Exception("Loops out of range");
-    FMax = static_cast<int>(max);
+    FMax.store(static_cast<int>(max));
 }
 
 void TMtxProgressDialog::SetMin(int Value)
 {
-    FMin = Value;
-    if (FMax < Value) FMax = Value;
+    FMin.store(Value);
+    if (FMax.load() < Value) FMax.store(Value);
 }
 
 void TMtxProgressDialog::SetMax(int Value)
 {
-    FMax = Value;
-    if (FMin > Value) FMin = Value;
+    FMax.store(Value);
+    if (FMin.load() > Value) FMin.store(Value);
 }
 
 void TMtxProgressDialog::SetRange(int AMin, int AMax)
@@ -178,13 +178,14 @@ void TMtxProgressDialog::SetUpdateInterval(int Value)
 void TMtxProgressDialog::SetupProgressBar(QProgressBar& Bar) const
 {
     // Qt shows a busy indicator for an empty range; a single value shows an empty bar instead.
-    if (FMin == FMax) {
+    const int min = FMin.load(), max = FMax.load();
+    if (min == max) {
         Bar.setRange(0, 1);
         Bar.setValue(0);
         return;
     }
-    Bar.setRange(FMin, FMax);
-    Bar.setValue(FMin);
+    Bar.setRange(min, max);
+    Bar.setValue(min);
 }
 
 void TMtxProgressDialog::Notify(TComponent* Sender, TMtxProgressEvent Event)
@@ -195,7 +196,7 @@ void TMtxProgressDialog::Notify(TComponent* Sender, TMtxProgressEvent Event)
 void TMtxProgressDialog::Execute()
 {
     if (!FStopped.load() || FThread) return;
-    FCounter.store(FMin);
+    FCounter.store(FMin.load());
     FStopped.store(false);
     FError = nullptr;
     if (FUpdateInterval > 0) FTimer->start(FUpdateInterval);
@@ -237,7 +238,7 @@ void TMtxProgressDialog::WorkerBody()
         while (!FStopped.load() && !QThread::currentThread()->isInterruptionRequested()) {
             if (FOnCompute) FOnCompute(Owner());
             const int counter = FCounter.load();
-            if (FInfiniteLoop || counter < FMax)
+            if (FInfiniteLoop.load() || counter < FMax.load())
                 FCounter.store(static_cast<int>(static_cast<unsigned>(counter) + 1u));  // wraps in infinite mode
             else
                 QThread::currentThread()->requestInterruption();
@@ -251,13 +252,14 @@ void TMtxProgressDialog::Tick()
 {
     Notify(this, peUpdate);
     if (!FShowDialog) return;
-    if (FInfiniteLoop) {
+    if (FInfiniteLoop.load()) {
         SetupProgressBar(*FBar);
-        if (FMin == FMax) return;  // one value: the empty bar
-        const std::int64_t loops = Loops();
-        std::int64_t r = (std::int64_t{FCounter.load()} - FMin) % loops;
+        const int min = FMin.load(), max = FMax.load();
+        if (min == max) return;  // one value: the empty bar
+        const std::int64_t loops = std::int64_t{max} - min + 1;
+        std::int64_t r = (std::int64_t{FCounter.load()} - min) % loops;
         if (r < 0) r += loops;
-        FBar->setValue(static_cast<int>(FMin + r));
+        FBar->setValue(static_cast<int>(min + r));
     } else {
         FBar->setValue(FCounter.load());
     }

@@ -2,7 +2,9 @@
 // timer in the main thread reports progress and moves the bar of a small "Processing" window with a Cancel button.
 //
 // Threads: OnCompute runs on the worker; OnProgressUpdate always on the main thread. Counter (written by the worker)
-// and Stopped (written by the main thread, Cancel and Stop) are atomics; a value read may be one step stale.
+// and Stopped (written by the main thread, Cancel and Stop) are atomics; a value read may be one step stale. So are
+// Min, Max and InfiniteLoop, which the worker's loop reads on every pass: a page may change them during a run (the
+// loop then ends at the new Max) and OnCompute may read them.
 #pragma once
 
 #include <QPointer>
@@ -55,7 +57,7 @@ public:
     // ---- Published properties ----------------------------------------------------------------------------------
     // Max - Min + 1. SetLoops sets Max to Min + Value - 1; a Max outside the Integer range raises
     // "Loops out of range" with nothing changed.
-    std::int64_t Loops() const { return std::int64_t{FMax} - FMin + 1; }
+    std::int64_t Loops() const { return std::int64_t{FMax.load()} - FMin.load() + 1; }
     void SetLoops(std::int64_t Value);
     TThreadPriority ThreadPriority() const { return FThreadPriority; }
     // Also applied to a running worker.
@@ -66,12 +68,12 @@ public:
     void SetOnProgressUpdate(TProgressUpdateEvent Handler) { FOnProgressUpdate = std::move(Handler); }
     bool InternalLoop() const { return FInternalLoop; }
     void SetInternalLoop(bool Value) { FInternalLoop = Value; }
-    bool InfiniteLoop() const { return FInfiniteLoop; }
-    void SetInfiniteLoop(bool Value) { FInfiniteLoop = Value; }
+    bool InfiniteLoop() const { return FInfiniteLoop.load(); }
+    void SetInfiniteLoop(bool Value) { FInfiniteLoop.store(Value); }
     // Min raises Max to at least it; Max lowers Min to at most it.
-    int Min() const { return FMin; }
+    int Min() const { return FMin.load(); }
     void SetMin(int Value);
-    int Max() const { return FMax; }
+    int Max() const { return FMax.load(); }
     void SetMax(int Value);
     void SetRange(int AMin, int AMax);
     // The timer's period in milliseconds; 0 or below stops it.
@@ -106,13 +108,14 @@ private:
     void EndRun();
     void Notify(TComponent* Sender, TMtxProgressEvent Event);
 
-    int FMin = 0;
-    int FMax = 0;
+    // Written on the main thread only.
+    std::atomic<int> FMin{0};
+    std::atomic<int> FMax{0};
     TThreadPriority FThreadPriority = tpNormal;
     TNotifyEvent FOnCompute;
     TProgressUpdateEvent FOnProgressUpdate;
     bool FInternalLoop = true;
-    bool FInfiniteLoop = false;
+    std::atomic<bool> FInfiniteLoop{false};
     int FUpdateInterval = 200;
     bool FShowDialog = false;
     std::atomic<int> FCounter{0};

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <vector>
@@ -248,6 +249,44 @@ private slots:
         QCOMPARE(d.Max(), 16);
         d.SetRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
         QCOMPARE(d.Loops(), (std::int64_t{1} << 32));
+    }
+
+    // The loop reads Max and InfiniteLoop before every pass, so a change made on the main thread during a run counts
+    // from the next pass on (a data race before they were atomics; scripts/test-tsan runs this suite).
+    void BoundsChangedDuringARun()
+    {
+        struct Case {
+            const char* what;
+            bool infinite;
+            int max, holdAt;
+            std::function<void(TMtxProgressDialog&)> change;
+            int passes;
+        };
+        const Case cases[] = {
+            {"Max lowered below the counter", false, 1000000, 5, [](TMtxProgressDialog& d) { d.SetMax(3); }, 5},
+            {"Max raised", false, 5, 3, [](TMtxProgressDialog& d) { d.SetMax(8); }, 8},
+            {"InfiniteLoop switched off", true, 6, 5, [](TMtxProgressDialog& d) { d.SetInfiniteLoop(false); }, 6},
+        };
+        for (const Case& c : cases) {
+            TMtxProgressDialog d(nullptr);
+            d.SetRange(1, c.max);
+            d.SetInfiniteLoop(c.infinite);
+            std::atomic<int> passes{0};
+            std::atomic<bool> held{false}, release{false};
+            d.SetOnCompute([&](TComponent*) {
+                ++passes;
+                if (d.Counter() != c.holdAt) return;
+                held = true;
+                while (!release.load() && !d.Stopped()) QThread::yieldCurrentThread();
+            });
+            d.Execute();
+            QVERIFY2(QTest::qWaitFor([&] { return held.load(); }), c.what);
+            c.change(d);
+            release = true;
+            QVERIFY2(WaitIdle(d), c.what);
+            QVERIFY2(passes.load() == c.passes, c.what);
+            QVERIFY2(d.Counter() == c.passes, c.what);  // counted from 1, one per pass, not past the last
+        }
     }
 
     // Infinite mode: the bar runs Min .. Max, also at Loops 1 and with Min above 0, and Counter wraps.
