@@ -216,6 +216,10 @@ void TMtxProgressDialog::Execute()
         FStopped.store(true);
         throw;
     }
+    // The worker starts before the window shows: showing it waits for the window system (two round trips to the X
+    // server, about a millisecond) and disabling the other windows repaints them; the computation need not wait for
+    // either. Its end notification is queued to this thread and so comes after both, and undoes them.
+    FThread->start(QtPriority(FThreadPriority));
     if (FShowDialog) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != FWindow.get() && w->isEnabled() && w->isVisible()) {
@@ -224,14 +228,14 @@ void TMtxProgressDialog::Execute()
             }
         FWindow->show();
         FShown = true;
+        if (!FThread) RestoreWindows();  // the run ended while the window was being shown
     }
-    FThread->start(QtPriority(FThreadPriority));
 }
 
 void TMtxProgressDialog::WorkerBody()
 {
     try {
-        if (!FInternalLoop) {
+        if (!FInternalLoop.load()) {
             if (FOnCompute) FOnCompute(Owner());
             return;
         }
@@ -274,19 +278,23 @@ void TMtxProgressDialog::Stop()
     EndRun();
 }
 
+void TMtxProgressDialog::RestoreWindows()
+{
+    if (!FShown) return;
+    FShown = false;
+    FWindow->hide();
+    for (const QPointer<QWidget>& w : FDisabled)
+        if (w) w->setEnabled(true);
+    FDisabled.clear();
+}
+
 void TMtxProgressDialog::EndRun()
 {
     FTimer->stop();
     FThread->wait();
     (void)FWorkerEnded.load(std::memory_order_acquire);
     FThread.reset();
-    if (FShown) {
-        FWindow->hide();
-        for (const QPointer<QWidget>& w : FDisabled)
-            if (w) w->setEnabled(true);
-        FDisabled.clear();
-        FShown = false;
-    }
+    RestoreWindows();
     std::exception_ptr error = std::exchange(FError, nullptr);
     try {
         Notify(Owner(), peFinish);

@@ -3,8 +3,8 @@
 //
 // Threads: OnCompute runs on the worker; OnProgressUpdate always on the main thread. Counter (written by the worker)
 // and Stopped (written by the main thread, Cancel and Stop) are atomics; a value read may be one step stale. So are
-// Min, Max and InfiniteLoop, which the worker's loop reads on every pass: a page may change them during a run (the
-// loop then ends at the new Max) and OnCompute may read them.
+// the settings the worker reads, InternalLoop when it starts and Min, Max and InfiniteLoop on every pass: a page may
+// change them during a run (the loop then ends at the new Max) and OnCompute may read them.
 #pragma once
 
 #include <QPointer>
@@ -66,8 +66,8 @@ public:
     void SetOnCompute(TNotifyEvent Handler) { FOnCompute = std::move(Handler); }
     const TProgressUpdateEvent& OnProgressUpdate() const { return FOnProgressUpdate; }
     void SetOnProgressUpdate(TProgressUpdateEvent Handler) { FOnProgressUpdate = std::move(Handler); }
-    bool InternalLoop() const { return FInternalLoop; }
-    void SetInternalLoop(bool Value) { FInternalLoop = Value; }
+    bool InternalLoop() const { return FInternalLoop.load(); }
+    void SetInternalLoop(bool Value) { FInternalLoop.store(Value); }
     bool InfiniteLoop() const { return FInfiniteLoop.load(); }
     void SetInfiniteLoop(bool Value) { FInfiniteLoop.store(Value); }
     // Min raises Max to at least it; Max lowers Min to at most it.
@@ -106,6 +106,8 @@ private:
     void WorkerBody();
     void Tick();
     void EndRun();
+    // Hides the window and enables the windows the start disabled, when the start showed it.
+    void RestoreWindows();
     void Notify(TComponent* Sender, TMtxProgressEvent Event);
 
     // Written on the main thread only.
@@ -114,7 +116,7 @@ private:
     TThreadPriority FThreadPriority = tpNormal;
     TNotifyEvent FOnCompute;
     TProgressUpdateEvent FOnProgressUpdate;
-    bool FInternalLoop = true;
+    std::atomic<bool> FInternalLoop{true};
     std::atomic<bool> FInfiniteLoop{false};
     int FUpdateInterval = 200;
     bool FShowDialog = false;

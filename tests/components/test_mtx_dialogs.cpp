@@ -369,6 +369,38 @@ private slots:
         QVERIFY(main.isEnabled());
     }
 
+    // The worker starts before the window shows, so a short run may end before it appears: OnCompute still follows
+    // peStart, the window and the disabled windows are there when Execute returns, and the end undoes them.
+    void RunEndingBeforeTheWindowShows()
+    {
+        QWidget main;
+        main.show();
+        TMtxProgressDialog d(nullptr);
+        d.SetShowDialog(true);
+        d.SetInternalLoop(false);
+        std::atomic<int> starts{0}, calls{0};
+        std::atomic<bool> computeBeforeStart{false};
+        int finishes = 0;
+        d.SetOnProgressUpdate([&](TComponent*, TMtxProgressEvent e) {
+            if (e == peStart) ++starts;
+            if (e == peFinish) ++finishes;
+        });
+        d.SetOnCompute([&](TComponent*) {
+            if (starts.load() != ++calls) computeBeforeStart = true;
+        });
+        for (int run = 1; run <= 20; ++run) {
+            d.Execute();
+            QVERIFY(d.Window().isVisible());
+            QVERIFY(!main.isEnabled());
+            QVERIFY(WaitIdle(d));
+            QVERIFY(!d.Window().isVisible());
+            QVERIFY(main.isEnabled());
+            QCOMPARE(finishes, run);
+        }
+        QCOMPARE(calls.load(), 20);
+        QVERIFY(!computeBeforeStart.load());
+    }
+
     void SettingsStream()
     {
         TMtxProgressDialog a(nullptr), b(nullptr);
