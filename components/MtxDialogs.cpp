@@ -18,6 +18,9 @@ namespace {
 constexpr int PanelHeight = 34;
 constexpr int ButtonWidth = 80;
 constexpr int ButtonHeight = 24;
+// The window's bar moves at most this often (40 times a second), however short UpdateInterval is: each move paints
+// the window at once, which under X11 waits for the server.
+constexpr qint64 BarPeriodMs = 25;
 
 QThread::Priority QtPriority(TThreadPriority P)
 {
@@ -201,6 +204,7 @@ void TMtxProgressDialog::Execute()
     FError = nullptr;
     if (FUpdateInterval > 0) FTimer->start(FUpdateInterval);
     SetupProgressBar(*FBar);
+    FBarMoved.invalidate();
 
     FWorkerEnded.store(false);
     FThread = std::make_unique<TMtxProgressThread>(*this);
@@ -256,10 +260,17 @@ void TMtxProgressDialog::Tick()
 {
     Notify(this, peUpdate);
     if (!FShowDialog) return;
+    if (FBarMoved.isValid() && FBarMoved.elapsed() < BarPeriodMs) return;
+    FBarMoved.start();
     if (FInfiniteLoop.load()) {
-        SetupProgressBar(*FBar);
         const int min = FMin.load(), max = FMax.load();
-        if (min == max) return;  // one value: the empty bar
+        if (min == max) {  // one value: the empty bar
+            SetupProgressBar(*FBar);
+            return;
+        }
+        // The range follows Min and Max; the position moves straight to its place, not by way of Min, so the bar
+        // paints once.
+        FBar->setRange(min, max);
         const std::int64_t loops = std::int64_t{max} - min + 1;
         std::int64_t r = (std::int64_t{FCounter.load()} - min) % loops;
         if (r < 0) r += loops;

@@ -7,6 +7,7 @@
 // change them during a run (the loop then ends at the new Max) and OnCompute may read them.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
 #include <QThread>
@@ -76,7 +77,8 @@ public:
     int Max() const { return FMax.load(); }
     void SetMax(int Value);
     void SetRange(int AMin, int AMax);
-    // The timer's period in milliseconds; 0 or below stops it.
+    // The timer's period in milliseconds; 0 or below stops it. Every tick sends peUpdate; the window's bar follows
+    // at most every 25 ms.
     int UpdateInterval() const { return FUpdateInterval; }
     void SetUpdateInterval(int Value);
     bool ShowDialog() const { return FShowDialog; }
@@ -133,6 +135,7 @@ private:
     // release and acquire pair states the same order in our code.
     std::atomic<bool> FWorkerEnded{false};
     std::unique_ptr<QTimer> FTimer;
+    QElapsedTimer FBarMoved;  // since the tick that last moved the window's bar
     std::unique_ptr<QWidget> FWindow;
     QPushButton* FCancel = nullptr;
     QProgressBar* FBar = nullptr;

@@ -315,6 +315,31 @@ private slots:
             hold = false;
             QVERIFY(WaitIdle(d));
         }
+        // A tick moves the bar straight to its place, not by way of Min (which showed an empty bar at every tick).
+        {
+            TMtxProgressDialog d(nullptr);
+            d.SetShowDialog(true);
+            d.SetInfiniteLoop(true);
+            d.SetRange(0, 9);
+            d.SetUpdateInterval(1);
+            d.SetInternalLoop(false);
+            std::atomic<bool> hold{true};
+            d.SetOnCompute([&](TComponent*) {
+                while (hold.load() && !d.Stopped()) QThread::yieldCurrentThread();
+            });
+            std::vector<int> values;
+            QObject::connect(&d.ProgressBar(), &QProgressBar::valueChanged, &d.ProgressBar(),
+                             [&](int v) { values.push_back(v); });
+            d.Execute();
+            d.SetCounter(23);
+            QVERIFY(QTest::qWaitFor([&] { return !values.empty() && values.back() == 3; }, 5000));
+            d.SetCounter(25);
+            QVERIFY(QTest::qWaitFor([&] { return values.back() == 5; }, 5000));
+            QTest::qWait(60);  // more ticks, the counter unchanged
+            QCOMPARE(values, (std::vector<int>{3, 5}));
+            hold = false;
+            QVERIFY(WaitIdle(d));
+        }
         // The counter wraps instead of overflowing.
         TMtxProgressDialog d(nullptr);
         d.SetInfiniteLoop(true);
