@@ -3,8 +3,9 @@
 // the point (bench/peers/optimization.py, objectives written in numpy there); the numerical derivatives of the
 // extended Rosenbrock function at n = 10 and 100 against the same evaluations in a hand-written loop ("direct
 // loop") and against scipy.optimize.approx_fprime (forward differences, the n + 1 evaluations of
-// NumericGradDifference). Each of our rows also reports the objective's evaluations per call ("evals"), which the
-// minimisers' stopping rules decide; the peer's are in the peer's header. At n = 10 Simplex stops on a collapsed
+// NumericGradDifference). Each row also reports the objective's evaluations per call ("evals"), which the
+// minimisers' stopping rules decide, and so do the peers: the table gives both with the time per evaluation, which
+// splits a row's ratio into how many evaluations each side makes and what each costs. At n = 10 Simplex stops on a collapsed
 // simplex (f about 10.46 after 16441 evaluations) where scipy's Nelder-Mead, with its own steps, reaches the
 // minimum (18672 evaluations): that row compares two runs to their own stops.
 // The gradient methods on the same extended Rosenbrock function from (-1.2, 1, ...) at n = 2, 10 and 50 with the
@@ -15,10 +16,12 @@
 // against least_squares(method='lm') on the residuals with their Jacobian. The BFGS update calls DSYR2/DSYR and the
 // product DSYMV on OpenBLAS, one thread as scripts/bench sets it; everything else here calls no BLAS.
 // The "strict" rows run DFP and both ConjGrad forms with the strict line search (both constants 1E-4) against the
-// same peers. From this start the soft search leaves DFP short of the minimum when the 100000 passes run out (f about
-// 0.002 at n = 2, 1.9 at n = 10 and 50) and Polak-Ribière ending on a step below Tol (f about 1e-7 to 1e-6), at 20 to
-// 90 times scipy's evaluations; the strict search reaches the minimum in 400 to 2000 evaluations (DFP at n = 50:
-// 20000).
+// same peers; from this start they reach the minimum in 400 to 2000 evaluations (DFP at n = 50: 20000).
+// Two soft rows time no complete solve, and their names say so ("unsolved"): from this start the soft search leaves
+// DFP short of the minimum when the 100000 passes run out (at n = 2 about 0.017 from it, further at n = 10 and 50),
+// and Polak-Ribière ends on a step below the bound (f about 1e-7 to 1e-6, 4e-4 to 8e-4 from the minimum, where the
+// peer comes within 2e-5), at 50 to 2600 times scipy's evaluations. "DFP Rosenbrock from 0" times DFP with the soft
+// search from (0, 0, ...), where it reaches the minimum (as the tests run it), against scipy's BFGS from the same point.
 #include <cmath>
 #include <span>
 #include <vector>
@@ -200,9 +203,9 @@ void DirectDeriv(benchmark::State& st, TDeriv Which, int n)
 
 enum TGradMethod { kBFGS, kDFP, kConjGradFR, kConjGradPR };
 
-void OursGradient(benchmark::State& st, TGradMethod Which, int n, bool Soft = true)
+void OursGradient(benchmark::State& st, TGradMethod Which, int n, bool Soft, bool FromZero)
 {
-    const std::vector<double> start = RosenbrockStart(n);
+    const std::vector<double> start = FromZero ? std::vector<double>(static_cast<std::size_t>(n)) : RosenbrockStart(n);
     std::vector<double> x;
     double fmin = 0;
     TOptStopReason reason = OptResNotFound;
@@ -293,25 +296,20 @@ const bool kRegistered = [] {
     const struct {
         const char* Name;
         TGradMethod Which;
-    } gradients[] = {{"BFGS Rosenbrock", kBFGS},
-                     {"DFP Rosenbrock", kDFP},
-                     {"ConjGrad FR Rosenbrock", kConjGradFR},
-                     {"ConjGrad PR Rosenbrock", kConjGradPR}};
+        bool Soft, FromZero;
+    } gradients[] = {{"BFGS Rosenbrock", kBFGS, true, false},
+                     {"DFP Rosenbrock unsolved", kDFP, true, false},
+                     {"DFP Rosenbrock from 0", kDFP, true, true},
+                     {"ConjGrad FR Rosenbrock", kConjGradFR, true, false},
+                     {"ConjGrad PR Rosenbrock unsolved", kConjGradPR, true, false},
+                     {"DFP strict Rosenbrock", kDFP, false, false},
+                     {"ConjGrad FR strict Rosenbrock", kConjGradFR, false, false},
+                     {"ConjGrad PR strict Rosenbrock", kConjGradPR, false, false}};
     for (const auto& m : gradients)
         for (int n : {2, 10, 50}) {
             const TGradMethod which = m.Which;
-            Row(m.Name, n, "ours", [which, n](benchmark::State& s) { OursGradient(s, which, n); });
-        }
-    const struct {
-        const char* Name;
-        TGradMethod Which;
-    } strict[] = {{"DFP strict Rosenbrock", kDFP},
-                  {"ConjGrad FR strict Rosenbrock", kConjGradFR},
-                  {"ConjGrad PR strict Rosenbrock", kConjGradPR}};
-    for (const auto& m : strict)
-        for (int n : {2, 10, 50}) {
-            const TGradMethod which = m.Which;
-            Row(m.Name, n, "ours", [which, n](benchmark::State& s) { OursGradient(s, which, n, false); });
+            const bool soft = m.Soft, fromZero = m.FromZero;
+            Row(m.Name, n, "ours", [=](benchmark::State& s) { OursGradient(s, which, n, soft, fromZero); });
         }
     Row("Marquardt exp fit", 100, "ours", [](benchmark::State& s) { OursMarquardt(s, 100); });
     return true;

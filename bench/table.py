@@ -31,6 +31,7 @@ class Runs:
         self.samples = OrderedDict()  # (operation, size, side) -> {round: [ns, ...]}
         self.work = {}  # (operation, size) -> (flop, bytes) per call
         self.context = {}
+        self.evals = {}  # (operation, size, side) -> evaluations of an objective per call, for rows that count them
         self.origin = {}  # operation -> the program (bench_<group>) that measured it first
         self.file_rank = ""
 
@@ -59,6 +60,8 @@ class Runs:
                     else:
                         for ns in r["ns"]:
                             self.add(r["name"], round_, ns)
+                        if "evals" in r:
+                            self.evals[tuple(r["name"].split("|"))] = r["evals"]
 
     def load_google(self, doc, round_):
         for key, value in doc.get("context", {}).items():
@@ -67,7 +70,9 @@ class Runs:
             if b.get("run_type", "iteration") != "iteration" or b.get("error_occurred"):
                 continue
             self.add(b["name"], round_, b["real_time"] * UNIT[b.get("time_unit", "ns")])
-            op, size, _ = b["name"].split("|")
+            op, size, side = b["name"].split("|")
+            if "evals" in b:
+                self.evals[(op, size, side)] = b["evals"]
             if "flop" in b or "bytes" in b:
                 self.work[(op, size)] = (b.get("flop", 0.0), b.get("bytes", 0.0))
 
@@ -172,6 +177,35 @@ def header_lines(runs, limits, rounds, repetitions):
     ]
 
 
+def print_evaluations(runs, order, rows):
+    """For the rows whose sides count the evaluations of an objective (the minimisers): the counts, the time per
+    evaluation of each side and the two ratios, so a row's ratio splits into how many evaluations each side makes
+    and what each costs."""
+    keys = [(op, size) for (op, size) in order if (op, size, "ours") in runs.evals]
+    if not keys:
+        return
+    print()
+    print("# evaluations per call (objective and derivative calls as each side counts them), time per evaluation; "
+          "evals = ours/peer evaluations, per eval = ratio / evals (ours/peer time per evaluation)")
+    head = (f"{'operation':<28} {'size':>8} {'ours evals':>10} {'ours/eval':>9}  {'peer':<20} {'peer evals':>10} "
+            f"{'peer/eval':>9} {'evals':>7} {'per eval':>8}")
+    print(head)
+    print("-" * len(head))
+    for (op, size) in keys:
+        ours = (op, size, "ours")
+        ours_evals = runs.evals[ours]
+        ours_per = fmt_time(runs.median(ours) / ours_evals) if ours_evals else "-"
+        for side in sorted(s for s in rows[(op, size)] if s != "ours"):
+            peer_evals = runs.evals.get((op, size, side))
+            if not peer_evals or not ours_evals:
+                continue
+            ratio = runs.ratio(ours, (op, size, side))
+            evals_ratio = ours_evals / peer_evals
+            per_eval = f"{ratio / evals_ratio:.3f}" if ratio else "-"
+            print(f"{op:<28} {size:>8} {ours_evals:>10.6g} {ours_per:>9}  {side:<20} {peer_evals:>10.6g} "
+                  f"{fmt_time(runs.median((op, size, side)) / peer_evals):>9} {evals_ratio:>7.3g} {per_eval:>8}")
+
+
 def main():
     folder = sys.argv[1]
     csv_path = sys.argv[2] if len(sys.argv) > 2 else None
@@ -213,6 +247,7 @@ def main():
             print(f"{op:<28} {size:>8} {fmt_time(ours_ns) if has_ours else '-':>9} "
                   f"{f'{spread:.2f}' if has_ours else '-':>6} {fmt_rate(ours_rate):>16}  {side:<20} "
                   f"{fmt_time(ns):>9} {fmt_rate(peer_rate):>16} {f'{ratio:.2f}' if ratio else '-':>6}")
+    print_evaluations(runs, order, rows)
     if csv_path:
         with open(csv_path, "w", newline="") as f:
             w = csv.writer(f)

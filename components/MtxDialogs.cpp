@@ -18,6 +18,9 @@ namespace {
 constexpr int PanelHeight = 34;
 constexpr int ButtonWidth = 80;
 constexpr int ButtonHeight = 24;
+// The window's bar moves at most this often (40 times a second), however short UpdateInterval is: each move paints
+// the window at once, which under X11 waits for the server.
+constexpr qint64 BarPeriodMs = 25;
 
 QThread::Priority QtPriority(TThreadPriority P)
 {
@@ -135,21 +138,21 @@ const std::vector<TPropInfo>& TMtxProgressDialog::Properties() const
 
 void TMtxProgressDialog::SetLoops(std::int64_t Value)
 {
-    const std::int64_t max = std::int64_t{FMin} + Value - 1;
+    const std::int64_t max = std::int64_t{FMin.load()} + Value - 1;
     if (Value < 1 || max > std::numeric_limits<int>::max()) throw Exception("Loops out of range");
-    FMax = static_cast<int>(max);
+    FMax.store(static_cast<int>(max));
 }
 
 void TMtxProgressDialog::SetMin(int Value)
 {
-    FMin = Value;
-    if (FMax < Value) FMax = Value;
+    FMin.store(Value);
+    if (FMax.load() < Value) FMax.store(Value);
 }
 
 void TMtxProgressDialog::SetMax(int Value)
 {
-    FMax = Value;
-    if (FMin > Value) FMin = Value;
+    FMax.store(Value);
+    if (FMin.load() > Value) FMin.store(Value);
 }
 
 void TMtxProgressDialog::SetRange(int AMin, int AMax)
@@ -178,13 +181,14 @@ void TMtxProgressDialog::SetUpdateInterval(int Value)
 void TMtxProgressDialog::SetupProgressBar(QProgressBar& Bar) const
 {
     // Qt shows a busy indicator for an empty range; a single value shows an empty bar instead.
-    if (FMin == FMax) {
+    const int min = FMin.load(), max = FMax.load();
+    if (min == max) {
         Bar.setRange(0, 1);
         Bar.setValue(0);
         return;
     }
-    Bar.setRange(FMin, FMax);
-    Bar.setValue(FMin);
+    Bar.setRange(min, max);
+    Bar.setValue(min);
 }
 
 void TMtxProgressDialog::Notify(TComponent* Sender, TMtxProgressEvent Event)
@@ -195,11 +199,12 @@ void TMtxProgressDialog::Notify(TComponent* Sender, TMtxProgressEvent Event)
 void TMtxProgressDialog::Execute()
 {
     if (!FStopped.load() || FThread) return;
-    FCounter.store(FMin);
+    FCounter.store(FMin.load());
     FStopped.store(false);
     FError = nullptr;
     if (FUpdateInterval > 0) FTimer->start(FUpdateInterval);
     SetupProgressBar(*FBar);
+    FBarMoved.invalidate();
 
     FWorkerEnded.store(false);
     FThread = std::make_unique<TMtxProgressThread>(*this);
@@ -215,6 +220,10 @@ void TMtxProgressDialog::Execute()
         FStopped.store(true);
         throw;
     }
+    // The worker starts before the window shows: showing it waits for the window system (two round trips to the X
+    // server, about a millisecond) and disabling the other windows repaints them; the computation need not wait for
+    // either. Its end notification is queued to this thread and so comes after both, and undoes them.
+    FThread->start(QtPriority(FThreadPriority));
     if (FShowDialog) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w != FWindow.get() && w->isEnabled() && w->isVisible()) {
@@ -223,21 +232,21 @@ void TMtxProgressDialog::Execute()
             }
         FWindow->show();
         FShown = true;
+        if (!FThread) RestoreWindows();  // the run ended while the window was being shown
     }
-    FThread->start(QtPriority(FThreadPriority));
 }
 
 void TMtxProgressDialog::WorkerBody()
 {
     try {
-        if (!FInternalLoop) {
+        if (!FInternalLoop.load()) {
             if (FOnCompute) FOnCompute(Owner());
             return;
         }
         while (!FStopped.load() && !QThread::currentThread()->isInterruptionRequested()) {
             if (FOnCompute) FOnCompute(Owner());
             const int counter = FCounter.load();
-            if (FInfiniteLoop || counter < FMax)
+            if (FInfiniteLoop.load() || counter < FMax.load())
                 FCounter.store(static_cast<int>(static_cast<unsigned>(counter) + 1u));  // wraps in infinite mode
             else
                 QThread::currentThread()->requestInterruption();
@@ -251,13 +260,21 @@ void TMtxProgressDialog::Tick()
 {
     Notify(this, peUpdate);
     if (!FShowDialog) return;
-    if (FInfiniteLoop) {
-        SetupProgressBar(*FBar);
-        if (FMin == FMax) return;  // one value: the empty bar
-        const std::int64_t loops = Loops();
-        std::int64_t r = (std::int64_t{FCounter.load()} - FMin) % loops;
+    if (FBarMoved.isValid() && FBarMoved.elapsed() < BarPeriodMs) return;
+    FBarMoved.start();
+    if (FInfiniteLoop.load()) {
+        const int min = FMin.load(), max = FMax.load();
+        if (min == max) {  // one value: the empty bar
+            SetupProgressBar(*FBar);
+            return;
+        }
+        // The range follows Min and Max; the position moves straight to its place, not by way of Min, so the bar
+        // paints once.
+        FBar->setRange(min, max);
+        const std::int64_t loops = std::int64_t{max} - min + 1;
+        std::int64_t r = (std::int64_t{FCounter.load()} - min) % loops;
         if (r < 0) r += loops;
-        FBar->setValue(static_cast<int>(FMin + r));
+        FBar->setValue(static_cast<int>(min + r));
     } else {
         FBar->setValue(FCounter.load());
     }
@@ -272,19 +289,23 @@ void TMtxProgressDialog::Stop()
     EndRun();
 }
 
+void TMtxProgressDialog::RestoreWindows()
+{
+    if (!FShown) return;
+    FShown = false;
+    FWindow->hide();
+    for (const QPointer<QWidget>& w : FDisabled)
+        if (w) w->setEnabled(true);
+    FDisabled.clear();
+}
+
 void TMtxProgressDialog::EndRun()
 {
     FTimer->stop();
     FThread->wait();
     (void)FWorkerEnded.load(std::memory_order_acquire);
     FThread.reset();
-    if (FShown) {
-        FWindow->hide();
-        for (const QPointer<QWidget>& w : FDisabled)
-            if (w) w->setEnabled(true);
-        FDisabled.clear();
-        FShown = false;
-    }
+    RestoreWindows();
     std::exception_ptr error = std::exchange(FError, nullptr);
     try {
         Notify(Owner(), peFinish);

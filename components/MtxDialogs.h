@@ -2,9 +2,12 @@
 // timer in the main thread reports progress and moves the bar of a small "Processing" window with a Cancel button.
 //
 // Threads: OnCompute runs on the worker; OnProgressUpdate always on the main thread. Counter (written by the worker)
-// and Stopped (written by the main thread, Cancel and Stop) are atomics; a value read may be one step stale.
+// and Stopped (written by the main thread, Cancel and Stop) are atomics; a value read may be one step stale. So are
+// the settings the worker reads, InternalLoop when it starts and Min, Max and InfiniteLoop on every pass: a page may
+// change them during a run (the loop then ends at the new Max) and OnCompute may read them.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
 #include <QThread>
@@ -55,7 +58,7 @@ public:
     // ---- Published properties ----------------------------------------------------------------------------------
     // Max - Min + 1. SetLoops sets Max to Min + Value - 1; a Max outside the Integer range raises
     // "Loops out of range" with nothing changed.
-    std::int64_t Loops() const { return std::int64_t{FMax} - FMin + 1; }
+    std::int64_t Loops() const { return std::int64_t{FMax.load()} - FMin.load() + 1; }
     void SetLoops(std::int64_t Value);
     TThreadPriority ThreadPriority() const { return FThreadPriority; }
     // Also applied to a running worker.
@@ -64,17 +67,18 @@ public:
     void SetOnCompute(TNotifyEvent Handler) { FOnCompute = std::move(Handler); }
     const TProgressUpdateEvent& OnProgressUpdate() const { return FOnProgressUpdate; }
     void SetOnProgressUpdate(TProgressUpdateEvent Handler) { FOnProgressUpdate = std::move(Handler); }
-    bool InternalLoop() const { return FInternalLoop; }
-    void SetInternalLoop(bool Value) { FInternalLoop = Value; }
-    bool InfiniteLoop() const { return FInfiniteLoop; }
-    void SetInfiniteLoop(bool Value) { FInfiniteLoop = Value; }
+    bool InternalLoop() const { return FInternalLoop.load(); }
+    void SetInternalLoop(bool Value) { FInternalLoop.store(Value); }
+    bool InfiniteLoop() const { return FInfiniteLoop.load(); }
+    void SetInfiniteLoop(bool Value) { FInfiniteLoop.store(Value); }
     // Min raises Max to at least it; Max lowers Min to at most it.
-    int Min() const { return FMin; }
+    int Min() const { return FMin.load(); }
     void SetMin(int Value);
-    int Max() const { return FMax; }
+    int Max() const { return FMax.load(); }
     void SetMax(int Value);
     void SetRange(int AMin, int AMax);
-    // The timer's period in milliseconds; 0 or below stops it.
+    // The timer's period in milliseconds; 0 or below stops it. Every tick sends peUpdate; the window's bar follows
+    // at most every 25 ms.
     int UpdateInterval() const { return FUpdateInterval; }
     void SetUpdateInterval(int Value);
     bool ShowDialog() const { return FShowDialog; }
@@ -104,15 +108,18 @@ private:
     void WorkerBody();
     void Tick();
     void EndRun();
+    // Hides the window and enables the windows the start disabled, when the start showed it.
+    void RestoreWindows();
     void Notify(TComponent* Sender, TMtxProgressEvent Event);
 
-    int FMin = 0;
-    int FMax = 0;
+    // Written on the main thread only.
+    std::atomic<int> FMin{0};
+    std::atomic<int> FMax{0};
     TThreadPriority FThreadPriority = tpNormal;
     TNotifyEvent FOnCompute;
     TProgressUpdateEvent FOnProgressUpdate;
-    bool FInternalLoop = true;
-    bool FInfiniteLoop = false;
+    std::atomic<bool> FInternalLoop{true};
+    std::atomic<bool> FInfiniteLoop{false};
     int FUpdateInterval = 200;
     bool FShowDialog = false;
     std::atomic<int> FCounter{0};
@@ -128,6 +135,7 @@ private:
     // release and acquire pair states the same order in our code.
     std::atomic<bool> FWorkerEnded{false};
     std::unique_ptr<QTimer> FTimer;
+    QElapsedTimer FBarMoved;  // since the tick that last moved the window's bar
     std::unique_ptr<QWidget> FWindow;
     QPushButton* FCancel = nullptr;
     QProgressBar* FBar = nullptr;

@@ -202,24 +202,52 @@ inline void ColumnMajorImage(TMtx& Work, const TMtx& A, bool Conjugate)
     }
 }
 
+// Element (i, j), i < j, of the upper triangle copied to (j, i) (FromUpper), or (j, i) of the lower to (i, j), as
+// Copy gives it. Two rows and two columns at a time: each block reads two pairs of neighbours and writes two, where
+// one element at a time would touch a new row of the destination with every write.
+template <bool FromUpper, class T, class Copy>
+void MirrorTriangle(T* A, std::int64_t N, const Copy& copy)
+{
+    const auto src = [&](std::int64_t i, std::int64_t j) -> const T& { return FromUpper ? A[i * N + j] : A[j * N + i]; };
+    const auto dst = [&](std::int64_t i, std::int64_t j) -> T& { return FromUpper ? A[j * N + i] : A[i * N + j]; };
+    for (std::int64_t i = 0; i + 1 < N; i += 2) {
+        dst(i, i + 1) = copy(src(i, i + 1));
+        std::int64_t j = i + 2;
+        for (; j + 1 < N; j += 2) {
+            const T a = src(i, j), b = src(i, j + 1), c = src(i + 1, j), d = src(i + 1, j + 1);
+            dst(i, j) = copy(a);
+            dst(i + 1, j) = copy(c);
+            dst(i, j + 1) = copy(b);
+            dst(i + 1, j + 1) = copy(d);
+        }
+        if (j < N) {
+            dst(i, j) = copy(src(i, j));
+            dst(i + 1, j) = copy(src(i + 1, j));
+        }
+    }
+    // With N odd the last row has no element right of the diagonal.
+}
+
 // Self's triangle named by TriangleForm copied into the other one, conjugated when Hermitian.
 template <class T>
 void Mirror(TMtx& Self, bool Hermitian)
 {
-    const int n = Self.Rows();
+    const std::int64_t n = Self.Rows();
     T* a = detail::Data<T>(Self);
-    const bool fromUpper = Self.TriangleForm() == tfUpper;
-    for (int i = 0; i < n; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            T& upper = a[static_cast<std::int64_t>(i) * n + j];
-            T& lower = a[static_cast<std::int64_t>(j) * n + i];
-            T& to = fromUpper ? lower : upper;
-            to = fromUpper ? upper : lower;
-            if constexpr (std::is_same_v<T, TCplx>) {
-                if (Hermitian) to.Im = -to.Im;
-            }
+    const auto run = [&](const auto& copy) {
+        if (Self.TriangleForm() == tfUpper) {
+            MirrorTriangle<true>(a, n, copy);
+        } else {
+            MirrorTriangle<false>(a, n, copy);
+        }
+    };
+    if constexpr (kComplex<T>) {
+        if (Hermitian) {
+            run([](const TCplx& z) { return TCplx{z.Re, -z.Im}; });
+            return;
         }
     }
+    run([](const T& v) { return v; });
 }
 
 }  // namespace tarnel::detail

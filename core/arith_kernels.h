@@ -24,17 +24,19 @@ inline constexpr double kMinusThird = -(1.0 / 3.0);
 inline constexpr int kChunk = 256;
 inline constexpr int kChunkScratch = 4 * kChunk;
 
-// Runs Body(Lo, Count, Scratch) over [0, N) in chunks of at most kChunk elements. Long ranges are cut into pieces
-// that threads share; each element is computed alone, so neither cut changes a result. A destination may be a
-// source itself, but must not overlap a source otherwise (the callers detach such sources first).
-template <class Body>
-void Chunked(std::int64_t N, const Body& Run)
+// Runs Body(Lo, Count, Scratch) over [0, N) in chunks of at most kChunk elements. Long ranges (from MinSplit
+// elements on, parallel::MinSplitFor) are cut into pieces that threads share; each element is computed alone, so
+// neither cut changes a result. A destination may be a source itself, but must not overlap a source otherwise (the
+// callers detach such sources first). Widest: the widest copy of the body's loops (parallel::TIsa; AVX-512 only for
+// real arithmetic).
+template <parallel::TIsa Widest = parallel::TIsa::Avx2, class Body>
+void Chunked(std::int64_t N, const Body& Run, long long MinSplit = 0)
 {
-    parallel::Pieces(N, [&](long long Lo, long long Hi) {
+    parallel::Pieces<Widest>(N, [&](long long Lo, long long Hi) {
         alignas(64) double scratch[kChunkScratch];
         for (long long i = Lo; i < Hi; i += kChunk)
             Run(static_cast<std::int64_t>(i), static_cast<int>(std::min<long long>(kChunk, Hi - i)), scratch);
-    });
+    }, parallel::kMinPiece, MinSplit);
 }
 
 // ---- Complex logarithm, exponential and power of arrays (vec_exp.cpp) ----------------------------------------

@@ -296,7 +296,9 @@ void Log2Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
     constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1, kSign = std::uint64_t{1} << 63;
     constexpr std::uint64_t kHalfRootBits = 0x3fe6a09e667f3bcd;  // √½ as a Double: exponent 1022 like m
     static_assert(kHalfRootBits == std::bit_cast<std::uint64_t>(M_SQRT1_2));
-    detail::Chunked(N, [&](std::int64_t Lo, int Cnt, double* Work) {
+    // Integer operations, a quotient and a sum per element around the logarithm: exact or correctly rounded at any
+    // vector width, so the pass may run eight wide; some 1.4 ns per element on one thread in all.
+    detail::Chunked<parallel::TIsa::Avx512>(N, [&](std::int64_t Lo, int Cnt, double* Work) {
         const double* s = Src + Lo;
         double* d = Dst + Lo;
         double* m = Work;
@@ -322,7 +324,7 @@ void Log2Of(bool Complex, const double* Src, double* Dst, std::int64_t N)
         if (!special) return;
         for (int k = 0; k < Cnt; ++k)
             if (!std::isnormal(x[k])) d[k] = tarnel::Log2(x[k]);
-    });
+    }, parallel::MinSplitFor(1.4));
 }
 const auto Exp2Of = ExpBaseOf(2, LN2);
 const auto Exp10Of = ExpBaseOf(10, LN10);

@@ -16,6 +16,9 @@ namespace tarnel::detail {
 
 // ‖V‖∞, ‖V‖₂ and U·V over N elements, 0 for N = 0.
 double OptNormC(const double* V, int N);
+// Whether OptNormC(V, N) > Bound, without forming the norm. NoNaN: the caller knows no element is NaN, and the scan
+// stops at the first element above Bound.
+bool OptNormCAbove(const double* V, int N, double Bound, bool NoNaN = false);
 double OptNormL2(const double* V, int N);
 double OptDot(const double* U, const double* V, int N);
 

@@ -117,7 +117,9 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
                     detail::OptAxpy(n, k / 2, D, W);
                     blas::Syr2(uplo, n, 1, W, D, h, n);
                 }
-                detail::Mirror<double>(H, false);
+                // The caller's matrix is symmetric whenever the callbacks run; the pooled one is read only by the
+                // products here, which see the one triangle.
+                if (InvHess) detail::Mirror<double>(H, false);
             }
         } else {
             StopReason = OptResZeroStep;  // the tests below may replace it
@@ -127,7 +129,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
             StopReason = OptResConverged;
         } else if (iter > MaxIter) {
             StopReason = OptResMaxIter;
-        } else if (OptNormC(g.Values(), n) > GradTol) {
+        } else if (detail::OptNormCAbove(g.Values(), n, GradTol)) {
             if ((OptNormL2(X, n) + kEps) * kEps >= a * snorm) StopReason = OptResSmallStep;
         } else {
             StopReason = OptResSmallGrad;

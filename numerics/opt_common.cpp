@@ -10,6 +10,7 @@
 #include "numerics/OptimizationLog.h"
 #include "numerics/OptimizationWork.h"
 #include "platform/rtl/NumText.h"
+#include "platform/wavrin/PairSum.h"
 
 namespace tarnel {
 
@@ -46,14 +47,37 @@ double OptNormC(const double* V, int N)
     return N == 0 ? 0 : nspdNorm(V, nullptr, N, NSP_C);
 }
 
+bool OptNormCAbove(const double* V, int N, double Bound, bool NoNaN)
+{
+    if (N == 0) return 0 > Bound;  // the norm of nothing is 0
+    if (NoNaN) {
+        for (int i = 0; i < N; ++i)
+            if (std::fabs(V[i]) > Bound) return true;
+        return false;
+    }
+    // ‖V‖∞ is NaN when an element is, and a NaN is above nothing.
+    bool nan = false, above = false;
+    for (int i = 0; i < N; ++i) {
+        nan |= V[i] != V[i];
+        above |= std::fabs(V[i]) > Bound;
+    }
+    return above && !nan;
+}
+
 double OptNormL2(const double* V, int N)
 {
-    return N == 0 ? 0 : nspdNorm(V, nullptr, N, NSP_L2);
+    if (N == 0) return 0;
+    // nspdNorm's sum of squares without the calls and checks around it; a sum out of the range the routine takes
+    // the root of directly (it redoes those scaled) goes to the routine itself.
+    const double s = wavrin::PairSum(0, N, [V](long long i) { return V[i] * V[i]; });
+    if (std::isfinite(s) && s >= 1e-290) return std::sqrt(s);
+    return nspdNorm(V, nullptr, N, NSP_L2);
 }
 
 double OptDot(const double* U, const double* V, int N)
 {
-    return N == 0 ? 0 : nspdDotProd(U, V, N);
+    // nspdDotProd's sum, without the calls and checks around it.
+    return wavrin::PairSum(0, N, [U, V](long long i) { return U[i] * V[i]; });
 }
 
 void OptAxpy(int N, double A, const double* Src, double* Dst)

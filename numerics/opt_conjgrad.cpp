@@ -2,6 +2,7 @@
 // direction H, the point X and the gradient G, with their previous values, are pooled vectors, sized once; a pass
 // works on their elements directly (the same operations, in the same order, as the vector methods).
 #include <algorithm>
+#include <cmath>
 
 #include "core/TempGuard.h"
 #include "numerics/Optimization.h"
@@ -95,7 +96,7 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
             StopReason = OptResConverged;
         } else if (iter > MaxIter) {
             StopReason = OptResMaxIter;
-        } else if (OptNormC(GNew, n) > GradTol) {
+        } else if (detail::OptNormCAbove(GNew, n, GradTol, !std::isnan(gnorm))) {  // ‖G‖₂ is NaN iff an element is
             if ((xnorm + kEps) * kEps >= step * hnorm) StopReason = OptResSmallStep;
         } else {
             StopReason = OptResSmallGrad;

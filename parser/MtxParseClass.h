@@ -291,6 +291,13 @@ inline TCplx Quotient(const TCplx& a, const TCplx& b)
 // Runs the records from Head in list order; the last record's result, or nil for a nil head.
 const TValueRef* Evaluate(TExprRec* Head);
 
+// The routines of "+", "-", "*" and "/": both operands real give the real result, otherwise a real operand takes
+// part as x + 0i and the result is complex ("/" through Quotient). A compiled expression runs them in line.
+void AddOperands(TExprRec& Rec);
+void SubtractOperands(TExprRec& Rec);
+void MultiplyOperands(TExprRec& Rec);
+void DivideOperands(TExprRec& Rec);
+
 // The records of one compiled expression, owned by it. Evaluating allocates nothing.
 class TCompiledExpression {
 public:
@@ -300,7 +307,9 @@ public:
     TCompiledExpression& operator=(const TCompiledExpression&) = delete;
 
     TExprRec* Head() const { return FHead; }
-    const TValueRef* Evaluate() const { return tarnel::Evaluate(FHead); }
+    // Runs the records from the head in list order, as tarnel::Evaluate does, with the same results; the last
+    // record's result, or nil without a head.
+    const TValueRef* Evaluate() const;
     // The records whose word is not a value word: 0 for a single constant.
     int OperationCount() const;
 
@@ -317,7 +326,8 @@ public:
             for (std::size_t k = 0; k < n; ++k) Visit(FBlocks[b][k]);
         }
     }
-    void SetHead(TExprRec* Head) { FHead = Head; }
+    // Makes Head the first record to run. The list from it is taken as it is linked now: link first.
+    void SetHead(TExprRec* Head);
 
 private:
     // Blocks grow with the expression (64, 128, ... records, at most 4096), so small expressions stay small and long
@@ -326,6 +336,17 @@ private:
     std::vector<std::unique_ptr<TExprRec[]>> FBlocks;
     std::size_t FUsed = 0;  // records taken from the last block
     TExprRec* FHead = nullptr;
+
+    // The list from FHead as the steps of one loop: value copies and the four arithmetic operators run in that loop
+    // (no call), and an operand that is the result of the step just before is taken from a register instead of
+    // being stored and read back. Every record's result is still written as its routine would write it.
+    struct TStep {
+        TExprRec* Rec;
+        // How the step runs (parse_eval.cpp): 4 times its kind (called through its routine, or one of the
+        // operations run in the loop) plus bit i when operand i is the result of the step before, run in the loop.
+        std::uint8_t Code;
+    };
+    std::vector<TStep> FSteps;
 };
 
 // The head and tail of a list of records being linked.

@@ -248,32 +248,6 @@ double ToDeg(double x)
 
 // ---- Two arguments ---------------------------------------------------------------------------------------------
 
-void Add(TExprRec& R)
-{
-    if (Real2(R)) return SetResult(R, ArgReal(R, 0) + ArgReal(R, 1));
-    if (!ArgIsComplex(R, 1)) return SetResult(R, CAdd(*R.Args[0]->CplxLoc, ArgReal(R, 1)));
-    if (!ArgIsComplex(R, 0)) return SetResult(R, CAdd(ArgReal(R, 0), *R.Args[1]->CplxLoc));
-    SetResult(R, CAdd(*R.Args[0]->CplxLoc, *R.Args[1]->CplxLoc));
-}
-void Sub(TExprRec& R)
-{
-    if (Real2(R)) return SetResult(R, ArgReal(R, 0) - ArgReal(R, 1));
-    if (!ArgIsComplex(R, 1)) return SetResult(R, CSub(*R.Args[0]->CplxLoc, ArgReal(R, 1)));
-    if (!ArgIsComplex(R, 0)) return SetResult(R, CSub(ArgReal(R, 0), *R.Args[1]->CplxLoc));
-    SetResult(R, CSub(*R.Args[0]->CplxLoc, *R.Args[1]->CplxLoc));
-}
-void Mul(TExprRec& R)
-{
-    if (Real2(R)) return SetResult(R, ArgReal(R, 0) * ArgReal(R, 1));
-    if (!ArgIsComplex(R, 1)) return SetResult(R, CMul(*R.Args[0]->CplxLoc, ArgReal(R, 1)));
-    if (!ArgIsComplex(R, 0)) return SetResult(R, CMul(ArgReal(R, 0), *R.Args[1]->CplxLoc));
-    SetResult(R, CMul(*R.Args[0]->CplxLoc, *R.Args[1]->CplxLoc));
-}
-void Divide(TExprRec& R)
-{
-    Real2(R) ? SetResult(R, ArgReal(R, 0) / ArgReal(R, 1)) : SetResult(R, Quotient(ArgCplx(R, 0), ArgCplx(R, 1)));
-}
-
 // "div" and "mod": the rounded operands divided as 64-bit integers, truncating toward zero.
 template <bool Remainder>
 void IntegerDivide(TExprRec& R)
@@ -469,12 +443,12 @@ void DefineBuiltinWords(TExpressList& D, char Separator)
         {"in", boolean, 2, 10, Equal},
         {"^", plain, 2, 20, PowerWord},
         {"^@", plain, 2, 20, IntPowerWord},
-        {"*", plain, 2, 30, Mul},
-        {"/", plain, 2, 30, Divide},
+        {"*", plain, 2, 30, MultiplyOperands},
+        {"/", plain, 2, 30, DivideOperands},
         {"div", plain, 2, 30, IntegerDivide<false>},
         {"mod", plain, 2, 30, IntegerDivide<true>},
-        {"+", plain, 2, 40, Add},
-        {"-", plain, 2, 40, Sub},
+        {"+", plain, 2, 40, AddOperands},
+        {"-", plain, 2, 40, SubtractOperands},
         {">", boolean, 2, 50, Greater},
         {">=", boolean, 2, 50, GreaterEqual},
         {"<=", boolean, 2, 50, LessEqual},

@@ -194,7 +194,7 @@ int TCompiledExpression::OperationCount() const
 TExprRec* TCompiledExpression::NewRecord()
 {
     if (FBlocks.empty() || FUsed == BlockSize(FBlocks.size() - 1)) {
-        FBlocks.push_back(std::make_unique<TExprRec[]>(BlockSize(FBlocks.size())));
+        FBlocks.push_back(std::make_unique_for_overwrite<TExprRec[]>(BlockSize(FBlocks.size())));
         FUsed = 0;
     }
     TExprRec* r = &FBlocks.back()[FUsed++];

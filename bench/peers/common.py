@@ -24,9 +24,10 @@ def emit(record):
     sys.stdout.flush()
 
 
-def row(operation, size, fn, side="numpy", min_time=None):
+def row(operation, size, fn, side="numpy", min_time=None, evals=None):
     """Times fn REPETITIONS times, each over enough calls to last MIN_TIME (or min_time seconds, for a row whose
-    calls are long), and prints the time per call of each."""
+    calls are long), and prints the time per call of each; with evals (called once, only for a row that runs) also
+    how many evaluations of its objective one call of fn makes."""
     name = f"{operation}|{size}|{side}"
     if not FILTER.search(name):
         return
@@ -35,7 +36,10 @@ def row(operation, size, fn, side="numpy", min_time=None):
     per_call = timer.timeit(number) / number
     number = max(1, int((min_time or MIN_TIME) / max(per_call, 1e-9)))
     samples = [t / number * 1e9 for t in timer.repeat(repeat=REPETITIONS, number=number)]
-    emit({"name": name, "ns": samples})
+    record = {"name": name, "ns": samples}
+    if evals is not None:
+        record["evals"] = evals()
+    emit(record)
 
 
 def _openblas():

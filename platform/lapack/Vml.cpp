@@ -45,8 +45,8 @@ bool Clash(const double* p, const double* q, long long n)
 }
 
 // One thread's time per element of each kernel, in nanoseconds, with the data in the caches (the AVX-512 kernels;
-// the narrower ones take longer, so their pieces only grow in time): it sets the least piece shared out among the
-// threads (parallel::MinPieceFor).
+// the narrower ones take longer, so they are shared out only later in time): it sets the least length shared out
+// among the threads (parallel::MinSplitFor).
 namespace ns {
 constexpr double kExp = 0.55, kLn = 0.75, kLog10 = 0.77, kSqrt = 0.27, kInvSqrt = 0.88, kCbrt = 1.0, kInvCbrt = 2.5,
                  kInv = 0.15, kSin = 0.83, kCos = 0.98, kTan = 1.26, kAsin = 1.12, kAcos = 1.48, kAtan = 1.74,
@@ -65,7 +65,7 @@ void Unary(const int* pn, const double* a, double* y, vml::Unary f, double nsPer
         out = t.data();
     }
     parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, out + lo); },
-                     parallel::MinPieceFor(nsPerElement));
+                     parallel::kMinPiece, parallel::MinSplitFor(nsPerElement));
     if (!t.empty()) std::memcpy(y, t.data(), t.size() * sizeof(double));
 }
 
@@ -80,7 +80,7 @@ void Binary(const int* pn, const double* a, const double* b, double* y, vml::Bin
         out = t.data();
     }
     parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, b + lo, out + lo); },
-                     parallel::MinPieceFor(nsPerElement));
+                     parallel::kMinPiece, parallel::MinSplitFor(nsPerElement));
     if (!t.empty()) std::memcpy(y, t.data(), t.size() * sizeof(double));
 }
 
@@ -179,7 +179,7 @@ void VDSINCOS(const int* pn, const double* a, double* s, double* c)
     }
     const vml::Pair f = vml::Kernels().sincos;
     parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, os + lo, oc + lo); },
-                     parallel::MinPieceFor(ns::kSinCos));
+                     parallel::kMinPiece, parallel::MinSplitFor(ns::kSinCos));
     if (!ts.empty()) {
         std::memcpy(s, ts.data(), ts.size() * sizeof(double));
         std::memcpy(c, tc.data(), tc.size() * sizeof(double));

@@ -1,8 +1,8 @@
 // Splitting large element-wise work among a few threads. Internal to the library.
 //
-// Pieces(n, run) calls run(lo, hi) on contiguous pieces that cover [0, n): one piece for small n, else pieces of at
-// least kMinPiece elements (kMinStreamPiece for passes that only stream their Doubles, MinPieceFor (time per
-// element) for kernels whose cost is known; starting at multiples of 8)
+// Pieces(n, run) calls run(lo, hi) on contiguous pieces that cover [0, n): one piece for small n (below two least
+// pieces, or below a length given by the kernel's time per element, MinSplitFor), else pieces of at least kMinPiece
+// elements (kMinStreamPiece for passes that only stream their Doubles; starting at multiples of 8)
 // that the calling thread and up to UsefulThreads() − 1 workers take in turn. Callers keep every element's
 // computation independent of the cut, so the results are the same as from one piece; arrays that the pieces write
 // must not overlap the arrays that other pieces read.
@@ -23,16 +23,16 @@ constexpr long long kMinPiece = 1 << 15;
 // than waking a worker costs; up to 10^6 elements one thread keeps up with the caches (measured: 4 threads took
 // 1.3 times as long as one for an in-place scaling of 10^6 elements), beyond them the threads' bandwidth counts.
 constexpr long long kMinStreamPiece = 1 << 19;
-// The least piece of a heavier kernel is counted in work, not in elements: one thread's time for the piece, at
-// least kMinPieceNs. Waking a worker costs tens of microseconds here, and what a worker writes lands in its own
-// caches, from where the caller's next pass has to fetch it back: 3 pieces of an exponential of 10^5 elements, some
-// 20 µs each, made a chain of passes over those elements slower than one thread alone.
-constexpr double kMinPieceNs = 100'000;
-// The least piece of a kernel taking NsPerElement nanoseconds per element on one thread (its time with the data in
-// the caches), never below kMinPiece.
-constexpr long long MinPieceFor(double NsPerElement)
+// Whether a heavier kernel is shared out at all is a question of work, not of elements: from kMinSplitNs of one
+// thread's time on. Waking a worker costs tens of microseconds here, and what a worker writes lands in its own
+// caches, from where the caller's next pass has to fetch it back: 3 pieces of an exponential of 10^5 elements
+// (some 60 µs of work) made a chain of passes over those elements slower than one thread alone.
+constexpr double kMinSplitNs = 200'000;
+// The least length at which a kernel taking NsPerElement nanoseconds per element on one thread (with the data in
+// the caches) is shared out, never below two pieces of kMinPiece.
+constexpr long long MinSplitFor(double NsPerElement)
 {
-    return std::max(kMinPiece, static_cast<long long>(kMinPieceNs / NsPerElement));
+    return std::max(2 * kMinPiece, static_cast<long long>(kMinSplitNs / NsPerElement));
 }
 constexpr int kMaxThreads = 8;
 // Pieces per thread: a thread the system holds back leaves its share to the others.
@@ -100,9 +100,9 @@ void RunWide(const Run& run, long long lo, long long hi)
 }
 
 template <TIsa Widest = TIsa::Avx2, class Run>
-void Pieces(long long n, const Run& run, long long minPiece = kMinPiece)
+void Pieces(long long n, const Run& run, long long minPiece = kMinPiece, long long minSplit = 0)
 {
-    if (n < 2 * minPiece) return RunWide<Widest>(run, 0, n);
+    if (n < std::max(2 * minPiece, minSplit)) return RunWide<Widest>(run, 0, n);
     const long long threads = UsefulThreads();
     const long long parts = std::min<long long>(threads * kPiecesPerThread, n / minPiece);
     if (threads <= 1 || parts <= 1) return RunWide<Widest>(run, 0, n);

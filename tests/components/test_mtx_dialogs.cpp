@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <vector>
@@ -250,6 +251,44 @@ private slots:
         QCOMPARE(d.Loops(), (std::int64_t{1} << 32));
     }
 
+    // The loop reads Max and InfiniteLoop before every pass, so a change made on the main thread during a run counts
+    // from the next pass on (a data race before they were atomics; scripts/test-tsan runs this suite).
+    void BoundsChangedDuringARun()
+    {
+        struct Case {
+            const char* what;
+            bool infinite;
+            int max, holdAt;
+            std::function<void(TMtxProgressDialog&)> change;
+            int passes;
+        };
+        const Case cases[] = {
+            {"Max lowered below the counter", false, 1000000, 5, [](TMtxProgressDialog& d) { d.SetMax(3); }, 5},
+            {"Max raised", false, 5, 3, [](TMtxProgressDialog& d) { d.SetMax(8); }, 8},
+            {"InfiniteLoop switched off", true, 6, 5, [](TMtxProgressDialog& d) { d.SetInfiniteLoop(false); }, 6},
+        };
+        for (const Case& c : cases) {
+            TMtxProgressDialog d(nullptr);
+            d.SetRange(1, c.max);
+            d.SetInfiniteLoop(c.infinite);
+            std::atomic<int> passes{0};
+            std::atomic<bool> held{false}, release{false};
+            d.SetOnCompute([&](TComponent*) {
+                ++passes;
+                if (d.Counter() != c.holdAt) return;
+                held = true;
+                while (!release.load() && !d.Stopped()) QThread::yieldCurrentThread();
+            });
+            d.Execute();
+            QVERIFY2(QTest::qWaitFor([&] { return held.load(); }), c.what);
+            c.change(d);
+            release = true;
+            QVERIFY2(WaitIdle(d), c.what);
+            QVERIFY2(passes.load() == c.passes, c.what);
+            QVERIFY2(d.Counter() == c.passes, c.what);  // counted from 1, one per pass, not past the last
+        }
+    }
+
     // Infinite mode: the bar runs Min .. Max, also at Loops 1 and with Min above 0, and Counter wraps.
     void InfiniteLoopBar()
     {
@@ -273,6 +312,31 @@ private slots:
             d.Execute();
             d.SetCounter(c.counter);
             QVERIFY(QTest::qWaitFor([&] { return d.ProgressBar().value() == c.want; }, 5000));
+            hold = false;
+            QVERIFY(WaitIdle(d));
+        }
+        // A tick moves the bar straight to its place, not by way of Min (which showed an empty bar at every tick).
+        {
+            TMtxProgressDialog d(nullptr);
+            d.SetShowDialog(true);
+            d.SetInfiniteLoop(true);
+            d.SetRange(0, 9);
+            d.SetUpdateInterval(1);
+            d.SetInternalLoop(false);
+            std::atomic<bool> hold{true};
+            d.SetOnCompute([&](TComponent*) {
+                while (hold.load() && !d.Stopped()) QThread::yieldCurrentThread();
+            });
+            std::vector<int> values;
+            QObject::connect(&d.ProgressBar(), &QProgressBar::valueChanged, &d.ProgressBar(),
+                             [&](int v) { values.push_back(v); });
+            d.Execute();
+            d.SetCounter(23);
+            QVERIFY(QTest::qWaitFor([&] { return !values.empty() && values.back() == 3; }, 5000));
+            d.SetCounter(25);
+            QVERIFY(QTest::qWaitFor([&] { return values.back() == 5; }, 5000));
+            QTest::qWait(60);  // more ticks, the counter unchanged
+            QCOMPARE(values, (std::vector<int>{3, 5}));
             hold = false;
             QVERIFY(WaitIdle(d));
         }
@@ -328,6 +392,38 @@ private slots:
         QVERIFY(WaitIdle(d));
         QVERIFY(!w.isVisible());
         QVERIFY(main.isEnabled());
+    }
+
+    // The worker starts before the window shows, so a short run may end before it appears: OnCompute still follows
+    // peStart, the window and the disabled windows are there when Execute returns, and the end undoes them.
+    void RunEndingBeforeTheWindowShows()
+    {
+        QWidget main;
+        main.show();
+        TMtxProgressDialog d(nullptr);
+        d.SetShowDialog(true);
+        d.SetInternalLoop(false);
+        std::atomic<int> starts{0}, calls{0};
+        std::atomic<bool> computeBeforeStart{false};
+        int finishes = 0;
+        d.SetOnProgressUpdate([&](TComponent*, TMtxProgressEvent e) {
+            if (e == peStart) ++starts;
+            if (e == peFinish) ++finishes;
+        });
+        d.SetOnCompute([&](TComponent*) {
+            if (starts.load() != ++calls) computeBeforeStart = true;
+        });
+        for (int run = 1; run <= 20; ++run) {
+            d.Execute();
+            QVERIFY(d.Window().isVisible());
+            QVERIFY(!main.isEnabled());
+            QVERIFY(WaitIdle(d));
+            QVERIFY(!d.Window().isVisible());
+            QVERIFY(main.isEnabled());
+            QCOMPARE(finishes, run);
+        }
+        QCOMPARE(calls.load(), 20);
+        QVERIFY(!computeBeforeStart.load());
     }
 
     void SettingsStream()

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "Feldrin.h"
 #include "TestSupport.h"
+#include "core/LapackWork.h"
 #include "lapack_util.h"
 
 using namespace tarnel;
@@ -417,6 +419,48 @@ TEST_F(Inverse, FailuresAreReportedNotRaised)
     Set(sq, 1, 1, false, {2});
     ExpectRaise([&] { sq.Inv(mtBandSymmPosDef); }, "MtxType not supported");
     EXPECT_EQ(sq.Values()[0], 2);
+}
+
+// The inverses of the symmetric and Hermitian types (and BFGS's estimate) are completed by copying one triangle into
+// the other two rows and two columns at a time: every element must land where the element-by-element copy put it,
+// for even and odd orders, from either triangle, conjugated only when asked.
+TEST_F(Inverse, TheMirroredTriangleIsTheElementwiseTranspose)
+{
+    for (bool complex : {false, true}) {
+        for (bool hermitian : {false, true}) {
+            if (hermitian && !complex) continue;
+            for (TTriangleForm tf : {tfUpper, tfLower}) {
+                for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 31, 32, 33, 64, 65}) {
+                    SCOPED_TRACE(std::string(complex ? "complex" : "real") + (hermitian ? " Hermitian" : "") +
+                                 (tf == tfUpper ? " from upper" : " from lower") + " n = " + std::to_string(n));
+                    const int w = complex ? 2 : 1;
+                    TMtx a;
+                    a.Size(n, n, complex);
+                    a.SetTriangleForm(tf);
+                    double* v = a.Values();
+                    // Distinct values; imaginary parts of both signs and a negative zero.
+                    for (std::int64_t k = 0; k < static_cast<std::int64_t>(n) * n * w; ++k)
+                        v[k] = k % 7 == 3 ? -0.0 : (k % 2 ? -1.0 : 1.0) * (static_cast<double>(k) + 0.5);
+                    std::vector<double> want(v, v + static_cast<std::int64_t>(n) * n * w);
+                    for (int i = 0; i < n; ++i) {
+                        for (int j = i + 1; j < n; ++j) {
+                            const std::int64_t up = (static_cast<std::int64_t>(i) * n + j) * w;
+                            const std::int64_t lo = (static_cast<std::int64_t>(j) * n + i) * w;
+                            const std::int64_t from = tf == tfUpper ? up : lo, to = tf == tfUpper ? lo : up;
+                            for (int part = 0; part < w; ++part) want[to + part] = v[from + part];
+                            if (hermitian) want[to + 1] = -want[to + 1];
+                        }
+                    }
+                    if (complex) {
+                        detail::Mirror<TCplx>(a, hermitian);
+                    } else {
+                        detail::Mirror<double>(a, false);
+                    }
+                    EXPECT_EQ(std::memcmp(a.Values(), want.data(), want.size() * sizeof(double)), 0);
+                }
+            }
+        }
+    }
 }
 
 // ---- Determinant ----------------------------------------------------------------------------------------------

@@ -2,13 +2,17 @@
 // line search tries (seen by a spy objective), the stops, the logs, the refusals of derivative procedures that
 // resize their outputs, and raising objectives.
 #include <cmath>
+#include <cstring>
 #include <functional>
+#include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "OptimizationTest.h"
 #include "TestSupport.h"
 #include "numerics/OptimizationLog.h"
+#include "numerics/OptimizationWork.h"
 
 using namespace tarnel;
 using namespace testsupport;
@@ -516,6 +520,36 @@ TEST_F(GradientOptimization, StationaryStartPoints)
     }
 }
 
+// BowlGrad whose element At (OConsts[1], a TNaNAt) is NaN from the second call on.
+struct TNaNAt {
+    int At = 0, Calls = 0;
+};
+void NaNLaterGrad(TOptFunction f, std::span<const double> x, std::span<const double> c, std::span<void* const> o,
+                  TVec& g)
+{
+    BowlGrad(f, x, c, o, g);
+    TNaNAt& nan = *static_cast<TNaNAt*>(o[1]);
+    if (++nan.Calls > 1) g.Values()[nan.At] = NAN;
+}
+
+// A NaN in the gradient makes its infinity norm NaN, which is not above GradTol: the pass ends OptResSmallGrad, in
+// whichever element the NaN stands.
+TEST_F(GradientOptimization, ANaNGradientEndsOnTheGradientTest)
+{
+    for (TMethod m : {kBFGS, kDFP, kFR, kPR}) {
+        for (bool soft : {false, true}) {
+            for (int at : {0, 2, 4}) {
+                TNaNAt nan{at};
+                void* const o[] = {nullptr, &nan};
+                const TRun r = RunGradient(m, soft, Bowl, NaNLaterGrad, {1, -2, 0.5, 3, -1}, {}, o, nullptr, 100, 1e-8,
+                                           1e-5);
+                EXPECT_EQ(r.Reason, OptResSmallGrad) << Name(m) << (soft ? " soft" : " strict") << " at " << at;
+                EXPECT_EQ(r.Iter, 1) << Name(m) << (soft ? " soft" : " strict") << " at " << at;
+            }
+        }
+    }
+}
+
 struct MarquardtRun {
     std::vector<double> X;
     double FMin = NAN;
@@ -717,6 +751,56 @@ TEST_F(GradientOptimization, NoParameters)
     EXPECT_EQ(r.Iter, 2);
     EXPECT_EQ(r.FMin, 0);
     EXPECT_EQ(cov.Rows(), 0);
+}
+
+
+// The minimisers' norms, dot product and gradient test skip the vector methods' calls but must give their bits: every
+// length around the summation's blocks, sums of squares that underflow or overflow (the scaled norm), NaN and
+// infinities anywhere, signed zeros; the test "‖V‖∞ > Bound" at, just below and beyond the largest magnitude, also in
+// its form for vectors known to hold no NaN.
+TEST_F(GradientOptimization, WorkNormsAreThoseOfTheVectorMethods)
+{
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    std::mt19937 rng(7);
+    std::normal_distribution<double> normal;
+    const struct {
+        const char* What;
+        double Scale, Special;  // every element times Scale; Special (when not 0) at one position
+    } kinds[] = {{"plain", 1, 0},           {"squares underflow", 1e-160, 0}, {"squares overflow", 1e160, 0},
+                 {"one NaN", 1, nan},       {"one infinity", 1, -inf},        {"a huge one among small", 1e-3, 1e200},
+                 {"negative zero", 0, -0.0}};
+    for (const auto& k : kinds) {
+        for (int n : {1, 2, 7, 8, 9, 15, 16, 17, 50, 127, 128, 129, 300}) {
+            for (int at : {0, n / 2, n - 1}) {
+                SCOPED_TRACE(std::string(k.What) + " n = " + std::to_string(n) + " at " + std::to_string(at));
+                TVec u, v;
+                u.Size(n);
+                v.Size(n);
+                for (int i = 0; i < n; ++i) {
+                    u.Values()[i] = k.Scale * normal(rng);
+                    v.Values()[i] = normal(rng);
+                }
+                if (k.Special != 0 || std::signbit(k.Special)) u.Values()[at] = k.Special;
+                EXPECT_TRUE(same(detail::OptNormL2(u.Values(), n), u.NormL2()));
+                EXPECT_TRUE(same(detail::OptDot(u.Values(), v.Values(), n), u.DotProd(v)));
+                EXPECT_TRUE(same(detail::OptDot(v.Values(), u.Values(), n), v.DotProd(u)));
+                const double c = u.NormC();
+                for (double bound : {0.0, -1.0, c, std::nextafter(c, 0.0), 2 * c, inf, -inf, nan}) {
+                    EXPECT_EQ(detail::OptNormCAbove(u.Values(), n, bound), c > bound) << "bound " << bound;
+                    if (!std::isnan(c)) {
+                        EXPECT_EQ(detail::OptNormCAbove(u.Values(), n, bound, true), c > bound) << "bound " << bound;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(detail::OptNormL2(nullptr, 0), 0);
+    EXPECT_EQ(detail::OptDot(nullptr, nullptr, 0), 0);
+    for (bool noNaN : {false, true}) {
+        EXPECT_TRUE(detail::OptNormCAbove(nullptr, 0, -1, noNaN));
+        EXPECT_FALSE(detail::OptNormCAbove(nullptr, 0, 0, noNaN));
+    }
 }
 
 }  // namespace

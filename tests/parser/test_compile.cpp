@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -351,6 +352,96 @@ TEST_F(ParserCompile, AssignmentRebindsTheName)
     EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, PI);
     rebind->Evaluate();
     EXPECT_EQ(ValueOf(*L.Compile("pi")).Z.Re, 5);
+}
+
+TEST_F(ParserCompile, TheEvaluationLoopGivesWhatTheRoutinesGive)
+{
+    // A compiled expression runs "+", "-", "*", "/" and value copies in its own loop and hands a result to the next
+    // step in a register; tarnel::Evaluate calls every record's routine. Both must leave every record with the same
+    // form and bits, over operands of each form (bound variables are complex, real(...) and "2" real, "2i" a
+    // complex literal), results passed on or read back, steps after a called routine and after ":=".
+    TLanguage L;
+    TCplx u{0, 0}, v{0, 0};
+    L.Define("u", u);
+    L.Define("v", v);
+    const char* const leaves[] = {"u", "v", "real(u)", "real(v)", "2", "2i"};
+    const char* const ops[] = {"+", "-", "*", "/"};
+    const char* const shapes[] = {
+        "A @ B",
+        "(u # v) @ B",
+        "A @ (u # v)",
+        "(u # v) @ (v # u)",
+        "sqrt(u) @ (u # v)",
+        "(u # v) @ sqrt(B)",
+        "real(u # v) @ A",
+        "u # v @ u # A @ B",
+        "(w := u # v) @ B",
+        "A @ (w := u # v)",
+        "A",
+        "-(A @ B) # v",
+    };
+    auto fill = [](std::string t, char mark, const std::string& with) {
+        for (std::size_t at; (at = t.find(mark)) != std::string::npos;) t.replace(at, 1, with);
+        return t;
+    };
+    std::vector<std::string> texts;
+    for (const char* shape : shapes) {
+        for (const char* a : leaves) {
+            for (const char* b : leaves) {
+                for (const char* op : ops) {
+                    for (const char* op2 : ops) {
+                        texts.push_back(fill(fill(fill(fill(shape, 'A', a), 'B', b), '@', op), '#', op2));
+                    }
+                }
+            }
+        }
+    }
+    const double inf = INFINITY;
+    const TCplx values[] = {{1.5, 0}, {-0.0, 0},   {0, -0.0},      {NAN, 0}, {inf, 0},        {-inf, 2},
+                            {3, -4},  {1e-310, 0}, {1e308, 1e308}, {2, 0},   {-0.75, 1e-300}, {0, NAN}};
+    // Every record's result as read through its reference.
+    struct TSeen {
+        bool Complex;
+        double Re, Im;
+    };
+    auto results = [](TCompiledExpression& e) {
+        std::vector<TSeen> seen;
+        e.ForEachRecord([&](TExprRec& r) {
+            const parsertest::TValue v = ValueOf(r.Result);
+            seen.push_back({v.Complex, v.Z.Re, v.Z.Im});
+        });
+        return seen;
+    };
+    // Bit for bit, signs of zero included; a NaN matches any NaN (its sign and payload follow the order in which the
+    // compiler happens to put the operands of one multiplication).
+    auto sameBits = [](double p, double q) {
+        return (std::isnan(p) && std::isnan(q)) || std::memcmp(&p, &q, sizeof p) == 0;
+    };
+    for (const std::string& text : texts) {
+        auto e = L.Compile(text);
+        for (const TCplx& x : values) {
+            for (const TCplx& y : values) {
+                u = x;
+                v = y;
+                const parsertest::TValue fromLoop = ValueOf(*e->Evaluate());
+                const std::vector<TSeen> loop = results(*e);
+                u = x;  // ":=" may not write u or v here, but set them again all the same
+                v = y;
+                const parsertest::TValue fromRoutines = ValueOf(*Evaluate(e->Head()));
+                const std::vector<TSeen> routines = results(*e);
+                ASSERT_EQ(fromLoop.Complex, fromRoutines.Complex) << text;
+                ASSERT_TRUE(sameBits(fromLoop.Z.Re, fromRoutines.Z.Re) && sameBits(fromLoop.Z.Im, fromRoutines.Z.Im))
+                    << text << " at u = (" << x.Re << ", " << x.Im << "), v = (" << y.Re << ", " << y.Im << ")";
+                ASSERT_EQ(loop.size(), routines.size());
+                for (std::size_t k = 0; k < loop.size(); ++k) {
+                    ASSERT_TRUE(loop[k].Complex == routines[k].Complex && sameBits(loop[k].Re, routines[k].Re) &&
+                                sameBits(loop[k].Im, routines[k].Im))
+                        << text << ": record " << k << " at u = (" << x.Re << ", " << x.Im << "), v = (" << y.Re << ", "
+                        << y.Im << ")";
+                }
+            }
+        }
+    }
 }
 
 TEST_F(ParserCompile, EvaluationAllocatesNothing)

@@ -273,7 +273,7 @@ TEST(Vml, StridedPackAndUnpack)
 
 TEST(Vml, LargeArraysSharedAmongThreadsGiveTheSerialResults)
 {
-    // Above the exponential's threading threshold (pieces of some 10^5 elements), from two calling threads at once
+    // Above the exponential's threading threshold (some 3.6·10^5 elements), from two calling threads at once
     // (one of them finds the workers busy and works alone): every element equals the one-piece kernel's.
     const parallel::TFixedThreads shared(parallel::kMaxThreads);
     const int n = 1000003;

@@ -516,35 +516,41 @@ TEST(WavrinArith, InPlaceAcrossElementSizesEqualsDistinctBuffers)
     for (int i = 0; i < m; ++i) ASSERT_TRUE(Same(partRe[i], re[i]) && Same(partIm[i], im[i])) << "CplxTo2Real " << i;
 }
 
-// The cut of element-wise work: whatever the threads the machine has room for and whatever the least piece (of
-// the transcendental kernels or of the streaming passes, in elements or from a time per element: one that is no
-// multiple of 8, one that falls back to kMinPiece), the pieces cover every element exactly once, start at
-// multiples of 8 and are never shorter than the least piece but for the last; small work stays in one piece.
+// The cut of element-wise work: whatever the threads the machine has room for, the least piece (of the
+// transcendental kernels or of the streaming passes) and the least length shared out (from a time per element: one
+// above two least pieces, one that falls back to them), the pieces cover every element exactly once, start at
+// multiples of 8 and are never shorter than the least piece but for the last; shorter work stays in one piece,
+// longer work is cut where there is more than one thread.
 TEST(WavrinParallel, PiecesCoverEveryElementOnceWhateverTheThreads)
 {
     using namespace tarnel::parallel;
     const int most = WorkerCount() + 1;
     EXPECT_GE(UsefulThreads(), 1);
     EXPECT_LE(UsefulThreads(), most);
+    const std::pair<long long, long long> cuts[] = {
+        {kMinPiece, 0}, {kMinStreamPiece, 0}, {kMinPiece, MinSplitFor(0.55)}, {kMinPiece, MinSplitFor(100.0)}};
     for (int threads : {1, 2, most}) {
         const TFixedThreads fixed(threads);
         EXPECT_EQ(std::min(threads, most), UsefulThreads());
-        for (long long least : {kMinPiece, kMinStreamPiece, MinPieceFor(0.55), MinPieceFor(100.0)})
-            for (long long n : {0LL, 1LL, 2 * least - 1, 2 * least, 2 * least + 1, 1000003LL}) {
+        for (const auto& [least, split] : cuts) {
+            const long long alone = std::max(2 * least, split);
+            for (long long n : {0LL, 1LL, 2 * least - 1, 2 * least, 2 * least + 1, alone - 1, alone, 1000003LL}) {
                 std::vector<int> hits(static_cast<std::size_t>(n));
                 std::vector<std::pair<long long, long long>> pieces(64);
                 std::atomic<int> count{0};
                 Pieces(n, [&](long long lo, long long hi) {
                     pieces[static_cast<std::size_t>(count++)] = {lo, hi};
                     for (long long i = lo; i < hi; ++i) ++hits[static_cast<std::size_t>(i)];
-                }, least);
+                }, least, split);
                 const std::string where = std::to_string(threads) + " threads, n " + std::to_string(n) + ", least " +
-                                          std::to_string(least);
+                                          std::to_string(least) + ", split " + std::to_string(split);
                 int wrong = 0;
                 for (int h : hits) wrong += h != 1;
                 EXPECT_EQ(0, wrong) << where;
-                if (n < 2 * least || threads == 1) {
+                if (n < alone || threads == 1) {
                     EXPECT_EQ(1, count.load()) << where;
+                } else {
+                    EXPECT_LT(1, count.load()) << where;
                 }
                 for (int p = 0; p < count; ++p) {
                     EXPECT_EQ(0, pieces[p].first % 8) << where;
@@ -553,6 +559,7 @@ TEST(WavrinParallel, PiecesCoverEveryElementOnceWhateverTheThreads)
                     }
                 }
             }
+        }
     }
 }
 
