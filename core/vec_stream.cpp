@@ -215,7 +215,7 @@ void CheckEncoding(TPrecision Precision, TRounding Rounding)
 namespace {
 
 // An existing file that holds data is written over instead of being emptied first: emptying frees its cached pages
-// and its disk blocks only for the write to take new ones, and a save of 80 MB over a file took half as long again
+// and its disk blocks only for the write to take new ones, and a save of 80 MB over a file took about twice as long
 // that way as one that reuses them. While the save runs, the first bytes of the file say "no object": they carry a
 // NaN, which no reader takes for the ordinal both headers begin with. The object's own first bytes are held here
 // and written last, after the file has been cut to the object's length, so a save that stops part way (the process
@@ -292,8 +292,8 @@ void SaveObjectToFile(const std::string& FileName, bool Append, std::int64_t Byt
     std::error_code ec;
     const bool append = Append && std::filesystem::exists(FileName, ec);
     // Only a regular file with data is written over (a device or a pipe is written as it always is).
-    const std::uintmax_t held = Append ? 0 : std::filesystem::file_size(FileName, ec);
-    bool over = !Append && !ec && held > 0;
+    const std::uintmax_t size = Append ? 0 : std::filesystem::file_size(FileName, ec);
+    bool over = !Append && !ec && size > 0;
     std::optional<TFileStream> file;
     if (over) {
         try {
