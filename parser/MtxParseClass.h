@@ -338,12 +338,12 @@ private:
     TExprRec* FHead = nullptr;
 
     // The list from FHead as the steps of one loop: value copies and the four arithmetic operators run in that loop
-    // (no call), and an operand that is the result of the step just before is taken from a register instead of
-    // being stored and read back. Every record's result is still written as its routine would write it.
+    // (no call), and an operand that is the result of one of the two steps just before is taken from registers
+    // instead of being stored and read back. Every record's result is still written as its routine would write it.
     struct TStep {
         TExprRec* Rec;
         // How the step runs (parse_eval.cpp): 4 times its kind (called through its routine, or one of the
-        // operations run in the loop) plus bit i when operand i is the result of the step before, run in the loop.
+        // operations run in the loop) plus the form, which says which operands the loop holds in registers.
         std::uint8_t Code;
     };
     std::vector<TStep> FSteps;

@@ -3,10 +3,11 @@
 // Most of an arithmetic expression's time went on moving values: each record's routine was called, read its
 // operands through their references, stored its result, and the next record read that result back from memory, so
 // a chain of operations waited for a store and a load at every link. The loop below runs value copies and "+",
-// "-", "*", "/" in place and hands the result of one step to the next in a register when the next step uses it;
-// every other record is called through its routine. The arithmetic is the routines' own (one set of functions
-// below), so both ways give the same bits, and every record's result is written as its routine writes it, so ":="
-// and anything else reading a result through its reference sees what it saw before.
+// "-", "*", "/" in place and keeps the results of the last two steps in registers, where the next step takes its
+// operands from them when it can; every other record is called through its routine. The arithmetic is the
+// routines' own (one set of functions below), so both ways give the same bits, and every record's result is written
+// as its routine writes it, so ":=" and anything else reading a result through its reference sees what it saw
+// before.
 #include <cstdint>
 
 #include "parser/MtxParseClass.h"
@@ -117,7 +118,9 @@ void Operate(TExprRec& Rec)
     Write(Rec, re, im, F(ar, ai, ac, br, bi, bc, re, im));
 }
 
-// The results of the last two steps, when both ran in the loop (Last is that of the step just before).
+// The results of the last two steps run in the loop: (Re, Im, Complex) of the step just before, (BeforeRe,
+// BeforeIm, BeforeComplex) of the one before it. SetHead lets a step use them only where those steps did run in the
+// loop, one right after the other.
 struct TWindow {
     double Re = 0.0, Im = 0.0;
     bool Complex = false;
