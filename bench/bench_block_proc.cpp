@@ -2,7 +2,8 @@
 // whole vector per call, at the page's lengths 10 to 10^6, run through the page itself on Qt's offscreen platform:
 // "ours" the whole-vector operations, "blocks" the same operations block by block (TarnelBlockSize), "plain loop"
 // the scalar MaxwellPDF per element; against numpy's vectorised form with preallocated outputs
-// (bench/peers/block_proc.py). One thread on every side.
+// (bench/peers/block_proc.py). numpy and OpenBLAS on one thread; ours shares its long passes among the threads the
+// machine has free, as the library does everywhere.
 #include <cmath>
 
 #include "bench/QtBenchMain.h"

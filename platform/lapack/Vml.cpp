@@ -44,9 +44,9 @@ bool Clash(const double* p, const double* q, long long n)
     return p != q && p < q + n && q < p + n;
 }
 
-// One thread's time per element of each kernel, in nanoseconds, with the data in the caches (the AVX-512 kernels;
-// the narrower ones take longer, so they are shared out only later in time): it sets the least length shared out
-// among the threads (parallel::MinSplitFor).
+// One thread's time per element of each kernel, in nanoseconds, with the data in the caches: it sets the least
+// length shared out among the threads (parallel::MinSplitFor). Measured for the AVX-512 kernels; the narrower ones
+// take longer per element, so for them the threshold errs on the side of one thread.
 namespace ns {
 constexpr double kExp = 0.55, kLn = 0.75, kLog10 = 0.77, kSqrt = 0.27, kInvSqrt = 0.88, kCbrt = 1.0, kInvCbrt = 2.5,
                  kInv = 0.15, kSin = 0.83, kCos = 0.98, kTan = 1.26, kAsin = 1.12, kAcos = 1.48, kAtan = 1.74,

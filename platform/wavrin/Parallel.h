@@ -85,8 +85,7 @@ template <class Run>
     run(lo, hi);
 }
 template <class Run>
-[[gnu::target("avx512f,prefer-vector-width=512"), gnu::flatten]] void RunAvx512(const Run& run, long long lo,
-                                                                              long long hi)
+[[gnu::target("avx512f"), gnu::flatten]] void RunAvx512(const Run& run, long long lo, long long hi)
 {
     run(lo, hi);
 }
