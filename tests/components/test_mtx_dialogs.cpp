@@ -287,6 +287,18 @@ private slots:
             QVERIFY2(passes.load() == c.passes, c.what);
             QVERIFY2(d.Counter() == c.passes, c.what);  // counted from 1, one per pass, not past the last
         }
+        // Max lowered while the worker runs on without waiting for the main thread (nothing orders the write before
+        // the worker's next read but the atomic itself).
+        TMtxProgressDialog d(nullptr);
+        d.SetRange(1, std::numeric_limits<int>::max());
+        std::atomic<int> passes{0};
+        d.SetOnCompute([&](TComponent*) { ++passes; });
+        d.Execute();
+        QVERIFY(QTest::qWaitFor([&] { return passes.load() >= 100; }));
+        d.SetMax(50);
+        QVERIFY(WaitIdle(d));
+        QVERIFY(d.Counter() >= 100);
+        QCOMPARE(passes.load(), d.Counter());
     }
 
     // Infinite mode: the bar runs Min .. Max, also at Loops 1 and with Min above 0, and Counter wraps.
