@@ -23,7 +23,7 @@ TColor BGRFromColor(const QColor& Color)
 
 // A point's key and value lie side by side in one register: the extremes of both run together, two points a step
 // in two running values each (independent chains). x - x is 0 for a finite x, NaN else.
-TPointExtent TPointExtent::Of(const QCPGraphData* Points, qsizetype Count)
+TPointExtent TPointExtent::Of(const TChartPoint* Points, qsizetype Count)
 {
     TPointExtent e;
     if (Count <= 0) return e;

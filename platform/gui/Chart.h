@@ -5,8 +5,8 @@
 // The series layer: a page adds its series to the chart (the chart owns them, as QCustomPlot owns its
 // plottables) and feeds them points with AddXY. A point may carry a label; the labels of all series become the
 // texts of the bottom axis at their x values. After every change the chart rescales its axes to the data and
-// queues a repaint, so a burst of points costs one repaint. SetPoints replaces all points of a series at once (the
-// way long vectors reach a chart); an axis switched off automatic scaling keeps the range it was given.
+// queues a repaint, so a burst of points costs one repaint. SetPoints and FillPoints replace all points of a series
+// at once (the way long vectors reach a chart); an axis switched off automatic scaling keeps the range it was given.
 #pragma once
 
 #include <qcustomplot.h>
@@ -31,6 +31,9 @@ TColor BGRFromColor(const QColor& Color);
 // The point styles of a line series.
 enum class TPointerStyle { psNone, psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psDiamond };
 
+// A series' point: QCustomPlot's key-value pair, so that a line's plottable can share the series' own array.
+using TChartPoint = QCPGraphData;
+
 // Where a series' points lie: the extremes of the points whose coordinates are both finite (XLo > XHi when there is
 // none) and whether X never falls from one point to the next (as std::is_sorted has it).
 struct TPointExtent {
@@ -38,7 +41,7 @@ struct TPointExtent {
     bool Sorted = true;
     double Last = -INFINITY;  // the X of the point taken last
     // The extent of Count points, in one pass.
-    static TPointExtent Of(const QCPGraphData* Points, qsizetype Count);
+    static TPointExtent Of(const TChartPoint* Points, qsizetype Count);
     // Takes the point that follows the ones taken so far.
     void Add(double X, double Y)
     {
@@ -51,9 +54,6 @@ struct TPointExtent {
         YHi = Y > YHi ? Y : YHi;
     }
 };
-
-// A series' point: QCustomPlot's key-value pair, so that a line's plottable can share the series' own array.
-using TChartPoint = QCPGraphData;
 
 // What every series of the chart offers, whatever it draws: its points in the order they were added.
 class TChartSeries {
