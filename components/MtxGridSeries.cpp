@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "components/TarnelTee.h"
 #include "core/Dovi387.h"
@@ -109,6 +112,27 @@ bool FiniteRange(const TMtx& A, double& Min, double& Max)
         h = x > h ? x : h;
     };
     std::int64_t i = 0;
+#if defined(__SSE2__)
+    {
+        // Four elements a step in two pairs of registers, without branches: a NaN or an infinity stands in as the
+        // infinity that leaves the extreme alone (x - x is 0 only for a finite x).
+        const __m128d zero = _mm_setzero_pd(), up = _mm_set1_pd(INFINITY), down = _mm_set1_pd(-INFINITY);
+        __m128d lo0 = up, lo1 = up, hi0 = down, hi1 = down;
+        const auto TakeTwo = [&](__m128d x, __m128d& lo, __m128d& hi) {
+            const __m128d finite = _mm_cmpeq_pd(_mm_sub_pd(x, x), zero);
+            const __m128d kept = _mm_and_pd(finite, x);
+            lo = _mm_min_pd(_mm_or_pd(kept, _mm_andnot_pd(finite, up)), lo);
+            hi = _mm_max_pd(_mm_or_pd(kept, _mm_andnot_pd(finite, down)), hi);
+        };
+        for (; i + 4 <= n; i += 4) {
+            TakeTwo(_mm_loadu_pd(v + i), lo0, hi0);
+            TakeTwo(_mm_loadu_pd(v + i + 2), lo1, hi1);
+        }
+        const __m128d lo = _mm_min_pd(lo0, lo1), hi = _mm_max_pd(hi0, hi1);
+        Take(_mm_cvtsd_f64(lo), l0, h0), Take(_mm_cvtsd_f64(_mm_unpackhi_pd(lo, lo)), l1, h1);
+        Take(_mm_cvtsd_f64(hi), l2, h2), Take(_mm_cvtsd_f64(_mm_unpackhi_pd(hi, hi)), l3, h3);
+    }
+#endif
     for (; i + 4 <= n; i += 4) {
         Take(v[i], l0, h0);
         Take(v[i + 1], l1, h1);

@@ -24,16 +24,9 @@ namespace {
 template <class FX, class FY>
 void Plot(gui::TChartSeries& Series, int Count, FX X, FY Y)
 {
-    Series.FillPoints(Count, [&](double* Keys, double* Values) {
-        int n = 0;
-        for (int i = 0; i < Count; ++i) {
-            const double x = X(i), y = Y(i);
-            if (!std::isfinite(x) || !std::isfinite(y)) continue;  // IsNanInf, inline
-            Keys[n] = x;
-            Values[n] = y;
-            ++n;
-        }
-        return n;
+    Series.FillPoints(Count, [&](int i, double& x, double& y) {
+        x = X(i), y = Y(i);
+        return std::isfinite(x) && std::isfinite(y);  // IsNanInf, inline
     });
     Series.Chart()->Repaint();
 }

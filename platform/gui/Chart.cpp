@@ -5,6 +5,9 @@
 #include <map>
 
 #include <QTimer>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/gui/Guard.h"
 
@@ -18,106 +21,116 @@ TColor BGRFromColor(const QColor& Color)
 
 // ---- Series -----------------------------------------------------------------------------------------------
 
+// A point's key and value lie side by side in one register: the extremes of both run together, two points a step
+// in two running values each (independent chains). x - x is 0 for a finite x, NaN else.
+TPointExtent TPointExtent::Of(const TChartPoint* Points, qsizetype Count)
+{
+    TPointExtent e;
+    if (Count <= 0) return e;
+#if defined(__SSE2__)
+    const __m128d zero = _mm_setzero_pd();
+    __m128d lo0 = _mm_set1_pd(INFINITY), hi0 = _mm_set1_pd(-INFINITY), lo1 = lo0, hi1 = hi0;
+    bool sorted = true;
+    double last = -INFINITY;
+    const auto Single = [&](__m128d p) {
+        if (_mm_movemask_pd(_mm_cmpneq_pd(_mm_sub_pd(p, p), zero)) != 0) return;  // NaN or infinite
+        lo0 = _mm_min_pd(p, lo0);
+        hi0 = _mm_max_pd(p, hi0);
+    };
+    qsizetype i = 0;
+    for (; i + 2 <= Count; i += 2) {
+        const __m128d p = _mm_loadu_pd(&Points[i].key), q = _mm_loadu_pd(&Points[i + 1].key);
+        const double x0 = Points[i].key, x1 = Points[i + 1].key;
+        sorted &= !(x0 < last) & !(x1 < x0);  // as std::is_sorted: no point below the one before it
+        last = x1;
+        if (_mm_movemask_pd(_mm_cmpneq_pd(_mm_add_pd(_mm_sub_pd(p, p), _mm_sub_pd(q, q)), zero)) == 0) {
+            lo0 = _mm_min_pd(p, lo0);
+            hi0 = _mm_max_pd(p, hi0);
+            lo1 = _mm_min_pd(q, lo1);
+            hi1 = _mm_max_pd(q, hi1);
+        } else {
+            Single(p), Single(q);
+        }
+    }
+    if (i < Count) {
+        sorted &= !(Points[i].key < last);
+        Single(_mm_loadu_pd(&Points[i].key));
+    }
+    const __m128d lo = _mm_min_pd(lo0, lo1), hi = _mm_max_pd(hi0, hi1);
+    e.XLo = _mm_cvtsd_f64(lo), e.YLo = _mm_cvtsd_f64(_mm_unpackhi_pd(lo, lo));
+    e.XHi = _mm_cvtsd_f64(hi), e.YHi = _mm_cvtsd_f64(_mm_unpackhi_pd(hi, hi));
+    e.Sorted = sorted;
+    e.Last = Points[Count - 1].key;
+#else
+    for (qsizetype i = 0; i < Count; ++i) e.Add(Points[i].key, Points[i].value);
+#endif
+    return e;
+}
+
 void TChartSeries::Clear()
 {
-    FX.clear();
-    FY.clear();
+    ReleasePlotData();
+    FPoints.clear();
     FLabels.clear();
+    FExtent = TPointExtent();
     Changed();
 }
 
 int TChartSeries::AddXY(double X, double Y, const QString& Label)
 {
     if (!Label.isEmpty() || !FLabels.isEmpty()) {
-        FLabels.resize(FX.size());  // the points before the first label have none
+        FLabels.resize(FPoints.size());  // the points before the first label have none
         FLabels.append(Label);
     }
-    FX.append(X);
-    FY.append(Y);
+    ReleasePlotData();
+    FPoints.append(TChartPoint(X, Y));
+    FExtent.Add(X, Y);
     Changed();
     return Count() - 1;
 }
 
-void TChartSeries::SetPoints(QVector<double> X, QVector<double> Y)
+void TChartSeries::SetPoints(const QVector<double>& X, const QVector<double>& Y)
 {
-    const auto n = std::min(X.size(), Y.size());
-    X.resize(n);
-    Y.resize(n);
-    FX = std::move(X);
-    FY = std::move(Y);
-    FLabels.clear();
-    Changed();
+    const int n = static_cast<int>(std::min(X.size(), Y.size()));
+    FillPoints(n, [&](int i, double& x, double& y) {
+        x = X[i], y = Y[i];
+        return true;
+    });
 }
 
-void TChartSeries::MakeRoom(int Capacity)
+QVector<double> TChartSeries::XValues() const
 {
-    for (QVector<double>* v : {&FX, &FY}) {
-        if (!v->isDetached()) *v = QVector<double>();  // shared with a copy someone holds: fresh room, no copy made
-        v->resize(std::max(Capacity, 0));
-    }
+    QVector<double> x(FPoints.size());
+    for (qsizetype i = 0; i < x.size(); ++i) x[i] = FPoints[i].key;
+    return x;
+}
+
+QVector<double> TChartSeries::YValues() const
+{
+    QVector<double> y(FPoints.size());
+    for (qsizetype i = 0; i < y.size(); ++i) y[i] = FPoints[i].value;
+    return y;
+}
+
+TChartPoint* TChartSeries::MakeRoom(int Capacity)
+{
+    ReleasePlotData();
+    if (!FPoints.isDetached()) FPoints = QVector<TChartPoint>();  // shared with a copy someone holds: fresh room
+    FPoints.resize(std::max(Capacity, 0));
+    return FPoints.data();
 }
 
 void TChartSeries::EndFill(int Count)
 {
-    FX.resize(Count);  // keeps the room
-    FY.resize(Count);
+    FPoints.resize(Count);  // keeps the room
+    FExtent = TPointExtent::Of(FPoints.constData(), Count);
     FLabels.clear();
     Changed();
 }
 
-namespace {
-
-// One pass over the points (X[i], Y[i]), handing each to Put(i, x, y), for their extent. Each extreme runs in two
-// values, one for the even points and one for the odd (independent chains: long series are scanned on every change).
-template <class TPut>
-TPointExtent ScanPoints(const double* X, const double* Y, qsizetype Count, TPut Put)
-{
-    double xlo0 = INFINITY, xhi0 = -INFINITY, ylo0 = INFINITY, yhi0 = -INFINITY;
-    double xlo1 = INFINITY, xhi1 = -INFINITY, ylo1 = INFINITY, yhi1 = -INFINITY;
-    bool sorted = true;
-    double before = Count > 0 ? X[0] : 0;
-    const auto Take = [&](qsizetype i, double& xlo, double& xhi, double& ylo, double& yhi) {
-        const double a = X[i], b = Y[i];
-        Put(i, a, b);
-        sorted &= !(a < before);  // as std::is_sorted: no point below the one before it
-        before = a;
-        if (a - a != 0 || b - b != 0) return;  // NaN or infinite
-        xlo = a < xlo ? a : xlo;
-        xhi = a > xhi ? a : xhi;
-        ylo = b < ylo ? b : ylo;
-        yhi = b > yhi ? b : yhi;
-    };
-    qsizetype i = 0;
-    for (; i + 2 <= Count; i += 2) {
-        Take(i, xlo0, xhi0, ylo0, yhi0);
-        Take(i + 1, xlo1, xhi1, ylo1, yhi1);
-    }
-    if (i < Count) Take(i, xlo0, xhi0, ylo0, yhi0);
-    TPointExtent e;
-    e.XLo = std::min(xlo0, xlo1), e.XHi = std::max(xhi0, xhi1);
-    e.YLo = std::min(ylo0, ylo1), e.YHi = std::max(yhi0, yhi1);
-    e.Sorted = sorted;
-    return e;
-}
-
-}  // namespace
-
-const TPointExtent& TChartSeries::Extent() const
-{
-    if (!FExtentKnown) SetExtent(ScanPoints(FX.constData(), FY.constData(), FX.size(), [](qsizetype, double, double) {}));
-    return FExtent;
-}
-
-void TChartSeries::SetExtent(const TPointExtent& Extent) const
-{
-    FExtent = Extent;
-    FExtentKnown = true;
-}
-
 void TChartSeries::Changed()
 {
-    FExtentKnown = false;
-    SetPlotData(FX, FY);
+    SetPlotData(FPoints);
     FChart->SeriesChanged();
 }
 
@@ -158,23 +171,16 @@ TLineSeries::TLineSeries(TChart* Chart, const QString& Title, const QColor& Colo
     setAdaptiveSampling(false);
 }
 
-void TLineSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
+void TLineSeries::SetPlotData(const QVector<TChartPoint>& Points)
 {
-    // Sorted by x (a line joins the points from left to right); points that come in order are not sorted again.
-    // The pairs are written into the series' own array, which the data container then shares: the container lets go
-    // of it first, so it is rewritten in place rather than copied.
-    const QSharedPointer<QCPGraphDataContainer> container = data();
-    container->set(QVector<QCPGraphData>());
-    const qsizetype n = std::min(X.size(), Y.size());
-    if (!FPlotData.isDetached()) FPlotData = QVector<QCPGraphData>();
-    FPlotData.resize(n);
-    QCPGraphData* out = FPlotData.data();
-    const TPointExtent extent = ScanPoints(X.constData(), Y.constData(), n, [out](qsizetype i, double x, double y) {
-        out[i].key = x;
-        out[i].value = y;
-    });
-    if (n == X.size() && n == Y.size()) SetExtent(extent);
-    container->set(FPlotData, extent.Sorted);
+    // Sorted by x (a line joins the points from left to right): points that come in order are shared as they are,
+    // others are sorted in a copy of the container's own.
+    data()->set(Points, Extent().Sorted);
+}
+
+void TLineSeries::ReleasePlotData()
+{
+    data()->set(QVector<TChartPoint>());
 }
 
 TBarSeries::TBarSeries(TChart* Chart, const QString& Title, const QColor& Color)
@@ -228,9 +234,11 @@ void TBarSeries::SetMarkColor(const QColor& Color)
     if (parentPlot()) parentPlot()->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void TBarSeries::SetPlotData(const QVector<double>& X, const QVector<double>& Y)
+void TBarSeries::SetPlotData(const QVector<TChartPoint>& Points)
 {
-    setData(X, Y);
+    QVector<double> keys(Points.size()), values(Points.size());
+    for (qsizetype i = 0; i < Points.size(); ++i) keys[i] = Points[i].key, values[i] = Points[i].value;
+    setData(keys, values);
 }
 
 void TBarSeries::draw(QCPPainter* painter)
@@ -253,10 +261,11 @@ void TBarSeries::draw(QCPPainter* painter)
     font.setPointSizeF(std::max(7.0, font.pointSizeF() * 0.9));
     painter->setFont(font);
     const QFontMetrics metrics(font);
+    const QVector<double> keys = XValues();
     for (auto it = data()->constBegin(); it != data()->constEnd(); ++it) {
         const QRectF bar = getBarRect(it->key, it->value);
         // The point this bar draws (the plottable keeps its data sorted by key).
-        const int point = static_cast<int>(XValues().indexOf(it->key));
+        const int point = static_cast<int>(keys.indexOf(it->key));
         const QString text = point >= 0 ? PointMarkText(point) : MarkText(it->value);
         QRectF box = text.contains(QLatin1Char('\n'))
                          ? QRectF(metrics.boundingRect(QRect(0, 0, 10000, 10000), Qt::AlignCenter, text))

@@ -5,8 +5,8 @@
 // The series layer: a page adds its series to the chart (the chart owns them, as QCustomPlot owns its
 // plottables) and feeds them points with AddXY. A point may carry a label; the labels of all series become the
 // texts of the bottom axis at their x values. After every change the chart rescales its axes to the data and
-// queues a repaint, so a burst of points costs one repaint. SetPoints replaces all points of a series at once (the
-// way long vectors reach a chart); an axis switched off automatic scaling keeps the range it was given.
+// queues a repaint, so a burst of points costs one repaint. SetPoints and FillPoints replace all points of a series
+// at once (the way long vectors reach a chart); an axis switched off automatic scaling keeps the range it was given.
 #pragma once
 
 #include <qcustomplot.h>
@@ -31,11 +31,28 @@ TColor BGRFromColor(const QColor& Color);
 // The point styles of a line series.
 enum class TPointerStyle { psNone, psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psDiamond };
 
+// A series' point: QCustomPlot's key-value pair, so that a line's plottable can share the series' own array.
+using TChartPoint = QCPGraphData;
+
 // Where a series' points lie: the extremes of the points whose coordinates are both finite (XLo > XHi when there is
-// none) and whether X never falls from one point to the next.
+// none) and whether X never falls from one point to the next (as std::is_sorted has it).
 struct TPointExtent {
     double XLo = INFINITY, XHi = -INFINITY, YLo = INFINITY, YHi = -INFINITY;
     bool Sorted = true;
+    double Last = -INFINITY;  // the X of the point taken last
+    // The extent of Count points, in one pass.
+    static TPointExtent Of(const TChartPoint* Points, qsizetype Count);
+    // Takes the point that follows the ones taken so far.
+    void Add(double X, double Y)
+    {
+        Sorted &= !(X < Last);
+        Last = X;
+        if (X - X != 0 || Y - Y != 0) return;  // NaN or infinite
+        XLo = X < XLo ? X : XLo;
+        XHi = X > XHi ? X : XHi;
+        YLo = Y < YLo ? Y : YLo;
+        YHi = Y > YHi ? Y : YHi;
+    }
 };
 
 // What every series of the chart offers, whatever it draws: its points in the order they were added.
@@ -54,43 +71,51 @@ public:
     int AddXY(double X, double Y, const QString& Label = QString());
     // Replaces every point by the points (X[i], Y[i]), without labels, with one change notice. X goes to the
     // plottable's keys, Y to its values. Lengths that differ keep the shorter.
-    void SetPoints(QVector<double> X, QVector<double> Y);
-    // Replaces every point, as SetPoints does, by the points Fill writes into the series' own arrays: Fill(X, Y) is
-    // given room for Capacity points and returns how many it wrote. The arrays are rewritten where they are, so a
-    // series refilled again and again takes no fresh memory while its room suffices.
+    void SetPoints(const QVector<double>& X, const QVector<double>& Y);
+    // Replaces every point, as SetPoints does, by the points Point(i, X, Y) gives for i = 0 .. Count - 1, skipping
+    // each i for which it returns false. They are written into the series' own array where it is, so a series
+    // refilled again and again takes no fresh memory while its room suffices.
     template <class F>
-    void FillPoints(int Capacity, F&& Fill)
+    void FillPoints(int Count, F Point)
     {
-        MakeRoom(Capacity);
-        EndFill(Fill(FX.data(), FY.data()));
+        TChartPoint* out = MakeRoom(Count);
+        int n = 0;
+        for (int i = 0; i < Count; ++i) {
+            double x, y;
+            if (!Point(i, x, y)) continue;
+            out[n].key = x;
+            out[n].value = y;
+            ++n;
+        }
+        EndFill(n);
     }
-    int Count() const { return static_cast<int>(FX.size()); }
-    double XValue(int Index) const { return FX.at(Index); }
-    double YValue(int Index) const { return FY.at(Index); }
+    int Count() const { return static_cast<int>(FPoints.size()); }
+    double XValue(int Index) const { return FPoints.at(Index).key; }
+    double YValue(int Index) const { return FPoints.at(Index).value; }
     QString XLabel(int Index) const { return FLabels.value(Index); }
     bool HasLabels() const { return !FLabels.isEmpty(); }
-    const QVector<double>& XValues() const { return FX; }
-    const QVector<double>& YValues() const { return FY; }
-    // Worked out once per change of the points.
-    const TPointExtent& Extent() const;
+    QVector<double> XValues() const;
+    QVector<double> YValues() const;
+    const QVector<TChartPoint>& Points() const { return FPoints; }
+    // Kept up to date with the points.
+    const TPointExtent& Extent() const { return FExtent; }
     TChart* Chart() const { return FChart; }
 
 protected:
     explicit TChartSeries(TChart* Chart) : FChart(Chart) {}
     // Hands the points over to the plottable.
-    virtual void SetPlotData(const QVector<double>& X, const QVector<double>& Y) = 0;
-    // For a SetPlotData that passes over the points anyway and works out their extent on the way.
-    void SetExtent(const TPointExtent& Extent) const;
+    virtual void SetPlotData(const QVector<TChartPoint>& Points) = 0;
+    // Lets go of the points handed over, where the plottable shares their array (it is about to be rewritten).
+    virtual void ReleasePlotData() {}
 
 private:
     void Changed();
-    void MakeRoom(int Capacity);
+    TChartPoint* MakeRoom(int Capacity);
     void EndFill(int Count);
     TChart* FChart;
-    QVector<double> FX, FY;
+    QVector<TChartPoint> FPoints;
     QVector<QString> FLabels;  // empty while no point has a label, else one per point
-    mutable TPointExtent FExtent;
-    mutable bool FExtentKnown = false;
+    TPointExtent FExtent;
 };
 
 // A line through the points, each point drawn in the series' point style. Every point is drawn: QCustomPlot's
@@ -104,11 +129,11 @@ public:
     TPointerStyle Pointer() const { return FPointer; }
 
 protected:
-    void SetPlotData(const QVector<double>& X, const QVector<double>& Y) override;
+    void SetPlotData(const QVector<TChartPoint>& Points) override;
+    void ReleasePlotData() override;
 
 private:
     TPointerStyle FPointer;
-    QVector<QCPGraphData> FPlotData;  // the plottable's points, shared with its data container
 };
 
 // Bars at the points' x values. With its marks visible (the default) every bar shows its value above it. The
@@ -137,7 +162,7 @@ public:
     QColor MarkColor() const { return FMarkColor; }
 
 protected:
-    void SetPlotData(const QVector<double>& X, const QVector<double>& Y) override;
+    void SetPlotData(const QVector<TChartPoint>& Points) override;
     void draw(QCPPainter* painter) override;
 
 private:

@@ -123,6 +123,7 @@ private slots:
     void gridStyleChangeEmptiesLegend();
     void gridPaletteEdges();
     void gridRampAtRoundingSteps();
+    void gridRangeOfTheFiniteElements();
     void viewerEntriesChartTheWorkingMatrix();
     void registration();
     void drawItPaints();
@@ -596,6 +597,60 @@ void TestTarnelTee::gridPaletteEdges()
 // The ramp's colours at and around every rounding step of every component (where a looked-up colour could differ
 // from the rounded product), at random places, at the range's ends and outside it, against Round(t·d) + c0 computed
 // here value by value; ramps rising, falling and nearly flat (ties), ranges from the data and set by hand.
+// The range a matrix sets: its least and greatest finite element, a zero extreme with the sign of the first zero met
+// from the front; compared with that definition over every length up to 11 (each leftover after whole steps of four),
+// NaN and infinities at every place, extremes at every place, zeros of both signs.
+void TestTarnelTee::gridRangeOfTheFiniteElements()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    TMtx a;
+    const auto Check = [&](const std::vector<double>& v) {
+        double lo = NAN, hi = NAN;
+        for (double x : v) {
+            if (!std::isfinite(x)) continue;
+            if (std::isnan(lo) || x < lo) lo = x;
+            if (std::isnan(hi) || x > hi) hi = x;
+        }
+        s->SetRange(-7, -3);  // stays where nothing is finite
+        a.SetIt(1, static_cast<int>(v.size()), false, v);
+        s->SetMatrix(&a);
+        QString text;
+        for (double x : v) text += QString::number(x) + ' ';
+        if (std::isnan(lo)) lo = -7, hi = -3;
+        QVERIFY2(s->RangeMin() == lo && std::signbit(s->RangeMin()) == std::signbit(lo), qPrintable(text));
+        QVERIFY2(s->RangeMax() == hi && std::signbit(s->RangeMax()) == std::signbit(hi), qPrintable(text));
+    };
+    const double specials[] = {NAN, INFINITY, -INFINITY};
+    for (int n = 1; n <= 11; ++n) {
+        std::vector<double> v(n);
+        for (int i = 0; i < n; ++i) v[i] = (i * 7 % 5) - 2.5;
+        Check(v);
+        for (int at = 0; at < n; ++at) {
+            for (double x : specials) {
+                std::vector<double> w = v;
+                w[at] = x;
+                Check(w);
+                std::fill(w.begin(), w.end(), x);  // nothing finite but one element
+                w[at] = 1.5;
+                Check(w);
+            }
+            for (double x : {-1e300, 1e300}) {
+                std::vector<double> w = v;
+                w[at] = x;
+                Check(w);
+            }
+            std::vector<double> zeros(n, 1.0);
+            zeros[at] = -0.0;
+            if (at + 1 < n) zeros[at + 1] = 0.0;
+            Check(zeros);
+            for (double& z : zeros) z = -z;  // every element negative but the zeros: the zero is the greatest
+            Check(zeros);
+        }
+        Check(std::vector<double>(n, NAN));
+    }
+}
+
 void TestTarnelTee::gridRampAtRoundingSteps()
 {
     gui::TChart chart(nullptr);

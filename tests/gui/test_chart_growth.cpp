@@ -2,7 +2,11 @@
 // immediate repaint.
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
+#include <random>
 
 #include "platform/gui/Chart.h"
 
@@ -12,6 +16,9 @@ class TestChartGrowth : public QObject {
     Q_OBJECT
 private slots:
     void setPointsReplacesEverythingAtOnce();
+    void extentOfThePoints_data();
+    void extentOfThePoints();
+    void refillsKeepThePlottableInStep();
     void fixedAxesKeepTheirRange();
     void titleComesAndGoes();
     void fixedTickStepThinsOut();
@@ -40,6 +47,123 @@ void TestChartGrowth::setPointsReplacesEverythingAtOnce()
     s->SetPoints({3, 1, 2}, {30, 10, 20});
     QCOMPARE(s->data()->at(0)->key, 1.0);
     QCOMPARE(s->XValue(0), 3.0);
+}
+
+void TestChartGrowth::extentOfThePoints_data()
+{
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN(), inf = INFINITY;
+    QTest::addColumn<QVector<double>>("x");
+    QTest::addColumn<QVector<double>>("y");
+    QTest::newRow("none") << QVector<double>{} << QVector<double>{};
+    QTest::newRow("one") << QVector<double>{2} << QVector<double>{-3};
+    QTest::newRow("three, falling at the end") << QVector<double>{0, 2, 1} << QVector<double>{5, 4, 6};
+    QTest::newRow("falling within a pair") << QVector<double>{0, 2, 1, 3} << QVector<double>{1, 2, 3, 4};
+    QTest::newRow("falling between pairs") << QVector<double>{0, 2, 1.5, 3, 4} << QVector<double>{1, 2, 3, 4, 5};
+    QTest::newRow("equal keys") << QVector<double>{1, 1, 1, 1, 1} << QVector<double>{0, -1, 1, 0, 0};
+    QTest::newRow("non-finite at even places")
+        << QVector<double>{nan, 1, inf, 2, 3, -inf, 4} << QVector<double>{100, 1, 2, -100, 3, 4, inf};
+    QTest::newRow("non-finite at odd places")
+        << QVector<double>{-50, nan, 1, 2, 3, 4} << QVector<double>{0, 9, 1, -inf, 3, nan};
+    QTest::newRow("nothing finite") << QVector<double>{nan, inf, 1} << QVector<double>{0, 0, nan};
+    QTest::newRow("a NaN key hides a fall") << QVector<double>{3, nan, 1} << QVector<double>{0, 0, 0};
+    // Long runs with specials scattered over every place of a pair, and every leftover.
+    std::mt19937_64 gen(42);
+    std::uniform_real_distribution<double> u(-1e3, 1e3);
+    for (int n : {64, 65, 66, 67}) {
+        QVector<double> x(n), y(n);
+        for (int i = 0; i < n; ++i) x[i] = i < n / 2 ? i : u(gen), y[i] = u(gen);
+        for (int k = 0; k < 5; ++k) {
+            const int at = static_cast<int>(gen() % static_cast<unsigned>(n));
+            (gen() & 1 ? x : y)[at] = std::array<double, 3>{nan, inf, -inf}[gen() % 3];
+        }
+        QTest::newRow(qPrintable(QString("random %1").arg(n))) << x << y;
+    }
+}
+
+// The extent against its definition: the extremes of the pairs whose coordinates are both finite, the keys in order
+// as std::is_sorted has it; the same whether the points came in bulk or one by one.
+void TestChartGrowth::extentOfThePoints()
+{
+    QFETCH(QVector<double>, x);
+    QFETCH(QVector<double>, y);
+    double xlo = INFINITY, xhi = -INFINITY, ylo = INFINITY, yhi = -INFINITY;
+    for (qsizetype i = 0; i < x.size(); ++i) {
+        if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;
+        xlo = std::min(xlo, x[i]), xhi = std::max(xhi, x[i]);
+        ylo = std::min(ylo, y[i]), yhi = std::max(yhi, y[i]);
+    }
+    const bool sorted = std::is_sorted(x.cbegin(), x.cend());
+    TChart chart(nullptr);
+    TLineSeries* bulk = chart.AddLineSeries("bulk", Qt::red, TPointerStyle::psNone);
+    TLineSeries* single = chart.AddLineSeries("single", Qt::blue, TPointerStyle::psNone);
+    bulk->SetPoints(x, y);
+    for (qsizetype i = 0; i < x.size(); ++i) single->AddXY(x[i], y[i]);
+    for (const TChartSeries* s : {static_cast<TChartSeries*>(bulk), static_cast<TChartSeries*>(single)}) {
+        const TPointExtent& e = s->Extent();
+        QCOMPARE(e.XLo, xlo);
+        QCOMPARE(e.XHi, xhi);
+        QCOMPARE(e.YLo, ylo);
+        QCOMPARE(e.YHi, yhi);
+        QCOMPARE(e.Sorted, sorted);
+    }
+    // A point added after a bulk fill extends the extent as if it had been there.
+    bulk->AddXY(-1e9, 1e9);
+    single->AddXY(-1e9, 1e9);
+    QCOMPARE(bulk->Extent().XLo, -1e9);
+    QCOMPARE(bulk->Extent().YHi, 1e9);
+    QCOMPARE(bulk->Extent().Sorted, single->Extent().Sorted);
+    QCOMPARE(bulk->Extent().Sorted, x.isEmpty());
+}
+
+// The plottable shares the series' array of points, which refills rewrite in place: after every refill it draws
+// exactly the series' points (sorted by key), and a copy taken of the points earlier keeps its values.
+void TestChartGrowth::refillsKeepThePlottableInStep()
+{
+    TChart chart(nullptr);
+    TLineSeries* s = chart.AddLineSeries("s", Qt::red, TPointerStyle::psNone);
+    const auto Fill = [s](int n, double step) {
+        s->FillPoints(n, [step](int i, double& x, double& y) {
+            x = i * step, y = i % 7 == 3 ? NAN : i * 0.5;
+            return std::isfinite(y);
+        });
+    };
+    const auto Check = [s] {
+        QVector<double> keys = s->XValues();
+        std::vector<std::size_t> order(keys.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        QCOMPARE(s->data()->size(), s->Count());
+        auto it = s->data()->constBegin();
+        for (std::size_t i : order) {
+            QCOMPARE(it->key, s->XValue(static_cast<int>(i)));
+            QCOMPARE(it->value, s->YValue(static_cast<int>(i)));
+            ++it;
+        }
+    };
+    Fill(1000, 1);
+    QCOMPARE(s->Count(), 1000 - 143);  // the NaN values are left out
+    Check();
+    const auto Room = [s] { return &s->Points().constData()->key; };
+    const double* first = Room();
+    const QVector<TChartPoint> kept = s->Points();  // a copy: the next refill must not write into it
+    Fill(500, -2);  // falling keys: the plottable sorts its own copy
+    Check();
+    QVERIFY(Room() != first);  // new room, as the copy holds the first array
+    QCOMPARE(kept.size(), 1000 - 143);
+    QCOMPARE(kept[1].key, 1.0);
+    QCOMPARE(kept[1].value, 0.5);
+    Fill(1000, 3);
+    Check();
+    const double* room = Room();
+    for (auto [n, step] : {std::pair{400, 0.5}, std::pair{1000, 1.0}, std::pair{0, 1.0}, std::pair{999, 2.0}}) {
+        Fill(n, step);
+        Check();
+        if (n > 0) QCOMPARE(Room(), room);  // rewritten in place
+    }
+    s->AddXY(-5, 1);
+    Check();
+    s->Clear();
+    Check();
 }
 
 void TestChartGrowth::fixedAxesKeepTheirRange()
