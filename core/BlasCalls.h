@@ -8,6 +8,7 @@
 // ZHEMM/ZHEMV (Hermitian) for complex data.
 #pragma once
 
+#include <algorithm>
 #include <type_traits>
 
 #include "core/Dovi387.h"
@@ -101,16 +102,41 @@ inline void Trmv(char Uplo, char Trans, char Diag, int N, const TCplx* A, int Ld
 
 // ---- LAPACK ---------------------------------------------------------------------------------------------------
 
+// OpenBLAS runs its LU, Cholesky and triangular-inverse drivers and the solves with their factors on its own
+// threads, which wait for each other by spinning and yielding. On a small matrix they have almost nothing to share,
+// and on a busy machine (more runnable threads than processors) every wait lasts until a descheduled partner runs
+// again: a 225 × 225 LU took over a second on eight threads at load 25, against 0.3 ms on one, and its solve with 100
+// right-hand sides 8 ms against 0.4 ms. So these calls run on one OpenBLAS thread while the matrix (for a solve the
+// larger of the matrix and the right-hand sides) has fewer than kSingleThreadElements elements (order 512). The count is process-wide: the first guard in
+// saves it and sets 1, the last one out restores it; a large call on another thread meanwhile runs on one thread too
+// (the same results, only slower). Nothing changes when OpenBLAS already runs on one thread.
+inline constexpr long long kSingleThreadElements = 512 * 512;
+
+class TSingleThread {
+public:
+    explicit TSingleThread(bool Apply);
+    // For an M × N matrix: one thread below kSingleThreadElements elements.
+    TSingleThread(int M, int N) : TSingleThread(static_cast<long long>(M) * N < kSingleThreadElements) {}
+    ~TSingleThread();
+    TSingleThread(const TSingleThread&) = delete;
+    TSingleThread& operator=(const TSingleThread&) = delete;
+
+private:
+    bool FActive = false;
+};
+
 // Cholesky factorization in place; returns INFO (0, -i for an illegal argument i, or i > 0 when the leading minor
 // of order i is not positive definite).
 inline int Potrf(char Uplo, int N, double* A, int Lda)
 {
+    TSingleThread one(N, N);
     int info = 0;
     dpotrf_(&Uplo, &N, A, &Lda, &info, 1);
     return info;
 }
 inline int Potrf(char Uplo, int N, TCplx* A, int Lda)
 {
+    TSingleThread one(N, N);
     int info = 0;
     zpotrf_(&Uplo, &N, A, &Lda, &info, 1);
     return info;
@@ -126,12 +152,14 @@ using TAux = std::conditional_t<std::is_same_v<T, double>, int, double>;
 // Cholesky (real symmetric or complex Hermitian positive definite)
 inline int Potrs(char Uplo, int N, int Nrhs, const double* A, int Lda, double* B, int Ldb)
 {
+    TSingleThread one(N, std::max(N, Nrhs));
     int info = 0;
     dpotrs_(&Uplo, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1);
     return info;
 }
 inline int Potrs(char Uplo, int N, int Nrhs, const TCplx* A, int Lda, TCplx* B, int Ldb)
 {
+    TSingleThread one(N, std::max(N, Nrhs));
     int info = 0;
     zpotrs_(&Uplo, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1);
     return info;
@@ -247,12 +275,14 @@ inline int Hecon(char Uplo, int N, const TCplx* A, int Lda, const int* Ipiv, dou
 // Triangular
 inline int Trtrs(char Uplo, char Trans, char Diag, int N, int Nrhs, const double* A, int Lda, double* B, int Ldb)
 {
+    TSingleThread one(N, std::max(N, Nrhs));
     int info = 0;
     dtrtrs_(&Uplo, &Trans, &Diag, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1, 1, 1);
     return info;
 }
 inline int Trtrs(char Uplo, char Trans, char Diag, int N, int Nrhs, const TCplx* A, int Lda, TCplx* B, int Ldb)
 {
+    TSingleThread one(N, std::max(N, Nrhs));
     int info = 0;
     ztrtrs_(&Uplo, &Trans, &Diag, &N, &Nrhs, A, &Lda, B, &Ldb, &info, 1, 1, 1);
     return info;
@@ -289,24 +319,28 @@ inline int Trcon(char Norm, char Uplo, char Diag, int N, const TCplx* A, int Lda
 // LU
 inline int Getrf(int M, int N, double* A, int Lda, int* Ipiv)
 {
+    TSingleThread one(M, N);
     int info = 0;
     dgetrf_(&M, &N, A, &Lda, Ipiv, &info);
     return info;
 }
 inline int Getrf(int M, int N, TCplx* A, int Lda, int* Ipiv)
 {
+    TSingleThread one(M, N);
     int info = 0;
     zgetrf_(&M, &N, A, &Lda, Ipiv, &info);
     return info;
 }
 inline int Getrs(char Trans, int N, int Nrhs, const double* A, int Lda, const int* Ipiv, double* B, int Ldb)
 {
+    TSingleThread one(N, std::max(N, Nrhs));
     int info = 0;
     dgetrs_(&Trans, &N, &Nrhs, A, &Lda, Ipiv, B, &Ldb, &info, 1);
     return info;
 }
 inline int Getrs(char Trans, int N, int Nrhs, const TCplx* A, int Lda, const int* Ipiv, TCplx* B, int Ldb)
 {
+    TSingleThread one(N, std::max(N, Nrhs));
     int info = 0;
     zgetrs_(&Trans, &N, &Nrhs, A, &Lda, Ipiv, B, &Ldb, &info, 1);
     return info;
@@ -624,12 +658,14 @@ inline int Gelsd(int M, int N, int Nrhs, TCplx* A, int Lda, TCplx* B, int Ldb, d
 // The inverse from a Cholesky factor (real symmetric or complex Hermitian), in the triangle Uplo.
 inline int Potri(char Uplo, int N, double* A, int Lda)
 {
+    TSingleThread one(N, N);
     int info = 0;
     dpotri_(&Uplo, &N, A, &Lda, &info, 1);
     return info;
 }
 inline int Potri(char Uplo, int N, TCplx* A, int Lda)
 {
+    TSingleThread one(N, N);
     int info = 0;
     zpotri_(&Uplo, &N, A, &Lda, &info, 1);
     return info;
@@ -657,12 +693,14 @@ inline int Hetri(char Uplo, int N, TCplx* A, int Lda, const int* Ipiv, TCplx* Wo
 
 inline int Trtri(char Uplo, char Diag, int N, double* A, int Lda)
 {
+    TSingleThread one(N, N);
     int info = 0;
     dtrtri_(&Uplo, &Diag, &N, A, &Lda, &info, 1, 1);
     return info;
 }
 inline int Trtri(char Uplo, char Diag, int N, TCplx* A, int Lda)
 {
+    TSingleThread one(N, N);
     int info = 0;
     ztrtri_(&Uplo, &Diag, &N, A, &Lda, &info, 1, 1);
     return info;

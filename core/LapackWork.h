@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@
 #include "core/TempGuard.h"
 #include "core/messages.h"
 #include "core/mtx_class.h"
+#include "core/storage_block.h"
 #include "core/vec_class.h"
 
 namespace tarnel::detail {
@@ -28,10 +30,15 @@ namespace tarnel::detail {
 template <class T>
 inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
 
+// Dst := the transpose of Src, row-major without gaps (Src.Cols() rows of Src.Rows() elements): Src's data column by
+// column, the layout LAPACK reads, written element by element (Dst need not be initialised).
+void TransposedData(const TMtx1& Src, double* Dst);
+
 // Count elements of T (double, TCplx or int). A count the pooled vectors' reserved capacity holds takes one pooled
 // vector (zero-filled only when it had to grow); a larger one takes a block of its own, left uninitialised: a pooled
 // vector would have to grow, zero-fill and shrink again on every call. An int area takes (Count + 1) / 2 Doubles.
-// Nothing may rely on the contents.
+// Nothing may rely on the contents. Areas of 4 MB and more start on a 2 MB boundary and are marked for huge pages
+// (AllocateWork).
 template <class T>
 class TWork {
 public:
@@ -45,7 +52,7 @@ public:
                                      : std::is_same_v<T, int> ? (Count + 1) / 2
                                                               : Count;
         if (doubles > VecCacheElements.load(std::memory_order_relaxed)) {
-            FOwn.reset(new double[static_cast<std::size_t>(doubles)]);
+            FOwn.reset(AllocateWork(static_cast<std::size_t>(doubles) * sizeof(double)));
             FData = FOwn.get();
             return;
         }
@@ -58,8 +65,11 @@ public:
     std::int64_t size() const { return FCount; }
 
 private:
+    struct TFree {
+        void operator()(double* P) const { std::free(P); }
+    };
     std::optional<TVecTemp> FVec;
-    std::unique_ptr<double[]> FOwn;
+    std::unique_ptr<double, TFree> FOwn;
     double* FData = nullptr;
     std::int64_t FCount = 0;
 };

@@ -376,4 +376,8 @@ void dsyr_(const char* uplo, const int* n, const double* alpha, const double* x,
 void dsyr2_(const char* uplo, const int* n, const double* alpha, const double* x, const int* incx, const double* y,
             const int* incy, double* a, const int* lda, std::size_t);
 
+// ---- OpenBLAS's thread count (process-wide) ----
+int openblas_get_num_threads(void);
+void openblas_set_num_threads(int num_threads);
+
 }  // extern "C"

@@ -13,6 +13,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/LapackWork.h"
 #include "core/TempGuard.h"
 #include "core/elementwise.h"
 #include "core/messages.h"
@@ -267,6 +268,12 @@ TMtx& TMtx::CopyVec(const TVecs& Vec, int VecIndex, int Len, int Row, int Col)
 }
 
 // ---- Transposition ----------------------------------------------------------------------------------------------
+
+void detail::TransposedData(const TMtx1& Src, double* Dst)
+{
+    if (static_cast<std::int64_t>(Src.Rows()) * Src.Cols() == 0) return;
+    TransposeData<false>(Src.Complex(), Src.Values(), Src.Cols(), Src.Rows(), Src.Cols(), Dst, Src.Rows());
+}
 
 TMtx& TMtx::Transp(const TMtx1& Mtx)
 {

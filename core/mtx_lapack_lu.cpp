@@ -98,6 +98,67 @@ void SplitFactors(TMtx& U, TMtx& L)
     }
 }
 
+// SplitFactors for real data, two rows by two columns at a time: the pair of 2 × 2 blocks at rows I, I + 1 and
+// columns J, J + 1 (I > J, both even) and their mirror image move through SSE2 unpacks, the same moves as above
+// (values unchanged, bit for bit); the blocks on the diagonal and the last row and column of an odd order go one
+// element at a time.
+template <>
+void SplitFactors<double>(TMtx& U, TMtx& L)
+{
+    constexpr int kTile = 32;
+    const int n = U.Rows();
+    L.Size(n, n, false);
+    double* f = U.Values();
+    double* l = L.Values();
+    const std::int64_t ld = n;
+    const __m128d zero = _mm_setzero_pd();
+    const int even = n & ~1;
+    for (int i0 = 0; i0 < even; i0 += kTile) {
+        const int i1 = std::min(even, i0 + kTile);
+        for (int j0 = 0; j0 <= i0; j0 += kTile) {
+            for (int I = i0; I < i1; I += 2) {
+                double* fI = f + I * ld;
+                double* lI = l + I * ld;
+                const int jEnd = std::min(I, j0 + kTile);
+                for (int J = j0; J < jEnd; J += 2) {
+                    double* fJ = f + J * ld;
+                    double* lJ = l + J * ld;
+                    const __m128d a = _mm_loadu_pd(fI + J), b = _mm_loadu_pd(fI + ld + J);  // U(J.., I), U(J.., I+1)
+                    const __m128d c = _mm_loadu_pd(fJ + I), d = _mm_loadu_pd(fJ + ld + I);  // L(I.., J), L(I.., J+1)
+                    _mm_storeu_pd(lI + J, _mm_unpacklo_pd(c, d));
+                    _mm_storeu_pd(lI + ld + J, _mm_unpackhi_pd(c, d));
+                    _mm_storeu_pd(fJ + I, _mm_unpacklo_pd(a, b));
+                    _mm_storeu_pd(fJ + ld + I, _mm_unpackhi_pd(a, b));
+                    _mm_storeu_pd(fI + J, zero);
+                    _mm_storeu_pd(fI + ld + J, zero);
+                    _mm_storeu_pd(lJ + I, zero);
+                    _mm_storeu_pd(lJ + ld + I, zero);
+                }
+                if (j0 == i0) {  // the 2 × 2 block on the diagonal
+                    lI[I] = 1;
+                    lI[I + 1] = 0;
+                    lI[ld + I] = fI[I + 1];
+                    lI[ld + I + 1] = 1;
+                    fI[I + 1] = fI[ld + I];
+                    fI[ld + I] = 0;
+                }
+            }
+        }
+    }
+    if (n != even) {  // the last row of L and column of U
+        const int last = n - 1;
+        double* fLast = f + last * ld;
+        double* lLast = l + last * ld;
+        for (int j = 0; j < last; ++j) {
+            lLast[j] = f[j * ld + last];
+            l[j * ld + last] = 0;
+            f[j * ld + last] = fLast[j];
+            fLast[j] = 0;
+        }
+        lLast[last] = 1;
+    }
+}
+
 void PivotsToP(TVecs& P, const int* Ipiv, int N)
 {
     for (int i = 0; i < N; ++i) P.Values()[i] = Ipiv[i] - 1;

@@ -478,14 +478,17 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
     const bool tridiagonal = Type == mtBandGeneral && s.Kl == 1 && s.Ku == 1;
     const bool onePass = tridiagonal && s.Trans == 'N' && !refine && A.ConditionNumber() == cnNone;
     // The tridiagonal factor is the three diagonals in A's row layout (then DU2 unless in one pass), in a work area
-    // of its own or, as scratch, A's rows themselves; the other factors are pooled matrices.
+    // of its own or, as scratch, A's rows themselves; the general band factor is a pooled matrix (its fill-in rows
+    // start zeroed); every other factor is Aᵀ in a work area that the transposition fills whole, so nothing is
+    // zero-filled first.
     std::optional<detail::TMtxTemp> f;
-    std::optional<TWork<T>> diagonals;
+    std::optional<TWork<T>> factor;
+    std::int64_t factorCount = 0;
     if (onePass && Scratch) {
         s.F = detail::Data<T>(A);
         s.KeepX = false;
     } else if (tridiagonal) {
-        s.F = diagonals.emplace((onePass ? 3 : 4) * static_cast<std::int64_t>(s.N)).data();
+        s.F = factor.emplace((onePass ? 3 : 4) * static_cast<std::int64_t>(s.N)).data();
         if (!onePass) std::memcpy(s.F, A.Values(), 3 * static_cast<std::size_t>(s.N) * sizeof(T));  // one pass: its own
     } else if (Type == mtBandGeneral) {
         s.Ldf = BlasInt(2 * static_cast<std::int64_t>(s.Kl) + s.Ku + 1);
@@ -493,17 +496,17 @@ TOutcome SolveTyped(TMtx& A, TMtxType Type, TMtxOperation Op, const T* B, T* X, 
         (*f)->Size(s.N, s.Ldf, kComplex<T>);
         (*f)->Copy(A, 0, 0, 0, s.Kl, A.Rows(), A.Cols(), true);
         s.F = detail::Data<T>(**f);
+        factorCount = static_cast<std::int64_t>(s.N) * s.Ldf;
     } else {
-        f.emplace();
-        (*f)->Transp(A);
+        factorCount = static_cast<std::int64_t>(A.Rows()) * A.Cols();
+        s.F = factor.emplace(factorCount).data();
+        detail::TransposedData(A, reinterpret_cast<double*>(s.F));
         s.Ldf = BlasInt(std::max(A.Rows(), 1));
-        s.F = detail::Data<T>(**f);
     }
-    std::optional<detail::TMtxTemp> c;
+    std::optional<TWork<T>> c;
     if (refine && Type != mtTriangle && !tridiagonal) {
-        c.emplace();
-        (*c)->Copy(**f);
-        s.C = detail::Data<T>(**c);
+        s.C = c.emplace(factorCount).data();
+        std::memcpy(c->data(), s.F, static_cast<std::size_t>(factorCount) * sizeof(T));
     }
 
     const bool conjugate =

@@ -1,5 +1,6 @@
 #include "core/storage_block.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -13,6 +14,20 @@ std::byte* AllocateZeroed(std::size_t Bytes)
     if (!p) throw std::bad_alloc();
     AdviseHugePages(p, Bytes);  // before the pages are first touched
     return static_cast<std::byte*>(p);
+}
+
+double* AllocateWork(std::size_t Bytes)
+{
+    constexpr std::size_t kHuge = std::size_t{1} << 21;
+    void* p = nullptr;
+    if (Bytes >= 2 * kHuge) {
+        p = std::aligned_alloc(kHuge, (Bytes + kHuge - 1) & ~(kHuge - 1));
+        if (p) AdviseHugePages(p, Bytes);
+    } else {
+        p = std::malloc(std::max<std::size_t>(Bytes, 1));
+    }
+    if (!p) throw std::bad_alloc();
+    return static_cast<double*>(p);
 }
 
 TStorageBlock AllocateStorage(std::int64_t Bytes)

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
+#include "core/BlasCalls.h"
 #include "core/LapackSupport.h"
 #include "core/NmklBlas.h"
 
@@ -99,4 +103,58 @@ TEST(BlasBinding, LettersAndDimensions)
     EXPECT_THROW(BlasInt(-1), Exception);
     EXPECT_EQ(mtBandGeneral, 8);
     EXPECT_EQ(opHerm, 2);
+}
+
+// The threaded LAPACK drivers run on one OpenBLAS thread for small matrices; the caller's thread count comes back
+// afterwards, however the guards nest or overlap across threads.
+TEST(BlasBinding, SmallFactorizationsRunOnOneThreadAndTheCountComesBack)
+{
+    const int original = openblas_get_num_threads();
+    openblas_set_num_threads(4);
+    {
+        blas::TSingleThread outer(true);
+        EXPECT_EQ(openblas_get_num_threads(), 1);
+        {
+            blas::TSingleThread inner(100, 100);
+            EXPECT_EQ(openblas_get_num_threads(), 1);
+        }
+        EXPECT_EQ(openblas_get_num_threads(), 1) << "an inner guard must not restore the count early";
+    }
+    EXPECT_EQ(openblas_get_num_threads(), 4);
+    struct TCase {
+        int M, N;
+        bool One;
+    };
+    for (const TCase& c : {TCase{0, 0, true}, TCase{511, 512, true}, TCase{512, 512, false}, TCase{100000, 3, false}}) {
+        blas::TSingleThread guard(c.M, c.N);
+        EXPECT_EQ(openblas_get_num_threads(), c.One ? 1 : 4) << c.M << " x " << c.N;
+    }
+    {
+        blas::TSingleThread none(false);
+        EXPECT_EQ(openblas_get_num_threads(), 4);
+    }
+
+    // Guards of several threads overlapping in every order: inside each the count is 1, and the last one out
+    // restores 4 (a guard saving and restoring on its own would leave 1 behind).
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 6; ++t) {
+        threads.emplace_back([&wrong, t] {
+            for (int k = 0; k < 2000; ++k) {
+                blas::TSingleThread guard(true);
+                if (openblas_get_num_threads() != 1) ++wrong;
+                if ((k + t) % 7 == 0) std::this_thread::yield();
+            }
+        });
+    }
+    for (auto& th : threads) th.join();
+    EXPECT_EQ(wrong.load(), 0);
+    EXPECT_EQ(openblas_get_num_threads(), 4);
+
+    // A small LU through the typed layer leaves the count as it found it.
+    std::vector<double> a{4, 1, 2, 3};
+    int ipiv[2];
+    EXPECT_EQ(blas::Getrf(2, 2, a.data(), 2, ipiv), 0);
+    EXPECT_EQ(openblas_get_num_threads(), 4);
+    openblas_set_num_threads(original);
 }

@@ -154,7 +154,7 @@ TEST_F(Factorizations, LuReconstructsSelf)
 TEST_F(Factorizations, GeneralFactorsSplitAcrossTiles)
 {
     for (bool complex : {false, true}) {
-        for (int n : {1, 31, 32, 33, 70}) {
+        for (int n : {1, 2, 3, 31, 32, 33, 64, 65, 70}) {
             SCOPED_TRACE((complex ? "complex n = " : "real n = ") + std::to_string(n));
             TMtx a, l, u;
             TVec p;
