@@ -5,13 +5,16 @@
 //   BFGS: H + u·sᵀ + s·uᵀ, u = -H·y/(y·s) + (k/2)·s, k = (yᵀ·H·y/(y·s) + 1)/(y·s) (one rank-2 update, DSYR2)
 // The BLAS routines write the triangle TriangleForm names (SwappedUploLetter: the row-major data read column-major is
 // the transpose, which for a symmetric matrix is the same matrix) and Mirror copies it into the other, so H is
-// exactly symmetric after every update, and D = -H·G reads the same triangle (DSYMV).
+// exactly symmetric after every update, and D = -H·G reads the same triangle (DSYMV). The products are DSYMV whatever
+// the matrix's AutoMtxType: detection would take the identity H starts as for a triangle, whose product has no
+// factor -1 and points uphill.
 #include <algorithm>
 #include <optional>
 
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
 #include "core/TempGuard.h"
+#include "core/messages.h"
 #include "numerics/Optimization.h"
 #include "numerics/OptimizationLog.h"
 #include "numerics/OptimizationWork.h"
@@ -54,16 +57,24 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
     const double c1 = SoftLineSearch ? 0.01 : 1E-4, c2 = SoftLineSearch ? 0.99 : 1E-4;
     const char uplo = SwappedUploLetter(H.TriangleForm());
     detail::TOptLineWork work;
-    // The pass works on the elements (the same operations, in the same order, as the vector methods); D and W are
-    // sized by the products that write them, the others here.
+    // The pass works on the elements (the same operations, in the same order, as the vector methods).
     xold.Size(n);
     gold.Size(n);
     y.Size(n);
     w.Size(n);
+    d.Size(n);
     double* const X = x.Values();
     double* const XOld = xold.Values();
     double* const GOld = gold.Values();
     double* const Y = y.Values();
+    double* const D = d.Values();
+    double* const W = w.Values();
+    // Dst := Alpha·H·V as TensorProd forms it for a symmetric matrix (beta 0). The callbacks run between the
+    // products, and a callback that reshaped the caller's matrix is refused before it is read.
+    const auto product = [&](double* Dst, const double* V, double Alpha) {
+        if (H.Rows() != n || H.Cols() != n || H.Complex()) ERaise(msg::kHessSizeChanged);
+        blas::SymMv(uplo, n, Alpha, H.Values(), std::max(1, n), V, 1, 0.0, Dst, 1);
+    };
     int iter = 0;
     double limit = 1;
     while (StopReason == OptResNotFound) {
@@ -73,9 +84,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
         ++iter;
         log.Line(iter, FMin);
 
-        d.SetBlasAlpha(Cplx(-1, 0));
-        d.TensorProd(H, g, mtSymmPosDef);
-        double* const D = d.Values();
+        product(D, g.Values(), -1);
         if (OptNormL2(D, n) == 0) {
             StopReason = OptResZeroStep;
             break;
@@ -84,7 +93,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
         if (dmax > 1) {
             for (int i = 0; i < n; ++i) D[i] /= dmax;
         }
-        for (int i = 0; i < n; ++i) w.Values()[i] = D[i] * limit0;
+        for (int i = 0; i < n; ++i) W[i] = D[i] * limit0;
 
         double alpha = 0;
         detail::OptLineSearch(Fun, Grad, point(), Consts, OConsts, w, g, FMin, kMaxEval, kAlphaMax, c2, c1,
@@ -104,8 +113,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
             for (int i = 0; i < n; ++i) Y[i] = G[i] - GOld[i];
             const double ys = OptDot(Y, D, n);
             if (!(kSkip * OptNormL2(Y, n) * snorm >= ys)) {
-                w.TensorProd(H, y, mtSymmPosDef);
-                double* const W = w.Values();
+                product(W, Y, 1);
                 const double yhy = OptDot(Y, W, n);
                 double* const h = H.Values();
                 if (DFP) {

@@ -3,6 +3,7 @@
 // compared, the determinant's elimination and edges, the texts and the order of the checks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -441,7 +442,9 @@ TEST_F(Inverse, TheMirroredTriangleIsTheElementwiseTranspose)
                     // Distinct values; imaginary parts of both signs and a negative zero.
                     for (std::int64_t k = 0; k < static_cast<std::int64_t>(n) * n * w; ++k)
                         v[k] = k % 7 == 3 ? -0.0 : (k % 2 ? -1.0 : 1.0) * (static_cast<double>(k) + 0.5);
-                    std::vector<double> want(v, v + static_cast<std::int64_t>(n) * n * w);
+                    const std::int64_t count = static_cast<std::int64_t>(n) * n * w;
+                    std::vector<double> want(static_cast<std::size_t>(count));
+                    if (count > 0) std::copy(v, v + count, want.begin());
                     for (int i = 0; i < n; ++i) {
                         for (int j = i + 1; j < n; ++j) {
                             const std::int64_t up = (static_cast<std::int64_t>(i) * n + j) * w;
@@ -456,7 +459,9 @@ TEST_F(Inverse, TheMirroredTriangleIsTheElementwiseTranspose)
                     } else {
                         detail::Mirror<double>(a, false);
                     }
-                    EXPECT_EQ(std::memcmp(a.Values(), want.data(), want.size() * sizeof(double)), 0);
+                    if (!want.empty()) {
+                        EXPECT_EQ(std::memcmp(a.Values(), want.data(), want.size() * sizeof(double)), 0);
+                    }
                 }
             }
         }

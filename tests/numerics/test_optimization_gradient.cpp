@@ -278,6 +278,18 @@ TEST_F(GradientOptimization, QuadraticsEndAtTheSolutionWithTheInverseHessian)
                 if (q.N == 2 && !c.Soft) {
                     for (int i = 0; i < 4; ++i) EXPECT_NEAR(h.Values()[i], q.Inverse[i], 1e-6) << what << " " << i;
                 }
+                // The estimate's own AutoMtxType changes nothing: its products stay symmetric (detection takes the
+                // starting identity for a triangle, whose product has no factor -1 and points uphill).
+                TMtx detected;
+                detected.SetAutoMtxType(true);
+                const TRun a = RunGradient(c.Method, c.Soft, Quadratic, QuadraticGrad, std::vector<double>(q.N, 0.0),
+                                           consts, {}, &detected);
+                EXPECT_EQ(a.X, r.X) << what << " AutoMtxType";
+                EXPECT_EQ(a.Iter, r.Iter) << what << " AutoMtxType";
+                ASSERT_EQ(detected.Rows(), q.N) << what << " AutoMtxType";
+                EXPECT_EQ(std::vector<double>(detected.Values(), detected.Values() + q.N * q.N),
+                          std::vector<double>(h.Values(), h.Values() + q.N * q.N))
+                    << what << " AutoMtxType";
             }
         }
     }
@@ -704,8 +716,31 @@ void WideHess(TOptFunction, std::span<const double> x, std::span<const double>, 
     h->Size(static_cast<int>(x.size()) - 1, static_cast<int>(x.size()) + 1);
 }
 
+// Bowl that reshapes the TMtx at OConsts[1] on its third call (to 3 by 3, or complex when OConsts[2] is set).
+double ReshapingBowl(std::span<const double> x, std::span<const double> c, std::span<void* const> o)
+{
+    static int calls = 0;
+    if (x.empty()) {  // a call without parameters starts the count again
+        calls = 0;
+        return 0;
+    }
+    if (++calls == 3) static_cast<TMtx*>(o[1])->Size(o[2] ? 2 : 3, o[2] ? 2 : 3, o[2] != nullptr);
+    return Bowl(x, c, o);
+}
+
 TEST_F(GradientOptimization, DerivativeProceduresThatResizeTheirOutputs)
 {
+    // An objective that reshapes the caller's InvHess between the products: refused before the matrix is read.
+    for (TMethod m : {kBFGS, kDFP}) {
+        for (bool complex : {false, true}) {
+            TMtx h;
+            int flag = 1;
+            void* const o[] = {nullptr, &h, complex ? &flag : nullptr};
+            ReshapingBowl({}, {}, o);
+            ExpectRaise([&] { RunGradient(m, true, ReshapingBowl, BowlGrad, {1, 2}, {}, o, &h); },
+                        "Hess size <> Length(Pars)", Name(m));
+        }
+    }
     for (TMethod m : {kBFGS, kFR}) {
         ExpectRaise([&] { RunGradient(m, true, Bowl, ShortGrad, {1, 2}); }, "Grad.Length <> Length(Pars)", Name(m));
         ExpectRaise([&] { RunGradient(m, true, Bowl, ComplexGrad, {1, 2}); }, "Grad.Complex = True", Name(m));
