@@ -227,9 +227,24 @@ void RampRange(TVecs& Self, const TCplx& Offset, const TCplx& Step, int Index, i
         } else {
             int k = lo;
 #if defined(__SSE2__)
-            // Two elements at a time; the index pair is kept as exact whole Doubles (k, k + 1).
+            // Two elements at a time; the index pairs are kept as exact whole Doubles (k, k + 1). Four pairs advance
+            // side by side, so that the adds that step them do not wait on each other.
             const __m128d step = _mm_set1_pd(Step.Re), offset = _mm_set1_pd(Offset.Re), two = _mm_set1_pd(2.0);
             __m128d kk = _mm_set_pd(k + 1.0, static_cast<double>(k));
+            if (k + 7 < hi) {
+                const __m128d eight = _mm_set1_pd(8.0);
+                __m128d k1 = _mm_add_pd(kk, two), k2 = _mm_add_pd(k1, two), k3 = _mm_add_pd(k2, two);
+                for (; k + 7 < hi; k += 8) {
+                    _mm_storeu_pd(d + k, _mm_add_pd(_mm_mul_pd(kk, step), offset));
+                    _mm_storeu_pd(d + k + 2, _mm_add_pd(_mm_mul_pd(k1, step), offset));
+                    _mm_storeu_pd(d + k + 4, _mm_add_pd(_mm_mul_pd(k2, step), offset));
+                    _mm_storeu_pd(d + k + 6, _mm_add_pd(_mm_mul_pd(k3, step), offset));
+                    kk = _mm_add_pd(kk, eight);
+                    k1 = _mm_add_pd(k1, eight);
+                    k2 = _mm_add_pd(k2, eight);
+                    k3 = _mm_add_pd(k3, eight);
+                }
+            }
             for (; k + 1 < hi; k += 2) {
                 _mm_storeu_pd(d + k, _mm_add_pd(_mm_mul_pd(kk, step), offset));
                 kk = _mm_add_pd(kk, two);

@@ -72,6 +72,20 @@ TEST_F(FillTest, RampsComputeEachElementFromItsIndex)
     v.Size(1000000, false);
     v.Ramp(1, 0.1);
     EXPECT_EQ(v[999999], kRamp999999) << "element 999999 is 1 + 0.1·999999, not an accumulated sum";
+    // Every length and start around the blocks of eight and pairs the real ramp is written in: each element is
+    // k·Step + Offset for its own k, and nothing outside the range is touched.
+    for (int index = 0; index < 3; ++index) {
+        for (int len = 0; len <= 27; ++len) {
+            v.Size(index + len + 2, false);
+            v.SetVal(-7);
+            v.Ramp(-2.5, 0.3, index, len);
+            for (int i = 0; i < v.Length(); ++i) {
+                const bool inside = i >= index && i < index + len;
+                EXPECT_EQ(v[i], inside ? (i - index) * 0.3 + -2.5 : -7.0) << "index " << index << ", len " << len
+                                                                          << ", element " << i;
+            }
+        }
+    }
     v.Size(3, true);
     v.Ramp(TCplx{1, 1}, TCplx{0, 1});
     ExpectSame(v, true, {1, 1, 1, 2, 1, 3});
