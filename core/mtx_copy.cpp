@@ -86,20 +86,13 @@ void TransposeSquareInPlace(T* A, int N)
 }
 
 #if defined(__SSE2__)
-// Real data: eight source rows by two columns become two destination runs of eight (one cache line each) through
-// SSE2 unpacks. Streaming stores bypass the cache for a destination far larger than it, where every line would
-// otherwise be read in before it is overwritten.
-template <int Tile, bool Stream>
-void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
-                   std::ptrdiff_t DstStride)
+// Real data: the source is walked in tiles, eight rows by Block::kWidth columns at a time, which Block turns into
+// kWidth destination runs of eight (one cache line each); the columns and rows left over go one element at a time.
+template <int Tile, class Block>
+inline void TransposeRealTiles(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                               std::ptrdiff_t DstStride)
 {
-    const auto store = [](double* P, __m128d V) {
-        if constexpr (Stream) {
-            _mm_stream_pd(P, V);
-        } else {
-            _mm_storeu_pd(P, V);
-        }
-    };
+    constexpr int width = Block::kWidth;
     for (int i0 = 0; i0 < Rows; i0 += Tile) {
         const int i1 = std::min(Rows, i0 + Tile);
         for (int j0 = 0; j0 < Cols; j0 += Tile) {
@@ -108,16 +101,8 @@ void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Co
             for (; i + 7 < i1; i += 8) {
                 const double* s = Src + i * SrcStride;
                 int j = j0;
-                for (; j + 1 < j1; j += 2) {
-                    double* d0 = Dst + j * DstStride + i;
-                    double* d1 = d0 + DstStride;
-                    for (int q = 0; q < 8; q += 2) {
-                        const __m128d a = _mm_loadu_pd(s + q * SrcStride + j);
-                        const __m128d b = _mm_loadu_pd(s + (q + 1) * SrcStride + j);
-                        store(d0 + q, _mm_unpacklo_pd(a, b));
-                        store(d1 + q, _mm_unpackhi_pd(a, b));
-                    }
-                }
+                for (; j + width - 1 < j1; j += width)
+                    Block::Move(s + j, SrcStride, Dst + j * DstStride + i, DstStride);
                 for (; j < j1; ++j) {
                     for (int q = 0; q < 8; ++q) Dst[j * DstStride + i + q] = s[q * SrcStride + j];
                 }
@@ -128,40 +113,51 @@ void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Co
             }
         }
     }
-    if constexpr (Stream) _mm_sfence();
+    if constexpr (Block::kStream) _mm_sfence();
 }
 
-#if defined(__x86_64__)
-// TransposeReal with AVX2: eight source rows by four columns become four destination runs of eight (one cache line
-// each) through two 4 × 4 register transpositions.
-template <int Tile, bool Stream>
-[[gnu::target("avx2")]] void TransposeRealAvx2(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols,
-                                               double* Dst, std::ptrdiff_t DstStride)
-{
-    for (int i0 = 0; i0 < Rows; i0 += Tile) {
-        const int i1 = std::min(Rows, i0 + Tile);
-        for (int j0 = 0; j0 < Cols; j0 += Tile) {
-            const int j1 = std::min(Cols, j0 + Tile);
-            int i = i0;
-            for (; i + 7 < i1; i += 8) {
-                const double* s = Src + i * SrcStride;
-                int j = j0;
-                for (; j + 3 < j1; j += 4) {
-                    double* d = Dst + j * DstStride + i;
-                    detail::Transpose4x4<Stream>(s + j, SrcStride, d, DstStride);
-                    detail::Transpose4x4<Stream>(s + 4 * SrcStride + j, SrcStride, d + 4, DstStride);
-                }
-                for (; j < j1; ++j) {
-                    for (int q = 0; q < 8; ++q) Dst[j * DstStride + i + q] = s[q * SrcStride + j];
-                }
-            }
-            for (; i < i1; ++i) {
-                const double* s = Src + i * SrcStride;
-                for (int j = j0; j < j1; ++j) Dst[j * DstStride + i] = s[j];
+// Eight rows by two columns through SSE2 unpacks. Streaming stores bypass the cache for a destination far larger
+// than it, where every line would otherwise be read in before it is overwritten.
+template <bool Stream>
+struct TSse2Block {
+    static constexpr int kWidth = 2;
+    static constexpr bool kStream = Stream;
+    static void Move(const double* S, std::ptrdiff_t Ss, double* D0, std::ptrdiff_t Ds)
+    {
+        double* d1 = D0 + Ds;
+        for (int q = 0; q < 8; q += 2) {
+            const __m128d a = _mm_loadu_pd(S + q * Ss);
+            const __m128d b = _mm_loadu_pd(S + (q + 1) * Ss);
+            if constexpr (Stream) {
+                _mm_stream_pd(D0 + q, _mm_unpacklo_pd(a, b));
+                _mm_stream_pd(d1 + q, _mm_unpackhi_pd(a, b));
+            } else {
+                _mm_storeu_pd(D0 + q, _mm_unpacklo_pd(a, b));
+                _mm_storeu_pd(d1 + q, _mm_unpackhi_pd(a, b));
             }
         }
     }
-    if constexpr (Stream) _mm_sfence();
+};
+
+#if defined(__x86_64__)
+// Eight rows by four columns through two 4 × 4 register transpositions (AVX2).
+template <bool Stream>
+struct TAvx2Block {
+    static constexpr int kWidth = 4;
+    static constexpr bool kStream = Stream;
+    [[gnu::target("avx2")]] static void Move(const double* S, std::ptrdiff_t Ss, double* D, std::ptrdiff_t Ds)
+    {
+        detail::Transpose4x4<Stream>(S, Ss, D, Ds);
+        detail::Transpose4x4<Stream>(S + 4 * Ss, Ss, D + 4, Ds);
+    }
+};
+
+// The tile walk compiled for AVX2, its blocks inlined.
+template <int Tile, bool Stream>
+[[gnu::target("avx2"), gnu::flatten]] void TransposeRealAvx2(const double* Src, std::ptrdiff_t SrcStride, int Rows,
+                                                             int Cols, double* Dst, std::ptrdiff_t DstStride)
+{
+    TransposeRealTiles<Tile, TAvx2Block<Stream>>(Src, SrcStride, Rows, Cols, Dst, DstStride);
 }
 #endif
 
@@ -176,7 +172,7 @@ void TransposeRealBest(const double* Src, std::ptrdiff_t SrcStride, int Rows, in
         return;
     }
 #endif
-    TransposeReal<Tile, Stream>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+    TransposeRealTiles<Tile, TSse2Block<Stream>>(Src, SrcStride, Rows, Cols, Dst, DstStride);
 }
 
 // Destinations of more than this many bytes are written with streaming stores (about half the last-level cache of
