@@ -18,7 +18,9 @@
 #include "core/elementwise.h"
 #include "core/messages.h"
 #include "core/mtx_class.h"
+#include "core/transpose_kernels.h"
 #include "core/vec_class.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -84,20 +86,13 @@ void TransposeSquareInPlace(T* A, int N)
 }
 
 #if defined(__SSE2__)
-// Real data: eight source rows by two columns become two destination runs of eight (one cache line each) through
-// SSE2 unpacks. Streaming stores bypass the cache for a destination far larger than it, where every line would
-// otherwise be read in before it is overwritten.
-template <int Tile, bool Stream>
-void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
-                   std::ptrdiff_t DstStride)
+// Real data: the source is walked in tiles, eight rows by Block::kWidth columns at a time, which Block turns into
+// kWidth destination runs of eight (one cache line each); the columns and rows left over go one element at a time.
+template <int Tile, class Block>
+inline void TransposeRealTiles(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                               std::ptrdiff_t DstStride)
 {
-    const auto store = [](double* P, __m128d V) {
-        if constexpr (Stream) {
-            _mm_stream_pd(P, V);
-        } else {
-            _mm_storeu_pd(P, V);
-        }
-    };
+    constexpr int width = Block::kWidth;
     for (int i0 = 0; i0 < Rows; i0 += Tile) {
         const int i1 = std::min(Rows, i0 + Tile);
         for (int j0 = 0; j0 < Cols; j0 += Tile) {
@@ -106,16 +101,8 @@ void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Co
             for (; i + 7 < i1; i += 8) {
                 const double* s = Src + i * SrcStride;
                 int j = j0;
-                for (; j + 1 < j1; j += 2) {
-                    double* d0 = Dst + j * DstStride + i;
-                    double* d1 = d0 + DstStride;
-                    for (int q = 0; q < 8; q += 2) {
-                        const __m128d a = _mm_loadu_pd(s + q * SrcStride + j);
-                        const __m128d b = _mm_loadu_pd(s + (q + 1) * SrcStride + j);
-                        store(d0 + q, _mm_unpacklo_pd(a, b));
-                        store(d1 + q, _mm_unpackhi_pd(a, b));
-                    }
-                }
+                for (; j + width - 1 < j1; j += width)
+                    Block::Move(s + j, SrcStride, Dst + j * DstStride + i, DstStride);
                 for (; j < j1; ++j) {
                     for (int q = 0; q < 8; ++q) Dst[j * DstStride + i + q] = s[q * SrcStride + j];
                 }
@@ -126,7 +113,66 @@ void TransposeReal(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Co
             }
         }
     }
-    if constexpr (Stream) _mm_sfence();
+    if constexpr (Block::kStream) _mm_sfence();
+}
+
+// Eight rows by two columns through SSE2 unpacks. Streaming stores bypass the cache for a destination far larger
+// than it, where every line would otherwise be read in before it is overwritten.
+template <bool Stream>
+struct TSse2Block {
+    static constexpr int kWidth = 2;
+    static constexpr bool kStream = Stream;
+    static void Move(const double* S, std::ptrdiff_t Ss, double* D0, std::ptrdiff_t Ds)
+    {
+        double* d1 = D0 + Ds;
+        for (int q = 0; q < 8; q += 2) {
+            const __m128d a = _mm_loadu_pd(S + q * Ss);
+            const __m128d b = _mm_loadu_pd(S + (q + 1) * Ss);
+            if constexpr (Stream) {
+                _mm_stream_pd(D0 + q, _mm_unpacklo_pd(a, b));
+                _mm_stream_pd(d1 + q, _mm_unpackhi_pd(a, b));
+            } else {
+                _mm_storeu_pd(D0 + q, _mm_unpacklo_pd(a, b));
+                _mm_storeu_pd(d1 + q, _mm_unpackhi_pd(a, b));
+            }
+        }
+    }
+};
+
+#if defined(__x86_64__)
+// Eight rows by four columns through two 4 × 4 register transpositions (AVX2).
+template <bool Stream>
+struct TAvx2Block {
+    static constexpr int kWidth = 4;
+    static constexpr bool kStream = Stream;
+    [[gnu::target("avx2")]] static void Move(const double* S, std::ptrdiff_t Ss, double* D, std::ptrdiff_t Ds)
+    {
+        detail::Transpose4x4<Stream>(S, Ss, D, Ds);
+        detail::Transpose4x4<Stream>(S + 4 * Ss, Ss, D + 4, Ds);
+    }
+};
+
+// The tile walk compiled for AVX2, its blocks inlined.
+template <int Tile, bool Stream>
+[[gnu::target("avx2"), gnu::flatten]] void TransposeRealAvx2(const double* Src, std::ptrdiff_t SrcStride, int Rows,
+                                                             int Cols, double* Dst, std::ptrdiff_t DstStride)
+{
+    TransposeRealTiles<Tile, TAvx2Block<Stream>>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+}
+#endif
+
+// The kernel for real data: AVX2 where the processor has it, else SSE2.
+template <int Tile, bool Stream>
+void TransposeRealBest(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                       std::ptrdiff_t DstStride)
+{
+#if defined(__x86_64__)
+    if (parallel::HasAvx2()) {
+        TransposeRealAvx2<Tile, Stream>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+        return;
+    }
+#endif
+    TransposeRealTiles<Tile, TSse2Block<Stream>>(Src, SrcStride, Rows, Cols, Dst, DstStride);
 }
 
 // Destinations of more than this many bytes are written with streaming stores (about half the last-level cache of
@@ -142,10 +188,10 @@ void TransposeKernel<double, false>(const double* Src, std::ptrdiff_t SrcStride,
     const auto address = reinterpret_cast<std::uintptr_t>(Dst);
     if (address % 8 == 0 && DstStride % 8 == 0 && static_cast<std::int64_t>(Rows) * Cols * 8 >= kStreamBytes) {
         const int head = std::min(Rows, static_cast<int>((64 - address % 64) % 64 / 8));
-        if (head > 0) TransposeReal<64, false>(Src, SrcStride, head, Cols, Dst, DstStride);
-        TransposeReal<128, true>(Src + head * SrcStride, SrcStride, Rows - head, Cols, Dst + head, DstStride);
+        if (head > 0) TransposeRealBest<64, false>(Src, SrcStride, head, Cols, Dst, DstStride);
+        TransposeRealBest<128, true>(Src + head * SrcStride, SrcStride, Rows - head, Cols, Dst + head, DstStride);
     } else {
-        TransposeReal<64, false>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+        TransposeRealBest<64, false>(Src, SrcStride, Rows, Cols, Dst, DstStride);
     }
 }
 #endif

@@ -22,7 +22,9 @@
 #include "core/LapackWork.h"
 #include "core/messages.h"
 #include "core/mtx_class.h"
+#include "core/transpose_kernels.h"
 #include "core/vec_class.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -98,65 +100,103 @@ void SplitFactors(TMtx& U, TMtx& L)
     }
 }
 
-// SplitFactors for real data, two rows by two columns at a time: the pair of 2 × 2 blocks at rows I, I + 1 and
-// columns J, J + 1 (I > J, both even) and their mirror image move through SSE2 unpacks, the same moves as above
-// (values unchanged, bit for bit); the blocks on the diagonal and the last row and column of an odd order go one
-// element at a time.
-template <>
-void SplitFactors<double>(TMtx& U, TMtx& L)
+// SplitFactors for real data, Block::kWidth rows by as many columns at a time: the pair of blocks at rows I.. and
+// columns J.. (I > J, both multiples of the width) and its mirror image move through Block::Move, the same moves as
+// above (values unchanged, bit for bit); the blocks on the diagonal and the last n mod kWidth rows of L and columns
+// of U go one element at a time. F is U's data (the column-major factor); L's data are written whole.
+template <int Tile, class Block>
+inline void SplitRealTiles(double* F, double* L, int N)
 {
-    constexpr int kTile = 32;
-    const int n = U.Rows();
-    L.Size(n, n, false);
-    double* f = U.Values();
-    double* l = L.Values();
-    const std::int64_t ld = n;
-    const __m128d zero = _mm_setzero_pd();
-    const int even = n & ~1;
-    for (int i0 = 0; i0 < even; i0 += kTile) {
-        const int i1 = std::min(even, i0 + kTile);
-        for (int j0 = 0; j0 <= i0; j0 += kTile) {
-            for (int I = i0; I < i1; I += 2) {
-                double* fI = f + I * ld;
-                double* lI = l + I * ld;
-                const int jEnd = std::min(I, j0 + kTile);
-                for (int J = j0; J < jEnd; J += 2) {
-                    double* fJ = f + J * ld;
-                    double* lJ = l + J * ld;
-                    const __m128d a = _mm_loadu_pd(fI + J), b = _mm_loadu_pd(fI + ld + J);  // U(J.., I), U(J.., I+1)
-                    const __m128d c = _mm_loadu_pd(fJ + I), d = _mm_loadu_pd(fJ + ld + I);  // L(I.., J), L(I.., J+1)
-                    _mm_storeu_pd(lI + J, _mm_unpacklo_pd(c, d));
-                    _mm_storeu_pd(lI + ld + J, _mm_unpackhi_pd(c, d));
-                    _mm_storeu_pd(fJ + I, _mm_unpacklo_pd(a, b));
-                    _mm_storeu_pd(fJ + ld + I, _mm_unpackhi_pd(a, b));
-                    _mm_storeu_pd(fI + J, zero);
-                    _mm_storeu_pd(fI + ld + J, zero);
-                    _mm_storeu_pd(lJ + I, zero);
-                    _mm_storeu_pd(lJ + ld + I, zero);
-                }
-                if (j0 == i0) {  // the 2 × 2 block on the diagonal
-                    lI[I] = 1;
-                    lI[I + 1] = 0;
-                    lI[ld + I] = fI[I + 1];
-                    lI[ld + I + 1] = 1;
-                    fI[I + 1] = fI[ld + I];
-                    fI[ld + I] = 0;
+    constexpr int width = Block::kWidth;
+    const std::int64_t ld = N;
+    // The moves of one element pair: L(i, j) and U(j, i), i > j.
+    const auto pair = [F, L, ld](std::int64_t I, std::int64_t J) {
+        const std::int64_t below = I * ld + J, above = J * ld + I;
+        L[below] = F[above];
+        L[above] = 0;
+        F[above] = F[below];
+        F[below] = 0;
+    };
+    const int whole = N - N % width;
+    for (int i0 = 0; i0 < whole; i0 += Tile) {
+        const int i1 = std::min(whole, i0 + Tile);
+        for (int j0 = 0; j0 <= i0; j0 += Tile) {
+            for (int I = i0; I < i1; I += width) {
+                const int jEnd = std::min(I, j0 + Tile);
+                for (int J = j0; J < jEnd; J += width)
+                    Block::Move(F + I * ld + J, F + J * ld + I, L + I * ld + J, L + J * ld + I, ld);
+                if (j0 == i0) {  // the block on the diagonal
+                    for (int p = 0; p < width; ++p) {
+                        for (int q = 0; q < p; ++q) pair(I + p, I + q);
+                        L[(I + p) * ld + I + p] = 1;
+                    }
                 }
             }
         }
     }
-    if (n != even) {  // the last row of L and column of U
-        const int last = n - 1;
-        double* fLast = f + last * ld;
-        double* lLast = l + last * ld;
-        for (int j = 0; j < last; ++j) {
-            lLast[j] = f[j * ld + last];
-            l[j * ld + last] = 0;
-            f[j * ld + last] = fLast[j];
-            fLast[j] = 0;
-        }
-        lLast[last] = 1;
+    for (int i = whole; i < N; ++i) {
+        for (int j = 0; j < i; ++j) pair(i, j);
+        L[i * ld + i] = 1;
     }
+}
+
+// One pair of 2 × 2 blocks through SSE2 unpacks. Below: U(J.., I..) at rows I.. and columns J.. of F, to be zeroed;
+// Above: L(I.., J..) at rows J.., columns I.. of F, where U's block goes; LBelow and LAbove are the same places in L.
+struct TSse2SplitBlock {
+    static constexpr int kWidth = 2;
+    static void Move(double* Below, double* Above, double* LBelow, double* LAbove, std::int64_t Ld)
+    {
+        const __m128d zero = _mm_setzero_pd();
+        const __m128d a = _mm_loadu_pd(Below), b = _mm_loadu_pd(Below + Ld);
+        const __m128d c = _mm_loadu_pd(Above), d = _mm_loadu_pd(Above + Ld);
+        _mm_storeu_pd(LBelow, _mm_unpacklo_pd(c, d));
+        _mm_storeu_pd(LBelow + Ld, _mm_unpackhi_pd(c, d));
+        _mm_storeu_pd(Above, _mm_unpacklo_pd(a, b));
+        _mm_storeu_pd(Above + Ld, _mm_unpackhi_pd(a, b));
+        for (int k = 0; k < 2; ++k) {
+            _mm_storeu_pd(Below + k * Ld, zero);
+            _mm_storeu_pd(LAbove + k * Ld, zero);
+        }
+    }
+};
+
+#if defined(__x86_64__)
+// One pair of 4 × 4 blocks through register transpositions (AVX2); the places as in TSse2SplitBlock.
+struct TAvx2SplitBlock {
+    static constexpr int kWidth = 4;
+    [[gnu::target("avx2")]] static void Move(double* Below, double* Above, double* LBelow, double* LAbove,
+                                             std::int64_t Ld)
+    {
+        const __m256d zero = _mm256_setzero_pd();
+        detail::Transpose4x4(Above, Ld, LBelow, Ld);  // L's block out of the factor's columns
+        detail::Transpose4x4(Below, Ld, Above, Ld);   // U's block into the place just read
+        for (int k = 0; k < 4; ++k) {
+            _mm256_storeu_pd(Below + k * Ld, zero);
+            _mm256_storeu_pd(LAbove + k * Ld, zero);
+        }
+    }
+};
+
+// The tiles compiled for AVX2, their blocks inlined.
+[[gnu::target("avx2"), gnu::flatten]] void SplitFactorsAvx2(double* F, double* L, int N)
+{
+    SplitRealTiles<64, TAvx2SplitBlock>(F, L, N);
+}
+#endif
+
+// SplitFactors for real data: 4 × 4 blocks with AVX2 where the processor has it, else 2 × 2 blocks with SSE2.
+template <>
+void SplitFactors<double>(TMtx& U, TMtx& L)
+{
+    const int n = U.Rows();
+    L.Size(n, n, false);
+#if defined(__x86_64__)
+    if (parallel::HasAvx2()) {
+        SplitFactorsAvx2(U.Values(), L.Values(), n);
+        return;
+    }
+#endif
+    SplitRealTiles<32, TSse2SplitBlock>(U.Values(), L.Values(), n);
 }
 
 void PivotsToP(TVecs& P, const int* Ipiv, int N)

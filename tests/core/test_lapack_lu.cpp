@@ -13,6 +13,7 @@
 
 #include "Feldrin.h"
 #include "TestSupport.h"
+#include "core/BlasCalls.h"
 #include "core/LapackWork.h"
 #include "lapack_util.h"
 
@@ -150,12 +151,13 @@ TEST_F(Factorizations, LuReconstructsSelf)
     ExpectProduct(l, l, a, 1e-14, "L L^H = Self", opNone, opHerm);
 }
 
-// The general factors are split out of LAPACK's combined ones tile by tile: one tile, its edges and several tiles
-// with a partial last one. L and U come in the right size but full of NaN, so an element left unwritten shows.
+// The general factors are split out of LAPACK's combined ones tile by tile and block by block: one tile, its edges,
+// orders of every remainder by 2 and 4, and several tiles with a partial last one. L and U come in the right size but
+// full of NaN, so an element left unwritten shows; every element of the triangles is LAPACK's own, bit for bit.
 TEST_F(Factorizations, GeneralFactorsSplitAcrossTiles)
 {
     for (bool complex : {false, true}) {
-        for (int n : {1, 2, 3, 31, 32, 33, 64, 65, 70}) {
+        for (int n : {1, 2, 3, 4, 5, 6, 7, 31, 32, 33, 64, 65, 67, 70, 130}) {
             SCOPED_TRACE((complex ? "complex n = " : "real n = ") + std::to_string(n));
             TMtx a, l, u;
             TVec p;
@@ -180,6 +182,26 @@ TEST_F(Factorizations, GeneralFactorsSplitAcrossTiles)
                 }
             }
             EXPECT_EQ(wrong, 0) << "elements of L or U out of their triangle's form";
+            // The combined factor of the same data straight from LAPACK (column-major), and its pivots.
+            std::vector<double> f(static_cast<std::size_t>(n) * n * w);
+            detail::TransposedData(a, f.data());
+            std::vector<int> ipiv(n);
+            if (complex) {
+                blas::Getrf(n, n, reinterpret_cast<TCplx*>(f.data()), n, ipiv.data());
+            } else {
+                blas::Getrf(n, n, f.data(), n, ipiv.data());
+            }
+            int moved = 0;
+            for (int i = 0; i < n; ++i) {
+                moved += p[i] != ipiv[i] - 1;
+                for (int j = 0; j < n; ++j) {
+                    const TMtx& factor = j < i ? l : u;
+                    const double* got = factor.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
+                    const double* lapack = f.data() + (static_cast<std::int64_t>(j) * n + i) * w;
+                    moved += std::memcmp(got, lapack, w * sizeof(double)) != 0;
+                }
+            }
+            EXPECT_EQ(moved, 0) << "pivots or elements that differ from LAPACK's factor";
             TMtx ll, uu;
             a.LU(ll, uu, mtGeneral);
             ExpectProduct(ll, uu, a, 1e-12, "L U = Self");

@@ -79,9 +79,11 @@ TEST_F(MtxRearrange, MatchesNumpyIntoAnotherMatrixAndInPlace)
 
 TEST_F(MtxRearrange, TiledTransposesAgreeWithTheDefinition)
 {
-    // Sizes around and across the tile edge, square (in place) and not.
+    // Sizes around and across the tile edge, every remainder of the kernels' blocks of 8 rows by 4 columns, square (in
+    // place) and not.
     for (bool complex : {false, true}) {
-        for (const auto& [rows, cols] : {std::pair{1, 1}, {1, 70}, {70, 1}, {31, 33}, {64, 64}, {65, 65}, {97, 40}}) {
+        for (const auto& [rows, cols] :
+             {std::pair{1, 1}, {1, 70}, {70, 1}, {31, 33}, {18, 35}, {64, 64}, {65, 65}, {67, 66}, {97, 40}}) {
             TMtx a, t;
             Ramp(a, rows, cols, complex);
             t.Adjung(a);
