@@ -78,39 +78,32 @@ __attribute__((target("avx2,fma"))) void SymMvLower(long M, double Alpha, const 
     for (; j < blocks; j += 4) {
         const double t0 = Alpha * X[j], t1 = Alpha * X[j + 1], t2 = Alpha * X[j + 2], t3 = Alpha * X[j + 3];
         const double *const c0 = A + j * M, *const c1 = c0 + M, *const c2 = c1 + M, *const c3 = c2 + M;
-        const double x1 = X[j + 1], x2 = X[j + 2], x3 = X[j + 3];
         // The diagonal, then the triangle inside the block column by column.
         double y0 = Y[j] + t0 * c0[j], y1 = Y[j + 1] + t1 * c1[j + 1], y2 = Y[j + 2] + t2 * c2[j + 2],
                y3 = Y[j + 3] + t3 * c3[j + 3];
         double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-        y1 = y1 + t0 * c0[j + 1];
-        s0 = s0 + c0[j + 1] * x1;
-        y2 = y2 + t0 * c0[j + 2];
-        s0 = s0 + c0[j + 2] * x2;
-        y3 = y3 + t0 * c0[j + 3];
-        s0 = s0 + c0[j + 3] * x3;
-        y2 = y2 + t1 * c1[j + 2];
-        s1 = s1 + c1[j + 2] * x2;
-        y3 = y3 + t1 * c1[j + 3];
-        s1 = s1 + c1[j + 3] * x3;
-        y3 = y3 + t2 * c2[j + 3];
-        s2 = s2 + c2[j + 3] * x3;
+        // Row I of a column C with factor T: into y and into the column's sum.
+        const auto term = [X](double& Yi, double& S, double T, const double* C, long I) {
+            Yi = Yi + T * C[I];
+            S = S + C[I] * X[I];
+        };
+        term(y1, s0, t0, c0, j + 1);
+        term(y2, s0, t0, c0, j + 2);
+        term(y3, s0, t0, c0, j + 3);
+        term(y2, s1, t1, c1, j + 2);
+        term(y3, s1, t1, c1, j + 3);
+        term(y3, s2, t2, c2, j + 3);
         long rest = j + 4;
         if (M - (j + 1) >= 12) {
             if (blocks > j + 4) Block4(j + 4, blocks, c0, c1, c2, c3, X, Y, t0, t1, t2, t3, s0, s1, s2, s3);
             rest = blocks;
         }
         for (long i = rest; i < M; ++i) {
-            const double xi = X[i];
             double yi = Y[i];
-            yi = yi + t0 * c0[i];
-            s0 = s0 + c0[i] * xi;
-            yi = yi + t1 * c1[i];
-            s1 = s1 + c1[i] * xi;
-            yi = yi + t2 * c2[i];
-            s2 = s2 + c2[i] * xi;
-            yi = yi + t3 * c3[i];
-            s3 = s3 + c3[i] * xi;
+            term(yi, s0, t0, c0, i);
+            term(yi, s1, t1, c1, i);
+            term(yi, s2, t2, c2, i);
+            term(yi, s3, t3, c3, i);
             Y[i] = yi;
         }
         Y[j] = y0 + Alpha * s0;
