@@ -25,6 +25,14 @@ double OptDot(const double* U, const double* V, int N);
 // Dst := Dst + A·Src over N elements, as TVec's Add(Src, A) computes it.
 void OptAxpy(int N, double A, const double* Src, double* Dst);
 
+// The inverse-Hessian estimate's product and update (Uplo as the BLAS takes it, the n×n matrix contiguous): below
+// kOptSmallSym rows they run here, with the BLAS routines' values bit for bit; otherwise they call the routines.
+constexpr int kOptSmallSym = 100;
+// Y := Alpha·H·X (DSYMV, beta 0).
+void OptSymMv(char Uplo, int N, double Alpha, const double* H, const double* X, double* Y);
+// H := H + A1·U·Uᵀ, then H := H + A2·V·Vᵀ (two DSYR), on the one triangle.
+void OptSyrPair(char Uplo, int N, double A1, const double* U, double A2, const double* V, double* H);
+
 // The line search's pooled vectors: the trial point, the trial's gradient and the bracket.
 struct TOptLineWork {
     TVecTemp X, G, Bracket;

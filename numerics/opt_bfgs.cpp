@@ -7,7 +7,8 @@
 // the transpose, which for a symmetric matrix is the same matrix) and Mirror copies it into the other, so H is
 // exactly symmetric after every update, and D = -H·G reads the same triangle (DSYMV). The products are DSYMV whatever
 // the matrix's AutoMtxType: detection would take the identity H starts as for a triangle, whose product has no
-// factor -1 and points uphill.
+// factor -1 and points uphill. Below kOptSmallSym rows the products and the DFP update run the loops of
+// opt_symmetric.cpp, with the routines' values and without their call costs.
 #include <algorithm>
 #include <optional>
 
@@ -73,7 +74,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
     // products, and a callback that reshaped the caller's matrix is refused before it is read.
     const auto product = [&](double* Dst, const double* V, double Alpha) {
         if (H.Rows() != n || H.Cols() != n || H.Complex()) ERaise(msg::kHessSizeChanged);
-        blas::SymMv(uplo, n, Alpha, H.Values(), std::max(1, n), V, 1, 0.0, Dst, 1);
+        detail::OptSymMv(uplo, n, Alpha, H.Values(), V, Dst);
     };
     int iter = 0;
     double limit = 1;
@@ -117,8 +118,7 @@ int BFGS(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::span<
                 const double yhy = OptDot(Y, W, n);
                 double* const h = H.Values();
                 if (DFP) {
-                    blas::Syr(uplo, n, 1 / ys, D, h, n);
-                    blas::Syr(uplo, n, -1 / yhy, W, h, n);
+                    detail::OptSyrPair(uplo, n, 1 / ys, D, -1 / yhy, W, h);
                 } else {
                     for (int i = 0; i < n; ++i) W[i] = -W[i] / ys;
                     const double k = (yhy / ys + 1) / ys;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "OptimizationTest.h"
+#include "core/BlasCalls.h"
 #include "TestSupport.h"
 #include "numerics/OptimizationLog.h"
 #include "numerics/OptimizationWork.h"
@@ -835,6 +836,74 @@ TEST_F(GradientOptimization, WorkNormsAreThoseOfTheVectorMethods)
     for (bool noNaN : {false, true}) {
         EXPECT_TRUE(detail::OptNormCAbove(nullptr, 0, -1, noNaN));
         EXPECT_FALSE(detail::OptNormCAbove(nullptr, 0, 0, noNaN));
+    }
+}
+
+// The estimate's product and update below kOptSmallSym rows run their own loops, written to give the BLAS routines'
+// values: every size around the blocks of four and sixteen, both sides of the limit, arrays one element off their
+// alignment, zeros in the vectors (the BLAS skips those columns, which keeps a -0 in H), zero factors, and NaN and
+// infinities. The other triangle is left as it was. The bits are compared where the BLAS runs its AVX2 kernels (the
+// kernels' order is theirs), on one thread (on more, the BLAS splits even a 2 by 2 product differently); elsewhere
+// the values agree to rounding.
+extern "C" char* openblas_get_corename(void);
+
+TEST_F(GradientOptimization, EstimateProductAndUpdateAreThoseOfTheBlas)
+{
+    const blas::TSingleThread oneThread(true);
+    const std::string core = openblas_get_corename();
+    const bool exact = core == "Haswell" || core == "Zen";
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    const auto same = [exact](const double* a, const double* b, int n) {
+        for (int i = 0; i < n; ++i) {
+            if (std::isnan(a[i]) && std::isnan(b[i])) continue;
+            if (exact ? std::memcmp(a + i, b + i, sizeof(double)) != 0
+                      : !(a[i] == b[i] || std::fabs(a[i] - b[i]) <= 1e-12 * (1 + std::fabs(b[i]))))
+                return false;
+        }
+        return true;
+    };
+    std::mt19937 rng(11);
+    std::normal_distribution<double> normal;
+    const struct {
+        const char* What;
+        double A1, A2;
+        double Special;  // put into U, V and H at a few places (NaN: none in the vectors, only in H)
+    } kinds[] = {{"plain", 0.7, -1.3, 1},          {"zeros in the vectors", 2, -0.5, 0}, {"first factor 0", 0, -2, 1},
+                 {"second factor 0", 3, 0, 1},     {"infinity", 1, -1, inf},          {"NaN in H", 0.5, -0.25, nan},
+                 {"tiny factors", 1e-300, -1e-300, 1}};
+    for (const auto& k : kinds) {
+        for (int n : {1, 2, 3, 4, 5, 7, 8, 11, 12, 13, 15, 16, 17, 19, 31, 32, 33, 47, 48, 49, 50, 63, 64, 65, 98, 99,
+                      100, 101}) {
+            for (int off : {0, 1}) {
+                SCOPED_TRACE(std::string(k.What) + " n = " + std::to_string(n) + " offset " + std::to_string(off));
+                std::vector<double> ub(n + 1), vb(n + 1), hb(n * n + 1), yb(n + 1), yr(n + 1);
+                double *const u = ub.data() + off, *const v = vb.data() + off, *const h = hb.data() + off;
+                for (int i = 0; i < n; ++i) {
+                    u[i] = normal(rng);
+                    v[i] = normal(rng);
+                }
+                for (int i = 0; i < n * n; ++i) h[i] = i % 5 == 0 ? -0.0 : normal(rng);
+                for (int at : {0, n / 2, n - 1}) {
+                    if (!std::isnan(k.Special)) {
+                        u[at] = k.Special == 1 ? u[at] : k.Special;
+                        v[(at + 1) % n] = k.Special == 1 ? v[(at + 1) % n] : k.Special;
+                    }
+                    if (k.Special != 1) h[at * n + (at + n - 1) / 2 % n] = k.Special;
+                }
+                for (double alpha : {-1.0, 0.0, 0.37}) {
+                    std::fill(yb.begin(), yb.end(), nan);
+                    std::fill(yr.begin(), yr.end(), nan);
+                    detail::OptSymMv('L', n, alpha, h, u, yb.data() + off);
+                    blas::SymMv('L', n, alpha, h, n, u, 1, 0.0, yr.data() + off, 1);
+                    EXPECT_TRUE(same(yb.data() + off, yr.data() + off, n)) << "product, alpha " << alpha;
+                }
+                std::vector<double> hr(hb);
+                detail::OptSyrPair('L', n, k.A1, u, k.A2, v, h);
+                blas::Syr('L', n, k.A1, u, hr.data() + off, n);
+                blas::Syr('L', n, k.A2, v, hr.data() + off, n);
+                EXPECT_TRUE(same(h, hr.data() + off, n * n)) << "update";
+            }
+        }
     }
 }
 
