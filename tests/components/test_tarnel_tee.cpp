@@ -123,6 +123,7 @@ private slots:
     void gridStyleChangeEmptiesLegend();
     void gridPaletteEdges();
     void gridRampAtRoundingSteps();
+    void gridRampSpecialsAtEveryPlace();
     void gridRangeOfTheFiniteElements();
     void viewerEntriesChartTheWorkingMatrix();
     void registration();
@@ -700,6 +701,60 @@ void TestTarnelTee::gridRampAtRoundingSteps()
                                          .arg(got[j], 8, 16).arg(expected, 8, 16)));
             }
         }
+    }
+}
+
+// The ramp's colours, four cells at a time with the rest one by one: a NaN, an infinity, a value whose position t
+// overflows, or one beyond the range at every place of rows of 1 to 11 cells (every leftover), against the
+// definition: NaN transparent, the infinities the end colours, else Round(t·d) + c0 per component within 0 .. 255.
+void TestTarnelTee::gridRampSpecialsAtEveryPlace()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    const std::pair<TColor, TColor> ramps[] = {{0x800000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x3C9F11, 0x3C17F0}};
+    const std::pair<double, double> ranges[] = {{-3.7, 12.9}, {-1e308, -5e307}};
+    const double specials[] = {NAN, INFINITY, -INFINITY, 1e308, 20, -20};
+    std::uint64_t seed = 777;
+    const auto Random = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(seed >> 11) * 0x1p-53;
+    };
+    for (const auto& [bottom, top] : ramps)
+    for (const auto& [lo, hi] : ranges) {
+        const int c0[3] = {int(bottom & 0xFF), int(bottom >> 8 & 0xFF), int(bottom >> 16 & 0xFF)};
+        const int d[3] = {int(top & 0xFF) - c0[0], int(top >> 8 & 0xFF) - c0[1], int(top >> 16 & 0xFF) - c0[2]};
+        const double inv = 1 / (hi - lo);
+        const auto Expected = [&](double v) -> QRgb {
+            if (std::isnan(v)) return 0;
+            if (v == INFINITY) return qRgb(c0[0] + d[0], c0[1] + d[1], c0[2] + d[2]);
+            if (v == -INFINITY) return qRgb(c0[0], c0[1], c0[2]);
+            const double t = (v - lo) * inv;
+            int rgb[3];
+            for (int c = 0; c < 3; ++c)
+                rgb[c] = d[c] == 0 ? c0[c]
+                                   : std::clamp(static_cast<int>(std::nearbyint(std::clamp(t * d[c], -512.0, 512.0))) + c0[c], 0, 255);
+            return qRgb(rgb[0], rgb[1], rgb[2]);
+        };
+        s->SetBottomColor(bottom);
+        s->SetTopColor(top);
+        for (int n = 1; n <= 11; ++n)
+            for (int at = 0; at < n; ++at)
+                for (const double special : specials) {
+                    std::vector<double> values(n);
+                    for (double& v : values) v = lo + Random() * (hi - lo);
+                    values[at] = special;
+                    TMtx a;
+                    a.SetIt(1, n, false, values);
+                    DrawValues(a, *s);
+                    s->SetRange(lo, hi);
+                    const std::vector<QRgb> got = Pixels(s->Image());
+                    for (int j = 0; j < n; ++j)
+                        if (got[j] != Expected(values[j]))
+                            QFAIL(qPrintable(QString("ramp %1..%2, range %3..%4, %5 cells: %6 gives %7, expected %8")
+                                                 .arg(bottom, 6, 16, QChar('0')).arg(top, 6, 16, QChar('0'))
+                                                 .arg(lo).arg(hi).arg(n).arg(values[j], 0, 'g', 17)
+                                                 .arg(got[j], 8, 16).arg(Expected(values[j]), 8, 16)));
+                }
     }
 }
 
