@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QString>
 #include <QVector>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -86,7 +87,7 @@ public:
         for (int b = 0; b < Count; b += kBlock) {
             const int start = n, end = std::min(Count, b + kBlock);
             for (int i = b; i < end; ++i) {
-                double x, y;
+                double x = 0, y = 0;
                 const bool kept = Point(i, x, y);
                 out[n].key = x;  // n <= i: within the room; a point not kept is written over by the next
                 out[n].value = y;
