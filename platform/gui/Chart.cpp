@@ -125,7 +125,6 @@ namespace {
     __m256d xlo = _mm256_set1_pd(E.XLo), xhi = _mm256_set1_pd(E.XHi), ylo = _mm256_set1_pd(E.YLo),
             yhi = _mm256_set1_pd(E.YHi);
     __m256d last = _mm256_set1_pd(E.Last), falls = zero;
-    double* out = &Out->key;
     int n = 0, i = 0;
     for (; i + 4 <= Count; i += 4, index = _mm256_add_pd(index, four)) {
         const __m256d x = _mm256_mul_pd(index, step), y = _mm256_loadu_pd(Y + i);
@@ -135,7 +134,7 @@ namespace {
             for (int k = i; k < i + 4; ++k) {
                 const double xk = k * Step, yk = Y[k];
                 if (!(std::isfinite(xk) && std::isfinite(yk))) continue;
-                out[2 * n] = xk, out[2 * n + 1] = yk, ++n;
+                Out[n].key = xk, Out[n].value = yk, ++n;
                 E.Add(xk, yk);
             }
             last = _mm256_set1_pd(E.Last);
@@ -149,8 +148,8 @@ namespace {
         xlo = _mm256_min_pd(x, xlo), xhi = _mm256_max_pd(x, xhi);
         ylo = _mm256_min_pd(y, ylo), yhi = _mm256_max_pd(y, yhi);
         const __m256d even = _mm256_unpacklo_pd(x, y), odd = _mm256_unpackhi_pd(x, y);  // (x0 y0 x2 y2), (x1 y1 x3 y3)
-        _mm256_storeu_pd(out + 2 * n, _mm256_permute2f128_pd(even, odd, 0x20));
-        _mm256_storeu_pd(out + 2 * n + 4, _mm256_permute2f128_pd(even, odd, 0x31));
+        _mm256_storeu_pd(&Out[n].key, _mm256_permute2f128_pd(even, odd, 0x20));
+        _mm256_storeu_pd(&Out[n + 2].key, _mm256_permute2f128_pd(even, odd, 0x31));
         n += 4;
     }
     E.XLo = Least(xlo, E.XLo), E.XHi = Greatest(xhi, E.XHi), E.YLo = Least(ylo, E.YLo), E.YHi = Greatest(yhi, E.YHi);

@@ -738,6 +738,7 @@ void TestTarnelTee::gridRampSpecialsAtEveryPlace()
     const std::pair<double, double> ranges[] = {{-3.7, 12.9}, {-1e308, -5e307}};
     const double specials[] = {NAN, INFINITY, -INFINITY, 1e308, 20, -20};
     TUniform Random{777};
+    TMtx a;  // the series keeps pointing at it between the rows
     for (const auto& [bottom, top] : ramps)
     for (const auto& [lo, hi] : ranges) {
         const TRamp ramp(bottom, top);
@@ -756,7 +757,6 @@ void TestTarnelTee::gridRampSpecialsAtEveryPlace()
                     std::vector<double> values(n);
                     for (double& v : values) v = lo + Random() * (hi - lo);
                     values[at] = special;
-                    TMtx a;
                     a.SetIt(1, n, false, values);
                     DrawValues(a, *s);
                     s->SetRange(lo, hi);
