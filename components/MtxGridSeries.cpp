@@ -4,10 +4,9 @@
 // repaint. Rounding never depends on the floating-point unit's rounding mode: ties go to even by explicit tests.
 #include <QPainter>
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "components/TarnelTee.h"
@@ -59,8 +58,6 @@ private:
 namespace {
 
 constexpr QRgb kTransparent = 0;
-// The parts of the range in the ramp's table (a power of two).
-constexpr int kRampBuckets = 32768;
 
 // The nearest integer to x, ties to even; |x| <= 2^30. The conversion truncates whatever the rounding mode is.
 int RoundEven(double x)
@@ -72,8 +69,7 @@ int RoundEven(double x)
     return i;
 }
 
-// Round(x) + c0 saturated at 0 and 255, for x = t·d (d an integer other than 0), in any rounding mode. (Under
-// round-to-nearest the painting adds and subtracts 1.5·2^52 instead, which rounds the same way, ties to even.)
+// Round(x) + c0 saturated at 0 and 255, for x = t·d (d an integer other than 0), in any rounding mode.
 inline int Saturated(double x, int c0)
 {
     x = x > 512 ? 512 : (x < -512 ? -512 : x);  // beyond any byte either way (infinities too)
@@ -97,13 +93,66 @@ gui::TColor Bgr(int r, int g, int b)
     return static_cast<gui::TColor>(r) | static_cast<gui::TColor>(g) << 8 | static_cast<gui::TColor>(b) << 16;
 }
 
-// The least and greatest finite element; false when there is none. Four running extremes side by side (independent
-// chains); equal values are the same number except zeros, so a zero extreme takes the sign of the first zero, as
-// a single pass from the front keeps it.
-bool FiniteRange(const TMtx& A, double& Min, double& Max)
+#if defined(__SSE2__)
+// The ramp's colours of Values[0 .. Count) four at a time, as Exact gives them one by one (inv not 0): the same
+// t = (v - lo)·inv, each component Round(t·d) + c0 limited to 0 .. 255, rounded to nearest (ties to even) whatever
+// the unit's mode. A group holding a value whose t is not finite (NaN, an infinity, an overflow) goes through Exact.
+// Returns how many values it coloured (a multiple of four).
+[[gnu::target("avx2")]] inline __m256d RampComponent(__m256d t, __m256d d, __m256d c0, __m256d zero, __m256d top)
 {
-    const double* v = A.Values();
-    const std::int64_t n = std::int64_t{A.Rows()} * A.Cols();
+    const __m256d x = _mm256_round_pd(_mm256_mul_pd(t, d), _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+    return _mm256_min_pd(_mm256_max_pd(_mm256_add_pd(x, c0), zero), top);
+}
+
+template <class F>
+[[gnu::target("avx2")]] int RampAvx2(const double* Values, int Count, QRgb* Line, double lo, double inv, const double d[3],
+                                     const double c0[3], const F& Exact)
+{
+    const __m256d vlo = _mm256_set1_pd(lo), vinv = _mm256_set1_pd(inv), zero = _mm256_setzero_pd();
+    const __m256d top = _mm256_set1_pd(255);
+    const __m256d dr = _mm256_set1_pd(d[0]), dg = _mm256_set1_pd(d[1]), db = _mm256_set1_pd(d[2]);
+    const __m256d cr = _mm256_set1_pd(c0[0]), cg = _mm256_set1_pd(c0[1]), cb = _mm256_set1_pd(c0[2]);
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int j = 0;
+    for (; j + 4 <= Count; j += 4) {
+        const __m256d t = _mm256_mul_pd(_mm256_sub_pd(_mm256_loadu_pd(Values + j), vlo), vinv);
+        if (_mm256_movemask_pd(_mm256_cmp_pd(_mm256_sub_pd(t, t), zero, _CMP_EQ_OQ)) != 0xF) {
+            for (int k = j; k < j + 4; ++k) Line[k] = Exact(Values[k]);
+            continue;
+        }
+        // r·2^16 + g·2^8 + b is exact in a Double and below 2^24.
+        const __m256d rgb = _mm256_add_pd(
+            _mm256_add_pd(_mm256_mul_pd(RampComponent(t, dr, cr, zero, top), _mm256_set1_pd(65536)),
+                          _mm256_mul_pd(RampComponent(t, dg, cg, zero, top), _mm256_set1_pd(256))),
+            RampComponent(t, db, cb, zero, top));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Line + j), _mm_or_si128(_mm256_cvttpd_epi32(rgb), alpha));
+    }
+    return j;
+}
+
+// The least and greatest of Values[0 .. N), NaN left out (a NaN operand first gives the other back), eight at a time
+// in two running pairs; an infinity among the values shows as an infinite extreme.
+[[gnu::target("avx2")]] void RangeIgnoringNanAvx2(const double* Values, std::int64_t N, double& Lo, double& Hi)
+{
+    __m256d lo0 = _mm256_set1_pd(INFINITY), lo1 = lo0, hi0 = _mm256_set1_pd(-INFINITY), hi1 = hi0;
+    std::int64_t i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m256d a = _mm256_loadu_pd(Values + i), b = _mm256_loadu_pd(Values + i + 4);
+        lo0 = _mm256_min_pd(a, lo0), hi0 = _mm256_max_pd(a, hi0);
+        lo1 = _mm256_min_pd(b, lo1), hi1 = _mm256_max_pd(b, hi1);
+    }
+    const __m256d lo = _mm256_min_pd(lo0, lo1), hi = _mm256_max_pd(hi0, hi1);
+    double l[4], h[4];
+    _mm256_storeu_pd(l, lo), _mm256_storeu_pd(h, hi);
+    for (; i < N; ++i) l[0] = Values[i] < l[0] ? Values[i] : l[0], h[0] = Values[i] > h[0] ? Values[i] : h[0];
+    Lo = std::min({l[0], l[1], l[2], l[3]}), Hi = std::max({h[0], h[1], h[2], h[3]});
+}
+#endif
+
+// The least and greatest finite value of v[0 .. n) (+∞ and −∞ when there is none), in four running extremes side by
+// side (independent chains).
+void FiniteExtremes(const double* v, std::int64_t n, double& Lo, double& Hi)
+{
     double l0 = INFINITY, l1 = INFINITY, l2 = INFINITY, l3 = INFINITY;
     double h0 = -INFINITY, h1 = -INFINITY, h2 = -INFINITY, h3 = -INFINITY;
     const auto Take = [](double x, double& l, double& h) {
@@ -142,17 +191,38 @@ bool FiniteRange(const TMtx& A, double& Min, double& Max)
     for (; i < n; ++i) Take(v[i], l0, h0);
     Take(l1, l0, h0), Take(l2, l0, h0), Take(l3, l0, h0);
     Take(h1, l0, h0), Take(h2, l0, h0), Take(h3, l0, h0);
-    if (!(l0 <= h0)) {
+    Lo = l0;
+    Hi = h0;
+}
+
+// The least and greatest finite element; false when there is none. Equal values are the same number except zeros,
+// so a zero extreme takes the sign of the first zero, as a single pass from the front keeps it.
+bool FiniteRange(const TMtx& A, double& Min, double& Max)
+{
+    const double* v = A.Values();
+    const std::int64_t n = std::int64_t{A.Rows()} * A.Cols();
+    double lo = INFINITY, hi = -INFINITY;
+    bool done = false;
+#if defined(__SSE2__)
+    // Most matrices hold no infinity: one plain pass then; the careful one only when an extreme came out infinite
+    // (an infinity among the elements, or nothing but NaN).
+    if (parallel::HasAvx2()) {
+        RangeIgnoringNanAvx2(v, n, lo, hi);
+        done = lo - lo == 0 && hi - hi == 0;
+    }
+#endif
+    if (!done) FiniteExtremes(v, n, lo, hi);
+    if (!(lo <= hi)) {
         Min = Max = 0;
         return false;
     }
-    if (l0 == 0 || h0 == 0) {
+    if (lo == 0 || hi == 0) {
         const double zero = *std::find(v, v + n, 0.0);
-        if (l0 == 0) l0 = zero;
-        if (h0 == 0) h0 = zero;
+        if (lo == 0) lo = zero;
+        if (hi == 0) hi = zero;
     }
-    Min = l0;
-    Max = h0;
+    Min = lo;
+    Max = hi;
     return true;
 }
 
@@ -450,14 +520,11 @@ void TMtxGridSeries::RebuildImage()
     if (FImage.width() != cols || FImage.height() != rows || FImage.format() != QImage::Format_ARGB32_Premultiplied)
         FImage = QImage(cols, rows, QImage::Format_ARGB32_Premultiplied);
     const double* values = FMatrix->Values();
-    // The fast rounding holds under the unit's round-to-nearest mode (the usual one); checked once per image.
-    const bool nearest = std::fegetround() == FE_TONEAREST;
-    if (nearest && FPaletteStyle == palRange && FInvRange != 0) UpdateRampTable();
     uchar* bits = FImage.bits();  // detached once, here: the rows below are written in place
     const qsizetype stride = FImage.bytesPerLine();
     const auto RunRows = [&](int r0, int r1) {
         for (int r = r0; r < r1; ++r)
-            ColourRow(values + std::int64_t{r} * cols, cols, reinterpret_cast<QRgb*>(bits + r * stride), nearest);
+            ColourRow(values + std::int64_t{r} * cols, cols, reinterpret_cast<QRgb*>(bits + r * stride));
     };
     // Large images are shared out by rows among the library's worker threads (each row is one thread's).
     const int parts = static_cast<int>(std::min<std::int64_t>(
@@ -468,28 +535,7 @@ void TMtxGridSeries::RebuildImage()
     FImageValid = true;
 }
 
-void TMtxGridSeries::UpdateRampTable()
-{
-    const double key[8] = {FRangeMin, FInvRange, double(FR0), double(FG0), double(FB0), double(FdR), double(FdG), double(FdB)};
-    if (FRampTable.size() == kRampBuckets && std::equal(key, key + 8, FRampKey)) return;
-    std::copy(key, key + 8, FRampKey);
-    FRampTable.resize(kRampBuckets);
-    // The colour at each part's lower end t = q/kRampBuckets (exact); t·d rounds monotonically in t, so a part whose
-    // two ends give the same colour gives it throughout. Under round-to-nearest, as the table is used.
-    const auto At = [this](int q) {
-        const double t = q * (1.0 / kRampBuckets);
-        return 0xFF000000u | static_cast<QRgb>(Component(t, FdR, FR0)) << 16 |
-               static_cast<QRgb>(Component(t, FdG, FG0)) << 8 | static_cast<QRgb>(Component(t, FdB, FB0));
-    };
-    QRgb lower = At(0);
-    for (int q = 0; q < kRampBuckets; ++q) {
-        const QRgb upper = At(q + 1);
-        FRampTable[q] = lower == upper ? lower : 0;
-        lower = upper;
-    }
-}
-
-void TMtxGridSeries::ColourRow(const double* Values, int Count, QRgb* Line, bool Nearest) const
+void TMtxGridSeries::ColourRow(const double* Values, int Count, QRgb* Line) const
 {
     const QRgb bottom = Rgb(FBottomColor), top = Rgb(FTopColor);
     const std::size_t L = FPalette.size();
@@ -507,19 +553,14 @@ void TMtxGridSeries::ColourRow(const double* Values, int Count, QRgb* Line, bool
             const int b = FdB ? Saturated(t * FdB, FB0) : FB0;
             return 0xFF000000u | static_cast<QRgb>(r) << 16 | static_cast<QRgb>(g) << 8 | static_cast<QRgb>(b);
         };
-        if (Nearest && inv != 0 && FRampTable.size() == kRampBuckets) {
-            // Looked up by the part of the range the value falls in (t·kRampBuckets is exact: a power of two); NaN,
-            // the infinities, values outside the range and parts holding a rounding step go one by one.
-            const QRgb* table = FRampTable.data();
-            for (int j = 0; j < Count; ++j) {
-                const double v = Values[j];
-                const double x = (v - lo) * inv * kRampBuckets;
-                const QRgb c = x >= 0 && x < kRampBuckets ? table[static_cast<int>(x)] : 0;
-                Line[j] = c ? c : Exact(v);
-            }
-            return;
+        int j = 0;
+#if defined(__SSE2__)
+        if (inv != 0 && parallel::HasAvx2()) {
+            const double d[3] = {double(FdR), double(FdG), double(FdB)}, c0[3] = {double(FR0), double(FG0), double(FB0)};
+            j = RampAvx2(Values, Count, Line, lo, inv, d, c0, Exact);
         }
-        for (int j = 0; j < Count; ++j) Line[j] = Exact(Values[j]);
+#endif
+        for (; j < Count; ++j) Line[j] = Exact(Values[j]);
         return;
     }
     if (L == 0) {  // an empty palette

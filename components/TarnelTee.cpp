@@ -42,8 +42,8 @@ int ReducedWidth(const gui::TChartSeries& Series, bool DownSample, int Length)
 
 void PlotVector(const TVecs& Y, gui::TChartSeries& Series, double Step)
 {
-    const double* y = Y.Values();
-    Plot(Series, Y.Length(), [Step](int i) { return i * Step; }, [y](int i) { return y[i]; });
+    Series.FillSteps(Y.Values(), Y.Length(), Step);
+    Series.Chart()->Repaint();
 }
 
 }  // namespace

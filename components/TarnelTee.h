@@ -142,8 +142,7 @@ private:
     void PrepareForReplot();     // before every repaint: an empty palette is built
     void RebuildLegend();
     void RebuildImage();
-    void ColourRow(const double* Values, int Count, QRgb* Line, bool Nearest) const;
-    void UpdateRampTable();  // for the ramp and range now in force
+    void ColourRow(const double* Values, int Count, QRgb* Line) const;
 
     gui::TColor FTopColor = 0xFFFFFF;
     gui::TColor FBottomColor = 0x800000;
@@ -155,11 +154,6 @@ private:
     int FR0 = 0, FG0 = 0, FB0 = 0, FdR = 0, FdG = 0, FdB = 0;  // the ramp
     double FRangeMin = 0, FRangeMax = 0, FRange = 0, FInvRange = 0;
     QImage FImage;
-    // The ramp's colours by position in the range, kRampBuckets equal parts of it: an entry holds the colour every
-    // value in its part takes, or 0 where a rounding step falls inside the part (such values are computed one by
-    // one). Built for the ramp, range and steps given in FRampKey.
-    std::vector<QRgb> FRampTable;
-    double FRampKey[8] = {};
     bool FImageValid = false;
     bool FPaletteTouched = false;  // Palette() was taken for writing
     QPointer<QCPLegend> FLegend;

@@ -6,7 +6,7 @@
 
 #include <QTimer>
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "platform/gui/Guard.h"
@@ -23,15 +23,16 @@ TColor BGRFromColor(const QColor& Color)
 
 // A point's key and value lie side by side in one register: the extremes of both run together, two points a step
 // in two running values each (independent chains). x - x is 0 for a finite x, NaN else.
-TPointExtent TPointExtent::Of(const TChartPoint* Points, qsizetype Count)
+void TPointExtent::Take(const TChartPoint* Points, qsizetype Count)
 {
-    TPointExtent e;
-    if (Count <= 0) return e;
+    TPointExtent& e = *this;
+    if (Count <= 0) return;
 #if defined(__SSE2__)
     const __m128d zero = _mm_setzero_pd();
-    __m128d lo0 = _mm_set1_pd(INFINITY), hi0 = _mm_set1_pd(-INFINITY), lo1 = lo0, hi1 = hi0;
-    bool sorted = true;
-    double last = -INFINITY;
+    __m128d lo0 = _mm_set_pd(e.YLo, e.XLo), hi0 = _mm_set_pd(e.YHi, e.XHi);
+    __m128d lo1 = _mm_set1_pd(INFINITY), hi1 = _mm_set1_pd(-INFINITY);
+    bool sorted = e.Sorted;
+    double last = e.Last;
     const auto Single = [&](__m128d p) {
         if (_mm_movemask_pd(_mm_cmpneq_pd(_mm_sub_pd(p, p), zero)) != 0) return;  // NaN or infinite
         lo0 = _mm_min_pd(p, lo0);
@@ -64,7 +65,6 @@ TPointExtent TPointExtent::Of(const TChartPoint* Points, qsizetype Count)
 #else
     for (qsizetype i = 0; i < Count; ++i) e.Add(Points[i].key, Points[i].value);
 #endif
-    return e;
 }
 
 void TChartSeries::Clear()
@@ -98,6 +98,88 @@ void TChartSeries::SetPoints(const QVector<double>& X, const QVector<double>& Y)
     });
 }
 
+namespace {
+
+#if defined(__SSE2__)
+// The least and the greatest of four running extremes and one more.
+[[gnu::target("avx2")]] double Least(__m256d v, double e)
+{
+    const __m128d h = _mm_min_pd(_mm256_castpd256_pd128(v), _mm256_extractf128_pd(v, 1));
+    const double m = std::min(_mm_cvtsd_f64(h), _mm_cvtsd_f64(_mm_unpackhi_pd(h, h)));
+    return m < e ? m : e;
+}
+[[gnu::target("avx2")]] double Greatest(__m256d v, double e)
+{
+    const __m128d h = _mm_max_pd(_mm256_castpd256_pd128(v), _mm256_extractf128_pd(v, 1));
+    const double m = std::max(_mm_cvtsd_f64(h), _mm_cvtsd_f64(_mm_unpackhi_pd(h, h)));
+    return m > e ? m : e;
+}
+
+// FillSteps four values at a time while both coordinates of all four are finite (points and extent as TPointExtent::Add
+// takes them one by one), the rest of a group one by one. Returns the points written; I is where it stopped.
+[[gnu::target("avx2")]] int FillStepsAvx2(const double* Y, int Count, double Step, TChartPoint* Out, TPointExtent& E,
+                                          int& I)
+{
+    const __m256d step = _mm256_set1_pd(Step), zero = _mm256_setzero_pd(), four = _mm256_set1_pd(4);
+    __m256d index = _mm256_set_pd(3, 2, 1, 0);  // exact: as i converted to a Double
+    __m256d xlo = _mm256_set1_pd(E.XLo), xhi = _mm256_set1_pd(E.XHi), ylo = _mm256_set1_pd(E.YLo),
+            yhi = _mm256_set1_pd(E.YHi);
+    __m256d last = _mm256_set1_pd(E.Last), falls = zero;
+    int n = 0, i = 0;
+    for (; i + 4 <= Count; i += 4, index = _mm256_add_pd(index, four)) {
+        const __m256d x = _mm256_mul_pd(index, step), y = _mm256_loadu_pd(Y + i);
+        const __m256d both = _mm256_add_pd(_mm256_sub_pd(x, x), _mm256_sub_pd(y, y));  // 0 only where both are finite
+        if (_mm256_movemask_pd(_mm256_cmp_pd(both, zero, _CMP_EQ_OQ)) != 0xF) {
+            E.Last = _mm256_cvtsd_f64(_mm256_permute4x64_pd(last, 3));
+            for (int k = i; k < i + 4; ++k) {
+                const double xk = k * Step, yk = Y[k];
+                if (!(std::isfinite(xk) && std::isfinite(yk))) continue;
+                Out[n].key = xk, Out[n].value = yk, ++n;
+                E.Add(xk, yk);
+            }
+            last = _mm256_set1_pd(E.Last);
+            continue;
+        }
+        // Each X against the one before it (the last of the group before for the first).
+        const __m256d before = _mm256_blend_pd(_mm256_permute4x64_pd(x, _MM_SHUFFLE(2, 1, 0, 0)),
+                                               _mm256_permute4x64_pd(last, _MM_SHUFFLE(3, 3, 3, 3)), 1);
+        falls = _mm256_or_pd(falls, _mm256_cmp_pd(x, before, _CMP_LT_OQ));
+        last = x;
+        xlo = _mm256_min_pd(x, xlo), xhi = _mm256_max_pd(x, xhi);
+        ylo = _mm256_min_pd(y, ylo), yhi = _mm256_max_pd(y, yhi);
+        const __m256d even = _mm256_unpacklo_pd(x, y), odd = _mm256_unpackhi_pd(x, y);  // (x0 y0 x2 y2), (x1 y1 x3 y3)
+        _mm256_storeu_pd(&Out[n].key, _mm256_permute2f128_pd(even, odd, 0x20));
+        _mm256_storeu_pd(&Out[n + 2].key, _mm256_permute2f128_pd(even, odd, 0x31));
+        n += 4;
+    }
+    E.XLo = Least(xlo, E.XLo), E.XHi = Greatest(xhi, E.XHi), E.YLo = Least(ylo, E.YLo), E.YHi = Greatest(yhi, E.YHi);
+    E.Sorted &= _mm256_movemask_pd(falls) == 0;
+    E.Last = _mm256_cvtsd_f64(_mm256_permute4x64_pd(last, 3));
+    I = i;
+    return n;
+}
+#endif
+
+}  // namespace
+
+void TChartSeries::FillSteps(const double* Y, int Count, double Step)
+{
+    TChartPoint* out = MakeRoom(Count);
+    TPointExtent extent;
+    int n = 0, i = 0;
+#if defined(__SSE2__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) n = FillStepsAvx2(Y, Count, Step, out, extent, i);
+#endif
+    for (; i < Count; ++i) {
+        const double x = i * Step, y = Y[i];
+        if (!(std::isfinite(x) && std::isfinite(y))) continue;
+        out[n].key = x, out[n].value = y, ++n;
+        extent.Add(x, y);
+    }
+    EndFill(n, extent);
+}
+
 QVector<double> TChartSeries::XValues() const
 {
     QVector<double> x(FPoints.size());
@@ -120,10 +202,10 @@ TChartPoint* TChartSeries::MakeRoom(int Capacity)
     return FPoints.data();
 }
 
-void TChartSeries::EndFill(int Count)
+void TChartSeries::EndFill(int Count, const TPointExtent& Extent)
 {
     FPoints.resize(Count);  // keeps the room
-    FExtent = TPointExtent::Of(FPoints.constData(), Count);
+    FExtent = Extent;
     FLabels.clear();
     Changed();
 }

@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QString>
 #include <QVector>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -40,8 +41,8 @@ struct TPointExtent {
     double XLo = INFINITY, XHi = -INFINITY, YLo = INFINITY, YHi = -INFINITY;
     bool Sorted = true;
     double Last = -INFINITY;  // the X of the point taken last
-    // The extent of Count points, in one pass.
-    static TPointExtent Of(const TChartPoint* Points, qsizetype Count);
+    // Takes Count points that follow the ones taken so far, in one pass.
+    void Take(const TChartPoint* Points, qsizetype Count);
     // Takes the point that follows the ones taken so far.
     void Add(double X, double Y)
     {
@@ -79,16 +80,26 @@ public:
     void FillPoints(int Count, F Point)
     {
         TChartPoint* out = MakeRoom(Count);
+        TPointExtent extent;
         int n = 0;
-        for (int i = 0; i < Count; ++i) {
-            double x, y;
-            if (!Point(i, x, y)) continue;
-            out[n].key = x;
-            out[n].value = y;
-            ++n;
+        // A block of points at a time, measured for the extent while it is still in the nearest cache.
+        constexpr int kBlock = 512;
+        for (int b = 0; b < Count; b += kBlock) {
+            const int start = n, end = std::min(Count, b + kBlock);
+            for (int i = b; i < end; ++i) {
+                double x = 0, y = 0;
+                const bool kept = Point(i, x, y);
+                out[n].key = x;  // n <= i: within the room; a point not kept is written over by the next
+                out[n].value = y;
+                n += kept;
+            }
+            extent.Take(out + start, n - start);
         }
-        EndFill(n);
+        EndFill(n, extent);
     }
+    // Replaces every point, as FillPoints does, by the points (i·Step, Y[i]), i = 0 .. Count - 1, where both are
+    // finite (a vector drawn against its index).
+    void FillSteps(const double* Y, int Count, double Step);
     int Count() const { return static_cast<int>(FPoints.size()); }
     double XValue(int Index) const { return FPoints.at(Index).key; }
     double YValue(int Index) const { return FPoints.at(Index).value; }
@@ -111,7 +122,7 @@ protected:
 private:
     void Changed();
     TChartPoint* MakeRoom(int Capacity);
-    void EndFill(int Count);
+    void EndFill(int Count, const TPointExtent& Extent);
     TChart* FChart;
     QVector<TChartPoint> FPoints;
     QVector<QString> FLabels;  // empty while no point has a label, else one per point

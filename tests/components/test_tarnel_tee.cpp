@@ -41,6 +41,38 @@ std::vector<QRgb> Pixels(const QImage& image)
     return out;
 }
 
+// A ramp from Bottom to Top: the bottom components c0 (red, green, blue) and their distances d to the top ones.
+struct TRamp {
+    int C0[3], D[3];
+    TRamp(TColor Bottom, TColor Top)
+    {
+        for (int c = 0; c < 3; ++c) {
+            C0[c] = int(Bottom >> 8 * c & 0xFF);
+            D[c] = int(Top >> 8 * c & 0xFF) - C0[c];
+        }
+    }
+    // The colour at a finite position t in the range, by definition: Round(t·d) + c0 per component (ties to even),
+    // within 0 .. 255.
+    QRgb At(double t) const
+    {
+        int rgb[3];
+        for (int c = 0; c < 3; ++c)
+            rgb[c] = D[c] == 0 ? C0[c]
+                               : std::clamp(static_cast<int>(std::nearbyint(std::clamp(t * D[c], -512.0, 512.0))) + C0[c], 0, 255);
+        return qRgb(rgb[0], rgb[1], rgb[2]);
+    }
+};
+
+// Uniform numbers in [0, 1), the same sequence for a seed on every platform.
+struct TUniform {
+    std::uint64_t Seed;
+    double operator()()
+    {
+        Seed = Seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(Seed >> 11) * 0x1p-53;
+    }
+};
+
 // The rendered colour at the centre of cell (Row, Col) of a series' chart.
 QRgb RenderedCell(gui::TChart& chart, TMtxGridSeries& series, int Row, int Col)
 {
@@ -123,6 +155,7 @@ private slots:
     void gridStyleChangeEmptiesLegend();
     void gridPaletteEdges();
     void gridRampAtRoundingSteps();
+    void gridRampSpecialsAtEveryPlace();
     void gridRangeOfTheFiniteElements();
     void viewerEntriesChartTheWorkingMatrix();
     void registration();
@@ -658,19 +691,14 @@ void TestTarnelTee::gridRampAtRoundingSteps()
     const std::pair<TColor, TColor> ramps[] = {{0x800000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x000000, 0x0A0604},
                                                {0x3C9F11, 0x17D2F0}};
     const std::pair<double, double> ranges[] = {{0, 1}, {-3.7, 12.9}, {1e-3, 1e-3 + 1e-9}};
-    std::uint64_t seed = 12345;
-    const auto Random = [&seed] {
-        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<double>(seed >> 11) * 0x1p-53;
-    };
+    TUniform Random{12345};
     for (const auto& [bottom, top] : ramps)
     for (const auto& [lo, hi] : ranges) {
-        const int c0[3] = {int(bottom & 0xFF), int(bottom >> 8 & 0xFF), int(bottom >> 16 & 0xFF)};
-        const int d[3] = {int(top & 0xFF) - c0[0], int(top >> 8 & 0xFF) - c0[1], int(top >> 16 & 0xFF) - c0[2]};
+        const TRamp ramp(bottom, top);
         std::vector<double> values = {lo, hi};
-        for (int c = 0; c < 3; ++c)
-            for (int k = 0; k < std::abs(d[c]); ++k) {
-                double v = lo + (k + 0.5) / std::abs(d[c]) * (hi - lo);
+        for (const int d : ramp.D)
+            for (int k = 0; k < std::abs(d); ++k) {
+                double v = lo + (k + 0.5) / std::abs(d) * (hi - lo);
                 for (int step = 0; step < 3; ++step) v = std::nextafter(v, -INFINITY);
                 for (int step = 0; step < 7; ++step, v = std::nextafter(v, INFINITY))
                     if (v >= lo && v <= hi) values.push_back(v);
@@ -688,11 +716,7 @@ void TestTarnelTee::gridRampAtRoundingSteps()
             const double inv = 1 / (h - l);
             const std::vector<QRgb> got = Pixels(s->Image());
             for (std::size_t j = 0; j < values.size(); ++j) {
-                const double t = (values[j] - l) * inv;
-                int rgb[3];
-                for (int c = 0; c < 3; ++c)
-                    rgb[c] = std::clamp(static_cast<int>(std::nearbyint(t * d[c])) + c0[c], 0, 255);
-                const QRgb expected = qRgb(rgb[0], rgb[1], rgb[2]);
+                const QRgb expected = ramp.At((values[j] - l) * inv);
                 if (got[j] != expected)
                     QFAIL(qPrintable(QString("ramp %1..%2, range %3..%4: %5 gives %6, expected %7")
                                          .arg(bottom, 6, 16, QChar('0')).arg(top, 6, 16, QChar('0'))
@@ -700,6 +724,50 @@ void TestTarnelTee::gridRampAtRoundingSteps()
                                          .arg(got[j], 8, 16).arg(expected, 8, 16)));
             }
         }
+    }
+}
+
+// The ramp's colours, four cells at a time with the rest one by one: a NaN, an infinity, a value whose position t
+// overflows, or one beyond the range at every place of rows of 1 to 11 cells (every leftover), against the
+// definition: NaN transparent, the infinities the end colours, else Round(t·d) + c0 per component within 0 .. 255.
+void TestTarnelTee::gridRampSpecialsAtEveryPlace()
+{
+    gui::TChart chart(nullptr);
+    auto* s = new TMtxGridSeries(chart.xAxis, chart.yAxis);
+    const std::pair<TColor, TColor> ramps[] = {{0x800000, 0xFFFFFF}, {0xFFFFFF, 0x000000}, {0x3C9F11, 0x3C17F0}};
+    const std::pair<double, double> ranges[] = {{-3.7, 12.9}, {-1e308, -5e307}};
+    const double specials[] = {NAN, INFINITY, -INFINITY, 1e308, 20, -20};
+    TUniform Random{777};
+    TMtx a;  // the series keeps pointing at it between the rows
+    for (const auto& [bottom, top] : ramps)
+    for (const auto& [lo, hi] : ranges) {
+        const TRamp ramp(bottom, top);
+        const double inv = 1 / (hi - lo);
+        const auto Expected = [&](double v) -> QRgb {
+            if (std::isnan(v)) return 0;
+            if (v == INFINITY) return ramp.At(1);
+            if (v == -INFINITY) return ramp.At(0);
+            return ramp.At((v - lo) * inv);
+        };
+        s->SetBottomColor(bottom);
+        s->SetTopColor(top);
+        for (int n = 1; n <= 11; ++n)
+            for (int at = 0; at < n; ++at)
+                for (const double special : specials) {
+                    std::vector<double> values(n);
+                    for (double& v : values) v = lo + Random() * (hi - lo);
+                    values[at] = special;
+                    a.SetIt(1, n, false, values);
+                    DrawValues(a, *s);
+                    s->SetRange(lo, hi);
+                    const std::vector<QRgb> got = Pixels(s->Image());
+                    for (int j = 0; j < n; ++j)
+                        if (got[j] != Expected(values[j]))
+                            QFAIL(qPrintable(QString("ramp %1..%2, range %3..%4, %5 cells: %6 gives %7, expected %8")
+                                                 .arg(bottom, 6, 16, QChar('0')).arg(top, 6, 16, QChar('0'))
+                                                 .arg(lo).arg(hi).arg(n).arg(values[j], 0, 'g', 17)
+                                                 .arg(got[j], 8, 16).arg(Expected(values[j]), 8, 16)));
+                }
     }
 }
 

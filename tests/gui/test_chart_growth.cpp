@@ -19,6 +19,7 @@ private slots:
     void extentOfThePoints_data();
     void extentOfThePoints();
     void refillsKeepThePlottableInStep();
+    void fillsAgainstPointByPoint();
     void fixedAxesKeepTheirRange();
     void titleComesAndGoes();
     void fixedTickStepThinsOut();
@@ -164,6 +165,58 @@ void TestChartGrowth::refillsKeepThePlottableInStep()
     Check();
     s->Clear();
     Check();
+}
+
+// The bulk fills (a vector against its index; any points, a block at a time) against the same points added one by
+// one: NaN and infinities at every place of short vectors (every leftover of a group of four) and scattered over
+// long ones that span several blocks, keys that rise, stay, fall, overflow or are NaN.
+void TestChartGrowth::fillsAgainstPointByPoint()
+{
+    TChart chart(nullptr);
+    TLineSeries* steps = chart.AddLineSeries("steps", Qt::red, TPointerStyle::psNone);
+    TLineSeries* points = chart.AddLineSeries("points", Qt::green, TPointerStyle::psNone);
+    TLineSeries* single = chart.AddLineSeries("single", Qt::blue, TPointerStyle::psNone);
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN(), inf = INFINITY;
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<double> u(-1e3, 1e3);
+    std::vector<std::vector<double>> vectors;
+    for (int n = 0; n <= 11; ++n)
+        for (int at = 0; at <= n; ++at)
+            for (double special : {nan, inf, -inf}) {
+                std::vector<double> y(n);
+                for (double& v : y) v = u(gen);
+                if (at < n) y[at] = special;
+                vectors.push_back(y);
+            }
+    for (int n : {515, 1030, 1537}) {
+        std::vector<double> y(n);
+        for (double& v : y) v = u(gen);
+        for (int k = 0; k < 40; ++k) y[gen() % n] = std::array<double, 3>{nan, inf, -inf}[gen() % 3];
+        vectors.push_back(y);
+    }
+    for (const double step : {1.0, 0.5, 0.0, -0.0, -2.0, 1e308, nan})
+        for (const std::vector<double>& y : vectors) {
+            const int n = static_cast<int>(y.size());
+            steps->FillSteps(y.data(), n, step);
+            points->FillPoints(n, [&](int i, double& x, double& v) {
+                x = i * step, v = y[i];
+                return std::isfinite(x) && std::isfinite(v);
+            });
+            single->Clear();
+            for (int i = 0; i < n; ++i)
+                if (std::isfinite(i * step) && std::isfinite(y[i])) single->AddXY(i * step, y[i]);
+            const TPointExtent& want = single->Extent();
+            for (TLineSeries* s : {steps, points}) {
+                const QString where = QString("%1, step %2, %3 values").arg(s->Title()).arg(step).arg(n);
+                QVERIFY2(s->Count() == single->Count(), qPrintable(where));
+                for (int i = 0; i < s->Count(); ++i)
+                    QVERIFY2(s->XValue(i) == single->XValue(i) && s->YValue(i) == single->YValue(i), qPrintable(where));
+                const TPointExtent& got = s->Extent();
+                QVERIFY2(got.XLo == want.XLo && got.XHi == want.XHi && got.YLo == want.YLo && got.YHi == want.YHi,
+                         qPrintable(where));
+                QVERIFY2(got.Sorted == want.Sorted && (s->Count() == 0 || got.Last == want.Last), qPrintable(where));
+            }
+        }
 }
 
 void TestChartGrowth::fixedAxesKeepTheirRange()
