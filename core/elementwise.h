@@ -154,7 +154,8 @@ private:
     static constexpr int kGuards = 8;
     bool FOn;
     int FCount = 0;
-    TGuard FGuards[kGuards] = {};
+    // Only the first FCount are set and read: left uninitialised, a check costs no clearing of the whole array.
+    TGuard FGuards[kGuards];
 };
 
 // The usual checks of a range form from one source, in the usual order: negative arguments, VecIndex + Len,
