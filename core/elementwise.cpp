@@ -9,14 +9,6 @@
 
 namespace tarnel::detail {
 
-bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t BCount)
-{
-    if (!A || !B || ACount <= 0 || BCount <= 0) return false;
-    // std::less gives a total order also for pointers into different blocks.
-    const std::less<const double*> before;
-    return before(A, B + BCount) && before(B, A + ACount);
-}
-
 void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
 {
     if (Count <= 0 || Src == Dst) return;
@@ -99,12 +91,9 @@ const double* Detached(const double* Src, std::int64_t Count, const double* Dst,
     return t.Values();
 }
 
-TCheck& TCheck::Negative(std::initializer_list<int> Values, const char* Msg)
+void TCheck::Raise(const char* Msg)
 {
-    for (int v : Values) {
-        if (v < 0) ERaise(Msg);
-    }
-    return *this;
+    ERaise(Msg);
 }
 
 TCheck& TCheck::Bound(const TVecs& V, int Index, int Len, int W, const char* Msg)
@@ -129,18 +118,6 @@ TCheck& TCheck::Bound(bool Exceeded, const char* Msg)
         return *this;
     }
     FGuards[FCount++] = {nullptr, 0, 0, 0, Msg, Exceeded};
-    return *this;
-}
-
-TCheck& TCheck::Gated(bool Failed, const char* Msg)
-{
-    if (FOn && Failed) ERaise(Msg);
-    return *this;
-}
-
-TCheck& TCheck::Always(bool Failed, const char* Msg)
-{
-    if (Failed) ERaise(Msg);
     return *this;
 }
 

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -60,8 +61,14 @@ inline TCplx* AsCplx(double* P)
 
 // ---- Aliasing ---------------------------------------------------------------------------------------------------
 
-// The Doubles [A, A + ACount) and [B, B + BCount) share memory.
-bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t BCount);
+// The Doubles [A, A + ACount) and [B, B + BCount) share memory (inline: every element-wise call asks it).
+inline bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t BCount)
+{
+    if (!A || !B || ACount <= 0 || BCount <= 0) return false;
+    // std::less gives a total order also for pointers into different blocks.
+    const std::less<const double*> before;
+    return before(A, B + BCount) && before(B, A + ACount);
+}
 // Src's data may be overwritten or freed by writing or sizing Dst: the same object, data that overlap Dst's
 // current data, or data inside Dst's own block.
 bool SharesMemory(const TVecs& Src, const TVecs& Dst);
@@ -129,7 +136,12 @@ public:
     explicit TCheck(bool On) : FOn(On) {}
     bool On() const { return FOn; }
     // Always: any of the values below 0.
-    TCheck& Negative(std::initializer_list<int> Values, const char* Msg);
+    TCheck& Negative(std::initializer_list<int> Values, const char* Msg)
+    {
+        for (int v : Values)
+            if (v < 0) Raise(Msg);
+        return *this;
+    }
     // Gated: Index + Len > V.Length. Always, in Done: the same text when Len·W Doubles from element Index of V
     // (W the Doubles per element of the operation) would leave V's data.
     TCheck& Bound(const TVecs& V, int Index, int Len, int W, const char* Msg);
@@ -137,12 +149,22 @@ public:
     // in Done: the same test, as the memory guard of that bound.
     TCheck& Bound(bool Exceeded, const char* Msg);
     // Gated only when memory stays safe without it.
-    TCheck& Gated(bool Failed, const char* Msg);
-    TCheck& Always(bool Failed, const char* Msg);
+    TCheck& Gated(bool Failed, const char* Msg)
+    {
+        if (FOn && Failed) Raise(Msg);
+        return *this;
+    }
+    TCheck& Always(bool Failed, const char* Msg)
+    {
+        if (Failed) Raise(Msg);
+        return *this;
+    }
     // The memory guards of the Bound checks, in their order.
     void Done() const;
 
 private:
+    // The short checks are inline, as every element-wise call makes several; the raise stays out of line.
+    [[noreturn, gnu::cold]] static void Raise(const char* Msg);
     struct TGuard {
         const TVecs* V;  // nil for a bound the caller compared: Exceeded holds its result
         int Index;

@@ -73,9 +73,17 @@ private:
 // workers are busy with another thread's job.
 bool RunParts(int parts, const std::function<void(int)>& job);
 
-// True when the processor runs AVX2, AVX-512F (found once).
-bool HasAvx2();
-bool HasAvx512();
+// True when the processor runs AVX2, AVX-512F (found once; inline, as every piece asks).
+inline bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+inline bool HasAvx512()
+{
+    static const bool has = __builtin_cpu_supports("avx512f");
+    return has;
+}
 
 // The widest copy of a piece's loops a pass may run (RunWide).
 enum class TIsa {
