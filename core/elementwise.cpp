@@ -18,17 +18,6 @@ void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
         parallel::kMinStreamPiece);
 }
 
-bool SharesMemory(const TVecs& Src, const TVecs& Dst)
-{
-    if (&Src == &Dst) return true;
-    const std::int64_t n = Numbers(Src);
-    if (n == 0) return false;
-    if (Overlap(Src.Values(), n, Dst.Values(), Numbers(Dst))) return true;
-    // Sizing Dst may free its own block, which Src may view while Dst views something else or nothing.
-    const auto* block = static_cast<const double*>(Dst.AllocatedBlock());
-    return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
-}
-
 bool SharesMemory(const TVecs& Src, const TMtx1& Dst)
 {
     const std::int64_t n = Numbers(Src);
@@ -64,19 +53,14 @@ const TVecs& Snapshot(const TVecs& V, TVec& Into)
     return Into;
 }
 
-TStable::TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts) : FSrc(&Src)
+void TStable::Hold()
 {
-    for (const TVecs* d : Dsts) {
-        if (d && SharesMemory(Src, *d)) {
-            FSrc = &Snapshot(Src, FCopy.Get());
-            return;
-        }
-    }
+    FSrc = &Snapshot(*FSrc, FCopy.Get());
 }
 
 TStable::TStable(const TVecs& Src, const TMtx1& Dst) : FSrc(&Src)
 {
-    if (SharesMemory(Src, Dst)) FSrc = &Snapshot(Src, FCopy.Get());
+    if (SharesMemory(Src, Dst)) Hold();
 }
 
 const double* Detached(const double* Src, std::int64_t Count, const double* Dst, std::int64_t DCount,

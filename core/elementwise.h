@@ -70,8 +70,17 @@ inline bool Overlap(const double* A, std::int64_t ACount, const double* B, std::
     return before(A, B + BCount) && before(B, A + ACount);
 }
 // Src's data may be overwritten or freed by writing or sizing Dst: the same object, data that overlap Dst's
-// current data, or data inside Dst's own block.
-bool SharesMemory(const TVecs& Src, const TVecs& Dst);
+// current data, or data inside Dst's own block (inline: every element-wise call asks it of its sources).
+inline bool SharesMemory(const TVecs& Src, const TVecs& Dst)
+{
+    if (&Src == &Dst) return true;
+    const std::int64_t n = Numbers(Src);
+    if (n == 0) return false;
+    if (Overlap(Src.Values(), n, Dst.Values(), Numbers(Dst))) return true;
+    // Sizing Dst may free its own block, which Src may view while Dst views something else or nothing.
+    const auto* block = static_cast<const double*>(Dst.AllocatedBlock());
+    return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
+}
 // The same for a matrix destination: Src's data overlap Dst's data or lie inside Dst's block.
 bool SharesMemory(const TVecs& Src, const TMtx1& Dst);
 // The same between matrices: Src's data overlap Dst's data or lie inside Dst's block (an empty Src shares nothing).
@@ -108,13 +117,23 @@ const TVecs& Snapshot(const TVecs& V, TVec& Into);
 // when it shares memory with any destination.
 class TStable {
 public:
-    TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts);
+    TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts) : FSrc(&Src)
+    {
+        for (const TVecs* d : Dsts) {
+            if (d && SharesMemory(Src, *d)) {
+                Hold();
+                return;
+            }
+        }
+    }
     TStable(const TVecs& Src, const TVecs& Dst) : TStable(Src, {&Dst}) {}
     TStable(const TVecs& Src, const TMtx1& Dst);
     const TVecs& operator*() const { return *FSrc; }
     const TVecs* operator->() const { return FSrc; }
 
 private:
+    // FSrc := a pooled copy of it.
+    void Hold();
     TLazyTemp FCopy;
     const TVecs* FSrc;
 };
