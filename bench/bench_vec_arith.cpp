@@ -55,36 +55,41 @@ void One(benchmark::State& st, bool Complex, const Op& op)
 }
 
 const bool registered = [] {
+    using tarnel_bench::Bytes;
     using tarnel_bench::Row;
+    // Bytes read plus bytes written: 8 per Double, two Doubles per complex element; two sources and a result for
+    // the rows of two vectors, one array read and written for the rows in place or from a source.
+    const double large = kLarge;
     for (int n : kSizes) {
         for (bool c : {false, true}) {
             const std::string kind = c ? " complex" : " real";
-            Row("Sub(Vec1, Vec2)" + kind, n, "ours",
+            const auto moved = Bytes(3.0 * 8 * n * (c ? 2 : 1));
+            Row("Sub(Vec1, Vec2)" + kind, n, "ours", moved,
                 [n, c](benchmark::State& st) { Two(st, n, c, [](TVec& r, TVec& a, TVec& b) { r.Sub(a, b); }); });
-            Row("Mul(Vec1, Vec2)" + kind, n, "ours",
+            Row("Mul(Vec1, Vec2)" + kind, n, "ours", moved,
                 [n, c](benchmark::State& st) { Two(st, n, c, [](TVec& r, TVec& a, TVec& b) { r.Mul(a, b); }); });
-            Row("Divide(Vec1, Vec2)" + kind, n, "ours", [n, c](benchmark::State& st) {
+            Row("Divide(Vec1, Vec2)" + kind, n, "ours", moved, [n, c](benchmark::State& st) {
                 Two(st, n, c, [](TVec& r, TVec& a, TVec& b) { r.Divide(a, b, 1e-300); });
             });
-            Row("DivideVec(Num, Den)" + kind, n, "ours",
+            Row("DivideVec(Num, Den)" + kind, n, "ours", moved,
                 [n, c](benchmark::State& st) { Two(st, n, c, [](TVec& r, TVec& a, TVec& b) { r.DivideVec(a, b); }); });
         }
     }
-    Row("ConjMul(Vec1, Vec2) complex", kLarge, "ours",
+    Row("ConjMul(Vec1, Vec2) complex", kLarge, "ours", Bytes(48 * large),
         [](benchmark::State& st) { Two(st, kLarge, true, [](TVec& r, TVec& a, TVec& b) { r.ConjMul(a, b); }); });
-    Row("Scale(-1) real", kLarge, "ours",
+    Row("Scale(-1) real", kLarge, "ours", Bytes(16 * large),
         [](benchmark::State& st) { One(st, false, [](TVec& r, TVec&) { r.Scale(-1); }); });
-    Row("Offset(0.5) real", kLarge, "ours",
+    Row("Offset(0.5) real", kLarge, "ours", Bytes(16 * large),
         [](benchmark::State& st) { One(st, false, [](TVec& r, TVec&) { r.Offset(0.5); }); });
-    Row("Sqrt(Vec) real", kLarge, "ours",
+    Row("Sqrt(Vec) real", kLarge, "ours", Bytes(16 * large),
         [](benchmark::State& st) { One(st, false, [](TVec& r, TVec& a) { r.Sqrt(a); }); });
-    Row("InvSqrt(Vec) real", kLarge, "ours",
+    Row("InvSqrt(Vec) real", kLarge, "ours", Bytes(16 * large),
         [](benchmark::State& st) { One(st, false, [](TVec& r, TVec& a) { r.InvSqrt(a); }); });
-    Row("Cbrt(Vec) real", kLarge, "ours",
+    Row("Cbrt(Vec) real", kLarge, "ours", Bytes(16 * large),
         [](benchmark::State& st) { One(st, false, [](TVec& r, TVec& a) { r.Cbrt(a); }); });
-    Row("Cbrt(Vec) complex", kLarge, "ours",
+    Row("Cbrt(Vec) complex", kLarge, "ours", Bytes(32 * large),
         [](benchmark::State& st) { One(st, true, [](TVec& r, TVec& a) { r.Cbrt(a); }); });
-    Row("Abs(Vec) real", kLarge, "ours",
+    Row("Abs(Vec) real", kLarge, "ours", Bytes(16 * large),
         [](benchmark::State& st) { One(st, false, [](TVec& r, TVec& a) { r.Abs(a); }); });
     return true;
 }();

@@ -9,14 +9,6 @@
 
 namespace tarnel::detail {
 
-bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t BCount)
-{
-    if (!A || !B || ACount <= 0 || BCount <= 0) return false;
-    // std::less gives a total order also for pointers into different blocks.
-    const std::less<const double*> before;
-    return before(A, B + BCount) && before(B, A + ACount);
-}
-
 void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
 {
     if (Count <= 0 || Src == Dst) return;
@@ -24,17 +16,6 @@ void CopyDoubles(const double* Src, double* Dst, std::int64_t Count)
     parallel::Pieces(
         Count, [&](long long Lo, long long Hi) { nspdbCopy(Src + Lo, Dst + Lo, static_cast<int>(Hi - Lo)); },
         parallel::kMinStreamPiece);
-}
-
-bool SharesMemory(const TVecs& Src, const TVecs& Dst)
-{
-    if (&Src == &Dst) return true;
-    const std::int64_t n = Numbers(Src);
-    if (n == 0) return false;
-    if (Overlap(Src.Values(), n, Dst.Values(), Numbers(Dst))) return true;
-    // Sizing Dst may free its own block, which Src may view while Dst views something else or nothing.
-    const auto* block = static_cast<const double*>(Dst.AllocatedBlock());
-    return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
 }
 
 bool SharesMemory(const TVecs& Src, const TMtx1& Dst)
@@ -72,19 +53,14 @@ const TVecs& Snapshot(const TVecs& V, TVec& Into)
     return Into;
 }
 
-TStable::TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts) : FSrc(&Src)
+void TStable::Hold()
 {
-    for (const TVecs* d : Dsts) {
-        if (d && SharesMemory(Src, *d)) {
-            FSrc = &Snapshot(Src, FCopy.Get());
-            return;
-        }
-    }
+    FSrc = &Snapshot(*FSrc, FCopy.Get());
 }
 
 TStable::TStable(const TVecs& Src, const TMtx1& Dst) : FSrc(&Src)
 {
-    if (SharesMemory(Src, Dst)) FSrc = &Snapshot(Src, FCopy.Get());
+    if (SharesMemory(Src, Dst)) Hold();
 }
 
 const double* Detached(const double* Src, std::int64_t Count, const double* Dst, std::int64_t DCount,
@@ -99,12 +75,9 @@ const double* Detached(const double* Src, std::int64_t Count, const double* Dst,
     return t.Values();
 }
 
-TCheck& TCheck::Negative(std::initializer_list<int> Values, const char* Msg)
+void TCheck::Raise(const char* Msg)
 {
-    for (int v : Values) {
-        if (v < 0) ERaise(Msg);
-    }
-    return *this;
+    ERaise(Msg);
 }
 
 TCheck& TCheck::Bound(const TVecs& V, int Index, int Len, int W, const char* Msg)
@@ -129,18 +102,6 @@ TCheck& TCheck::Bound(bool Exceeded, const char* Msg)
         return *this;
     }
     FGuards[FCount++] = {nullptr, 0, 0, 0, Msg, Exceeded};
-    return *this;
-}
-
-TCheck& TCheck::Gated(bool Failed, const char* Msg)
-{
-    if (FOn && Failed) ERaise(Msg);
-    return *this;
-}
-
-TCheck& TCheck::Always(bool Failed, const char* Msg)
-{
-    if (Failed) ERaise(Msg);
     return *this;
 }
 

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -60,11 +61,26 @@ inline TCplx* AsCplx(double* P)
 
 // ---- Aliasing ---------------------------------------------------------------------------------------------------
 
-// The Doubles [A, A + ACount) and [B, B + BCount) share memory.
-bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t BCount);
+// The Doubles [A, A + ACount) and [B, B + BCount) share memory (inline: every element-wise call asks it).
+inline bool Overlap(const double* A, std::int64_t ACount, const double* B, std::int64_t BCount)
+{
+    if (!A || !B || ACount <= 0 || BCount <= 0) return false;
+    // std::less gives a total order also for pointers into different blocks.
+    const std::less<const double*> before;
+    return before(A, B + BCount) && before(B, A + ACount);
+}
 // Src's data may be overwritten or freed by writing or sizing Dst: the same object, data that overlap Dst's
-// current data, or data inside Dst's own block.
-bool SharesMemory(const TVecs& Src, const TVecs& Dst);
+// current data, or data inside Dst's own block (inline: every element-wise call asks it of its sources).
+inline bool SharesMemory(const TVecs& Src, const TVecs& Dst)
+{
+    if (&Src == &Dst) return true;
+    const std::int64_t n = Numbers(Src);
+    if (n == 0) return false;
+    if (Overlap(Src.Values(), n, Dst.Values(), Numbers(Dst))) return true;
+    // Sizing Dst may free its own block, which Src may view while Dst views something else or nothing.
+    const auto* block = static_cast<const double*>(Dst.AllocatedBlock());
+    return Overlap(Src.Values(), n, block, Dst.AllocatedSize() / static_cast<std::int64_t>(sizeof(double)));
+}
 // The same for a matrix destination: Src's data overlap Dst's data or lie inside Dst's block.
 bool SharesMemory(const TVecs& Src, const TMtx1& Dst);
 // The same between matrices: Src's data overlap Dst's data or lie inside Dst's block (an empty Src shares nothing).
@@ -101,13 +117,23 @@ const TVecs& Snapshot(const TVecs& V, TVec& Into);
 // when it shares memory with any destination.
 class TStable {
 public:
-    TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts);
+    TStable(const TVecs& Src, std::initializer_list<const TVecs*> Dsts) : FSrc(&Src)
+    {
+        for (const TVecs* d : Dsts) {
+            if (d && SharesMemory(Src, *d)) {
+                Hold();
+                return;
+            }
+        }
+    }
     TStable(const TVecs& Src, const TVecs& Dst) : TStable(Src, {&Dst}) {}
     TStable(const TVecs& Src, const TMtx1& Dst);
     const TVecs& operator*() const { return *FSrc; }
     const TVecs* operator->() const { return FSrc; }
 
 private:
+    // FSrc := a pooled copy of it.
+    void Hold();
     TLazyTemp FCopy;
     const TVecs* FSrc;
 };
@@ -129,7 +155,12 @@ public:
     explicit TCheck(bool On) : FOn(On) {}
     bool On() const { return FOn; }
     // Always: any of the values below 0.
-    TCheck& Negative(std::initializer_list<int> Values, const char* Msg);
+    TCheck& Negative(std::initializer_list<int> Values, const char* Msg)
+    {
+        for (int v : Values)
+            if (v < 0) Raise(Msg);
+        return *this;
+    }
     // Gated: Index + Len > V.Length. Always, in Done: the same text when Len·W Doubles from element Index of V
     // (W the Doubles per element of the operation) would leave V's data.
     TCheck& Bound(const TVecs& V, int Index, int Len, int W, const char* Msg);
@@ -137,12 +168,22 @@ public:
     // in Done: the same test, as the memory guard of that bound.
     TCheck& Bound(bool Exceeded, const char* Msg);
     // Gated only when memory stays safe without it.
-    TCheck& Gated(bool Failed, const char* Msg);
-    TCheck& Always(bool Failed, const char* Msg);
+    TCheck& Gated(bool Failed, const char* Msg)
+    {
+        if (FOn && Failed) Raise(Msg);
+        return *this;
+    }
+    TCheck& Always(bool Failed, const char* Msg)
+    {
+        if (Failed) Raise(Msg);
+        return *this;
+    }
     // The memory guards of the Bound checks, in their order.
     void Done() const;
 
 private:
+    // The short checks are inline, as every element-wise call makes several; the raise stays out of line.
+    [[noreturn, gnu::cold]] static void Raise(const char* Msg);
     struct TGuard {
         const TVecs* V;  // nil for a bound the caller compared: Exceeded holds its result
         int Index;
@@ -154,7 +195,8 @@ private:
     static constexpr int kGuards = 8;
     bool FOn;
     int FCount = 0;
-    TGuard FGuards[kGuards] = {};
+    // Only the first FCount are set and read: left uninitialised, a check costs no clearing of the whole array.
+    TGuard FGuards[kGuards];
 };
 
 // The usual checks of a range form from one source, in the usual order: negative arguments, VecIndex + Len,

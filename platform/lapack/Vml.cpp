@@ -64,12 +64,14 @@ void Unary(const int* pn, const double* a, double* y, vml::Unary f, double nsPer
         t.resize(static_cast<std::size_t>(n));
         out = t.data();
     }
-    parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, out + lo); },
-                     parallel::kMinPiece, parallel::MinSplitFor(nsPerElement));
+    parallel::PiecesOfWork(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, out + lo); }, nsPerElement);
     if (!t.empty()) std::memcpy(y, t.data(), t.size() * sizeof(double));
 }
 
-void Binary(const int* pn, const double* a, const double* b, double* y, vml::Binary f, double nsPerElement)
+// Streamed: the kernel with non-temporal stores, taken for a result apart from both sources in a pass too large
+// for the caches (parallel::StreamStores); nullptr where the kernel has none.
+void Binary(const int* pn, const double* a, const double* b, double* y, vml::Binary f, double nsPerElement,
+            vml::Binary streamed = nullptr)
 {
     if (!pn || *pn <= 0 || !a || !b || !y) return;
     const long long n = *pn;
@@ -78,9 +80,12 @@ void Binary(const int* pn, const double* a, const double* b, double* y, vml::Bin
     if (Clash(a, y, n) || Clash(b, y, n)) {
         t.resize(static_cast<std::size_t>(n));
         out = t.data();
+    } else if (streamed && a != y && b != y &&
+               parallel::StreamStores(3 * n * static_cast<long long>(sizeof(double)))) {
+        f = streamed;
     }
-    parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, b + lo, out + lo); },
-                     parallel::kMinPiece, parallel::MinSplitFor(nsPerElement));
+    parallel::PiecesOfWork(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, b + lo, out + lo); },
+                           nsPerElement);
     if (!t.empty()) std::memcpy(y, t.data(), t.size() * sizeof(double));
 }
 
@@ -158,7 +163,7 @@ void VDTANH(const int* n, const double* a, double* y)
 }
 void VDDIV(const int* n, const double* a, const double* b, double* y)
 {
-    Binary(n, a, b, y, vml::Kernels().div, ns::kDiv);
+    Binary(n, a, b, y, vml::Kernels().div, ns::kDiv, vml::Kernels().divStream);
 }
 void VDPOW(const int* n, const double* a, const double* b, double* y)
 {
@@ -178,8 +183,8 @@ void VDSINCOS(const int* pn, const double* a, double* s, double* c)
         oc = tc.data();
     }
     const vml::Pair f = vml::Kernels().sincos;
-    parallel::Pieces(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, os + lo, oc + lo); },
-                     parallel::kMinPiece, parallel::MinSplitFor(ns::kSinCos));
+    parallel::PiecesOfWork(n, [&](long long lo, long long hi) { f(hi - lo, a + lo, os + lo, oc + lo); },
+                           ns::kSinCos);
     if (!ts.empty()) {
         std::memcpy(s, ts.data(), ts.size() * sizeof(double));
         std::memcpy(c, tc.data(), tc.size() * sizeof(double));

@@ -17,6 +17,8 @@ struct Table {
     Unary exp, ln, log10, sqrt, invsqrt, cbrt, invcbrt, inv, sin, cos, tan, asin, acos, atan, sinh, cosh, tanh;
     Binary div, pow;
     Pair sincos;
+    // div with non-temporal stores (parallel::StreamStores): the same Doubles.
+    Binary divStream;
 };
 
 // The best table this processor runs, chosen once.

@@ -18,6 +18,15 @@ inline void Store(double* p, V v)
 {
     _mm256_storeu_pd(p, v);
 }
+// A store past the caches to an address on a vector boundary; Fence orders such stores before what follows.
+inline void Stream(double* p, V v)
+{
+    _mm256_stream_pd(p, v);
+}
+inline void Fence()
+{
+    _mm_sfence();
+}
 inline V Splat(double x)
 {
     return _mm256_set1_pd(x);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <limits>
@@ -22,8 +23,9 @@ namespace {
 using wavrin::Args;
 using wavrin::Fail;
 
-// The passes of real products, sums and absolute values behind scaling, offsetting and Abs run in copies for
-// AVX-512 where the processor has it (exact operations: the same Doubles at any width).
+// The passes of real products, sums, differences and absolute values (scaling, offsetting, Abs, and the sums,
+// differences and real products of two arrays, complex ones counted in Doubles) run in copies for AVX-512 where the
+// processor has it (exact operations: the same Doubles at any width).
 constexpr parallel::TIsa kReal = parallel::TIsa::Avx512;
 
 inline TCplx Mul(const TCplx& a, const TCplx& b)
@@ -158,6 +160,9 @@ struct Source {
 // another piece has already overwritten. Pieces are those of a streaming pass unless the element costs more
 // (minPiece = parallel::kMinPiece for a root, a hypot or an arctangent per element). Widest: the widest copy of the
 // loops that the pieces run (parallel::TIsa; AVX-512 only for real arithmetic).
+// The least range whose stores Each lines up with the cache lines before the vector loop.
+constexpr long long kAlignFrom = 64;
+
 template <parallel::TIsa Widest = parallel::TIsa::Avx2, class T, class Body>
 void Each(long long n, const T* dst, std::initializer_list<Source> sources, const Body& body,
           long long minPiece = parallel::kMinStreamPiece)
@@ -172,8 +177,10 @@ void Each(long long n, const T* dst, std::initializer_list<Source> sources, cons
     if constexpr (Widest == parallel::TIsa::Avx512) {
         // Eight Doubles fill one cache line: a piece runs the few elements before its destination's first 64-byte
         // boundary apart, so that the vector loop's stores never straddle two lines (arrays of the heap start
-        // 16 bytes past a boundary, which costs an in-place pass over the caches a third of its speed).
+        // 16 bytes past a boundary, which costs an in-place pass over the caches a third of its speed). A short
+        // range runs whole: the split would cost it more than the straddling stores.
         const auto aligned = [&](long long lo, long long hi) {
+            if (hi - lo < kAlignFrom) return body(lo, hi);
             const auto misfit = static_cast<long long>(reinterpret_cast<std::uintptr_t>(dst + lo) % 64);
             const long long head = std::min(hi, lo + (misfit ? (64 - misfit) / static_cast<long long>(sizeof(T)) : 0));
             if (lo < head) body(lo, head);
@@ -199,30 +206,74 @@ const T* Apart(const T* src, long long n, const void* dst, long long bytes, std:
     return src;
 }
 
+// The element-wise operations of two arrays that may stream their results (parallel::StreamStores).
+enum class TOp { Add, Sub, Mul };
+
+template <TOp Op>
+inline double Apply(double x, double y)
+{
+    if constexpr (Op == TOp::Add) return x + y;
+    if constexpr (Op == TOp::Sub) return x - y;
+    return x * y;
+}
+
+#if defined(__x86_64__)
+// dst[i] := a[i] Op b[i] for lo <= i < hi, eight at a time with AVX-512 and non-temporal stores from dst's first
+// 64-byte boundary on; the elements before it and the last few after the vectors one by one. The same Doubles as
+// the plain loop (one IEEE operation per element).
+template <TOp Op>
+[[gnu::target("avx512f")]] void StreamAvx512(const double* a, const double* b, double* dst, long long lo, long long hi)
+{
+    long long i = lo;
+    for (; i < hi && reinterpret_cast<std::uintptr_t>(dst + i) % 64 != 0; ++i) dst[i] = Apply<Op>(a[i], b[i]);
+    for (; i + 8 <= hi; i += 8) {
+        const __m512d x = _mm512_loadu_pd(a + i), y = _mm512_loadu_pd(b + i);
+        if constexpr (Op == TOp::Add) _mm512_stream_pd(dst + i, _mm512_add_pd(x, y));
+        if constexpr (Op == TOp::Sub) _mm512_stream_pd(dst + i, _mm512_sub_pd(x, y));
+        if constexpr (Op == TOp::Mul) _mm512_stream_pd(dst + i, _mm512_mul_pd(x, y));
+    }
+    _mm_sfence();
+    for (; i < hi; ++i) dst[i] = Apply<Op>(a[i], b[i]);
+}
+#endif
+
+// dst := a Op b over n Doubles: streamed for a destination apart from both sources in a pass too large for the
+// caches (AVX-512 processors), else the plain loop.
+template <TOp Op>
+void Combine(const double* a, const double* b, double* dst, long long n)
+{
+#if defined(__x86_64__)
+    const auto apart = [&](const double* s) { return s + n <= dst || dst + n <= s; };
+    if (parallel::StreamStores(3 * n * static_cast<long long>(sizeof(double))) && parallel::HasAvx512() &&
+        apart(a) && apart(b))
+        return Each<kReal>(n, dst, {a, b},
+                           [&](long long lo, long long hi) { StreamAvx512<Op>(a, b, dst, lo, hi); });
+#endif
+    Each<kReal>(n, dst, {a, b}, [&](long long lo, long long hi) {
+        for (long long i = lo; i < hi; ++i) dst[i] = Apply<Op>(a[i], b[i]);
+    });
+}
+
 // The Double kernels that the complex routines also use on 2·n Doubles, counted in 64 bits.
 void AddDoubles(const double* src, double* dst, long long n)
 {
-    Each(n, dst, {src}, [&](long long lo, long long hi) {
+    Each<kReal>(n, dst, {src}, [&](long long lo, long long hi) {
         for (long long i = lo; i < hi; ++i) dst[i] += src[i];
     });
 }
 void AddDoubles(const double* a, const double* b, double* dst, long long n)
 {
-    Each(n, dst, {a, b}, [&](long long lo, long long hi) {
-        for (long long i = lo; i < hi; ++i) dst[i] = a[i] + b[i];
-    });
+    Combine<TOp::Add>(a, b, dst, n);
 }
 void SubDoubles(const double* src, double* dst, long long n)
 {
-    Each(n, dst, {src}, [&](long long lo, long long hi) {
+    Each<kReal>(n, dst, {src}, [&](long long lo, long long hi) {
         for (long long i = lo; i < hi; ++i) dst[i] -= src[i];
     });
 }
 void SubDoubles(const double* a, const double* b, double* dst, long long n)
 {
-    Each(n, dst, {a, b}, [&](long long lo, long long hi) {
-        for (long long i = lo; i < hi; ++i) dst[i] = a[i] - b[i];
-    });
+    Combine<TOp::Sub>(a, b, dst, n);
 }
 void SetDoubles(double val, double* dst, long long n)
 {
@@ -304,7 +355,7 @@ void nspzbMpy1(TCplx val, TCplx* dst, int n)
 void nspdbMpy2(const double* src, double* dst, int n)
 {
     if (Args(n, src, dst))
-        Each(n, dst, {src}, [&](long long lo, long long hi) {
+        Each<kReal>(n, dst, {src}, [&](long long lo, long long hi) {
             for (long long i = lo; i < hi; ++i) dst[i] *= src[i];
         });
 }
@@ -317,10 +368,7 @@ void nspzbMpy2(const TCplx* src, TCplx* dst, int n)
 }
 void nspdbMpy3(const double* a, const double* b, double* dst, int n)
 {
-    if (Args(n, a, b, dst))
-        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] = a[i] * b[i];
-        });
+    if (Args(n, a, b, dst)) Combine<TOp::Mul>(a, b, dst, n);
 }
 void nspzbMpy3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 {

@@ -186,16 +186,4 @@ bool RunParts(int parts, const std::function<void(int)>& job)
     return Workers::Get()->Run(parts, job);
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-
-bool HasAvx512()
-{
-    static const bool has = __builtin_cpu_supports("avx512f");
-    return has;
-}
-
 }  // namespace tarnel::parallel

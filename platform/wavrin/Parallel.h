@@ -34,6 +34,16 @@ constexpr long long MinSplitFor(double NsPerElement)
 {
     return std::max(2 * kMinPiece, static_cast<long long>(kMinSplitNs / NsPerElement));
 }
+// A pass whose destination lies apart from its sources and whose arrays together hold at least kStreamBytes
+// writes results that the caches would not keep anyway: its stores go past the caches (non-temporal), which spares
+// reading every destination line before it is overwritten. Measured here on a difference of two arrays followed by
+// a pass that reads the result: streamed stores lost below some 17 MB of arrays (7·10^5 Doubles each), broke even
+// at 24 MB and won from there on (a third less time for the difference alone at 24 MB).
+constexpr long long kStreamBytes = 20LL << 20;
+constexpr bool StreamStores(long long Bytes)
+{
+    return Bytes >= kStreamBytes;
+}
 constexpr int kMaxThreads = 8;
 // Pieces per thread: a thread the system holds back leaves its share to the others.
 constexpr int kPiecesPerThread = 4;
@@ -63,9 +73,17 @@ private:
 // workers are busy with another thread's job.
 bool RunParts(int parts, const std::function<void(int)>& job);
 
-// True when the processor runs AVX2, AVX-512F (found once).
-bool HasAvx2();
-bool HasAvx512();
+// True when the processor runs AVX2, AVX-512F (found once; inline, as every piece asks).
+inline bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+inline bool HasAvx512()
+{
+    static const bool has = __builtin_cpu_supports("avx512f");
+    return has;
+}
 
 // The widest copy of a piece's loops a pass may run (RunWide).
 enum class TIsa {
@@ -111,6 +129,16 @@ void Pieces(long long n, const Run& run, long long minPiece = kMinPiece, long lo
         if (lo < hi) RunWide<Widest>(run, lo, hi);
     };
     if (!RunParts(static_cast<int>(parts), job)) RunWide<Widest>(run, 0, n);
+}
+
+// Pieces of a kernel taking NsPerElement nanoseconds per element, shared out from MinSplitFor(NsPerElement)
+// elements on. An array too short for any split goes straight to one piece, without the division of MinSplitFor,
+// which would otherwise be a good part of a short call's cost.
+template <TIsa Widest = TIsa::Avx2, class Run>
+void PiecesOfWork(long long n, const Run& run, double NsPerElement)
+{
+    if (n < 2 * kMinPiece) return RunWide<Widest>(run, 0, n);
+    Pieces<Widest>(n, run, kMinPiece, MinSplitFor(NsPerElement));
 }
 
 }  // namespace tarnel::parallel

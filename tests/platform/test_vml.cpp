@@ -4,6 +4,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -269,6 +270,46 @@ TEST(Vml, StridedPackAndUnpack)
     EXPECT_EQ(0, p[0]);
     EXPECT_EQ(2, p[2]);
     EXPECT_EQ(4, p[4]);
+}
+
+// The quotient with its stores past the caches gives every element the plain kernel's Double, at every start of
+// the destination against a vector boundary and every length around the vector width; VDDIV takes it for arrays
+// beyond parallel::kStreamBytes, on one thread and shared out.
+TEST(Vml, StreamedDivisionGivesThePlainKernelsDoubles)
+{
+    const double edges[] = {0.0, -0.0, 4.9e-324, 1e-300, -3.0, 1e300, INFINITY, -INFINITY, NAN};
+    const double guard = -12345.0;
+    std::mt19937_64 gen(5);
+    std::uniform_real_distribution<double> u(-10, 10);
+    const auto fill = [&](double* p, int n, int every) {
+        for (int i = 0; i < n; ++i) p[i] = i % every == 0 ? edges[(i / every) % std::size(edges)] : u(gen);
+    };
+    for (const vml::Table* t : Tables())
+        for (int start = 0; start < 8; ++start)
+            for (int n = 0; n <= 40; ++n) {
+                std::vector<double> a(n + 1), b(n + 1), want(n), got(n + 24, guard);
+                fill(a.data() + 1, n, 3);
+                fill(b.data() + 1, n, 5);
+                const auto base = reinterpret_cast<std::uintptr_t>(got.data() + 8);
+                double* y = reinterpret_cast<double*>((base + 63) / 64 * 64) + start;
+                t->div(n, a.data() + 1, b.data() + 1, want.data());
+                t->divStream(n, a.data() + 1, b.data() + 1, y);
+                const std::string where = std::string(t->isa) + " start " + std::to_string(start) + " n " +
+                                          std::to_string(n);
+                EXPECT_EQ(0, std::memcmp(want.data(), y, n * sizeof(double))) << where;
+                for (const double* g : {y - 1, y + n}) EXPECT_EQ(guard, *g) << where << ": wrote outside";
+            }
+    // Beyond kStreamBytes, and long enough for the quotient to be shared out.
+    const int n = (1 << 21) + 5;
+    std::vector<double> a(n), b(n), want(n), got(n + 1);
+    fill(a.data(), n, 7);
+    fill(b.data(), n, 11);
+    vml::Kernels().div(n, a.data(), b.data(), want.data());
+    for (int threads : {1, parallel::kMaxThreads}) {
+        const parallel::TFixedThreads fixed(threads);
+        VDDIV(&n, a.data(), b.data(), got.data() + 1);
+        EXPECT_EQ(0, std::memcmp(want.data(), got.data() + 1, n * sizeof(double))) << threads << " threads";
+    }
 }
 
 TEST(Vml, LargeArraysSharedAmongThreadsGiveTheSerialResults)

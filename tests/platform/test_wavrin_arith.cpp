@@ -1,6 +1,7 @@
 // The signal library's element-wise routines, statistics, norms and conversions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdint>
@@ -455,6 +456,58 @@ TEST(WavrinArith, ScaleOffsetAbsAtEveryStartLeftoverAndPiece)
     // Long enough for pieces on several threads, which start at multiples of 8 elements from a start that is not.
     const parallel::TFixedThreads shared(parallel::kMaxThreads);
     for (const Case& c : cases) check(c, 3, (1 << 21) + 5);
+}
+
+// Sums, differences and products of two arrays: short ones through the plain loop, long ones (beyond
+// parallel::kStreamBytes for the three arrays) with their stores past the caches, on one thread and shared out;
+// every start of the destination against a 64-byte boundary, sources at another, and a guard on either side.
+TEST(WavrinArith, TwoArrayPassesGiveTheSameDoublesAtEveryStartAndLength)
+{
+    const double edges[] = {0.0, -0.0, 4.9e-324, -1e-300, 3.0, 1e300, INFINITY, -INFINITY, NAN};
+    struct Case {
+        const char* name;
+        void (*apply)(const double* a, const double* b, double* d, int n);
+        double (*want)(double, double);
+    };
+    const Case cases[] = {
+        {"Add3", nspdbAdd3, [](double x, double y) { return x + y; }},
+        {"Sub3", nspdbSub3, [](double x, double y) { return x - y; }},
+        {"Mpy3", nspdbMpy3, [](double x, double y) { return x * y; }},
+    };
+    const int large = static_cast<int>(parallel::kStreamBytes / 24) + 13, shared = (1 << 21) + 5;
+    const std::vector<double> a0 = golden::Lcg(41, shared), b0 = golden::Lcg(42, shared);
+    const double guard = -12345.0;
+    // Buffers with room for any start against a 64-byte boundary and a guard on either side.
+    std::vector<double> store(static_cast<std::size_t>(shared) + 24), sa = store, sb = store;
+    const auto at = [](std::vector<double>& buf, int start) {
+        const auto base = reinterpret_cast<std::uintptr_t>(buf.data() + 8);
+        return reinterpret_cast<double*>((base + 63) / 64 * 64) + start;
+    };
+    const auto check = [&](const Case& c, int start, int len) {
+        double* a = at(sa, (start + 3) % 8);
+        double* b = at(sb, (start + 5) % 8);
+        for (int i = 0; i < len; ++i) {
+            a[i] = i % 7 == 0 ? edges[(i / 7) % std::size(edges)] : a0[i] * 1e3;
+            b[i] = i % 11 == 0 ? edges[(i / 11) % std::size(edges)] : b0[i];
+        }
+        std::fill(store.begin(), store.end(), guard);
+        double* d = at(store, start);
+        c.apply(a, b, d, len);
+        const std::string where = std::string(c.name) + " start " + std::to_string(start) + " length " +
+                                  std::to_string(len);
+        int wrong = 0;
+        for (int i = 0; i < len; ++i) wrong += !Same(c.want(a[i], b[i]), d[i]);
+        EXPECT_EQ(0, wrong) << where;
+        for (double* g : {d - 1, d + len}) EXPECT_EQ(guard, *g) << where << ": wrote outside the range";
+    };
+    for (const Case& c : cases)
+        for (int start = 0; start < 8; ++start) {
+            for (int len = 1; len <= 40; ++len) check(c, start, len);
+            check(c, start, large);
+        }
+    // Long enough for pieces on several threads, which start at multiples of 8 elements from a start that is not.
+    const parallel::TFixedThreads threads(parallel::kMaxThreads);
+    for (const Case& c : cases) check(c, 3, shared);
 }
 
 TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
