@@ -5,6 +5,7 @@
 #include <complex>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <limits>
 #include <vector>
@@ -243,7 +244,9 @@ template <TOp Op>
 void Combine(const double* a, const double* b, double* dst, long long n)
 {
 #if defined(__x86_64__)
-    const auto apart = [&](const double* s) { return s + n <= dst || dst + n <= s; };
+    // std::less gives a total order also for pointers into different blocks.
+    const std::less<const double*> before;
+    const auto apart = [&](const double* s) { return !before(s, dst + n) || !before(dst, s + n); };
     if (parallel::StreamStores(3 * n * static_cast<long long>(sizeof(double))) && parallel::HasAvx512() &&
         apart(a) && apart(b))
         return Each<kReal>(n, dst, {a, b},

@@ -296,7 +296,7 @@ TEST(Vml, StreamedDivisionGivesThePlainKernelsDoubles)
                 t->divStream(n, a.data() + 1, b.data() + 1, y);
                 const std::string where = std::string(t->isa) + " start " + std::to_string(start) + " n " +
                                           std::to_string(n);
-                EXPECT_EQ(0, std::memcmp(want.data(), y, n * sizeof(double))) << where;
+                EXPECT_TRUE(n == 0 || std::memcmp(want.data(), y, n * sizeof(double)) == 0) << where;
                 for (const double* g : {y - 1, y + n}) EXPECT_EQ(guard, *g) << where << ": wrote outside";
             }
     // Beyond kStreamBytes, and long enough for the quotient to be shared out.
