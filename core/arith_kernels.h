@@ -39,6 +39,11 @@ void Chunked(std::int64_t N, const Body& Run, long long MinSplit = 0)
     }, parallel::kMinPiece, MinSplit);
 }
 
+// Dst := A·(1/Y) over N Doubles with the reciprocals of nspdbInvThresh2 (the correctly rounded 1/y, or ±|1/Threshold|
+// by the sign bit of y where |y| < Threshold) in one pass: the bits of the reciprocal pass followed by the product
+// pass. Dst may be A or Y, or apart from both (platform/wavrin/Arith.cpp).
+void ThresholdedQuotient(const double* A, const double* Y, double* Dst, std::int64_t N, double Threshold);
+
 // ---- Complex logarithm, exponential and power of arrays (vec_exp.cpp) ----------------------------------------
 // N elements from Src into Dst, which may be Src itself.
 

@@ -3,8 +3,8 @@
 //
 // Differences and real products run nspdbSub/nspdbMpy on Doubles (2 per complex element), complex products
 // nspzbMpy. A quotient is the product by the divisor's reciprocal, x·(1/y), with the reciprocal of
-// nspdbInvThresh2/nspzbInvThresh2; it and the product by a conjugate are fused chunk by chunk into one pass over
-// the data, with the same bits as the two passes. Real DivideVec divides plainly (VDDIV). Every member checks
+// nspdbInvThresh2/nspzbInvThresh2; it and the product by a conjugate are fused into one pass over the data (chunk
+// by chunk for complex data), with the same bits as the two passes. Real DivideVec divides plainly (VDDIV). Every member checks
 // before it changes anything, and reads operands that overlap Self as they were before the call.
 #include <algorithm>
 #include <cmath>
@@ -68,35 +68,14 @@ void ProductOf(bool Complex, const double* A, const double* B, double* Dst, std:
         Mpy3(A, B, Dst, Count);
 }
 
-// Dst[k] := A[k]·(±Big by the sign bit of Y[k] where |Y[k]| < Threshold, else R[k] = 1/Y[k]). R is scratch memory
-// apart from the operands. Both sides of the choice are computed, so that the loop vectorises (kept out of line:
-// inlined into the chunk loop, the compiler loses the restrict qualifier and runs it element by element).
-[[gnu::noinline]] void ClampedProduct(const double* A, const double* Y, const double* __restrict R, double* Dst, int N,
-                                      double Threshold, double Big)
-{
-    for (int k = 0; k < N; ++k) {
-        const double clamped = std::copysign(Big, Y[k]);
-        const double r = R[k];
-        Dst[k] = A[k] * (std::isless(std::fabs(Y[k]), Threshold) ? clamped : r);
-    }
-}
-
 // Dst := A·(1/B), the reciprocals thresholded by the signal library's rule (nspdbInvThresh2, nspzbInvThresh2).
-// Real reciprocals come from the vectorised VDINV (the same correctly rounded 1/y) and take ±1/Threshold by the
-// sign bit below the threshold. A complex divisor whose squared magnitude is safely inside the Double range and
-// clearly above the threshold's square has the library's reciprocal (Re/|z|², -Im/|z|²) without its hypot; any
-// other goes through nspzbInvThresh2 itself. Either way the bits are those of the reciprocal pass followed by the
-// product pass.
+// Real quotients take one pass (detail::ThresholdedQuotient). A complex divisor whose squared magnitude is safely
+// inside the Double range and clearly above the threshold's square has the library's reciprocal (Re/|z|²,
+// -Im/|z|²) without its hypot; any other goes through nspzbInvThresh2 itself. Either way the bits are those of the
+// reciprocal pass followed by the product pass.
 void RecipProduct(bool Complex, double Threshold, const double* A, const double* B, double* Dst, std::int64_t Count)
 {
-    if (!Complex) {
-        const double big = 1.0 / Threshold;
-        detail::Chunked(Count, [&](std::int64_t Lo, int N, double* Scratch) {
-            VDINV(&N, B + Lo, Scratch);
-            ClampedProduct(A + Lo, B + Lo, Scratch, Dst + Lo, N, Threshold, big);
-        });
-        return;
-    }
+    if (!Complex) return detail::ThresholdedQuotient(A, B, Dst, Count, Threshold);
     // Above this squared magnitude (a margin of 2^-40 over the rounding of the squares) hypot(z) >= Threshold.
     const double clear = Threshold * Threshold * (1 + 0x1p-40);
     detail::Chunked(Count / 2, [&](std::int64_t Lo, int N, double*) {

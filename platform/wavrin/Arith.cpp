@@ -14,6 +14,7 @@
 #include <immintrin.h>
 #endif
 
+#include "core/arith_kernels.h"
 #include "platform/wavrin/Parallel.h"
 #include "platform/wavrin/WavrinInternal.h"
 
@@ -207,54 +208,126 @@ const T* Apart(const T* src, long long n, const void* dst, long long bytes, std:
     return src;
 }
 
-// The element-wise operations of two arrays that may stream their results (parallel::StreamStores).
+// The element-wise operations of two arrays whose passes may stream their results (Combine), over Doubles: Loop,
+// the plain loop over lo <= i < hi, and Vec, the same Doubles eight at a time with AVX-512 (the same IEEE
+// operations on whole elements of kElement Doubles). kWidest: the widest copy of Loop (parallel::TIsa).
 enum class TOp { Add, Sub, Mul };
 
 template <TOp Op>
-inline double Apply(double x, double y)
-{
-    if constexpr (Op == TOp::Add) return x + y;
-    if constexpr (Op == TOp::Sub) return x - y;
-    return x * y;
-}
+struct Exact {
+    static constexpr parallel::TIsa kWidest = kReal;
+    static constexpr long long kElement = 1;
+    static double Apply(double x, double y)
+    {
+        if constexpr (Op == TOp::Add) return x + y;
+        if constexpr (Op == TOp::Sub) return x - y;
+        return x * y;
+    }
+    void Loop(const double* a, const double* b, double* dst, long long lo, long long hi) const
+    {
+        for (long long i = lo; i < hi; ++i) dst[i] = Apply(a[i], b[i]);
+    }
+#if defined(__x86_64__)
+    [[gnu::target("avx512f")]] __m512d Vec(__m512d x, __m512d y) const
+    {
+        if constexpr (Op == TOp::Add) return _mm512_add_pd(x, y);
+        if constexpr (Op == TOp::Sub) return _mm512_sub_pd(x, y);
+        return _mm512_mul_pd(x, y);
+    }
+#endif
+};
+
+// Complex products of Doubles taken in pairs. The plain loop stays at AVX2 (TIsa::Avx512 would let GCC fuse it);
+// Vec computes Re = a.Re·b.Re − a.Im·b.Im and Im = a.Im·b.Re + a.Re·b.Im from separate products and sums.
+struct CplxProduct {
+    static constexpr parallel::TIsa kWidest = parallel::TIsa::Avx2;
+    static constexpr long long kElement = 2;
+    void Loop(const double* a, const double* b, double* dst, long long lo, long long hi) const
+    {
+        const TCplx* x = reinterpret_cast<const TCplx*>(a);
+        const TCplx* y = reinterpret_cast<const TCplx*>(b);
+        TCplx* d = reinterpret_cast<TCplx*>(dst);
+        for (long long i = lo / 2; i < hi / 2; ++i) d[i] = Mul(x[i], y[i]);
+    }
+#if defined(__x86_64__)
+    [[gnu::target("avx512f")]] __m512d Vec(__m512d x, __m512d y) const
+    {
+        const __m512d p = _mm512_mul_pd(x, _mm512_movedup_pd(y));                               // Re·Re, Im·Re
+        const __m512d q = _mm512_mul_pd(_mm512_permute_pd(x, 0x55), _mm512_permute_pd(y, 0xFF));  // Im·Im, Re·Im
+        return _mm512_mask_sub_pd(_mm512_add_pd(p, q), 0x55, p, q);
+    }
+#endif
+};
+
+// a·(1/y) with the reciprocal of nspdbInvThresh2: ±Big (|1/t|) by the sign bit of y where |y| < t.
+struct ThreshProduct {
+    static constexpr parallel::TIsa kWidest = kReal;
+    static constexpr long long kElement = 1;
+    double t, big;
+    void Loop(const double* a, const double* b, double* dst, long long lo, long long hi) const
+    {
+        for (long long i = lo; i < hi; ++i) {
+            const double y = b[i], r = 1.0 / y, clamped = std::copysign(big, y);
+            dst[i] = a[i] * (std::isless(std::fabs(y), t) ? clamped : r);
+        }
+    }
+#if defined(__x86_64__)
+    [[gnu::target("avx512f")]] __m512d Vec(__m512d x, __m512d y) const
+    {
+        const __m512d r = _mm512_div_pd(_mm512_set1_pd(1.0), y);
+        const __m512i sign = _mm512_and_epi64(_mm512_castpd_si512(y), _mm512_set1_epi64(INT64_MIN));
+        const __m512d clamped = _mm512_castsi512_pd(_mm512_or_epi64(sign, _mm512_castpd_si512(_mm512_set1_pd(big))));
+        const __mmask8 small = _mm512_cmp_pd_mask(_mm512_abs_pd(y), _mm512_set1_pd(t), _CMP_LT_OQ);
+        return _mm512_mul_pd(x, _mm512_mask_blend_pd(small, r, clamped));
+    }
+#endif
+};
 
 #if defined(__x86_64__)
-// dst[i] := a[i] Op b[i] for lo <= i < hi, eight at a time with AVX-512 and non-temporal stores from dst's first
-// 64-byte boundary on; the elements before it and the last few after the vectors one by one. The same Doubles as
-// the plain loop (one IEEE operation per element).
-template <TOp Op>
-[[gnu::target("avx512f")]] void StreamAvx512(const double* a, const double* b, double* dst, long long lo, long long hi)
+// dst[i .. i + k) := op of the sources there, for k < 8, through masked vectors.
+template <class Op>
+[[gnu::target("avx512f")]] void PartAvx512(const Op& op, const double* a, const double* b, double* dst, long long i,
+                                           long long k)
+{
+    const auto m = static_cast<__mmask8>((1u << k) - 1);
+    _mm512_mask_storeu_pd(dst + i, m, op.Vec(_mm512_maskz_loadu_pd(m, a + i), _mm512_maskz_loadu_pd(m, b + i)));
+}
+
+// dst[i] := op(a[i], b[i]) for lo <= i < hi, eight at a time with AVX-512 and non-temporal stores from dst's first
+// 64-byte boundary on (dst must hold whole elements of the op from its start); the Doubles before it and the
+// last few after the vectors in masked vectors. The same Doubles as the plain loop.
+template <class Op>
+[[gnu::target("avx512f")]] void StreamAvx512(const Op& op, const double* a, const double* b, double* dst, long long lo,
+                                             long long hi)
 {
     long long i = lo;
-    for (; i < hi && reinterpret_cast<std::uintptr_t>(dst + i) % 64 != 0; ++i) dst[i] = Apply<Op>(a[i], b[i]);
-    for (; i + 8 <= hi; i += 8) {
-        const __m512d x = _mm512_loadu_pd(a + i), y = _mm512_loadu_pd(b + i);
-        if constexpr (Op == TOp::Add) _mm512_stream_pd(dst + i, _mm512_add_pd(x, y));
-        if constexpr (Op == TOp::Sub) _mm512_stream_pd(dst + i, _mm512_sub_pd(x, y));
-        if constexpr (Op == TOp::Mul) _mm512_stream_pd(dst + i, _mm512_mul_pd(x, y));
+    if (const auto misfit = static_cast<long long>(reinterpret_cast<std::uintptr_t>(dst + i) % 64 / 8)) {
+        const long long head = std::min(hi, i + 8 - misfit);
+        PartAvx512(op, a, b, dst, i, head - i);
+        i = head;
     }
+    for (; i + 8 <= hi; i += 8)
+        _mm512_stream_pd(dst + i, op.Vec(_mm512_loadu_pd(a + i), _mm512_loadu_pd(b + i)));
     _mm_sfence();
-    for (; i < hi; ++i) dst[i] = Apply<Op>(a[i], b[i]);
+    if (i < hi) PartAvx512(op, a, b, dst, i, hi - i);
 }
 #endif
 
-// dst := a Op b over n Doubles: streamed for a destination apart from both sources in a pass too large for the
+// dst := op(a, b) over n Doubles: streamed for a destination apart from both sources in a pass too large for the
 // caches (AVX-512 processors), else the plain loop.
-template <TOp Op>
-void Combine(const double* a, const double* b, double* dst, long long n)
+template <class Op>
+void Combine(const Op& op, const double* a, const double* b, double* dst, long long n)
 {
 #if defined(__x86_64__)
     // std::less gives a total order also for pointers into different blocks.
     const std::less<const double*> before;
     const auto apart = [&](const double* s) { return !before(s, dst + n) || !before(dst, s + n); };
+    const bool whole = reinterpret_cast<std::uintptr_t>(dst) % (Op::kElement * sizeof(double)) == 0;
     if (parallel::StreamStores(3 * n * static_cast<long long>(sizeof(double))) && parallel::HasAvx512() &&
-        apart(a) && apart(b))
-        return Each<kReal>(n, dst, {a, b},
-                           [&](long long lo, long long hi) { StreamAvx512<Op>(a, b, dst, lo, hi); });
+        apart(a) && apart(b) && whole)
+        return Each<kReal>(n, dst, {a, b}, [&](long long lo, long long hi) { StreamAvx512(op, a, b, dst, lo, hi); });
 #endif
-    Each<kReal>(n, dst, {a, b}, [&](long long lo, long long hi) {
-        for (long long i = lo; i < hi; ++i) dst[i] = Apply<Op>(a[i], b[i]);
-    });
+    Each<Op::kWidest>(n, dst, {a, b}, [&](long long lo, long long hi) { op.Loop(a, b, dst, lo, hi); });
 }
 
 // The Double kernels that the complex routines also use on 2·n Doubles, counted in 64 bits.
@@ -266,7 +339,7 @@ void AddDoubles(const double* src, double* dst, long long n)
 }
 void AddDoubles(const double* a, const double* b, double* dst, long long n)
 {
-    Combine<TOp::Add>(a, b, dst, n);
+    Combine(Exact<TOp::Add>{}, a, b, dst, n);
 }
 void SubDoubles(const double* src, double* dst, long long n)
 {
@@ -276,7 +349,7 @@ void SubDoubles(const double* src, double* dst, long long n)
 }
 void SubDoubles(const double* a, const double* b, double* dst, long long n)
 {
-    Combine<TOp::Sub>(a, b, dst, n);
+    Combine(Exact<TOp::Sub>{}, a, b, dst, n);
 }
 void SetDoubles(double val, double* dst, long long n)
 {
@@ -371,14 +444,11 @@ void nspzbMpy2(const TCplx* src, TCplx* dst, int n)
 }
 void nspdbMpy3(const double* a, const double* b, double* dst, int n)
 {
-    if (Args(n, a, b, dst)) Combine<TOp::Mul>(a, b, dst, n);
+    if (Args(n, a, b, dst)) Combine(Exact<TOp::Mul>{}, a, b, dst, n);
 }
 void nspzbMpy3(const TCplx* a, const TCplx* b, TCplx* dst, int n)
 {
-    if (Args(n, a, b, dst))
-        Each(n, dst, {a, b}, [&](long long lo, long long hi) {
-            for (long long i = lo; i < hi; ++i) dst[i] = Mul(a[i], b[i]);
-        });
+    if (Args(n, a, b, dst)) Combine(CplxProduct{}, &a->Re, &b->Re, &dst->Re, 2LL * n);
 }
 
 // ---- Reciprocals and thresholds -----------------------------------------------------------------------------
@@ -641,5 +711,14 @@ void nspzbCplxTo2Real(const TCplx* src, double* re, double* im, int n)
 }
 
 }  // extern "C"
+
+namespace detail {
+
+void ThresholdedQuotient(const double* A, const double* Y, double* Dst, std::int64_t N, double Threshold)
+{
+    if (N > 0) Combine(ThreshProduct{Threshold, std::fabs(1.0 / Threshold)}, A, Y, Dst, N);
+}
+
+}  // namespace detail
 
 }  // namespace tarnel

@@ -12,6 +12,7 @@
 
 #include "GoldenInput.h"
 #include "core/Raroz.h"
+#include "core/arith_kernels.h"
 #include "platform/wavrin/PairSum.h"
 #include "platform/wavrin/Parallel.h"
 #include "wavrin_misc.inc"
@@ -458,21 +459,44 @@ TEST(WavrinArith, ScaleOffsetAbsAtEveryStartLeftoverAndPiece)
     for (const Case& c : cases) check(c, 3, (1 << 21) + 5);
 }
 
-// Sums, differences and products of two arrays: short ones through the plain loop, long ones (beyond
-// parallel::kStreamBytes for the three arrays) with their stores past the caches, on one thread and shared out;
-// every start of the destination against a 64-byte boundary, sources at another, and a guard on either side.
+// Sums, differences and products of two arrays, real and complex, and the quotient by thresholded reciprocals: short
+// ones through the plain loop, long ones (beyond parallel::kStreamBytes for the three arrays) with their stores past
+// the caches, on one thread and shared out; every start of the destination against a 64-byte boundary (a complex
+// one also between two elements' halves), sources at another, and a guard on either side. The expected Doubles
+// come element by element: the plain operation, the complex product's formula, and the reciprocal of
+// nspdbInvThresh2 times the dividend.
 TEST(WavrinArith, TwoArrayPassesGiveTheSameDoublesAtEveryStartAndLength)
 {
     const double edges[] = {0.0, -0.0, 4.9e-324, -1e-300, 3.0, 1e300, INFINITY, -INFINITY, NAN};
+    constexpr double kThreshold = 1e-290;
     struct Case {
         const char* name;
-        void (*apply)(const double* a, const double* b, double* d, int n);
-        double (*want)(double, double);
+        int width;                                                   // Doubles per element
+        void (*apply)(const double* a, const double* b, double* d, int n);  // n elements
+        void (*want)(const double* x, const double* y, double* r);         // one element
     };
     const Case cases[] = {
-        {"Add3", nspdbAdd3, [](double x, double y) { return x + y; }},
-        {"Sub3", nspdbSub3, [](double x, double y) { return x - y; }},
-        {"Mpy3", nspdbMpy3, [](double x, double y) { return x * y; }},
+        {"Add3", 1, nspdbAdd3, [](const double* x, const double* y, double* r) { *r = *x + *y; }},
+        {"Sub3", 1, nspdbSub3, [](const double* x, const double* y, double* r) { *r = *x - *y; }},
+        {"Mpy3", 1, nspdbMpy3, [](const double* x, const double* y, double* r) { *r = *x * *y; }},
+        {"zbMpy3", 2,
+         [](const double* a, const double* b, double* d, int n) {
+             nspzbMpy3(reinterpret_cast<const TCplx*>(a), reinterpret_cast<const TCplx*>(b),
+                       reinterpret_cast<TCplx*>(d), n);
+         },
+         [](const double* x, const double* y, double* r) {
+             r[0] = x[0] * y[0] - x[1] * y[1];
+             r[1] = x[0] * y[1] + y[0] * x[1];
+         }},
+        {"ThresholdedQuotient", 1,
+         [](const double* a, const double* b, double* d, int n) {
+             detail::ThresholdedQuotient(a, b, d, n, kThreshold);
+         },
+         [](const double* x, const double* y, double* r) {
+             double recip;
+             nspdbInvThresh2(y, &recip, 1, kThreshold);
+             *r = *x * recip;
+         }},
     };
     const int large = static_cast<int>(parallel::kStreamBytes / 24) + 13, shared = (1 << 21) + 5;
     const std::vector<double> a0 = golden::Lcg(41, shared), b0 = golden::Lcg(42, shared);
@@ -483,10 +507,12 @@ TEST(WavrinArith, TwoArrayPassesGiveTheSameDoublesAtEveryStartAndLength)
         const auto base = reinterpret_cast<std::uintptr_t>(buf.data() + 8);
         return reinterpret_cast<double*>((base + 63) / 64 * 64) + start;
     };
+    // len elements of c's width, sources and destination start Doubles past a boundary.
     const auto check = [&](const Case& c, int start, int len) {
+        const int n = len * c.width;
         double* a = at(sa, (start + 3) % 8);
         double* b = at(sb, (start + 5) % 8);
-        for (int i = 0; i < len; ++i) {
+        for (int i = 0; i < n; ++i) {
             a[i] = i % 7 == 0 ? edges[(i / 7) % std::size(edges)] : a0[i] * 1e3;
             b[i] = i % 11 == 0 ? edges[(i / 11) % std::size(edges)] : b0[i];
         }
@@ -496,18 +522,23 @@ TEST(WavrinArith, TwoArrayPassesGiveTheSameDoublesAtEveryStartAndLength)
         const std::string where = std::string(c.name) + " start " + std::to_string(start) + " length " +
                                   std::to_string(len);
         int wrong = 0;
-        for (int i = 0; i < len; ++i) wrong += !Same(c.want(a[i], b[i]), d[i]);
+        for (int i = 0; i < n; i += c.width) {
+            double want[2];
+            c.want(a + i, b + i, want);
+            for (int k = 0; k < c.width; ++k) wrong += !Same(want[k], d[i + k]);
+        }
         EXPECT_EQ(0, wrong) << where;
-        for (double* g : {d - 1, d + len}) EXPECT_EQ(guard, *g) << where << ": wrote outside the range";
+        for (double* g : {d - 1, d + n}) EXPECT_EQ(guard, *g) << where << ": wrote outside the range";
     };
     for (const Case& c : cases)
         for (int start = 0; start < 8; ++start) {
             for (int len = 1; len <= 40; ++len) check(c, start, len);
-            check(c, start, large);
+            check(c, start, large / c.width + 7);
         }
-    // Long enough for pieces on several threads, which start at multiples of 8 elements from a start that is not.
+    // Long enough for pieces on several threads, which start at multiples of 8 Doubles from a start that is not.
     const parallel::TFixedThreads threads(parallel::kMaxThreads);
-    for (const Case& c : cases) check(c, 3, shared);
+    for (const Case& c : cases)
+        for (int start : {2, 3}) check(c, start, shared / c.width);
 }
 
 TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
