@@ -238,7 +238,8 @@ struct Exact {
 };
 
 // Complex products of Doubles taken in pairs. The plain loop stays at AVX2 (TIsa::Avx512 would let GCC fuse it);
-// Vec computes Re = a.Re·b.Re − a.Im·b.Im and Im = a.Im·b.Re + a.Re·b.Im from separate products and sums.
+// Vec computes Re = a.Re·b.Re − a.Im·b.Im and Im = a.Im·b.Re + a.Re·b.Im from separate products and sums, the
+// Doubles of Mul (the order of two products in a sum changes no result).
 struct CplxProduct {
     static constexpr parallel::TIsa kWidest = parallel::TIsa::Avx2;
     static constexpr long long kElement = 2;
