@@ -507,38 +507,44 @@ TEST(WavrinArith, TwoArrayPassesGiveTheSameDoublesAtEveryStartAndLength)
         const auto base = reinterpret_cast<std::uintptr_t>(buf.data() + 8);
         return reinterpret_cast<double*>((base + 63) / 64 * 64) + start;
     };
-    // len elements of c's width, sources and destination start Doubles past a boundary.
-    const auto check = [&](const Case& c, int start, int len) {
+    // len elements of c's width, sources and destination start Doubles past a boundary; the destination apart, or
+    // (Into 1, 2) the first or second source itself.
+    std::vector<double> want(static_cast<std::size_t>(shared) + 1);
+    const auto check = [&](const Case& c, int start, int len, int into = 0) {
         const int n = len * c.width;
-        double* a = at(sa, (start + 3) % 8);
-        double* b = at(sb, (start + 5) % 8);
+        double* a = at(sa, into == 1 ? start : (start + 3) % 8);
+        double* b = at(sb, into == 2 ? start : (start + 5) % 8);
         for (int i = 0; i < n; ++i) {
             a[i] = i % 7 == 0 ? edges[(i / 7) % std::size(edges)] : a0[i] * 1e3;
             b[i] = i % 11 == 0 ? edges[(i / 11) % std::size(edges)] : b0[i];
         }
+        for (int i = 0; i < n; i += c.width) c.want(a + i, b + i, &want[i]);
         std::fill(store.begin(), store.end(), guard);
-        double* d = at(store, start);
+        double* d = into == 1 ? a : into == 2 ? b : at(store, start);
+        double* const lead = d - 1;
+        *lead = guard;
+        d[n] = guard;
         c.apply(a, b, d, len);
         const std::string where = std::string(c.name) + " start " + std::to_string(start) + " length " +
-                                  std::to_string(len);
+                                  std::to_string(len) + (into ? " in place of source " + std::to_string(into) : "");
         int wrong = 0;
-        for (int i = 0; i < n; i += c.width) {
-            double want[2];
-            c.want(a + i, b + i, want);
-            for (int k = 0; k < c.width; ++k) wrong += !Same(want[k], d[i + k]);
-        }
+        for (int i = 0; i < n; ++i) wrong += !Same(want[i], d[i]);
         EXPECT_EQ(0, wrong) << where;
-        for (double* g : {d - 1, d + n}) EXPECT_EQ(guard, *g) << where << ": wrote outside the range";
+        for (double* g : {lead, d + n}) EXPECT_EQ(guard, *g) << where << ": wrote outside the range";
     };
     for (const Case& c : cases)
         for (int start = 0; start < 8; ++start) {
-            for (int len = 1; len <= 40; ++len) check(c, start, len);
+            for (int len = 1; len <= 40; ++len)
+                for (int into : {0, 1, 2}) check(c, start, len, into);
             check(c, start, large / c.width + 7);
         }
     // Long enough for pieces on several threads, which start at multiples of 8 Doubles from a start that is not.
     const parallel::TFixedThreads threads(parallel::kMaxThreads);
     for (const Case& c : cases)
-        for (int start : {2, 3}) check(c, start, shared / c.width);
+        for (int start : {2, 3}) {
+            check(c, start, shared / c.width);
+            check(c, start, shared / c.width, 1);
+        }
 }
 
 TEST(WavrinArith, LargeArraysGiveTheSameResultsInPiecesAndInPlace)
