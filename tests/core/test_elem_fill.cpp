@@ -2,9 +2,11 @@
 // tests/data/gen_fills_mtx_golden.py (numpy).
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "elem_util.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace {
 
@@ -41,6 +43,33 @@ TEST_F(FillTest, ConstantFillsInEveryForm)
     ExpectRaise([&] { v.SetZero(3, 2); }, "Len + Index > Length");
     v.SetConditionCheck(false);
     ExpectRaise([&] { v.SetZero(INT_MAX, 2); }, "Len + Index > Length");
+}
+
+TEST_F(FillTest, FillsWriteExactlyTheirRange)
+{
+    // Ranges starting at every Double of a cache line, of lengths around the vector widths and line ends, and
+    // lengths that are shared out among threads: each element of the range takes the value (its bits, -0.0 too),
+    // nothing beside it is touched; SetZero clears every Double of complex data.
+    const parallel::TFixedThreads shared(parallel::kMaxThreads);
+    TVec v;
+    for (int len : {1, 7, 8, 9, 17, 64, 1000, 1 << 21}) {
+        for (int index = 0; index < 9; ++index) {
+            v.Size(index + len + 3, false);
+            v.SetVal(-7);
+            v.SetVal(-0.0, index, len);
+            int wrong = 0;
+            for (int i = 0; i < v.Length(); ++i) {
+                const bool inside = i >= index && i < index + len;
+                wrong += inside ? !(v[i] == 0 && std::signbit(v[i])) : v[i] != -7;
+            }
+            EXPECT_EQ(wrong, 0) << "index " << index << ", len " << len;
+        }
+    }
+    v.Size(1 << 20, true);
+    v.SetVal(TCplx{3, 4});
+    v.SetZero();
+    std::vector<double> zeros(2 << 20, 0.0);
+    EXPECT_EQ(std::memcmp(v.Values(), zeros.data(), zeros.size() * sizeof(double)), 0);
 }
 
 TEST_F(FillTest, SetCplxSizesOrWritesFromIndex)
