@@ -37,6 +37,11 @@ inline constexpr bool kComplex = std::is_same_v<T, TCplx>;
 // column, the layout LAPACK reads, written element by element (Dst need not be initialised).
 void TransposedData(const TMtx1& Src, double* Dst);
 
+// Dst(j, i) := Src(i, j) for i < Rows, j < Cols, through the same kernel: both row-major with the given strides in
+// elements (complex elements with Complex); the two must not overlap.
+void TransposedBlock(bool Complex, const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                     std::ptrdiff_t DstStride);
+
 // Count elements of T (double, TCplx or int). A count the pooled vectors' reserved capacity holds takes one pooled
 // vector (zero-filled only when it had to grow); a larger one takes a block of its own, left uninitialised: a pooled
 // vector would have to grow, zero-fill and shrink again on every call. An int area takes (Count + 1) / 2 Doubles.
@@ -203,15 +208,69 @@ inline TMtxType ResolvedType(TMtx& A, TMtxType Type)
     return A.AutoMtxType() ? A.DetectMtxType(false) : Type;
 }
 
-// Work := the column-major image of A (conjugated with Conjugate), leading dimension Rows, and a spare zero column:
-// OpenBLAS 0.3.21's threaded complex kernels read up to a column past the end of A in the divide-and-conquer routines
-// (a crash when A ends at the end of a mapping).
+// Dst := the column-major image of A (conjugated with Conjugate) with leading dimension Ld ≥ A.Rows() in Cols + 1
+// columns, Cols ≥ A.Cols(): zero below A's rows, right of A's columns and in a spare last column. OpenBLAS 0.3.21's
+// threaded complex kernels read up to a column past the end of A in the divide-and-conquer routines (a crash when A
+// ends at the end of a mapping). Dst holds Ld · (Cols + 1) elements and need not be initialised.
+template <class T>
+void ColumnMajorImage(T* Dst, const TMtx& A, std::int64_t Ld, std::int64_t Cols, bool Conjugate)
+{
+    const std::int64_t m = A.Rows(), n = A.Cols();
+    if (Ld > m) {
+        for (std::int64_t j = 0; j < n; ++j) std::fill(Dst + j * Ld + m, Dst + (j + 1) * Ld, T{});
+    }
+    std::fill(Dst + n * Ld, Dst + (Cols + 1) * Ld, T{});
+    TransposedBlock(kComplex<T>, A.Values(), n, A.Rows(), A.Cols(), reinterpret_cast<double*>(Dst), Ld);
+    if constexpr (kComplex<T>) {
+        if (Conjugate) {
+            for (std::int64_t j = 0; j < n; ++j) {
+                for (std::int64_t i = 0; i < m; ++i) Dst[j * Ld + i].Im = -Dst[j * Ld + i].Im;
+            }
+        }
+    }
+}
+
+// Work := that image in a matrix of Cols + 1 rows of Ld elements (by default Ld = A.Rows(), Cols = A.Cols()). A
+// pooled matrix serves better than a TWork here: its block comes from the heap, where the work area of 4 MB and
+// more would be mapped anew, and its pages faulted in and cleared, on every call.
+inline void ColumnMajorImage(TMtx& Work, const TMtx& A, int Ld, int Cols, bool Conjugate)
+{
+    Work.Size(Cols + 1, Ld, A.Complex());
+    if (A.Complex()) {
+        ColumnMajorImage(Work.CValues(), A, Ld, Cols, Conjugate);
+    } else {
+        ColumnMajorImage(Work.Values(), A, Ld, Cols, Conjugate);
+    }
+}
 inline void ColumnMajorImage(TMtx& Work, const TMtx& A, bool Conjugate)
 {
-    Work.Resize(A, A.Rows(), A.Cols() + 1, true);
-    if (Conjugate) {
-        TCplx* z = Work.CValues();
-        for (std::int64_t k = 0; k < static_cast<std::int64_t>(A.Rows()) * A.Cols(); ++k) z[k].Im = -z[k].Im;
+    ColumnMajorImage(Work, A, A.Rows(), A.Cols(), Conjugate);
+}
+
+// Out := the Rows × Cols matrix whose element (i, j) is the column-major F's (i, j) (leading dimension Ld ≥ Rows)
+// in the upper (Upper) or lower triangle, zero in the other one; conjugated with Conjugate. F holds at least Cols
+// columns.
+template <class T>
+void FactorTriangle(TMtx& Out, const T* F, std::int64_t Ld, int Rows, int Cols, bool Upper, bool Conjugate = false)
+{
+    Out.Size(Rows, Cols, kComplex<T>);
+    T* o = Data<T>(Out);
+    TransposedBlock(kComplex<T>, reinterpret_cast<const double*>(F), Ld, Cols, Rows, reinterpret_cast<double*>(o),
+                    Cols);
+    for (std::int64_t i = 0; i < Rows; ++i) {
+        T* row = o + i * Cols;
+        const std::int64_t d = std::min<std::int64_t>(i, Cols);  // the diagonal's column, or past the row
+        if (Upper) {
+            std::fill(row, row + d, T{});
+        } else if (d + 1 < Cols) {
+            std::fill(row + d + 1, row + Cols, T{});
+        }
+        if constexpr (kComplex<T>) {
+            if (Conjugate) {
+                const std::int64_t from = Upper ? d : 0, to = Upper ? Cols : std::min<std::int64_t>(i + 1, Cols);
+                for (std::int64_t j = from; j < to; ++j) row[j].Im = -row[j].Im;
+            }
+        }
     }
 }
 

@@ -317,8 +317,14 @@ TMtx& TMtx::CopyVec(const TVecs& Vec, int VecIndex, int Len, int Row, int Col)
 
 void detail::TransposedData(const TMtx1& Src, double* Dst)
 {
-    if (static_cast<std::int64_t>(Src.Rows()) * Src.Cols() == 0) return;
-    TransposeData<false>(Src.Complex(), Src.Values(), Src.Cols(), Src.Rows(), Src.Cols(), Dst, Src.Rows());
+    TransposedBlock(Src.Complex(), Src.Values(), Src.Cols(), Src.Rows(), Src.Cols(), Dst, Src.Rows());
+}
+
+void detail::TransposedBlock(bool Complex, const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols,
+                             double* Dst, std::ptrdiff_t DstStride)
+{
+    if (static_cast<std::int64_t>(Rows) * Cols == 0) return;
+    TransposeData<false>(Complex, Src, SrcStride, Rows, Cols, Dst, DstStride);
 }
 
 TMtx& TMtx::Transp(const TMtx1& Mtx)

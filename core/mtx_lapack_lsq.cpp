@@ -1,10 +1,10 @@
 // TMtx.LQRSolve and TMtx.SVDSolve: least-squares and minimum-norm solutions of Self·X = B through xGELS (QR or LQ)
 // and xGELSD (the singular value decomposition).
 //
-// LAPACK reads A = Self from a pooled transposed copy, whose row-major data is A in column-major order with leading
-// dimension m, so Self is never changed. The right-hand sides reach the cores as one column-major block of NRHS
-// columns with leading dimension max(m, n): the row-major data of X after X := Bᵀ widened to max(m, n) columns (one
-// row per right-hand side, with room for the longer solution). Only these two members switch the control word, and
+// LAPACK reads A = Self from a column-major copy in a pooled matrix (leading dimension m), so Self is never changed. The
+// right-hand sides reach the cores as one column-major block of NRHS columns with leading dimension max(m, n): a
+// vector's own data widened to max(m, n), or for a matrix B a work area holding Bᵀ in rows of max(m, n) elements
+// (one row per right-hand side, with room for the longer solution), from which X is transposed back. Only these two members switch the control word, and
 // neither raises on a numerical failure: INFO is left in Info, MtxError is not touched.
 //
 // ZGELS knows no plain transpose of complex data, so a complex opTran solve factors conj(A) and solves with 'C':
@@ -47,32 +47,20 @@ void GelsCore(TMtx& Self, T* B, int Nrhs, TMtxOperation Op, TMtx* R)
     const int m = BlasInt(Self.Rows()), n = BlasInt(Self.Cols());
     const int lda = std::max(m, 1), ld = BlockLd(Self);
     const bool conjugated = complex && Op == opTran;
-    detail::TMtxTemp a;
-    detail::ColumnMajorImage(*a, Self, conjugated);
+    detail::TMtxTemp image;
+    detail::ColumnMajorImage(*image, Self, conjugated);
+    T* const a = detail::Data<T>(*image);
     FortranFpuMode fpu;
     const char trans = conjugated ? 'C' : OperationLetter(Op, complex);
     T query{};
-    blas::Gels(trans, m, n, Nrhs, detail::Data<T>(*a), lda, B, ld, &query, -1);
+    blas::Gels(trans, m, n, Nrhs, a, lda, B, ld, &query, -1);
     const int lwork = detail::QueriedSize(query);
     detail::TWork<T> work(lwork);
-    const int info = blas::Gels(trans, m, n, Nrhs, detail::Data<T>(*a), lda, B, ld, work.data(), lwork);
+    const int info = blas::Gels(trans, m, n, Nrhs, a, lda, B, ld, work.data(), lwork);
     Self.SetLapackResult(info, Self.MtxError());
-    if (!R) return;
     // R(r, i) := the factored array's element (r, i), r ≤ i, in LAPACK's column-major view.
     const int k = std::min(m, n);
-    R->Size(k, k, complex);
-    R->SetZero();
-    const T* f = detail::Data<T>(*a);
-    T* r = detail::Data<T>(*R);
-    for (int i = 0; i < k; ++i) {
-        for (int row = 0; row <= i; ++row) {
-            T v = f[row + static_cast<std::int64_t>(i) * lda];
-            if constexpr (complex) {
-                if (conjugated) v.Im = -v.Im;
-            }
-            r[static_cast<std::int64_t>(row) * k + i] = v;
-        }
-    }
+    if (R) detail::FactorTriangle(*R, a, lda, k, k, true, conjugated);
 }
 
 template <class T>
@@ -82,39 +70,41 @@ void GelsdCore(TMtx& Self, T* B, int Nrhs, int& Rank, double Rcond, TVecs& S)
     const int lda = std::max(m, 1), ld = BlockLd(Self);
     S.Size(std::min(m, n), false);
     FortranFpuMode fpu;
-    detail::TMtxTemp a;
-    detail::ColumnMajorImage(*a, Self, false);
+    detail::TMtxTemp image;
+    detail::ColumnMajorImage(*image, Self, false);
+    T* const a = detail::Data<T>(*image);
     T query{};
     double rquery = 0;
     int iquery = 0;
     double sQuery = 0;  // S may be empty
     double* s = S.Length() > 0 ? S.Values() : &sQuery;
-    blas::Gelsd(m, n, Nrhs, detail::Data<T>(*a), lda, B, ld, s, Rcond, Rank, &query, -1, &rquery, &iquery);
+    blas::Gelsd(m, n, Nrhs, a, lda, B, ld, s, Rcond, Rank, &query, -1, &rquery, &iquery);
     const int lwork = detail::QueriedSize(query);
     detail::TWork<T> work(lwork);
     detail::TWork<int> iwork(std::max(1, iquery));
     detail::TWork<double> rwork(std::is_same_v<T, TCplx> ? detail::QueriedSize(rquery) : 1);
-    const int info = blas::Gelsd(m, n, Nrhs, detail::Data<T>(*a), lda, B, ld, s, Rcond, Rank, work.data(), lwork,
+    const int info = blas::Gelsd(m, n, Nrhs, a, lda, B, ld, s, Rcond, Rank, work.data(), lwork,
                                  rwork.data(), iwork.data());
     Self.SetLapackResult(info, Self.MtxError());
 }
 
-// X := Bᵀ widened to Ld columns (B may be X itself).
-void WidenedTranspose(TMtx& X, const TMtx& B, int Ld)
+// Solve(Block, Nrhs) on the column-major block of B's columns with leading dimension Ld (zero below B's rows), then
+// X := the first Len rows of the block, one column per right-hand side. B may be X.
+template <class Solve>
+void SolveColumns(const TMtx& B, TMtx& X, int Ld, int Len, const Solve& solve)
 {
-    if (&X == &B) {
-        X.Transp();
-        X.Resize(X.Rows(), Ld);
-    } else {
-        X.Resize(B, Ld, B.Cols(), true);
+    const int nrhs = B.Cols(), rows = B.Rows(), w = B.Complex() ? 2 : 1;
+    const bool complex = B.Complex();
+    detail::TWork<double> block(static_cast<std::int64_t>(Ld) * nrhs * w);
+    double* b = block.data();
+    for (int j = 0; j < nrhs && Ld > rows; ++j) {
+        std::memset(b + (static_cast<std::int64_t>(j) * Ld + rows) * w, 0,
+                    static_cast<std::size_t>(Ld - rows) * w * sizeof(double));
     }
-}
-
-// X := the first Len elements of each row of X, transposed (one column per right-hand side).
-void Solutions(TMtx& X, int Len)
-{
-    X.Resize(X.Rows(), Len);
-    X.Transp();
+    detail::TransposedBlock(complex, B.Values(), nrhs, rows, nrhs, b, Ld);
+    solve(std::span<double>(b, static_cast<std::size_t>(block.size())), nrhs);
+    X.Size(Len, nrhs, complex);
+    detail::TransposedBlock(complex, b, Ld, nrhs, Len, X.Values(), nrhs);
 }
 
 }  // namespace
@@ -155,10 +145,8 @@ TMtx& TMtx::LQRSolve(const TMtx& B, TMtx& X, TMtxOperation Operation, TMtx* R)
     }
     if (B.Complex() != FComplex) ERaise(msg::kFComplexB);
     if (R == &X) ERaise(msg::kRX);
-    const int nrhs = B.Cols();
-    WidenedTranspose(X, B, BlockLd(*this));
-    LQRSolveInt(std::span<double>(X.Values(), static_cast<std::size_t>(X.Numbers())), nrhs, Operation, R);
-    Solutions(X, Operation == opNone ? FCols : FRows);
+    SolveColumns(B, X, BlockLd(*this), Operation == opNone ? FCols : FRows,
+                 [&](std::span<double> Block, int Nrhs) { LQRSolveInt(Block, Nrhs, Operation, R); });
     return *this;
 }
 
@@ -192,11 +180,9 @@ int TMtx::SVDSolve(const TMtx& B, TMtx& X, TVecs& S, double RCOND)
     if (B.Complex() != FComplex) ERaise(msg::kFComplexB);
     if (Elements() == 0) return 0;
     FortranFpuMode fpu;
-    const int nrhs = B.Cols();
-    WidenedTranspose(X, B, BlockLd(*this));
     int rank = 0;
-    SVDSolveInt(std::span<double>(X.Values(), static_cast<std::size_t>(X.Numbers())), nrhs, rank, RCOND, S);
-    Solutions(X, FCols);
+    SolveColumns(B, X, BlockLd(*this), FCols,
+                 [&](std::span<double> Block, int Nrhs) { SVDSolveInt(Block, Nrhs, rank, RCOND, S); });
     return rank;
 }
 

@@ -1,9 +1,9 @@
 // TMtx.LQR and LMinQR: A = Q·R (m ≥ n) or A = L·Q (m < n) through xGEQRF/xGELQF, with the explicit Q from
 // xORGQR/ZUNGQR or xORGLQ/ZUNGLQ; and the index forms of the triangle extractions.
 //
-// A pooled work matrix receives the column-major image of A = Self (leading dimension m, or, without Economy, the
-// square array of order max(m, n) whose column j is column j of A), LAPACK factors and forms Q there, and Q is copied
-// out transposed at the end. R and L are read straight from the factored column-major data. No control-word change; no
+// A pooled work matrix receives the column-major image of A = Self (leading dimension m, or, without Economy, the square
+// array of order max(m, n) whose column j is column j of A), LAPACK factors and forms Q there, and Q is copied out
+// transposed at the end. R and L are read straight from the factored column-major data. No control-word change; no
 // raise on a LAPACK failure: Info holds INFO of each call and MtxError a text for an illegal argument only.
 #include <algorithm>
 #include <cstring>
@@ -29,20 +29,6 @@ constexpr TQRTexts kLQRTexts = {msg::kLQRLSelf, msg::kLQRQSelf, msg::kLQRRSelf, 
 constexpr TQRTexts kLMinQRTexts = {msg::kLMinQRLSelf, msg::kLMinQRQSelf, msg::kLMinQRRSelf, msg::kLMinQRLQ,
                                    msg::kLMinQRRQ};
 
-// Out := Rows × Cols of the column-major array F (leading dimension Ld): F(i, j) where Keep(i, j), zero elsewhere.
-template <class T, class K>
-void TriangleOf(TMtx& Out, const T* F, int Ld, int Rows, int Cols, K Keep)
-{
-    Out.Size(Rows, Cols, std::is_same_v<T, TCplx>);
-    Out.SetZero();
-    T* o = detail::Data<T>(Out);
-    for (int i = 0; i < Rows; ++i) {
-        for (int j = 0; j < Cols; ++j) {
-            if (Keep(i, j)) o[static_cast<std::int64_t>(i) * Cols + j] = F[i + static_cast<std::int64_t>(j) * Ld];
-        }
-    }
-}
-
 // Info := INFO; MtxError := Text + INFO for an illegal argument, else left as it is. Returns INFO.
 int Record(TMtx& Self, int Info, const char* Text)
 {
@@ -55,12 +41,12 @@ void FactorQR(TMtx& Self, TMtx* L, TMtx* Q, TMtx* R, bool Economy)
 {
     const int m = BlasInt(Self.Rows()), n = BlasInt(Self.Cols());
     const int big = std::max(m, n), small = std::min(m, n);
-    // The work matrix: A column-major with leading dimension ld, in ld × (cols + 1) column-major elements (a spare
-    // column, as LAPACK's complex kernels may read past the end; see mtx_lapack_lsq.cpp).
+    // The work matrix: A column-major with leading dimension ld, in ld × (cols + 1) elements (a spare column, as
+    // LAPACK's complex kernels may read past the end; see detail::ColumnMajorImage), zero outside A.
     const int ld = Economy ? m : big;
     const int cols = Economy ? n : big;
     detail::TMtxTemp w;
-    w->Resize(Self, ld, cols + 1, true);
+    detail::ColumnMajorImage(*w, Self, ld, cols, false);
     T* a = detail::Data<T>(*w);
     detail::TWork<T> tau(std::max(small, 1));
     // The workspace of every call of the family, as large as the largest query asks.
@@ -75,21 +61,22 @@ void FactorQR(TMtx& Self, TMtx* L, TMtx* Q, TMtx* R, bool Economy)
         if (Q) lwork = std::max(lwork, lworkOf([&](T* W) { blas::Orgqr(m, k, n, a, ld, tau.data(), W, -1); }));
         detail::TWork<T> work(lwork);
         const int info = Record(Self, blas::Geqrf(m, n, a, ld, tau.data(), work.data(), lwork), msg::kQRInvalid);
-        if (R) TriangleOf(*R, a, ld, Economy ? n : m, n, [](int i, int j) { return i <= j; });
+        if (R) detail::FactorTriangle(*R, a, ld, Economy ? n : m, n, true);
         if (Q && info == 0) Record(Self, blas::Orgqr(m, k, n, a, ld, tau.data(), work.data(), lwork), msg::kQInvalid);
     } else {
         int lwork = lworkOf([&](T* W) { blas::Gelqf(m, n, a, ld, tau.data(), W, -1); });
         if (Q) lwork = std::max(lwork, lworkOf([&](T* W) { blas::Orglq(k, n, m, a, ld, tau.data(), W, -1); }));
         detail::TWork<T> work(lwork);
         const int info = Record(Self, blas::Gelqf(m, n, a, ld, tau.data(), work.data(), lwork), msg::kLQInvalid);
-        if (L) TriangleOf(*L, a, ld, m, Economy ? m : n, [](int i, int j) { return j <= i; });
+        if (L) detail::FactorTriangle(*L, a, ld, m, Economy ? m : n, false);
         if (Q && info == 0) Record(Self, blas::Orglq(k, n, m, a, ld, tau.data(), work.data(), lwork), msg::kQInvalid);
     }
-    // Q is qr × qc column-major in the work matrix: its transpose's top-left qc × qr block, transposed back.
+    // Q is qr × qc column-major in the work matrix: qc rows of qr elements, ld apart, transposed.
     if (Q) {
         const int qr = m >= n ? m : k;
         const int qc = m >= n ? k : n;
-        Q->Resize(*w, qc, qr, true);
+        Q->Size(qr, qc, detail::kComplex<T>);
+        detail::TransposedBlock(detail::kComplex<T>, reinterpret_cast<const double*>(a), ld, qc, qr, Q->Values(), qc);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Feldrin.h"
@@ -101,6 +102,69 @@ TEST_F(LeastSquares, ComplexTransposedSolveIsSolved)
     bm.Size(2, 1, true);
     std::copy(b.Values(), b.Values() + 4, bm.Values());
     ExpectProduct(at, xm, bm, 1e-14, "A^T x = b");
+}
+
+// The matrix form at shapes past the transposing kernels' blocks, overdetermined and underdetermined (the block of
+// right-hand sides longer than B, zero below it): each column as the vector form solves it, also with X = B, and
+// the defining property of the solution.
+TEST_F(LeastSquares, MatrixFormMatchesVectorFormColumnByColumn)
+{
+    for (bool complex : {false, true}) {
+        for (const auto& [m, n] : {std::pair{75, 21}, std::pair{21, 75}}) {
+            for (TMtxOperation op : {opNone, opTran}) {
+                SCOPED_TRACE(std::string(complex ? "complex " : "real ") + std::to_string(m) + "x" +
+                             std::to_string(n) + (op == opNone ? " opNone" : " opTran"));
+                const int rows = op == opNone ? m : n, len = op == opNone ? n : m, nrhs = 11, w = complex ? 2 : 1;
+                TMtx a, b, x, same;
+                Random(a, m, n, complex, 41);
+                Random(b, rows, nrhs, complex, 42);
+                a.LQRSolve(b, x, op, nullptr);
+                EXPECT_EQ(a.Info(), 0);
+                ASSERT_EQ(x.Rows(), len);
+                ASSERT_EQ(x.Cols(), nrhs);
+                ASSERT_EQ(x.Complex(), complex);
+                same.Copy(b);
+                a.LQRSolve(same, same, op, nullptr);
+                ExpectClose(same, x, 0, "X = B");
+                for (int j = 0; j < nrhs; ++j) {
+                    TVec bj, xj;
+                    bj.Size(rows, complex);
+                    for (int i = 0; i < rows; ++i) {
+                        for (int part = 0; part < w; ++part)
+                            bj.Values()[i * w + part] = b.Values()[(i * nrhs + j) * w + part];
+                    }
+                    a.LQRSolve(bj, xj, op, nullptr);
+                    ASSERT_EQ(xj.Length(), len);
+                    for (int i = 0; i < len; ++i) {
+                        for (int part = 0; part < w; ++part) {
+                            EXPECT_NEAR(x.Values()[(i * nrhs + j) * w + part], xj.Values()[i * w + part], 1e-12)
+                                << "column " << j << " row " << i;
+                        }
+                    }
+                }
+                // Underdetermined: an exact solution. Overdetermined: the residual orthogonal to op(A)'s columns.
+                TMtx residual, normal, zero;
+                residual.Mul(a, x, op, opNone);
+                residual.Sub(b);
+                if (rows < len) {
+                    zero.Size(rows, nrhs, complex);
+                    zero.SetZero();
+                    ExpectClose(residual, zero, 1e-12, "op(A) X = B");
+                } else {
+                    if (op == opNone) {
+                        normal.Mul(a, residual, opHerm, opNone);
+                    } else {
+                        // op(A)ᴴ = conj(A), and conj(A)·r = 0 exactly when A·conj(r) = 0.
+                        residual.Conj();
+                        normal.Mul(a, residual);
+                    }
+                    zero.Size(normal.Rows(), nrhs, complex);
+                    zero.SetZero();
+                    ExpectClose(normal, zero, 1e-11, "op(A)^H (op(A) X - B) = 0");
+                }
+            }
+        }
+    }
 }
 
 TEST_F(LeastSquares, RankDeficiencyIsReportedNotRaised)

@@ -2,6 +2,7 @@
 // Q·Qᴴ = I, the texts, and the index forms of the triangle extractions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <string>
@@ -79,6 +80,64 @@ TEST_F(QRFactor, LqReconstructsSelf)
             a.LQR(&lonly, nullptr, nullptr, economy);
             ExpectClose(lonly, l, 0, "L without Q");
         }
+    }
+}
+
+// Shapes past the transposing kernels' blocks of eight rows and their 64-element tiles, with rows and columns left
+// over: A = Q·R with Qᴴ·Q = I and R upper triangular with exact zeros below (complete: m × n, its last rows zero), and
+// the R of LQRSolve (the same xGEQRF on the same data) equal to LQR's, conjugated back for a complex opTran solve.
+TEST_F(QRFactor, LargerShapesReconstructSelf)
+{
+    for (bool complex : {false, true}) {
+        for (bool economy : {true, false}) {
+            SCOPED_TRACE(std::string(complex ? "complex" : "real") + (economy ? " economy" : " complete"));
+            const int m = 75, n = 21, w = complex ? 2 : 1;
+            TMtx a, q, r, i, before;
+            Random(a, m, n, complex, 31);
+            before.Copy(a);
+            a.LQR(nullptr, &q, &r, economy);
+            EXPECT_EQ(a.Info(), 0);
+            const int k = economy ? n : m;
+            ASSERT_EQ(q.Rows(), m);
+            ASSERT_EQ(q.Cols(), k);
+            ASSERT_EQ(r.Rows(), k);
+            ASSERT_EQ(r.Cols(), n);
+            for (int row = 0; row < k; ++row) {
+                for (int c = 0; c < std::min(row, n); ++c) {
+                    for (int part = 0; part < w; ++part) EXPECT_EQ(r.Values()[(row * n + c) * w + part], 0);
+                }
+            }
+            ExpectProduct(q, r, a, 1e-13, "Q R = Self");
+            Identity(i, k, complex);
+            ExpectProduct(q, q, i, 1e-13, "Q^H Q = I", opHerm, opNone);
+            ExpectClose(a, before, 0, "Self unchanged");
+            if (!economy) continue;
+            TMtx b, x, rs;
+            Random(b, m, 3, complex, 32);
+            a.LQRSolve(b, x, opNone, &rs);
+            ExpectClose(rs, r, 1e-13, "R of LQRSolve");
+            if (!complex) continue;
+            // Aᵀ·x = b solved through conj(A): the R handed back is still A's own.
+            TMtx bt, xt, rt;
+            Random(bt, n, 2, complex, 33);
+            a.LQRSolve(bt, xt, opTran, &rt);
+            EXPECT_EQ(a.Info(), 0);
+            ExpectClose(rt, r, 1e-13, "R of an opTran solve");
+            ExpectProduct(a, xt, bt, 1e-12, "A^T x = b", opTran, opNone);
+        }
+    }
+    // The LQ side at the transposed shape.
+    for (bool complex : {false, true}) {
+        SCOPED_TRACE(complex ? "complex LQ" : "real LQ");
+        TMtx a, l, q, i;
+        Random(a, 21, 75, complex, 34);
+        a.LQR(&l, &q, nullptr, false);
+        ASSERT_EQ(l.Rows(), 21);
+        ASSERT_EQ(l.Cols(), 75);
+        ASSERT_EQ(q.Rows(), 75);
+        ExpectProduct(l, q, a, 1e-13, "L Q = Self");
+        Identity(i, 75, complex);
+        ExpectProduct(q, q, i, 1e-13, "Q Q^H = I", opNone, opHerm);
     }
 }
 
