@@ -5,7 +5,6 @@
 // Only the forms that write integers (Round (Dst), Trunc (Dst)) saturate, through nspdbFloatToInt.
 #include <algorithm>
 #include <climits>
-#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -117,48 +116,6 @@ void detail::TruncDoubles(const double* Src, double* Dst, std::int64_t N)
 
 namespace {
 
-#if defined(__x86_64__)
-// N Doubles := Value in whole vectors, then one at a time. Unaligned stores, as D may lie anywhere; from a line
-// boundary on they cost what aligned ones do.
-__attribute__((target("avx512f"))) void FillAvx512(double Value, double* D, long long N)
-{
-    const __m512d v = _mm512_set1_pd(Value);
-    long long k = 0;
-    for (; k + 7 < N; k += 8) _mm512_storeu_pd(D + k, v);
-    for (; k < N; ++k) D[k] = Value;
-}
-__attribute__((target("avx"))) void FillAvx(double Value, double* D, long long N)
-{
-    const __m256d v = _mm256_set1_pd(Value);
-    long long k = 0;
-    for (; k + 7 < N; k += 8) {
-        _mm256_storeu_pd(D + k, v);
-        _mm256_storeu_pd(D + k + 4, v);
-    }
-    for (; k < N; ++k) D[k] = Value;
-}
-#endif
-
-// Dst[0 .. N-1] := Value. A fill is nothing but stores, and their alignment sets its speed: arrays of the heap
-// start 16 bytes past a cache-line boundary, where every other 32-byte store straddles two lines. So each piece
-// writes the Doubles before its first 64-byte boundary apart and then whole lines, in vector stores written out
-// (what -O2 makes of a plain loop depends on how it is written: one Double a store, or unaligned vectors).
-void FillDoubles(double Value, double* Dst, std::int64_t N)
-{
-    parallel::Pieces(N, [&](long long Lo, long long Hi) {
-        double* const d = Dst + Lo;
-        const long long n = Hi - Lo;
-        const auto misfit = static_cast<long long>(reinterpret_cast<std::uintptr_t>(d) % 64);
-        const long long head = std::min(n, (64 - misfit) % 64 / static_cast<long long>(sizeof(double)));
-        for (long long k = 0; k < head; ++k) d[k] = Value;
-#if defined(__x86_64__)
-        if (parallel::HasAvx512()) return FillAvx512(Value, d + head, n - head);
-        if (HasAvx()) return FillAvx(Value, d + head, n - head);
-#endif
-        std::fill(d + head, d + n, Value);
-    }, parallel::kMinStreamPiece);
-}
-
 // Self[Index .. Index+Len-1] := Value (a real Self takes Value.Re). Checks done.
 void SetRange(TVecs& Self, const TCplx& Value, int Index, int Len)
 {
@@ -166,7 +123,7 @@ void SetRange(TVecs& Self, const TCplx& Value, int Index, int Len)
     if (Self.Complex())
         nspzbSet(Value, Self.CValues() + Index, Len);
     else
-        FillDoubles(Value.Re, Self.Values() + Index, Len);
+        nspdbSet(Value.Re, Self.Values() + Index, Len);
 }
 
 // The silent ranges of the range fills: nothing at all for Len <= 0 or Index < 0; otherwise Index + Len must lie
@@ -206,7 +163,7 @@ TVec1& TVec1::SetVal(double Value, int Index, int Len)
 
 TVecs& TVecs::SetZero()
 {
-    if (FLength > 0) FillDoubles(0.0, FValues, Numbers(*this));
+    if (FLength > 0) nspdbZero(FValues, static_cast<int>(Numbers(*this)));
     return *this;
 }
 

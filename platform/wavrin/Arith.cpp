@@ -352,9 +352,11 @@ void SubDoubles(const double* a, const double* b, double* dst, long long n)
 {
     Combine(Exact<TOp::Sub>{}, a, b, dst, n);
 }
+// A fill is nothing but stores, so their alignment sets its speed: the AVX-512 copy's pieces write whole cache
+// lines (Each), about twice as fast as the straddling stores of arrays that start 16 bytes past a line.
 void SetDoubles(double val, double* dst, long long n)
 {
-    Each(n, dst, {}, [&](long long lo, long long hi) {
+    Each<kReal>(n, dst, {}, [&](long long lo, long long hi) {
         for (long long i = lo; i < hi; ++i) dst[i] = val;
     });
 }
