@@ -152,12 +152,13 @@ TEST_F(Factorizations, LuReconstructsSelf)
 }
 
 // The general factors are split out of LAPACK's combined ones tile by tile and block by block: one tile, its edges,
-// orders of every remainder by 2 and 4, and several tiles with a partial last one. L and U come in the right size but
+// orders of every remainder by 2 and 4, and several tiles with a partial last one, for the tile sizes of both block
+// widths. L and U come in the right size but
 // full of NaN, so an element left unwritten shows; every element of the triangles is LAPACK's own, bit for bit.
 TEST_F(Factorizations, GeneralFactorsSplitAcrossTiles)
 {
     for (bool complex : {false, true}) {
-        for (int n : {1, 2, 3, 4, 5, 6, 7, 31, 32, 33, 64, 65, 67, 70, 130}) {
+        for (int n : {1, 2, 3, 4, 5, 6, 7, 31, 32, 33, 64, 65, 67, 70, 130, 255, 256, 257, 515}) {
             SCOPED_TRACE((complex ? "complex n = " : "real n = ") + std::to_string(n));
             TMtx a, l, u;
             TVec p;
