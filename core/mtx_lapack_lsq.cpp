@@ -1,11 +1,12 @@
 // TMtx.LQRSolve and TMtx.SVDSolve: least-squares and minimum-norm solutions of Self·X = B through xGELS (QR or LQ)
 // and xGELSD (the singular value decomposition).
 //
-// LAPACK reads A = Self from a column-major copy in a pooled matrix (leading dimension m), so Self is never changed. The
-// right-hand sides reach the cores as one column-major block of NRHS columns with leading dimension max(m, n): a
+// LAPACK reads A = Self from a column-major copy in a pooled matrix (leading dimension m), so Self is never changed.
+// The right-hand sides reach the cores as one column-major block of NRHS columns with leading dimension max(m, n): a
 // vector's own data widened to max(m, n), or for a matrix B a work area holding Bᵀ in rows of max(m, n) elements
-// (one row per right-hand side, with room for the longer solution), from which X is transposed back. Only these two members switch the control word, and
-// neither raises on a numerical failure: INFO is left in Info, MtxError is not touched.
+// (one row per right-hand side, with room for the longer solution), from which X is transposed back. Only these two
+// members switch the control word, and neither raises on a numerical failure: INFO is left in Info, MtxError is not
+// touched.
 //
 // ZGELS knows no plain transpose of complex data, so a complex opTran solve factors conj(A) and solves with 'C':
 // Aᵀ = (conj A)ᴴ. The R handed back is conjugated again, so that it is A's own triangular factor.
