@@ -128,7 +128,7 @@ constexpr TCplx CSqr(const TCplx& a) { return {a.Re * a.Re - a.Im * a.Im, 2 * a.
 constexpr double Real(const TCplx& a) { return a.Re; }
 constexpr double Imag(const TCplx& a) { return a.Im; }
 
-double CAbs(const TCplx& a);   // sqrt(Re² + Im²), unscaled
+double CAbs(const TCplx& a);   // sqrt(Re² + Im²), unscaled, without overflow of the squares
 double Norm(const TCplx& a);   // Re² + Im²
 // atan2(Im, Re), in [-pi, pi]: a negative zero imaginary part on the negative real axis gives -pi.
 inline double Arg(const TCplx& a) { return std::atan2(a.Im, a.Re); }

@@ -176,18 +176,9 @@ TMtx1& TMtx1::SqrtElem()
 
 namespace {
 
-// |z|: in Doubles while the squares neither overflow nor lose bits to underflow, otherwise through CAbs, whose
-// wide intermediates keep such moduli (and NaN) right.
-inline double Modulus(const TCplx& z)
-{
-    const double s = z.Re * z.Re + z.Im * z.Im;
-    if (s >= 0x1p-1000 && s <= 0x1p+1000) return std::sqrt(s);
-    return CAbs(z);
-}
-
 #if defined(__SSE2__)
-// |Z[0]|, |Z[1]| with SSE2 where the squares stay in range (the same Doubles as Modulus: one rounding for each
-// square, the sum and the root).
+// |Z[0]|, |Z[1]| with SSE2 where the squares stay in range, as CAbs takes them (the same Doubles: one rounding for
+// each square, the sum and the root); CAbs itself for the others.
 inline __m128d Moduli2(const TCplx* Z)
 {
     const __m128d a = _mm_loadu_pd(&Z[0].Re);  // Re0, Im0
@@ -198,7 +189,7 @@ inline __m128d Moduli2(const TCplx* Z)
     const __m128d inRange =
         _mm_and_pd(_mm_cmpge_pd(sq, _mm_set1_pd(0x1p-1000)), _mm_cmple_pd(sq, _mm_set1_pd(0x1p+1000)));
     if (_mm_movemask_pd(inRange) == 3) return _mm_sqrt_pd(sq);
-    return _mm_set_pd(Modulus(Z[1]), Modulus(Z[0]));
+    return _mm_set_pd(CAbs(Z[1]), CAbs(Z[0]));
 }
 #endif
 
@@ -215,7 +206,7 @@ __attribute__((target("avx2"))) inline __m256d Moduli4(const TCplx* Z)
     const __m256d inRange = _mm256_and_pd(_mm256_cmp_pd(sq, _mm256_set1_pd(0x1p-1000), _CMP_GE_OQ),
                                           _mm256_cmp_pd(sq, _mm256_set1_pd(0x1p+1000), _CMP_LE_OQ));
     if (_mm256_movemask_pd(inRange) == 15) return _mm256_sqrt_pd(sq);
-    return _mm256_set_pd(Modulus(Z[3]), Modulus(Z[1]), Modulus(Z[2]), Modulus(Z[0]));
+    return _mm256_set_pd(CAbs(Z[3]), CAbs(Z[1]), CAbs(Z[2]), CAbs(Z[0]));
 }
 
 // Acc[k] += |Z[k]| for the first N − N mod 4 elements; returns that count.
@@ -273,7 +264,7 @@ void AddModuli(const TCplx* Z, int N, double* Acc)
 #if defined(__SSE2__)
     for (; k + 1 < N; k += 2) _mm_storeu_pd(Acc + k, _mm_add_pd(_mm_loadu_pd(Acc + k), Moduli2(Z + k)));
 #endif
-    for (; k < N; ++k) Acc[k] += Modulus(Z[k]);
+    for (; k < N; ++k) Acc[k] += CAbs(Z[k]);
 }
 
 // The sum of |Z[k]| for k < N (in four interleaved partial sums).
@@ -284,7 +275,7 @@ double SumModuli(const TCplx* Z, int N)
 #if defined(__x86_64__)
     if (HasAvx2()) {
         sum = SumModuliAvx2(Z, N, k);
-        for (; k < N; ++k) sum += Modulus(Z[k]);
+        for (; k < N; ++k) sum += CAbs(Z[k]);
         return sum;
     }
 #endif
@@ -298,7 +289,7 @@ double SumModuli(const TCplx* Z, int N)
     _mm_storeu_pd(parts, _mm_add_pd(acc0, acc1));
     sum = parts[0] + parts[1];
 #endif
-    for (; k < N; ++k) sum += Modulus(Z[k]);
+    for (; k < N; ++k) sum += CAbs(Z[k]);
     return sum;
 }
 

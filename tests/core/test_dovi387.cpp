@@ -174,6 +174,43 @@ TEST(Dovi387Complex, ModulusAndQuotientsDoNotOverflowEarly)
     EXPECT_TRUE(std::isnan(CAbs(Cplx(NAN, 1))));
 }
 
+TEST(Dovi387Complex, ModulusKeepsTinyAndHugePartsAndAgreesWithTheArrayModuli)
+{
+    // Squares that underflow or overflow a Double, and the edges where the Double evaluation stops (2^-1000 and
+    // 2^1000 for the sum of squares); each expected value is the wide formula's, rounded once.
+    const struct {
+        double re, im, expected;
+    } table[] = {
+        {1e-200, 1e-200, 0x1.151f68876f41p-664},
+        {3e-320, 4e-320, 0x0.0000000002788p-1022},  // subnormal parts and result
+        {1e-160, 3e-161, 0x1.77c2a3caeb721p-532},
+        {0x1p-501, 0x1p-501, 0x1.6a09e667f3bcdp-501},
+        {0x1p-500, 0, 0x1p-500},
+        {0x1p+500, 0, 0x1p+500},
+        {0x1p+500, 0x1p+500, 0x1.6a09e667f3bcdp+500},
+        {1e308, -1e308, 0x1.92c80954c51f5p+1023},
+        {1.7e308, 1.7e308, INF},  // the modulus itself beyond the Double range
+        {-0.0, 0.0, 0.0},
+        {INF, -2, INF},
+    };
+    for (const auto& c : table) {
+        EXPECT_EQ(CAbs(Cplx(c.re, c.im)), c.expected) << c.re << ", " << c.im;
+    }
+    // Moduli in range are the array member's Doubles bit for bit.
+    TVec z, mag;
+    z.Size(64 * 7, true);
+    int i = 0;
+    for (int e = -480; e < 480; e += 15) {
+        for (int k = 1; k <= 7; ++k) z.CValues()[i++] = {std::ldexp(0.1 + 0.13 * k, e), std::ldexp(-1.7 + 0.29 * k, e - k)};
+    }
+    ASSERT_EQ(i, z.Length());
+    mag.Mag(z);
+    for (i = 0; i < z.Length(); ++i) {
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(CAbs(z.CValues()[i])), std::bit_cast<std::uint64_t>(mag.Values()[i]))
+            << i;
+    }
+}
+
 TEST(Dovi387Complex, ArgumentKeepsSignedZeroBehaviour)
 {
     EXPECT_EQ(Arg(Cplx(-1, 0)), PI);
