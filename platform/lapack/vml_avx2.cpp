@@ -10,6 +10,7 @@ using V = __m256d;
 using P2 = Sleef___m256d_2;
 constexpr long long kW = 4;
 constexpr const char* kIsaName = "avx2";
+constexpr bool kSleefExp = true;  // SExp below is SLEEF's exp
 inline V Load(const double* p)
 {
     return _mm256_loadu_pd(p);
@@ -60,6 +61,10 @@ inline V SLog10(V x)
 inline V Abs(V x)
 {
     return _mm256_andnot_pd(Splat(-0.0), x);
+}
+inline bool AnyBeyond(V x, double t)
+{
+    return _mm256_movemask_pd(_mm256_cmp_pd(Abs(x), Splat(t), _CMP_GT_OQ)) != 0;
 }
 inline V CbrtSeed(V x, long long bias, long long tinyBias)
 {

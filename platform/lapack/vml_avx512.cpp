@@ -10,6 +10,7 @@ using V = __m512d;
 using P2 = Sleef___m512d_2;
 constexpr long long kW = 8;
 constexpr const char* kIsaName = "avx512f";
+constexpr bool kSleefExp = false;  // SExp below is this file's own exp
 inline V Load(const double* p)
 {
     return _mm512_loadu_pd(p);
@@ -43,6 +44,10 @@ inline V VDiv(V a, V b)
 inline V ProdErr(V a, V b, V p)
 {
     return _mm512_fmsub_pd(a, b, p);
+}
+inline bool AnyBeyond(V x, double t)
+{
+    return _mm512_cmp_pd_mask(_mm512_abs_pd(x), Splat(t), _CMP_GT_OQ) != 0;
 }
 // e^x = 2^k · 2^(j/16) · e^r with x = (16k + j)·ln2/16 + r, |r| ≤ ln2/32. The shifted product's low mantissa bits
 // are 16k + j as an integer: its low four bits pick 2^(j/16) from the two-register tables, and vscalefpd scales by

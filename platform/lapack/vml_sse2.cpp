@@ -10,6 +10,7 @@ using V = __m128d;
 using P2 = Sleef___m128d_2;
 constexpr long long kW = 2;
 constexpr const char* kIsaName = "sse2";
+constexpr bool kSleefExp = true;  // SExp below is SLEEF's exp
 inline V Load(const double* p)
 {
     return _mm_loadu_pd(p);
@@ -74,6 +75,10 @@ inline V Pick(V mask, V a, V b)
 inline V Abs(V x)
 {
     return _mm_andnot_pd(Splat(-0.0), x);
+}
+inline bool AnyBeyond(V x, double t)
+{
+    return _mm_movemask_pd(_mm_cmpgt_pd(Abs(x), Splat(t))) != 0;
 }
 inline V CbrtSeed(V x, long long bias, long long tinyBias)
 {
