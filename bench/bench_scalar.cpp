@@ -74,11 +74,13 @@ void Moduli(benchmark::State& st, Abs abs)
 
 using SC = std::complex<double>;
 
-// The floor of any modulus computed one call per element: a call, not inlined, that does nothing but one square
-// root of the double sum of squares (CAbs's Doubles wherever the squares stay in range, without its range check).
+// The floor of any modulus computed one call per element: a call that does nothing but one square root of the
+// double sum of squares (CAbs's Doubles wherever the squares stay in range, without its range check), opaque to the
+// caller as a library function is (noipa: the loop may not learn that it writes no memory, and keep the arrays'
+// addresses in registers across the calls).
 // The square-root unit takes several cycles per instruction whatever the width, so this side shows how near the
 // scalar CAbs is to the machine's limit, while numpy's array kernel takes eight moduli per packed instruction.
-[[gnu::noinline]] double RootOfSquares(const TCplx& a)
+[[gnu::noipa]] double RootOfSquares(const TCplx& a)
 {
     return std::sqrt(a.Re * a.Re + a.Im * a.Im);
 }

@@ -54,7 +54,8 @@ double CAbs(const TCplx& a)
     // square, the sum and the root: the moduli the array and matrix members give); otherwise the same formula in
     // wide intermediates, which keeps huge and tiny moduli finite and exact to rounding, and NaN parts NaN.
     const double s = a.Re * a.Re + a.Im * a.Im;
-    if (s >= 0x1p-1000 && s <= 0x1p+1000) return std::sqrt(s);
+    if (s >= 0x1p-1000 && s <= 0x1p+1000) [[likely]]
+        return std::sqrt(s);
     return static_cast<double>(std::sqrt(Wide(a.Re) * a.Re + Wide(a.Im) * a.Im));
 }
 
