@@ -179,6 +179,27 @@ void TransposeRealBest(const double* Src, std::ptrdiff_t SrcStride, int Rows, in
 // a current processor; the data cannot stay cached for the next user anyway).
 constexpr std::int64_t kStreamBytes = std::int64_t{8} << 20;
 
+// TransposeRealBest; from detail::kSharedTransposeDoubles on, the worker threads share it in runs of destination
+// rows (source columns), so that each piece writes memory of its own.
+template <int Tile, bool Stream>
+void TransposeRealShared(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                         std::ptrdiff_t DstStride)
+{
+    if (static_cast<std::int64_t>(Rows) * Cols < detail::kSharedTransposeDoubles) {
+        TransposeRealBest<Tile, Stream>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+        return;
+    }
+    // At least 16 destination rows a piece: rows of the source are read in runs of two cache lines or more.
+    constexpr long long minRows = 16;
+    parallel::Pieces(
+        Cols,
+        [&](long long Lo, long long Hi) {
+            TransposeRealBest<Tile, Stream>(Src + Lo, SrcStride, Rows, static_cast<int>(Hi - Lo), Dst + Lo * DstStride,
+                                            DstStride);
+        },
+        minRows);
+}
+
 template <>
 void TransposeKernel<double, false>(const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
                                     std::ptrdiff_t DstStride)
@@ -189,9 +210,9 @@ void TransposeKernel<double, false>(const double* Src, std::ptrdiff_t SrcStride,
     if (address % 8 == 0 && DstStride % 8 == 0 && static_cast<std::int64_t>(Rows) * Cols * 8 >= kStreamBytes) {
         const int head = std::min(Rows, static_cast<int>((64 - address % 64) % 64 / 8));
         if (head > 0) TransposeRealBest<64, false>(Src, SrcStride, head, Cols, Dst, DstStride);
-        TransposeRealBest<128, true>(Src + head * SrcStride, SrcStride, Rows - head, Cols, Dst + head, DstStride);
+        TransposeRealShared<128, true>(Src + head * SrcStride, SrcStride, Rows - head, Cols, Dst + head, DstStride);
     } else {
-        TransposeRealBest<64, false>(Src, SrcStride, Rows, Cols, Dst, DstStride);
+        TransposeRealShared<64, false>(Src, SrcStride, Rows, Cols, Dst, DstStride);
     }
 }
 #endif
@@ -320,8 +341,8 @@ void detail::TransposedData(const TMtx1& Src, double* Dst)
     TransposedBlock(Src.Complex(), Src.Values(), Src.Cols(), Src.Rows(), Src.Cols(), Dst, Src.Rows());
 }
 
-void detail::TransposedBlock(bool Complex, const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols,
-                             double* Dst, std::ptrdiff_t DstStride)
+void detail::TransposedBlock(bool Complex, const double* Src, std::ptrdiff_t SrcStride, int Rows, int Cols, double* Dst,
+                             std::ptrdiff_t DstStride)
 {
     if (static_cast<std::int64_t>(Rows) * Cols == 0) return;
     TransposeData<false>(Complex, Src, SrcStride, Rows, Cols, Dst, DstStride);

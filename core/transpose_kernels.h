@@ -1,12 +1,26 @@
-// The 4 × 4 transposition of Doubles in AVX2 registers that the transposing kernels (core/mtx_copy.cpp) and the
-// split of the LU factors (core/mtx_lapack_lu.cpp) share. Callers are compiled for AVX2 through the target attribute
-// and run only where parallel::HasAvx2() (platform/wavrin/Parallel.h) says so. Internal to the library.
+// What the transposing kernels (core/mtx_copy.cpp) and the split of the LU factors (core/mtx_lapack_lu.cpp) share:
+// the 4 × 4 transposition of Doubles in AVX2 registers and the size from which the worker threads share a pass.
+// Callers of the kernel are compiled for AVX2 through the target attribute and run only where parallel::HasAvx2()
+// (platform/wavrin/Parallel.h) says so. Internal to the library.
 #pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tarnel::detail {
+
+// Transpositions of real matrices and splits of real LU factors of this many Doubles (4 MB, n = 725 for a square
+// matrix) and more are shared among the worker threads. Measured right around an LU factorization of n × n (one
+// BLAS thread, load 2 to 6 on 8 cores): at n = 400 to 600 the shared passes took as long as one thread or longer
+// (waking the workers and fetching the factor from the caller's caches cost what the pieces save), from n = 700
+// on they took a fifth to a third less time (n = 1000: the transposition 1.3 ms → 0.75 ms, the split 1.0-1.2 ms
+// → 0.6-0.75 ms).
+constexpr std::int64_t kSharedTransposeDoubles = std::int64_t{1} << 19;
+
+}  // namespace tarnel::detail
 
 #if defined(__x86_64__)
 #include <immintrin.h>
-
-#include <cstddef>
 
 namespace tarnel::detail {
 

@@ -15,7 +15,9 @@
 #include "TestSupport.h"
 #include "core/BlasCalls.h"
 #include "core/LapackWork.h"
+#include "core/transpose_kernels.h"
 #include "lapack_util.h"
+#include "platform/wavrin/Parallel.h"
 
 using namespace tarnel;
 using namespace testsupport;
@@ -157,56 +159,68 @@ TEST_F(Factorizations, LuReconstructsSelf)
 // full of NaN, so an element left unwritten shows; every element of the triangles is LAPACK's own, bit for bit.
 TEST_F(Factorizations, GeneralFactorsSplitAcrossTiles)
 {
-    for (bool complex : {false, true}) {
-        for (int n : {1, 2, 3, 4, 5, 6, 7, 31, 32, 33, 64, 65, 67, 70, 130, 255, 256, 257, 515}) {
-            SCOPED_TRACE((complex ? "complex n = " : "real n = ") + std::to_string(n));
-            TMtx a, l, u;
-            TVec p;
-            Random(a, n, n, complex, static_cast<unsigned>(n));
-            for (TMtx* m : {&l, &u}) {
-                m->Size(n, n, complex);
-                m->SetVal(std::nan(""));
-            }
-            a.LUD(p, l, u, mtGeneral);
-            const int w = complex ? 2 : 1;
-            int wrong = 0;
-            for (int i = 0; i < n; ++i) {
-                for (int j = 0; j < n; ++j) {
-                    const double* lij = l.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
-                    const double* uij = u.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
-                    const bool lOk = j > i ? lij[0] == 0 && lij[w - 1] == 0
-                                   : j == i ? lij[0] == 1 && lij[w - 1] == (complex ? 0 : 1)
-                                            : std::isfinite(lij[0]) && std::isfinite(lij[w - 1]);
-                    const bool uOk = j < i ? uij[0] == 0 && uij[w - 1] == 0
-                                           : std::isfinite(uij[0]) && std::isfinite(uij[w - 1]);
-                    wrong += !lOk + !uOk;
+    // From 725 on (n² at the shared size) the worker threads share the transposition and the split of real data:
+    // 3 threads cut 12 bands and pieces, 8 threads 32, each with its own edges inside tiles and blocks.
+    for (int threads : {1, 3, parallel::kMaxThreads}) {
+        const parallel::TFixedThreads fixed(threads);
+        for (bool complex : {false, true}) {
+            for (int n :
+                 {1, 2, 3, 4, 5, 6, 7, 31, 32, 33, 64, 65, 67, 70, 130, 255, 256, 257, 515, 724, 725, 731, 808}) {
+                if (threads > 1 && (complex || static_cast<std::int64_t>(n) * n < detail::kSharedTransposeDoubles))
+                    continue;
+                SCOPED_TRACE((complex ? "complex n = " : "real n = ") + std::to_string(n) + ", " +
+                             std::to_string(threads) + " threads");
+                TMtx a, l, u;
+                TVec p;
+                Random(a, n, n, complex, static_cast<unsigned>(n));
+                for (TMtx* m : {&l, &u}) {
+                    m->Size(n, n, complex);
+                    m->SetVal(std::nan(""));
                 }
-            }
-            EXPECT_EQ(wrong, 0) << "elements of L or U out of their triangle's form";
-            // The combined factor of the same data straight from LAPACK (column-major), and its pivots.
-            std::vector<double> f(static_cast<std::size_t>(n) * n * w);
-            detail::TransposedData(a, f.data());
-            std::vector<int> ipiv(n);
-            if (complex) {
-                blas::Getrf(n, n, reinterpret_cast<TCplx*>(f.data()), n, ipiv.data());
-            } else {
-                blas::Getrf(n, n, f.data(), n, ipiv.data());
-            }
-            int moved = 0;
-            for (int i = 0; i < n; ++i) {
-                moved += p[i] != ipiv[i] - 1;
-                for (int j = 0; j < n; ++j) {
-                    const TMtx& factor = j < i ? l : u;
-                    const double* got = factor.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
-                    const double* lapack = f.data() + (static_cast<std::int64_t>(j) * n + i) * w;
-                    moved += std::memcmp(got, lapack, w * sizeof(double)) != 0;
+                a.LUD(p, l, u, mtGeneral);
+                const int w = complex ? 2 : 1;
+                int wrong = 0;
+                for (int i = 0; i < n; ++i) {
+                    for (int j = 0; j < n; ++j) {
+                        const double* lij = l.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
+                        const double* uij = u.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
+                        const bool lOk = j > i    ? lij[0] == 0 && lij[w - 1] == 0
+                                         : j == i ? lij[0] == 1 && lij[w - 1] == (complex ? 0 : 1)
+                                                  : std::isfinite(lij[0]) && std::isfinite(lij[w - 1]);
+                        const bool uOk =
+                            j < i ? uij[0] == 0 && uij[w - 1] == 0 : std::isfinite(uij[0]) && std::isfinite(uij[w - 1]);
+                        wrong += !lOk + !uOk;
+                    }
                 }
+                EXPECT_EQ(wrong, 0) << "elements of L or U out of their triangle's form";
+                // The combined factor of the same data straight from LAPACK (column-major, transposed here element by
+                // element), and its pivots.
+                std::vector<double> f(static_cast<std::size_t>(n) * n * w);
+                for (std::int64_t i = 0; i < n; ++i)
+                    for (std::int64_t j = 0; j < n; ++j)
+                        for (int k = 0; k < w; ++k) f[(j * n + i) * w + k] = a.Values()[(i * n + j) * w + k];
+                std::vector<int> ipiv(n);
+                if (complex) {
+                    blas::Getrf(n, n, reinterpret_cast<TCplx*>(f.data()), n, ipiv.data());
+                } else {
+                    blas::Getrf(n, n, f.data(), n, ipiv.data());
+                }
+                int moved = 0;
+                for (int i = 0; i < n; ++i) {
+                    moved += p[i] != ipiv[i] - 1;
+                    for (int j = 0; j < n; ++j) {
+                        const TMtx& factor = j < i ? l : u;
+                        const double* got = factor.Values() + (static_cast<std::int64_t>(i) * n + j) * w;
+                        const double* lapack = f.data() + (static_cast<std::int64_t>(j) * n + i) * w;
+                        moved += std::memcmp(got, lapack, w * sizeof(double)) != 0;
+                    }
+                }
+                EXPECT_EQ(moved, 0) << "pivots or elements that differ from LAPACK's factor";
+                TMtx ll, uu;
+                a.LU(ll, uu, mtGeneral);
+                ExpectProduct(ll, uu, a, 1e-12, "L U = Self");
+                ExpectClose(uu, u, 0, "LU's U is LUD's");
             }
-            EXPECT_EQ(moved, 0) << "pivots or elements that differ from LAPACK's factor";
-            TMtx ll, uu;
-            a.LU(ll, uu, mtGeneral);
-            ExpectProduct(ll, uu, a, 1e-12, "L U = Self");
-            ExpectClose(uu, u, 0, "LU's U is LUD's");
         }
     }
 }

@@ -8,6 +8,7 @@
 
 #include "Feldrin.h"
 #include "TestSupport.h"
+#include "platform/wavrin/Parallel.h"
 
 using namespace tarnel;
 using namespace testsupport;
@@ -112,38 +113,51 @@ TEST_F(MtxRearrange, TiledTransposesAgreeWithTheDefinition)
 
 TEST_F(MtxRearrange, LargeTransposeAndSubBlockAgreeWithTheDefinition)
 {
-    // Over 8 MiB of destination: written around the cache, in rows of 16-byte aligned pairs.
-    TMtx a, t;
-    Ramp(a, 1030, 1027, false);
-    t.Transp(a);
-    for (int i = 0; i < 1030; ++i) {
-        for (int j = 0; j < 1027; ++j) ASSERT_EQ(t.Values()[j * 1030 + i], a.Values()[i * 1027 + j]) << i << "," << j;
-    }
-    // Few long rows and many short ones: fewer source rows than the destination's first line may need.
-    for (const auto& [rows, cols] : {std::pair{3, 360000}, {360000, 3}}) {
-        Ramp(a, rows, cols, false);
+    // From 4 MiB on the worker threads share real transpositions in runs of destination rows: one thread, 3 (12
+    // pieces) and all of them.
+    for (int threads : {1, 3, parallel::kMaxThreads}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        const parallel::TFixedThreads fixed(threads);
+        // Over 8 MiB of destination: written around the cache, in rows of 16-byte aligned pairs.
+        TMtx a, t;
+        Ramp(a, 1030, 1027, false);
         t.Transp(a);
-        for (int i = 0; i < rows; ++i) {
-            for (int j = 0; j < cols; ++j) {
-                ASSERT_EQ(t.Values()[static_cast<std::int64_t>(j) * rows + i],
-                          a.Values()[static_cast<std::int64_t>(i) * cols + j]);
+        for (int i = 0; i < 1030; ++i) {
+            for (int j = 0; j < 1027; ++j)
+                ASSERT_EQ(t.Values()[j * 1030 + i], a.Values()[i * 1027 + j]) << i << "," << j;
+        }
+        // Few long rows and many short ones: fewer source rows than the destination's first line may need; and a
+        // matrix shared by the threads but written through the cache (4 to 8 MiB). The quarter turn reads the same
+        // kernel's source from the last row up.
+        for (const auto& [rows, cols] : {std::pair{3, 360000}, {360000, 3}, {801, 703}}) {
+            Ramp(a, rows, cols, false);
+            t.Transp(a);
+            TMtx turned;
+            turned.Rotate90(a);
+            for (int i = 0; i < rows; ++i) {
+                for (int j = 0; j < cols; ++j) {
+                    const double x = a.Values()[static_cast<std::int64_t>(i) * cols + j];
+                    ASSERT_EQ(t.Values()[static_cast<std::int64_t>(j) * rows + i], x);
+                    ASSERT_EQ(turned.Values()[static_cast<std::int64_t>(j) * rows + rows - 1 - i], x);
+                }
             }
         }
-    }
-    // A block of a square matrix, transposed into an inner block of larger matrices: rows of odd length (unaligned
-    // destination rows) and of even length (aligned rows starting inside the matrix).
-    Ramp(a, 1100, 1100, false);
-    for (int cols : {1105, 1104}) {
-        TMtx big;
-        big.Size(1100, cols);
-        big.Copy(a, 3, 5, 1, 2, 1090, 1080, true);
-        for (int i = 0; i < 1090; ++i) {
-            for (int j = 0; j < 1080; ++j) {
-                ASSERT_EQ(big.Values()[(1 + j) * cols + 2 + i], a.Values()[(3 + i) * 1100 + 5 + j]) << i << "," << j;
+        // A block of a square matrix, transposed into an inner block of larger matrices: rows of odd length
+        // (unaligned destination rows) and of even length (aligned rows starting inside the matrix).
+        Ramp(a, 1100, 1100, false);
+        for (int cols : {1105, 1104}) {
+            TMtx big;
+            big.Size(1100, cols);
+            big.Copy(a, 3, 5, 1, 2, 1090, 1080, true);
+            for (int i = 0; i < 1090; ++i) {
+                for (int j = 0; j < 1080; ++j) {
+                    ASSERT_EQ(big.Values()[(1 + j) * cols + 2 + i], a.Values()[(3 + i) * 1100 + 5 + j])
+                        << i << "," << j;
+                }
             }
+            EXPECT_EQ(big.Values()[cols + 1], 0);
+            EXPECT_EQ(big.Values()[cols + 2 + 1090], 0);
         }
-        EXPECT_EQ(big.Values()[cols + 1], 0);
-        EXPECT_EQ(big.Values()[cols + 2 + 1090], 0);
     }
 }
 
