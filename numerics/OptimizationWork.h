@@ -22,6 +22,12 @@ bool OptNormCAbove(const double* V, int N, double Bound, bool NoNaN = false);
 double OptNormL2(const double* V, int N);
 double OptDot(const double* U, const double* V, int N);
 
+// Element-wise passes over N elements (Out may be X or Y): Out := X, Out := X·S - Y, Out := X·S, Out := Y + S·X.
+void OptCopy(int N, const double* X, double* Out);
+void OptMulSub(int N, const double* X, double S, const double* Y, double* Out);
+void OptMul(int N, const double* X, double S, double* Out);
+void OptAddMul(int N, const double* Y, double S, const double* X, double* Out);
+
 // Dst := Dst + A·Src over N elements, as TVec's Add(Src, A) computes it.
 void OptAxpy(int N, double A, const double* Src, double* Dst);
 

@@ -59,12 +59,12 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
     while (StopReason == OptResNotFound) {
         // g keeps n real elements: OptGradient sizes it before every call and refuses any other shape after.
         const double* const G = g.Values();
-        std::copy(X, X + n, XOld);
+        detail::OptCopy(n, X, XOld);
         const double xnorm = OptNormL2(X, n);
         const double hnormOld = hnorm, ggOld = gg;
         if (!FletcherReeves) std::copy(G, G + n, GOld);
 
-        for (int i = 0; i < n; ++i) Hd[i] = Hd[i] * beta - G[i];
+        detail::OptMulSub(n, Hd, beta, G, Hd);
         hnorm = OptNormL2(Hd, n);
         if (OptDot(G, Hd, n) >= -0.001 * gnorm * hnorm) {  // not clearly downhill: restart
             for (int i = 0; i < n; ++i) Hd[i] = -G[i];
@@ -76,7 +76,7 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
             break;
         }
         const double t = iter == 0 ? 1 / (32 * hnorm) : 0.9 * step * hnormOld / hnorm;
-        for (int i = 0; i < n; ++i) W[i] = Hd[i] * t;
+        detail::OptMul(n, Hd, t, W);
 
         double alpha = 0;
         detail::OptLineSearch(Fun, Grad, point(), Consts, OConsts, w, g, FMin, kMaxEval, kAlphaMax, c2, c1,

@@ -79,7 +79,7 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
     double alpha = std::min(AlphaMax, 1.0);
     double f = 0, dphi = 0;
     const auto trial = [&] {
-        for (int i = 0; i < n; ++i) x[i] = X0[i] + alpha * d[i];
+        OptAddMul(n, X0.data(), alpha, d, x);
         f = Fun(at, Consts, OConsts);
         OptGradient(Grad, Fun, at, Consts, OConsts, gv);
         dphi = OptDot(gv.Values(), d, std::min(n, D.Length()));
@@ -88,7 +88,7 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
         Alpha = alpha;
         F = f;
         if (G.Length() != n || G.Complex()) G.Size(n);  // what Copy would do
-        std::copy(gv.Values(), gv.Values() + n, G.Values());
+        OptCopy(n, gv.Values(), G.Values());
     };
     const auto enlarge = [&] { alpha = 2.5 * alpha > AlphaMax ? AlphaMax : 2 * alpha; };
     // The slope at the lower end: the start's until a trial is accepted.

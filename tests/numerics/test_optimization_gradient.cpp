@@ -839,6 +839,68 @@ TEST_F(GradientOptimization, WorkNormsAreThoseOfTheVectorMethods)
     }
 }
 
+// The element-wise passes of the minimisers (whole registers and a masked last one where the processor has them)
+// against the plain loops, bit for bit: every length around the register of eight, arrays one element off their
+// alignment, in place, with NaN, infinities and signed zeros among the values; the step X := X + A·D against the
+// vector method it stands for.
+TEST_F(GradientOptimization, WorkPassesAreThoseOfTheElementLoops)
+{
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    std::mt19937 rng(11);
+    std::normal_distribution<double> normal;
+    for (int n : {0, 1, 7, 8, 9, 15, 16, 17, 50, 127, 128, 129, 300}) {
+        for (int off : {0, 1}) {
+            SCOPED_TRACE("n = " + std::to_string(n) + " offset " + std::to_string(off));
+            std::vector<double> xs(n + off + 1), ys(xs.size()), out(xs.size(), 7.0), want(xs.size(), 7.0);
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                xs[i] = normal(rng);
+                ys[i] = normal(rng);
+            }
+            if (n > 2) {
+                xs[off] = nan;
+                ys[off + 1] = -inf;
+                xs[off + n - 1] = -0.0;
+                ys[off + n - 1] = 0.0;
+            }
+            const double* x = xs.data() + off;
+            const double* y = ys.data() + off;
+            double* o = out.data() + off;
+            double* w = want.data() + off;
+            const auto check = [&](const char* What) {
+                for (std::size_t i = 0; i < out.size(); ++i) EXPECT_TRUE(same(out[i], want[i])) << What << " at " << i;
+            };
+            for (double s : {0.75, -0.0, -3.0}) {
+                detail::OptCopy(n, x, o);
+                std::copy(x, x + n, w);
+                check("copy");
+                detail::OptMulSub(n, x, s, y, o);
+                for (int i = 0; i < n; ++i) w[i] = x[i] * s - y[i];
+                check("X·S - Y");
+                detail::OptMul(n, x, s, o);
+                for (int i = 0; i < n; ++i) w[i] = x[i] * s;
+                check("X·S");
+                detail::OptAddMul(n, y, s, x, o);
+                for (int i = 0; i < n; ++i) w[i] = y[i] + s * x[i];
+                check("Y + S·X");
+                detail::OptMulSub(n, o, s, y, o);  // in place
+                for (int i = 0; i < n; ++i) w[i] = w[i] * s - y[i];
+                check("in place");
+            }
+            if (n == 0) continue;
+            TVec dst, src;
+            dst.Size(n);
+            src.Size(n);
+            std::copy(x, x + n, dst.Values());
+            std::copy(y, y + n, src.Values());
+            std::copy(x, x + n, o);
+            detail::OptAxpy(n, 0.3, y, o);
+            dst.Add(src, 0.3);
+            for (int i = 0; i < n; ++i) EXPECT_TRUE(same(o[i], dst.Values()[i])) << "step at " << i;
+        }
+    }
+}
+
 // The estimate's product and update below kOptSmallSym rows run their own loops, written to give the BLAS routines'
 // values: every size around the blocks of four and sixteen, both sides of the limit, arrays one element off their
 // alignment, zeros in the vectors (the BLAS skips those columns, which keeps a -0 in H), zero factors, and NaN and
