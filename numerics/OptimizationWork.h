@@ -39,9 +39,14 @@ void OptSymMv(char Uplo, int N, double Alpha, const double* H, const double* X, 
 // H := H + A1·U·Uᵀ, then H := H + A2·V·Vᵀ (two DSYR), on the one triangle.
 void OptSyrPair(char Uplo, int N, double A1, const double* U, double A2, const double* V, double* H);
 
-// The line search's pooled vectors: the trial point, the trial's gradient and the bracket.
+// The line search's pooled vectors: the trial point, the trial's gradient and the bracket. With Spare (a real
+// vector of the caller's) the accepted gradient is not copied into G: the trials' gradients go into Spare and G in
+// turn, and Result points at the one holding the accepted trial's (G when none was accepted); the other is left
+// with no particular values. Without Spare, Result is G.
 struct TOptLineWork {
     TVecTemp X, G, Bracket;
+    TVec* Spare = nullptr;
+    TVec* Result = nullptr;
 };
 
 // OptLineSearch on the given work vectors (sized here, their old values never read).

@@ -459,6 +459,66 @@ TEST_F(GradientOptimization, LineSearchDirectCalls)
     EXPECT_EQ(detail::OptLineSearchInterpolate(std::vector<double>{0, 0, -1e-6, 1, 1, 0, 0, 0, 0}, 1), 0.1);
 }
 
+// (x₀ - 0.3)² + 3·(x₁ + 0.2)², whose gradient differs from trial to trial.
+double Valley(std::span<const double> x, std::span<const double>, std::span<void* const>)
+{
+    return (x[0] - 0.3) * (x[0] - 0.3) + 3 * (x[1] + 0.2) * (x[1] + 0.2);
+}
+void ValleyGrad(TOptFunction, std::span<const double> x, std::span<const double>, std::span<void* const>, TVec& g)
+{
+    g.Values()[0] = 2 * (x[0] - 0.3);
+    g.Values()[1] = 6 * (x[1] + 0.2);
+}
+
+TEST_F(GradientOptimization, LineSearchWithASpareHandsTheGradientsRound)
+{
+    // With a spare vector the accepted gradient stays where it was formed: Result points at it, holding what the
+    // copying search leaves in G, with the same step, value and count; several accepted trials in a row, a
+    // bracket after them (strict and soft), a search that accepts nothing and one on an ascent (Result is G,
+    // untouched).
+    const struct {
+        const char* What;
+        bool Soft;
+        double C2, C1;
+        std::vector<double> X0, D;
+        int MaxEval;
+    } cases[] = {{"soft, enlarging", true, 0.01, 0.01, {-10, -5}, {1, 0.25}, 20},
+                 {"soft, one trial", true, 0.99, 0.01, {-10, -5}, {1, 0.25}, 20},
+                 {"strict, bracket", false, 1e-4, 1e-4, {-10, -5}, {1, 0.25}, 20},
+                 {"soft, bracket", true, 0.99, 0.01, {0.2, -0.2}, {1000, 0}, 20},
+                 {"no trial accepted", true, 0.99, 0.01, {0.2, -0.2}, {1000, 0}, 0},
+                 {"ascent", true, 0.99, 0.01, {1, 0.5}, {1, 0.25}, 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        const std::vector<double>& x0 = c.X0;
+        TVec d, gCopy, gOwn, spare;
+        d.SetIt(false, {c.D[0], c.D[1]});
+        const double g0[] = {2 * (x0[0] - 0.3), 6 * (x0[1] + 0.2)}, f0 = Valley(x0, {}, {});
+        gCopy.SetIt(false, {g0[0], g0[1]});
+        gOwn.SetIt(false, {g0[0], g0[1]});
+        double fCopy = f0, fOwn = f0, aCopy = -1, aOwn = -1;
+        detail::TOptLineWork plain, handing;
+        const int nCopy = detail::OptLineSearch(Valley, ValleyGrad, x0, {}, {}, d, gCopy, fCopy, c.MaxEval, 32, c.C2,
+                                                c.C1, c.Soft, aCopy, plain);
+        EXPECT_EQ(plain.Result, &gCopy);
+        handing.Spare = &spare;
+        const int nOwn = detail::OptLineSearch(Valley, ValleyGrad, x0, {}, {}, d, gOwn, fOwn, c.MaxEval, 32, c.C2,
+                                               c.C1, c.Soft, aOwn, handing);
+        EXPECT_EQ(nOwn, nCopy);
+        EXPECT_EQ(aOwn, aCopy);
+        EXPECT_EQ(fOwn, fCopy);
+        ASSERT_TRUE(handing.Result == &gOwn || handing.Result == &spare);
+        ASSERT_EQ(handing.Result->Length(), 2);
+        EXPECT_EQ((*handing.Result)[0], gCopy[0]);
+        EXPECT_EQ((*handing.Result)[1], gCopy[1]);
+        if (aCopy == 0) {
+            EXPECT_EQ(handing.Result, &gOwn);
+            EXPECT_EQ(gOwn[0], g0[0]);
+            EXPECT_EQ(gOwn[1], g0[1]);
+        }
+    }
+}
+
 TEST_F(GradientOptimization, ConjGradFirstTrialAndRestart)
 {
     // The first trial is X - G/(32·‖G‖): a step of length 1/32 down the gradient.
