@@ -22,6 +22,14 @@ bool OptNormCAbove(const double* V, int N, double Bound, bool NoNaN = false);
 double OptNormL2(const double* V, int N);
 double OptDot(const double* U, const double* V, int N);
 
+// ‖V‖₂ from Sum, V's sum of squares as OptNormL2 forms it (a sum out of the range whose root OptNormL2 takes
+// directly goes to the routine, as there).
+double OptNormL2FromSum(double Sum, const double* V, int N);
+// The conjugate direction H := H·Beta - G over N elements; returns G·H and sets Squares to the sum of squares of the
+// new H, both with the bits of OptDot and of OptNormL2's sum (a NaN product may come with the other sign), in one
+// pass where the processor allows.
+double OptDirection(int N, double Beta, const double* G, double* H, double& Squares);
+
 // Element-wise passes over N elements (Out may be X or Y): Out := X, Out := X·S - Y, Out := X·S, Out := Y + S·X.
 void OptCopy(int N, const double* X, double* Out);
 void OptMulSub(int N, const double* X, double S, const double* Y, double* Out);

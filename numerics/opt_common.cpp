@@ -77,16 +77,45 @@ namespace {
 
 // PairSum's block of U[i]·V[i] over N <= 128 terms, its eight accumulators the lanes of one register: the same
 // products and sums in the same order, so the same bits, in a fraction of the instructions.
+// ((a0 + a1) + (a2 + a3)) + ((a4 + a5) + (a6 + a7)), the accumulators a0..a7 the lanes of A.
+[[gnu::target("avx512f"), gnu::always_inline]] inline double Combine8(__m512d A)
+{
+    alignas(64) double l[8];
+    _mm512_store_pd(l, A);
+    return ((l[0] + l[1]) + (l[2] + l[3])) + ((l[4] + l[5]) + (l[6] + l[7]));
+}
+
 [[gnu::target("avx512f")]] double DotBlock(const double* U, const double* V, int N)
 {
     __m512d a = _mm512_setzero_pd();
     int i = 0;
     for (; i + 8 <= N; i += 8) a = _mm512_add_pd(a, _mm512_mul_pd(_mm512_loadu_pd(U + i), _mm512_loadu_pd(V + i)));
-    alignas(64) double l[8];
-    _mm512_store_pd(l, a);
-    double s = ((l[0] + l[1]) + (l[2] + l[3])) + ((l[4] + l[5]) + (l[6] + l[7]));
+    double s = Combine8(a);
     for (; i < N; ++i) s += U[i] * V[i];
     return s;
+}
+
+// H := H·Beta - G with the blocks of G·H and H·H over the new H (N <= 128), in one pass.
+[[gnu::target("avx512f")]] double DirectionBlock(int N, double Beta, const double* G, double* H, double& Squares)
+{
+    const __m512d b = _mm512_set1_pd(Beta);
+    __m512d gh = _mm512_setzero_pd(), hh = _mm512_setzero_pd();
+    int i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m512d g = _mm512_loadu_pd(G + i), h = _mm512_sub_pd(_mm512_mul_pd(_mm512_loadu_pd(H + i), b), g);
+        _mm512_storeu_pd(H + i, h);
+        gh = _mm512_add_pd(gh, _mm512_mul_pd(g, h));
+        hh = _mm512_add_pd(hh, _mm512_mul_pd(h, h));
+    }
+    double sgh = Combine8(gh), shh = Combine8(hh);
+    for (; i < N; ++i) {
+        const double h = H[i] * Beta - G[i];
+        H[i] = h;
+        sgh += G[i] * h;
+        shh += h * h;
+    }
+    Squares = shh;
+    return sgh;
 }
 
 // The element-wise passes of the minimisers in whole registers, the last partial one masked.
@@ -141,8 +170,13 @@ double OptNormL2(const double* V, int N)
     if (N == 0) return 0;
     // nspdNorm's sum of squares without the calls and checks around it; a sum out of the range the routine takes
     // the root of directly (it redoes those scaled) goes to the routine itself.
-    const double s = PairDot(V, V, N);
-    if (std::isfinite(s) && s >= 1e-290) return std::sqrt(s);
+    return OptNormL2FromSum(PairDot(V, V, N), V, N);
+}
+
+double OptNormL2FromSum(double Sum, const double* V, int N)
+{
+    if (N == 0) return 0;
+    if (std::isfinite(Sum) && Sum >= 1e-290) return std::sqrt(Sum);
     return nspdNorm(V, nullptr, N, NSP_L2);
 }
 
@@ -174,6 +208,14 @@ void OptAddMul(int N, const double* Y, double S, const double* X, double* Out)
 {
     if (parallel::HasAvx512()) return AddMul512(N, Y, S, X, Out);
     for (int i = 0; i < N; ++i) Out[i] = Y[i] + S * X[i];
+}
+
+double OptDirection(int N, double Beta, const double* G, double* H, double& Squares)
+{
+    if (N <= 128 && parallel::HasAvx512()) return DirectionBlock(N, Beta, G, H, Squares);
+    OptMulSub(N, H, Beta, G, H);
+    Squares = PairDot(H, H, N);
+    return PairDot(G, H, N);
 }
 
 void OptAxpy(int N, double A, const double* Src, double* Dst)

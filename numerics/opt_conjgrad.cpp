@@ -67,9 +67,10 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
         const double hnormOld = hnorm, ggOld = gg;
         if (!FletcherReeves) std::copy(G, G + n, GOld);
 
-        detail::OptMulSub(n, Hd, beta, G, Hd);
-        hnorm = OptNormL2(Hd, n);
-        if (OptDot(G, Hd, n) >= -0.001 * gnorm * hnorm) {  // not clearly downhill: restart
+        double hh = 0;
+        const double gh = detail::OptDirection(n, beta, G, Hd, hh);
+        hnorm = detail::OptNormL2FromSum(hh, Hd, n);
+        if (gh >= -0.001 * gnorm * hnorm) {  // not clearly downhill: restart
             for (int i = 0; i < n; ++i) Hd[i] = -G[i];
             hnorm = gnorm;
         }

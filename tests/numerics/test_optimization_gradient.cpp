@@ -900,7 +900,7 @@ TEST_F(GradientOptimization, WorkNormsAreThoseOfTheVectorMethods)
 }
 
 // The element-wise passes of the minimisers (whole registers and a masked last one where the processor has them)
-// against the plain loops, bit for bit: every length around the register of eight, arrays one element off their
+// against the plain loops, and the direction's pass against the passes it joins, bit for bit: every length around the register of eight, arrays one element off their
 // alignment, in place, with NaN, infinities and signed zeros among the values; the step X := X + A·D against the
 // vector method it stands for.
 TEST_F(GradientOptimization, WorkPassesAreThoseOfTheElementLoops)
@@ -946,6 +946,14 @@ TEST_F(GradientOptimization, WorkPassesAreThoseOfTheElementLoops)
                 detail::OptMulSub(n, o, s, y, o);  // in place
                 for (int i = 0; i < n; ++i) w[i] = w[i] * s - y[i];
                 check("in place");
+                // The direction's one pass against the update, the dot product and the norm apart.
+                double squares = -1;
+                const double dot = detail::OptDirection(n, s, y, o, squares);
+                for (int i = 0; i < n; ++i) w[i] = w[i] * s - y[i];
+                check("direction");
+                const double want = detail::OptDot(y, w, n);  // (a NaN's sign may differ: it only fails a test)
+                EXPECT_TRUE(same(dot, want) || (std::isnan(dot) && std::isnan(want))) << dot << " " << want;
+                EXPECT_TRUE(same(detail::OptNormL2FromSum(squares, o, n), detail::OptNormL2(w, n)));
             }
             if (n == 0) continue;
             TVec dst, src;
