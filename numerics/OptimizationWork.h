@@ -25,6 +25,8 @@ double OptDot(const double* U, const double* V, int N);
 // ‖V‖₂ from Sum, V's sum of squares as OptNormL2 forms it (a sum out of the range whose root OptNormL2 takes
 // directly goes to the routine, as there).
 double OptNormL2FromSum(double Sum, const double* V, int N);
+// Out := X over N elements (not overlapping), and returns OptNormL2(X, N), in one pass where the processor allows.
+double OptCopyNormL2(int N, const double* X, double* Out);
 // The conjugate direction H := H·Beta - G over N elements; returns G·H and sets Squares to the sum of squares of the
 // new H, both with the bits of OptDot and of OptNormL2's sum (a NaN product may come with the other sign), in one
 // pass where the processor allows.

@@ -95,6 +95,24 @@ namespace {
     return s;
 }
 
+// Out := X with the block of X·X (N <= 128), in one pass.
+[[gnu::target("avx512f")]] double CopyBlock(int N, const double* X, double* Out)
+{
+    __m512d a = _mm512_setzero_pd();
+    int i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m512d x = _mm512_loadu_pd(X + i);
+        _mm512_storeu_pd(Out + i, x);
+        a = _mm512_add_pd(a, _mm512_mul_pd(x, x));
+    }
+    double s = Combine8(a);
+    for (; i < N; ++i) {
+        Out[i] = X[i];
+        s += X[i] * X[i];
+    }
+    return s;
+}
+
 // H := H·Beta - G with the blocks of G·H and H·H over the new H (N <= 128), in one pass.
 [[gnu::target("avx512f")]] double DirectionBlock(int N, double Beta, const double* G, double* H, double& Squares)
 {
@@ -208,6 +226,15 @@ void OptAddMul(int N, const double* Y, double S, const double* X, double* Out)
 {
     if (parallel::HasAvx512()) return AddMul512(N, Y, S, X, Out);
     for (int i = 0; i < N; ++i) Out[i] = Y[i] + S * X[i];
+}
+
+double OptCopyNormL2(int N, const double* X, double* Out)
+{
+    if (N > 128 || !parallel::HasAvx512()) {
+        OptCopy(N, X, Out);
+        return OptNormL2(Out, N);
+    }
+    return OptNormL2FromSum(CopyBlock(N, X, Out), Out, N);
 }
 
 double OptDirection(int N, double Beta, const double* G, double* H, double& Squares)

@@ -62,8 +62,7 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
     while (StopReason == OptResNotFound) {
         // *gp keeps n real elements: OptGradient sizes it before every call and refuses any other shape after.
         const double* const G = gp->Values();
-        detail::OptCopy(n, X, XOld);
-        const double xnorm = OptNormL2(X, n);
+        const double xnorm = detail::OptCopyNormL2(n, X, XOld);
         const double hnormOld = hnorm, ggOld = gg;
         if (!FletcherReeves) std::copy(G, G + n, GOld);
 

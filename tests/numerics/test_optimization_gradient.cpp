@@ -934,6 +934,9 @@ TEST_F(GradientOptimization, WorkPassesAreThoseOfTheElementLoops)
                 detail::OptCopy(n, x, o);
                 std::copy(x, x + n, w);
                 check("copy");
+                std::fill(out.begin(), out.end(), 7.0);
+                EXPECT_TRUE(same(detail::OptCopyNormL2(n, x, o), detail::OptNormL2(x, n)));
+                check("copy with the norm");
                 detail::OptMulSub(n, x, s, y, o);
                 for (int i = 0; i < n; ++i) w[i] = x[i] * s - y[i];
                 check("X·S - Y");
