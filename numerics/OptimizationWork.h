@@ -22,6 +22,22 @@ bool OptNormCAbove(const double* V, int N, double Bound, bool NoNaN = false);
 double OptNormL2(const double* V, int N);
 double OptDot(const double* U, const double* V, int N);
 
+// ‖V‖₂ from Sum, V's sum of squares as OptNormL2 forms it (a sum out of the range whose root OptNormL2 takes
+// directly goes to the routine, as there).
+double OptNormL2FromSum(double Sum, const double* V, int N);
+// Out := X over N elements (not overlapping), and returns OptNormL2(X, N), in one pass where the processor allows.
+double OptCopyNormL2(int N, const double* X, double* Out);
+// The conjugate direction H := H·Beta - G over N elements; returns G·H and sets Squares to the sum of squares of the
+// new H, both with the bits of OptDot and of OptNormL2's sum (a NaN product may come with the other sign), in one
+// pass where the processor allows.
+double OptDirection(int N, double Beta, const double* G, double* H, double& Squares);
+
+// Element-wise passes over N elements (Out may be X or Y): Out := X, Out := X·S - Y, Out := X·S, Out := Y + S·X.
+void OptCopy(int N, const double* X, double* Out);
+void OptMulSub(int N, const double* X, double S, const double* Y, double* Out);
+void OptMul(int N, const double* X, double S, double* Out);
+void OptAddMul(int N, const double* Y, double S, const double* X, double* Out);
+
 // Dst := Dst + A·Src over N elements, as TVec's Add(Src, A) computes it.
 void OptAxpy(int N, double A, const double* Src, double* Dst);
 
@@ -33,9 +49,14 @@ void OptSymMv(char Uplo, int N, double Alpha, const double* H, const double* X, 
 // H := H + A1·U·Uᵀ, then H := H + A2·V·Vᵀ (two DSYR), on the one triangle.
 void OptSyrPair(char Uplo, int N, double A1, const double* U, double A2, const double* V, double* H);
 
-// The line search's pooled vectors: the trial point, the trial's gradient and the bracket.
+// The line search's pooled vectors: the trial point, the trial's gradient and the bracket. With Spare (a real
+// vector of the caller's) the accepted gradient is not copied into G: the trials' gradients go into Spare and G in
+// turn, and Result points at the one holding the accepted trial's (G when none was accepted); the other is left
+// with no particular values. Without Spare, Result is G.
 struct TOptLineWork {
     TVecTemp X, G, Bracket;
+    TVec* Spare = nullptr;
+    TVec* Result = nullptr;
 };
 
 // OptLineSearch on the given work vectors (sized here, their old values never read).

@@ -1,9 +1,17 @@
 // What the minimisers share: the step-size global and the module's start-up, the convergence test on parameters, the
-// norms of the work vectors and the iteration log.
+// norms and element-wise passes of the work vectors and the iteration log.
+//
+// A minimiser's pass over a few dozen parameters runs thousands of times; with AVX-512 the sums and element-wise
+// passes below take whole registers (the pairwise sum's eight accumulators are the eight lanes of one), which gives
+// the same operations in the same order, so the same bits, in a fraction of the instructions. That counts most when
+// the core is shared and instructions, more than latencies, set the pace.
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "core/BlasCalls.h"
 #include "core/Raroz.h"
 #include "core/arith_kernels.h"
 #include "numerics/Optimization.h"
@@ -11,6 +19,7 @@
 #include "numerics/OptimizationWork.h"
 #include "platform/rtl/NumText.h"
 #include "platform/wavrin/PairSum.h"
+#include "platform/wavrin/Parallel.h"
 
 namespace tarnel {
 
@@ -64,29 +73,189 @@ bool OptNormCAbove(const double* V, int N, double Bound, bool NoNaN)
     return above && !nan;
 }
 
+namespace {
+
+// PairSum's block of U[i]·V[i] over N <= 128 terms, its eight accumulators the lanes of one register: the same
+// products and sums in the same order, so the same bits, in a fraction of the instructions.
+// ((a0 + a1) + (a2 + a3)) + ((a4 + a5) + (a6 + a7)), the accumulators a0..a7 the lanes of A.
+[[gnu::target("avx512f"), gnu::always_inline]] inline double Combine8(__m512d A)
+{
+    alignas(64) double l[8];
+    _mm512_store_pd(l, A);
+    return ((l[0] + l[1]) + (l[2] + l[3])) + ((l[4] + l[5]) + (l[6] + l[7]));
+}
+
+[[gnu::target("avx512f")]] double DotBlock(const double* U, const double* V, int N)
+{
+    __m512d a = _mm512_setzero_pd();
+    int i = 0;
+    for (; i + 8 <= N; i += 8) a = _mm512_add_pd(a, _mm512_mul_pd(_mm512_loadu_pd(U + i), _mm512_loadu_pd(V + i)));
+    double s = Combine8(a);
+    for (; i < N; ++i) s += U[i] * V[i];
+    return s;
+}
+
+// Out := X with the block of X·X (N <= 128), in one pass.
+[[gnu::target("avx512f")]] double CopyBlock(int N, const double* X, double* Out)
+{
+    __m512d a = _mm512_setzero_pd();
+    int i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m512d x = _mm512_loadu_pd(X + i);
+        _mm512_storeu_pd(Out + i, x);
+        a = _mm512_add_pd(a, _mm512_mul_pd(x, x));
+    }
+    double s = Combine8(a);
+    for (; i < N; ++i) {
+        Out[i] = X[i];
+        s += X[i] * X[i];
+    }
+    return s;
+}
+
+// H := H·Beta - G with the blocks of G·H and H·H over the new H (N <= 128), in one pass.
+[[gnu::target("avx512f")]] double DirectionBlock(int N, double Beta, const double* G, double* H, double& Squares)
+{
+    const __m512d b = _mm512_set1_pd(Beta);
+    __m512d gh = _mm512_setzero_pd(), hh = _mm512_setzero_pd();
+    int i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m512d g = _mm512_loadu_pd(G + i), h = _mm512_sub_pd(_mm512_mul_pd(_mm512_loadu_pd(H + i), b), g);
+        _mm512_storeu_pd(H + i, h);
+        gh = _mm512_add_pd(gh, _mm512_mul_pd(g, h));
+        hh = _mm512_add_pd(hh, _mm512_mul_pd(h, h));
+    }
+    double sgh = Combine8(gh), shh = Combine8(hh);
+    for (; i < N; ++i) {
+        const double h = H[i] * Beta - G[i];
+        H[i] = h;
+        sgh += G[i] * h;
+        shh += h * h;
+    }
+    Squares = shh;
+    return sgh;
+}
+
+// The element-wise passes of the minimisers in whole registers, the last partial one masked.
+[[gnu::target("avx512f")]] void Copy512(int N, const double* X, double* Out)
+{
+    for (int i = 0; i < N; i += 8) {
+        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        _mm512_mask_storeu_pd(Out + i, m, _mm512_maskz_loadu_pd(m, X + i));
+    }
+}
+
+[[gnu::target("avx512f")]] void MulSub512(int N, const double* X, double S, const double* Y, double* Out)
+{
+    const __m512d s = _mm512_set1_pd(S);
+    for (int i = 0; i < N; i += 8) {
+        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        const __m512d x = _mm512_maskz_loadu_pd(m, X + i), y = _mm512_maskz_loadu_pd(m, Y + i);
+        _mm512_mask_storeu_pd(Out + i, m, _mm512_sub_pd(_mm512_mul_pd(x, s), y));
+    }
+}
+
+[[gnu::target("avx512f")]] void Mul512(int N, const double* X, double S, double* Out)
+{
+    const __m512d s = _mm512_set1_pd(S);
+    for (int i = 0; i < N; i += 8) {
+        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        _mm512_mask_storeu_pd(Out + i, m, _mm512_mul_pd(_mm512_maskz_loadu_pd(m, X + i), s));
+    }
+}
+
+[[gnu::target("avx512f")]] void AddMul512(int N, const double* Y, double S, const double* X, double* Out)
+{
+    const __m512d s = _mm512_set1_pd(S);
+    for (int i = 0; i < N; i += 8) {
+        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        const __m512d x = _mm512_maskz_loadu_pd(m, X + i), y = _mm512_maskz_loadu_pd(m, Y + i);
+        _mm512_mask_storeu_pd(Out + i, m, _mm512_add_pd(y, _mm512_mul_pd(s, x)));
+    }
+}
+
+// Σ U[i]·V[i] over N elements as PairSum forms it.
+double PairDot(const double* U, const double* V, int N)
+{
+    if (N <= 128 && parallel::HasAvx512()) return DotBlock(U, V, N);
+    return wavrin::PairSum(0, N, [U, V](long long i) { return U[i] * V[i]; });
+}
+
+}  // namespace
+
 double OptNormL2(const double* V, int N)
 {
     if (N == 0) return 0;
     // nspdNorm's sum of squares without the calls and checks around it; a sum out of the range the routine takes
     // the root of directly (it redoes those scaled) goes to the routine itself.
-    const double s = wavrin::PairSum(0, N, [V](long long i) { return V[i] * V[i]; });
-    if (std::isfinite(s) && s >= 1e-290) return std::sqrt(s);
+    return OptNormL2FromSum(PairDot(V, V, N), V, N);
+}
+
+double OptNormL2FromSum(double Sum, const double* V, int N)
+{
+    if (N == 0) return 0;
+    if (std::isfinite(Sum) && Sum >= 1e-290) return std::sqrt(Sum);
     return nspdNorm(V, nullptr, N, NSP_L2);
 }
 
 double OptDot(const double* U, const double* V, int N)
 {
     // nspdDotProd's sum, without the calls and checks around it.
-    return wavrin::PairSum(0, N, [U, V](long long i) { return U[i] * V[i]; });
+    return PairDot(U, V, N);
+}
+
+void OptCopy(int N, const double* X, double* Out)
+{
+    if (parallel::HasAvx512()) return Copy512(N, X, Out);
+    std::copy(X, X + N, Out);
+}
+
+void OptMulSub(int N, const double* X, double S, const double* Y, double* Out)
+{
+    if (parallel::HasAvx512()) return MulSub512(N, X, S, Y, Out);
+    for (int i = 0; i < N; ++i) Out[i] = X[i] * S - Y[i];
+}
+
+void OptMul(int N, const double* X, double S, double* Out)
+{
+    if (parallel::HasAvx512()) return Mul512(N, X, S, Out);
+    for (int i = 0; i < N; ++i) Out[i] = X[i] * S;
+}
+
+void OptAddMul(int N, const double* Y, double S, const double* X, double* Out)
+{
+    if (parallel::HasAvx512()) return AddMul512(N, Y, S, X, Out);
+    for (int i = 0; i < N; ++i) Out[i] = Y[i] + S * X[i];
+}
+
+double OptCopyNormL2(int N, const double* X, double* Out)
+{
+    if (N > 128 || !parallel::HasAvx512()) {
+        OptCopy(N, X, Out);
+        return OptNormL2(Out, N);
+    }
+    return OptNormL2FromSum(CopyBlock(N, X, Out), Out, N);
+}
+
+double OptDirection(int N, double Beta, const double* G, double* H, double& Squares)
+{
+    if (N <= 128 && parallel::HasAvx512()) return DirectionBlock(N, Beta, G, H, Squares);
+    OptMulSub(N, H, Beta, G, H);
+    Squares = PairDot(H, H, N);
+    return PairDot(G, H, N);
 }
 
 void OptAxpy(int N, double A, const double* Src, double* Dst)
 {
     if (N == 0) return;
-    if (A == 1)
+    if (A == 1) {
         nspdbAdd2(Src, Dst, N);  // Add's plain sum
-    else
+    } else if (N < 2 * parallel::kMinPiece) {
+        const int one = 1;
+        daxpy_(&N, &A, Src, &one, Dst, &one);  // what Axpy calls for a length it does not split
+    } else {
         Axpy(false, N, A, 0, Src, Dst);
+    }
 }
 
 double OptNormC(const TVec& V)

@@ -1,6 +1,7 @@
 // Nonlinear conjugate gradients, Fletcher-Reeves or Polak-Ribière, on the line search of BFGS. No matrix: the
 // direction H, the point X and the gradient G, with their previous values, are pooled vectors, sized once; a pass
-// works on their elements directly (the same operations, in the same order, as the vector methods).
+// works on their elements directly (the same operations, in the same order, as the vector methods). G lives in one
+// of two vectors, the line search's trials writing into the other, so an accepted gradient is never copied.
 #include <algorithm>
 #include <cmath>
 
@@ -28,8 +29,9 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
     using detail::OptNormL2;
     const detail::TOptLog log(Verbose, "ConjGrad", "Iteration Fun", Tol);
     const int n = static_cast<int>(Pars.size());
-    detail::TVecTemp xv, gv, hv, xoldv, goldv, wv;
+    detail::TVecTemp xv, gv, g2v, hv, xoldv, goldv, wv;
     TVec &x = *xv, &g = *gv, &h = *hv, &w = *wv;
+    TVec* gp = &g;  // the gradient at X: g or *g2v, which the line search hands round instead of copying
     const auto point = [&] { return std::span<const double>(x.Values(), Pars.size()); };
 
     StopReason = OptResNotFound;
@@ -54,19 +56,20 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
     if (OptNormC(g) <= GradTol) StopReason = OptResSmallGrad;
     const double c1 = SoftLineSearch ? 0.01 : 1E-4, c2 = SoftLineSearch ? 0.99 : 1E-4;
     detail::TOptLineWork work;
+    g2v->Size(n);
     int iter = 0;
     double step = 1;  // S, the last step factor
     while (StopReason == OptResNotFound) {
-        // g keeps n real elements: OptGradient sizes it before every call and refuses any other shape after.
-        const double* const G = g.Values();
-        std::copy(X, X + n, XOld);
-        const double xnorm = OptNormL2(X, n);
+        // *gp keeps n real elements: OptGradient sizes it before every call and refuses any other shape after.
+        const double* const G = gp->Values();
+        const double xnorm = detail::OptCopyNormL2(n, X, XOld);
         const double hnormOld = hnorm, ggOld = gg;
         if (!FletcherReeves) std::copy(G, G + n, GOld);
 
-        for (int i = 0; i < n; ++i) Hd[i] = Hd[i] * beta - G[i];
-        hnorm = OptNormL2(Hd, n);
-        if (OptDot(G, Hd, n) >= -0.001 * gnorm * hnorm) {  // not clearly downhill: restart
+        double hh = 0;
+        const double gh = detail::OptDirection(n, beta, G, Hd, hh);
+        hnorm = detail::OptNormL2FromSum(hh, Hd, n);
+        if (gh >= -0.001 * gnorm * hnorm) {  // not clearly downhill: restart
             for (int i = 0; i < n; ++i) Hd[i] = -G[i];
             hnorm = gnorm;
         }
@@ -76,12 +79,14 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
             break;
         }
         const double t = iter == 0 ? 1 / (32 * hnorm) : 0.9 * step * hnormOld / hnorm;
-        for (int i = 0; i < n; ++i) W[i] = Hd[i] * t;
+        detail::OptMul(n, Hd, t, W);
 
         double alpha = 0;
-        detail::OptLineSearch(Fun, Grad, point(), Consts, OConsts, w, g, FMin, kMaxEval, kAlphaMax, c2, c1,
+        work.Spare = gp == &g ? &*g2v : &g;
+        detail::OptLineSearch(Fun, Grad, point(), Consts, OConsts, w, *gp, FMin, kMaxEval, kAlphaMax, c2, c1,
                               SoftLineSearch, alpha, work);
-        const double* const GNew = g.Values();
+        gp = work.Result;
+        const double* const GNew = gp->Values();
         step = t * alpha;
         gnorm = OptNormL2(GNew, n);
         gg = gnorm * gnorm;

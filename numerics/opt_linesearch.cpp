@@ -63,12 +63,15 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
                   double C2, double C1, bool Soft, double& Alpha, TOptLineWork& Work)
 {
     Alpha = 0;
+    Work.Result = &G;
     const int n = static_cast<int>(X0.size());
     const double* const d = D.Values();
     const double dphi0 = OptDot(d, G.Values(), std::min(D.Length(), G.Length()));
     if (dphi0 >= 0) return 0;
 
-    TVec& gv = *Work.G;
+    // The trial's gradient goes into *tv. With a spare vector an accepted gradient stays where it was formed, and
+    // the next trial takes the vector that held the gradient before it (the start's or the last accepted one's).
+    TVec* tv = Work.Spare ? Work.Spare : &*Work.G;
     if (Work.X->Length() != n) Work.X->Size(n);
     if (Work.Bracket->Length() != 9) Work.Bracket->Size(9);
     double* const x = Work.X->Values();
@@ -78,17 +81,22 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
     const double F0 = F, a1 = C1 * dphi0, a2 = C2 * dphi0;
     double alpha = std::min(AlphaMax, 1.0);
     double f = 0, dphi = 0;
-    const auto trial = [&] {
-        for (int i = 0; i < n; ++i) x[i] = X0[i] + alpha * d[i];
+    // (Both inlined: as calls, their captures would live in memory and every element store reload them.)
+    const auto trial = [&] [[gnu::always_inline]] {
+        OptAddMul(n, X0.data(), alpha, d, x);
         f = Fun(at, Consts, OConsts);
-        OptGradient(Grad, Fun, at, Consts, OConsts, gv);
-        dphi = OptDot(gv.Values(), d, std::min(n, D.Length()));
+        OptGradient(Grad, Fun, at, Consts, OConsts, *tv);
+        dphi = OptDot(tv->Values(), d, std::min(n, D.Length()));
     };
-    const auto accept = [&] {
+    const auto accept = [&] [[gnu::always_inline]] {
         Alpha = alpha;
         F = f;
+        if (Work.Spare) {
+            std::swap(tv, Work.Result);
+            return;
+        }
         if (G.Length() != n || G.Complex()) G.Size(n);  // what Copy would do
-        std::copy(gv.Values(), gv.Values() + n, G.Values());
+        OptCopy(n, tv->Values(), G.Values());
     };
     const auto enlarge = [&] { alpha = 2.5 * alpha > AlphaMax ? AlphaMax : 2 * alpha; };
     // The slope at the lower end: the start's until a trial is accepted.

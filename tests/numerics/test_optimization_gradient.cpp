@@ -459,6 +459,66 @@ TEST_F(GradientOptimization, LineSearchDirectCalls)
     EXPECT_EQ(detail::OptLineSearchInterpolate(std::vector<double>{0, 0, -1e-6, 1, 1, 0, 0, 0, 0}, 1), 0.1);
 }
 
+// (x₀ - 0.3)² + 3·(x₁ + 0.2)², whose gradient differs from trial to trial.
+double Valley(std::span<const double> x, std::span<const double>, std::span<void* const>)
+{
+    return (x[0] - 0.3) * (x[0] - 0.3) + 3 * (x[1] + 0.2) * (x[1] + 0.2);
+}
+void ValleyGrad(TOptFunction, std::span<const double> x, std::span<const double>, std::span<void* const>, TVec& g)
+{
+    g.Values()[0] = 2 * (x[0] - 0.3);
+    g.Values()[1] = 6 * (x[1] + 0.2);
+}
+
+TEST_F(GradientOptimization, LineSearchWithASpareHandsTheGradientsRound)
+{
+    // With a spare vector the accepted gradient stays where it was formed: Result points at it, holding what the
+    // copying search leaves in G, with the same step, value and count; several accepted trials in a row, a
+    // bracket after them (strict and soft), a search that accepts nothing and one on an ascent (Result is G,
+    // untouched).
+    const struct {
+        const char* What;
+        bool Soft;
+        double C2, C1;
+        std::vector<double> X0, D;
+        int MaxEval;
+    } cases[] = {{"soft, enlarging", true, 0.01, 0.01, {-10, -5}, {1, 0.25}, 20},
+                 {"soft, one trial", true, 0.99, 0.01, {-10, -5}, {1, 0.25}, 20},
+                 {"strict, bracket", false, 1e-4, 1e-4, {-10, -5}, {1, 0.25}, 20},
+                 {"soft, bracket", true, 0.99, 0.01, {0.2, -0.2}, {1000, 0}, 20},
+                 {"no trial accepted", true, 0.99, 0.01, {0.2, -0.2}, {1000, 0}, 0},
+                 {"ascent", true, 0.99, 0.01, {1, 0.5}, {1, 0.25}, 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        const std::vector<double>& x0 = c.X0;
+        TVec d, gCopy, gOwn, spare;
+        d.SetIt(false, {c.D[0], c.D[1]});
+        const double g0[] = {2 * (x0[0] - 0.3), 6 * (x0[1] + 0.2)}, f0 = Valley(x0, {}, {});
+        gCopy.SetIt(false, {g0[0], g0[1]});
+        gOwn.SetIt(false, {g0[0], g0[1]});
+        double fCopy = f0, fOwn = f0, aCopy = -1, aOwn = -1;
+        detail::TOptLineWork plain, handing;
+        const int nCopy = detail::OptLineSearch(Valley, ValleyGrad, x0, {}, {}, d, gCopy, fCopy, c.MaxEval, 32, c.C2,
+                                                c.C1, c.Soft, aCopy, plain);
+        EXPECT_EQ(plain.Result, &gCopy);
+        handing.Spare = &spare;
+        const int nOwn = detail::OptLineSearch(Valley, ValleyGrad, x0, {}, {}, d, gOwn, fOwn, c.MaxEval, 32, c.C2,
+                                               c.C1, c.Soft, aOwn, handing);
+        EXPECT_EQ(nOwn, nCopy);
+        EXPECT_EQ(aOwn, aCopy);
+        EXPECT_EQ(fOwn, fCopy);
+        ASSERT_TRUE(handing.Result == &gOwn || handing.Result == &spare);
+        ASSERT_EQ(handing.Result->Length(), 2);
+        EXPECT_EQ((*handing.Result)[0], gCopy[0]);
+        EXPECT_EQ((*handing.Result)[1], gCopy[1]);
+        if (aCopy == 0) {
+            EXPECT_EQ(handing.Result, &gOwn);
+            EXPECT_EQ(gOwn[0], g0[0]);
+            EXPECT_EQ(gOwn[1], g0[1]);
+        }
+    }
+}
+
 TEST_F(GradientOptimization, ConjGradFirstTrialAndRestart)
 {
     // The first trial is X - G/(32·‖G‖): a step of length 1/32 down the gradient.
@@ -836,6 +896,79 @@ TEST_F(GradientOptimization, WorkNormsAreThoseOfTheVectorMethods)
     for (bool noNaN : {false, true}) {
         EXPECT_TRUE(detail::OptNormCAbove(nullptr, 0, -1, noNaN));
         EXPECT_FALSE(detail::OptNormCAbove(nullptr, 0, 0, noNaN));
+    }
+}
+
+// The element-wise passes of the minimisers (whole registers and a masked last one where the processor has them)
+// against the plain loops, and the direction's pass against the passes it joins, bit for bit: every length around the register of eight, arrays one element off their
+// alignment, in place, with NaN, infinities and signed zeros among the values; the step X := X + A·D against the
+// vector method it stands for.
+TEST_F(GradientOptimization, WorkPassesAreThoseOfTheElementLoops)
+{
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    std::mt19937 rng(11);
+    std::normal_distribution<double> normal;
+    for (int n : {0, 1, 7, 8, 9, 15, 16, 17, 50, 127, 128, 129, 300}) {
+        for (int off : {0, 1}) {
+            SCOPED_TRACE("n = " + std::to_string(n) + " offset " + std::to_string(off));
+            std::vector<double> xs(n + off + 1), ys(xs.size()), out(xs.size(), 7.0), want(xs.size(), 7.0);
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                xs[i] = normal(rng);
+                ys[i] = normal(rng);
+            }
+            if (n > 2) {
+                xs[off] = nan;
+                ys[off + 1] = -inf;
+                xs[off + n - 1] = -0.0;
+                ys[off + n - 1] = 0.0;
+            }
+            const double* x = xs.data() + off;
+            const double* y = ys.data() + off;
+            double* o = out.data() + off;
+            double* w = want.data() + off;
+            const auto check = [&](const char* What) {
+                for (std::size_t i = 0; i < out.size(); ++i) EXPECT_TRUE(same(out[i], want[i])) << What << " at " << i;
+            };
+            for (double s : {0.75, -0.0, -3.0}) {
+                detail::OptCopy(n, x, o);
+                std::copy(x, x + n, w);
+                check("copy");
+                std::fill(out.begin(), out.end(), 7.0);
+                EXPECT_TRUE(same(detail::OptCopyNormL2(n, x, o), detail::OptNormL2(x, n)));
+                check("copy with the norm");
+                detail::OptMulSub(n, x, s, y, o);
+                for (int i = 0; i < n; ++i) w[i] = x[i] * s - y[i];
+                check("X·S - Y");
+                detail::OptMul(n, x, s, o);
+                for (int i = 0; i < n; ++i) w[i] = x[i] * s;
+                check("X·S");
+                detail::OptAddMul(n, y, s, x, o);
+                for (int i = 0; i < n; ++i) w[i] = y[i] + s * x[i];
+                check("Y + S·X");
+                detail::OptMulSub(n, o, s, y, o);  // in place
+                for (int i = 0; i < n; ++i) w[i] = w[i] * s - y[i];
+                check("in place");
+                // The direction's one pass against the update, the dot product and the norm apart.
+                double squares = -1;
+                const double dot = detail::OptDirection(n, s, y, o, squares);
+                for (int i = 0; i < n; ++i) w[i] = w[i] * s - y[i];
+                check("direction");
+                const double want = detail::OptDot(y, w, n);  // (a NaN's sign may differ: it only fails a test)
+                EXPECT_TRUE(same(dot, want) || (std::isnan(dot) && std::isnan(want))) << dot << " " << want;
+                EXPECT_TRUE(same(detail::OptNormL2FromSum(squares, o, n), detail::OptNormL2(w, n)));
+            }
+            if (n == 0) continue;
+            TVec dst, src;
+            dst.Size(n);
+            src.Size(n);
+            std::copy(x, x + n, dst.Values());
+            std::copy(y, y + n, src.Values());
+            std::copy(x, x + n, o);
+            detail::OptAxpy(n, 0.3, y, o);
+            dst.Add(src, 0.3);
+            for (int i = 0; i < n; ++i) EXPECT_TRUE(same(o[i], dst.Values()[i])) << "step at " << i;
+        }
     }
 }
 
