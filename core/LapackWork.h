@@ -60,7 +60,8 @@ public:
                                      : std::is_same_v<T, int> ? (Count + 1) / 2
                                                               : Count;
         if (doubles > VecCacheElements.load(std::memory_order_relaxed)) {
-            FOwn.reset(AllocateWork(static_cast<std::size_t>(doubles) * sizeof(double)));
+            const std::size_t bytes = static_cast<std::size_t>(doubles) * sizeof(double);
+            FOwn = std::unique_ptr<double, TFree>(AllocateWork(bytes), TFree{bytes});
             FData = FOwn.get();
             return;
         }
@@ -74,7 +75,8 @@ public:
 
 private:
     struct TFree {
-        void operator()(double* P) const { std::free(P); }
+        std::size_t Bytes = 0;
+        void operator()(double* P) const { FreeWork(P, Bytes); }
     };
     std::optional<TVecTemp> FVec;
     std::unique_ptr<double, TFree> FOwn;
@@ -230,9 +232,9 @@ void ColumnMajorImage(T* Dst, const TMtx& A, std::int64_t Ld, std::int64_t Cols,
     }
 }
 
-// Work := that image in a matrix of Cols + 1 rows of Ld elements (by default Ld = A.Rows(), Cols = A.Cols()). A
-// pooled matrix serves better than a TWork here: its block comes from the heap, where the work area of 4 MB and
-// more would be mapped anew, and its pages faulted in and cleared, on every call.
+// Work := that image in a matrix of Cols + 1 rows of Ld elements (by default Ld = A.Rows(), Cols = A.Cols()), a
+// pooled matrix whose block comes from the heap, as a large TWork's does: neither is mapped anew, and its pages
+// faulted in and cleared, on every call.
 inline void ColumnMajorImage(TMtx& Work, const TMtx& A, int Ld, int Cols, bool Conjugate)
 {
     Work.Size(Cols + 1, Ld, A.Complex());

@@ -20,10 +20,11 @@ struct TStorageBlock {
     double* Values = nullptr;
 };
 
-// Bytes of uninitialised memory (std::free releases them), aligned for any element; from 4 MB on aligned to 2 MB and
-// marked for huge pages, so that passes over a large work area need far fewer address translations. Raises
-// std::bad_alloc.
+// Bytes of uninitialised memory, aligned for any element; from 4 MB on aligned to 2 MB and marked for huge pages, so
+// that passes over a large work area need far fewer address translations. Raises std::bad_alloc. FreeWork releases
+// the area, given the same Bytes (nil is ignored).
 double* AllocateWork(std::size_t Bytes);
+void FreeWork(double* P, std::size_t Bytes);
 
 // A zero-filled block of Bytes bytes (Bytes must leave 40 bytes in front of the values).
 TStorageBlock AllocateStorage(std::int64_t Bytes);

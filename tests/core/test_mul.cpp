@@ -4,7 +4,11 @@
 
 #include <cmath>
 #include <complex>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Feldrin.h"
@@ -446,4 +450,41 @@ TEST_F(BlasLayer, PooledWorkspaceGoesBackOnEveryPath)
     } catch (const Exception&) {
     }
     EXPECT_EQ(VecCacheUsed.load(), used);
+}
+
+// Areas beyond the pool's element limit have blocks of their own: small ones as they come, from 4 MB on starting on
+// a 2 MB boundary inside a longer block. Every byte of each area is written while the others live (a wrong start
+// or end shows as an overlap or, under the sanitizer, an overflow), and each goes back through FreeWork.
+TEST_F(BlasLayer, OwnWorkAreasHoldTheirWholeLengthAndLargeOnesStartOnHugePageBoundaries)
+{
+    constexpr std::size_t kHuge = std::size_t{1} << 21;
+    const std::size_t sizes[] = {1, 8, 8200, 2 * kHuge - 8, 2 * kHuge, 2 * kHuge + 8, 3 * kHuge + 24, 5 * kHuge};
+    std::vector<std::pair<double*, std::size_t>> areas;
+    for (std::size_t bytes : sizes) {
+        double* p = detail::AllocateWork(bytes);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % alignof(std::max_align_t), 0u) << bytes;
+        if (bytes >= 2 * kHuge) {
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % kHuge, 0u) << bytes;
+        }
+        std::memset(p, static_cast<int>(areas.size() + 1), bytes);
+        areas.emplace_back(p, bytes);
+    }
+    for (std::size_t k = 0; k < areas.size(); ++k) {
+        const auto* b = reinterpret_cast<const unsigned char*>(areas[k].first);
+        const std::size_t n = areas[k].second;
+        EXPECT_TRUE(b[0] == k + 1 && b[n / 2] == k + 1 && b[n - 1] == k + 1) << n;
+        detail::FreeWork(areas[k].first, n);
+    }
+    detail::FreeWork(nullptr, 5 * kHuge);
+
+    // The typed area of a large count, as the solvers take it, used end to end on every call.
+    const std::int64_t count = 5 * static_cast<std::int64_t>(kHuge) / sizeof(double) + 3;
+    for (int call = 0; call < 3; ++call) {
+        detail::TWork<double> work(count);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(work.data()) % kHuge, 0u);
+        work[0] = call;
+        work[count - 1] = -call;
+        EXPECT_EQ(work[0] + work[count - 1], 0);
+    }
 }
