@@ -32,6 +32,12 @@ double OptCopyNormL2(int N, const double* X, double* Out);
 // pass where the processor allows.
 double OptDirection(int N, double Beta, const double* G, double* H, double& Squares);
 
+// U·V as OptDot forms it, setting Squares to OptNormL2's sum of squares of U, in one pass where the processor allows.
+double OptDotSquares(const double* U, const double* V, int N, double& Squares);
+// Out := X·S over N elements (Out not overlapping V) and returns OptDot(Out, V, N), in one pass where the processor
+// allows.
+double OptMulDot(int N, const double* X, double S, double* Out, const double* V);
+
 // Element-wise passes over N elements (Out may be X or Y): Out := X, Out := X·S - Y, Out := X·S, Out := Y + S·X.
 void OptCopy(int N, const double* X, double* Out);
 void OptMulSub(int N, const double* X, double S, const double* Y, double* Out);
@@ -53,10 +59,17 @@ void OptSyrPair(char Uplo, int N, double A1, const double* U, double A2, const d
 // vector of the caller's) the accepted gradient is not copied into G: the trials' gradients go into Spare and G in
 // turn, and Result points at the one holding the accepted trial's (G when none was accepted); the other is left
 // with no particular values. Without Spare, Result is G.
+// With HaveSlope the caller has formed D·G already (OptDot's bits) and hands it in as Slope. After the search,
+// HaveSquares says whether a trial was accepted, and Squares is then its gradient's sum of squares as OptNormL2
+// forms it.
 struct TOptLineWork {
     TVecTemp X, G, Bracket;
     TVec* Spare = nullptr;
     TVec* Result = nullptr;
+    bool HaveSlope = false;
+    double Slope = 0;
+    bool HaveSquares = false;
+    double Squares = 0;
 };
 
 // OptLineSearch on the given work vectors (sized here, their old values never read).

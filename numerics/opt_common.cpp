@@ -77,12 +77,15 @@ namespace {
 
 // PairSum's block of U[i]·V[i] over N <= 128 terms, its eight accumulators the lanes of one register: the same
 // products and sums in the same order, so the same bits, in a fraction of the instructions.
-// ((a0 + a1) + (a2 + a3)) + ((a4 + a5) + (a6 + a7)), the accumulators a0..a7 the lanes of A.
+// ((a0 + a1) + (a2 + a3)) + ((a4 + a5) + (a6 + a7)), the accumulators a0..a7 the lanes of A, in registers: each step
+// adds every lane's neighbour at distance 1, 2 and 4 (a + b and b + a have the same bits). The shuffles take their
+// full-mask forms, as the plain ones trip a false uninitialised-value warning in GCC 12.
 [[gnu::target("avx512f"), gnu::always_inline]] inline double Combine8(__m512d A)
 {
-    alignas(64) double l[8];
-    _mm512_store_pd(l, A);
-    return ((l[0] + l[1]) + (l[2] + l[3])) + ((l[4] + l[5]) + (l[6] + l[7]));
+    const __m512d pairs = _mm512_add_pd(A, _mm512_mask_permute_pd(A, 0xFF, A, 0x55));  // l0 + l1 in lane 0
+    const __m512d quads = _mm512_add_pd(pairs, _mm512_mask_permutex_pd(pairs, 0xFF, pairs, 0x4E));  // + (l2 + l3)
+    const __m512d halves = _mm512_mask_shuffle_f64x2(quads, 0xFF, quads, quads, 0x4E);
+    return _mm512_cvtsd_f64(_mm512_add_pd(quads, halves));  // ... + ((l4 + l5) + (l6 + l7))
 }
 
 [[gnu::target("avx512f")]] double DotBlock(const double* U, const double* V, int N)
@@ -93,6 +96,44 @@ namespace {
     double s = Combine8(a);
     for (; i < N; ++i) s += U[i] * V[i];
     return s;
+}
+
+// The blocks of U·V and of U·U (N <= 128), in one pass.
+[[gnu::target("avx512f")]] double DotSquaresBlock(const double* U, const double* V, int N, double& Squares)
+{
+    __m512d a = _mm512_setzero_pd(), q = _mm512_setzero_pd();
+    int i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m512d u = _mm512_loadu_pd(U + i);
+        a = _mm512_add_pd(a, _mm512_mul_pd(u, _mm512_loadu_pd(V + i)));
+        q = _mm512_add_pd(q, _mm512_mul_pd(u, u));
+    }
+    double s = Combine8(a), sq = Combine8(q);
+    for (; i < N; ++i) {
+        s += U[i] * V[i];
+        sq += U[i] * U[i];
+    }
+    Squares = sq;
+    return s;
+}
+
+// Out := X·S with the block of Out·V (N <= 128), in one pass.
+[[gnu::target("avx512f")]] double MulDotBlock(int N, const double* X, double S, double* Out, const double* V)
+{
+    const __m512d s = _mm512_set1_pd(S);
+    __m512d a = _mm512_setzero_pd();
+    int i = 0;
+    for (; i + 8 <= N; i += 8) {
+        const __m512d o = _mm512_mul_pd(_mm512_loadu_pd(X + i), s);
+        _mm512_storeu_pd(Out + i, o);
+        a = _mm512_add_pd(a, _mm512_mul_pd(o, _mm512_loadu_pd(V + i)));
+    }
+    double d = Combine8(a);
+    for (; i < N; ++i) {
+        Out[i] = X[i] * S;
+        d += Out[i] * V[i];
+    }
+    return d;
 }
 
 // Out := X with the block of X·X (N <= 128), in one pass.
@@ -202,6 +243,20 @@ double OptDot(const double* U, const double* V, int N)
 {
     // nspdDotProd's sum, without the calls and checks around it.
     return PairDot(U, V, N);
+}
+
+double OptDotSquares(const double* U, const double* V, int N, double& Squares)
+{
+    if (N <= 128 && parallel::HasAvx512()) return DotSquaresBlock(U, V, N, Squares);
+    Squares = PairDot(U, U, N);
+    return PairDot(U, V, N);
+}
+
+double OptMulDot(int N, const double* X, double S, double* Out, const double* V)
+{
+    if (N <= 128 && parallel::HasAvx512()) return MulDotBlock(N, X, S, Out, V);
+    OptMul(N, X, S, Out);
+    return PairDot(Out, V, N);
 }
 
 void OptCopy(int N, const double* X, double* Out)

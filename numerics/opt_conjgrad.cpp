@@ -79,7 +79,8 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
             break;
         }
         const double t = iter == 0 ? 1 / (32 * hnorm) : 0.9 * step * hnormOld / hnorm;
-        detail::OptMul(n, Hd, t, W);
+        work.Slope = detail::OptMulDot(n, Hd, t, W, G);
+        work.HaveSlope = true;
 
         double alpha = 0;
         work.Spare = gp == &g ? &*g2v : &g;
@@ -88,7 +89,7 @@ int ConjGrad(TOptFunction Fun, TOptGradProc Grad, std::span<double> Pars, std::s
         gp = work.Result;
         const double* const GNew = gp->Values();
         step = t * alpha;
-        gnorm = OptNormL2(GNew, n);
+        gnorm = work.HaveSquares ? detail::OptNormL2FromSum(work.Squares, GNew, n) : OptNormL2(GNew, n);
         gg = gnorm * gnorm;
         beta = gg / ggOld;
         if (!FletcherReeves) beta = beta - OptDot(GOld, GNew, n) / ggOld;

@@ -64,9 +64,10 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
 {
     Alpha = 0;
     Work.Result = &G;
+    Work.HaveSquares = false;
     const int n = static_cast<int>(X0.size());
     const double* const d = D.Values();
-    const double dphi0 = OptDot(d, G.Values(), std::min(D.Length(), G.Length()));
+    const double dphi0 = Work.HaveSlope ? Work.Slope : OptDot(d, G.Values(), std::min(D.Length(), G.Length()));
     if (dphi0 >= 0) return 0;
 
     // The trial's gradient goes into *tv. With a spare vector an accepted gradient stays where it was formed, and
@@ -80,17 +81,21 @@ int OptLineSearch(TOptFunction Fun, TOptGradProc Grad, std::span<const double> X
 
     const double F0 = F, a1 = C1 * dphi0, a2 = C2 * dphi0;
     double alpha = std::min(AlphaMax, 1.0);
-    double f = 0, dphi = 0;
+    double f = 0, dphi = 0, squares = 0;
+    const int m = std::min(n, D.Length());
     // (Both inlined: as calls, their captures would live in memory and every element store reload them.)
     const auto trial = [&] [[gnu::always_inline]] {
         OptAddMul(n, X0.data(), alpha, d, x);
         f = Fun(at, Consts, OConsts);
         OptGradient(Grad, Fun, at, Consts, OConsts, *tv);
-        dphi = OptDot(tv->Values(), d, std::min(n, D.Length()));
+        // The gradient's sum of squares comes with the slope, for the caller's norm of an accepted one.
+        dphi = OptDotSquares(tv->Values(), d, m, squares);
     };
     const auto accept = [&] [[gnu::always_inline]] {
         Alpha = alpha;
         F = f;
+        Work.HaveSquares = m == n;
+        Work.Squares = squares;
         if (Work.Spare) {
             std::swap(tv, Work.Result);
             return;

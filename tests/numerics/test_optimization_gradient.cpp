@@ -957,6 +957,14 @@ TEST_F(GradientOptimization, WorkPassesAreThoseOfTheElementLoops)
                 const double want = detail::OptDot(y, w, n);  // (a NaN's sign may differ: it only fails a test)
                 EXPECT_TRUE(same(dot, want) || (std::isnan(dot) && std::isnan(want))) << dot << " " << want;
                 EXPECT_TRUE(same(detail::OptNormL2FromSum(squares, o, n), detail::OptNormL2(w, n)));
+                // The trial's slope with the gradient's squares, and the scaled direction with its slope.
+                const double slope = detail::OptDotSquares(x, y, n, squares);
+                EXPECT_TRUE(same(slope, detail::OptDot(x, y, n)) || (std::isnan(slope) && n > 2));
+                EXPECT_TRUE(same(detail::OptNormL2FromSum(squares, x, n), detail::OptNormL2(x, n)));
+                const double scaled = detail::OptMulDot(n, x, s, o, y);
+                for (int i = 0; i < n; ++i) w[i] = x[i] * s;
+                check("X·S with its slope");
+                EXPECT_TRUE(same(scaled, detail::OptDot(w, y, n)) || (std::isnan(scaled) && n > 2));
             }
             if (n == 0) continue;
             TVec dst, src;
