@@ -178,10 +178,16 @@ namespace {
 }
 
 // The element-wise passes of the minimisers in whole registers, the last partial one masked.
+// The lanes of the register starting at element I that lie below N.
+inline __mmask8 LanesBelow(int N, int I)
+{
+    return N - I >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - I)) - 1);
+}
+
 [[gnu::target("avx512f")]] void Copy512(int N, const double* X, double* Out)
 {
     for (int i = 0; i < N; i += 8) {
-        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        const __mmask8 m = LanesBelow(N, i);
         _mm512_mask_storeu_pd(Out + i, m, _mm512_maskz_loadu_pd(m, X + i));
     }
 }
@@ -190,7 +196,7 @@ namespace {
 {
     const __m512d s = _mm512_set1_pd(S);
     for (int i = 0; i < N; i += 8) {
-        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        const __mmask8 m = LanesBelow(N, i);
         const __m512d x = _mm512_maskz_loadu_pd(m, X + i), y = _mm512_maskz_loadu_pd(m, Y + i);
         _mm512_mask_storeu_pd(Out + i, m, _mm512_sub_pd(_mm512_mul_pd(x, s), y));
     }
@@ -200,7 +206,7 @@ namespace {
 {
     const __m512d s = _mm512_set1_pd(S);
     for (int i = 0; i < N; i += 8) {
-        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        const __mmask8 m = LanesBelow(N, i);
         _mm512_mask_storeu_pd(Out + i, m, _mm512_mul_pd(_mm512_maskz_loadu_pd(m, X + i), s));
     }
 }
@@ -209,7 +215,7 @@ namespace {
 {
     const __m512d s = _mm512_set1_pd(S);
     for (int i = 0; i < N; i += 8) {
-        const __mmask8 m = N - i >= 8 ? 0xFF : static_cast<__mmask8>((1u << (N - i)) - 1);
+        const __mmask8 m = LanesBelow(N, i);
         const __m512d x = _mm512_maskz_loadu_pd(m, X + i), y = _mm512_maskz_loadu_pd(m, Y + i);
         _mm512_mask_storeu_pd(Out + i, m, _mm512_add_pd(y, _mm512_mul_pd(s, x)));
     }

@@ -32,10 +32,12 @@ inline V Splat(double x)
 {
     return _mm512_set1_pd(x);
 }
-// The zero-masked form with a full mask: the plain one trips a false uninitialised warning of GCC 12.
+// Where an intrinsic's plain form trips a false uninitialised warning of GCC 12, its zero-masked form with a full
+// mask stands in.
+constexpr __mmask8 kAll = 0xFF;
 inline V VSqrt(V x)
 {
-    return _mm512_maskz_sqrt_pd(static_cast<__mmask8>(0xFF), x);
+    return _mm512_maskz_sqrt_pd(kAll, x);
 }
 inline V VDiv(V a, V b)
 {
@@ -80,7 +82,7 @@ inline V SExp(V x)
                                                    0x1.2ed02d75b3707p-55,
                                                    -0x1.e9c23179c2893p-54};
     constexpr double kShift = 0x1.8p52;
-    x = _mm512_min_pd(Splat(710.0), _mm512_max_pd(Splat(-746.0), x));
+    x = _mm512_maskz_min_pd(kAll, Splat(710.0), _mm512_maskz_max_pd(kAll, Splat(-746.0), x));
     const V s = _mm512_fmadd_pd(x, Splat(0x1.71547652b82fep+4), Splat(kShift));
     const V n = _mm512_sub_pd(s, Splat(kShift));
     V r = _mm512_fnmadd_pd(n, Splat(0x1.62e42fefa39efp-5), x);
@@ -96,7 +98,7 @@ inline V SExp(V x)
     const V hi = _mm512_permutex2var_pd(Load(kHi), j, Load(kHi + 8));
     const V lo = _mm512_permutex2var_pd(Load(kLo), j, Load(kLo + 8));
     const V e = _mm512_add_pd(hi, _mm512_fmadd_pd(hi, q, lo));
-    return _mm512_scalef_pd(e, _mm512_mul_pd(n, Splat(0.0625)));
+    return _mm512_maskz_scalef_pd(kAll, e, _mm512_mul_pd(n, Splat(0.0625)));
 }
 inline V SLog(V x)
 {
@@ -109,7 +111,6 @@ inline V SLog10(V x)
 // The bit operations of the cube root (vml_body.inc): the estimate from the high word of |x| divided by 3 (hx·⌈2^33/3⌉
 // >> 33 is hx/3 for every 32-bit hx), rounding away from zero to 23 bits, and the edges. Shifts and products in
 // their zero-masked forms with a full mask, as VSqrt.
-constexpr __mmask8 kAll = 0xFF;
 inline V CbrtSeed(V x, long long bias, long long tinyBias)
 {
     const __mmask8 tiny = _mm512_cmp_pd_mask(_mm512_abs_pd(x), Splat(0x1p-1022), _CMP_LT_OQ);
